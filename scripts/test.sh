@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, fuzzes the readers of outside bytes for a
+# short while (with clang) and runs every test through CTest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh
+
+if command -v clang++ >/dev/null 2>&1; then
+  cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build build-fuzz
+  for target in build-fuzz/*_fuzz; do
+    name=$(basename "$target")
+    work="build-fuzz/corpus-$name"
+    mkdir -p "$work"
+    cp -n fuzz/corpus/* "$work"/ 2>/dev/null || true
+    echo "fuzzing $name for ${FUZZ_SECONDS:-30} s"
+    "$target" "$work" -max_total_time="${FUZZ_SECONDS:-30}" -print_final_stats=0 2>build-fuzz/$name.log \
+      || { tail -40 build-fuzz/$name.log; exit 1; }
+  done
+fi
+
+cd build
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300

@@ -1,0 +1,14 @@
+#pragma once
+// Windows-1251, the single-byte code page of names and language files.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace korvo {
+
+QString fromCp1251(std::string_view bytes);
+// Characters that Windows-1251 cannot hold become '?'.
+std::string toCp1251(const QString& text);
+
+} // namespace korvo

@@ -1,0 +1,219 @@
+#include "mrg_format.h"
+
+#include "templates.h"
+
+#include <cstring>
+
+namespace korvo {
+
+namespace {
+
+const char* const kGroupCaptions[kGroups + 1] = {"", "---===  Easy  ===---",
+                                                 "---===  Medium  ===---",
+                                                 "---===  Hard  ===---"};
+
+const uint8_t* bytesAt(std::string_view s, size_t pos) {
+    return reinterpret_cast<const uint8_t*>(s.data()) + pos;
+}
+
+// Where one block lies and how its header splits.
+struct BlockSpan {
+    size_t offset = 0;
+    size_t length = 0;
+    int headerLen = 27;
+};
+
+// Block length from the next entry's offset; the last block, and a block whose
+// next offset lies before it, run to the end of the file.
+size_t blockLength(const PackDirectory& dir, size_t i, size_t fileSize) {
+    const size_t off = dir.entries[i].offset;
+    if (i + 1 < dir.entries.size() && dir.entries[i + 1].offset >= off)
+        return dir.entries[i + 1].offset - off;
+    return fileSize - off;
+}
+
+std::string trackReason(size_t i, const std::string& what) {
+    return "track " + std::to_string(i + 1) + ": " + what;
+}
+
+std::string checkBlocks(std::string_view bytes, const PackDirectory& dir,
+                        std::vector<BlockSpan>& spans) {
+    spans.resize(dir.entries.size());
+    for (size_t i = 0; i < dir.entries.size(); ++i) {
+        BlockSpan& b = spans[i];
+        b.offset = dir.entries[i].offset;
+        if (b.offset >= bytes.size())
+            return trackReason(i, "block offset " + std::to_string(b.offset) +
+                                      " lies outside the file (" + std::to_string(bytes.size()) +
+                                      " bytes)");
+        b.length = blockLength(dir, i, bytes.size());
+        if (b.length > bytes.size() - b.offset) b.length = bytes.size() - b.offset;
+        if (b.length < 27)
+            return trackReason(i, "block of " + std::to_string(b.length) +
+                                      " bytes is shorter than a 27-byte track header");
+        b.headerLen = (b.length > 27 && uint8_t(bytes[b.offset + 27]) == 255) ? 36 : 27;
+        if (b.length < size_t(b.headerLen))
+            return trackReason(i, "block of " + std::to_string(b.length) +
+                                      " bytes is shorter than its 36-byte track header");
+        if (b.length - b.headerLen > size_t(kBufferSize))
+            return trackReason(i, "block holds " + std::to_string(b.length - b.headerLen) +
+                                      " point bytes, more than the 1000 a track can hold");
+    }
+    return {};
+}
+
+} // namespace
+
+const char* groupCaption(int g) { return kGroupCaptions[g]; }
+
+std::string parseDirectory(std::string_view bytes, PackDirectory& dir) {
+    dir = PackDirectory{};
+    size_t pos = 0;
+    size_t total = 0;
+    for (int g = 1; g <= kGroups; ++g) {
+        if (bytes.size() - pos < 4)
+            return "file ends inside the directory (group " + std::to_string(g) + " count)";
+        const uint32_t count = readBE32(bytesAt(bytes, pos));
+        pos += 4;
+        total += count;
+        if (count > uint32_t(kMaxTracks) || total > size_t(kMaxTracks))
+            return "more than " + std::to_string(kMaxTracks) + " tracks";
+        dir.counts[g] = int(count);
+        for (uint32_t k = 0; k < count; ++k) {
+            if (bytes.size() - pos < 4)
+                return "file ends inside the directory (entry of track " +
+                       std::to_string(dir.entries.size() + 1) + ")";
+            PackDirectory::Entry e;
+            e.offset = readBE32(bytesAt(bytes, pos));
+            pos += 4;
+            const void* zero = std::memchr(bytes.data() + pos, 0, bytes.size() - pos);
+            if (!zero)
+                return "name of track " + std::to_string(dir.entries.size() + 1) +
+                       " has no terminator";
+            const size_t end = size_t(static_cast<const char*>(zero) - bytes.data());
+            e.name = bytes.substr(pos, end - pos);
+            pos = end + 1;
+            dir.entries.push_back(e);
+        }
+    }
+    dir.size = pos;
+    return {};
+}
+
+std::string readPack(std::string_view bytes, TrackTable& table, Rows& rows) {
+    PackDirectory dir;
+    if (std::string why = parseDirectory(bytes, dir); !why.empty()) return why;
+    std::vector<BlockSpan> spans;
+    if (std::string why = checkBlocks(bytes, dir, spans); !why.empty()) return why;
+
+    table.ClearArrays();
+    Rows out;
+    out.reserve(dir.entries.size() + kGroups);
+    int j = 0;
+    for (int g = 1; g <= kGroups; ++g) {
+        table.GroupCount[g] = dir.counts[g];
+        out.push_back(kHeaderRow);
+        for (int k = 1; k <= dir.counts[g]; ++k) {
+            ++j;
+            const PackDirectory::Entry& e = dir.entries[size_t(j - 1)];
+            const BlockSpan& b = spans[size_t(j - 1)];
+            const int slot = table.createTrack(std::string(e.name));
+            TTrackInfo& t = table[slot];
+            t.Group = g;
+            t.NumInGroup = k;
+            t.FileOffset = int32_t(e.offset);
+            t.DataLen = int32_t(b.length);
+            t.HeaderLen = b.headerLen;
+            const uint8_t* block = bytesAt(bytes, b.offset);
+            std::memcpy(t.Header.data(), block, size_t(b.headerLen));
+            std::memcpy(t.Points.data(), block + b.headerLen, b.length - size_t(b.headerLen));
+            t.PointsLen = int32_t(b.length) - b.headerLen - 1;
+            t.Templ = int16_t(matchTemplate(t.Header.data()));
+            t.StartX = onesComplement16(t.Header[1], t.Header[2]);
+            t.StartY = onesComplement16(t.Header[5], t.Header[6]);
+            out.push_back(j);
+        }
+    }
+    rows = std::move(out);
+    return {};
+}
+
+void renumberFromRows(TrackTable& table, const Rows& rows) {
+    int g = 0;
+    int k = 0;
+    table.GroupCount = {};
+    for (int data : rows) {
+        if (data == kHeaderRow) {
+            if (g < kGroups) ++g;
+            k = 0;
+            continue;
+        }
+        if (g == 0) g = 1; // a track before any header belongs to Easy
+        TTrackInfo& t = table[data];
+        t.Group = g;
+        t.NumInGroup = ++k;
+        ++table.GroupCount[g];
+    }
+}
+
+std::string writePack(TrackTable& table, const Rows& rows) {
+    renumberFromRows(table, rows);
+    // Track rows in group order; the rows already stand in that order.
+    size_t dirSize = 12;
+    size_t dataSize = 0;
+    for (int data : rows) {
+        if (data == kHeaderRow) continue;
+        const TTrackInfo& t = table[data];
+        dirSize += 5 + t.Name.size();
+        dataSize += size_t(t.HeaderLen) + size_t(t.PointsLen + 1);
+    }
+    std::string out(dirSize + dataSize, '\0');
+    uint8_t* base = reinterpret_cast<uint8_t*>(out.data());
+    size_t dirPos = 0;
+    size_t dataPos = dirSize;
+    size_t r = 0;
+    for (int g = 1; g <= kGroups; ++g) {
+        writeBE32(base + dirPos, uint32_t(table.GroupCount[g]));
+        dirPos += 4;
+        // Skip this group's header row.
+        while (r < rows.size() && rows[r] == kHeaderRow) ++r;
+        for (int k = 0; k < table.GroupCount[g]; ++k, ++r) {
+            const TTrackInfo& t = table[rows[r]];
+            writeBE32(base + dirPos, uint32_t(dataPos));
+            dirPos += 4;
+            std::memcpy(base + dirPos, t.Name.data(), t.Name.size());
+            dirPos += t.Name.size() + 1;
+            std::memcpy(base + dataPos, t.Header.data(), size_t(t.HeaderLen));
+            dataPos += size_t(t.HeaderLen);
+            std::memcpy(base + dataPos, t.Points.data(), size_t(t.PointsLen + 1));
+            dataPos += size_t(t.PointsLen + 1);
+        }
+    }
+    return out;
+}
+
+Rows rowsForGroups(const TrackTable& table) {
+    Rows rows;
+    rows.reserve(size_t(table.TrackCount) + kGroups);
+    int j = 0;
+    for (int g = 1; g <= kGroups; ++g) {
+        rows.push_back(kHeaderRow);
+        for (int k = 0; k < table.GroupCount[g]; ++k) rows.push_back(++j);
+    }
+    return rows;
+}
+
+bool countTracks(std::string_view bytes, int& total, std::string& text) {
+    PackDirectory dir;
+    if (!parseDirectory(bytes, dir).empty()) return false;
+    total = 0;
+    text.clear();
+    for (int g = 1; g <= kGroups; ++g) {
+        text += std::to_string(dir.counts[g]) + "/";
+        total += dir.counts[g];
+    }
+    text.pop_back();
+    return true;
+}
+
+} // namespace korvo

@@ -1,0 +1,35 @@
+#pragma once
+// Reading and saving pack files on disk.
+
+#include "mrg_format.h"
+
+#include <QString>
+#include <string>
+
+namespace korvo {
+
+// Reads a whole file. Returns an empty string, or the reason it failed.
+std::string readWholeFile(const QString& path, std::string& bytes);
+
+// Reads the pack at `path` into table and rows. On refusal returns
+// "<path>: <reason>" and leaves both untouched.
+std::string loadPackFile(const QString& path, TrackTable& table, Rows& rows);
+
+// Writes `bytes` to `path`. An existing file is first kept as path + ".old"
+// unless such a file exists already. The new file replaces the old one
+// atomically, so a failed write leaves the previous file as it was.
+// Returns an empty string, or "<path>: <reason>".
+std::string savePackBytes(const QString& path, std::string_view bytes);
+
+// Renumbers from the rows and saves the pack to `path`.
+std::string savePackFile(const QString& path, TrackTable& table, const Rows& rows);
+
+// GetNumTracks: the count text ("12/10/8") and total of the pack file at
+// `path`. An empty path, or a file that cannot be read, leaves both unchanged.
+void GetNumTracks(const QString& path, int& total, std::string& text);
+
+// The name a new pack takes in `baseFolder`: "levels.mrg", or
+// "levels.new.mrg" when "levels.mrg" exists there.
+QString newPackFileName(const QString& baseFolder);
+
+} // namespace korvo

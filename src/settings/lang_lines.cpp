@@ -1,0 +1,73 @@
+#include "lang_lines.h"
+
+#include "pack/cp1251.h"
+
+#include <QFile>
+
+// The resource lives in a static library, so it is registered by hand.
+static QByteArray builtInBytes() {
+    Q_INIT_RESOURCE(lang);
+    QFile f(":/lang/russian.lng");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+namespace korvo {
+
+LangLines::LangLines() = default;
+
+const QStringList& LangLines::builtIn() {
+    static const QStringList lines = parse(builtInBytes());
+    return lines;
+}
+
+QStringList LangLines::parse(const QByteArray& bytes) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    auto take = [&](qsizetype end) {
+        QString line = fromCp1251(std::string_view(bytes.constData() + start, size_t(end - start)));
+        line.replace("^p", "\r\n");
+        lines.append(line);
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        take(i);
+        if (bytes[i] == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) take(n);
+    return lines;
+}
+
+QString LangLines::load(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        loaded_.clear();
+        return path + ": " + f.errorString();
+    }
+    loaded_ = parse(f.readAll());
+    if (loaded_.size() < kLangLineCount)
+        return path + ": " + QString::number(loaded_.size()) + " lines, " +
+               QString::number(kLangLineCount) + " expected";
+    return {};
+}
+
+QString LangLines::operator[](int n) const {
+    if (n >= 0 && n < loaded_.size()) return loaded_[n];
+    const QStringList& fallback = builtIn();
+    return n >= 0 && n < fallback.size() ? fallback[n] : QString();
+}
+
+QString LangLines::format(int n, const QString& arg) const {
+    QString s = (*this)[n];
+    const qsizetype at = s.indexOf("%s");
+    return at < 0 ? s : s.replace(at, 2, arg);
+}
+
+QString LangLines::format(int n, int value) const {
+    QString s = (*this)[n];
+    const qsizetype at = s.indexOf("%d");
+    return at < 0 ? s : s.replace(at, 2, QString::number(value));
+}
+
+} // namespace korvo

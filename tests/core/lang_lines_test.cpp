@@ -1,0 +1,53 @@
+#include "settings/lang_lines.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace korvo;
+
+TEST(LangLines, LineBreaksAndCaretP) {
+    const QStringList lines = LangLines::parse("a\r\nb\rc\nd^pe^Pf\r\n");
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], "a");
+    EXPECT_EQ(lines[1], "b");
+    EXPECT_EQ(lines[2], "c");
+    EXPECT_EQ(lines[3], "d\r\ne^Pf");
+    EXPECT_EQ(LangLines::parse("x\r\n\r\ny").size(), 3); // an empty line in the middle counts
+    EXPECT_EQ(LangLines::parse("").size(), 0);
+    EXPECT_EQ(LangLines::parse("\xcf\xf0\xe8")[0], QString::fromUtf8("При"));
+}
+
+TEST(LangLines, BuiltInTextsStandInForMissingLines) {
+    ASSERT_EQ(LangLines::builtIn().size(), kLangLineCount);
+    LangLines lang;
+    EXPECT_EQ(lang[0], QString::fromUtf8("Файл"));
+    EXPECT_EQ(lang[95], QString::fromUtf8("Точки на узлах"));
+    EXPECT_EQ(lang.format(63, 3).contains("3"), true);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("short.lng");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("File\r\nNew\r\n");
+    f.close();
+    EXPECT_NE(lang.load(path), ""); // reported: fewer lines than used
+    EXPECT_EQ(lang[0], "File");
+    EXPECT_EQ(lang[2], QString::fromUtf8("Сохранить *.mrg"));
+    EXPECT_NE(lang.load(dir.filePath("missing.lng")), "");
+    EXPECT_EQ(lang[0], QString::fromUtf8("Файл"));
+    EXPECT_EQ(lang[500], "");
+}
+
+TEST(LangLines, FormatsInsertTheirArgument) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f.lng");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Save %s now?\r\nDelete %d tracks?\r\n");
+    f.close();
+    LangLines lang;
+    lang.load(path);
+    EXPECT_EQ(lang.format(0, QString("C:\\a b.mrg")), "Save C:\\a b.mrg now?");
+    EXPECT_EQ(lang.format(1, 12), "Delete 12 tracks?");
+}

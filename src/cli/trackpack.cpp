@@ -48,11 +48,21 @@ std::string jsonString(const QString& s) {
     std::string out = "\"";
     for (unsigned char c : s.toUtf8().toStdString()) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char buf[8];
@@ -105,8 +115,8 @@ int info(const QStringList& args) {
     }
     int g = 0;
     for (int data : rows) {
-        const QString caption = data == kHeaderRow ? QString(groupCaption(++g))
-                                                   : fromCp1251(table.caption(data));
+        const QString caption =
+            data == kHeaderRow ? QString(groupCaption(++g)) : fromCp1251(table.caption(data));
         std::printf("%s%s\n", data == kHeaderRow ? "" : "  ", caption.toUtf8().constData());
     }
     std::printf("%s\n", table.countText().c_str());
@@ -150,10 +160,14 @@ int sample(const QStringList& args) {
     int seed = int(opt.seed);
     for (int i = 1; i < args.size(); ++i) {
         bool ok = false;
-        if (args[i] == "--tracks") ok = numberOption(args, i, opt.tracks);
-        else if (args[i] == "--segments") ok = numberOption(args, i, opt.segments);
-        else if (args[i] == "--seed") ok = numberOption(args, i, seed);
-        else return usageError("unknown option " + args[i].toStdString());
+        if (args[i] == "--tracks")
+            ok = numberOption(args, i, opt.tracks);
+        else if (args[i] == "--segments")
+            ok = numberOption(args, i, opt.segments);
+        else if (args[i] == "--seed")
+            ok = numberOption(args, i, seed);
+        else
+            return usageError("unknown option " + args[i].toStdString());
         if (!ok) return usageError(args[i - 1].toStdString() + " needs a whole number");
     }
     if (opt.tracks < 0 || opt.tracks > kMaxTracks)

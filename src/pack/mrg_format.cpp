@@ -9,8 +9,7 @@ namespace korvo {
 namespace {
 
 const char* const kGroupCaptions[kGroups + 1] = {"", "---===  Easy  ===---",
-                                                 "---===  Medium  ===---",
-                                                 "---===  Hard  ===---"};
+                                                 "---===  Medium  ===---", "---===  Hard  ===---"};
 
 const uint8_t* bytesAt(std::string_view s, size_t pos) {
     return reinterpret_cast<const uint8_t*>(s.data()) + pos;
@@ -64,7 +63,9 @@ std::string checkBlocks(std::string_view bytes, const PackDirectory& dir,
 
 } // namespace
 
-const char* groupCaption(int g) { return kGroupCaptions[g]; }
+const char* groupCaption(int g) {
+    return kGroupCaptions[g];
+}
 
 std::string parseDirectory(std::string_view bytes, PackDirectory& dir) {
     dir = PackDirectory{};
@@ -156,40 +157,79 @@ void renumberFromRows(TrackTable& table, const Rows& rows) {
     }
 }
 
-std::string writePack(TrackTable& table, const Rows& rows) {
-    renumberFromRows(table, rows);
-    // Track rows in group order; the rows already stand in that order.
-    size_t dirSize = 12;
-    size_t dataSize = 0;
-    for (int data : rows) {
-        if (data == kHeaderRow) continue;
-        const TTrackInfo& t = table[data];
-        dirSize += 5 + t.Name.size();
-        dataSize += size_t(t.HeaderLen) + size_t(t.PointsLen + 1);
+namespace {
+
+// Collects small pieces into a buffer that is handed on when it fills up.
+class ChunkWriter {
+public:
+    explicit ChunkWriter(const ByteSink& sink) : sink_(sink) { buf_.reserve(kChunk); }
+    void put(const void* data, size_t n) {
+        if (buf_.size() + n > kChunk) flush();
+        if (n > kChunk) {
+            ok_ = ok_ && sink_(static_cast<const char*>(data), n);
+            return;
+        }
+        buf_.append(static_cast<const char*>(data), n);
     }
-    std::string out(dirSize + dataSize, '\0');
-    uint8_t* base = reinterpret_cast<uint8_t*>(out.data());
-    size_t dirPos = 0;
+    void putBE32(uint32_t v) {
+        uint8_t b[4];
+        writeBE32(b, v);
+        put(b, 4);
+    }
+    bool finish() {
+        flush();
+        return ok_;
+    }
+
+private:
+    static constexpr size_t kChunk = 256 * 1024;
+    void flush() {
+        if (!buf_.empty()) ok_ = ok_ && sink_(buf_.data(), buf_.size());
+        buf_.clear();
+    }
+    const ByteSink& sink_;
+    std::string buf_;
+    bool ok_ = true;
+};
+
+} // namespace
+
+bool writePack(TrackTable& table, const Rows& rows, const ByteSink& sink) {
+    renumberFromRows(table, rows);
+    // The rows stand in group order: header, its tracks, next header, ...
+    size_t dirSize = 12;
+    for (int data : rows)
+        if (data != kHeaderRow) dirSize += 5 + table[data].Name.size();
+
+    ChunkWriter out(sink);
     size_t dataPos = dirSize;
     size_t r = 0;
     for (int g = 1; g <= kGroups; ++g) {
-        writeBE32(base + dirPos, uint32_t(table.GroupCount[g]));
-        dirPos += 4;
-        // Skip this group's header row.
+        out.putBE32(uint32_t(table.GroupCount[g]));
         while (r < rows.size() && rows[r] == kHeaderRow) ++r;
         for (int k = 0; k < table.GroupCount[g]; ++k, ++r) {
             const TTrackInfo& t = table[rows[r]];
-            writeBE32(base + dirPos, uint32_t(dataPos));
-            dirPos += 4;
-            std::memcpy(base + dirPos, t.Name.data(), t.Name.size());
-            dirPos += t.Name.size() + 1;
-            std::memcpy(base + dataPos, t.Header.data(), size_t(t.HeaderLen));
-            dataPos += size_t(t.HeaderLen);
-            std::memcpy(base + dataPos, t.Points.data(), size_t(t.PointsLen + 1));
-            dataPos += size_t(t.PointsLen + 1);
+            out.putBE32(uint32_t(dataPos));
+            out.put(t.Name.c_str(), t.Name.size() + 1);
+            dataPos += size_t(t.HeaderLen) + size_t(t.PointsLen + 1);
         }
     }
-    return out;
+    for (int data : rows) {
+        if (data == kHeaderRow) continue;
+        const TTrackInfo& t = table[data];
+        out.put(t.Header.data(), size_t(t.HeaderLen));
+        out.put(t.Points.data(), size_t(t.PointsLen + 1));
+    }
+    return out.finish();
+}
+
+std::string writePack(TrackTable& table, const Rows& rows) {
+    std::string image;
+    writePack(table, rows, [&image](const char* data, size_t n) {
+        image.append(data, n);
+        return true;
+    });
+    return image;
 }
 
 Rows rowsForGroups(const TrackTable& table) {

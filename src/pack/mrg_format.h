@@ -5,6 +5,7 @@
 
 #include "track_info.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,13 @@ std::string readPack(std::string_view bytes, TrackTable& table, Rows& rows);
 // Brings Group, NumInGroup and GroupCount in line with the rows
 // (Easy header, Easy tracks, Medium header, ..., Hard tracks).
 void renumberFromRows(TrackTable& table, const Rows& rows);
+
+// Receives the pack image piece by piece, in file order; returns false to stop.
+using ByteSink = std::function<bool(const char* data, size_t size)>;
+
+// Renumbers from the rows, then hands the pack image for them to `sink` in
+// pieces of moderate size. Returns false when the sink refused a piece.
+bool writePack(TrackTable& table, const Rows& rows, const ByteSink& sink);
 
 // Renumbers from the rows, then returns the pack image for them.
 std::string writePack(TrackTable& table, const Rows& rows);

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <unistd.h>
+
 namespace korvo {
 
 namespace {
@@ -23,20 +25,37 @@ std::string readWholeFile(const QString& path, std::string& bytes) {
 }
 
 std::string loadPackFile(const QString& path, TrackTable& table, Rows& rows) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return withPath(path, f.errorString().toStdString());
+    // Map the file where possible: the reader takes each block straight from the page cache.
+    const qint64 size = f.size();
+    if (const uchar* mapped = size > 0 ? f.map(0, size) : nullptr) {
+        const std::string_view bytes(reinterpret_cast<const char*>(mapped), size_t(size));
+        if (std::string why = readPack(bytes, table, rows); !why.empty())
+            return withPath(path, why);
+        return {};
+    }
     std::string bytes;
     if (std::string why = readWholeFile(path, bytes); !why.empty()) return withPath(path, why);
     if (std::string why = readPack(bytes, table, rows); !why.empty()) return withPath(path, why);
     return {};
 }
 
-std::string savePackBytes(const QString& path, std::string_view bytes) {
+namespace {
+
+// Replaces `path` with what `produce` writes, keeping the previous file once as ".old".
+std::string saveAtomically(const QString& path, const std::function<bool(QSaveFile&)>& produce) {
     const QString old = path + ".old";
-    // Keep the previous version beside the new one, once.
-    if (QFileInfo::exists(path) && !QFileInfo::exists(old)) QFile::copy(path, old);
+    // Keep the previous version beside the new one, once. A hard link costs
+    // nothing and keeps the old contents, since the save below writes a new
+    // file and renames it over the name; where links are not possible, copy.
+    if (QFileInfo::exists(path) && !QFileInfo::exists(old) &&
+        ::link(QFile::encodeName(path).constData(), QFile::encodeName(old).constData()) != 0)
+        QFile::copy(path, old);
 
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly)) return withPath(path, out.errorString().toStdString());
-    if (out.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
+    if (!produce(out)) {
         const std::string why = out.errorString().toStdString();
         out.cancelWriting();
         return withPath(path, why.empty() ? "write failed" : why);
@@ -46,8 +65,22 @@ std::string savePackBytes(const QString& path, std::string_view bytes) {
     return {};
 }
 
+bool writeAll(QSaveFile& out, const char* data, size_t n) {
+    return out.write(data, qint64(n)) == qint64(n);
+}
+
+} // namespace
+
+std::string savePackBytes(const QString& path, std::string_view bytes) {
+    return saveAtomically(
+        path, [bytes](QSaveFile& out) { return writeAll(out, bytes.data(), bytes.size()); });
+}
+
 std::string savePackFile(const QString& path, TrackTable& table, const Rows& rows) {
-    return savePackBytes(path, writePack(table, rows));
+    return saveAtomically(path, [&](QSaveFile& out) {
+        return writePack(table, rows,
+                         [&out](const char* data, size_t n) { return writeAll(out, data, n); });
+    });
 }
 
 void GetNumTracks(const QString& path, int& total, std::string& text) {

@@ -9,8 +9,8 @@ namespace korvo {
 
 namespace {
 
-const char* const kWords[] = {"Hills", "Canyon", "Ridge", "Valley", "Dunes", "Quarry",
-                              "Forest", "Bridge", "Summit", "Ramp", "Rocks", "Creek"};
+const char* const kWords[] = {"Hills",  "Canyon", "Ridge",  "Valley", "Dunes", "Quarry",
+                              "Forest", "Bridge", "Summit", "Ramp",   "Rocks", "Creek"};
 
 // Delta pair bytes for a step (dx to the right, dy down positive).
 void putStep(TTrackInfo& t, int i, int dx, int dy) {

@@ -8,11 +8,11 @@
 namespace korvo {
 
 struct TTemplSF {
-    int16_t StartX;   // track x of the start mark
-    int16_t FinishX;  // track x of the finish mark
-    int16_t PlayerX;  // player position
+    int16_t StartX;  // track x of the start mark
+    int16_t FinishX; // track x of the finish mark
+    int16_t PlayerX; // player position
     int16_t PlayerY;
-    int HeaderLen;    // 27 or 36
+    int HeaderLen; // 27 or 36
     std::array<uint8_t, 36> Header;
 };
 
@@ -42,7 +42,9 @@ inline void writeBE32(uint8_t* p, uint32_t v) {
     p[2] = uint8_t(v >> 8);
     p[3] = uint8_t(v);
 }
-inline uint16_t readBE16(const uint8_t* p) { return uint16_t((p[0] << 8) | p[1]); }
+inline uint16_t readBE16(const uint8_t* p) {
+    return uint16_t((p[0] << 8) | p[1]);
+}
 inline void writeBE16(uint8_t* p, uint16_t v) {
     p[0] = uint8_t(v >> 8);
     p[1] = uint8_t(v);

@@ -8,10 +8,10 @@
 
 namespace korvo {
 
-constexpr int kMaxTracks = 4095;   // records per table, numbered 1..4095
-constexpr int kBufferSize = 1000;  // size of Header and Points
-constexpr int kMaxSegments = 499;  // two bytes a segment plus one trailing byte fit into Points
-constexpr int kGroups = 3;         // Easy, Medium, Hard
+constexpr int kMaxTracks = 4095;  // records per table, numbered 1..4095
+constexpr int kBufferSize = 1000; // size of Header and Points
+constexpr int kMaxSegments = 499; // two bytes a segment plus one trailing byte fit into Points
+constexpr int kGroups = 3;        // Easy, Medium, Hard
 
 struct TTrackInfo {
     int Group = 0;      // 1 = Easy, 2 = Medium, 3 = Hard
@@ -41,7 +41,11 @@ struct TTrackInfo {
 class TrackTable {
 public:
     TrackTable();
+    // Records are handed out by reference, so a table is never copied.
+    TrackTable(const TrackTable&) = delete;
+    TrackTable& operator=(const TrackTable&) = delete;
 
+    // Record j (1..TrackCount). Records stay where they are while the table lives.
     TTrackInfo& operator[](int j) { return records_[j]; }
     const TTrackInfo& operator[](int j) const { return records_[j]; }
 
@@ -61,9 +65,18 @@ public:
     std::array<int, kGroups + 1> GroupCount{}; // indices 1..3
     int TrackCount = 0;
 
+    ~TrackTable();
+
 private:
-    std::unique_ptr<TTrackInfo[]> records_; // indices 0..4095, 0 unused
-    int highWater_ = 0;                     // highest record ever written since the last clear
+    // Room for records 0..4095 (0 unused) is reserved once, so records never
+    // move; memory is only touched for records in use. Records 1..TrackCount
+    // are constructed.
+    struct FreeStorage {
+        void operator()(TTrackInfo* p) const;
+    };
+    std::unique_ptr<TTrackInfo, FreeStorage> storage_;
+    TTrackInfo* records_ = nullptr;
+    TTrackInfo& construct(int j);
 };
 
 } // namespace korvo

@@ -26,8 +26,8 @@ std::string workedLayout() {
 TEST(MrgFormat, WorkedLayoutReadsAndWritesByteForByte) {
     const std::string image = workedLayout();
     ASSERT_EQ(image.size(), 87u);
-    const uint8_t expectDir[25] = {0, 0, 0, 1, 0, 0, 0, 0x19, 0x61, 0x62, 0, 0, 0,
-                                   0, 1, 0, 0, 0, 0x39, 0x63, 0, 0, 0, 0, 0};
+    const uint8_t expectDir[25] = {0, 0, 0, 1, 0, 0,    0,    0x19, 0x61, 0x62, 0, 0, 0,
+                                   0, 1, 0, 0, 0, 0x39, 0x63, 0,    0,    0,    0, 0};
     EXPECT_EQ(image.substr(0, 25), std::string(reinterpret_cast<const char*>(expectDir), 25));
 
     TrackTable table;
@@ -71,8 +71,11 @@ TEST(MrgFormat, StartValuesAreOnesComplement) {
     struct Case {
         uint8_t hi, lo;
         int32_t expect;
-    } cases[] = {{0xff, 0xff, 0}, {0xff, 0xfe, -1}, {0x80, 0x00, -32767},
-                 {0x7f, 0xff, 32767}, {0x00, 0x05, 5}};
+    } cases[] = {{0xff, 0xff, 0},
+                 {0xff, 0xfe, -1},
+                 {0x80, 0x00, -32767},
+                 {0x7f, 0xff, 32767},
+                 {0x00, 0x05, 5}};
     for (const Case& c : cases) {
         const std::vector<TrackSpec> groups[3] = {
             {{"s", header27(1, c.hi, c.lo, c.hi, c.lo) + 'x'}}, {}, {}};

@@ -66,7 +66,6 @@ TEST(PackFile, FailedWriteIsReportedAndLeavesPreviousFile) {
     ASSERT_TRUE(QFile(blocked + "/keep").open(QIODevice::WriteOnly));
     EXPECT_NE(savePackFile(blocked, pack.table, pack.rows), "");
     EXPECT_TRUE(QFile::exists(blocked + "/keep"));
-
 }
 
 TEST(PackFile, GetNumTracksLeavesOutputsOnBadInput) {

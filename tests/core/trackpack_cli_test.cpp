@@ -29,7 +29,8 @@ CliRun trackpack(const QStringList& args) {
 TEST(TrackpackCli, SampleInfoCountAndResave) {
     QTemporaryDir dir;
     const QString pack = dir.filePath("levels.mrg");
-    ASSERT_EQ(trackpack({"sample", pack, "--tracks", "7", "--segments", "20", "--seed", "3"}).status, 0);
+    ASSERT_EQ(
+        trackpack({"sample", pack, "--tracks", "7", "--segments", "20", "--seed", "3"}).status, 0);
 
     const CliRun count = trackpack({"count", pack});
     EXPECT_EQ(count.status, 0);

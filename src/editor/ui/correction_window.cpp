@@ -14,9 +14,10 @@ namespace korvo {
 
 namespace {
 
-// Wide enough for any track coordinate; the real limits are applied by clamping,
-// so that a typed value beyond them is corrected rather than refused.
-constexpr int kSpinRange = 1000000;
+// Wider than any track coordinate (499 segments of 127); the real limits are
+// applied by clamping, so that a typed value beyond them is corrected rather
+// than refused.
+constexpr int kSpinRange = 99999;
 
 QSpinBox* makeSpin(const char* name, QWidget* parent) {
     auto* spin = new QSpinBox(parent);
@@ -27,6 +28,7 @@ QSpinBox* makeSpin(const char* name, QWidget* parent) {
     // minimum before the rest could be typed.
     spin->setKeyboardTracking(false);
     spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    spin->setMinimumWidth(spin->sizeHint().width()); // room for "-99999"
     return spin;
 }
 
@@ -47,7 +49,6 @@ Tcorrxywnd::Tcorrxywnd(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName("corrxywnd");
-    setFixedSize(kSize, kSize);
     Label2 = new QLabel("X :", this);
     Label2->setObjectName("Label2");
     x_ = makeSpin("x_", this);
@@ -62,6 +63,8 @@ Tcorrxywnd::Tcorrxywnd(QWidget* parent)
     grid->addWidget(x_, 0, 1);
     grid->addWidget(Label3, 1, 0);
     grid->addWidget(y_, 1, 1);
+    // 80 x 80, but wide enough to show five-digit coordinates whole.
+    setFixedSize(std::max(kSize, grid->sizeHint().width()), kSize);
 
     connect(x_, &QSpinBox::valueChanged, this, &Tcorrxywnd::x_Change);
     connect(y_, &QSpinBox::valueChanged, this, &Tcorrxywnd::y_Change);

@@ -17,7 +17,9 @@ namespace korvo {
 class Tcorrxywnd : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kSize = 80; // the window keeps this width and height
+    // The window keeps a height of 80 and a width of 80, or more where the
+    // style needs it to show five-digit coordinates whole.
+    static constexpr int kSize = 80;
 
     explicit Tcorrxywnd(QWidget* parent = nullptr);
 

@@ -1,0 +1,48 @@
+#include "editor/node_correction.h"
+
+#include <algorithm>
+
+namespace korvo {
+
+namespace {
+
+constexpr int kMaxStep = 127; // largest |dx| and |dy| of a segment
+
+// Narrows [lo, hi]; an empty range holds the value where it is.
+void settle(int& lo, int& hi, int current) {
+    if (lo > hi) lo = hi = current;
+}
+
+} // namespace
+
+CorrLimits corrLimits(const int* NodeX, const int* NodeY, int NodeCount, int k) {
+    CorrLimits l;
+    if (k < 1 || k > NodeCount) return l;
+    const int x = NodeX[k], y = shownY(NodeY[k]);
+    if (k == 1) return {x, x, y, y};
+
+    const int lx = NodeX[k - 1], ly = NodeY[k - 1];
+    l.xMin = lx + 1;
+    l.xMax = lx + kMaxStep;
+    l.yMin = -ly - kMaxStep;
+    l.yMax = kMaxStep - ly;
+    if (k < NodeCount) {
+        const int rx = NodeX[k + 1], ry = NodeY[k + 1];
+        l.xMin = std::max(l.xMin, rx - kMaxStep);
+        l.xMax = std::min(l.xMax, rx - 1);
+        l.yMin = std::max(l.yMin, -ry - kMaxStep);
+        l.yMax = std::min(l.yMax, kMaxStep - ry);
+    }
+    settle(l.xMin, l.xMax, x);
+    settle(l.yMin, l.yMax, y);
+    return l;
+}
+
+QPoint corrWindowPos(QPoint node, const QRect& viewport) {
+    const int sx = node.x() - viewport.left(), sy = node.y() - viewport.top();
+    const int dx = viewport.width() < sx + 110 ? -110 : 30;
+    const int dy = viewport.height() < sy + 120 ? -120 : 30;
+    return node + QPoint(dx, dy);
+}
+
+} // namespace korvo

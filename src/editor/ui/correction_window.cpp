@@ -1,0 +1,120 @@
+#include "editor/ui/correction_window.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace korvo {
+
+namespace {
+
+// Wider than any track coordinate (499 segments of 127); the real limits are
+// applied by clamping, so that a typed value beyond them is corrected rather
+// than refused.
+constexpr int kSpinRange = 99999;
+
+QSpinBox* makeSpin(const char* name, QWidget* parent) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setRange(-kSpinRange, kSpinRange);
+    // A typed number counts when it is confirmed (Enter, leaving the field):
+    // clamping every keystroke would turn the first digit of "120" into the
+    // minimum before the rest could be typed.
+    spin->setKeyboardTracking(false);
+    spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    spin->setMinimumWidth(spin->sizeHint().width()); // room for "-99999"
+    return spin;
+}
+
+// Keeps the whole window on the screen that holds `pos`.
+QPoint onScreen(QPoint pos, QSize size) {
+    const QScreen* screen = QGuiApplication::screenAt(pos);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return pos;
+    const QRect avail = screen->availableGeometry();
+    return QPoint(
+        std::clamp(pos.x(), avail.left(), std::max(avail.left(), avail.right() - size.width())),
+        std::clamp(pos.y(), avail.top(), std::max(avail.top(), avail.bottom() - size.height())));
+}
+
+} // namespace
+
+Tcorrxywnd::Tcorrxywnd(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName("corrxywnd");
+    Label2 = new QLabel("X :", this);
+    Label2->setObjectName("Label2");
+    x_ = makeSpin("x_", this);
+    Label3 = new QLabel("Y :", this);
+    Label3->setObjectName("Label3");
+    y_ = makeSpin("y_", this);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(3, 3, 3, 3);
+    grid->setHorizontalSpacing(2);
+    grid->addWidget(Label2, 0, 0);
+    grid->addWidget(x_, 0, 1);
+    grid->addWidget(Label3, 1, 0);
+    grid->addWidget(y_, 1, 1);
+    // 80 x 80, but wide enough to show five-digit coordinates whole.
+    setFixedSize(std::max(kSize, grid->sizeHint().width()), kSize);
+
+    connect(x_, &QSpinBox::valueChanged, this, &Tcorrxywnd::x_Change);
+    connect(y_, &QSpinBox::valueChanged, this, &Tcorrxywnd::y_Change);
+}
+
+void Tcorrxywnd::openFor(const int* NodeX, const int* NodeY, int NodeCount, int k, QPoint node,
+                         const QRect& viewport) {
+    CorrOpen_ = false;
+    SelNode_ = k;
+    limits_ = corrLimits(NodeX, NodeY, NodeCount, k);
+    {
+        const QSignalBlocker bx(x_), by(y_);
+        x_->setValue(NodeX[k]);
+        y_->setValue(shownY(NodeY[k]));
+    }
+    move(onScreen(corrWindowPos(node, viewport), frameGeometry().size()));
+    CorrOpen_ = true;
+    show();
+    raise();
+}
+
+void Tcorrxywnd::x_Change() {
+    if (!CorrOpen_) return;
+    const int v = limits_.clampX(x_->value());
+    if (v != x_->value()) {
+        const QSignalBlocker block(x_);
+        x_->setValue(v);
+    }
+    moved();
+}
+
+void Tcorrxywnd::y_Change() {
+    if (!CorrOpen_) return;
+    const int v = limits_.clampY(y_->value());
+    if (v != y_->value()) {
+        const QSignalBlocker block(y_);
+        y_->setValue(v);
+    }
+    moved();
+}
+
+void Tcorrxywnd::moved() {
+    if (nodeMoved) nodeMoved(SelNode_, x_->value(), trackY(y_->value()));
+}
+
+void Tcorrxywnd::closeEvent(QCloseEvent* event) {
+    const bool wasOpen = CorrOpen_;
+    CorrOpen_ = false;
+    QWidget::closeEvent(event);
+    if (wasOpen && closed) closed(SelNode_);
+}
+
+} // namespace korvo

@@ -1,0 +1,74 @@
+#pragma once
+// The rider sprite of the rider tool: a picture of a rider on a bike that
+// follows the pointer over the canvas and turns in steps of 10 degrees with
+// the mouse wheel. The class holds what is to be shown; the canvas paints it
+// from this state (paint) and repaints the rectangles the operations return,
+// so what lay under the sprite comes back from the canvas's own drawing.
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+class QPainter;
+
+namespace korvo {
+
+class RiderSprite {
+public:
+    // `picture` is the unturned sprite, white meaning transparent.
+    explicit RiderSprite(const QImage& picture);
+    RiderSprite(); // with the built-in motobmp1
+
+    static constexpr int kWheelStep = 10; // degrees per wheel notch
+
+    // The rider tool was switched on: a fresh, unturned copy of the picture.
+    // RiderAngle keeps its last value, so the first wheel step jumps to it +- 10.
+    void activate();
+
+    // RiderImage := the picture turned by `angle` degrees (RotateBitmap_ads).
+    void RotateBitmap_ads(double angle);
+
+    // Shows the sprite centred on canvas point (x, y). Returns the canvas
+    // rectangle to repaint: the old place (if shown) and the new one.
+    QRect drawmoto(int x, int y);
+    QRect drawmoto(QPoint p) { return drawmoto(p.x(), p.y()); }
+
+    // Removes the sprite and discards RiderImage (the tool was left). Returns
+    // the rectangle to repaint; empty when nothing was shown.
+    QRect clearmotopic();
+
+    // Whether the wheel turns the sprite: only while the rider tool is on and
+    // the pointer is over the canvas.
+    static bool wheelTurns(bool ToolRider, bool OverCanvas) { return ToolRider && OverCanvas; }
+
+    // One wheel notch: `delta` > 0 (away from the user) turns clockwise by 10,
+    // < 0 anticlockwise; 360 and -360 become 0. The sprite is turned and drawn
+    // centred on RiderPos, the last pointer position on the canvas. Returns
+    // the rectangle to repaint; empty (and nothing changes) when the wheel does
+    // not count (wheelTurns).
+    QRect wheel(int delta, bool ToolRider, bool OverCanvas, QPoint RiderPos);
+
+    // Paints the shown sprite, white left out; nothing when hidden.
+    void paint(QPainter& painter) const;
+
+    int RiderAngle() const { return angle_; }
+    bool RiderShown() const { return shown_; }
+    QPoint centre() const { return centre_; } // last drawn centre
+    QRect rect() const;                       // canvas rectangle of the shown sprite
+    const QImage& RiderImage() const { return image_; }
+    const QImage& overlay() const { return overlay_; } // RiderImage with white transparent
+    const QImage& picture() const { return picture_; } // motobmp1
+
+private:
+    void setImage(const QImage& image);
+    QRect rectAt(QPoint c) const;
+
+    QImage picture_;
+    QImage image_;
+    QImage overlay_;
+    int angle_ = 0;
+    bool shown_ = false;
+    QPoint centre_;
+};
+
+} // namespace korvo

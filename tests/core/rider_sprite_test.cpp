@@ -1,0 +1,164 @@
+// The rider sprite state: showing and removing it, the wheel rule and angle
+// wrap, painting with white left out, and the two bike pictures.
+#include "render/rider_pictures.h"
+#include "render/rider_sprite.h"
+#include "render/rotate_bitmap.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace korvo;
+
+namespace {
+
+constexpr QRgb kWhite = 0xffffffff;
+
+// Turns the wheel n notches (sign gives the direction) with the tool on and
+// the pointer over the canvas.
+void turn(RiderSprite& s, int notches, QPoint at = QPoint(100, 100)) {
+    for (int i = 0; i < std::abs(notches); ++i) s.wheel(notches > 0 ? 120 : -120, true, true, at);
+}
+
+int lowestInkRow(const QImage& img) {
+    for (int y = img.height() - 1; y >= 0; --y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) != kWhite) return y;
+    return -1;
+}
+
+} // namespace
+
+TEST(RiderPictures, SizesAndCleanWhiteBackground) {
+    const QImage rider = motobmp1(), marker = moto_v();
+    EXPECT_EQ(rider.size(), QSize(52, 52));
+    EXPECT_EQ(marker.size(), QSize(42, 42));
+    EXPECT_EQ(rider.format(), QImage::Format_RGB888);
+    EXPECT_EQ(marker.format(), QImage::Format_RGB888);
+    for (const QImage& img : {rider, marker}) {
+        EXPECT_EQ(img.pixel(0, 0), kWhite);
+        int ink = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                if (c.rgb() == kWhite) continue;
+                ++ink;
+                // An almost white pixel would show as a light halo on the canvas.
+                EXPECT_FALSE(c.red() > 230 && c.green() > 230 && c.blue() > 230) << x << "," << y;
+            }
+        EXPECT_GT(ink, img.width() * img.height() / 5);
+    }
+    EXPECT_GE(lowestInkRow(marker), 40); // the marker's wheels stand on its bottom edge
+}
+
+TEST(RiderPictures, WhiteAsTransparentAndMarkerPlace) {
+    QImage img(2, 1, QImage::Format_RGB888);
+    img.setPixel(0, 0, qRgb(255, 255, 255));
+    img.setPixel(1, 0, qRgb(254, 255, 255));
+    const QImage t = whiteAsTransparent(img);
+    EXPECT_EQ(qAlpha(t.pixel(0, 0)), 0);
+    EXPECT_EQ(t.pixel(1, 0), qRgb(254, 255, 255));
+
+    EXPECT_EQ(bikeMarkerRect(QPoint(100, 200), QSize(42, 42)), QRect(79, 158, 42, 42));
+    EXPECT_EQ(bikeMarkerRect(QPoint(100, 200), QSize(41, 30)), QRect(80, 170, 41, 30));
+}
+
+TEST(RiderSprite, DrawAndClear) {
+    RiderSprite s;
+    EXPECT_TRUE(s.drawmoto(50, 50).isEmpty()); // the tool was never switched on
+    EXPECT_FALSE(s.RiderShown());
+
+    s.activate();
+    EXPECT_EQ(s.RiderImage(), s.picture());
+    EXPECT_EQ(s.drawmoto(100, 80), QRect(74, 54, 52, 52)); // centred on the pointer
+    EXPECT_TRUE(s.RiderShown());
+    // Moving repaints the old place and the new one.
+    EXPECT_EQ(s.drawmoto(110, 80), QRect(74, 54, 62, 52));
+    EXPECT_EQ(s.rect(), QRect(84, 54, 52, 52));
+
+    EXPECT_EQ(s.clearmotopic(), QRect(84, 54, 52, 52));
+    EXPECT_FALSE(s.RiderShown());
+    EXPECT_TRUE(s.RiderImage().isNull());
+    EXPECT_TRUE(s.clearmotopic().isEmpty()); // nothing shown: nothing happens
+    EXPECT_TRUE(s.drawmoto(10, 10).isEmpty());
+}
+
+TEST(RiderSprite, WheelCountsOnlyWithToolOnAndPointerOverCanvas) {
+    RiderSprite s;
+    s.activate();
+    s.drawmoto(100, 100);
+    EXPECT_TRUE(s.wheel(120, false, true, QPoint(100, 100)).isEmpty());
+    EXPECT_TRUE(s.wheel(120, true, false, QPoint(100, 100)).isEmpty());
+    EXPECT_EQ(s.RiderAngle(), 0);
+    EXPECT_EQ(s.RiderImage(), s.picture());
+
+    // A notch away from the user turns clockwise and draws at the pointer.
+    EXPECT_EQ(s.wheel(120, true, true, QPoint(130, 100)), QRect(74, 74, 82, 52));
+    EXPECT_EQ(s.RiderAngle(), 10);
+    EXPECT_EQ(s.centre(), QPoint(130, 100));
+    EXPECT_EQ(s.RiderImage(), RotateBitmap_ads(s.picture(), 10));
+    s.wheel(-1, true, true, QPoint(130, 100));
+    s.wheel(-1, true, true, QPoint(130, 100));
+    EXPECT_EQ(s.RiderAngle(), -10);
+    EXPECT_EQ(s.RiderImage(), RotateBitmap_ads(s.picture(), -10));
+}
+
+TEST(RiderSprite, AngleWrapsAtFullTurnsBothWays) {
+    RiderSprite s;
+    s.activate();
+    turn(s, 35);
+    EXPECT_EQ(s.RiderAngle(), 350);
+    turn(s, 1);
+    EXPECT_EQ(s.RiderAngle(), 0);
+    EXPECT_EQ(s.RiderImage(), RotateBitmap_ads(s.picture(), 0)); // the free path, re-centred
+    turn(s, -35);
+    EXPECT_EQ(s.RiderAngle(), -350);
+    turn(s, -1);
+    EXPECT_EQ(s.RiderAngle(), 0);
+}
+
+TEST(RiderSprite, FreshActivationStartsUnturnedButKeepsTheAngle) {
+    RiderSprite s;
+    s.activate();
+    turn(s, 3);
+    s.clearmotopic();
+    s.activate();
+    EXPECT_EQ(s.RiderAngle(), 30);
+    EXPECT_EQ(s.RiderImage(), s.picture());
+    turn(s, 1);
+    EXPECT_EQ(s.RiderAngle(), 40);
+    EXPECT_EQ(s.RiderImage(), RotateBitmap_ads(s.picture(), 40));
+}
+
+TEST(RiderSprite, PaintLeavesWhiteOutAndClipsAtTheEdge) {
+    const QRgb ground = qRgb(0, 90, 0);
+    QImage canvas(200, 150, QImage::Format_RGB32);
+    canvas.fill(ground);
+    RiderSprite s;
+    s.activate();
+    {
+        QPainter p(&canvas);
+        s.paint(p); // not shown yet: nothing
+    }
+    EXPECT_EQ(canvas.pixel(100, 75), ground);
+
+    for (QPoint at : {QPoint(100, 75), QPoint(5, 140)}) {
+        canvas.fill(ground);
+        s.drawmoto(at);
+        QPainter p(&canvas);
+        s.paint(p);
+        p.end();
+        const QRect r = s.rect();
+        int checked = 0;
+        for (int y = 0; y < r.height(); ++y)
+            for (int x = 0; x < r.width(); ++x) {
+                const QPoint c = r.topLeft() + QPoint(x, y);
+                if (!canvas.rect().contains(c)) continue;
+                const QRgb sprite = s.RiderImage().pixel(x, y);
+                EXPECT_EQ(canvas.pixel(c), sprite == kWhite ? ground : sprite);
+                ++checked;
+            }
+        EXPECT_GT(checked, 0);
+        EXPECT_EQ(canvas.pixel(199, 0), ground); // outside the sprite: untouched
+    }
+}

@@ -187,11 +187,13 @@ bool IniText::setValue(const QString& section, const QString& key, const QString
     }
     int last = span.end - 1;
     while (last > span.header && isBlankLine(bytes_, lines[size_t(last)])) --last;
+    // The new line takes the line break of the line before it, so it never
+    // joins a following lone LF into a CR LF.
     const Line& after = lines[size_t(last)];
     if (after.next == after.end)
         bytes_.insert(after.end, eol + entry + eol);
     else
-        bytes_.insert(after.next, entry + eol);
+        bytes_.insert(after.next, entry + bytes_.mid(after.end, after.next - after.end));
     return true;
 }
 

@@ -33,7 +33,7 @@ RecentLookup RecentFiles::check_ini(const QString& path) const {
     return {at >= 0, at};
 }
 
-bool RecentFiles::write_ini(const QString& path, QString* error) {
+bool RecentFiles::write_ini(QString path, QString* error) {
     if (!recordable(path)) {
         if (error) *error = path + ": this path cannot be kept in the settings file";
         return false;

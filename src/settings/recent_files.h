@@ -44,8 +44,9 @@ public:
     // is room and to the front once the list is full (the last entry drops
     // out); a path already listed moves to the front. Returns false with the
     // reason in `error` when the settings file could not be written; list
-    // and menu items change all the same.
-    bool write_ini(const QString& path, QString* error = nullptr);
+    // and menu items change all the same. The path is taken by value: it may
+    // be one of the list's own entries.
+    bool write_ini(QString path, QString* error = nullptr);
 
 private:
     bool rewriteAll(QString* error);

@@ -86,6 +86,11 @@ TEST(IniText, MissingSectionIsAddedAtTheEndInTheFilesLineEnds) {
     ASSERT_TRUE(lf.setValue("C", "z", "3"));
     EXPECT_EQ(lf.bytes(), "[A]\nx=1\ny=2\n[C]\nz=3\n");
 
+    // Mixed line ends: the new line never merges with a following lone LF.
+    IniText mixed("[A]\r[B]\r\n\n[C]\n");
+    ASSERT_TRUE(mixed.setValue("B", "k", "v"));
+    EXPECT_EQ(mixed.bytes(), "[A]\r[B]\r\nk=v\r\n\n[C]\n");
+
     IniText empty;
     ASSERT_TRUE(empty.setValue("LastFiles", "1", QString::fromUtf8("C:\\Игры\\levels.mrg")));
     EXPECT_EQ(empty.bytes(), "[LastFiles]\r\n1=C:\\\xc8\xe3\xf0\xfb\\levels.mrg\r\n");

@@ -83,7 +83,7 @@ TEST(RecentFiles, FullListTakesNewPathsAtTheFront) {
     EXPECT_EQ(captions(r).front(), "1: /p/new.mrg");
     EXPECT_EQ(captions(r).back(), "9: /p/8.mrg");
 
-    ASSERT_TRUE(r.write_ini("/p/5.mrg")); // already listed: moves to the front
+    ASSERT_TRUE(r.write_ini(r.LastFilesList()[5])); // already listed: moves to the front
     expected.removeAll("/p/5.mrg");
     expected.prepend("/p/5.mrg");
     EXPECT_EQ(keysInFile(f.ini), expected);

@@ -2,7 +2,9 @@
 
 #include "pack/cp1251.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 // The resource lives in a static library, so it is registered by hand.
 static QByteArray builtInBytes() {
@@ -68,6 +70,15 @@ QString LangLines::format(int n, int value) const {
     QString s = (*this)[n];
     const qsizetype at = s.indexOf("%d");
     return at < 0 ? s : s.replace(at, 2, QString::number(value));
+}
+
+QString langFilePath(const QString& baseFolder, const QString& Lang) {
+    const QDir dir(QDir(baseFolder).filePath("lang"));
+    const QString name = QFileInfo(Lang).fileName();
+    if (name.isEmpty() || dir.exists(name)) return dir.filePath(name);
+    for (const QString& entry : dir.entryList(QDir::Files))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
+    return dir.filePath(name);
 }
 
 } // namespace korvo

@@ -39,4 +39,9 @@ private:
     QStringList loaded_;
 };
 
+// The language file `Lang` inside base folder + "lang/". Only the file-name
+// part of `Lang` counts, so the file is always looked for in that folder; a
+// file there whose name differs only in letter case is found too.
+QString langFilePath(const QString& baseFolder, const QString& Lang);
+
 } // namespace korvo

@@ -1,0 +1,103 @@
+#include "options.h"
+
+#include "ini_file.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace korvo {
+
+const QByteArray kDefaultOptionsText = "[Options]\r\n"
+                                       "NewLevel=0\r\n"
+                                       "Lang=english.lng\r\n"
+                                       "LevFile=0\r\n"
+                                       "GenPic=0\r\n"
+                                       "RatioPic=8\r\n"
+                                       "VMoto=0\r\n"
+                                       "VList=0\r\n"
+                                       "[AutoSave]\r\n"
+                                       "AutoSave=1\r\n"
+                                       "Savetime=5\r\n"
+                                       "[Colors]\r\n"
+                                       "BG1=16777215\r\n"
+                                       "BG2=16777215\r\n"
+                                       "BG3=16777215\r\n"
+                                       "Line1=255\r\n"
+                                       "Line2=255\r\n"
+                                       "Line3=255\r\n"
+                                       "Node1=255\r\n";
+
+QColor Options::bgColor(int colorMode) const {
+    return colorMode == 2 ? BG2 : colorMode == 3 ? BG3 : BG1;
+}
+
+QColor Options::lineColor(int colorMode) const {
+    return colorMode == 2 ? Line2 : colorMode == 3 ? Line3 : Line1;
+}
+
+QString optionsPath(const QString& baseFolder) {
+    return QDir(baseFolder).filePath("opt.ini");
+}
+
+int iniInt(const QString& text, int def) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok, 10);
+    return ok ? v : def;
+}
+
+QColor iniColor(const QString& text, const QColor& def) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok, 10);
+    if (!ok || v < 0 || v > 0xFFFFFF) return def;
+    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+QString colorToIni(const QColor& color) {
+    return QString::number(color.red() | (color.green() << 8) | (color.blue() << 16));
+}
+
+int autosavePeriodMs(int minutes) {
+    if (minutes < 1) return 0;
+    return qMin(minutes, kMaxAutosaveMinutes) * 60000;
+}
+
+void readOptions(const IniText& ini, Options& o) {
+    // Every read passes "0" as the default, so a missing key reads as "0".
+    auto read = [&](const char* section, const char* key) {
+        return ini.readString(section, key, "0");
+    };
+    const Options d; // the defaults stand in for values that are not numbers
+    o.autoSaveEnabled = read("AutoSave", "AutoSave") == "1";
+    if (o.autoSaveEnabled)
+        o.autoSavePeriodMs = autosavePeriodMs(iniInt(read("AutoSave", "Savetime"), 5));
+    o.Lang = read("Options", "Lang");
+    // Values other than 0 and 1 have no meaning; they read as the default 0.
+    o.NewLevel = iniInt(read("Options", "NewLevel"), 0) == 1 ? kNewTrackAtEnd : kNewTrackAtStart;
+    o.RatioPic = iniInt(read("Options", "RatioPic"), d.RatioPic);
+    if (o.RatioPic <= 0) o.RatioPic = d.RatioPic; // a divisor must be positive
+    o.VMoto = iniInt(read("Options", "VMoto"), 0) == 1 ? kRiderSprite : kRiderDot;
+    o.ViewMode = iniInt(read("Options", "VList"), 0) == 1 ? kViewTree : kViewList;
+    o.BG1 = iniColor(read("Colors", "BG1"), d.BG1);
+    o.BG2 = iniColor(read("Colors", "BG2"), d.BG2);
+    o.BG3 = iniColor(read("Colors", "BG3"), d.BG3);
+    o.Line1 = iniColor(read("Colors", "Line1"), d.Line1);
+    o.Line2 = iniColor(read("Colors", "Line2"), d.Line2);
+    o.Line3 = iniColor(read("Colors", "Line3"), d.Line3);
+    o.Node1 = iniColor(read("Colors", "Node1"), d.Node1);
+}
+
+OptionsLoad LoadOptions(const QString& baseFolder, Options& options) {
+    OptionsLoad result;
+    const QString path = optionsPath(baseFolder);
+    IniText ini(kDefaultOptionsText);
+    if (!QFile::exists(path)) {
+        result.createdDefaults = true;
+        writeIniFile(path, ini, &result.problem);
+    } else if (auto text = readIniFile(path, &result.problem)) {
+        ini = std::move(*text);
+    }
+    readOptions(ini, options);
+    return result;
+}
+
+} // namespace korvo

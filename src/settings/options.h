@@ -1,0 +1,76 @@
+#pragma once
+// The editor's preferences: the settings file "opt.ini" in the base folder and
+// the in-memory copies the main window keeps for the whole run.
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+
+namespace korvo {
+
+class IniText;
+
+// The settings file as written on the first start: 19 lines, CR LF, 224 bytes.
+extern const QByteArray kDefaultOptionsText;
+
+// Where a newly created track goes in its group (`NewLevel`).
+constexpr int kNewTrackAtStart = 0;
+constexpr int kNewTrackAtEnd = 1;
+// How the rider is shown (`VMoto`).
+constexpr int kRiderDot = 0;
+constexpr int kRiderSprite = 1;
+// Which list view is used (`VList`, `ViewMode`).
+constexpr int kViewList = 0;
+constexpr int kViewTree = 1;
+
+// The in-memory copies of the settings.
+struct Options {
+    QString Lang = "english.lng"; // language file inside base folder + "lang/"
+    int NewLevel = kNewTrackAtStart;
+    int RatioPic = 8; // level pictures are drawn at 1/RatioPic scale
+    int VMoto = kRiderDot;
+    int ViewMode = kViewList; // from `VList`, fixed for the whole run
+    // Canvas colours per ColorMode (1 view, 2 edit, 3 new track).
+    QColor BG1{255, 255, 255}, BG2{255, 255, 255}, BG3{255, 255, 255};
+    QColor Line1{255, 0, 0}, Line2{255, 0, 0}, Line3{255, 0, 0};
+    QColor Node1{255, 0, 0};
+    // The autosave timer `autotime`.
+    bool autoSaveEnabled = true;
+    int autoSavePeriodMs = 5 * 60000;
+
+    // Background and line colour of a ColorMode (1..3); mode 1 for others.
+    QColor bgColor(int colorMode) const;
+    QColor lineColor(int colorMode) const;
+};
+
+// Result of `LoadOptions`: whether the defaults were written, and a problem
+// the user should see (the file could not be created or read).
+struct OptionsLoad {
+    bool createdDefaults = false;
+    QString problem;
+};
+
+// The path of "opt.ini" in the base folder.
+QString optionsPath(const QString& baseFolder);
+
+// Start-up: writes the defaults when "opt.ini" is missing, then reads it into
+// `options`. A file that cannot be created or read leaves the defaults in
+// force for this run and is reported in the result.
+OptionsLoad LoadOptions(const QString& baseFolder, Options& options);
+// Reads the copies from a settings text (a missing key reads as "0").
+void readOptions(const IniText& ini, Options& options);
+
+// Settings numbers: decimal integers, blanks around allowed. Anything else
+// reads as `def`.
+int iniInt(const QString& text, int def);
+// Colours are stored as the decimal value of 0x00BBGGRR; values outside
+// 0..16777215 or not a number read as `def`.
+QColor iniColor(const QString& text, const QColor& def);
+QString colorToIni(const QColor& color);
+
+// Autosave minutes (as typed) to a timer period; 0 for minutes below 1 (no
+// ticks), and at most what a timer can hold.
+int autosavePeriodMs(int minutes);
+constexpr int kMaxAutosaveMinutes = 35791; // 35791 * 60000 ms still fits an int
+
+} // namespace korvo

@@ -1,0 +1,70 @@
+#include "recent_files.h"
+
+#include "ini_file.h"
+
+namespace korvo {
+
+namespace {
+
+const QString kSection = "LastFiles";
+
+bool recordable(const QString& path) {
+    IniText probe;
+    return path != "0" && !path.trimmed().isEmpty() && probe.setValue(kSection, "1", path) &&
+           probe.value(kSection, "1") == path;
+}
+
+} // namespace
+
+void RecentFiles::load() {
+    paths_.clear();
+    items_.clear();
+    const IniText ini = readIniFile(ini_).value_or(IniText());
+    for (int n = 1; n <= kRecentMax; ++n) {
+        const QString path = ini.readString(kSection, QString::number(n), "0");
+        if (path == "0" || path.isEmpty()) continue;
+        paths_.append(path);
+        items_.append({n, path});
+    }
+}
+
+RecentLookup RecentFiles::check_ini(const QString& path) const {
+    const int at = int(paths_.indexOf(path));
+    return {at >= 0, at};
+}
+
+bool RecentFiles::write_ini(QString path, QString* error) {
+    if (!recordable(path)) {
+        if (error) *error = path + ": this path cannot be kept in the settings file";
+        return false;
+    }
+    const int count = int(paths_.size());
+    bool gaps = false;
+    for (int i = 0; i < count; ++i) gaps = gaps || items_[i].number != i + 1;
+    const RecentLookup seen = check_ini(path);
+    if (count >= kRecentMax || seen.found) {
+        paths_.removeAt(seen.found ? seen.index : kRecentMax - 1);
+        paths_.prepend(path);
+    } else if (!gaps) {
+        paths_.append(path);
+        items_.append({count + 1, path});
+        auto ini = readIniFile(ini_, error);
+        return ini && ini->setValue(kSection, QString::number(count + 1), path) &&
+               writeIniFile(ini_, *ini, error);
+    } else {
+        paths_.append(path);
+    }
+    // Numbered afresh from 1. Keys left over from a file with gaps would
+    // bring back stale or doubled entries at the next start; they go.
+    items_.clear();
+    for (int i = 0; i < int(paths_.size()); ++i) items_.append({i + 1, paths_[i]});
+    auto ini = readIniFile(ini_, error);
+    if (!ini) return false;
+    for (const RecentItem& item : items_)
+        ini->setValue(kSection, QString::number(item.number), item.path);
+    for (int n = int(items_.size()) + 1; gaps && n <= kRecentMax; ++n)
+        ini->removeKey(kSection, QString::number(n));
+    return writeIniFile(ini_, *ini, error);
+}
+
+} // namespace korvo

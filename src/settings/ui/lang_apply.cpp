@@ -1,0 +1,125 @@
+#include "lang_apply.h"
+
+#include "settings/lang_targets.h"
+
+#include <QMenu>
+#include <QTableWidget>
+#include <QWidget>
+
+namespace korvo {
+
+namespace {
+
+QWidget* formOf(const LangForms& forms, LangForm form) {
+    switch (form) {
+    case LangForm::Main:
+        return forms.main;
+    case LangForm::Options:
+        return forms.options;
+    case LangForm::About:
+        return forms.about;
+    }
+    return nullptr;
+}
+
+const char* formName(LangForm form) {
+    switch (form) {
+    case LangForm::Main:
+        return "main";
+    case LangForm::Options:
+        return "options";
+    case LangForm::About:
+        return "about";
+    }
+    return "";
+}
+
+// Breadth-first search of one window, not entering other windows but menus.
+QObject* findInForm(QWidget* form, const QString& name) {
+    if (form->objectName() == name) return form;
+    QObjectList queue = form->children();
+    while (!queue.isEmpty()) {
+        QObject* o = queue.takeFirst();
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w && w->isWindow() && !qobject_cast<QMenu*>(w)) continue;
+        if (o->objectName() == name) return o;
+        queue += o->children();
+    }
+    return nullptr;
+}
+
+// Group boxes and menus have a title, actions, buttons and labels a text,
+// memos a plain text.
+void setCaption(QObject* o, const QString& text) {
+    for (const char* property : {"title", "text", "plainText"}) {
+        if (o->metaObject()->indexOfProperty(property) >= 0) {
+            o->setProperty(property, text);
+            return;
+        }
+    }
+}
+
+void setRowKey(QObject* o, int row, const QString& text) {
+    auto* table = qobject_cast<QTableWidget*>(o);
+    if (!table || row >= table->rowCount()) return;
+    if (QTableWidgetItem* item = table->item(row, 0))
+        item->setText(text);
+    else
+        table->setItem(row, 0, new QTableWidgetItem(text));
+}
+
+void apply(QObject* o, const LangBinding& b, const QString& text, const QStringList& contacts) {
+    switch (b.target) {
+    case LangTarget::Caption:
+        setCaption(o, text);
+        break;
+    case LangTarget::Hint:
+        o->setProperty("toolTip", text);
+        break;
+    case LangTarget::WindowTitle:
+        if (auto* w = qobject_cast<QWidget*>(o)) w->setWindowTitle(text);
+        break;
+    case LangTarget::RowKey:
+        setRowKey(o, b.row, text);
+        break;
+    case LangTarget::Notice:
+        setCaption(o, noticeCaption(text, contacts));
+        break;
+    }
+}
+
+} // namespace
+
+QStringList applyLanguage(const LangLines& lang, const LangForms& forms,
+                          const QStringList& contacts) {
+    QStringList missing;
+    for (const LangBinding& b : langBindings()) {
+        QWidget* form = formOf(forms, b.form);
+        QObject* o = form ? findInForm(form, b.objectName) : nullptr;
+        if (!o) {
+            missing << QString(formName(b.form)) + '/' + b.objectName;
+            continue;
+        }
+        // Widgets break lines at LF alone; "^p" gave CR LF.
+        QString text = lang[b.line];
+        text.replace("\r\n", "\n");
+        apply(o, b, text, contacts);
+    }
+    return missing;
+}
+
+QString Loadlang(LangLines& lang, const QString& baseFolder, const QString& Lang,
+                 const LangForms& forms, const QStringList& contacts) {
+    LangLines loaded;
+    const QString problem = loaded.load(langFilePath(baseFolder, Lang));
+    lang = loaded;
+    applyLanguage(lang, forms, contacts);
+    if (problem.isEmpty()) return {};
+    return QString::fromUtf8("Язык интерфейса загружен не полностью: недостающие строки "
+                             "показаны встроенными текстами.\n"
+                             "The interface language could not be loaded in full: built-in "
+                             "texts stand in for the missing lines.\n\n") +
+           problem;
+}
+
+} // namespace korvo

@@ -1,0 +1,34 @@
+#pragma once
+// Puts the texts of a language into the windows (`Loadlang`).
+
+#include "settings/lang_lines.h"
+
+#include <QStringList>
+
+class QWidget;
+
+namespace korvo {
+
+// The windows a language re-captions. The options dialog and the about box
+// may be children of the main window: each window is searched without
+// entering the other windows inside it (menus excepted), so names that
+// several windows use (`GroupBox1`, `Label13`, ...) stay apart.
+struct LangForms {
+    QWidget* main = nullptr;
+    QWidget* options = nullptr;
+    QWidget* about = nullptr;
+};
+
+// Sets every element of the language table from `lang`. Line 11 is followed
+// by `contacts` on `N5`. Returns the elements not found, as
+// "window/objectName" (empty when every window has all its elements).
+QStringList applyLanguage(const LangLines& lang, const LangForms& forms,
+                          const QStringList& contacts = {});
+
+// Loads base folder + "lang/" + `Lang` into `lang` and applies it. Returns a
+// message for the user when the file is missing or short (the built-in
+// texts then stand in for the missing lines), an empty string otherwise.
+QString Loadlang(LangLines& lang, const QString& baseFolder, const QString& Lang,
+                 const LangForms& forms, const QStringList& contacts = {});
+
+} // namespace korvo

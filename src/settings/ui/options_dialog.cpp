@@ -1,0 +1,277 @@
+#include "options_dialog.h"
+
+#include "color_box.h"
+#include "settings/autosave.h"
+#include "settings/ini_file.h"
+#include "settings/lang_lines.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace korvo {
+
+namespace {
+
+template <class W> W* named(const char* name, const char* text, QWidget* parent) {
+    auto* w = new W(QString::fromUtf8(text), parent);
+    w->setObjectName(name);
+    return w;
+}
+
+QGroupBox* radioGroup(const char* name, const char* title, QRadioButton* a, QRadioButton* b) {
+    auto* box = named<QGroupBox>(name, title, nullptr);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(a);
+    layout->addWidget(b);
+    return box;
+}
+
+// "0" checks the first button, "1" the second; other values leave both.
+void setRadio(const QString& value, QRadioButton* first, QRadioButton* second) {
+    const int v = iniInt(value, -1);
+    if (v == 0) first->setChecked(true);
+    if (v == 1) second->setChecked(true);
+}
+
+const char* const kMinutesMessage =
+    "Введите период автосохранения целым числом минут от 1 до 35791.\n"
+    "Enter the autosave period as a whole number of minutes from 1 to 35791.";
+const char* const kNotSavedMessage = "Настройки действуют, но сохранить их в opt.ini не удалось.\n"
+                                     "The settings are in force but could not be saved to "
+                                     "opt.ini.\n\n";
+
+} // namespace
+
+Toptions_f::Toptions_f(QString baseFolder, Options& options, const LangLines& lang,
+                       QTimer* autotime, QWidget* parent)
+    : QDialog(parent), base_(std::move(baseFolder)), options_(options), lang_(lang),
+      autotime_(autotime) {
+    setObjectName("Toptions_f");
+    setWindowTitle(QString::fromUtf8("Опции"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    auto* columns = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    buildLeftColumn(left);
+    buildRightColumn(right);
+    columns->addLayout(left);
+    columns->addLayout(right);
+
+    applyopt = named<QPushButton>("applyopt", "Применить", this);
+    closeopt = named<QPushButton>("closeopt", "Отмена", this);
+    applyopt->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(applyopt);
+    buttons->addWidget(closeopt);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // fixed border, follows the captions
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+
+    connect(cb_autotime, &QCheckBox::clicked, this, &Toptions_f::cb_autotimeClick);
+    connect(applyopt, &QPushButton::clicked, this, &Toptions_f::applyoptClick);
+    connect(closeopt, &QPushButton::clicked, this, &Toptions_f::closeoptClick);
+}
+
+void Toptions_f::buildLeftColumn(QVBoxLayout* column) {
+    cb_autotime = named<QCheckBox>("cb_autotime", "Время автосохранения", this);
+    minutesGroup = new QWidget(this);
+    minutesGroup->setObjectName("minutesGroup");
+    at_int = new QLineEdit(minutesGroup);
+    at_int->setObjectName("at_int");
+    at_int->setFixedWidth(60);
+    auto* minutes = new QHBoxLayout(minutesGroup);
+    minutes->setContentsMargins(20, 0, 0, 0);
+    minutes->addWidget(at_int);
+    minutes->addWidget(named<QLabel>("Label1", "Мин.", minutesGroup));
+    minutes->addStretch();
+
+    RadioButton1 = named<QRadioButton>("RadioButton1", "... помещать в начало списка", this);
+    RadioButton2 = named<QRadioButton>("RadioButton2", "... помещать в конец списка", this);
+    RadioButton1->setEnabled(false);
+    RadioButton2->setChecked(true);
+
+    auto* language = named<QGroupBox>("GroupBox5", " Язык интерфейса  ", this);
+    Langlist = new QComboBox(language);
+    Langlist->setObjectName("Langlist");
+    (new QVBoxLayout(language))->addWidget(Langlist);
+
+    column->addWidget(cb_autotime);
+    column->addWidget(minutesGroup);
+    column->addWidget(
+        radioGroup("GroupBox6", " При добавлении нового уровня ", RadioButton1, RadioButton2));
+    column->addWidget(language);
+    column->addStretch();
+}
+
+void Toptions_f::buildRightColumn(QVBoxLayout* column) {
+    RadioButton3 = named<QRadioButton>("RadioButton3", "Точка", this);
+    RadioButton4 = named<QRadioButton>("RadioButton4", "Моделька мотика", this);
+    RadioButton5 = named<QRadioButton>("RadioButton5", "Стандартный", this);
+    RadioButton6 = named<QRadioButton>("RadioButton6", "Древовидный", this);
+    RadioButton3->setChecked(true);
+    RadioButton5->setChecked(true);
+    column->addWidget(buildColours());
+    column->addWidget(radioGroup("GroupBox1", " Вид мотика ", RadioButton3, RadioButton4));
+    column->addWidget(radioGroup("GroupBox2", " Вид списка ", RadioButton5, RadioButton6));
+    column->addStretch();
+}
+
+QGroupBox* Toptions_f::buildColours() {
+    auto* box = named<QGroupBox>("GroupBox7", " Цветовая схема ", this);
+    auto* grid = new QGridLayout(box);
+    int row = 0;
+    auto heading = [&](const char* name, const char* text) {
+        auto* label = named<QLabel>(name, text, box);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        grid->addWidget(label, row++, 0, 1, 2);
+    };
+    auto colour = [&](const char* label, const char* text, const char* name) {
+        auto* cb = new ColorBox(box);
+        cb->setObjectName(name);
+        grid->addWidget(named<QLabel>(label, text, box), row, 0);
+        grid->addWidget(cb, row++, 1);
+        return cb;
+    };
+    heading("Label11", "Режим просмотра");
+    bg1 = colour("Label12", "Цвет фона", "bg1");
+    line1 = colour("Label13", "Цвет линий", "line1");
+    heading("Label14", "Режим редактирования");
+    bg2 = colour("Label15", "Цвет фона", "bg2");
+    line2 = colour("Label16", "Цвет линий", "line2");
+    node1 = colour("Label2", "Цвет узла", "node1");
+    heading("Label17", "Режим нового трека");
+    bg3 = colour("Label20", "Цвет фона", "bg3");
+    line3 = colour("Label21", "Цвет линий", "line3");
+    return box;
+}
+
+void Toptions_f::showEvent(QShowEvent* event) {
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void Toptions_f::FormActivate() {
+    const IniText ini = readIniFile(optionsPath(base_)).value_or(IniText());
+    auto read = [&](const char* section, const char* key) {
+        return ini.readString(section, key, "0");
+    };
+    const bool autosave = read("AutoSave", "AutoSave") == "1";
+    cb_autotime->setChecked(autosave);
+    if (autosave) at_int->setText(read("AutoSave", "Savetime"));
+    minutesGroup->setEnabled(autosave);
+    fillLanguages(read("Options", "Lang"));
+    setRadio(read("Options", "NewLevel"), RadioButton1, RadioButton2);
+    setRadio(read("Options", "VMoto"), RadioButton3, RadioButton4);
+    setRadio(read("Options", "VList"), RadioButton5, RadioButton6);
+    const Options d;
+    bg1->setColor(iniColor(read("Colors", "BG1"), d.BG1));
+    bg2->setColor(iniColor(read("Colors", "BG2"), d.BG2));
+    bg3->setColor(iniColor(read("Colors", "BG3"), d.BG3));
+    line1->setColor(iniColor(read("Colors", "Line1"), d.Line1));
+    line2->setColor(iniColor(read("Colors", "Line2"), d.Line2));
+    line3->setColor(iniColor(read("Colors", "Line3"), d.Line3));
+    node1->setColor(iniColor(read("Colors", "Node1"), d.Node1));
+}
+
+void Toptions_f::fillLanguages(const QString& Lang) {
+    Langlist->clear();
+    const QDir dir(QDir(base_).filePath("lang"));
+    Langlist->addItems(dir.entryList({"*.lng"}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    int selected = -1;
+    for (int i = 0; i < Langlist->count() && selected < 0; ++i)
+        if (Langlist->itemText(i).compare(Lang, Qt::CaseInsensitive) == 0) selected = i;
+    Langlist->setCurrentIndex(selected);
+}
+
+void Toptions_f::cb_autotimeClick() {
+    minutesGroup->setEnabled(cb_autotime->isChecked());
+}
+
+std::optional<int> Toptions_f::validMinutes() {
+    bool ok = false;
+    const int minutes = at_int->text().trimmed().toInt(&ok, 10);
+    if (ok && minutes >= 1 && minutes <= kMaxAutosaveMinutes) return minutes;
+    QMessageBox::warning(this, windowTitle(), QString::fromUtf8(kMinutesMessage));
+    at_int->setFocus();
+    return std::nullopt;
+}
+
+// Steps 1 to 7 of Apply: the file is written once, atomically, with every
+// value; the in-memory copies follow.
+bool Toptions_f::writeSettings(QString* error) {
+    const QString path = optionsPath(base_);
+    std::optional<IniText> ini = readIniFile(path, error);
+    IniText text = ini.value_or(IniText());
+    if (cb_autotime->isChecked()) {
+        options_.autoSaveEnabled = true;
+        options_.autoSavePeriodMs = autosavePeriodMs(at_int->text().trimmed().toInt());
+        text.setValue("AutoSave", "AutoSave", "1");
+        text.setValue("AutoSave", "Savetime", at_int->text());
+    } else {
+        options_.autoSaveEnabled = false;
+        text.setValue("AutoSave", "AutoSave", "0");
+    }
+    if (autotime_) applyAutosave(*autotime_, options_);
+    if (RadioButton1->isChecked()) options_.NewLevel = kNewTrackAtStart;
+    if (RadioButton2->isChecked()) options_.NewLevel = kNewTrackAtEnd;
+    text.setValue("Options", "NewLevel", QString::number(options_.NewLevel));
+    if (Langlist->currentIndex() >= 0) text.setValue("Options", "Lang", Langlist->currentText());
+    if (RadioButton3->isChecked()) options_.VMoto = kRiderDot;
+    if (RadioButton4->isChecked()) options_.VMoto = kRiderSprite;
+    text.setValue("Options", "VMoto", QString::number(options_.VMoto));
+    text.setValue("Options", "VList", RadioButton6->isChecked() ? "1" : "0");
+    const std::pair<const char*, ColorBox*> colours[] = {
+        {"BG1", bg1},     {"BG2", bg2},     {"BG3", bg3},    {"Line1", line1},
+        {"Line2", line2}, {"Line3", line3}, {"Node1", node1}};
+    for (const auto& [key, box] : colours) text.setValue("Colors", key, colorToIni(box->color()));
+    options_.BG1 = bg1->color();
+    options_.BG2 = bg2->color();
+    options_.BG3 = bg3->color();
+    options_.Line1 = line1->color();
+    options_.Line2 = line2->color();
+    options_.Line3 = line3->color();
+    options_.Node1 = node1->color();
+    // A file that exists but cannot be read is not overwritten: its other
+    // sections (recent packs, author) would be lost.
+    return ini && writeIniFile(path, text, error);
+}
+
+void Toptions_f::applyoptClick() {
+    if (cb_autotime->isChecked() && !validMinutes()) return;
+    QString error;
+    const bool saved = writeSettings(&error);
+    if (Langlist->currentIndex() >= 0) options_.Lang = Langlist->currentText();
+    if (hooks_.languageChanged) hooks_.languageChanged();
+    if (saved) {
+        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                        QString(lang_[88]).replace("\r\n", "\n"), QMessageBox::Ok, this);
+        box.exec();
+    } else {
+        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(kNotSavedMessage) + error);
+    }
+    if (hooks_.applied) hooks_.applied();
+    accept();
+}
+
+void Toptions_f::closeoptClick() {
+    reject();
+}
+
+} // namespace korvo

@@ -1,0 +1,79 @@
+#pragma once
+// The options dialog ("Опции", main menu "Настройки"). Each showing starts
+// from what "opt.ini" holds; Apply writes the file and puts the settings into
+// force, Cancel discards everything.
+
+#include "settings/options.h"
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class QVBoxLayout;
+
+namespace korvo {
+
+class ColorBox;
+class LangLines;
+
+// What the main window does during Apply.
+struct OptionsHooks {
+    // After `Lang` has been set: reload the language and re-caption the
+    // windows (`Loadlang`), this dialog included.
+    std::function<void()> languageChanged;
+    // Just before the dialog closes: refresh the status bar's mode texts.
+    std::function<void()> applied;
+};
+
+class Toptions_f : public QDialog {
+    Q_OBJECT
+public:
+    // `options` and `lang` are the main window's; `autotime` (may be null)
+    // is the autosave timer Apply puts the new period into.
+    Toptions_f(QString baseFolder, Options& options, const LangLines& lang, QTimer* autotime,
+               QWidget* parent = nullptr);
+
+    void setHooks(OptionsHooks hooks) { hooks_ = std::move(hooks); }
+
+    // Fills the controls from "opt.ini"; runs at every showing.
+    void FormActivate();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildLeftColumn(QVBoxLayout* column);
+    void buildRightColumn(QVBoxLayout* column);
+    QGroupBox* buildColours();
+    void fillLanguages(const QString& Lang);
+    void cb_autotimeClick();
+    void applyoptClick();
+    void closeoptClick();
+    std::optional<int> validMinutes();
+    bool writeSettings(QString* error);
+
+    QString base_;
+    Options& options_;
+    const LangLines& lang_;
+    QTimer* autotime_;
+    OptionsHooks hooks_;
+
+    QCheckBox* cb_autotime;
+    QWidget* minutesGroup; // the minutes box and its label
+    QLineEdit* at_int;
+    QRadioButton *RadioButton1, *RadioButton2, *RadioButton3, *RadioButton4, *RadioButton5,
+        *RadioButton6;
+    QComboBox* Langlist;
+    ColorBox *bg1, *bg2, *bg3, *line1, *line2, *line3, *node1;
+    QPushButton *applyopt, *closeopt;
+};
+
+} // namespace korvo

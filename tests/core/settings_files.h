@@ -1,0 +1,20 @@
+#pragma once
+// Whole-file helpers for the settings tests.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace korvo::test {
+
+inline void putFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+inline QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+} // namespace korvo::test

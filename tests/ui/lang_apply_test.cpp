@@ -1,0 +1,164 @@
+// Applying a language to the windows, the about box and the recent-packs
+// submenu.
+#include "settings/lang_lines.h"
+#include "settings/recent_files.h"
+#include "settings/ui/about_box.h"
+#include "settings/ui/lang_apply.h"
+#include "settings/ui/options_dialog.h"
+#include "settings/ui/recent_menu.h"
+
+#include "../core/settings_files.h"
+#include "ui_test_util.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace korvo;
+using korvo::test::answerMessageBoxes;
+using korvo::test::FakeMainWindow;
+using korvo::test::fileBytes;
+using korvo::test::putFile;
+
+namespace {
+
+// A base folder with both shipped languages and the three windows.
+struct Windows {
+    QTemporaryDir dir;
+    Options options;
+    LangLines lang;
+    FakeMainWindow main;
+    Toptions_f* options_f;
+    TAbout_f* about;
+    LangForms forms;
+
+    Windows() {
+        QDir(dir.path()).mkpath("lang");
+        for (const char* name : {"english.lng", "russian.lng"})
+            QFile::copy(QString(BASE_DIR) + "/lang/" + name, dir.filePath("lang/") + name);
+        LoadOptions(dir.path(), options);
+        options_f = new Toptions_f(dir.path(), options, lang, nullptr, &main);
+        about = new TAbout_f(&main);
+        forms = {&main, options_f, about};
+    }
+    QString text(QWidget* form, const char* name) {
+        QObject* o = form->objectName() == name ? form : form->findChild<QObject*>(name);
+        for (const char* p : {"title", "text", "plainText", "windowTitle"})
+            if (o && o->metaObject()->indexOfProperty(p) >= 0) return o->property(p).toString();
+        return "<none>";
+    }
+};
+
+} // namespace
+
+TEST(LangApply, EveryElementOfEveryWindowGetsItsLine) {
+    Windows w;
+    LangLines english;
+    ASSERT_EQ(english.load(w.dir.filePath("lang/english.lng")), "");
+    EXPECT_EQ(applyLanguage(english, w.forms, {"a@x.org", "b@y.org", "c@z.org"}), QStringList());
+    EXPECT_EQ(w.text(&w.main, "N1"), "File");
+    EXPECT_EQ(w.text(&w.main, "N19"), "Options");
+    EXPECT_EQ(w.main.findChild<QToolButton*>("UpItem")->toolTip(), "Move up");
+    EXPECT_EQ(w.text(&w.main, "StatusPanel1"), "Grid: off");
+    EXPECT_EQ(w.main.findChild<QTableWidget*>("TP2")->item(1, 0)->text(), "Field height (Y)");
+    EXPECT_EQ(w.text(&w.main, "N5"), english[11] + " a@x.org, b@y.org, c@z.org");
+    const QString memo = w.text(&w.main, "Memo2");
+    EXPECT_FALSE(memo.contains('\r'));
+    EXPECT_EQ(memo.split('\n').size(), 8);
+    // Names two windows share stay apart.
+    EXPECT_EQ(w.main.findChild<QGroupBox*>("GroupBox1", Qt::FindDirectChildrenOnly), nullptr);
+    EXPECT_EQ(w.options_f->findChild<QGroupBox*>("GroupBox1")->title(), " Rider view ");
+    EXPECT_EQ(w.main.centralWidget()->findChild<QGroupBox*>("GroupBox1")->title(),
+              " Player position ");
+    for (const char* label : {"Label12", "Label15", "Label20"})
+        EXPECT_EQ(w.options_f->findChild<QLabel*>(label)->text(), "Background");
+    EXPECT_EQ(w.main.centralWidget()->findChild<QLabel*>("Label13")->text(), english[90]);
+    EXPECT_EQ(w.options_f->windowTitle(), "Options");
+    EXPECT_EQ(w.about->windowTitle(), "About");
+
+    // A window that lacks elements is told which.
+    QWidget bare;
+    const QStringList missing = applyLanguage(english, {&bare, nullptr, nullptr});
+    EXPECT_TRUE(missing.contains("main/N1"));
+    EXPECT_TRUE(missing.contains("options/cb_autotime"));
+    EXPECT_TRUE(missing.contains("about/GotoSite"));
+}
+
+TEST(LangApply, MissingLanguageFileIsReportedOnceAndBuiltInTextsShow) {
+    Windows w;
+    const QString problem = Loadlang(w.lang, w.dir.path(), "german.lng", w.forms);
+    EXPECT_TRUE(problem.contains("german.lng"));
+    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("Файл"));
+    EXPECT_EQ(w.lang[88], LangLines::builtIn()[88]);
+    EXPECT_EQ(Loadlang(w.lang, w.dir.path(), "English.LNG", w.forms), "");
+    EXPECT_EQ(w.text(&w.main, "N1"), "File");
+}
+
+TEST(LangApply, SwitchingLanguageInTheDialogRecaptionsAllOpenWindows) {
+    Windows w;
+    ASSERT_EQ(Loadlang(w.lang, w.dir.path(), "russian.lng", w.forms), "");
+    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("Файл"));
+    int wmode = 0;
+    w.options_f->setHooks(
+        {[&] { Loadlang(w.lang, w.dir.path(), w.options.Lang, w.forms); }, [&] { ++wmode; }});
+    w.about->show();
+    w.options_f->show();
+    auto* list = w.options_f->findChild<QComboBox*>("Langlist");
+    list->setCurrentText("english.lng");
+    bool recaptionedWhileOpen = false;
+    const QStringList shown = answerMessageBoxes([&] {
+        QTimer::singleShot(0, [&] {
+            recaptionedWhileOpen =
+                w.options_f->windowTitle() == "Options" &&
+                w.options_f->findChild<QPushButton*>("applyopt")->text() == "Apply";
+        });
+        QTest::mouseClick(w.options_f->findChild<QPushButton*>("applyopt"), Qt::LeftButton);
+    });
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0], "Settings saved. A new list view takes effect the next time the program "
+                        "starts.");
+    EXPECT_TRUE(recaptionedWhileOpen);
+    EXPECT_EQ(wmode, 1);
+    EXPECT_EQ(w.text(&w.main, "N1"), "File");
+    EXPECT_EQ(w.text(&w.main, "N16"), "Open *.mrg");
+    EXPECT_EQ(w.about->windowTitle(), "About");
+    EXPECT_EQ(w.about->findChild<QPushButton*>("GotoSite")->text(), "Visit the program's website");
+    EXPECT_EQ(w.options_f->findChild<QCheckBox*>("cb_autotime")->text(), "Autosave");
+}
+
+TEST(AboutBox, LayoutAndCaption) {
+    TAbout_f about;
+    EXPECT_EQ(about.windowTitle(), QString::fromUtf8("О программе"));
+    EXPECT_EQ(about.size(), QSize(270, 220));
+    auto* site = about.findChild<QPushButton*>("GotoSite");
+    ASSERT_TRUE(site);
+    EXPECT_EQ(site->text(), QString::fromUtf8("Посетить сайт программы"));
+    EXPECT_TRUE(about.findChild<QLabel*>()->text().contains("Korvo Track Editor v.2.4 SE"));
+}
+
+TEST(RecentMenu, ItemsAreNumberedByTheirKeysAndOpenTheirPath) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("opt.ini");
+    putFile(ini, "[LastFiles]\r\n1=/p/Tom & Jerry.mrg\r\n3=/p/c.mrg\r\n5=0\r\n");
+    RecentFiles recent(ini);
+    recent.load();
+    QMenu N18;
+    N18.addAction("stale");
+    QStringList opened;
+    fillRecentMenu(N18, recent, [&](const QString& path) { opened << path; });
+    const auto actions = N18.actions();
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_EQ(actions[0]->text(), "1: /p/Tom && Jerry.mrg");
+    EXPECT_EQ(actions[1]->text(), "3: /p/c.mrg");
+    EXPECT_EQ(actions[1]->toolTip(), "/p/c.mrg");
+    actions[0]->trigger();
+    EXPECT_EQ(opened, QStringList{"/p/Tom & Jerry.mrg"});
+
+    // vitemClick records the path; the menu is rebuilt from the new order.
+    ASSERT_TRUE(recent.write_ini(opened[0]));
+    fillRecentMenu(N18, recent, [](const QString&) {});
+    EXPECT_EQ(N18.actions()[0]->text(), "1: /p/Tom && Jerry.mrg");
+    EXPECT_EQ(N18.actions()[1]->text(), "2: /p/c.mrg");
+}

@@ -5,6 +5,10 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include <vector>
 
 class QPainter;
 
@@ -24,11 +28,19 @@ void fillBoxEllipse(QPainter& p, int l, int t, int r, int b, const QColor& color
 // A copy of `picture` in which every pixel that is exactly white is transparent.
 QImage whiteToTransparent(const QImage& picture);
 
+// Pixels of the line from (x1, y1) to (x2, y2), both ends included, that lie in
+// `clip`, appended to `out`. The same pixels whatever the clip, so that areas
+// painted separately join without seams (the painter's own line drawing
+// depends on its clip).
+void linePixels(int x1, int y1, int x2, int y2, const QRect& clip, std::vector<QPoint>& out);
+
 class MapCanvas {
 public:
-    MapCanvas(QPainter& painter, int yOffset) : p_(painter), yOffset_(yOffset) {}
+    // `clip` is the area being painted, in canvas pixels.
+    MapCanvas(QPainter& painter, int yOffset, const QRect& clip)
+        : p_(painter), yOffset_(yOffset), clip_(clip) {}
 
-    // Line with the painter's current pen.
+    // Line in the painter's current pen colour.
     void MapLine(int x1, int y1, int x2, int y2);
     // Filled dot of radius r; the painter's pen and brush are left as they were.
     void MapDot(int x, int y, int r, const QColor& color);
@@ -38,6 +50,8 @@ public:
 private:
     QPainter& p_;
     int yOffset_;
+    QRect clip_;
+    std::vector<QPoint> pixels_;
 };
 
 } // namespace korvo

@@ -17,7 +17,7 @@ bool nodeDots(const CanvasScene& s) {
 
 void paintTrack(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     const EditorState& st = s.state;
-    MapCanvas c(p, st.YOffset);
+    MapCanvas c(p, st.YOffset, exposed);
     const bool dots = nodeDots(s);
     const QColor node = s.style.Node1;
     p.setPen(QPen(s.style.line(s.ColorMode), 1));
@@ -35,17 +35,17 @@ void paintZeroLine(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     const int right = std::min(s.width, exposed.right() + 1);
     if (left > right) return;
     p.setPen(QPen(InvColor(s.style.background(s.ColorMode)), 1));
-    MapCanvas(p, s.state.YOffset).MapLine(left, 0, right, 0);
+    MapCanvas(p, s.state.YOffset, exposed).MapLine(left, 0, right, 0);
 }
 
 void paintSprite(QPainter& p, const QImage& picture, QPoint topLeft) {
     p.drawImage(topLeft, whiteToTransparent(picture));
 }
 
-void paintOverlay(QPainter& p, const CanvasScene& s) {
+void paintOverlay(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     const CanvasOverlay& o = s.overlay;
     const EditorState& st = s.state;
-    MapCanvas c(p, st.YOffset);
+    MapCanvas c(p, st.YOffset, exposed);
     const int k = o.highlightNode;
     if (k >= 1 && k <= st.NodeCount && s.style.pntnd)
         c.MapDot(st.NodeX[size_t(k)], st.NodeY[size_t(k)], kDotRadius, s.style.Node1);
@@ -79,9 +79,9 @@ QRect crossRect(QPoint at, int yOffset) {
     return QRect(at.x() - 6, at.y() + yOffset - 5, 13, 12);
 }
 
-void DrawSFM(QPainter& p, const CanvasScene& s) {
+void DrawSFM(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     const EditorState& st = s.state;
-    MapCanvas c(p, st.YOffset);
+    MapCanvas c(p, st.YOffset, exposed);
     const QColor bg = s.style.background(s.ColorMode);
     c.DrawFlag(st.StartPt.x(), st.StartPt.y(), kStartFlagColor, bg);
     if (st.FinishPt.x() > st.StartPt.x())
@@ -101,8 +101,8 @@ void MapImgPaint(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     p.fillRect(exposed, s.style.background(s.ColorMode));
     paintTrack(p, exposed, s);
     paintZeroLine(p, exposed, s);
-    if (s.Templ > 0) DrawSFM(p, s);
-    paintOverlay(p, s);
+    if (s.Templ > 0) DrawSFM(p, exposed, s);
+    paintOverlay(p, exposed, s);
     p.restore();
 }
 

@@ -45,7 +45,7 @@ struct CanvasScene {
 void MapImgPaint(QPainter& painter, const QRect& exposed, const CanvasScene& scene);
 
 // DrawSFM: start flag, finish flag when right of the start, player marker.
-void DrawSFM(QPainter& painter, const CanvasScene& scene);
+void DrawSFM(QPainter& painter, const QRect& exposed, const CanvasScene& scene);
 
 // The canvas rectangle the bike marker covers: bottom centre on the player point.
 QRect playerMarkerRect(const CanvasScene& scene);

@@ -202,6 +202,7 @@ void TrackSession::closingSteps(TTrackInfo& r) {
 CloseOutcome TrackSession::ClosePropClick() {
     CloseOutcome out;
     out.removeSprite = Gesture.ToolRider;
+    out.closeCorrection = Gesture.CorrOpen;
     out.wasNew = flags_.IsNewTrack;
     Gesture.reset();
     flags_.IsEditing = false;

@@ -33,8 +33,9 @@ struct PanelResult {
 };
 
 struct CloseOutcome {
-    bool wasNew = false;       // a new track was being drawn (preview the first track)
-    bool removeSprite = false; // the rider tool was on: take the sprite away
+    bool wasNew = false;          // a new track was being drawn (preview the first track)
+    bool removeSprite = false;    // the rider tool was on: take the sprite away
+    bool closeCorrection = false; // the correction window was open: hide it
 };
 
 struct SaveOutcome : PanelResult {

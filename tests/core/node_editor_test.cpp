@@ -369,6 +369,9 @@ TEST_F(Gestures, CtrlClickOpensTheCorrectionWindowInsteadOfADrag) {
 TEST_F(Gestures, CtrlClickOnNothingHidesAnOpenCorrectionWindow) {
     open(levelNodes(400, 100));
     click(at(200, 0).x(), at(200, 0).y(), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_TRUE(session.ClosePropClick().closeCorrection) << "closing the panel hides it too";
+    session.EditTrackBtnClick(state.CurTrack, 554);
+    click(at(200, 0).x(), at(200, 0).y(), Qt::LeftButton, Qt::ControlModifier);
     const GestureOutcome out =
         click(at(150, 50).x(), at(150, 50).y(), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_TRUE(out.closeCorrection);

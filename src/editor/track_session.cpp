@@ -77,6 +77,7 @@ PanelResult TrackSession::EditTrackBtnClick(int row, int viewHeight) {
 }
 
 void TrackSession::TrackPaint(int row, int viewHeight) {
+    if (row < 1 || row > kMaxTracks) return;
     state_.CurTrack = row;
     TTrackInfo& r = record();
     flags_.IsNewTrack = false;

@@ -94,16 +94,6 @@ TEST(NodeCodec, NeverBeyondTheRecordCapacity) {
     EXPECT_EQ(r2.Points[0], 42) << "bytes after the pairs stay";
 }
 
-TEST(SegmentLimits, Borders) {
-    EXPECT_TRUE(segmentWithinLimits(1, 0));
-    EXPECT_TRUE(segmentWithinLimits(127, -127));
-    EXPECT_TRUE(segmentWithinLimits(127, 127));
-    EXPECT_FALSE(segmentWithinLimits(0, 0));
-    EXPECT_FALSE(segmentWithinLimits(128, 0));
-    EXPECT_FALSE(segmentWithinLimits(5, 128));
-    EXPECT_FALSE(segmentWithinLimits(5, -128));
-}
-
 TEST(HitTests, NodeSquareIsExclusiveAtThree) {
     EditorState st = stateWith({{0, 0}, {50, -10}});
     st.YOffset = 100; // node 2 at canvas (50, 90)

@@ -1,0 +1,40 @@
+#pragma once
+// The state of the mouse gestures on the canvas: chosen tool, node being
+// dragged, rubber band of a track being drawn, panning, rider sprite.
+
+#include <QPoint>
+
+namespace korvo {
+
+struct GestureState {
+    bool IsDragging = false;  // a node is being dragged
+    bool ToolAddNode = false; // tools: at most one is set
+    bool ToolDelNode = false;
+    bool ToolMoveTail = false;
+    bool ToolRider = false;
+    bool TailGrabbed = false;    // the tail tool holds a node
+    bool FreeLength = false;     // Shift seen while drawing: the next node is split, not clamped
+    bool CorrOpen = false;       // the correction window is open for SelNode
+    bool Panning = false;        // the middle button pans the view
+    int NextNode = 1;            // while drawing: index of the next placed node
+    int SelNode = 0;             // node chosen by the last hit
+    QPoint RubberFrom, RubberTo; // track coordinates; RubberTo is also the add-node cross
+    QPoint GrabPt;               // grabbed node's position when a tail move started
+    QPoint PanFrom;              // screen position at the last panning step
+
+    bool CrossShown = false; // the add-node cross has a position to be drawn at
+    bool RiderShown = false; // the rider sprite has been placed on the canvas
+    bool OverCanvas = false; // the pointer is inside the canvas
+    QPoint RiderPos;         // canvas centre of the rider sprite
+    int RiderAngle = 0;      // degrees, steps of 10, within -350..350
+
+    bool anyTool() const { return ToolAddNode || ToolDelNode || ToolMoveTail || ToolRider; }
+    // Leaves every tool and gesture; the rider angle is kept.
+    void reset() {
+        const int angle = RiderAngle;
+        *this = GestureState{};
+        RiderAngle = angle;
+    }
+};
+
+} // namespace korvo

@@ -1,0 +1,432 @@
+#include "node_editor.h"
+
+#include "node_rules.h"
+
+#include <algorithm>
+
+namespace korvo {
+
+namespace {
+constexpr int kDotMargin = 4; // node dot radius 3 and one pixel of line
+} // namespace
+
+// ---- areas -----------------------------------------------------------------
+
+QRect NodeEditor::nodesRect(int from, int to) const {
+    const EditorState& st = s_.state();
+    from = std::max(from, 1);
+    to = std::min(to, st.NodeCount);
+    if (from > to) return {};
+    int left = st.NodeX[size_t(from)], right = left, top = st.NodeY[size_t(from)], bottom = top;
+    for (int i = from; i <= to; ++i) {
+        left = std::min(left, st.NodeX[size_t(i)]);
+        right = std::max(right, st.NodeX[size_t(i)]);
+        top = std::min(top, st.NodeY[size_t(i)]);
+        bottom = std::max(bottom, st.NodeY[size_t(i)]);
+    }
+    return QRect(QPoint(left, top + st.YOffset), QPoint(right, bottom + st.YOffset))
+        .adjusted(-kDotMargin, -kDotMargin, kDotMargin, kDotMargin);
+}
+
+QRect NodeEditor::riderRect() const {
+    const GestureState& g = s_.Gesture;
+    if (!g.RiderShown) return {};
+    const int hw = riderSize_.width() / 2, hh = riderSize_.height() / 2;
+    return QRect(g.RiderPos - QPoint(hw + 1, hh + 1), riderSize_ + QSize(2, 2));
+}
+
+QRect NodeEditor::bandRect() const {
+    const GestureState& g = s_.Gesture;
+    const int off = s_.state().YOffset;
+    return QRect(g.RubberFrom + QPoint(0, off), g.RubberTo + QPoint(0, off))
+        .normalized()
+        .adjusted(-kDotMargin, -kDotMargin, kDotMargin, kDotMargin);
+}
+
+// ---- press -----------------------------------------------------------------
+
+GestureOutcome NodeEditor::MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods,
+                                           QPoint pos, QPoint screen) {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    const SessionFlags& f = s_.flags();
+    const bool left = button == Qt::LeftButton;
+    if (button == Qt::MiddleButton) {
+        g.Panning = true;
+        g.PanFrom = screen;
+    }
+    if (button == Qt::RightButton) rightButton(out);
+    if (left && g.ToolDelNode) deleteAt(pos, out);
+    if (left && g.ToolMoveTail) grabTail(pos, out);
+    if (left && (mods & Qt::ControlModifier) && !g.ToolAddNode && !g.ToolDelNode && !g.ToolMoveTail)
+        openCorrection(pos, out);
+    if (f.IsEditing && !f.IsNewTrack && !g.anyTool() && !g.CorrOpen && !g.Panning)
+        startDrag(pos, out);
+    if (left && g.ToolAddNode) insertAt(pos, out);
+    if (left && f.IsNewTrack && f.IsEditing) placeNode(pos, out);
+    return out;
+}
+
+void NodeEditor::endDrawing(GestureOutcome& out) {
+    GestureState& g = s_.Gesture;
+    g.FreeLength = false;
+    s_.flags().IsEditing = false;
+    s_.state().NodeCount = g.NextNode - 1;
+    s_.SaveEnabled = true;
+    shapeChanged(out);
+    out.modeChanged = true;
+}
+
+void NodeEditor::rightButton(GestureOutcome& out) {
+    GestureState& g = s_.Gesture;
+    if (s_.flags().IsNewTrack) endDrawing(out);
+    if (g.ToolAddNode) {
+        g.ToolAddNode = false;
+        g.CrossShown = false;
+        out.repaintAll = out.modeChanged = true;
+    }
+    if (g.ToolMoveTail) {
+        g.ToolMoveTail = g.TailGrabbed = false;
+        out.modeChanged = true;
+    }
+    if (g.ToolRider) {
+        g.TailGrabbed = false;
+        leaveRider(out);
+    }
+    if (g.ToolDelNode) {
+        g.ToolDelNode = false;
+        out.modeChanged = true;
+    }
+}
+
+void NodeEditor::deleteAt(QPoint pos, GestureOutcome& out) {
+    EditorState& st = s_.state();
+    s_.flags().TrackModified = true;
+    out.modeChanged = true;
+    const int k = st.firstNodeHit(2, st.NodeCount - 1, pos);
+    if (!k) return;
+    out.message = deleteNode(st, k);
+    if (out.message == EditorMessage::None) shapeChanged(out);
+}
+
+void NodeEditor::grabTail(QPoint pos, GestureOutcome& out) {
+    EditorState& st = s_.state();
+    GestureState& g = s_.Gesture;
+    s_.flags().TrackModified = true;
+    out.modeChanged = true;
+    g.GrabPt = QPoint(0, 0);
+    for (int k = 2; k <= st.NodeCount; ++k) {
+        st.SavedX[size_t(k)] = st.NodeX[size_t(k)];
+        st.SavedY[size_t(k)] = st.NodeY[size_t(k)];
+    }
+    if (const int k = st.lastNodeHit(2, st.NodeCount, pos)) {
+        g.SelNode = k;
+        g.TailGrabbed = true;
+        g.GrabPt = st.node(k);
+    }
+}
+
+void NodeEditor::openCorrection(QPoint pos, GestureOutcome& out) {
+    GestureState& g = s_.Gesture;
+    const bool wasOpen = g.CorrOpen;
+    g.CorrOpen = false;
+    const int k = s_.state().firstNodeHit(2, s_.state().NodeCount, pos);
+    if (!k) {
+        out.closeCorrection = wasOpen;
+        if (wasOpen) out.repaintAll = true;
+        return;
+    }
+    if (wasOpen) out.repaint |= nodesRect(g.SelNode, g.SelNode);
+    g.SelNode = k;
+    g.CorrOpen = true;
+    out.openCorrection = k;
+    out.repaint |= nodesRect(k, k);
+}
+
+void NodeEditor::startDrag(QPoint pos, GestureOutcome& out) {
+    GestureState& g = s_.Gesture;
+    g.IsDragging = false;
+    const int k = s_.state().firstNodeHit(2, s_.state().NodeCount, pos);
+    if (!k) return;
+    g.SelNode = k;
+    g.IsDragging = true;
+    s_.flags().TrackModified = true;
+    out.modeChanged = true;
+    out.repaint |= nodesRect(k - 1, k + 1);
+}
+
+void NodeEditor::insertAt(QPoint pos, GestureOutcome& out) {
+    EditorState& st = s_.state();
+    s_.Gesture.FreeLength = false;
+    s_.flags().TrackModified = true;
+    out.modeChanged = true;
+    const int k = st.segmentHit(pos.x());
+    if (!k) return;
+    out.message = insertNode(st, k, pos.x(), pos.y() - st.YOffset);
+    if (out.message == EditorMessage::None) shapeChanged(out);
+}
+
+void NodeEditor::placeNode(QPoint pos, GestureOutcome& out) {
+    EditorState& st = s_.state();
+    GestureState& g = s_.Gesture;
+    if (g.NextNode == 1) {
+        st.YOffset = std::abs(pos.y());
+        st.setNode(1, pos.x(), pos.y() - st.YOffset);
+        g.RubberFrom = g.RubberTo = st.node(1);
+        g.NextNode = 2;
+    } else {
+        const QPoint target(pos.x(), pos.y() - st.YOffset);
+        if (g.FreeLength) {
+            g.FreeLength = false;
+            out.message = appendSplit(st, g.NextNode, clampDrawnNode(g.RubberFrom, target, true));
+        } else {
+            out.message = appendNode(st, g.NextNode, clampDrawnNode(g.RubberFrom, target, false));
+        }
+        g.RubberFrom = g.RubberTo = st.node(g.NextNode - 1);
+    }
+    st.NodeCount = g.NextNode - 1;
+    shapeChanged(out);
+}
+
+// After nodes were added, removed or moved: line count, marks, repaint.
+void NodeEditor::shapeChanged(GestureOutcome& out) {
+    s_.record().Lines = std::max(s_.state().NodeCount, 1) - 1;
+    s_.ListLenTChange();
+    out.linesChanged = true;
+    out.repaintAll = true;
+}
+
+// ---- move ------------------------------------------------------------------
+
+GestureOutcome NodeEditor::MapImgMouseMove(Qt::KeyboardModifiers mods, QPoint pos, QPoint screen) {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    const SessionFlags& f = s_.flags();
+    out.pointer = pointerText(pos.x(), pos.y(), s_.state().YOffset);
+    g.OverCanvas = true;
+    if (g.ToolRider) moveRider(pos, out);
+    if (g.Panning) {
+        out.scrollBy = screen - g.PanFrom;
+        g.PanFrom = screen;
+    }
+    if (g.IsDragging) dragTo(pos, out);
+    if (g.TailGrabbed && g.ToolMoveTail) {
+        const QPoint to(pos.x() - g.GrabPt.x(), pos.y() - s_.state().YOffset - g.GrabPt.y());
+        moveTail(s_.state(), g.SelNode, to.x(), to.y());
+        out.repaintAll = true;
+    }
+    if (f.IsEditing && g.ToolAddNode) moveCross(pos, out);
+    if (f.IsNewTrack && (mods & Qt::ShiftModifier)) g.FreeLength = true;
+    if (f.IsNewTrack && f.IsEditing && g.NextNode != 1) moveRubberBand(pos, out);
+    return out;
+}
+
+void NodeEditor::moveRider(QPoint pos, GestureOutcome& out) {
+    GestureState& g = s_.Gesture;
+    out.repaint |= riderRect();
+    g.RiderPos = pos;
+    g.RiderShown = true;
+    out.repaint |= riderRect();
+}
+
+void NodeEditor::dragTo(QPoint pos, GestureOutcome& out) {
+    EditorState& st = s_.state();
+    const int k = s_.Gesture.SelNode;
+    out.repaint |= nodesRect(k - 1, k + 1);
+    st.setNode(k, pos.x(), pos.y() - st.YOffset);
+    clampDraggedNode(st, k);
+    out.repaint |= nodesRect(k - 1, k + 1);
+}
+
+void NodeEditor::moveCross(QPoint pos, GestureOutcome& out) {
+    GestureState& g = s_.Gesture;
+    const int off = s_.state().YOffset;
+    if (g.CrossShown) out.repaint |= crossRect(g.RubberTo, off);
+    g.RubberTo = QPoint(pos.x(), pos.y() - off);
+    g.CrossShown = true;
+    out.repaint |= crossRect(g.RubberTo, off);
+}
+
+void NodeEditor::moveRubberBand(QPoint pos, GestureOutcome& out) {
+    GestureState& g = s_.Gesture;
+    out.repaint |= bandRect();
+    g.RubberTo =
+        clampDrawnNode(g.RubberFrom, QPoint(pos.x(), pos.y() - s_.state().YOffset), g.FreeLength);
+    out.repaint |= bandRect();
+}
+
+// ---- release, wheel, enter and leave ---------------------------------------
+
+GestureOutcome NodeEditor::MapImgMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    if (g.IsDragging) shapeChanged(out);
+    g.IsDragging = false;
+    if (g.ToolMoveTail && button == Qt::LeftButton) shapeChanged(out);
+    if (g.Panning && button == Qt::MiddleButton) g.Panning = false;
+    out.previewDirty = true;
+    g.TailGrabbed = false;
+    g.FreeLength = false;
+    out.modeChanged = true;
+    return out;
+}
+
+GestureOutcome NodeEditor::wheel(int delta) {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    if (!g.ToolRider || !g.OverCanvas || delta == 0) return out;
+    g.RiderAngle += delta > 0 ? 10 : -10;
+    if (g.RiderAngle == 360 || g.RiderAngle == -360) g.RiderAngle = 0;
+    out.rotateSprite = true;
+    out.repaint |= riderRect();
+    return out;
+}
+
+GestureOutcome NodeEditor::pointerEntered() {
+    s_.Gesture.OverCanvas = true;
+    return {};
+}
+
+GestureOutcome NodeEditor::pointerLeft() {
+    s_.Gesture.OverCanvas = false;
+    s_.Gesture.Panning = false;
+    return {};
+}
+
+// ---- tool buttons ----------------------------------------------------------
+
+bool NodeEditor::toolsUsable() const {
+    return s_.flags().IsEditing && !s_.flags().IsNewTrack;
+}
+
+void NodeEditor::leaveRider(GestureOutcome& out) {
+    GestureState& g = s_.Gesture;
+    if (!g.ToolRider) return;
+    out.repaint |= riderRect();
+    g.ToolRider = false;
+    g.RiderShown = false;
+    out.removeSprite = true;
+    out.modeChanged = true;
+}
+
+GestureOutcome NodeEditor::AddPointClick() {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    if (!toolsUsable()) return out;
+    if (g.ToolAddNode) {
+        g.ToolAddNode = g.ToolDelNode = g.ToolMoveTail = false;
+    } else {
+        leaveRider(out);
+        g.RubberTo = QPoint(0, 0);
+        g.ToolAddNode = true;
+        g.ToolDelNode = g.ToolMoveTail = false;
+    }
+    g.CrossShown = false;
+    out.repaintAll = out.modeChanged = true;
+    return out;
+}
+
+GestureOutcome NodeEditor::DelPointClick() {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    if (!toolsUsable()) return out;
+    const bool on = !g.ToolDelNode;
+    leaveRider(out);
+    g.ToolAddNode = g.ToolMoveTail = false;
+    g.ToolDelNode = on;
+    g.CrossShown = false;
+    out.repaintAll = out.modeChanged = true;
+    return out;
+}
+
+GestureOutcome NodeEditor::movemapClick() {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    if (!toolsUsable()) return out;
+    if (g.ToolMoveTail) {
+        g.ToolMoveTail = false;
+    } else {
+        leaveRider(out);
+        g.ToolMoveTail = true;
+        g.TailGrabbed = false;
+        g.ToolAddNode = g.ToolDelNode = false;
+    }
+    g.CrossShown = false;
+    out.repaintAll = out.modeChanged = true;
+    return out;
+}
+
+GestureOutcome NodeEditor::motopicClick() {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    if (!toolsUsable()) return out;
+    if (g.ToolRider) {
+        leaveRider(out);
+        return out;
+    }
+    g.ToolRider = true;
+    g.RiderShown = false;
+    out.loadSprite = true;
+    g.ToolAddNode = g.ToolDelNode = g.ToolMoveTail = g.TailGrabbed = false;
+    g.CrossShown = false;
+    out.repaintAll = out.modeChanged = true;
+    return out;
+}
+
+// ---- correction window -----------------------------------------------------
+
+GestureOutcome NodeEditor::correctNode(int x, int shownY) {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    EditorState& st = s_.state();
+    if (!g.CorrOpen || g.SelNode < 2 || g.SelNode > st.NodeCount) return out;
+    out.repaint |= nodesRect(g.SelNode - 1, g.SelNode + 1);
+    st.setNode(g.SelNode, x, -shownY);
+    out.repaint |= nodesRect(g.SelNode - 1, g.SelNode + 1);
+    s_.flags().TrackModified = true;
+    out.modeChanged = true;
+    return out;
+}
+
+GestureOutcome NodeEditor::correctionClosed() {
+    GestureOutcome out;
+    s_.Gesture.CorrOpen = false;
+    shapeChanged(out);
+    out.previewDirty = true;
+    return out;
+}
+
+// ---- picture ---------------------------------------------------------------
+
+CanvasOverlay NodeEditor::overlay() const {
+    const GestureState& g = s_.Gesture;
+    const SessionFlags& f = s_.flags();
+    CanvasOverlay o;
+    const bool placing = f.IsNewTrack && f.IsEditing;
+    o.startDot = placing && g.NextNode > 1;
+    o.rubberBand = placing && g.NextNode != 1;
+    o.RubberFrom = g.RubberFrom;
+    o.RubberTo = g.RubberTo;
+    o.cross = f.IsEditing && g.ToolAddNode && g.CrossShown;
+    o.crossAt = g.RubberTo;
+    o.highlightNode = g.IsDragging || g.CorrOpen ? g.SelNode : 0;
+    o.rider = g.ToolRider && g.RiderShown;
+    o.riderCentre = g.RiderPos;
+    return o;
+}
+
+CanvasScene NodeEditor::scene(const CanvasStyle& style) const {
+    const EditorState& st = s_.state();
+    const SessionFlags& f = s_.flags();
+    const bool hasRecord = st.CurTrack >= 1 && st.CurTrack <= kMaxTracks;
+    CanvasScene sc(st, style);
+    sc.ColorMode = s_.ColorMode;
+    sc.IsEditing = f.IsEditing;
+    sc.IsNewTrack = f.IsNewTrack;
+    sc.Templ = hasRecord ? s_.record().Templ : -1;
+    sc.width = s_.canvasSize.width();
+    sc.overlay = overlay();
+    return sc;
+}
+
+} // namespace korvo

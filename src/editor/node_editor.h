@@ -1,0 +1,92 @@
+#pragma once
+// The mouse rules of the canvas as a state machine. The canvas widget feeds it
+// presses, moves, releases, wheel turns and the tool buttons; it changes the
+// node list and the gesture flags and answers with what the window must do.
+// The picture itself is always painted from state (overlay(), scene()).
+
+#include "map_renderer.h"
+#include "track_session.h"
+
+#include <Qt>
+
+namespace korvo {
+
+struct GestureOutcome {
+    EditorMessage message = EditorMessage::None; // show as a warning box
+    int openCorrection = 0;                      // open the correction window for this node
+    bool closeCorrection = false;                // the correction window lost its node: hide it
+    QRect repaint;                               // canvas rectangle to repaint
+    bool repaintAll = false;                     // repaint the whole visible canvas
+    QString pointer;                             // status panel 0, when not empty
+    QPoint scrollBy;                             // panning: subtract from the scroll positions
+    bool modeChanged = false;  // refresh wmode texts, SaveTProp and the tool buttons
+    bool linesChanged = false; // "Количество линий" shows the record's Lines
+    bool previewDirty = false; // redraw the floating preview if it is shown
+    bool loadSprite = false;   // rider tool on: a fresh, unrotated rider picture
+    bool removeSprite = false; // rider tool off: discard the rider picture
+    bool rotateSprite = false; // turn the rider picture to Gesture.RiderAngle
+
+    bool needsRepaint() const { return repaintAll || !repaint.isEmpty(); }
+};
+
+class NodeEditor {
+public:
+    explicit NodeEditor(TrackSession& session) : s_(session) {}
+
+    // Size of the rider picture, for the areas it covers (52 x 52 by default).
+    void setRiderSize(QSize size) { riderSize_ = size; }
+
+    // MapImgMouseDown/Move/Up: canvas pixels; `screen` is the pointer's screen
+    // position, used for panning.
+    GestureOutcome MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos,
+                                   QPoint screen = {});
+    GestureOutcome MapImgMouseMove(Qt::KeyboardModifiers mods, QPoint pos, QPoint screen = {});
+    GestureOutcome MapImgMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos);
+    // Wheel over the canvas: turns the rider picture while the rider tool is on.
+    GestureOutcome wheel(int delta);
+    GestureOutcome pointerEntered();
+    GestureOutcome pointerLeft();
+
+    // The four tool buttons "Добавить новый узел", "Удалить узел",
+    // "Переместить узел с треком", "Мотоциклист".
+    GestureOutcome AddPointClick();
+    GestureOutcome DelPointClick();
+    GestureOutcome movemapClick();
+    GestureOutcome motopicClick();
+
+    // The correction window: moves node SelNode to (x, shown y) while it is
+    // open (the window keeps the values within its limits), and its closing.
+    GestureOutcome correctNode(int x, int shownY);
+    GestureOutcome correctionClosed();
+
+    CanvasOverlay overlay() const;
+    // Everything the canvas needs to paint itself now.
+    CanvasScene scene(const CanvasStyle& style) const;
+
+private:
+    void endDrawing(GestureOutcome& out);
+    void rightButton(GestureOutcome& out);
+    void deleteAt(QPoint pos, GestureOutcome& out);
+    void grabTail(QPoint pos, GestureOutcome& out);
+    void openCorrection(QPoint pos, GestureOutcome& out);
+    void startDrag(QPoint pos, GestureOutcome& out);
+    void insertAt(QPoint pos, GestureOutcome& out);
+    void placeNode(QPoint pos, GestureOutcome& out);
+    void moveRider(QPoint pos, GestureOutcome& out);
+    void dragTo(QPoint pos, GestureOutcome& out);
+    void moveCross(QPoint pos, GestureOutcome& out);
+    void moveRubberBand(QPoint pos, GestureOutcome& out);
+    void leaveRider(GestureOutcome& out);
+    void shapeChanged(GestureOutcome& out);
+    bool toolsUsable() const;
+
+    // Canvas rectangle around nodes from..to (clamped to the track), dots included.
+    QRect nodesRect(int from, int to) const;
+    QRect riderRect() const;
+    QRect bandRect() const;
+
+    TrackSession& s_;
+    QSize riderSize_{52, 52};
+};
+
+} // namespace korvo

@@ -1,0 +1,234 @@
+#include "track_session.h"
+
+#include "pack/cp1251.h"
+#include "pack/mrg_format.h"
+#include "pack/templates.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace korvo {
+
+namespace {
+
+constexpr int kNameLength = 40;
+constexpr int kNewFieldSize = 1800;
+constexpr int kMaxFieldSize = 16777215;   // the largest widget size
+constexpr int kMaxPlayerOffset = 1 << 24; // keeps AnchorY and canvas y far from overflow
+
+// StartX and StartY as the pack reader derives them from the header.
+void startFromHeader(TTrackInfo& r) {
+    r.StartX = onesComplement16(r.Header[1], r.Header[2]);
+    r.StartY = onesComplement16(r.Header[5], r.Header[6]);
+}
+
+} // namespace
+
+QString cleanTrackName(const QString& typed) {
+    QString name = typed.left(kNameLength);
+    name.replace(' ', '_');
+    return name;
+}
+
+std::optional<int> parseFieldNumber(const QString& text) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok, 10);
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+TrackSession::TrackSession(TrackTable& tracks, EditorState& state, SessionFlags& flags)
+    : tracks_(tracks), state_(state), flags_(flags) {}
+
+PanelResult TrackSession::NewTrackClick(const QString& typed, int viewHeight) {
+    if (typed.isEmpty()) return {EditorMessage::NoTrackName, {}};
+    if (tracks_.full()) return {EditorMessage::PackFull, {}};
+    ColorMode = 3;
+    LengthPending = true;
+    TrackName = cleanTrackName(typed);
+    state_.PlayerYOffset = 0;
+    state_.TrackYShift = 0;
+    state_.CurTrack = tracks_.createTrack(toCp1251(TrackName));
+    Gesture.reset();
+    flags_.IsEditing = true;
+    flags_.PackModified = true;
+    flags_.IsNewTrack = true;
+    state_.clearNodes();
+    state_.clearSaved();
+    state_.clearMarks();
+    SaveEnabled = false;
+    PlayerButtonsEnabled = false;
+    canvasSize = QSize(kNewFieldSize, std::max(canvasSize.height(), viewHeight - 21));
+    LengthRow = 1;
+    return {};
+}
+
+PanelResult TrackSession::EditTrackBtnClick(int row, int viewHeight) {
+    if (row < 1 || row > tracks_.TrackCount) return {EditorMessage::NoTrackSelected, {}};
+    ColorMode = 2;
+    state_.PlayerYOffset = 0;
+    LengthChanged = false;
+    state_.CurTrack = row;
+    TrackName = fromCp1251(tracks_[row].Name);
+    SaveEnabled = false;
+    flags_.TrackModified = false;
+    Gesture.reset();
+    TrackPaint(row, viewHeight);
+    return {};
+}
+
+void TrackSession::TrackPaint(int row, int viewHeight) {
+    if (row < 1 || row > kMaxTracks) return;
+    state_.CurTrack = row;
+    TTrackInfo& r = record();
+    flags_.IsNewTrack = false;
+    state_.PlayerYOffset = 0;
+    PlayerButtonsEnabled = r.Templ != -1;
+    r.Lines = int32_t(readBE16(r.Header.data() + 17)) - 1;
+    r.AnchorY = headerAnchorY(r);
+    state_.TrackYShift = trackYShiftOf(r);
+    state_.decode(r);
+    canvasSize = state_.canvasExtent(viewHeight);
+    flags_.IsEditing = true;
+    LengthRow = r.Templ >= 1 && r.Templ <= kPresetCount ? r.Templ : 0;
+    state_.clearMarks();
+    if (r.Templ > 0) ListLenTChange();
+}
+
+void TrackSession::ListLenTChange() {
+    if (flags_.IsNewTrack) state_.TrackYShift = 0;
+    state_.FindSFM(record().Templ);
+}
+
+void TrackSession::ListLenTSelect(int t, bool byUser) {
+    if (t < 1 || t > kPresetCount) return;
+    if (flags_.IsEditing) flags_.TrackModified = true;
+    LengthPending = false;
+    PlayerButtonsEnabled = true;
+    LengthChanged = true;
+    state_.PlayerYOffset = 0;
+    record().Templ = int16_t(t);
+    LengthRow = t;
+    ListLenTChange();
+    if ((flags_.IsEditing || flags_.IsNewTrack) && byUser) flags_.PackModified = true;
+}
+
+PanelResult TrackSession::UpdateTInfoClick(const QString& widthText, const QString& heightText) {
+    const auto w = parseFieldNumber(widthText);
+    if (!w || *w < 0 || *w > kMaxFieldSize) return {EditorMessage::NotANumber, widthText};
+    const auto h = parseFieldNumber(heightText);
+    if (!h || *h < 0 || *h > kMaxFieldSize) return {EditorMessage::NotANumber, heightText};
+    canvasSize = QSize(*w, *h);
+    return {};
+}
+
+PanelResult TrackSession::PlyrUpClick(QString& edit1) {
+    return movePlayer(edit1, -1);
+}
+PanelResult TrackSession::PlyrDownClick(QString& edit1) {
+    return movePlayer(edit1, +1);
+}
+
+PanelResult TrackSession::movePlayer(QString& edit1, int sign) {
+    if (record().Templ <= 0) return {};
+    const QString text = edit1.isEmpty() ? QString("0") : edit1;
+    const auto step = parseFieldNumber(text);
+    if (!step) return {EditorMessage::NotANumber, edit1};
+    const int64_t moved = int64_t(state_.PlayerYOffset) + int64_t(sign) * *step;
+    if (moved < -kMaxPlayerOffset || moved > kMaxPlayerOffset)
+        return {EditorMessage::NotANumber, edit1};
+    edit1 = text;
+    flags_.TrackModified = true;
+    state_.PlayerYOffset = int32_t(moved);
+    return {};
+}
+
+void TrackSession::TrackPropStringsChange() {
+    if (flags_.IsEditing && !flags_.IsNewTrack) flags_.TrackModified = true;
+}
+
+SaveOutcome TrackSession::SaveTPropClick(const QString& nameText) {
+    SaveOutcome out;
+    if (state_.CurTrack < 1 || (!flags_.IsEditing && !flags_.IsNewTrack)) return out;
+    if (state_.NodeCount > kMaxNodes) {
+        out.message = EditorMessage::SegmentCapacity;
+        return out;
+    }
+    SaveEnabled = false;
+    TTrackInfo& r = record();
+    TrackName = cleanTrackName(nameText);
+    r.Name = toCp1251(TrackName);
+    out.wasNew = flags_.IsNewTrack;
+    out.track = state_.CurTrack;
+    out.name = r.Name;
+    if (flags_.IsNewTrack)
+        storeNewTrack(r);
+    else
+        storeExistingTrack(r);
+    closingSteps(r);
+    out.close = ClosePropClick();
+    return out;
+}
+
+void TrackSession::storeNewTrack(TTrackInfo& r) {
+    if (LengthRow < 1 || LengthRow > kPresetCount || LengthPending) LengthRow = 1;
+    const int t = LengthRow;
+    r.Templ = int16_t(t);
+    r.FileOffset = 0;
+    copyTemplateHeader(r, t);
+    startFromHeader(r);
+    r.AnchorY = templateAnchorY(t) + state_.PlayerYOffset;
+    writeHeaderAnchorY(r, r.AnchorY);
+    state_.encode(r);
+}
+
+void TrackSession::storeExistingTrack(TTrackInfo& r) {
+    state_.encode(r);
+    if (LengthChanged && r.Templ >= 1 && r.Templ <= kTemplateCount) {
+        copyTemplateHeader(r, r.Templ);
+        startFromHeader(r);
+    }
+    LengthChanged = false;
+    r.AnchorY += state_.PlayerYOffset;
+    writeHeaderAnchorY(r, r.AnchorY);
+}
+
+void TrackSession::closingSteps(TTrackInfo& r) {
+    r.Lines = std::max(state_.NodeCount, 1) - 1;
+    writeBE16(r.Header.data() + 17, uint16_t(r.Lines + 1));
+    r.DataLen = r.PointsLen;
+    if (flags_.TrackModified) flags_.PackModified = true;
+    flags_.TrackModified = false;
+}
+
+CloseOutcome TrackSession::ClosePropClick() {
+    CloseOutcome out;
+    out.removeSprite = Gesture.ToolRider;
+    out.closeCorrection = Gesture.CorrOpen;
+    out.wasNew = flags_.IsNewTrack;
+    Gesture.reset();
+    flags_.IsEditing = false;
+    flags_.IsNewTrack = false;
+    state_.clearMarks();
+    ColorMode = 1;
+    return out;
+}
+
+ModeFlags TrackSession::modeFlags() const {
+    ModeFlags m;
+    m.IsEditing = flags_.IsEditing;
+    m.IsNewTrack = flags_.IsNewTrack;
+    m.ToolAddNode = Gesture.ToolAddNode;
+    m.ToolDelNode = Gesture.ToolDelNode;
+    m.ToolMoveTail = Gesture.ToolMoveTail;
+    m.PackModified = flags_.PackModified;
+    m.TrackModified = flags_.TrackModified;
+    return m;
+}
+
+StatusTexts TrackSession::wmode(const LangLines& lang) {
+    StatusTexts texts = korvo::wmode(modeFlags(), lang);
+    if (texts.enableSave) SaveEnabled = true;
+    return texts;
+}
+
+} // namespace korvo

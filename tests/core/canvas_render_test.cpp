@@ -1,0 +1,188 @@
+// The canvas picture at known pixels: background, lines, node dots, zero
+// line, flags, player marker and the gesture overlay; and that painting any
+// exposed rectangle gives the same pixels as painting everything.
+#include "editor/map_draw.h"
+#include "editor/map_renderer.h"
+#include "editor/node_editor.h"
+#include "editor_test_util.h"
+#include "pack/sample_pack.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace korvo;
+using korvo::test::levelNodes;
+using korvo::test::setTrack;
+
+namespace {
+
+const QColor kBg(230, 240, 255);
+const QColor kLine(0, 100, 0);
+const QColor kNode(0, 0, 255);
+
+struct Canvas : ::testing::Test {
+    TrackTable tracks;
+    EditorState state;
+    SessionFlags flags;
+    TrackSession session{tracks, state, flags};
+    NodeEditor editor{session};
+    CanvasStyle style;
+
+    Canvas() {
+        style.BG[2] = style.BG[3] = kBg;
+        style.Line[2] = style.Line[3] = kLine;
+        style.Node1 = kNode;
+    }
+    void open(const std::vector<QPoint>& nodes, int t) {
+        const int j = tracks.createTrack("t");
+        setTrack(tracks[j], nodes, t);
+        ASSERT_TRUE(session.EditTrackBtnClick(j, 300).ok());
+    }
+    QImage paint(const QRect& area, const CanvasScene& scene) const {
+        QImage img(area.size(), QImage::Format_RGB32);
+        img.fill(Qt::magenta);
+        QPainter p(&img);
+        p.translate(-area.topLeft());
+        MapImgPaint(p, area, scene);
+        return img;
+    }
+    QImage paint(const QRect& area) const { return paint(area, editor.scene(style)); }
+    static int count(const QImage& img, const QColor& c, const QRect& where) {
+        int n = 0;
+        for (int y = where.top(); y <= where.bottom(); ++y)
+            for (int x = where.left(); x <= where.right(); ++x)
+                if (img.pixelColor(x, y) == c) ++n;
+        return n;
+    }
+};
+
+TEST_F(Canvas, TrackLinesDotsAndZeroLine) {
+    open({{0, -50}, {100, -50}, {200, -100}, {300, -50}}, -1);
+    ASSERT_EQ(state.YOffset, 200);
+    const QImage img = paint(QRect(0, 0, 320, 260));
+    EXPECT_EQ(img.pixelColor(310, 10), kBg) << "background fills the whole exposed area";
+    EXPECT_EQ(img.pixelColor(50, 150), kLine);
+    EXPECT_EQ(img.pixelColor(250, 125), kLine);
+    EXPECT_EQ(img.pixelColor(100, 150), kNode);
+    EXPECT_EQ(img.pixelColor(0, 150), kNode) << "node 1 has a dot";
+    EXPECT_EQ(img.pixelColor(200, 100), kNode);
+    EXPECT_EQ(count(img, kNode, QRect(294, 144, 13, 13)), 0) << "the last node has none";
+    EXPECT_GE(count(img, kNode, QRect(96, 146, 9, 9)), 16) << "a dot of radius 3";
+    EXPECT_EQ(img.pixelColor(150, 200), QColor(0, 0, 0)) << "zero line in InvColor(background)";
+    EXPECT_EQ(img.pixelColor(300, 200), QColor(0, 0, 0));
+    EXPECT_EQ(img.pixelColor(305, 200), kBg) << "the zero line ends at the canvas width";
+    EXPECT_EQ(count(img, QColor(0, 128, 0), img.rect()), 0) << "no template, no flags";
+}
+
+TEST_F(Canvas, NodeDotsOnlyWhenCheckedAndNotWhileDrawing) {
+    open({{0, -50}, {100, -50}, {200, -100}, {300, -50}}, -1);
+    style.pntnd = false;
+    EXPECT_EQ(count(paint(QRect(0, 0, 320, 260)), kNode, QRect(0, 0, 320, 260)), 0);
+    style.pntnd = true;
+    session.ClosePropClick();
+    session.NewTrackClick("n", 300);
+    editor.MapImgMouseDown(Qt::LeftButton, {}, {10, 150});
+    editor.MapImgMouseDown(Qt::LeftButton, {}, {110, 170});
+    editor.MapImgMouseDown(Qt::LeftButton, {}, {210, 170});
+    const QImage img = paint(QRect(0, 0, 320, 260));
+    EXPECT_EQ(img.pixelColor(60, 160), kLine);
+    EXPECT_EQ(count(img, kNode, QRect(105, 165, 11, 11)), 0) << "no dots on a track being drawn";
+    EXPECT_GT(count(img, kNode, QRect(5, 145, 11, 11)), 0) << "only where drawing began";
+}
+
+TEST_F(Canvas, FlagsAndPlayerDot) {
+    open(levelNodes(700, 100, -50), 1); // start over x 102 -> node 200, finish 597 -> 600
+    ASSERT_EQ(state.YOffset, 150);
+    const QImage img = paint(QRect(0, 0, 720, 300));
+    EXPECT_EQ(img.pixelColor(200, 85), QColor(0, 128, 0));
+    EXPECT_EQ(img.pixelColor(600, 85), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(200, 93), InvColor(kBg)) << "flag pole";
+    EXPECT_EQ(img.pixelColor(97, 38), kLine) << "player dot at (97, -112)";
+    state.PlayerYOffset = -10;
+    const QImage moved = paint(QRect(0, 0, 720, 300));
+    EXPECT_EQ(moved.pixelColor(97, 28), kLine);
+    EXPECT_EQ(moved.pixelColor(97, 38), kBg);
+}
+
+TEST_F(Canvas, FinishFlagOnlyRightOfTheStart) {
+    open(levelNodes(400, 100, -50), 1); // ends before the finish x: finish on node 1
+    const QImage img = paint(QRect(0, 0, 420, 300));
+    EXPECT_GT(count(img, QColor(0, 128, 0), img.rect()), 0);
+    EXPECT_EQ(count(img, QColor(255, 0, 0), img.rect()), 0);
+}
+
+TEST_F(Canvas, BikeMarkerStandsOnThePlayerPointWithWhiteTransparent) {
+    open(levelNodes(700, 100, -50), 1);
+    style.VMoto = 1;
+    CanvasScene scene = editor.scene(style);
+    QImage moto(42, 42, QImage::Format_RGB32);
+    moto.fill(Qt::white);
+    for (int y = 32; y < 42; ++y)
+        for (int x = 16; x < 26; ++x) moto.setPixelColor(x, y, Qt::black);
+    scene.motoV = moto;
+    const QImage img = paint(QRect(0, 0, 720, 300), scene);
+    const int px = 97, py = -112 + 150; // bottom centre
+    EXPECT_EQ(img.pixelColor(px, py - 1), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(px - 5, py - 10), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(px, py), kBg) << "the picture ends above the point";
+    EXPECT_EQ(img.pixelColor(px - 20, py - 30), kBg) << "white is transparent";
+    EXPECT_EQ(playerMarkerRect(scene), QRect(px - 21, py - 42, 42, 42));
+}
+
+TEST_F(Canvas, OverlayRubberBandCrossAndRider) {
+    session.NewTrackClick("n", 300);
+    editor.MapImgMouseDown(Qt::LeftButton, {}, {10, 150});
+    editor.MapImgMouseMove({}, {110, 150});
+    QImage img = paint(QRect(0, 0, 320, 260));
+    EXPECT_EQ(img.pixelColor(60, 150), kLine) << "rubber band";
+    editor.MapImgMouseDown(Qt::RightButton, {}, {110, 150});
+    img = paint(QRect(0, 0, 320, 260));
+    EXPECT_EQ(img.pixelColor(60, 150), InvColor(kBg)) << "band gone; the zero line shows";
+
+    session.ClosePropClick();
+    open(levelNodes(300, 100, -50), -1);
+    editor.AddPointClick();
+    EXPECT_EQ(count(paint(QRect(0, 0, 320, 260)), kLine, QRect(0, 0, 20, 20)), 0)
+        << "no cross before the pointer moved";
+    editor.MapImgMouseMove({}, {150, 40});
+    img = paint(QRect(0, 0, 320, 260));
+    EXPECT_EQ(img.pixelColor(150, 40), kLine);
+    EXPECT_EQ(img.pixelColor(146, 36), kLine);
+    EXPECT_EQ(img.pixelColor(154, 36), kLine);
+    EXPECT_EQ(img.pixelColor(150, 36), kBg);
+
+    editor.motopicClick();
+    editor.MapImgMouseMove({}, {60, 60});
+    CanvasScene scene = editor.scene(style);
+    QImage rider(52, 52, QImage::Format_RGB32);
+    rider.fill(Qt::white);
+    rider.setPixelColor(26, 26, Qt::black);
+    scene.riderImage = rider;
+    img = paint(QRect(0, 0, 320, 260), scene);
+    EXPECT_EQ(img.pixelColor(60, 60), QColor(Qt::black)) << "sprite centred on the pointer";
+    EXPECT_EQ(img.pixelColor(40, 40), kBg);
+}
+
+TEST_F(Canvas, AnyExposedRectangleMatchesTheWholePicture) {
+    const int j = tracks.createTrack("s");
+    makeSampleTrack(tracks[j], 60, 11);
+    ASSERT_TRUE(session.EditTrackBtnClick(j, 400).ok());
+    const QRect whole(QPoint(0, 0), session.canvasSize);
+    const QImage full = paint(whole);
+    std::mt19937 rng(3);
+    for (int i = 0; i < 25; ++i) {
+        const int w = 1 + int(rng() % 300), h = 1 + int(rng() % 200);
+        const QRect area(int(rng() % uint32_t(whole.width() - w)),
+                         int(rng() % uint32_t(whole.height() - h)), w, h);
+        const QImage part = paint(area);
+        const QImage want = full.copy(area);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(part.pixel(x, y), want.pixel(x, y))
+                    << "canvas pixel " << area.x() + x << "," << area.y() + y;
+    }
+}
+
+} // namespace

@@ -1,0 +1,431 @@
+// Mouse gestures on the canvas: drawing a new track, dragging, inserting,
+// deleting, tail moves, correction, panning and the rider wheel.
+#include "editor/node_editor.h"
+#include "editor_test_util.h"
+
+#include <gtest/gtest.h>
+
+using namespace korvo;
+using korvo::test::levelNodes;
+using korvo::test::setTrack;
+
+namespace {
+
+struct Gestures : ::testing::Test {
+    TrackTable tracks;
+    EditorState state;
+    SessionFlags flags;
+    TrackSession session{tracks, state, flags};
+    NodeEditor editor{session};
+    GestureState& g = session.Gesture;
+
+    GestureOutcome down(int x, int y, Qt::MouseButton b = Qt::LeftButton,
+                        Qt::KeyboardModifiers m = {}) {
+        return editor.MapImgMouseDown(b, m, {x, y});
+    }
+    GestureOutcome move(int x, int y, Qt::KeyboardModifiers m = {}) {
+        return editor.MapImgMouseMove(m, {x, y});
+    }
+    GestureOutcome up(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+        return editor.MapImgMouseUp(b, {}, {x, y});
+    }
+    GestureOutcome click(int x, int y, Qt::MouseButton b = Qt::LeftButton,
+                         Qt::KeyboardModifiers m = {}) {
+        GestureOutcome out = down(x, y, b, m);
+        up(x, y, b);
+        return out;
+    }
+    // Opens a track with the given nodes; YOffset becomes |min y| + 100.
+    void open(const std::vector<QPoint>& nodes, int t = 1) {
+        const int j = tracks.createTrack("t");
+        setTrack(tracks[j], nodes, t);
+        ASSERT_TRUE(session.EditTrackBtnClick(j, 554).ok());
+    }
+    // Canvas point of track point (x, y).
+    QPoint at(int x, int y) const { return {x, y + state.YOffset}; }
+    void startNewTrack(int x = 10, int y = 300) {
+        ASSERT_TRUE(session.NewTrackClick("new", 554).ok());
+        click(x, y);
+    }
+    std::vector<QPoint> nodes() const {
+        std::vector<QPoint> n;
+        for (int i = 1; i <= state.NodeCount; ++i) n.push_back(state.node(i));
+        return n;
+    }
+};
+
+// ---- drawing a new track ---------------------------------------------------
+
+TEST_F(Gestures, FirstClickSetsTheZeroLine) {
+    startNewTrack(10, 300);
+    EXPECT_EQ(state.YOffset, 300);
+    EXPECT_EQ(state.NodeCount, 1);
+    EXPECT_EQ(state.node(1), QPoint(10, 0));
+    EXPECT_EQ(g.NextNode, 2);
+}
+
+TEST_F(Gestures, ClicksAreClampedToTheSegmentLimits) {
+    startNewTrack(10, 300);
+    click(5, 300); // left of the last node
+    EXPECT_EQ(state.node(2), QPoint(11, 0));
+    click(11 + 300, 300); // 300 px right
+    EXPECT_EQ(state.node(3), QPoint(11 + 127, 0));
+    click(200, 500); // 200 px below
+    EXPECT_EQ(state.node(4), QPoint(200, 127));
+    click(250, 127 + 300 - 400); // 400 px above
+    EXPECT_EQ(state.node(5), QPoint(250, 0));
+    EXPECT_EQ(state.NodeCount, 5);
+    EXPECT_EQ(tracks[state.CurTrack].Lines, 4);
+}
+
+TEST_F(Gestures, RubberBandFollowsThePointerWithinTheLimits) {
+    startNewTrack(10, 300);
+    move(400, 0);
+    EXPECT_EQ(g.RubberFrom, QPoint(10, 0));
+    EXPECT_EQ(g.RubberTo, QPoint(137, -127));
+    CanvasOverlay o = editor.overlay();
+    EXPECT_TRUE(o.rubberBand);
+    move(400, 0, Qt::ShiftModifier);
+    EXPECT_TRUE(g.FreeLength);
+    EXPECT_EQ(g.RubberTo, QPoint(400, -300)) << "Shift lifts the clamps";
+    const GestureOutcome out = move(3, 300);
+    EXPECT_EQ(g.RubberTo, QPoint(11, 0)) << "never left of the last node";
+    EXPECT_TRUE(out.repaint.contains(QRect(QPoint(10, 0), QPoint(400, 300))))
+        << "the old band is repainted away";
+}
+
+TEST_F(Gestures, ShiftSplitsALevelTargetIntoPieces) {
+    startNewTrack(10, 300);
+    move(100, 300, Qt::ShiftModifier);
+    click(310, 300);
+    EXPECT_EQ(nodes(), (std::vector<QPoint>{{10, 0}, {137, 0}, {264, 0}, {310, 0}}));
+    EXPECT_FALSE(g.FreeLength) << "one split per Shift move";
+    click(310 + 300, 300);
+    EXPECT_EQ(state.node(5), QPoint(437, 0)) << "clamped again";
+}
+
+TEST_F(Gestures, ShiftReachesASteepTargetIn127PixelSteps) {
+    startNewTrack(10, 300);
+    move(100, 300, Qt::ShiftModifier);
+    click(110, 700);
+    EXPECT_EQ(nodes(),
+              (std::vector<QPoint>{{10, 0}, {42, 127}, {74, 254}, {105, 381}, {110, 400}}));
+}
+
+TEST_F(Gestures, ShiftNeverMakesZeroWidthOrOverlongPieces) {
+    startNewTrack(10, 300);
+    move(100, 300, Qt::ShiftModifier);
+    click(11, 300 + 600); // one pixel right, 600 down: beyond what the limits allow
+    for (int i = 1; i < state.NodeCount; ++i) {
+        const QPoint a = state.node(i), b = state.node(i + 1);
+        EXPECT_TRUE(segmentWithinLimits(b.x() - a.x(), b.y() - a.y())) << "segment " << i;
+    }
+    EXPECT_EQ(state.node(state.NodeCount).x(), 11);
+}
+
+TEST_F(Gestures, RightClickEndsDrawingWithoutANode) {
+    startNewTrack(10, 300);
+    click(100, 300);
+    const GestureOutcome out = click(200, 300, Qt::RightButton);
+    EXPECT_EQ(state.NodeCount, 2);
+    EXPECT_FALSE(flags.IsEditing);
+    EXPECT_TRUE(flags.IsNewTrack);
+    EXPECT_TRUE(session.SaveEnabled);
+    EXPECT_TRUE(out.modeChanged);
+    click(150, 300);
+    click(180, 250);
+    EXPECT_EQ(state.NodeCount, 2) << "left clicks do nothing after the right click";
+    EXPECT_FALSE(editor.overlay().rubberBand);
+}
+
+TEST_F(Gestures, DrawingStopsAt499Segments) {
+    startNewTrack(0, 300);
+    for (int i = 1; i <= kMaxSegments; ++i)
+        ASSERT_EQ(click(i * 2, 300).message, EditorMessage::None);
+    EXPECT_EQ(state.NodeCount, kMaxNodes);
+    const GestureOutcome refused = click(2000, 300);
+    EXPECT_EQ(refused.message, EditorMessage::SegmentCapacity);
+    EXPECT_EQ(state.NodeCount, kMaxNodes);
+    EXPECT_EQ(state.NodeX[size_t(kMaxNodes + 1)], 0) << "nothing written past the last node";
+    move(0, 0, Qt::ShiftModifier);
+    EXPECT_EQ(click(3000, 300).message, EditorMessage::SegmentCapacity);
+    EXPECT_EQ(state.NodeCount, kMaxNodes);
+}
+
+TEST_F(Gestures, SplitStopsWhenTheTrackFills) {
+    startNewTrack(0, 300);
+    for (int i = 1; i <= kMaxSegments - 2; ++i) click(i, 300);
+    move(0, 0, Qt::ShiftModifier);
+    EXPECT_EQ(click(2000, 300).message, EditorMessage::SegmentCapacity);
+    EXPECT_EQ(state.NodeCount, kMaxNodes);
+    EXPECT_EQ(state.NodeX[size_t(kMaxNodes + 1)], 0);
+}
+
+// ---- dragging --------------------------------------------------------------
+
+TEST_F(Gestures, DragStopsOnePixelBeforeTheRightNeighbour) {
+    open({{0, 0}, {50, 0}, {100, 0}, {200, 0}});
+    down(at(50, 0).x(), at(50, 0).y());
+    EXPECT_TRUE(g.IsDragging);
+    EXPECT_EQ(g.SelNode, 2);
+    EXPECT_TRUE(flags.TrackModified);
+    move(at(160, 0).x(), at(160, 0).y());
+    EXPECT_EQ(state.node(2), QPoint(99, 0));
+    move(at(50, -200).x(), at(50, -200).y());
+    EXPECT_EQ(state.node(2), QPoint(50, -127));
+    EXPECT_EQ(editor.overlay().highlightNode, 2);
+    up(0, 0);
+    EXPECT_FALSE(g.IsDragging);
+    EXPECT_EQ(editor.overlay().highlightNode, 0);
+}
+
+TEST_F(Gestures, DragStops127FromTheLeftNeighbour) {
+    open({{0, 0}, {50, 0}, {100, 0}, {200, 0}});
+    down(at(100, 0).x(), at(100, 0).y());
+    move(at(300, 200).x(), at(300, 200).y());
+    EXPECT_EQ(state.node(3), QPoint(177, 127));
+}
+
+TEST_F(Gestures, TheLastNodeIsLimitedByItsLeftNeighbourOnly) {
+    open({{0, 0}, {100, 0}, {200, 0}});
+    down(at(200, 0).x(), at(200, 0).y());
+    move(at(500, 300).x(), at(500, 300).y());
+    EXPECT_EQ(state.node(3), QPoint(227, 127));
+    move(at(10, 0).x(), at(10, 0).y());
+    EXPECT_EQ(state.node(3), QPoint(101, 0));
+}
+
+TEST_F(Gestures, NodeOneNeverMoves) {
+    open({{0, 0}, {100, 0}, {200, 0}});
+    down(at(0, 0).x(), at(0, 0).y());
+    EXPECT_FALSE(g.IsDragging);
+    move(50, 50);
+    EXPECT_EQ(state.node(1), QPoint(0, 0));
+    up(50, 50);
+    editor.DelPointClick();
+    EXPECT_EQ(click(at(0, 0).x(), at(0, 0).y()).message, EditorMessage::None);
+    EXPECT_EQ(state.NodeCount, 3);
+    editor.DelPointClick();
+    EXPECT_EQ(click(at(0, 0).x(), at(0, 0).y(), Qt::LeftButton, Qt::ControlModifier).openCorrection,
+              0);
+}
+
+TEST_F(Gestures, DragEndRefreshesTheMarks) {
+    open(levelNodes(700, 100)); // template 1: start over x 102 -> node at 200
+    ASSERT_EQ(state.StartPt, QPoint(200, 0));
+    down(at(200, 0).x(), at(200, 0).y());
+    move(at(200, -40).x(), at(200, -40).y());
+    const GestureOutcome out = up(0, 0);
+    EXPECT_EQ(state.StartPt, QPoint(200, -40)) << "the flag stays on its node";
+    EXPECT_TRUE(out.previewDirty);
+    EXPECT_TRUE(out.repaintAll);
+}
+
+// ---- insert and delete -----------------------------------------------------
+
+TEST_F(Gestures, InsertLimitsTheHeightAndNeverTheLastSegment) {
+    open({{0, 0}, {100, 0}, {200, 100}, {300, 100}});
+    editor.AddPointClick();
+    EXPECT_TRUE(g.ToolAddNode);
+    move(at(50, 0).x(), at(50, 0).y());
+    EXPECT_TRUE(editor.overlay().cross);
+    click(at(50, -300).x(), at(50, -300).y());
+    EXPECT_EQ(state.NodeCount, 5);
+    EXPECT_EQ(state.node(2), QPoint(50, -127));
+    EXPECT_EQ(tracks[state.CurTrack].Lines, 4);
+    click(at(150, 400).x(), at(150, 400).y());
+    EXPECT_EQ(state.node(4), QPoint(150, 127)) << "limited against the left neighbour";
+    click(at(250, 100).x(), at(250, 100).y());
+    EXPECT_EQ(state.NodeCount, 6) << "the last segment is not searched";
+}
+
+TEST_F(Gestures, InsertRulesAtSegmentEnds) {
+    open({{0, 0}, {10, 0}, {11, 0}, {40, 0}, {300, 0}});
+    editor.AddPointClick();
+    GestureOutcome out = click(at(10, 0).x(), at(10, 0).y());
+    EXPECT_EQ(out.message, EditorMessage::None);
+    EXPECT_EQ(state.node(2), QPoint(9, 0)) << "on the end of segment 1: one pixel left";
+    EXPECT_EQ(state.node(3), QPoint(10, 0));
+    out = click(at(10, 0).x(), at(10, 0).y()); // now the segment 9..10 is hit
+    EXPECT_EQ(out.message, EditorMessage::SegmentLimits) << "no room in a one-pixel segment";
+    EXPECT_EQ(state.NodeCount, 6);
+    for (int i = 1; i < state.NodeCount; ++i)
+        EXPECT_LT(state.NodeX[size_t(i)], state.NodeX[size_t(i + 1)]);
+}
+
+TEST_F(Gestures, InsertRefusedOnAFullTrack) {
+    open(levelNodes(kMaxSegments * 2, 2));
+    ASSERT_EQ(state.NodeCount, kMaxNodes);
+    editor.AddPointClick();
+    EXPECT_EQ(click(at(5, 0).x(), at(5, 0).y()).message, EditorMessage::SegmentCapacity);
+    EXPECT_EQ(state.NodeCount, kMaxNodes);
+}
+
+TEST_F(Gestures, DeleteRefusesWhenTheNeighboursWouldBreakTheLimits) {
+    open({{0, 0}, {100, 0}, {200, 0}, {250, 0}, {300, -120}, {350, 0}});
+    editor.DelPointClick();
+    GestureOutcome out = click(at(100, 0).x(), at(100, 0).y());
+    EXPECT_EQ(out.message, EditorMessage::SegmentLimits);
+    EXPECT_EQ(messageLangLine(out.message), 39);
+    EXPECT_EQ(state.NodeCount, 6);
+    EXPECT_TRUE(flags.TrackModified);
+    out = click(at(250, 0).x(), at(250, 0).y());
+    EXPECT_EQ(out.message, EditorMessage::None);
+    EXPECT_EQ(state.NodeCount, 5);
+    EXPECT_EQ(state.node(4), QPoint(300, -120));
+    EXPECT_EQ(tracks[state.CurTrack].Lines, 4);
+    out = click(at(300, -120).x(), at(300, -120).y());
+    EXPECT_EQ(out.message, EditorMessage::SegmentLimits) << "neighbours 150 apart";
+    EXPECT_EQ(state.NodeCount, 5);
+}
+
+TEST_F(Gestures, DeleteNeverTargetsTheLastNode) {
+    open({{0, 0}, {50, 0}, {100, 0}});
+    editor.DelPointClick();
+    click(at(100, 0).x(), at(100, 0).y());
+    EXPECT_EQ(state.NodeCount, 3);
+    click(at(50, 0).x(), at(50, 0).y());
+    EXPECT_EQ(state.NodeCount, 2);
+    EXPECT_EQ(state.node(2), QPoint(100, 0));
+}
+
+// ---- tail move -------------------------------------------------------------
+
+TEST_F(Gestures, TailMoveKeepsTheTailsShape) {
+    open({{0, 0}, {100, 0}, {200, 30}, {300, -20}, {400, 0}});
+    editor.movemapClick();
+    down(at(200, 30).x(), at(200, 30).y());
+    EXPECT_TRUE(g.TailGrabbed);
+    EXPECT_EQ(g.SelNode, 3);
+    move(at(220, 10).x(), at(220, 10).y());
+    EXPECT_EQ(nodes(), (std::vector<QPoint>{{0, 0}, {100, 0}, {220, 10}, {320, -40}, {420, -20}}));
+    move(at(400, 300).x(), at(400, 300).y());
+    EXPECT_EQ(state.node(3), QPoint(227, 127)) << "the grabbed segment keeps the limits";
+    EXPECT_EQ(state.node(5), QPoint(427, 97));
+    up(0, 0);
+    EXPECT_FALSE(g.TailGrabbed);
+    EXPECT_TRUE(g.ToolMoveTail);
+}
+
+TEST_F(Gestures, TailGrabTakesTheLastHitNode) {
+    open({{0, 0}, {100, 0}, {102, 0}, {300, 0}});
+    editor.movemapClick();
+    down(at(101, 0).x(), at(101, 0).y());
+    EXPECT_EQ(g.SelNode, 3);
+}
+
+// ---- tools, correction, panning, wheel -------------------------------------
+
+TEST_F(Gestures, ToolsAreExclusiveAndTheRightButtonLeavesThem) {
+    open(levelNodes(400, 100));
+    editor.AddPointClick();
+    GestureOutcome out = editor.motopicClick();
+    EXPECT_TRUE(g.ToolRider);
+    EXPECT_FALSE(g.ToolAddNode);
+    EXPECT_TRUE(out.loadSprite);
+    move(30, 40);
+    EXPECT_TRUE(editor.overlay().rider);
+    out = editor.DelPointClick();
+    EXPECT_TRUE(out.removeSprite);
+    EXPECT_FALSE(g.ToolRider);
+    EXPECT_TRUE(g.ToolDelNode);
+    out = click(5, 5, Qt::RightButton);
+    EXPECT_FALSE(g.anyTool());
+    EXPECT_TRUE(out.modeChanged);
+    editor.AddPointClick();
+    editor.AddPointClick();
+    EXPECT_FALSE(g.anyTool()) << "a second press raises the button";
+}
+
+TEST_F(Gestures, ToolButtonsNeedAnOpenTrack) {
+    editor.AddPointClick();
+    EXPECT_FALSE(g.ToolAddNode);
+    session.NewTrackClick("n", 554);
+    editor.DelPointClick();
+    EXPECT_FALSE(g.ToolDelNode);
+}
+
+TEST_F(Gestures, CtrlClickOpensTheCorrectionWindowInsteadOfADrag) {
+    open(levelNodes(400, 100, -10));
+    GestureOutcome out =
+        click(at(200, -10).x(), at(200, -10).y(), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(out.openCorrection, 3);
+    EXPECT_TRUE(g.CorrOpen);
+    EXPECT_FALSE(g.IsDragging);
+    down(at(100, -10).x(), at(100, -10).y());
+    EXPECT_FALSE(g.IsDragging) << "no drags while the window is open";
+    up(0, 0);
+    out = editor.correctNode(210, 25);
+    EXPECT_EQ(state.node(3), QPoint(210, -25));
+    EXPECT_TRUE(flags.TrackModified);
+    out = editor.correctionClosed();
+    EXPECT_FALSE(g.CorrOpen);
+    EXPECT_TRUE(out.previewDirty);
+    EXPECT_EQ(state.StartPt, QPoint(210, -25));
+    out = editor.correctNode(1, 1);
+    EXPECT_EQ(state.node(3), QPoint(210, -25)) << "closed: no more changes";
+}
+
+TEST_F(Gestures, CtrlClickOnNothingHidesAnOpenCorrectionWindow) {
+    open(levelNodes(400, 100));
+    click(at(200, 0).x(), at(200, 0).y(), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_TRUE(session.ClosePropClick().closeCorrection) << "closing the panel hides it too";
+    session.EditTrackBtnClick(state.CurTrack, 554);
+    click(at(200, 0).x(), at(200, 0).y(), Qt::LeftButton, Qt::ControlModifier);
+    const GestureOutcome out =
+        click(at(150, 50).x(), at(150, 50).y(), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_TRUE(out.closeCorrection);
+    EXPECT_FALSE(g.CorrOpen);
+}
+
+TEST_F(Gestures, CtrlClickWhileDrawingMayCorrectAndPlace) {
+    startNewTrack(10, 300);
+    click(100, 300);
+    const GestureOutcome out = click(100, 300, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(out.openCorrection, 2);
+    EXPECT_EQ(state.NodeCount, 3);
+}
+
+TEST_F(Gestures, MiddleButtonPansUntilReleasedOrLeft) {
+    open(levelNodes(400, 100));
+    editor.MapImgMouseDown(Qt::MiddleButton, {}, {50, 50}, {500, 400});
+    EXPECT_TRUE(g.Panning);
+    EXPECT_FALSE(g.IsDragging);
+    GestureOutcome out = editor.MapImgMouseMove({}, {60, 45}, {510, 395});
+    EXPECT_EQ(out.scrollBy, QPoint(10, -5));
+    out = editor.MapImgMouseMove({}, {61, 45}, {511, 395});
+    EXPECT_EQ(out.scrollBy, QPoint(1, 0));
+    editor.pointerLeft();
+    EXPECT_FALSE(g.Panning);
+    out = editor.MapImgMouseMove({}, {70, 45}, {520, 395});
+    EXPECT_EQ(out.scrollBy, QPoint(0, 0));
+}
+
+TEST_F(Gestures, PointerReadOutInShownCoordinates) {
+    open({{0, -20}, {100, 0}});
+    EXPECT_EQ(state.YOffset, 120);
+    EXPECT_EQ(move(37, 100).pointer, "X = 37;  Y = 20");
+    EXPECT_EQ(move(0, 130).pointer, "X = 0;  Y = -10");
+}
+
+TEST_F(Gestures, WheelTurnsTheRiderOnlyOverTheCanvas) {
+    open(levelNodes(400, 100));
+    EXPECT_FALSE(editor.wheel(120).rotateSprite) << "tool off";
+    editor.motopicClick();
+    editor.pointerLeft();
+    EXPECT_FALSE(editor.wheel(120).rotateSprite) << "pointer outside";
+    editor.pointerEntered();
+    g.RiderAngle = 350;
+    EXPECT_TRUE(editor.wheel(120).rotateSprite);
+    EXPECT_EQ(g.RiderAngle, 0);
+    g.RiderAngle = -350;
+    editor.wheel(-120);
+    EXPECT_EQ(g.RiderAngle, 0);
+    editor.wheel(-120);
+    EXPECT_EQ(g.RiderAngle, -10);
+    editor.motopicClick();
+    editor.motopicClick();
+    EXPECT_EQ(g.RiderAngle, -10) << "the angle survives the tool";
+}
+
+} // namespace

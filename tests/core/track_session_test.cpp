@@ -1,0 +1,278 @@
+// Opening a track into the editor and storing it back: the bytes a record
+// holds afterwards, new tracks, presets, player height, field size.
+#include "editor/node_editor.h"
+#include "editor/track_session.h"
+#include "editor_test_util.h"
+#include "pack/mrg_format.h"
+#include "pack/sample_pack.h"
+#include "settings/lang_lines.h"
+
+#include <gtest/gtest.h>
+
+using namespace korvo;
+using korvo::test::levelNodes;
+using korvo::test::setTrack;
+
+namespace {
+
+struct Session : ::testing::Test {
+    TrackTable tracks;
+    EditorState state;
+    SessionFlags flags;
+    TrackSession session{tracks, state, flags};
+    NodeEditor editor{session};
+
+    int addTrack(const std::vector<QPoint>& nodes, int t, const char* name = "t") {
+        const int j = tracks.createTrack(name);
+        setTrack(tracks[j], nodes, t);
+        return j;
+    }
+    void click(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+        editor.MapImgMouseDown(b, {}, {x, y});
+        editor.MapImgMouseUp(b, {}, {x, y});
+    }
+};
+
+TEST_F(Session, OpenAndSaveUnchangedKeepsThePackBytes) {
+    Rows rows = makeSamplePack(tracks, {5, 120, 3});
+    const std::string before = writePack(tracks, rows);
+    Rows readRows;
+    ASSERT_EQ(readPack(before, tracks, readRows), "");
+    for (int j = 1; j <= tracks.TrackCount; ++j) {
+        ASSERT_TRUE(session.EditTrackBtnClick(j, 554).ok());
+        const SaveOutcome out = session.SaveTPropClick(session.TrackName);
+        ASSERT_TRUE(out.ok());
+        EXPECT_FALSE(out.wasNew);
+    }
+    EXPECT_EQ(writePack(tracks, readRows), before);
+    EXPECT_FALSE(flags.PackModified) << "nothing was modified";
+}
+
+TEST_F(Session, OpeningSetsLinesAnchorMarksAndCanvas) {
+    std::vector<QPoint> nodes = levelNodes(1200, 100, -30);
+    const int j = addTrack(nodes, 3);
+    tracks[j].AnchorY = 12345; // stale: taken from the header on opening
+    ASSERT_TRUE(session.EditTrackBtnClick(j, 554).ok());
+    const TTrackInfo& r = tracks[j];
+    EXPECT_EQ(r.Lines, int(nodes.size()) - 1);
+    EXPECT_EQ(r.AnchorY, templateAnchorY(3));
+    EXPECT_EQ(state.TrackYShift, 0);
+    EXPECT_TRUE(flags.IsEditing);
+    EXPECT_EQ(session.ColorMode, 2);
+    EXPECT_EQ(session.LengthRow, 3);
+    EXPECT_EQ(session.canvasSize, QSize(1200, 554 - 21));
+    EXPECT_EQ(state.YOffset, 130);
+    EXPECT_EQ(state.StartPt, QPoint(200, -30));
+    EXPECT_EQ(state.FinishPt, QPoint(1200, -30)); // finish x 1106
+    EXPECT_FALSE(session.SaveEnabled);
+    EXPECT_EQ(session.EditTrackBtnClick(0, 554).message, EditorMessage::NoTrackSelected);
+}
+
+TEST_F(Session, TemplateTwentySelectsNoPresetButHasMarks) {
+    // Template 20: 36-byte header, start x 252, finish x 934.
+    const int j = addTrack(levelNodes(1000, 100), 20);
+    ASSERT_EQ(tracks[j].Templ, 20);
+    ASSERT_EQ(tracks[j].HeaderLen, 36);
+    session.LengthRow = 4; // left over from an earlier track
+    session.EditTrackBtnClick(j, 554);
+    EXPECT_EQ(session.LengthRow, 0);
+    EXPECT_EQ(state.StartPt, QPoint(300, 0));
+    EXPECT_EQ(state.FinishPt, QPoint(1000, 0));
+    EXPECT_TRUE(session.PlayerButtonsEnabled);
+}
+
+TEST_F(Session, StoredBytesOfAnEditedTrack) {
+    const int j = addTrack(levelNodes(600, 100, 10), 2);
+    TTrackInfo& r = tracks[j];
+    r.Points[size_t(r.PointsLen)] = 0x5a; // trailing byte
+    session.EditTrackBtnClick(j, 554);
+    QString step = "5";
+    ASSERT_TRUE(session.PlyrUpClick(step).ok());
+    EXPECT_EQ(state.PlayerYOffset, -5);
+    session.SaveTPropClick("renamed track");
+    EXPECT_EQ(r.Name, "renamed_track");
+    EXPECT_EQ(readBE16(r.Header.data() + 17), 7) << "point count";
+    EXPECT_EQ(r.Lines, 6);
+    EXPECT_EQ(r.PointsLen, 2 * r.Lines);
+    EXPECT_EQ(r.DataLen, r.PointsLen);
+    EXPECT_EQ(r.AnchorY, templateAnchorY(2) - 5) << "player moved up 5";
+    EXPECT_EQ(int32_t(readBE32(r.Header.data() + 23)), templateAnchorY(2) - 5);
+    EXPECT_EQ(r.Points[size_t(r.PointsLen)], 0x5a);
+    EXPECT_TRUE(flags.PackModified);
+    EXPECT_FALSE(flags.TrackModified);
+    EXPECT_FALSE(flags.IsEditing);
+    EXPECT_EQ(session.ColorMode, 1);
+}
+
+TEST_F(Session, StoredCountFollowsTheNodesEvenWhenTheHeaderDisagreed) {
+    const int j = addTrack(levelNodes(500, 100), 1);
+    writeBE16(tracks[j].Header.data() + 17, 40); // a header that miscounts
+    session.EditTrackBtnClick(j, 554);
+    EXPECT_EQ(tracks[j].Lines, 39) << "shown as the header says";
+    session.SaveTPropClick("x");
+    EXPECT_EQ(readBE16(tracks[j].Header.data() + 17), 6);
+    EXPECT_EQ(tracks[j].PointsLen, 10);
+}
+
+TEST_F(Session, ChangingThePresetReplacesTheHeader) {
+    const int j = addTrack(levelNodes(1000, 100), 20);
+    TTrackInfo& r = tracks[j];
+    r.StartY = -3; // header bytes 5-6 of template 20 read ff fc
+    session.EditTrackBtnClick(j, 554);
+    const int32_t anchor = r.AnchorY;
+    session.ListLenTSelect(6);
+    EXPECT_TRUE(flags.TrackModified);
+    EXPECT_TRUE(flags.PackModified);
+    session.SaveTPropClick("x");
+    EXPECT_EQ(r.HeaderLen, 27);
+    EXPECT_EQ(r.Templ, 6);
+    EXPECT_EQ(matchTemplate(r.Header.data()), 6);
+    EXPECT_EQ(int32_t(readBE32(r.Header.data() + 23)), anchor) << "the player height is kept";
+    EXPECT_EQ(r.Header[27], 0) << "the longer header's bytes are gone";
+    EXPECT_EQ(r.StartY, 0) << "as a reader would decode the new header";
+}
+
+TEST_F(Session, NamesAreCutAndBlanksBecomeUnderscores) {
+    EXPECT_EQ(cleanTrackName("my first track"), "my_first_track");
+    const QString longName = QString(45, 'a');
+    EXPECT_EQ(cleanTrackName(longName), QString(40, 'a'));
+    EXPECT_EQ(cleanTrackName(QString(39, 'b') + "  c"), QString(39, 'b') + "_");
+    EXPECT_EQ(cleanTrackName("Трасса 1"), "Трасса_1");
+}
+
+TEST_F(Session, NewTrackDrawnAndStoredWithPresetOne) {
+    tracks.createTrack("existing");
+    ASSERT_TRUE(session.NewTrackClick("my first track", 554).ok());
+    const int j = state.CurTrack;
+    EXPECT_EQ(j, 2);
+    EXPECT_EQ(tracks.TrackCount, 2);
+    EXPECT_EQ(tracks[j].Name, "my_first_track");
+    EXPECT_TRUE(flags.IsNewTrack && flags.IsEditing && flags.PackModified);
+    EXPECT_EQ(session.ColorMode, 3);
+    EXPECT_EQ(session.canvasSize.width(), 1800);
+    click(20, 300);
+    click(120, 280);
+    click(220, 330);
+    click(400, 100, Qt::RightButton);
+    EXPECT_FALSE(flags.IsEditing);
+    EXPECT_EQ(state.NodeCount, 3);
+    EXPECT_TRUE(session.SaveEnabled);
+    const SaveOutcome out = session.SaveTPropClick(session.TrackName);
+    EXPECT_TRUE(out.wasNew);
+    EXPECT_EQ(out.track, j);
+    const TTrackInfo& r = tracks[j];
+    EXPECT_EQ(r.Templ, 1);
+    EXPECT_EQ(r.HeaderLen, 27);
+    EXPECT_EQ(readBE16(r.Header.data() + 17), 3);
+    EXPECT_EQ(r.PointsLen, 4);
+    const uint8_t pairs[] = {100, 20, 100, 255 - 50, 0};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(r.Points[size_t(i)], pairs[i]) << "byte " << i;
+    EXPECT_EQ(int32_t(readBE32(r.Header.data() + 23)), templateAnchorY(1));
+    for (int i = 0; i < 17; ++i) EXPECT_EQ(r.Header[size_t(i)], templateRow(1).Header[size_t(i)]);
+    EXPECT_FALSE(flags.IsNewTrack);
+}
+
+TEST_F(Session, NewTrackWithChosenPresetAndPlayerMoved) {
+    session.NewTrackClick("n", 554);
+    click(0, 200);
+    click(100, 200);
+    session.ListLenTSelect(4);
+    QString step = "";
+    ASSERT_TRUE(session.PlyrDownClick(step).ok());
+    EXPECT_EQ(step, "0") << "an empty step becomes 0 and moves nothing";
+    EXPECT_EQ(state.PlayerYOffset, 0);
+    step = "10";
+    session.PlyrDownClick(step);
+    click(0, 0, Qt::RightButton);
+    session.SaveTPropClick("n");
+    const TTrackInfo& r = tracks[1];
+    EXPECT_EQ(r.Templ, 4);
+    EXPECT_EQ(r.AnchorY, templateAnchorY(4) + 10);
+    EXPECT_EQ(r.Points[2], 0) << "trailing byte of a new track";
+}
+
+TEST_F(Session, NewTrackRefusals) {
+    EXPECT_EQ(session.NewTrackClick("", 554).message, EditorMessage::NoTrackName);
+    EXPECT_FALSE(flags.IsEditing);
+    EXPECT_EQ(tracks.TrackCount, 0);
+    while (!tracks.full()) tracks.createTrack("x");
+    EXPECT_EQ(session.NewTrackClick("one more", 554).message, EditorMessage::PackFull);
+    EXPECT_FALSE(flags.IsNewTrack);
+    EXPECT_EQ(session.ColorMode, 1);
+}
+
+TEST_F(Session, NewTrackClosedWithoutSavingLeavesItsRecordOnly) {
+    session.NewTrackClick("draft", 554);
+    click(10, 100);
+    click(60, 100);
+    const CloseOutcome out = session.ClosePropClick();
+    EXPECT_TRUE(out.wasNew);
+    EXPECT_EQ(tracks.TrackCount, 1);
+    EXPECT_EQ(tracks[1].PointsLen, 0) << "nothing was stored";
+    EXPECT_FALSE(flags.IsEditing || flags.IsNewTrack);
+    EXPECT_EQ(state.StartPt, QPoint(0, 0));
+}
+
+TEST_F(Session, SavingANewTrackWithoutNodesStoresOneNode) {
+    session.NewTrackClick("empty", 554);
+    click(0, 0, Qt::RightButton);
+    EXPECT_EQ(state.NodeCount, 0);
+    session.SaveTPropClick("empty");
+    EXPECT_EQ(tracks[1].PointsLen, 0);
+    EXPECT_EQ(readBE16(tracks[1].Header.data() + 17), 1);
+}
+
+TEST_F(Session, TypedNumbersAreCheckedBeforeAnythingChanges) {
+    const int j = addTrack(levelNodes(800, 100), 2);
+    session.EditTrackBtnClick(j, 554);
+    const QSize before = session.canvasSize;
+    PanelResult bad = session.UpdateTInfoClick("900", "12a");
+    EXPECT_EQ(bad.message, EditorMessage::NotANumber);
+    EXPECT_EQ(bad.field, "12a");
+    EXPECT_EQ(session.canvasSize, before) << "the valid width is not applied alone";
+    EXPECT_EQ(session.UpdateTInfoClick("-4", "100").message, EditorMessage::NotANumber);
+    ASSERT_TRUE(session.UpdateTInfoClick(" 900", "700 ").ok());
+    EXPECT_EQ(session.canvasSize, QSize(900, 700));
+
+    QString step = "abc";
+    EXPECT_EQ(session.PlyrUpClick(step).message, EditorMessage::NotANumber);
+    EXPECT_EQ(step, "abc");
+    EXPECT_EQ(state.PlayerYOffset, 0);
+    EXPECT_FALSE(flags.TrackModified);
+    step = "99999999";
+    EXPECT_EQ(session.PlyrUpClick(step).message, EditorMessage::NotANumber);
+    step = "10";
+    ASSERT_TRUE(session.PlyrUpClick(step).ok());
+    EXPECT_EQ(state.PlayerYOffset, -10) << "^^^ moves the marker 10 pixels up";
+    EXPECT_TRUE(flags.TrackModified);
+}
+
+TEST_F(Session, PlayerButtonsDoNothingWithoutTemplate) {
+    const int j = addTrack(levelNodes(300, 100), -1);
+    session.EditTrackBtnClick(j, 554);
+    EXPECT_FALSE(session.PlayerButtonsEnabled);
+    QString step = "10";
+    session.PlyrUpClick(step);
+    EXPECT_EQ(state.PlayerYOffset, 0);
+    EXPECT_FALSE(flags.TrackModified);
+    EXPECT_EQ(state.StartPt, QPoint(0, 0)) << "no marks without template";
+}
+
+TEST_F(Session, ModeTextsAndSaveButton) {
+    LangLines lang;
+    const int j = addTrack(levelNodes(300, 100), 1);
+    StatusTexts idle = session.wmode(lang);
+    EXPECT_EQ(idle.mode, lang[53]);
+    EXPECT_EQ(idle.state, lang[55]);
+    session.EditTrackBtnClick(j, 554);
+    editor.DelPointClick();
+    StatusTexts t = session.wmode(lang);
+    EXPECT_EQ(t.mode, lang[47] + lang[48] + lang[51]);
+    EXPECT_FALSE(session.SaveEnabled);
+    session.TrackPropStringsChange();
+    t = session.wmode(lang);
+    EXPECT_EQ(t.state, lang[54]);
+    EXPECT_TRUE(session.SaveEnabled);
+}
+
+} // namespace

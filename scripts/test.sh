@@ -9,8 +9,9 @@ if command -v clang++ >/dev/null 2>&1; then
   cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build build-fuzz
   for target in build-fuzz/*_fuzz; do
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
-    work="build-fuzz/corpus-$name"
+    work="build-fuzz/corpus/$name"
     mkdir -p "$work"
     cp -n fuzz/corpus/* "$work"/ 2>/dev/null || true
     echo "fuzzing $name for ${FUZZ_SECONDS:-30} s"

@@ -7,14 +7,6 @@
 
 namespace korvo {
 
-int roundHalfEven(double v) {
-    const double down = std::floor(v);
-    const double diff = v - down;
-    double r = diff < 0.5 ? down : diff > 0.5 ? down + 1.0 : down;
-    if (diff == 0.5 && std::fmod(down, 2.0) != 0.0) r = down + 1.0;
-    return int(r);
-}
-
 int GetCurSF(const TrackTable& tracks, int index) {
     if (index < 1 || index > kMaxTracks) return -1;
     return matchTemplate(tracks[index].Header.data());

@@ -2,6 +2,7 @@
 // Small rules of track geometry shared by the editor, the canvas and the
 // previews: segment limits, rounding, template lookups of a record.
 
+#include "render/rounding.h"
 #include "pack/track_info.h"
 
 #include <cstdint>
@@ -17,8 +18,6 @@ constexpr bool segmentWithinLimits(int dx, int dy) {
     return dx >= 1 && dx <= kMaxStep && dy >= -kMaxStep && dy <= kMaxStep;
 }
 
-// Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-int roundHalfEven(double v);
 
 // GetCurSF: the template number (1..36) whose signature equals the signature
 // of track `index` of `tracks`, or -1.

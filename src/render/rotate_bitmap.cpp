@@ -93,13 +93,6 @@ QImage trim(const QImage& t, int w, int h) {
 
 } // namespace
 
-int roundHalfEven(double v) {
-    double f = std::floor(v);
-    const double rest = v - f;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(f, 2.0) != 0.0)) f += 1.0;
-    return int(f);
-}
-
 QImage RotateBitmap_ads(const QImage& picture, double angle) {
     const QImage s = picture.convertToFormat(QImage::Format_RGB888);
     if (s.isNull() || s.width() == 0 || s.height() == 0) return s;

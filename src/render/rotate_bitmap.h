@@ -3,13 +3,11 @@
 // whole 90, 180 and 270 degrees exactly, every other angle by nearest
 // neighbour followed by a trim back to the picture's own size.
 
+#include "render/rounding.h"
 #include <QImage>
 
 namespace korvo {
 
-// Nearest integer; a value exactly halfway goes to the even neighbour
-// (0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -1.5 -> -2).
-int roundHalfEven(double v);
 
 // `picture` turned by `angle` degrees, clockwise on the screen for a positive
 // angle, as a 24-bit image (Format_RGB888). Pure white counts as empty.

@@ -1,0 +1,14 @@
+// The track preview in `previewimg`. The preview renderer draws the track
+// here when it lands; until then the area shows the view background.
+#include "main_window.h"
+
+#include "image_box.h"
+
+namespace korvo {
+
+// drawpreimg: track 0 leaves the preview empty.
+void TForm1::drawpreimg(int /*track*/) {
+    previewimg->clear(Qt::white);
+}
+
+} // namespace korvo

@@ -343,3 +343,36 @@ TEST(MainWindow, AMissingHelpFileIsReported) {
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_EQ(s.prompts->shown[0], QString::fromUtf8("Немогу выполнить !"));
 }
+
+TEST(MainWindow, ClosingWithAnOpenChangedTrackAsksAboutTheTrack) {
+    BaseFolder base(kPack);
+    Started s;
+    s.window.Flags.IsEditing = true;
+    s.window.Flags.TrackModified = true;
+    s.prompts->answers = {false};
+    s.window.close();
+    ASSERT_EQ(s.prompts->asked.size(), 1);
+    EXPECT_EQ(s.prompts->asked[0], s.window.Lang[56]);
+    EXPECT_TRUE(s.window.isVisible());
+    EXPECT_TRUE(s.window.Flags.IsEditing && s.window.Flags.TrackModified);
+    // With the track's edits stored and only the pack changed, line 57 is asked.
+    s.window.Flags.TrackModified = false;
+    s.window.Flags.PackModified = true;
+    s.window.close();
+    ASSERT_EQ(s.prompts->asked.size(), 2);
+    EXPECT_TRUE(s.prompts->asked[1].contains("levels.mrg"));
+    EXPECT_TRUE(s.window.isVisible());
+}
+
+TEST(MainWindow, AFailedSaveIsReportedAndKeepsThePackChanged) {
+    BaseFolder base(kPack);
+    Started s;
+    s.click(1);
+    s.window.DownItem->trigger();
+    s.window.PackFileName = base.path("no-such-folder/levels.mrg");
+    s.window.N6->trigger();
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_TRUE(s.prompts->shown[0].contains("no-such-folder"));
+    EXPECT_TRUE(s.window.Flags.PackModified);
+    EXPECT_EQ(s.window.statusText(3), s.window.Lang[54]);
+}

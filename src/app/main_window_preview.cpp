@@ -6,7 +6,9 @@
 
 namespace korvo {
 
-// drawpreimg: track 0 leaves the preview empty.
+// drawpreimg: called when a track row is selected (the view colours, ColorMode 1,
+// apply then), at start-up and after Open for the first track; track 0 leaves
+// the preview empty.
 void TForm1::drawpreimg(int /*track*/) {
     previewimg->clear(Qt::white);
 }

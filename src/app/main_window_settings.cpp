@@ -5,7 +5,8 @@
 
 namespace korvo {
 
-// LoadOptions: ViewMode comes from the setting VList.
+// LoadOptions: ViewMode comes from the setting VList; a view mode given to the
+// constructor (tests, benchmarks) wins over it.
 void TForm1::LoadOptions() {
     ViewMode = requestedViewMode_ == kTreeView ? kTreeView : kListView;
 }

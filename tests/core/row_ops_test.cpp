@@ -320,7 +320,7 @@ TEST(TreeDrop, CollapsedGroupsAreSkippedWhenFindingTheDropRow) {
     at.shownRow = 5; // f
     EXPECT_EQ(p.ops.drop({p.rowOf("d")}, at), 1);
     EXPECT_EQ(p.layout(), "E: a b c | M: e | H: d f");
-    at.shownRow = 1; // the collapsed Easy header... no: row 1 shown is the Medium header
+    at.shownRow = 1; // with Easy folded, the second shown row is the Medium header
     EXPECT_EQ(p.ops.drop({p.rowOf("e")}, at), 0);
 }
 

@@ -1,12 +1,16 @@
-// korvote: the track editor. Starts in the current folder, which is the base folder.
+// korvote: the track editor. It takes no arguments; the current folder is
+// its base folder, where it reads "levels.mrg" or starts a new pack.
+#include "app/main_window.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("Korvo Track Editor 3");
-    w.resize(988, 659);
-    w.show();
+    QApplication::setApplicationName(korvo::TForm1::kAppTitle);
+    QFont font = QApplication::font(); // the small interface font the layout is made for
+    font.setPointSize(8);
+    QApplication::setFont(font);
+    korvo::TForm1 window;
+    window.show();
     return app.exec();
 }

@@ -1,0 +1,114 @@
+// The real window on a pack of 4095 tracks (offscreen): opening it at start-up,
+// and row commands including the views' layout and painting that follow.
+#include "app/main_window.h"
+#include "app/prompts.h"
+#include "pack/pack_file.h"
+#include "pack/sample_pack.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace korvo;
+
+namespace {
+
+void ensureApp() {
+    static QApplication* app = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "benchmarks";
+        static char* argv[] = {name, nullptr};
+        return new QApplication(argc, argv);
+    }();
+    (void)app;
+}
+
+// A base folder holding a "levels.mrg" of 4095 tracks of 499 segments.
+QString bigBaseFolder() {
+    static QTemporaryDir dir;
+    static const bool written = [] {
+        TrackTable table;
+        SampleOptions opt;
+        opt.tracks = kMaxTracks;
+        opt.segments = kMaxSegments;
+        const Rows rows = makeSamplePack(table, opt);
+        return savePackFile(QDir(dir.path()).filePath("levels.mrg"), table, rows).empty();
+    }();
+    (void)written;
+    return dir.path();
+}
+
+class YesPrompts : public Prompts {
+public:
+    bool confirm(QWidget*, const QString&) override { return true; }
+};
+
+void BM_StartWithBigPack(benchmark::State& state) {
+    ensureApp();
+    QDir::setCurrent(bigBaseFolder());
+    for (auto _ : state) {
+        TForm1 window(int(state.range(0)));
+        window.show();
+        QApplication::processEvents(); // layout and first paint
+        state.PauseTiming();
+        if (window.Rows.size() != kMaxTracks + kGroups)
+            state.SkipWithError("the pack was not read");
+        window.setPrompts(std::make_unique<YesPrompts>());
+        window.close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartWithBigPack)->Arg(kListView)->Arg(kTreeView)->Unit(benchmark::kMillisecond);
+
+void BM_WindowMoveUpDown(benchmark::State& state) {
+    ensureApp();
+    QDir::setCurrent(bigBaseFolder());
+    TForm1 window(int(state.range(0)));
+    window.setPrompts(std::make_unique<YesPrompts>());
+    window.show();
+    QApplication::processEvents();
+    window.selectRow(window.Rows.size() / 2);
+    window.ops().selectRow(window.Rows.size() / 2);
+    window.applyListButtons();
+    for (auto _ : state) {
+        window.UpItem->trigger();
+        QApplication::processEvents();
+        window.DownItem->trigger();
+        QApplication::processEvents();
+    }
+    state.SetItemsProcessed(2 * state.iterations());
+    window.close();
+}
+BENCHMARK(BM_WindowMoveUpDown)->Arg(kListView)->Arg(kTreeView)->Unit(benchmark::kMicrosecond);
+
+void BM_WindowCloneDelete(benchmark::State& state) {
+    ensureApp();
+    QDir::setCurrent(bigBaseFolder());
+    TForm1 window(int(state.range(0)));
+    window.setPrompts(std::make_unique<YesPrompts>());
+    window.show();
+    QApplication::processEvents();
+    const int row = window.Rows.size() / 2;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Rows.removeTrackRows({row + 1}); // make room: one row fewer, one record free
+        --window.Tracks.TrackCount;
+        window.selectRow(row);
+        window.ops().selectRow(row);
+        window.applyListButtons();
+        state.ResumeTiming();
+        window.CopyItem->trigger(); // clone next to it
+        QApplication::processEvents();
+        window.selectRow(window.ViewMode == kListView ? row + 1 : row);
+        window.DelItem->trigger(); // and delete the clone
+        QApplication::processEvents();
+    }
+    window.close();
+}
+BENCHMARK(BM_WindowCloneDelete)->Arg(kListView)->Arg(kTreeView)->Unit(benchmark::kMicrosecond);
+
+} // namespace

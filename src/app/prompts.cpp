@@ -1,0 +1,47 @@
+#include "prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace korvo {
+
+namespace {
+QString boxTitle(QWidget* parent) {
+    return parent ? parent->window()->windowTitle() : QApplication::applicationName();
+}
+} // namespace
+
+bool Prompts::confirm(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, boxTitle(parent), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void Prompts::information(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, boxTitle(parent), text);
+}
+
+void Prompts::warning(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, boxTitle(parent), text);
+}
+
+void Prompts::error(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::critical(parent, title.isEmpty() ? boxTitle(parent) : title, text);
+}
+
+QString Prompts::openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                              const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+QString Prompts::saveFileName(QWidget* parent, const QString& caption, const QString& folder,
+                              const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(parent, caption, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix); // asks before overwriting, as save dialogs do
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+} // namespace korvo

@@ -1,0 +1,36 @@
+#pragma once
+// What the two level views share: starting a drag of their selected rows and
+// the keys they report. The rows themselves are moved by the row commands
+// when the drop arrives, so the drag carries no payload and nothing is
+// removed when it ends.
+
+#include "list/row_roles.h"
+
+#include <QAbstractItemView>
+#include <QDrag>
+#include <QDropEvent>
+#include <QKeyEvent>
+
+namespace korvo::levels_view {
+
+inline void startRowDrag(QAbstractItemView* view) {
+    if (!view->selectionModel() || !view->selectionModel()->hasSelection()) return;
+    auto* drag = new QDrag(view);
+    drag->setMimeData(makeLevelRowsMime());
+    drag->exec(Qt::MoveAction, Qt::MoveAction);
+}
+
+// A drag of rows of this very view.
+inline bool ownRows(const QAbstractItemView* view, const QDropEvent* event) {
+    return event->source() == view && event->mimeData()->hasFormat(levelRowsMimeType());
+}
+
+inline bool isArrow(const QKeyEvent* event) {
+    return !event->isAutoRepeat() && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down);
+}
+
+inline bool isDelete(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier;
+}
+
+} // namespace korvo::levels_view

@@ -1,0 +1,378 @@
+// Flows through the real main window: start-up, selection, moves, clone,
+// delete, drops, the pack file commands and the close rules.
+#include "list/ui/levels_list_view.h"
+#include "list/ui/levels_tree_view.h"
+#include "window_test_util.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+using namespace korvo;
+using namespace korvo::test;
+
+namespace {
+const Groups kPack = {{"a", "b", "c"}, {"d", "e"}, {"f"}};
+} // namespace
+
+TEST(MainWindow, StartsOnThePackOfTheBaseFolder) {
+    BaseFolder base(kPack);
+    Started s;
+    const QString path = base.path("levels.mrg");
+    EXPECT_EQ(s.window.windowTitle(), "Korvo Track Editor 3 - " + QDir::toNativeSeparators(path));
+    EXPECT_EQ(s.window.PackFileName, path);
+    EXPECT_FALSE(s.window.Flags.FirstActivate);
+    EXPECT_FALSE(s.window.Flags.PackWasMissing);
+    EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
+    EXPECT_EQ(s.window.statusText(2), s.window.Lang[53]);
+    EXPECT_EQ(s.window.statusText(3), s.window.Lang[55]);
+    EXPECT_TRUE(s.window.LevelsList->isVisible());
+    EXPECT_FALSE(s.window.LevelsTree->isVisible());
+    ASSERT_EQ(s.view()->model()->rowCount(), 9);
+    EXPECT_EQ(s.view()->model()->index(0, 0).data().toString(), "---===  Easy  ===---");
+    EXPECT_EQ(s.view()->model()->index(4, 0).data().toString(), "---===  Medium  ===---");
+    EXPECT_EQ(s.view()->model()->index(5, 0).data().toString(), "4/d");
+    EXPECT_EQ(s.window.selectedRow(), 1); // the first track row is selected...
+    for (QAction* a : {s.window.UpItem, s.window.DownItem, s.window.CopyItem, s.window.DelItem,
+                       s.window.EditTrackBtn, s.window.preimg, s.window.AddPoint, s.window.DelPoint,
+                       s.window.movemap, s.window.motopic})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString(); // ...but not taken yet
+    EXPECT_FALSE(s.window.N2->isEnabled());
+    EXPECT_FALSE(s.window.N5->isVisible());
+}
+
+TEST(MainWindow, LayoutOfTheWindow) {
+    BaseFolder base(kPack);
+    Started s;
+    EXPECT_EQ(s.window.width(), 988);
+    EXPECT_EQ(s.window.height() - s.window.menuBar()->height(), 659);
+    EXPECT_EQ(s.window.Panel2->parentWidget()->width(), 188);
+    EXPECT_EQ(s.window.ToolBar1->height(), 31);
+    EXPECT_EQ(s.window.statusBar()->height(), 20);
+    const int widths[] = {110, 0, 400, 100};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(s.window.StatusPanels[i]->width(), widths[i]);
+    EXPECT_GE(s.window.StatusPanels[4]->width(), 50);
+    EXPECT_TRUE(s.window.Panel7->isVisible());
+    EXPECT_FALSE(s.window.Panel5->isVisible());
+    EXPECT_FALSE(s.window.Panel1->isVisible());
+    EXPECT_EQ(s.window.MapImg->size(), QSize(820, 554));
+    QStringList tools;
+    for (QAction* a : s.window.ToolBar1->actions())
+        if (!a->isSeparator()) tools << a->objectName();
+    EXPECT_EQ(
+        tools.join(' '),
+        "UpItem DownItem CopyItem DelItem EditTrackBtn preimg AddPoint DelPoint movemap motopic");
+    QStringList file;
+    for (QAction* a : s.window.N1->actions()) file << a->text();
+    EXPECT_EQ(file.first(), QString::fromUtf8("Новый *.mrg"));
+    EXPECT_EQ(file.last(), QString::fromUtf8("Выход"));
+    QStringList popup;
+    for (QAction* a : s.window.PopupMenu1->actions()) popup << a->objectName();
+    EXPECT_EQ(popup.join(' '), "N10 N22 N23 N24 N25");
+}
+
+TEST(MainWindow, ClickingRowsSelectsTracksAndSetsTheButtons) {
+    BaseFolder base(kPack);
+    Started s;
+    s.click(5); // d, the first Medium track
+    EXPECT_EQ(s.window.CurItem.Row, 5);
+    EXPECT_EQ(s.window.CurItem.Track, 4);
+    EXPECT_EQ(s.window.CurItem.Caption, "4/d");
+    EXPECT_TRUE(s.window.UpItem->isEnabled());
+    EXPECT_TRUE(s.window.DownItem->isEnabled());
+    EXPECT_TRUE(s.window.EditTrackBtn->isEnabled());
+
+    s.click(4); // the Medium header: buttons off, selection state kept
+    EXPECT_FALSE(s.window.UpItem->isEnabled() || s.window.DelItem->isEnabled() ||
+                 s.window.EditTrackBtn->isEnabled());
+    EXPECT_EQ(s.window.CurItem.Track, 4);
+
+    s.click(1);
+    EXPECT_FALSE(s.window.UpItem->isEnabled());
+    // Ctrl-click further rows: the state describes the topmost selected row.
+    s.click(8, Qt::ControlModifier);
+    EXPECT_EQ(s.window.CurItem.Row, 1);
+    EXPECT_EQ(s.window.currentRows(), (std::vector<int>{1, 8}));
+
+    // The Down arrow moves on; released on a header row it changes nothing.
+    s.click(3);
+    QTest::keyClick(s.view(), Qt::Key_Down);
+    EXPECT_EQ(s.window.selectedRow(), 4);
+    EXPECT_EQ(s.window.CurItem.Row, 3);
+    EXPECT_TRUE(s.window.DelItem->isEnabled());
+    QTest::keyClick(s.view(), Qt::Key_Down);
+    EXPECT_EQ(s.window.CurItem.Row, 5);
+}
+
+TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrder) {
+    BaseFolder base(kPack);
+    Started s;
+    s.click(5); // d
+    s.window.UpItem->trigger();
+    EXPECT_EQ(s.window.statusText(4), "[4/1/1]");
+    EXPECT_EQ(s.window.statusText(3), s.window.Lang[54]);
+    EXPECT_EQ(s.window.selectedRow(), 4);
+    // Alt+Down moves it back into Medium, then on behind e.
+    QTest::keyClick(s.view(), Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(s.view(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
+    EXPECT_EQ(s.caption(6), "4/d");
+    s.window.N6->trigger(); // File > Save
+    EXPECT_FALSE(s.window.Flags.PackModified);
+    EXPECT_EQ(s.window.statusText(3), s.window.Lang[55]);
+    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b c | M: e d | H: f");
+    EXPECT_TRUE(QFileInfo::exists(base.path("levels.mrg.old")));
+    EXPECT_EQ(packLayout(base.path("levels.mrg.old")), "E: a b c | M: d e | H: f");
+}
+
+TEST(MainWindow, CloneAndDeleteThroughTheButtonsAndKeys) {
+    BaseFolder base(kPack);
+    Started s;
+    s.click(2); // b
+    s.window.CopyItem->trigger();
+    EXPECT_EQ(s.caption(3), "7/_b");
+    EXPECT_EQ(s.window.statusText(4), "[4/2/1]");
+
+    // Rows 2 and 6 with the Medium header: asked about 3, two removed.
+    s.click(2);
+    s.click(5, Qt::ControlModifier);
+    s.click(6, Qt::ControlModifier);
+    s.prompts->answers = {true};
+    QTest::keyClick(s.view(), Qt::Key_Delete);
+    ASSERT_EQ(s.prompts->asked.size(), 1);
+    EXPECT_EQ(s.prompts->asked[0], s.window.Lang.format(63, 3));
+    EXPECT_EQ(s.window.statusText(4), "[3/1/1]");
+    s.window.N6->trigger();
+    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a _b c | M: e | H: f");
+
+    // No keeps the rows.
+    s.click(1);
+    s.prompts->answers = {false};
+    s.window.DelItem->trigger();
+    EXPECT_EQ(s.window.Rows.size(), 8);
+    EXPECT_FALSE(s.window.Flags.PackModified);
+}
+
+TEST(MainWindow, PopupItemsRunOnlyWhileTheirButtonIsEnabled) {
+    BaseFolder base(kPack);
+    Started s;
+    s.click(1); // the first Easy track: no move up
+    s.window.N10->trigger();
+    EXPECT_EQ(s.caption(1), "1/a");
+    s.window.N22->trigger();
+    EXPECT_EQ(s.caption(2), "1/a");
+}
+
+TEST(MainWindow, DropsInTheList) {
+    BaseFolder base(kPack);
+    Started s;
+    s.click(5);                                             // d
+    s.click(6, Qt::ControlModifier);                        // e
+    emit s.window.LevelsList->rowsDropped(s.pointOfRow(1)); // onto a
+    EXPECT_EQ(s.window.statusText(4), "[5/0/1]");
+    EXPECT_EQ(s.caption(1), "5/e"); // above the rows: reverse order
+    EXPECT_EQ(s.caption(2), "4/d");
+    EXPECT_TRUE(s.window.Flags.PackModified);
+    // Onto the Easy header nothing moves.
+    emit s.window.LevelsList->rowsDropped(s.pointOfRow(0));
+    EXPECT_EQ(s.caption(1), "5/e");
+    // Below the last row: they join Hard, in their row order.
+    emit s.window.LevelsList->rowsDropped(QPoint(5, s.view()->viewport()->height() - 2));
+    EXPECT_EQ(s.window.statusText(4), "[3/0/3]");
+    s.window.N6->trigger();
+    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b c | M: | H: f e d");
+}
+
+TEST(MainWindow, TreeViewShowsGroupsAndRefusesDropsOnHeaders) {
+    BaseFolder base(kPack);
+    Started s(kTreeView);
+    EXPECT_TRUE(s.window.LevelsTree->isVisible());
+    EXPECT_FALSE(s.window.LevelsList->isVisible());
+    EXPECT_EQ(s.window.LevelsList->model(), nullptr); // the other view stays empty
+    EXPECT_EQ(s.view()->model()->rowCount(), 3);
+    s.click(6); // e
+    EXPECT_EQ(s.window.CurItem.Node, 5);
+    s.window.CopyItem->trigger(); // the clone shows above e
+    EXPECT_EQ(s.caption(6), "7/_e");
+    EXPECT_EQ(s.caption(7), "5/e");
+    s.window.UpItem->trigger(); // e itself moves, wherever its row went
+    EXPECT_EQ(s.caption(6), "5/e");
+
+    s.click(1);
+    emit s.window.LevelsTree->rowsDropped(s.pointOfRow(4)); // the Medium header
+    emit s.window.LevelsTree->rowsDropped(QPoint(5, s.view()->viewport()->height() - 2));
+    EXPECT_EQ(s.caption(1), "1/a");
+    emit s.window.LevelsTree->rowsDropped(s.pointOfRow(9)); // onto f
+    EXPECT_EQ(s.caption(8), "1/a");
+    EXPECT_EQ(s.window.statusText(4), "[2/3/2]");
+    s.window.N6->trigger();
+    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: b c | M: d e _e | H: a f");
+}
+
+TEST(MainWindow, CloseRulesWithAnUnsavedPack) {
+    BaseFolder base(kPack);
+    Started s;
+    s.click(2);
+    s.window.DownItem->trigger();
+    s.prompts->answers = {false};
+    s.window.close();
+    ASSERT_EQ(s.prompts->asked.size(), 1);
+    EXPECT_EQ(s.prompts->asked[0],
+              s.window.Lang.format(57, QDir::toNativeSeparators(base.path("levels.mrg"))));
+    EXPECT_TRUE(s.window.isVisible());
+    EXPECT_FALSE(s.window.Flags.MayClose);
+    // Exit asks the same; Yes closes.
+    s.prompts->answers = {true};
+    s.window.N7->trigger();
+    EXPECT_EQ(s.prompts->asked.size(), 2);
+    EXPECT_FALSE(s.window.isVisible());
+    EXPECT_TRUE(s.window.Flags.MayClose);
+}
+
+TEST(MainWindow, AnEmptyOrSavedPackClosesWithoutAsking) {
+    BaseFolder base({});
+    Started s;
+    EXPECT_TRUE(s.window.Flags.PackWasMissing);
+    EXPECT_EQ(s.window.statusText(4), "[0/0/0]");
+    s.window.setPackModified();
+    s.window.close();
+    EXPECT_TRUE(s.prompts->asked.isEmpty());
+    EXPECT_FALSE(s.window.isVisible());
+}
+
+TEST(MainWindow, StartsANewPackWhenTheFolderHasNone) {
+    BaseFolder base({});
+    Started s;
+    EXPECT_EQ(s.window.PackFileName, base.path("levels.mrg"));
+    EXPECT_EQ(s.window.Rows.size(), 3);
+    EXPECT_FALSE(QFileInfo::exists(base.path("levels.mrg"))); // nothing written before a save
+    s.window.N6->trigger();
+    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: | M: | H:");
+}
+
+TEST(MainWindow, NewBesideAnExistingPackIsLevelsNew) {
+    BaseFolder base(kPack);
+    Started s;
+    s.window.N4->trigger();
+    EXPECT_EQ(s.window.PackFileName, base.path("levels.new.mrg"));
+    EXPECT_TRUE(s.window.windowTitle().endsWith("levels.new.mrg"));
+    EXPECT_EQ(s.window.statusText(4), "[0/0/0]");
+    EXPECT_EQ(s.window.Tracks.TrackCount, 0);
+    EXPECT_EQ(s.view()->model()->rowCount(), 3);
+}
+
+TEST(MainWindow, NewAndOpenAskBeforeUnsavedChangesAreLost) {
+    BaseFolder base(kPack);
+    writeNamedPack(base.path("other.mrg"), {{"x"}, {}, {"y"}});
+    Started s;
+    s.click(2);
+    s.window.DownItem->trigger();
+    s.prompts->answers = {false};
+    s.window.N4->trigger(); // New: No keeps everything
+    EXPECT_EQ(s.prompts->asked.size(), 1);
+    EXPECT_EQ(s.window.Rows.size(), 9);
+    s.prompts->answers = {true};
+    s.prompts->paths = {base.path("other.mrg")};
+    s.window.N16->trigger(); // Open
+    ASSERT_EQ(s.prompts->asked.size(), 2);
+    EXPECT_EQ(s.prompts->asked[1],
+              s.window.Lang.format(72, QDir::toNativeSeparators(base.path("levels.mrg"))));
+    EXPECT_EQ(s.prompts->lastFolder, QDir::currentPath());
+    EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg);;Quokka Levels(*.lvl)");
+    EXPECT_EQ(s.window.PackFileName, base.path("other.mrg"));
+    EXPECT_EQ(s.window.statusText(4), "[1/0/1]");
+    EXPECT_FALSE(s.window.Flags.PackModified);
+    EXPECT_TRUE(s.window.windowTitle().endsWith("other.mrg"));
+}
+
+TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {
+    BaseFolder base(kPack);
+    QFile bad(base.path("bad.mrg"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("\0\0\0\x05\0\0", 6);
+    bad.close();
+    Started s;
+    s.click(2);
+    s.window.DownItem->trigger();
+    s.prompts->answers = {true};
+    s.prompts->paths = {base.path("bad.mrg")};
+    s.window.N16->trigger();
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_TRUE(s.prompts->shown[0].contains("bad.mrg"));
+    EXPECT_EQ(s.window.PackFileName, base.path("levels.mrg"));
+    EXPECT_TRUE(s.window.Flags.PackModified);
+    EXPECT_EQ(s.caption(3), "2/b");
+    EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
+}
+
+TEST(MainWindow, OpeningAMissingFileStartsANewPack) {
+    BaseFolder base(kPack);
+    Started s;
+    s.prompts->paths = {base.path("typed.mrg")};
+    s.window.N16->trigger();
+    EXPECT_TRUE(s.prompts->asked.isEmpty()); // nothing unsaved
+    EXPECT_TRUE(s.window.Flags.PackWasMissing);
+    EXPECT_EQ(s.window.PackFileName, base.path("levels.new.mrg"));
+    EXPECT_EQ(s.window.Rows.size(), 3);
+}
+
+TEST(MainWindow, SaveAsCancelledStillSavesUnderTheCurrentName) {
+    BaseFolder base(kPack);
+    Started s;
+    s.click(1);
+    s.window.DownItem->trigger();
+    s.window.mrg1->trigger(); // dialog cancelled
+    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: b a c | M: d e | H: f");
+    s.prompts->paths = {base.path("copy.mrg")};
+    s.window.DownItem->trigger();
+    s.window.mrg1->trigger();
+    EXPECT_EQ(s.window.PackFileName, base.path("copy.mrg"));
+    EXPECT_TRUE(s.window.windowTitle().endsWith("copy.mrg"));
+    EXPECT_EQ(packLayout(base.path("copy.mrg")), "E: b c a | M: d e | H: f");
+    EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg)");
+}
+
+TEST(MainWindow, AMissingHelpFileIsReported) {
+    BaseFolder base(kPack);
+    Started s;
+    s.window.N14->trigger();
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_EQ(s.prompts->shown[0], QString::fromUtf8("Немогу выполнить !"));
+}
+
+TEST(MainWindow, ClosingWithAnOpenChangedTrackAsksAboutTheTrack) {
+    BaseFolder base(kPack);
+    Started s;
+    s.window.Flags.IsEditing = true;
+    s.window.Flags.TrackModified = true;
+    s.prompts->answers = {false};
+    s.window.close();
+    ASSERT_EQ(s.prompts->asked.size(), 1);
+    EXPECT_EQ(s.prompts->asked[0], s.window.Lang[56]);
+    EXPECT_TRUE(s.window.isVisible());
+    EXPECT_TRUE(s.window.Flags.IsEditing && s.window.Flags.TrackModified);
+    // With the track's edits stored and only the pack changed, line 57 is asked.
+    s.window.Flags.TrackModified = false;
+    s.window.Flags.PackModified = true;
+    s.window.close();
+    ASSERT_EQ(s.prompts->asked.size(), 2);
+    EXPECT_TRUE(s.prompts->asked[1].contains("levels.mrg"));
+    EXPECT_TRUE(s.window.isVisible());
+}
+
+TEST(MainWindow, AFailedSaveIsReportedAndKeepsThePackChanged) {
+    BaseFolder base(kPack);
+    Started s;
+    s.click(1);
+    s.window.DownItem->trigger();
+    s.window.PackFileName = base.path("no-such-folder/levels.mrg");
+    s.window.N6->trigger();
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_TRUE(s.prompts->shown[0].contains("no-such-folder"));
+    EXPECT_TRUE(s.window.Flags.PackModified);
+    EXPECT_EQ(s.window.statusText(3), s.window.Lang[54]);
+}

@@ -1,0 +1,140 @@
+#pragma once
+// A base folder with a pack, a main window started in it, and prompts that
+// answer for the user and remember what they were asked.
+
+#include "app/main_window.h"
+#include "app/prompts.h"
+#include "list/levels_list_model.h"
+#include "list/levels_tree_model.h"
+#include "pack/pack_file.h"
+#include "pack/sample_pack.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace korvo::test {
+
+using Groups = std::vector<std::vector<std::string>>;
+
+// Writes a pack of small generated tracks with the given names.
+inline void writeNamedPack(const QString& path, const Groups& groups) {
+    TrackTable table;
+    Rows rows;
+    for (const auto& group : groups) {
+        rows.push_back(kHeaderRow);
+        for (const auto& name : group) {
+            const int j = table.createTrack(name);
+            makeSampleTrack(table[j], 8, uint32_t(j));
+            rows.push_back(j);
+        }
+    }
+    ASSERT_EQ(savePackFile(path, table, rows), "");
+}
+
+// "E: a b | M: c | H: d" of a pack file as the reader sees it.
+inline std::string packLayout(const QString& path) {
+    TrackTable table;
+    Rows rows;
+    const std::string why = loadPackFile(path, table, rows);
+    if (!why.empty()) return why;
+    std::string out;
+    const char* heads[] = {"", "E:", " | M:", " | H:"};
+    int g = 0;
+    for (int d : rows) out += d == kHeaderRow ? heads[++g] : " " + table[d].Name;
+    return out;
+}
+
+class ScriptedPrompts : public Prompts {
+public:
+    bool confirm(QWidget*, const QString& text) override {
+        asked.push_back(text);
+        if (answers.empty()) return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void information(QWidget*, const QString& text) override { shown.push_back(text); }
+    void warning(QWidget*, const QString& text) override { shown.push_back(text); }
+    void error(QWidget*, const QString&, const QString& text) override { shown.push_back(text); }
+    QString openFileName(QWidget*, const QString&, const QString& folder,
+                         const QString& filter) override {
+        lastFolder = folder;
+        lastFilter = filter;
+        return takePath();
+    }
+    QString saveFileName(QWidget*, const QString&, const QString& folder, const QString& filter,
+                         const QString&) override {
+        lastFolder = folder;
+        lastFilter = filter;
+        return takePath();
+    }
+
+    std::deque<bool> answers;  // Yes/No, in order; No when empty
+    std::deque<QString> paths; // dialog results; cancelled when empty
+    QStringList asked;
+    QStringList shown;
+    QString lastFolder, lastFilter;
+
+private:
+    QString takePath() {
+        if (paths.empty()) return {};
+        QString p = paths.front();
+        paths.pop_front();
+        return p;
+    }
+};
+
+// A temporary base folder made the current directory, with "levels.mrg".
+class BaseFolder {
+public:
+    explicit BaseFolder(const Groups& groups) : previous_(QDir::currentPath()) {
+        if (!groups.empty()) writeNamedPack(path("levels.mrg"), groups);
+        QDir::setCurrent(dir_.path());
+    }
+    ~BaseFolder() { QDir::setCurrent(previous_); }
+    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// The main window started in the current folder, its prompts scripted.
+struct Started {
+    explicit Started(int viewMode = kListView) : window(viewMode) {
+        auto p = std::make_unique<ScriptedPrompts>();
+        prompts = p.get();
+        window.setPrompts(std::move(p));
+        window.show();
+        window.activateWindow(); // window shortcuts need the active window
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    ~Started() {
+        prompts->answers.assign(8, true);
+        window.close();
+    }
+
+    QAbstractItemView* view() { return window.currentView(); }
+    QModelIndex indexOfRow(int r) {
+        if (auto* list = qobject_cast<LevelsListModel*>(view()->model()))
+            return list->indexOfRow(r);
+        return qobject_cast<LevelsTreeModel*>(view()->model())->indexOfRow(r);
+    }
+    void click(int row, Qt::KeyboardModifiers mods = {}) {
+        const QModelIndex i = indexOfRow(row);
+        ASSERT_TRUE(i.isValid()) << "row " << row;
+        view()->scrollTo(i);
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, mods, view()->visualRect(i).center());
+    }
+    QPoint pointOfRow(int row) { return view()->visualRect(indexOfRow(row)).center(); }
+    std::string caption(int row) { return window.Rows.caption(row); }
+
+    TForm1 window;
+    ScriptedPrompts* prompts = nullptr;
+};
+
+} // namespace korvo::test

@@ -1,7 +1,7 @@
 // The main window's creation: layout, menus, tool bar and status bar.
 #include "main_window.h"
 
-#include "about_dialog.h"
+#include "settings/ui/about_box.h"
 #include "image_box.h"
 #include "list/levels_list_model.h"
 #include "list/levels_tree_model.h"

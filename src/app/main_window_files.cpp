@@ -1,7 +1,7 @@
 // First activation, the pack file commands, Exit, closing the window, Help.
 #include "main_window.h"
 
-#include "about_dialog.h"
+#include "settings/ui/about_box.h"
 #include "pack/flag_rules.h"
 #include "pack/pack_file.h"
 #include "prompts.h"

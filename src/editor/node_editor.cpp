@@ -49,7 +49,7 @@ GestureOutcome NodeEditor::MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardM
                                            QPoint pos, QPoint screen) {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
-    const SessionFlags& f = s_.flags();
+    const AppFlags& f = s_.flags();
     const bool left = button == Qt::LeftButton;
     if (button == Qt::MiddleButton) {
         g.Panning = true;
@@ -201,7 +201,7 @@ void NodeEditor::shapeChanged(GestureOutcome& out) {
 GestureOutcome NodeEditor::MapImgMouseMove(Qt::KeyboardModifiers mods, QPoint pos, QPoint screen) {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
-    const SessionFlags& f = s_.flags();
+    const AppFlags& f = s_.flags();
     out.pointer = pointerText(pos.x(), pos.y(), s_.state().YOffset);
     g.OverCanvas = true;
     if (g.ToolRider) moveRider(pos, out);
@@ -400,7 +400,7 @@ GestureOutcome NodeEditor::correctionClosed() {
 
 CanvasOverlay NodeEditor::overlay() const {
     const GestureState& g = s_.Gesture;
-    const SessionFlags& f = s_.flags();
+    const AppFlags& f = s_.flags();
     CanvasOverlay o;
     const bool placing = f.IsNewTrack && f.IsEditing;
     o.startDot = placing && g.NextNode > 1;
@@ -417,7 +417,7 @@ CanvasOverlay NodeEditor::overlay() const {
 
 CanvasScene NodeEditor::scene(const CanvasStyle& style) const {
     const EditorState& st = s_.state();
-    const SessionFlags& f = s_.flags();
+    const AppFlags& f = s_.flags();
     const bool hasRecord = st.CurTrack >= 1 && st.CurTrack <= kMaxTracks;
     CanvasScene sc(st, style);
     sc.ColorMode = s_.ColorMode;

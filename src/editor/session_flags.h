@@ -4,7 +4,7 @@
 
 namespace korvo {
 
-struct SessionFlags {
+struct AppFlags {
     bool IsEditing = false;     // a track is open; while drawing a new one: nodes may be placed
     bool IsNewTrack = false;    // a new track is being drawn
     bool TrackModified = false; // the open track has unsaved changes

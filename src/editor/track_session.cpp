@@ -36,7 +36,7 @@ std::optional<int> parseFieldNumber(const QString& text) {
     return ok ? std::optional<int>(v) : std::nullopt;
 }
 
-TrackSession::TrackSession(TrackTable& tracks, EditorState& state, SessionFlags& flags)
+TrackSession::TrackSession(TrackTable& tracks, EditorState& state, AppFlags& flags)
     : tracks_(tracks), state_(state), flags_(flags) {}
 
 PanelResult TrackSession::NewTrackClick(const QString& typed, int viewHeight) {

@@ -7,7 +7,7 @@
 #include "editor_messages.h"
 #include "editor_state.h"
 #include "gesture_state.h"
-#include "session_flags.h"
+#include "pack/app_flags.h"
 #include "wmode.h"
 
 #include <QSize>
@@ -47,13 +47,13 @@ struct SaveOutcome : PanelResult {
 
 class TrackSession {
 public:
-    TrackSession(TrackTable& tracks, EditorState& state, SessionFlags& flags);
+    TrackSession(TrackTable& tracks, EditorState& state, AppFlags& flags);
 
     TrackTable& tracks() { return tracks_; }
     EditorState& state() { return state_; }
     const EditorState& state() const { return state_; }
-    SessionFlags& flags() { return flags_; }
-    const SessionFlags& flags() const { return flags_; }
+    AppFlags& flags() { return flags_; }
+    const AppFlags& flags() const { return flags_; }
     TTrackInfo& record() { return tracks_[state_.CurTrack]; }
     const TTrackInfo& record() const { return tracks_[state_.CurTrack]; }
 
@@ -103,7 +103,7 @@ private:
 
     TrackTable& tracks_;
     EditorState& state_;
-    SessionFlags& flags_;
+    AppFlags& flags_;
 };
 
 } // namespace korvo

@@ -25,7 +25,7 @@ const QColor kNode(0, 0, 255);
 struct Canvas : ::testing::Test {
     TrackTable tracks;
     EditorState state;
-    SessionFlags flags;
+    AppFlags flags;
     TrackSession session{tracks, state, flags};
     NodeEditor editor{session};
     CanvasStyle style;

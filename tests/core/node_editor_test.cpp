@@ -14,7 +14,7 @@ namespace {
 struct Gestures : ::testing::Test {
     TrackTable tracks;
     EditorState state;
-    SessionFlags flags;
+    AppFlags flags;
     TrackSession session{tracks, state, flags};
     NodeEditor editor{session};
     GestureState& g = session.Gesture;

@@ -18,7 +18,7 @@ namespace {
 struct Session : ::testing::Test {
     TrackTable tracks;
     EditorState state;
-    SessionFlags flags;
+    AppFlags flags;
     TrackSession session{tracks, state, flags};
     NodeEditor editor{session};
 

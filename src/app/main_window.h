@@ -34,6 +34,7 @@
 //   SaveAllTracksClick()      save the pack to PackFileName (autosave)
 //   setPrompts(p)             replace message boxes and file dialogs (tests)
 
+#include "editor/canvas_style.h"
 #include "list/cur_item.h"
 #include "list/level_rows.h"
 #include "list/row_ops.h"
@@ -86,6 +87,8 @@ public:
     LangLines Lang;     // the numbered texts of the interface language
     QString BaseFolder; // the current directory at start-up
     ListButtons Buttons;
+    CanvasStyle Style; // canvas colours and rider view, from the settings
+    int NewLevel = 0;  // where a new track goes in its group: 0 at the start, 1 at the end
     RowOps& ops() { return *ops_; }
 
     // ---- API for the other parts (see the list above) ----

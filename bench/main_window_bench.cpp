@@ -4,11 +4,13 @@
 #include "app/prompts.h"
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
+#include "settings/options.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -27,10 +29,19 @@ void ensureApp() {
     (void)app;
 }
 
-// A base folder holding a "levels.mrg" of 4095 tracks of 499 segments.
+// A base folder holding a "levels.mrg" of 4095 tracks of 499 segments, the
+// language files, and settings without autosave (no save inside a timing).
 QString bigBaseFolder() {
     static QTemporaryDir dir;
     static const bool written = [] {
+        const QDir base(dir.path());
+        base.mkpath("lang");
+        for (const char* name : {"english.lng", "russian.lng"})
+            QFile::copy(QString(BASE_DIR "/lang/") + name, base.filePath("lang/") + name);
+        QFile ini(base.filePath("opt.ini"));
+        if (!ini.open(QIODevice::WriteOnly)) return false;
+        ini.write(QByteArray(kDefaultOptionsText).replace("AutoSave=1", "AutoSave=0"));
+        ini.close();
         TrackTable table;
         SampleOptions opt;
         opt.tracks = kMaxTracks;

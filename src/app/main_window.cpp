@@ -1,13 +1,15 @@
 // The main window's creation: layout, menus, tool bar and status bar.
 #include "main_window.h"
 
-#include "settings/ui/about_box.h"
 #include "image_box.h"
 #include "list/levels_list_model.h"
 #include "list/levels_tree_model.h"
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
 #include "prompts.h"
+#include "settings/recent_files.h"
+#include "settings/ui/about_box.h"
+#include "settings/ui/options_dialog.h"
 #include "toolbar_icons.h"
 
 #include <QActionGroup>
@@ -94,6 +96,8 @@ TForm1::TForm1(int viewMode, QWidget* parent)
         sessionEnding_ = true; // log-off or shut-down: close without asking
     });
     About_f = new TAbout_f(this);
+    options_f = new Toptions_f(BaseFolder, Settings, Lang, autotime, this);
+    options_f->setHooks({[this] { Loadlang(); }, [this] { optionsApplied(); }});
     Flags.FirstActivate = true;
     Loadlang();
     connectViews();
@@ -126,8 +130,7 @@ void TForm1::buildMenus() {
     N3 = submenu(this, "N3", "Помощь");
     N14 = command(this, "N14", "Содержание");
     N2 = command(this, "N2", "О программе");
-    N5 = new QAction(Lang[11] + "levels@example.org, tracks@example.org", this);
-    N5->setObjectName("N5");
+    N5 = command(this, "N5", ""); // line 11 and the addresses, set by the language
 
     N1->addActions({N4, N16, jar1, N6, mrg1, N9, levv11});
     N1->addSeparator()->setObjectName("N21");
@@ -153,8 +156,7 @@ void TForm1::buildMenus() {
     N7->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // Commands that come with later work stay disabled until then.
-    for (QAction* later : {jar1, N9, levv11, N12, N13, N17, N19}) later->setEnabled(false);
-    N18->setEnabled(false);
+    for (QAction* later : {jar1, N9, levv11, N12, N13, N17}) later->setEnabled(false);
     N2->setEnabled(false); // the About box is not offered
     N5->setVisible(false);
     N5->setEnabled(false);
@@ -166,6 +168,7 @@ void TForm1::buildMenus() {
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);
     connect(N14, &QAction::triggered, this, &TForm1::N14Click);
     connect(N2, &QAction::triggered, this, &TForm1::N2Click);
+    connect(N19, &QAction::triggered, this, &TForm1::N19Click);
 }
 
 void TForm1::buildToolBar() {
@@ -231,36 +234,36 @@ void TForm1::buildLeftSide(QWidget* parent) {
     auto* list = new QVBoxLayout(Panel2);
     list->setContentsMargins(2, 2, 2, 2);
     list->setSpacing(2);
-    Label1 = new QLabel(ru("Компоновка треков"), Panel2);
-    Label1->setObjectName("Label1");
-    Label1->setAlignment(Qt::AlignCenter);
-    QFont bold = Label1->font();
+    StaticText2 = new QLabel(ru("Компоновка треков"), Panel2);
+    StaticText2->setObjectName("StaticText2");
+    StaticText2->setAlignment(Qt::AlignCenter);
+    QFont bold = StaticText2->font();
     bold.setBold(true);
-    Label1->setFont(bold);
+    StaticText2->setFont(bold);
     LevelsList = new LevelsListView(Panel2);
     LevelsTree = new LevelsTreeView(Panel2);
     LevelsTree->hide();
 
-    GroupBox1 = new QGroupBox(ru(" Добавление трека"), Panel2);
-    GroupBox1->setObjectName("GroupBox1");
-    auto* add = new QGridLayout(GroupBox1);
+    GroupBox2 = new QGroupBox(ru(" Добавление трека"), Panel2);
+    GroupBox2->setObjectName("GroupBox2");
+    auto* add = new QGridLayout(GroupBox2);
     add->setContentsMargins(6, 4, 6, 6);
-    Label2 = new QLabel(ru("Название"), GroupBox1);
-    Label2->setObjectName("Label2");
-    NameNewTrack = new QLineEdit(GroupBox1);
+    Label5 = new QLabel(ru("Название"), GroupBox2);
+    Label5->setObjectName("Label5");
+    NameNewTrack = new QLineEdit(GroupBox2);
     NameNewTrack->setObjectName("NameNewTrack");
     NameNewTrack->setMaxLength(40);
-    NewTrack = new QPushButton(ru("Начать"), GroupBox1);
+    NewTrack = new QPushButton(ru("Начать"), GroupBox2);
     NewTrack->setObjectName("NewTrack");
     NewTrack->setEnabled(false); // drawing a new track comes with the editor
-    add->addWidget(Label2, 0, 0, 1, 2);
+    add->addWidget(Label5, 0, 0, 1, 2);
     add->addWidget(NameNewTrack, 1, 0);
     add->addWidget(NewTrack, 1, 1);
 
-    list->addWidget(Label1);
+    list->addWidget(StaticText2);
     list->addWidget(LevelsList, 1);
     list->addWidget(LevelsTree, 1);
-    list->addWidget(GroupBox1);
+    list->addWidget(GroupBox2);
 
     Panel1 = new QWidget(parent);
     Panel1->setObjectName("Panel1");

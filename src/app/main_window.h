@@ -11,7 +11,7 @@
 //   main_window_status.cpp   status bar texts (wmode, count text)
 //   main_window_editor.cpp   opening and closing a track (the editor side)
 //   main_window_preview.cpp  the track preview in `previewimg`
-//   main_window_settings.cpp settings, language and recent files at start-up
+//   main_window_settings.cpp settings, options dialog, autosave, language, recent packs
 //
 // API for the editor, preview and settings code (all on the GUI thread):
 //   wmode()                   rebuild the mode and pack-state texts (status panels 2 and 3)
@@ -33,6 +33,8 @@
 //   openPackFile(path)        read a pack as Open does after its dialog (recent files)
 //   SaveAllTracksClick()      save the pack to PackFileName (autosave)
 //   setPrompts(p)             replace message boxes and file dialogs (tests)
+//   Style, NewLevel           canvas colours / rider view and new-track placement, filled
+//                             from the settings at start-up and after Apply in the options
 
 #include "editor/canvas_style.h"
 #include "list/cur_item.h"
@@ -41,6 +43,7 @@
 #include "pack/app_flags.h"
 #include "pack/track_info.h"
 #include "settings/lang_lines.h"
+#include "settings/options.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -54,6 +57,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class QTimer;
 class QToolBar;
 
 namespace korvo {
@@ -64,7 +68,9 @@ class LevelsListView;
 class LevelsTreeModel;
 class LevelsTreeView;
 class Prompts;
+class RecentFiles;
 class TAbout_f;
+class Toptions_f;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -85,6 +91,7 @@ public:
     TCurItem CurItem; // the selected track row
     AppFlags Flags;
     LangLines Lang;     // the numbered texts of the interface language
+    Options Settings;   // the settings of "opt.ini" as read at start-up and applied since
     QString BaseFolder; // the current directory at start-up
     ListButtons Buttons;
     CanvasStyle Style; // canvas colours and rider view, from the settings
@@ -115,19 +122,23 @@ public:
     QAbstractItemView* currentView() const;
 
     // ---- Commands (menu items, tool buttons, pop-up items) ----
-    void NewLevelsClick();      // File > New
-    void N16Click();            // File > Open
-    void mrg1Click();           // File > Save as
-    void N7Click();             // File > Exit
-    void N14Click();            // Help > Contents
-    void N2Click();             // Help > About (disabled)
-    void UpItem1Click();        // move up
-    void DownItem1Click();      // move down
-    void CopyItemClick();       // clone
-    void DelItem1Click();       // delete
-    void EditTrackBtnClick();   // open the selected track for editing
-    void ClosePropClick();      // close the open track without storing it
-    void drawpreimg(int track); // draw the preview of a track into previewimg
+    void NewLevelsClick();                    // File > New
+    void N16Click();                          // File > Open
+    void mrg1Click();                         // File > Save as
+    void N7Click();                           // File > Exit
+    void N14Click();                          // Help > Contents
+    void N2Click();                           // Help > About (disabled)
+    void N19Click();                          // "Настройки": the options dialog
+    void vitemClick(const QString& path);     // File > "Выбрать" > a recent pack
+    void autotimeTimer();                     // autosave tick
+    const QStringList& LastFilesList() const; // the recent packs, in menu order
+    void UpItem1Click();                      // move up
+    void DownItem1Click();                    // move down
+    void CopyItemClick();                     // clone
+    void DelItem1Click();                     // delete
+    void EditTrackBtnClick();                 // open the selected track for editing
+    void ClosePropClick();                    // close the open track without storing it
+    void drawpreimg(int track);               // draw the preview of a track into previewimg
 
     // ---- Controls (objectName = member name) ----
     // Main menu
@@ -171,12 +182,12 @@ public:
     QAction* motopic;
     QActionGroup* nodeTools; // AddPoint, DelPoint, movemap, motopic: one at a time
     // Left side
-    QWidget* Panel2; // the list side
-    QLabel* Label1;  // "Компоновка треков"
+    QWidget* Panel2;     // the list side
+    QLabel* StaticText2; // "Компоновка треков"
     LevelsListView* LevelsList;
     LevelsTreeView* LevelsTree;
-    QGroupBox* GroupBox1; // " Добавление трека"
-    QLabel* Label2;       // "Название"
+    QGroupBox* GroupBox2; // " Добавление трека"
+    QLabel* Label5;       // "Название"
     QLineEdit* NameNewTrack;
     QPushButton* NewTrack; // "Начать"
     QWidget* Panel1;       // the track properties side, shown while a track is open
@@ -189,6 +200,8 @@ public:
     // Status bar panels 0..4 (widths 110, 0, 400, 100, 50)
     QLabel* StatusPanels[5];
     TAbout_f* About_f;
+    Toptions_f* options_f;
+    QTimer* autotime = nullptr; // autosave every Savetime minutes
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -226,6 +239,9 @@ private:
     void CreateIni2Menu();
     void Loadlang();
     void addRecentFile(const QString& path);
+    void useSettings();
+    void optionsApplied();
+    void reportStartProblems();
 
     std::unique_ptr<RowOps> ops_;
     std::unique_ptr<Prompts> prompts_;
@@ -235,6 +251,9 @@ private:
     bool exitConfirmed_ = false; // File > Exit has decided already
     bool sessionEnding_ = false; // the desktop session ends: close without asking
     int requestedViewMode_ = -1;
+    std::unique_ptr<RecentFiles> recent_;
+    QStringList startProblems_;        // reported once the window is up
+    bool recentNotSavedShown_ = false; // a failed write of the recent packs is told once
 };
 
 using MainWindow = TForm1;

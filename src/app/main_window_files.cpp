@@ -1,10 +1,10 @@
 // First activation, the pack file commands, Exit, closing the window, Help.
 #include "main_window.h"
 
-#include "settings/ui/about_box.h"
 #include "pack/flag_rules.h"
 #include "pack/pack_file.h"
 #include "prompts.h"
+#include "settings/ui/about_box.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -45,6 +45,7 @@ void TForm1::FormActivate() {
     wmode();
     Flags.FirstActivate = false;
     setWindowTitle(appTitle_);
+    reportStartProblems();
 }
 
 // Reads the pack at `path` into Tracks and the rows. A missing file gives a

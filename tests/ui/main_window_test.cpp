@@ -68,8 +68,8 @@ TEST(MainWindow, LayoutOfTheWindow) {
         "UpItem DownItem CopyItem DelItem EditTrackBtn preimg AddPoint DelPoint movemap motopic");
     QStringList file;
     for (QAction* a : s.window.N1->actions()) file << a->text();
-    EXPECT_EQ(file.first(), QString::fromUtf8("Новый *.mrg"));
-    EXPECT_EQ(file.last(), QString::fromUtf8("Выход"));
+    EXPECT_EQ(file.first(), "New *.mrg"); // English, the language of a first start
+    EXPECT_EQ(file.last(), "Exit");
     QStringList popup;
     for (QAction* a : s.window.PopupMenu1->actions()) popup << a->objectName();
     EXPECT_EQ(popup.join(' '), "N10 N22 N23 N24 N25");

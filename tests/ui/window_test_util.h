@@ -88,11 +88,18 @@ private:
     }
 };
 
-// A temporary base folder made the current directory, with "levels.mrg".
+// A temporary base folder made the current directory, with "levels.mrg" and
+// the program's language files in "lang" (as the run script lays it out).
 class BaseFolder {
 public:
-    explicit BaseFolder(const Groups& groups) : previous_(QDir::currentPath()) {
+    explicit BaseFolder(const Groups& groups, bool withLang = true)
+        : previous_(QDir::currentPath()) {
         if (!groups.empty()) writeNamedPack(path("levels.mrg"), groups);
+        if (withLang) {
+            QDir(dir_.path()).mkpath("lang");
+            for (const QString& name : QDir(BASE_DIR "/lang").entryList({"*.lng"}, QDir::Files))
+                QFile::copy(BASE_DIR "/lang/" + name, path("lang/" + name));
+        }
         QDir::setCurrent(dir_.path());
     }
     ~BaseFolder() { QDir::setCurrent(previous_); }

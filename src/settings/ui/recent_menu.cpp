@@ -9,7 +9,12 @@ namespace korvo {
 
 void fillRecentMenu(QMenu& N18, const RecentFiles& recent,
                     const std::function<void(const QString& path)>& vitemClick) {
-    N18.clear();
+    // The old items go later: the clicked one may be the item whose click
+    // handler is rebuilding the menu.
+    for (QAction* old : N18.actions()) {
+        N18.removeAction(old);
+        if (old->parent() == &N18) old->deleteLater();
+    }
     for (const RecentItem& item : recent.items()) {
         // A '&' in a path is shown, not taken as a shortcut marker.
         QAction* action = N18.addAction(QString(item.caption()).replace('&', "&&"));

@@ -4,8 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh --target korvote trackpack
-mkdir -p run
-cp -rn base/. run/
+mkdir -p run/lang
+cp -rn base/. run/            # what is missing; the user's pack and opt.ini stay
+cp -f base/lang/*.lng run/lang/ # the program's own language files are always the current ones
 [ -f run/levels.mrg ] || build/trackpack sample run/levels.mrg --tracks 30 --segments 120
 cd run
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 namespace korvo {
@@ -45,7 +46,8 @@ void TForm1::FormActivate() {
     wmode();
     Flags.FirstActivate = false;
     setWindowTitle(appTitle_);
-    reportStartProblems();
+    // Problems of the start-up are told once the window is on the screen.
+    if (!startProblems_.isEmpty()) QTimer::singleShot(0, this, &TForm1::reportStartProblems);
 }
 
 // Reads the pack at `path` into Tracks and the rows. A missing file gives a

@@ -97,7 +97,7 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     EXPECT_EQ(w.ToolBar1->widgetForAction(w.UpItem)->toolTip(), "Move up");
     EXPECT_EQ(w.StatusPanels[1]->text(), "Grid: off");
     EXPECT_EQ(w.statusText(2), "Mode: viewing");
-    EXPECT_EQ(w.statusText(3), "All changes saved");
+    EXPECT_EQ(w.statusText(3), "Saved");
     EXPECT_EQ(w.options_f->windowTitle(), "Options");
     EXPECT_EQ(w.About_f->windowTitle(), "About");
     EXPECT_TRUE(
@@ -118,6 +118,7 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
 TEST(MainWindowSettings, WithoutALangFolderTheBuiltInTextsShowAfterOneReport) {
     BaseFolder base(kPack, false);
     Started s;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.prompts->shown.isEmpty(); }, 2000));
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown[0].contains("english.lng"));
     EXPECT_EQ(s.window.N1->title(), QString::fromUtf8("Файл"));

@@ -122,23 +122,25 @@ public:
     QAbstractItemView* currentView() const;
 
     // ---- Commands (menu items, tool buttons, pop-up items) ----
-    void NewLevelsClick();                    // File > New
-    void N16Click();                          // File > Open
-    void mrg1Click();                         // File > Save as
-    void N7Click();                           // File > Exit
-    void N14Click();                          // Help > Contents
-    void N2Click();                           // Help > About (disabled)
+    void NewLevelsClick();      // File > New
+    void N16Click();            // File > Open
+    void mrg1Click();           // File > Save as
+    void N7Click();             // File > Exit
+    void N14Click();            // Help > Contents
+    void N2Click();             // Help > About (disabled)
+    void UpItem1Click();        // move up
+    void DownItem1Click();      // move down
+    void CopyItemClick();       // clone
+    void DelItem1Click();       // delete
+    void EditTrackBtnClick();   // open the selected track for editing
+    void ClosePropClick();      // close the open track without storing it
+    void drawpreimg(int track); // draw the preview of a track into previewimg
+
+    // Settings (main_window_settings.cpp)
     void N19Click();                          // "Настройки": the options dialog
     void vitemClick(const QString& path);     // File > "Выбрать" > a recent pack
     void autotimeTimer();                     // autosave tick
     const QStringList& LastFilesList() const; // the recent packs, in menu order
-    void UpItem1Click();                      // move up
-    void DownItem1Click();                    // move down
-    void CopyItemClick();                     // clone
-    void DelItem1Click();                     // delete
-    void EditTrackBtnClick();                 // open the selected track for editing
-    void ClosePropClick();                    // close the open track without storing it
-    void drawpreimg(int track);               // draw the preview of a track into previewimg
 
     // ---- Controls (objectName = member name) ----
     // Main menu

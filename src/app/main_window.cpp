@@ -1,13 +1,17 @@
 // The main window's creation: layout, menus, tool bar and status bar.
 #include "main_window.h"
 
-#include "settings/ui/about_box.h"
+#include "editor/ui/correction_window.h"
+#include "editor/ui/track_canvas.h"
+#include "editor/ui/track_properties_panel.h"
 #include "image_box.h"
 #include "list/levels_list_model.h"
 #include "list/levels_tree_model.h"
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
 #include "prompts.h"
+#include "render/ui/preview_window.h"
+#include "settings/ui/about_box.h"
 #include "toolbar_icons.h"
 
 #include <QActionGroup>
@@ -93,10 +97,15 @@ TForm1::TForm1(int viewMode, QWidget* parent)
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
         sessionEnding_ = true; // log-off or shut-down: close without asking
     });
+    corrxywnd = new Tcorrxywnd(this);
+    preimg_f = new Tpreimg_f(this);
     About_f = new TAbout_f(this);
     Flags.FirstActivate = true;
     Loadlang();
     connectViews();
+    connectEditor();
+    connectCanvas();
+    connectPreview();
 }
 
 TForm1::~TForm1() {
@@ -231,39 +240,36 @@ void TForm1::buildLeftSide(QWidget* parent) {
     auto* list = new QVBoxLayout(Panel2);
     list->setContentsMargins(2, 2, 2, 2);
     list->setSpacing(2);
-    Label1 = new QLabel(ru("Компоновка треков"), Panel2);
-    Label1->setObjectName("Label1");
-    Label1->setAlignment(Qt::AlignCenter);
-    QFont bold = Label1->font();
+    StaticText2 = new QLabel(ru("Компоновка треков"), Panel2);
+    StaticText2->setObjectName("StaticText2");
+    StaticText2->setAlignment(Qt::AlignCenter);
+    QFont bold = StaticText2->font();
     bold.setBold(true);
-    Label1->setFont(bold);
+    StaticText2->setFont(bold);
     LevelsList = new LevelsListView(Panel2);
     LevelsTree = new LevelsTreeView(Panel2);
     LevelsTree->hide();
 
-    GroupBox1 = new QGroupBox(ru(" Добавление трека"), Panel2);
-    GroupBox1->setObjectName("GroupBox1");
-    auto* add = new QGridLayout(GroupBox1);
+    GroupBox2 = new QGroupBox(ru(" Добавление трека"), Panel2);
+    GroupBox2->setObjectName("GroupBox2");
+    auto* add = new QGridLayout(GroupBox2);
     add->setContentsMargins(6, 4, 6, 6);
-    Label2 = new QLabel(ru("Название"), GroupBox1);
-    Label2->setObjectName("Label2");
-    NameNewTrack = new QLineEdit(GroupBox1);
+    Label5 = new QLabel(ru("Название"), GroupBox2);
+    Label5->setObjectName("Label5");
+    NameNewTrack = new QLineEdit(GroupBox2);
     NameNewTrack->setObjectName("NameNewTrack");
-    NameNewTrack->setMaxLength(40);
-    NewTrack = new QPushButton(ru("Начать"), GroupBox1);
+    NewTrack = new QPushButton(ru("Начать"), GroupBox2);
     NewTrack->setObjectName("NewTrack");
-    NewTrack->setEnabled(false); // drawing a new track comes with the editor
-    add->addWidget(Label2, 0, 0, 1, 2);
+    add->addWidget(Label5, 0, 0, 1, 2);
     add->addWidget(NameNewTrack, 1, 0);
     add->addWidget(NewTrack, 1, 1);
 
-    list->addWidget(Label1);
+    list->addWidget(StaticText2);
     list->addWidget(LevelsList, 1);
     list->addWidget(LevelsTree, 1);
-    list->addWidget(GroupBox1);
+    list->addWidget(GroupBox2);
 
-    Panel1 = new QWidget(parent);
-    Panel1->setObjectName("Panel1");
+    Panel1 = new TrackPropertiesPanel(parent);
     Panel1->hide();
 
     stack->addWidget(Panel2);
@@ -290,9 +296,9 @@ void TForm1::buildRightSide(QWidget* parent) {
     ScrollBox1 = new QScrollArea(Panel5);
     ScrollBox1->setObjectName("ScrollBox1");
     ScrollBox1->setWidgetResizable(false);
-    MapImg = new QWidget;
-    MapImg->setObjectName("MapImg");
+    MapImg = new TrackCanvas(Nodes, Style);
     MapImg->setFixedSize(820, 554);
+    MapImg->setScrollBox(ScrollBox1);
     ScrollBox1->setWidget(MapImg);
     editor->addWidget(ScrollBox1);
     Panel5->hide();

@@ -2,13 +2,17 @@
 // changing it with the panel's controls, storing it and saving the pack, and
 // starting, drawing and storing a new track.
 #include "editor_window_util.h"
+#include "settings/ui/lang_apply.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 using namespace korvo;
@@ -236,4 +240,45 @@ TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
 
     w.N6->trigger();
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b | M: c | H: d at_the_end");
+}
+
+TEST(TrackEditor, TheTreeShowsAStoredTrackWithAPlusAfterItsNumber) {
+    BaseFolder base({});
+    writeHillPack(base);
+    Started s(kTreeView);
+    TForm1& w = s.window;
+    openRow(s, 2);
+    ASSERT_TRUE(w.Panel1->isVisible());
+    EXPECT_EQ(cell(w.Panel1->TrackProp, 0), "b");
+    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton); // enabled: nothing changed
+    EXPECT_TRUE(w.Panel1->isVisible());
+    w.Panel1->TrackProp->item(0, 1)->setText("hill two");
+    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
+    EXPECT_EQ(s.caption(2), "2+/hill_two");
+    EXPECT_EQ(w.Tracks[2].Name, "hill_two");
+}
+
+// The panel's controls carry the names a language file re-captions them by,
+// each once in the main window.
+TEST(TrackEditor, ALanguageFindsEveryControlOfThePanel) {
+    BaseFolder base({});
+    writeHillPack(base);
+    Started s;
+    TForm1& w = s.window;
+    LangLines english;
+    ASSERT_EQ(english.load(QString(BASE_DIR) + "/lang/english.lng"), "");
+    QStringList missing = applyLanguage(english, {&w, nullptr, nullptr});
+    missing = missing.filter(QRegularExpression("^main/"));
+    EXPECT_EQ(missing, QStringList());
+    for (const char* name : {"Label1", "GroupBox1", "Label6", "Label13", "StaticText1"}) {
+        int inMain = 0; // the about box and the tool windows are windows of their own
+        for (QWidget* c : w.findChildren<QWidget*>(name)) inMain += c->window() == &w;
+        EXPECT_EQ(inMain, 1) << name;
+    }
+    EXPECT_EQ(w.Panel1->TrackProp->item(0, 0)->text(), english[13]);
+    EXPECT_EQ(w.Panel1->TP2->item(1, 0)->text(), english[16]);
+    EXPECT_EQ(w.Panel1->GroupBox1->title(), english[18]);
+    EXPECT_EQ(w.Panel1->Label1->text(), english[92]);
+    EXPECT_EQ(w.GroupBox2->title(), english[25]);
+    EXPECT_NE(english[13], LangLines()[13]) << "the English line differs from the built-in one";
 }

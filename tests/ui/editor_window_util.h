@@ -16,12 +16,12 @@
 
 namespace korvo::test {
 
-struct TrackSpec {
+struct PackTrack {
     std::string name;
     std::vector<QPoint> nodes; // node 1 at x 0
     int templ = 1;             // -1: a header no template matches
 };
-using TrackGroups = std::vector<std::vector<TrackSpec>>;
+using TrackGroups = std::vector<std::vector<PackTrack>>;
 
 // Writes a pack of the given tracks to `path`, in group order.
 inline void writeTrackPack(const QString& path, const TrackGroups& groups) {
@@ -29,7 +29,7 @@ inline void writeTrackPack(const QString& path, const TrackGroups& groups) {
     Rows rows;
     for (const auto& group : groups) {
         rows.push_back(kHeaderRow);
-        for (const TrackSpec& t : group) {
+        for (const PackTrack& t : group) {
             const int j = table.createTrack(t.name);
             setTrack(table[j], t.nodes, t.templ);
             rows.push_back(j);

@@ -112,6 +112,10 @@ TForm1::~TForm1() {
     // The item models watch Rows, which goes before the window's children do.
     delete listModel_;
     delete treeModel_;
+    // The canvas and the tool windows work on the editor state, which goes too.
+    delete corrxywnd;
+    delete preimg_f;
+    delete ScrollBox1->takeWidget();
 }
 
 void TForm1::buildMenus() {

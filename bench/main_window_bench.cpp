@@ -2,6 +2,7 @@
 // and row commands including the views' layout and painting that follow.
 #include "app/main_window.h"
 #include "app/prompts.h"
+#include "bench_app.h"
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "settings/options.h"
@@ -18,16 +19,7 @@ using namespace korvo;
 
 namespace {
 
-void ensureApp() {
-    static QApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "benchmarks";
-        static char* argv[] = {name, nullptr};
-        return new QApplication(argc, argv);
-    }();
-    (void)app;
-}
+using bench::ensureApp;
 
 // A base folder holding a "levels.mrg" of 4095 tracks of 499 segments, the
 // language files, and settings without autosave (no save inside a timing).

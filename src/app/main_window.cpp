@@ -1,6 +1,9 @@
 // The main window's creation: layout, menus, tool bar and status bar.
 #include "main_window.h"
 
+#include "editor/ui/correction_window.h"
+#include "editor/ui/track_canvas.h"
+#include "editor/ui/track_properties_panel.h"
 #include "image_box.h"
 #include "list/levels_list_model.h"
 #include "list/levels_tree_model.h"
@@ -10,6 +13,7 @@
 #include "settings/recent_files.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/options_dialog.h"
+#include "render/ui/preview_window.h"
 #include "toolbar_icons.h"
 
 #include <QActionGroup>
@@ -95,18 +99,27 @@ TForm1::TForm1(int viewMode, QWidget* parent)
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
         sessionEnding_ = true; // log-off or shut-down: close without asking
     });
+    corrxywnd = new Tcorrxywnd(this);
+    preimg_f = new Tpreimg_f(this);
     About_f = new TAbout_f(this);
     options_f = new Toptions_f(BaseFolder, Settings, Lang, autotime, this);
     options_f->setHooks({[this] { Loadlang(); }, [this] { optionsApplied(); }});
     Flags.FirstActivate = true;
     Loadlang();
     connectViews();
+    connectEditor();
+    connectCanvas();
+    connectPreview();
 }
 
 TForm1::~TForm1() {
     // The item models watch Rows, which goes before the window's children do.
     delete listModel_;
     delete treeModel_;
+    // The canvas and the tool windows work on the editor state, which goes too.
+    delete corrxywnd;
+    delete preimg_f;
+    delete ScrollBox1->takeWidget();
 }
 
 void TForm1::buildMenus() {
@@ -252,10 +265,8 @@ void TForm1::buildLeftSide(QWidget* parent) {
     Label5->setObjectName("Label5");
     NameNewTrack = new QLineEdit(GroupBox2);
     NameNewTrack->setObjectName("NameNewTrack");
-    NameNewTrack->setMaxLength(40);
     NewTrack = new QPushButton(ru("Начать"), GroupBox2);
     NewTrack->setObjectName("NewTrack");
-    NewTrack->setEnabled(false); // drawing a new track comes with the editor
     add->addWidget(Label5, 0, 0, 1, 2);
     add->addWidget(NameNewTrack, 1, 0);
     add->addWidget(NewTrack, 1, 1);
@@ -265,8 +276,7 @@ void TForm1::buildLeftSide(QWidget* parent) {
     list->addWidget(LevelsTree, 1);
     list->addWidget(GroupBox2);
 
-    Panel1 = new QWidget(parent);
-    Panel1->setObjectName("Panel1");
+    Panel1 = new TrackPropertiesPanel(parent);
     Panel1->hide();
 
     stack->addWidget(Panel2);
@@ -293,9 +303,9 @@ void TForm1::buildRightSide(QWidget* parent) {
     ScrollBox1 = new QScrollArea(Panel5);
     ScrollBox1->setObjectName("ScrollBox1");
     ScrollBox1->setWidgetResizable(false);
-    MapImg = new QWidget;
-    MapImg->setObjectName("MapImg");
+    MapImg = new TrackCanvas(Nodes, Style);
     MapImg->setFixedSize(820, 554);
+    MapImg->setScrollBox(ScrollBox1);
     ScrollBox1->setWidget(MapImg);
     editor->addWidget(ScrollBox1);
     Panel5->hide();

@@ -15,6 +15,7 @@
 //
 // API for the editor, preview and settings code (all on the GUI thread):
 //   wmode()                   rebuild the mode and pack-state texts (status panels 2 and 3)
+//                             and enable SaveTProp when the open track is modified
 //   setPackModified()         PackModified := true, then wmode()
 //   updateCountText()         status panel 4 := "[e/m/h]" from Tracks.GroupCount
 //   UpdateCntNum()            renumber Group/NumInGroup/GroupCount from the rows
@@ -27,16 +28,22 @@
 //   setRowCaption(r, text)    change the caption of row r (Unicode text)
 //   VisiblePanel(panel)       show Panel1 (track properties) or Panel2 (track list)
 //   showCanvas(on)            show Panel5 (canvas) instead of Panel7 (preview), or back
-//   setMapImg(widget)         put the canvas widget into the scroll box in place of MapImg
 //   setStatusText(i, text)    status panel i (0..4)
 //   applyListButtons()        enable the five list buttons from `Buttons`
 //   openPackFile(path)        read a pack as Open does after its dialog (recent files)
 //   SaveAllTracksClick()      save the pack to PackFileName (autosave)
 //   setPrompts(p)             replace message boxes and file dialogs (tests)
-//   Style, NewLevel           canvas colours / rider view and new-track placement, filled
-//                             from the settings at start-up and after Apply in the options
+//   Style                     colours by ColorMode, Node1, VMoto of the canvas and the
+//                             previews; the settings fill it, then call styleChanged()
+//                             (pntnd follows the panel's check box "Точки на узлах")
+//   styleChanged()            repaint the canvas and the previews in the current Style
+//   NewLevel                  where "Сохранить и Закрыть" enters a new track: 0 at the
+//                             head of the first group, 1 at the end of the last
+//   editorOpen()              a track is open in the properties panel (new or existing)
+//   Settings                  the options of "opt.ini" as read at start-up and applied since
 
 #include "editor/canvas_style.h"
+#include "editor/node_editor.h"
 #include "list/cur_item.h"
 #include "list/level_rows.h"
 #include "list/row_ops.h"
@@ -63,6 +70,10 @@ class QToolBar;
 namespace korvo {
 
 class ImageBox;
+class Tcorrxywnd;
+class Tpreimg_f;
+class TrackCanvas;
+class TrackPropertiesPanel;
 class LevelsListModel;
 class LevelsListView;
 class LevelsTreeModel;
@@ -94,8 +105,13 @@ public:
     Options Settings;   // the settings of "opt.ini" as read at start-up and applied since
     QString BaseFolder; // the current directory at start-up
     ListButtons Buttons;
-    CanvasStyle Style; // canvas colours and rider view, from the settings
-    int NewLevel = 0;  // where a new track goes in its group: 0 at the start, 1 at the end
+    // The track editor: the working copy of the open track, the panel's
+    // session on it, the mouse gestures, and the look of canvas and previews.
+    EditorState Editor;
+    TrackSession Session{Tracks, Editor, Flags};
+    NodeEditor Nodes{Session};
+    CanvasStyle Style;
+    int NewLevel = 0; // 0: a stored new track heads the first group; 1: ends the last
     RowOps& ops() { return *ops_; }
 
     // ---- API for the other parts (see the list above) ----
@@ -111,7 +127,6 @@ public:
     void setRowCaption(int row, const QString& caption);
     void VisiblePanel(QWidget* panel);
     void showCanvas(bool on);
-    void setMapImg(QWidget* canvas);
     void setStatusText(int panel, const QString& text);
     QString statusText(int panel) const;
     void applyListButtons();
@@ -120,6 +135,8 @@ public:
     void setPrompts(std::unique_ptr<Prompts> prompts);
     Prompts& prompts() { return *prompts_; }
     QAbstractItemView* currentView() const;
+    void styleChanged();
+    bool editorOpen() const { return editorOpen_; }
 
     // ---- Commands (menu items, tool buttons, pop-up items) ----
     void NewLevelsClick();      // File > New
@@ -133,8 +150,11 @@ public:
     void CopyItemClick();       // clone
     void DelItem1Click();       // delete
     void EditTrackBtnClick();   // open the selected track for editing
-    void ClosePropClick();      // close the open track without storing it
+    void NewTrackClick();       // "Начать": draw a new track named in NameNewTrack
+    void SaveTPropClick();      // "Сохранить и Закрыть": store the open track
+    void ClosePropClick();      // "Закрыть без сохранения"
     void drawpreimg(int track); // draw the preview of a track into previewimg
+    void preimgClick(); // "Предпросмотр трека": show or hide the floating preview
 
     // Settings (main_window_settings.cpp)
     void N19Click();                          // "Настройки": the options dialog
@@ -191,14 +211,17 @@ public:
     QGroupBox* GroupBox2; // " Добавление трека"
     QLabel* Label5;       // "Название"
     QLineEdit* NameNewTrack;
-    QPushButton* NewTrack; // "Начать"
-    QWidget* Panel1;       // the track properties side, shown while a track is open
+    QPushButton* NewTrack;        // "Начать"
+    TrackPropertiesPanel* Panel1; // the track properties side, shown while a track is open
     // Right side
     QWidget* Panel5; // the editor: the scroll box with the canvas
     QScrollArea* ScrollBox1;
-    QWidget* MapImg; // the canvas (820 x 554 at start)
-    QWidget* Panel7; // the preview
+    TrackCanvas* MapImg; // the canvas (820 x 554 at start)
+    QWidget* Panel7;     // the preview
     ImageBox* previewimg;
+    // Tool windows
+    Tcorrxywnd* corrxywnd; // exact coordinates of one node (Ctrl + left click)
+    Tpreimg_f* preimg_f;   // the floating preview of the open track
     // Status bar panels 0..4 (widths 110, 0, 400, 100, 50)
     QLabel* StatusPanels[5];
     TAbout_f* About_f;
@@ -236,6 +259,27 @@ private:
     void showPopup(QPoint at);
     void selectFirstTrack();
     void finishRowCommand();
+    // main_window_editor.cpp
+    void connectEditor();
+    void openEditor(bool newTrack);
+    void closeEditor(const CloseOutcome& closed);
+    void showSessionValues();
+    int viewHeight() const;
+    void setMenusForEditing(bool editing);
+    void ListLenTSelect(int t);
+    void UpdateTInfoClick();
+    void movePlayer(bool up);
+    void editorMessage(EditorMessage message, const QString& field = {});
+    // main_window_canvas.cpp
+    void connectCanvas();
+    void syncToolButtons();
+    void editorModeChanged();
+    void openCorrection(int node);
+    void toolClick(GestureOutcome (NodeEditor::*click)());
+    // main_window_preview.cpp
+    void connectPreview();
+    void refreshFloatingPreview();
+    void FormClose();
     // main_window_settings.cpp
     void LoadOptions();
     void CreateIni2Menu();
@@ -256,6 +300,8 @@ private:
     std::unique_ptr<RecentFiles> recent_;
     QStringList startProblems_;        // reported once the window is up
     bool recentNotSavedShown_ = false; // a failed write of the recent packs is told once
+    bool editorOpen_ = false;
+    std::vector<std::pair<QAction*, bool>> menusBeforeEditing_; // enabled state to restore
 };
 
 using MainWindow = TForm1;

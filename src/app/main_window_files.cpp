@@ -78,7 +78,7 @@ bool TForm1::Load1Click(const QString& path) {
 // NewLevelsClick without its question: an empty pack named "levels.mrg", or
 // "levels.new.mrg" when the base folder holds "levels.mrg" already.
 void TForm1::makeNewPack() {
-    if (!Panel1->isHidden()) ClosePropClick();
+    if (editorOpen_) ClosePropClick();
     Flags.TrackModified = false;
     PackFileName = newPackFileName(BaseFolder);
     setTitle();
@@ -172,8 +172,10 @@ void TForm1::setTitle() {
     setWindowTitle(appTitle_);
 }
 
-// Open leaves the editor: tool modes off, the list and the preview shown.
+// Open leaves the editor: an open track is closed unsaved, tool modes off,
+// the list and the preview shown.
 void TForm1::leaveEditor() {
+    if (editorOpen_) closeEditor(Session.ClosePropClick());
     if (QAction* tool = nodeTools->checkedAction()) tool->setChecked(false);
     for (QAction* a : {AddPoint, DelPoint, movemap}) a->setEnabled(false);
     VisiblePanel(Panel2);

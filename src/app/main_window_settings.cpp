@@ -70,7 +70,7 @@ void TForm1::N19Click() {
 // canvas takes the new colours, the status bar the new language.
 void TForm1::optionsApplied() {
     useSettings();
-    MapImg->update();
+    styleChanged();
     wmode();
 }
 

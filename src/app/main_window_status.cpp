@@ -1,21 +1,21 @@
 // The status bar: mode and pack-state texts, the count text, panel access.
 #include "main_window.h"
 
+#include "editor/ui/track_properties_panel.h"
 #include "pack/cp1251.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace korvo {
 
-// Panel 2 tells the mode, panel 3 whether the pack has unsaved changes.
-// The editor adds its tool modes to the mode text when it lands.
+// Panel 2 tells the mode and the tool, panel 3 whether anything is unsaved;
+// a modified track can be stored ("Сохранить и Закрыть").
 void TForm1::wmode() {
-    QString mode = Lang[47];
-    if (Flags.IsEditing) mode += Lang[48];
-    if (Flags.IsNewTrack) mode += Lang[49];
-    if (!Flags.IsEditing && !Flags.IsNewTrack) mode = Lang[53];
-    setStatusText(2, mode);
-    setStatusText(3, Flags.PackModified || Flags.TrackModified ? Lang[54] : Lang[55]);
+    const StatusTexts texts = Session.wmode(Lang);
+    setStatusText(2, texts.mode);
+    setStatusText(3, texts.state);
+    Panel1->SaveTProp->setEnabled(Session.SaveEnabled);
 }
 
 void TForm1::setPackModified() {

@@ -100,7 +100,7 @@ void MapImgPaint(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     p.setClipRect(exposed);
     p.fillRect(exposed, s.style.background(s.ColorMode));
     paintTrack(p, exposed, s);
-    paintZeroLine(p, exposed, s);
+    if (s.state.NodeCount >= 1) paintZeroLine(p, exposed, s); // a new track: after its first node
     if (s.Templ > 0) DrawSFM(p, exposed, s);
     paintOverlay(p, exposed, s);
     p.restore();

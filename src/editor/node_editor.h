@@ -33,6 +33,9 @@ class NodeEditor {
 public:
     explicit NodeEditor(TrackSession& session) : s_(session) {}
 
+    TrackSession& session() { return s_; }
+    const TrackSession& session() const { return s_; }
+
     // Size of the rider picture, for the areas it covers (52 x 52 by default).
     void setRiderSize(QSize size) { riderSize_ = size; }
 

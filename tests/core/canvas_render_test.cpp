@@ -83,6 +83,9 @@ TEST_F(Canvas, NodeDotsOnlyWhenCheckedAndNotWhileDrawing) {
     style.pntnd = true;
     session.ClosePropClick();
     session.NewTrackClick("n", 300);
+    const QRect whole(0, 0, 320, 260);
+    EXPECT_EQ(count(paint(whole), kBg, whole), whole.width() * whole.height())
+        << "before its first node a new track has no zero line either";
     editor.MapImgMouseDown(Qt::LeftButton, {}, {10, 150});
     editor.MapImgMouseDown(Qt::LeftButton, {}, {110, 170});
     editor.MapImgMouseDown(Qt::LeftButton, {}, {210, 170});
@@ -133,6 +136,9 @@ TEST_F(Canvas, BikeMarkerStandsOnThePlayerPointWithWhiteTransparent) {
 
 TEST_F(Canvas, OverlayRubberBandCrossAndRider) {
     session.NewTrackClick("n", 300);
+    const QRect whole(0, 0, 320, 260);
+    EXPECT_EQ(count(paint(whole), kBg, whole), whole.width() * whole.height())
+        << "before its first node a new track has no zero line either";
     editor.MapImgMouseDown(Qt::LeftButton, {}, {10, 150});
     editor.MapImgMouseMove({}, {110, 150});
     QImage img = paint(QRect(0, 0, 320, 260));

@@ -4,10 +4,14 @@
 
 #include "app/main_window.h"
 #include "app/prompts.h"
+#include "editor/ui/correction_window.h"
+#include "editor/ui/track_canvas.h"
+#include "editor/ui/track_properties_panel.h"
 #include "list/levels_list_model.h"
 #include "list/levels_tree_model.h"
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
+#include "render/ui/preview_window.h"
 
 #include <QAbstractItemView>
 #include <QDir>

@@ -86,6 +86,11 @@ void Tcorrxywnd::openFor(const int* NodeX, const int* NodeY, int NodeCount, int 
     raise();
 }
 
+void Tcorrxywnd::dismiss() {
+    CorrOpen_ = false;
+    hide();
+}
+
 void Tcorrxywnd::x_Change() {
     if (!CorrOpen_) return;
     const int v = limits_.clampX(x_->value());

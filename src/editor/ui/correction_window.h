@@ -38,6 +38,9 @@ public:
     // track and its marks.
     std::function<void(int k)> closed;
 
+    // Hides the window without the closing steps: the track is being closed.
+    void dismiss();
+
     bool CorrOpen() const { return CorrOpen_; }
     int SelNode() const { return SelNode_; }
     const CorrLimits& limits() const { return limits_; }

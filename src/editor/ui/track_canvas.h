@@ -1,0 +1,73 @@
+#pragma once
+// MapImg: the canvas of the track open in the editor. The widget has the size
+// of the track's field (a 499-segment track is 63,000 pixels wide) inside the
+// scroll box, and paints only the rectangle the scroll box exposes, straight
+// from the editor state; no picture of the whole field is ever made.
+//
+// Mouse presses, moves, releases, the wheel and the pointer entering and
+// leaving go to the NodeEditor. Of what it answers, the canvas does its own
+// part (repainting, panning the scroll box, the rider sprite) and passes the
+// rest on to the window by signals (messages, status text, the correction
+// window, mode texts, the line count, the floating preview).
+
+#include "editor/canvas_style.h"
+#include "editor/editor_messages.h"
+#include "render/rider_sprite.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QScrollArea;
+
+namespace korvo {
+
+class NodeEditor;
+struct GestureOutcome;
+
+class TrackCanvas : public QWidget {
+    Q_OBJECT
+public:
+    // `style` is the window's CanvasStyle: colours, player marker, node dots.
+    TrackCanvas(NodeEditor& editor, const CanvasStyle& style, QWidget* parent = nullptr);
+
+    // The scroll box the canvas lies in; the middle button scrolls it.
+    void setScrollBox(QScrollArea* box) { scrollBox_ = box; }
+    // The field size: the track's extent, or what "Обновить область" set.
+    void setField(QSize size);
+    // Does what a gesture or tool button asks of the canvas and signals the rest.
+    void carryOut(const GestureOutcome& out);
+    // Takes the rider sprite away at once (the track is being closed).
+    void removeSprite();
+
+    const RiderSprite& sprite() const { return sprite_; }
+
+signals:
+    void messageAsked(korvo::EditorMessage message);
+    void pointerMoved(const QString& text); // status panel 0
+    void correctionAsked(int node);         // open the correction window beside node
+    void correctionDismissed();             // the correction window lost its node
+    void modeChanged();                     // wmode, SaveTProp, tool buttons
+    void linesChanged();                    // "Количество линий"
+    void trackEdited();                     // the floating preview follows
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void followRider();
+    void panBy(QPoint delta);
+
+    NodeEditor& editor_;
+    const CanvasStyle& style_;
+    QScrollArea* scrollBox_ = nullptr;
+    RiderSprite sprite_;
+    QImage motoV_; // the bike-shaped player marker
+};
+
+} // namespace korvo

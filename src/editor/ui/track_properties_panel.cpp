@@ -1,0 +1,256 @@
+#include "editor/ui/track_properties_panel.h"
+
+#include "pack/templates.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace korvo {
+
+namespace {
+
+constexpr int kKeyColumnMax = 128; // the value column keeps the rest of the 188 pixels
+constexpr int kRowHeight = 18;
+const QColor kStartColor(0, 128, 0); // the flag colours of the canvas
+const QColor kFinishColor(255, 0, 0);
+
+QString ru(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+template <class W> W* named(W* w, const char* name) {
+    w->setObjectName(name);
+    return w;
+}
+
+// A two-row table: the key in column 0 (fixed), the value in column 1.
+QTableWidget* keyValueTable(const char* name, const char* key0, const char* key1, QWidget* parent) {
+    auto* t = named(new QTableWidget(2, 2, parent), name);
+    t->horizontalHeader()->hide();
+    t->verticalHeader()->hide();
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    t->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    t->horizontalHeader()->setStretchLastSection(true);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    t->setFixedHeight(2 * kRowHeight + 2 * t->frameWidth());
+    const char* keys[] = {key0, key1};
+    for (int row = 0; row < 2; ++row) {
+        auto* key = new QTableWidgetItem(ru(keys[row]));
+        key->setFlags(Qt::ItemIsEnabled);
+        t->setItem(row, 0, key);
+        t->setItem(row, 1, new QTableWidgetItem);
+    }
+    t->resizeColumnToContents(0);
+    t->setColumnWidth(0, std::min(t->columnWidth(0), kKeyColumnMax));
+    return t;
+}
+
+QLabel* wrappedLabel(const char* name, const char* text, QWidget* parent) {
+    auto* l = named(new QLabel(ru(text), parent), name);
+    l->setWordWrap(true);
+    return l;
+}
+
+// A filled circle in a flag colour, the legend of the start or finish flag.
+QLabel* flagCircle(const QColor& colour, QWidget* parent) {
+    QPixmap dot(12, 12);
+    dot.fill(Qt::transparent);
+    QPainter p(&dot);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(colour);
+    p.setBrush(colour);
+    p.drawEllipse(QRectF(0.5, 0.5, 11, 11));
+    auto* l = new QLabel(parent);
+    l->setPixmap(dot);
+    l->setFixedSize(dot.size());
+    return l;
+}
+
+QHBoxLayout* legendRow(QLabel* circle, QLabel* text) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(circle);
+    row->addWidget(text, 1);
+    return row;
+}
+
+} // namespace
+
+TrackPropertiesPanel::TrackPropertiesPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName("Panel1");
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(3, 2, 3, 3);
+    column->setSpacing(4);
+    StaticText1 = named(new QLabel(ru("Свойства трека"), this), "StaticText1");
+    StaticText1->setAlignment(Qt::AlignCenter);
+    QFont bold = StaticText1->font();
+    bold.setBold(true);
+    StaticText1->setFont(bold);
+    column->addWidget(StaticText1);
+    column->addWidget(buildProperties());
+    column->addWidget(buildLength());
+    column->addWidget(buildPlayer());
+    pntnd = named(new QCheckBox(ru("Точки на узлах"), this), "pntnd");
+    pntnd->setChecked(true);
+    column->addWidget(pntnd);
+    SaveTProp = named(new QPushButton(ru("Сохранить и Закрыть"), this), "SaveTProp");
+    CloseProp = named(new QPushButton(ru("Закрыть без сохранения"), this), "CloseProp");
+    column->addWidget(SaveTProp);
+    column->addWidget(CloseProp);
+    Memo2 = named(new QPlainTextEdit(this), "Memo2");
+    Memo2->setReadOnly(true);
+    Memo2->setPlainText(ru("1. Задайте ширину и высоту поля.\n"
+                           "2. Нажмите \"Обновить область\".\n"
+                           "3. Нарисуйте трек.\n"
+                           "4. Выберите \"Длину трека\".\n"
+                           "5. Подредактируйте высоту \n"
+                           "игрока.\n"
+                           "6. Нажмите \"Сохранить и \n"
+                           "Закрыть\"."));
+    Memo2->setMinimumHeight(Memo2->fontMetrics().lineSpacing() * 6);
+    column->addWidget(Memo2, 4); // takes most of the room left below the buttons
+    helpnew = buildHelp(true);
+    helpedit = buildHelp(false);
+    column->addWidget(helpnew);
+    column->addWidget(helpedit);
+    Label6 = wrappedLabel("Label6", "MiddleButton - перемещение рабочей области", this);
+    column->addWidget(Label6);
+    column->addStretch(1);
+    showHelpFor(false);
+
+    connect(TrackProp, &QTableWidget::cellChanged, this, [this](int row, int col) {
+        if (row == 0 && col == 1) emit nameEdited();
+    });
+    connect(ListLenT, &QComboBox::activated, this,
+            [this](int index) { emit presetPicked(ListLenT->itemData(index).toInt()); });
+}
+
+QWidget* TrackPropertiesPanel::buildProperties() {
+    auto* box = new QWidget(this);
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(3);
+    TrackProp = keyValueTable("TrackProp", "Название трека", "Количество линий", box);
+    TrackProp->item(1, 1)->setFlags(Qt::ItemIsEnabled); // the count is shown, not typed
+    TP2 = keyValueTable("TP2", "Ширина поля (по Х)", "Высота поля (по Y)", box);
+    UpdateTInfo = named(new QPushButton(ru("Обновить область"), box), "UpdateTInfo");
+    v->addWidget(TrackProp);
+    v->addWidget(TP2);
+    v->addWidget(UpdateTInfo);
+    return box;
+}
+
+QWidget* TrackPropertiesPanel::buildLength() {
+    GroupBox3 = named(new QGroupBox(ru("  Длина трека  "), this), "GroupBox3");
+    auto* v = new QVBoxLayout(GroupBox3);
+    v->setContentsMargins(6, 2, 6, 4);
+    ListLenT = named(new QComboBox(GroupBox3), "ListLenT");
+    ListLenT->setMaxVisibleItems(kPresetCount);
+    for (int t = 1; t <= kPresetCount; ++t) ListLenT->addItem(presetText(t), t);
+    v->addWidget(ListLenT);
+    return GroupBox3;
+}
+
+QWidget* TrackPropertiesPanel::buildPlayer() {
+    GroupBox1 = named(new QGroupBox(ru(" Позиция игрока "), this), "GroupBox1");
+    auto* h = new QHBoxLayout(GroupBox1);
+    h->setContentsMargins(6, 2, 6, 4);
+    h->setSpacing(3);
+    PlyrUp = named(new QPushButton("^^^", GroupBox1), "PlyrUp");
+    PlyrDown = named(new QPushButton("vvv", GroupBox1), "PlyrDown");
+    for (QPushButton* b : {PlyrUp, PlyrDown}) b->setFixedWidth(40);
+    Edit1 = named(new QLineEdit("1", GroupBox1), "Edit1");
+    Edit1->setFixedWidth(36);
+    Label9 = named(new QLabel("px.", GroupBox1), "Label9");
+    h->addWidget(PlyrUp);
+    h->addWidget(PlyrDown);
+    h->addWidget(Edit1);
+    h->addWidget(Label9);
+    h->addStretch(1);
+    return GroupBox1;
+}
+
+QWidget* TrackPropertiesPanel::buildHelp(bool newTrack) {
+    auto* panel = named(new QWidget(this), newTrack ? "helpnew" : "helpedit");
+    auto* v = new QVBoxLayout(panel);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(3);
+    QLabel* start = named(new QLabel(ru("- Старт"), panel), newTrack ? "Label7" : "Label8");
+    QLabel* finish = named(new QLabel(ru("- Финиш"), panel), newTrack ? "Label12" : "Label11");
+    QLabel* modifier =
+        newTrack
+            ? wrappedLabel("Label1", "Shift+LeftButton - снятие ограничения на длину линии", panel)
+            : wrappedLabel("Label13", "Ctrl+LeftButton - коррекция координат выбранного узла",
+                           panel);
+    v->addLayout(legendRow(flagCircle(kStartColor, panel), start));
+    v->addLayout(legendRow(flagCircle(kFinishColor, panel), finish));
+    v->addWidget(modifier);
+    if (newTrack) {
+        Label7 = start, Label12 = finish, Label1 = modifier;
+    } else {
+        Label8 = start, Label11 = finish, Label13 = modifier;
+    }
+    return panel;
+}
+
+void TrackPropertiesPanel::showHelpFor(bool newTrack) {
+    Memo2->setVisible(newTrack);
+    helpnew->setVisible(newTrack);
+    helpedit->setVisible(!newTrack);
+}
+
+void TrackPropertiesPanel::setValue(QTableWidget* table, int row, const QString& text) {
+    const QSignalBlocker quiet(table); // not an edit of the user's
+    table->item(row, 1)->setText(text);
+}
+
+QString TrackPropertiesPanel::trackName() const {
+    return TrackProp->item(0, 1)->text();
+}
+
+void TrackPropertiesPanel::setTrackName(const QString& name) {
+    setValue(TrackProp, 0, name);
+}
+
+void TrackPropertiesPanel::setLines(int lines) {
+    setValue(TrackProp, 1, QString::number(lines));
+}
+
+QString TrackPropertiesPanel::fieldWidthText() const {
+    return TP2->item(0, 1)->text();
+}
+
+QString TrackPropertiesPanel::fieldHeightText() const {
+    return TP2->item(1, 1)->text();
+}
+
+void TrackPropertiesPanel::setField(const QString& width, const QString& height) {
+    setValue(TP2, 0, width);
+    setValue(TP2, 1, height);
+}
+
+void TrackPropertiesPanel::setLengthRow(int row) {
+    ListLenT->setCurrentIndex(row >= 1 && row <= kPresetCount ? row - 1 : -1);
+}
+
+int TrackPropertiesPanel::lengthRow() const {
+    return ListLenT->currentIndex() + 1;
+}
+
+} // namespace korvo

@@ -1,0 +1,93 @@
+#include "render/ui/preview_window.h"
+
+#include "render/track_preview.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace korvo {
+
+namespace {
+constexpr QSize kImageSize(252, 126);
+constexpr QPoint kStartPos(188, 480); // in the client area of the main window
+} // namespace
+
+Tpreimg_f::Tpreimg_f(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName("preimg_f");
+    setWindowTitle(QString::fromUtf8("Предпросмотр трека"));
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    resize(kImageSize);
+    moveToStart();
+}
+
+void Tpreimg_f::moveToStart() {
+    const QWidget* owner = parentWidget();
+    const QWidget* client = owner && owner->window() ? owner->window() : nullptr;
+    move(client ? client->mapToGlobal(kStartPos) : kStartPos);
+}
+
+void Tpreimg_f::showPreview() {
+    if (!placed_) moveToStart(); // the main window has found its place by now
+    placed_ = true;
+    image_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    if (drawTrack) drawTrack(image_);
+    BaseImgHeight = image_.height();
+    BaseImgWidth = image_.width();
+    CorrSizeWnd();
+    show();
+    raise();
+}
+
+// The window system draws the frame around the size set here, so the ratio
+// is that of the picture itself: the track fills the window at any height.
+void Tpreimg_f::CorrSizeWnd() {
+    PreviewRatio = BaseImgHeight > 0 ? double(BaseImgWidth) / BaseImgHeight : 1.0;
+    fitToHeight(BaseImgHeight);
+}
+
+void Tpreimg_f::fitToHeight(int h) {
+    int height = std::max(1, h);
+    // A long track gives a wide window: it never grows wider than the screen,
+    // the height giving way so that the ratio still holds.
+    const QScreen* s = screen();
+    const int widest = s ? s->availableGeometry().width() : 0;
+    if (widest > 0 && PreviewRatio > 0 && height * PreviewRatio > widest)
+        height = std::max(1, int(widest / PreviewRatio));
+    const int width = std::max(1, previewWindowWidth(height, PreviewRatio));
+    fitting_ = true;
+    resize(width, height);
+    fitting_ = false;
+    Image1->setGeometry(rect());
+    redraw();
+}
+
+void Tpreimg_f::redraw() {
+    image_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    if (drawTrack) drawTrack(image_);
+    showImage();
+}
+
+void Tpreimg_f::showImage() {
+    Image1->setPixmap(QPixmap::fromImage(image_));
+}
+
+// FormResize: the user changed the size; the width follows the height.
+void Tpreimg_f::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Image1->setGeometry(rect());
+    if (!fitting_ && isVisible()) fitToHeight(height());
+}
+
+void Tpreimg_f::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
+} // namespace korvo

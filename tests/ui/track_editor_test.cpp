@@ -1,0 +1,284 @@
+// The track properties panel through the real main window: opening a track,
+// changing it with the panel's controls, storing it and saving the pack, and
+// starting, drawing and storing a new track.
+#include "editor_window_util.h"
+#include "settings/ui/lang_apply.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+
+using namespace korvo;
+using namespace korvo::test;
+
+namespace {
+
+const std::vector<QPoint> kHill = {{0, 0}, {100, -20}, {200, 30}, {300, 0}};
+
+// Easy: Hill, b; Medium: c; Hard: none.
+void writeHillPack(const BaseFolder& base) {
+    writeTrackPack(base.path("levels.mrg"), {{{"Hill", kHill, 1}, {"b", levelNodes(400, 100), 1}},
+                                             {{"c", levelNodes(300, 100), 2}},
+                                             {}});
+}
+
+std::vector<QAction*> sixMenuCommands(TForm1& w) {
+    return {w.N6, w.N9, w.levv11, w.N11->menuAction(), w.mrg1, w.N16};
+}
+
+std::vector<QAction*> editorTools(TForm1& w) {
+    return {w.AddPoint, w.DelPoint, w.movemap, w.motopic, w.preimg};
+}
+
+QString cell(QTableWidget* t, int row) {
+    return t->item(row, 1)->text();
+}
+
+// Draws a new track named `name` with left clicks at `clicks` and a right click.
+void drawNewTrack(TForm1& w, const QString& name, const std::vector<QPoint>& clicks) {
+    w.NameNewTrack->setText(name);
+    QTest::mouseClick(w.NewTrack, Qt::LeftButton);
+    for (QPoint p : clicks) QTest::mouseClick(w.MapImg, Qt::LeftButton, {}, p);
+    QTest::mouseClick(w.MapImg, Qt::RightButton, {}, clicks.back() + QPoint(40, 0));
+}
+
+} // namespace
+
+TEST(TrackEditor, AnOpenedTrackIsChangedByThePanelStoredAndSaved) {
+    BaseFolder base({});
+    writeHillPack(base);
+    const QString path = base.path("levels.mrg");
+    const std::string otherTrack = storedBlock(path, 1);
+    Started s;
+    TForm1& w = s.window;
+    const std::vector<bool> menusBefore = {w.N6->isEnabled(),     w.N9->isEnabled(),
+                                           w.levv11->isEnabled(), w.N11->menuAction()->isEnabled(),
+                                           w.mrg1->isEnabled(),   w.N16->isEnabled()};
+
+    openRow(s, 1);
+    ASSERT_TRUE(w.Panel1->isVisible());
+    EXPECT_FALSE(w.Panel2->isVisible());
+    EXPECT_TRUE(w.Panel5->isVisible());
+    EXPECT_FALSE(w.Panel7->isVisible());
+    EXPECT_TRUE(w.Panel1->helpedit->isVisible());
+    EXPECT_FALSE(w.Panel1->helpnew->isVisible());
+    EXPECT_FALSE(w.Panel1->Memo2->isVisible());
+    EXPECT_EQ(cell(w.Panel1->TrackProp, 0), "Hill");
+    EXPECT_EQ(cell(w.Panel1->TrackProp, 1), "3");
+    EXPECT_EQ(w.MapImg->width(), 300) << "the canvas ends at the last node";
+    EXPECT_EQ(cell(w.Panel1->TP2, 0), "300");
+    EXPECT_EQ(cell(w.Panel1->TP2, 1), QString::number(w.MapImg->height()));
+    EXPECT_EQ(w.Panel1->ListLenT->currentIndex(), 0);
+    EXPECT_FALSE(w.Panel1->SaveTProp->isEnabled());
+    for (QAction* a : editorTools(w)) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    for (QAction* a : sixMenuCommands(w)) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_EQ(w.statusText(2), w.Lang[47] + w.Lang[48]);
+
+    w.Panel1->TrackProp->item(0, 1)->setText("New hill"); // typed into the name cell
+    EXPECT_TRUE(w.Flags.TrackModified);
+    EXPECT_TRUE(w.Panel1->SaveTProp->isEnabled());
+    QTest::keyClick(w.Panel1->ListLenT, Qt::Key_Down);
+    QTest::keyClick(w.Panel1->ListLenT, Qt::Key_Down);
+    EXPECT_EQ(w.Session.record().Templ, 3);
+    w.Panel1->Edit1->setText("5");
+    QTest::mouseClick(w.Panel1->PlyrUp, Qt::LeftButton);
+    EXPECT_EQ(w.Editor.PlayerYOffset, -5);
+    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
+
+    EXPECT_TRUE(w.Panel2->isVisible());
+    EXPECT_FALSE(w.Panel1->isVisible());
+    EXPECT_TRUE(w.Panel7->isVisible());
+    EXPECT_EQ(s.caption(1), "1/New_hill");
+    for (QAction* a : editorTools(w)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    const std::vector<QAction*> six = sixMenuCommands(w);
+    for (size_t i = 0; i < six.size(); ++i)
+        EXPECT_EQ(six[i]->isEnabled(), menusBefore[i]) << six[i]->text().toStdString();
+    EXPECT_TRUE(w.Flags.PackModified);
+    EXPECT_EQ(w.statusText(3), w.Lang[54]);
+
+    w.N6->trigger(); // File > Save
+    EXPECT_FALSE(w.Flags.PackModified);
+    EXPECT_EQ(storedName(path, 0), "New_hill");
+    // Preset 3's header with 4 nodes and the player 5 pixels higher; the
+    // steps up 20, down 50, up 30; the trailing byte kept.
+    EXPECT_EQ(storedBlock(path, 0),
+              editorBlock(3, {{100, 20}, {100, 205}, {100, 30}}, templateAnchorY(1) - 5, 0));
+    EXPECT_EQ(storedBlock(path, 1), otherTrack);
+}
+
+TEST(TrackEditor, FieldTextThatIsNoNumberChangesNothing) {
+    BaseFolder base({});
+    writeHillPack(base);
+    Started s;
+    TForm1& w = s.window;
+    openRow(s, 1);
+    const QSize field = w.MapImg->size();
+
+    w.Panel1->setField("500", "7x0");
+    QTest::mouseClick(w.Panel1->UpdateTInfo, Qt::LeftButton);
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_TRUE(s.prompts->shown.back().contains("7x0"));
+    EXPECT_EQ(w.MapImg->size(), field) << "a valid width alone is not applied";
+
+    w.Panel1->Edit1->setText("ten");
+    QTest::mouseClick(w.Panel1->PlyrDown, Qt::LeftButton);
+    EXPECT_EQ(s.prompts->shown.size(), 2);
+    EXPECT_EQ(w.Editor.PlayerYOffset, 0);
+
+    w.Panel1->Edit1->clear();
+    QTest::mouseClick(w.Panel1->PlyrDown, Qt::LeftButton);
+    EXPECT_EQ(w.Panel1->Edit1->text(), "0") << "an empty step becomes 0 and moves nothing";
+    EXPECT_EQ(w.Editor.PlayerYOffset, 0);
+
+    w.Panel1->setField("500", "700");
+    QTest::mouseClick(w.Panel1->UpdateTInfo, Qt::LeftButton);
+    EXPECT_EQ(w.MapImg->size(), QSize(500, 700));
+    EXPECT_EQ(s.prompts->shown.size(), 2);
+
+    QTest::mouseClick(w.Panel1->CloseProp, Qt::LeftButton);
+    EXPECT_EQ(s.caption(1), "1/Hill") << "closed without storing";
+    EXPECT_EQ(w.Tracks[1].PointsLen, 6);
+}
+
+TEST(TrackEditor, EditingWithoutASelectionSaysSo) {
+    BaseFolder base({});
+    writeHillPack(base);
+    Started s;
+    TForm1& w = s.window;
+    s.view()->clearSelection();
+    w.EditTrackBtnClick();
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_EQ(s.prompts->shown.front(), w.Lang[41]);
+    EXPECT_FALSE(w.Panel1->isVisible());
+    EXPECT_FALSE(w.EditTrackBtn->isEnabled());
+}
+
+TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
+    BaseFolder base({{"a", "b", "c"}, {"d", "e"}, {"f"}});
+    Started s;
+    TForm1& w = s.window;
+    const int j = w.Tracks.TrackCount + 1;
+
+    QTest::keyClicks(w.NameNewTrack, "my first track");
+    QTest::mouseClick(w.NewTrack, Qt::LeftButton);
+    ASSERT_TRUE(w.Panel1->isVisible());
+    EXPECT_TRUE(w.Panel1->Memo2->isVisible());
+    EXPECT_TRUE(w.Panel1->helpnew->isVisible());
+    EXPECT_FALSE(w.Panel1->helpedit->isVisible());
+    EXPECT_EQ(cell(w.Panel1->TrackProp, 0), "my_first_track");
+    EXPECT_EQ(cell(w.Panel1->TrackProp, 1), "0");
+    EXPECT_TRUE(w.NameNewTrack->text().isEmpty());
+    EXPECT_EQ(cell(w.Panel1->TP2, 0), "1800");
+    EXPECT_EQ(cell(w.Panel1->TP2, 1), "1800");
+    EXPECT_EQ(w.MapImg->width(), 1800);
+    EXPECT_FALSE(w.Panel1->SaveTProp->isEnabled());
+    for (QAction* a : editorTools(w)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_EQ(w.Tracks.TrackCount, j);
+    EXPECT_EQ(w.Rows.size(), 9) << "no row until it is stored";
+
+    QWidget* canvas = w.MapImg;
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(50, 300)); // node 1, on the zero line
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(100, 280));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(500, 300)); // 127 to the right at most
+    EXPECT_EQ(canvasPoint(w, 3), QPoint(227, 300));
+    hover(canvas, QPoint(260, 500));
+    EXPECT_EQ(w.Session.Gesture.RubberTo, QPoint(260, 127)) << "the band goes 127 lower at most";
+    EXPECT_EQ(w.statusText(0), "X = 260;  Y = -200");
+    QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(260, 500));
+    EXPECT_EQ(w.Editor.NodeCount, 3) << "the right click adds no node";
+    EXPECT_EQ(cell(w.Panel1->TrackProp, 1), "2");
+    EXPECT_TRUE(w.Panel1->SaveTProp->isEnabled());
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300));
+    EXPECT_EQ(w.Editor.NodeCount, 3) << "drawing has ended";
+
+    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
+    EXPECT_EQ(s.caption(1), std::to_string(j) + "/my_first_track");
+    EXPECT_EQ(w.selectedRow(), 1);
+    EXPECT_EQ(w.statusText(4), "[4/2/1]");
+    EXPECT_TRUE(w.Panel7->isVisible());
+
+    w.N6->trigger();
+    const QString path = base.path("levels.mrg");
+    EXPECT_EQ(storedName(path, 0), "my_first_track");
+    // No preset chosen: preset 1. Up 20, then 127 right and down 20.
+    EXPECT_EQ(storedBlock(path, 0), editorBlock(1, {{50, 20}, {127, 235}}, templateAnchorY(1), 0));
+}
+
+TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
+    BaseFolder base({{"a", "b"}, {"c"}, {"d"}});
+    Started s;
+    TForm1& w = s.window;
+    w.NewLevel = 1;
+
+    QTest::mouseClick(w.NewTrack, Qt::LeftButton);
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_EQ(s.prompts->shown.front(), w.Lang[40]);
+    EXPECT_FALSE(w.Panel1->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), w.NameNewTrack);
+
+    drawNewTrack(w, "at the end", {{20, 200}, {80, 180}});
+    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
+    const int last = w.Rows.size() - 1;
+    EXPECT_EQ(s.caption(last), std::to_string(w.Tracks.TrackCount) + "/at_the_end");
+    EXPECT_EQ(w.statusText(4), "[2/1/2]");
+
+    const int records = w.Tracks.TrackCount;
+    const int rows = w.Rows.size();
+    drawNewTrack(w, "dropped", {{20, 200}, {80, 180}});
+    QTest::mouseClick(w.Panel1->CloseProp, Qt::LeftButton);
+    EXPECT_EQ(w.Rows.size(), rows);
+    EXPECT_EQ(w.Tracks.TrackCount, records + 1) << "the record stays, unreferenced";
+    EXPECT_TRUE(w.Panel2->isVisible());
+    EXPECT_TRUE(w.N6->isEnabled());
+
+    w.N6->trigger();
+    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b | M: c | H: d at_the_end");
+}
+
+TEST(TrackEditor, TheTreeShowsAStoredTrackWithAPlusAfterItsNumber) {
+    BaseFolder base({});
+    writeHillPack(base);
+    Started s(kTreeView);
+    TForm1& w = s.window;
+    openRow(s, 2);
+    ASSERT_TRUE(w.Panel1->isVisible());
+    EXPECT_EQ(cell(w.Panel1->TrackProp, 0), "b");
+    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton); // enabled: nothing changed
+    EXPECT_TRUE(w.Panel1->isVisible());
+    w.Panel1->TrackProp->item(0, 1)->setText("hill two");
+    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
+    EXPECT_EQ(s.caption(2), "2+/hill_two");
+    EXPECT_EQ(w.Tracks[2].Name, "hill_two");
+}
+
+// The panel's controls carry the names a language file re-captions them by,
+// each once in the main window.
+TEST(TrackEditor, ALanguageFindsEveryControlOfThePanel) {
+    BaseFolder base({});
+    writeHillPack(base);
+    Started s;
+    TForm1& w = s.window;
+    LangLines english;
+    ASSERT_EQ(english.load(QString(BASE_DIR) + "/lang/english.lng"), "");
+    QStringList missing = applyLanguage(english, {&w, nullptr, nullptr});
+    missing = missing.filter(QRegularExpression("^main/"));
+    EXPECT_EQ(missing, QStringList());
+    for (const char* name : {"Label1", "GroupBox1", "Label6", "Label13", "StaticText1"}) {
+        int inMain = 0; // the about box and the tool windows are windows of their own
+        for (QWidget* c : w.findChildren<QWidget*>(name)) inMain += c->window() == &w;
+        EXPECT_EQ(inMain, 1) << name;
+    }
+    EXPECT_EQ(w.Panel1->TrackProp->item(0, 0)->text(), english[13]);
+    EXPECT_EQ(w.Panel1->TP2->item(1, 0)->text(), english[16]);
+    EXPECT_EQ(w.Panel1->GroupBox1->title(), english[18]);
+    EXPECT_EQ(w.Panel1->Label1->text(), english[92]);
+    EXPECT_EQ(w.GroupBox2->title(), english[25]);
+    EXPECT_NE(english[13], LangLines()[13]) << "the English line differs from the built-in one";
+}

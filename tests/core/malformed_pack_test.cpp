@@ -13,7 +13,7 @@ using namespace korvo::test;
 namespace {
 
 std::string goodPack() {
-    const std::vector<TrackSpec> groups[3] = {
+    const std::vector<TrackBlock> groups[3] = {
         {{"ab", header27(3) + std::string("\x05\x05\x0a\xfa", 4) + '\0'}},
         {{"c", header27(2) + std::string("\x7f\x80", 2) + '\0'}},
         {}};
@@ -34,9 +34,9 @@ struct BrokenCase {
 std::vector<BrokenCase> brokenPacks() {
     const std::string good = goodPack();
     std::string tooManyPoints = header27(2) + std::string(1001, '\x01');
-    const std::vector<TrackSpec> big[3] = {{{"big", tooManyPoints}}, {}, {}};
+    const std::vector<TrackBlock> big[3] = {{{"big", tooManyPoints}}, {}, {}};
     std::string shortHeader36 = header27(2) + std::string("\xff\x00\x00", 3);
-    const std::vector<TrackSpec> s36[3] = {{{"s", shortHeader36}}, {}, {}};
+    const std::vector<TrackBlock> s36[3] = {{{"s", shortHeader36}}, {}, {}};
     return {
         {"empty file", "", "directory"},
         {"shorter than its directory", good.substr(0, 17), "directory"},

@@ -14,7 +14,7 @@ std::string block(int nodes, const std::string& deltas, char trailing = '\0') {
 }
 
 std::string workedLayout() {
-    const std::vector<TrackSpec> groups[3] = {
+    const std::vector<TrackBlock> groups[3] = {
         {{"ab", block(3, std::string("\x05\x05\x0a\xfa", 4), 'T')}},
         {{"c", block(2, std::string("\x7f\x80", 2), 'Z')}},
         {}};
@@ -55,7 +55,7 @@ TEST(MrgFormat, HeaderOf36BytesWhenByte27Is255) {
     appendBE32(b, uint32_t(-7));
     b += std::string("\x05\x05", 2);
     b += 'x';
-    const std::vector<TrackSpec> groups[3] = {{{"t", b}}, {}, {}};
+    const std::vector<TrackBlock> groups[3] = {{{"t", b}}, {}, {}};
     const std::string image = buildPack(groups);
     TrackTable table;
     Rows rows;
@@ -77,7 +77,7 @@ TEST(MrgFormat, StartValuesAreOnesComplement) {
                  {0x7f, 0xff, 32767},
                  {0x00, 0x05, 5}};
     for (const Case& c : cases) {
-        const std::vector<TrackSpec> groups[3] = {
+        const std::vector<TrackBlock> groups[3] = {
             {{"s", header27(1, c.hi, c.lo, c.hi, c.lo) + 'x'}}, {}, {}};
         TrackTable table;
         Rows rows;
@@ -89,7 +89,7 @@ TEST(MrgFormat, StartValuesAreOnesComplement) {
 
 TEST(MrgFormat, EmptyNamesAndEmptyGroupsRoundTrip) {
     // An empty Easy group: bytes 4..7 hold the Medium count, not an offset.
-    const std::vector<TrackSpec> groups[3] = {
+    const std::vector<TrackBlock> groups[3] = {
         {}, {{"", block(1, "", 'a')}, {"m2", block(2, "\x01\x01", 'b')}}, {{"h", block(1, "")}}};
     const std::string image = buildPack(groups);
     TrackTable table;

@@ -9,7 +9,7 @@
 
 namespace korvo::test {
 
-struct TrackSpec {
+struct TrackBlock {
     std::string name;
     std::string block; // header + deltas + trailing byte
 };
@@ -36,7 +36,7 @@ inline void appendBE32(std::string& s, uint32_t v) {
 }
 
 // Builds a well-formed pack image from three groups of tracks.
-inline std::string buildPack(const std::vector<TrackSpec> (&groups)[3]) {
+inline std::string buildPack(const std::vector<TrackBlock> (&groups)[3]) {
     size_t dir = 12;
     for (const auto& g : groups)
         for (const auto& t : g) dir += 5 + t.name.size();

@@ -10,10 +10,10 @@
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
 #include "prompts.h"
+#include "render/ui/preview_window.h"
 #include "settings/recent_files.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/options_dialog.h"
-#include "render/ui/preview_window.h"
 #include "toolbar_icons.h"
 
 #include <QActionGroup>

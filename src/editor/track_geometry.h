@@ -2,8 +2,8 @@
 // Small rules of track geometry shared by the editor, the canvas and the
 // previews: segment limits, rounding, template lookups of a record.
 
-#include "render/rounding.h"
 #include "pack/track_info.h"
+#include "render/rounding.h"
 
 #include <cstdint>
 
@@ -17,7 +17,6 @@ constexpr int kMaxStep = 127;               // largest |dx| and |dy| of one segm
 constexpr bool segmentWithinLimits(int dx, int dy) {
     return dx >= 1 && dx <= kMaxStep && dy >= -kMaxStep && dy <= kMaxStep;
 }
-
 
 // GetCurSF: the template number (1..36) whose signature equals the signature
 // of track `index` of `tracks`, or -1.

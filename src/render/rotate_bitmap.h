@@ -8,7 +8,6 @@
 
 namespace korvo {
 
-
 // `picture` turned by `angle` degrees, clockwise on the screen for a positive
 // angle, as a 24-bit image (Format_RGB888). Pure white counts as empty.
 //  - Whole 90 or 270: the exact turn, width and height swapped.

@@ -73,6 +73,10 @@ void TForm1::NewTrackClick() {
         if (started.message == EditorMessage::NoTrackName) NameNewTrack->setFocus();
         return;
     }
+    // The list is hidden while the track is drawn: its commands must not act
+    // on it (opening another track would drop the new one unasked).
+    Buttons = ListButtons{};
+    applyListButtons();
     openEditor(true);
     // The field proposed for a new track is square; the canvas keeps its
     // height until "Обновить область" applies it.

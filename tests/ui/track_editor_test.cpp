@@ -242,6 +242,28 @@ TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b | M: c | H: d at_the_end");
 }
 
+TEST(TrackEditor, TheListCommandsAreOffWhileANewTrackIsDrawn) {
+    BaseFolder base({{"a", "b", "c"}, {"d", "e"}, {"f"}});
+    Started s;
+    TForm1& w = s.window;
+    s.click(5); // a track row: every list command is on
+    ASSERT_TRUE(w.EditTrackBtn->isEnabled());
+    drawNewTrack(w, "mine", {{20, 200}, {80, 180}});
+    for (QAction* a : {w.UpItem, w.DownItem, w.CopyItem, w.DelItem, w.EditTrackBtn})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    // Neither the key nor the pop-up reaches the hidden list.
+    QTest::keyClick(&w, Qt::Key_Up, Qt::AltModifier);
+    w.N25->trigger();
+    EXPECT_TRUE(w.Flags.IsNewTrack);
+    EXPECT_EQ(cell(w.Panel1->TrackProp, 0), "mine");
+    EXPECT_EQ(w.Editor.NodeCount, 2);
+    EXPECT_EQ(s.caption(5), "4/d");
+
+    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
+    s.click(2);
+    EXPECT_TRUE(w.EditTrackBtn->isEnabled()) << "a selected track row brings them back";
+}
+
 TEST(TrackEditor, TheTreeShowsAStoredTrackWithAPlusAfterItsNumber) {
     BaseFolder base({});
     writeHillPack(base);

@@ -259,6 +259,7 @@ private:
     void showPopup(QPoint at);
     void selectFirstTrack();
     void finishRowCommand();
+    void followSelection();
     // main_window_editor.cpp
     void connectEditor();
     void openEditor(bool newTrack);

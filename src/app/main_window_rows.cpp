@@ -175,6 +175,7 @@ void TForm1::DelItem1Click() {
     if (!rows.empty() && prompts_->confirm(this, Lang.format(63, int(rows.size())))) {
         ops_->deleteRows(rows);
         currentView()->setFocus();
+        followSelection();
     }
     finishRowCommand();
 }
@@ -192,7 +193,23 @@ void TForm1::levelsDropped(QPoint at) {
         point.shownRow = i.isValid() ? i.row() : -1;
     }
     ops_->drop(currentRows(), point);
+    followSelection();
     finishRowCommand();
+}
+
+// After a delete or a drop the rows have moved under the selection state. It
+// follows the track row the view shows selected, so the commands act on what
+// the user sees; with none the list commands go off, and the preview of a
+// track that was deleted goes too.
+void TForm1::followSelection() {
+    const int r = selectedRow();
+    if (r >= 0 && !Rows.isHeader(r)) {
+        levelsClick();
+        return;
+    }
+    Buttons = ListButtons{};
+    applyListButtons();
+    if (Rows.findTrack(CurItem.Track) < 0) drawpreimg(0);
 }
 
 void TForm1::selectFirstTrack() {

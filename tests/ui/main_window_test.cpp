@@ -1,5 +1,6 @@
 // Flows through the real main window: start-up, selection, moves, clone,
 // delete, drops, the pack file commands and the close rules.
+#include "app/image_box.h"
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
 #include "window_test_util.h"
@@ -185,6 +186,36 @@ TEST(MainWindow, DropsInTheList) {
     EXPECT_EQ(s.window.statusText(4), "[3/0/3]");
     s.window.N6->trigger();
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b c | M: | H: f e d");
+}
+
+TEST(MainWindow, AfterADropOrADeleteTheCommandsActOnWhatIsSelected) {
+    BaseFolder base(kPack);
+    Started s;
+    TForm1& w = s.window;
+    s.click(5);                                      // d
+    s.click(6, Qt::ControlModifier);                 // e
+    emit w.LevelsList->rowsDropped(s.pointOfRow(1)); // onto a: e, d head Easy
+    ASSERT_EQ(s.caption(1), "5/e");
+    EXPECT_EQ(w.CurItem.Track, 5) << "the topmost selected row, where it stands now";
+    EXPECT_FALSE(w.UpItem->isEnabled());
+    QTest::keyClick(&w, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(s.caption(2), "5/e");
+    EXPECT_EQ(s.caption(1), "4/d");
+
+    // Everything deleted: no command is offered for rows that are gone, and
+    // the preview of a deleted track goes.
+    w.LevelsList->selectAll();
+    s.prompts->answers = {true};
+    w.DelItem->trigger();
+    ASSERT_EQ(w.Rows.size(), 3);
+    for (QAction* a : {w.UpItem, w.DownItem, w.CopyItem, w.DelItem, w.EditTrackBtn})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    const QImage preview = w.previewimg->image();
+    int marked = 0;
+    for (int y = 0; y < preview.height(); ++y)
+        for (int x = 0; x < preview.width(); ++x)
+            marked += preview.pixel(x, y) != preview.pixel(0, 0);
+    EXPECT_EQ(marked, 0);
 }
 
 TEST(MainWindow, TreeViewShowsGroupsAndRefusesDropsOnHeaders) {

@@ -107,6 +107,16 @@ TEST(MainWindow, ClickingRowsSelectsTracksAndSetsTheButtons) {
     EXPECT_TRUE(s.window.DelItem->isEnabled());
     QTest::keyClick(s.view(), Qt::Key_Down);
     EXPECT_EQ(s.window.CurItem.Row, 5);
+    // End and the page keys select like the arrows: the commands then act on
+    // the row shown selected, not on one scrolled out of sight.
+    QTest::keyClick(s.view(), Qt::Key_End);
+    EXPECT_EQ(s.window.CurItem.Row, 8);
+    EXPECT_EQ(s.window.CurItem.Caption, "6/f");
+    EXPECT_FALSE(s.window.DownItem->isEnabled());
+    s.click(1);
+    QTest::keyClick(s.view(), Qt::Key_PageDown);
+    EXPECT_EQ(s.window.CurItem.Row, s.window.selectedRow());
+    EXPECT_GT(s.window.CurItem.Row, 1);
 }
 
 TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrder) {

@@ -13,8 +13,8 @@ public:
     explicit LevelsTreeView(QWidget* parent = nullptr);
 
 signals:
-    void arrowReleased();        // the Up or Down arrow key was released
-    void deletePressed();        // the Delete key was pressed
+    void arrowReleased(); // a key that moves the selection (arrows, pages, Home, End) was released
+    void deletePressed(); // the Delete key was pressed
     void rowsDropped(QPoint at); // selected rows were dropped at a viewport point
 
 protected:

@@ -25,8 +25,21 @@ inline bool ownRows(const QAbstractItemView* view, const QDropEvent* event) {
     return event->source() == view && event->mimeData()->hasFormat(levelRowsMimeType());
 }
 
+// The keys that move the selection: the arrows, and the page and Home/End
+// keys, which would otherwise leave the commands on the row selected before.
 inline bool isArrow(const QKeyEvent* event) {
-    return !event->isAutoRepeat() && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down);
+    if (event->isAutoRepeat()) return false;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
 }
 
 inline bool isDelete(const QKeyEvent* event) {

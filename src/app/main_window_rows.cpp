@@ -162,10 +162,13 @@ void TForm1::DownItem1Click() {
 // CopyItemClick
 void TForm1::CopyItemClick() {
     if (selectedRow() < 0) return;
+    // In both languages, as the other messages that no language line covers.
     if (ops_->cloneTrack() == CloneResult::Full)
-        prompts_->warning(
-            this,
-            QString::fromUtf8("В пакете уже %1 треков: больше добавить нельзя.").arg(kMaxTracks));
+        prompts_->warning(this,
+                          QString::fromUtf8("В пакете уже %1 треков: больше добавить нельзя.\n"
+                                            "The pack holds %1 tracks already: no more can "
+                                            "be added.")
+                              .arg(kMaxTracks));
     finishRowCommand();
 }
 

@@ -168,6 +168,19 @@ TEST(MainWindow, CloneAndDeleteThroughTheButtonsAndKeys) {
     EXPECT_FALSE(s.window.Flags.PackModified);
 }
 
+TEST(MainWindow, ACloneIntoAFullTableIsRefusedInBothLanguages) {
+    BaseFolder base(kPack);
+    Started s;
+    s.click(2);
+    s.window.Tracks.TrackCount = kMaxTracks;
+    s.window.CopyItem->trigger();
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_TRUE(s.prompts->shown[0].contains("The pack holds 4095 tracks already"));
+    EXPECT_TRUE(s.prompts->shown[0].contains(QString::fromUtf8("В пакете уже 4095 треков")));
+    EXPECT_EQ(s.window.Rows.size(), 9);
+    EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
+}
+
 TEST(MainWindow, PopupItemsRunOnlyWhileTheirButtonIsEnabled) {
     BaseFolder base(kPack);
     Started s;

@@ -198,6 +198,7 @@ void TForm1::closeEditor(const CloseOutcome& closed) {
     if (preimg->isChecked()) preimg_f->close();
     editorOpen_ = false;
     wmode();
+    setStatusText(0, QString()); // the mouse position belongs to the canvas, gone now
     showCanvas(false);
     ScrollBox1->horizontalScrollBar()->setValue(0);
     VisiblePanel(Panel2);

@@ -200,6 +200,7 @@ TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
 
     QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
     EXPECT_EQ(s.caption(1), std::to_string(j) + "/my_first_track");
+    EXPECT_EQ(w.statusText(0), "") << "no canvas position is left with the list";
     EXPECT_EQ(w.selectedRow(), 1);
     EXPECT_EQ(w.statusText(4), "[4/2/1]");
     EXPECT_TRUE(w.Panel7->isVisible());

@@ -2,7 +2,11 @@
 // The one QApplication of the window benchmarks, offscreen unless a platform
 // is chosen.
 
+#include "settings/options.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 
 namespace korvo::bench {
 
@@ -15,6 +19,20 @@ inline void ensureApp() {
         return new QApplication(argc, argv);
     }();
     (void)app;
+}
+
+// Puts beside a pack what the program expects in its base folder: the
+// language files, and settings without autosave (no save inside a timing),
+// so no start-up report or dialog waits for an answer.
+inline bool prepareBaseFolder(const QString& folder) {
+    const QDir base(folder);
+    base.mkpath("lang");
+    for (const char* name : {"english.lng", "russian.lng"})
+        QFile::copy(QString(BASE_DIR "/lang/") + name, base.filePath("lang/") + name);
+    QFile ini(base.filePath("opt.ini"));
+    if (!ini.open(QIODevice::WriteOnly)) return false;
+    ini.write(QByteArray(kDefaultOptionsText).replace("AutoSave=1", "AutoSave=0"));
+    return true;
 }
 
 } // namespace korvo::bench

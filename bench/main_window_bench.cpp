@@ -26,14 +26,7 @@ using bench::ensureApp;
 QString bigBaseFolder() {
     static QTemporaryDir dir;
     static const bool written = [] {
-        const QDir base(dir.path());
-        base.mkpath("lang");
-        for (const char* name : {"english.lng", "russian.lng"})
-            QFile::copy(QString(BASE_DIR "/lang/") + name, base.filePath("lang/") + name);
-        QFile ini(base.filePath("opt.ini"));
-        if (!ini.open(QIODevice::WriteOnly)) return false;
-        ini.write(QByteArray(kDefaultOptionsText).replace("AutoSave=1", "AutoSave=0"));
-        ini.close();
+        if (!bench::prepareBaseFolder(dir.path())) return false;
         TrackTable table;
         SampleOptions opt;
         opt.tracks = kMaxTracks;

@@ -29,6 +29,7 @@ namespace {
 QString widestBaseFolder() {
     static QTemporaryDir dir;
     static const bool written = [] {
+        if (!bench::prepareBaseFolder(dir.path())) return false;
         TrackTable table;
         const int j = table.createTrack("widest");
         TTrackInfo& r = table[j];

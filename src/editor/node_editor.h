@@ -80,6 +80,7 @@ private:
     void moveCross(QPoint pos, GestureOutcome& out);
     void moveRubberBand(QPoint pos, GestureOutcome& out);
     void leaveRider(GestureOutcome& out);
+    void dropCorrection(GestureOutcome& out);
     void shapeChanged(GestureOutcome& out);
     bool toolsUsable() const;
 

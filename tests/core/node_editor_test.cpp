@@ -386,6 +386,50 @@ TEST_F(Gestures, CtrlClickWhileDrawingMayCorrectAndPlace) {
     EXPECT_EQ(state.NodeCount, 3);
 }
 
+// Deleting, inserting or tail-moving renumbers or moves the nodes around the
+// corrected one: the window closes instead of moving another node by limits
+// that no longer hold.
+TEST_F(Gestures, NodeToolsCloseAnOpenCorrectionWindow) {
+    open(levelNodes(500, 50));
+    auto correct = [&](int x) {
+        click(at(x, 0).x(), at(x, 0).y(), Qt::LeftButton, Qt::ControlModifier);
+        ASSERT_TRUE(g.CorrOpen);
+    };
+    correct(300);
+    editor.DelPointClick();
+    GestureOutcome out = click(at(200, 0).x(), at(200, 0).y());
+    EXPECT_EQ(state.NodeCount, 10);
+    EXPECT_TRUE(out.closeCorrection);
+    EXPECT_FALSE(g.CorrOpen);
+    editor.correctNode(250, 0);
+    EXPECT_EQ(state.node(7), QPoint(350, 0)) << "the node now at the old index stays";
+
+    click(0, 0, Qt::RightButton);
+    correct(300);
+    editor.AddPointClick();
+    out = click(at(175, 0).x(), at(175, 0).y());
+    EXPECT_EQ(state.NodeCount, 11);
+    EXPECT_TRUE(out.closeCorrection);
+    EXPECT_FALSE(g.CorrOpen);
+
+    click(0, 0, Qt::RightButton);
+    correct(300);
+    editor.movemapClick();
+    out = down(at(400, 0).x(), at(400, 0).y());
+    EXPECT_TRUE(out.closeCorrection);
+    EXPECT_FALSE(g.CorrOpen);
+    up(0, 0);
+}
+
+TEST_F(Gestures, MissedToolClicksKeepTheCorrectionWindow) {
+    open(levelNodes(500, 100));
+    click(at(300, 0).x(), at(300, 0).y(), Qt::LeftButton, Qt::ControlModifier);
+    editor.DelPointClick();
+    const GestureOutcome out = click(at(250, 60).x(), at(250, 60).y());
+    EXPECT_FALSE(out.closeCorrection);
+    EXPECT_TRUE(g.CorrOpen);
+}
+
 TEST_F(Gestures, MiddleButtonPansUntilReleasedOrLeft) {
     open(levelNodes(400, 100));
     editor.MapImgMouseDown(Qt::MiddleButton, {}, {50, 50}, {500, 400});

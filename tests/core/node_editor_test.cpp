@@ -314,6 +314,25 @@ TEST_F(Gestures, TailGrabTakesTheLastHitNode) {
     EXPECT_EQ(g.SelNode, 3);
 }
 
+// A track drawn new starts where the first click fell but is stored from x 0:
+// while it is drawn, its flags and player stand where the stored track has them.
+TEST_F(Gestures, MarksOfADrawnTrackLieWhereTheStoredTrackHasThem) {
+    startNewTrack(300, 300);
+    for (int x = 400; x <= 1000; x += 100) click(x, 300);
+    click(0, 0, Qt::RightButton);
+    session.ListLenTSelect(1);
+    EXPECT_EQ(state.StartPt, QPoint(500, 0)) << "the node ending the segment over 300 + 102";
+    EXPECT_EQ(state.FinishPt, QPoint(900, 0)) << "over 300 + 597";
+    EXPECT_EQ(state.PlayerPt.x(), 300 + 97);
+
+    const int j = state.CurTrack;
+    ASSERT_TRUE(session.SaveTPropClick("drawn").ok());
+    ASSERT_TRUE(session.EditTrackBtnClick(j, 554).ok());
+    EXPECT_EQ(state.StartPt, QPoint(200, 0));
+    EXPECT_EQ(state.FinishPt, QPoint(600, 0));
+    EXPECT_EQ(state.PlayerPt.x(), 97);
+}
+
 // ---- tools, correction, panning, wheel -------------------------------------
 
 TEST_F(Gestures, ToolsAreExclusiveAndTheRightButtonLeavesThem) {

@@ -204,10 +204,17 @@ void NodeEditor::placeNode(QPoint pos, GestureOutcome& out) {
 
 // After nodes were added, removed or moved: line count, marks, repaint.
 void NodeEditor::shapeChanged(GestureOutcome& out) {
-    s_.record().Lines = std::max(s_.state().NodeCount, 1) - 1;
+    const EditorState& st = s_.state();
+    s_.record().Lines = std::max(st.NodeCount, 1) - 1;
     s_.ListLenTChange();
     out.linesChanged = true;
     out.repaintAll = true;
+    // A node dragged or moved past the right edge would be out of reach.
+    const int end = st.NodeCount >= 1 ? st.NodeX[size_t(st.NodeCount)] : 0;
+    if (end > s_.canvasSize.width()) {
+        s_.canvasSize.setWidth(end);
+        out.fieldChanged = true;
+    }
 }
 
 // ---- move ------------------------------------------------------------------

@@ -25,6 +25,7 @@ struct GestureOutcome {
     bool loadSprite = false;   // rider tool on: a fresh, unrotated rider picture
     bool removeSprite = false; // rider tool off: discard the rider picture
     bool rotateSprite = false; // turn the rider picture to Gesture.RiderAngle
+    bool fieldChanged = false; // the field grew to hold the track's last node
 
     bool needsRepaint() const { return repaintAll || !repaint.isEmpty(); }
 };

@@ -333,6 +333,34 @@ TEST_F(Gestures, MarksOfADrawnTrackLieWhereTheStoredTrackHasThem) {
     EXPECT_EQ(state.PlayerPt.x(), 97);
 }
 
+// The field ends at the last node when a track opens; a node moved past that
+// edge widens it, so the end of the track stays on the canvas and in reach.
+TEST_F(Gestures, TheFieldGrowsToHoldTheLastNode) {
+    open(levelNodes(400, 100));
+    ASSERT_EQ(session.canvasSize.width(), 400);
+    editor.movemapClick();
+    down(at(300, 0).x(), at(300, 0).y());
+    move(at(320, 0).x(), at(320, 0).y());
+    GestureOutcome out = up(0, 0);
+    EXPECT_EQ(state.node(5), QPoint(420, 0)) << "the tail moved 20 right";
+    EXPECT_TRUE(out.fieldChanged);
+    EXPECT_EQ(session.canvasSize.width(), 420);
+    editor.movemapClick();
+
+    down(at(420, 0).x(), at(420, 0).y());
+    move(at(400, 0).x(), at(400, 0).y());
+    out = up(0, 0);
+    EXPECT_FALSE(out.fieldChanged);
+    EXPECT_EQ(session.canvasSize.width(), 420) << "the field never shrinks by itself";
+
+    down(at(400, 0).x(), at(400, 0).y());
+    move(at(600, 0).x(), at(600, 0).y());
+    out = up(0, 0);
+    EXPECT_EQ(state.node(5), QPoint(320 + 127, 0));
+    EXPECT_TRUE(out.fieldChanged);
+    EXPECT_EQ(session.canvasSize.width(), 320 + 127);
+}
+
 // ---- tools, correction, panning, wheel -------------------------------------
 
 TEST_F(Gestures, ToolsAreExclusiveAndTheRightButtonLeavesThem) {

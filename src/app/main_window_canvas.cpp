@@ -24,6 +24,10 @@ void TForm1::connectCanvas() {
     connect(MapImg, &TrackCanvas::linesChanged, this,
             [this] { Panel1->setLines(Session.record().Lines); });
     connect(MapImg, &TrackCanvas::trackEdited, this, &TForm1::refreshFloatingPreview);
+    connect(MapImg, &TrackCanvas::fieldChanged, this, [this] {
+        Panel1->setField(QString::number(Session.canvasSize.width()),
+                         QString::number(Session.canvasSize.height()));
+    });
 
     connect(AddPoint, &QAction::triggered, this, [this] { toolClick(&NodeEditor::AddPointClick); });
     connect(DelPoint, &QAction::triggered, this, [this] { toolClick(&NodeEditor::DelPointClick); });

@@ -54,18 +54,19 @@ bool EditorState::encode(TTrackInfo& r) const {
     return true;
 }
 
-void EditorState::FindSFM(int t) {
+void EditorState::FindSFM(int t, int32_t originX) {
     if (t < 1 || t > kTemplateCount) return;
     const TTemplSF& row = templateRow(t);
+    const int32_t startX = row.StartX + originX, finishX = row.FinishX + originX;
     int s = 1, f = 1;
     for (int k = 1; k < NodeCount; ++k) {
         const int32_t a = NodeX[size_t(k)], b = NodeX[size_t(k + 1)];
-        if (a < row.StartX && row.StartX <= b) s = k + 1;
-        if (a < row.FinishX && row.FinishX <= b) f = k + 1;
+        if (a < startX && startX <= b) s = k + 1;
+        if (a < finishX && finishX <= b) f = k + 1;
     }
     StartPt = node(s);
     FinishPt = node(f);
-    PlayerPt = QPoint(row.PlayerX, row.PlayerY + TrackYShift);
+    PlayerPt = QPoint(row.PlayerX + originX, row.PlayerY + TrackYShift);
 }
 
 std::pair<int32_t, int32_t> EditorState::yRange(int from) const {

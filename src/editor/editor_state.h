@@ -51,8 +51,9 @@ public:
 
     // FindSFM: start and finish marks on the nodes ending the segments over the
     // template's start and finish x (node 1 when none), player from the table.
-    // Does nothing for t outside 1..36.
-    void FindSFM(int t);
+    // Does nothing for t outside 1..36. The template's x values count from
+    // `originX`, the x of the track's first node.
+    void FindSFM(int t, int32_t originX = 0);
 
     // Sets YOffset for the track's lowest node and returns the canvas size:
     // the last node's x wide, tall enough for the track and the view.

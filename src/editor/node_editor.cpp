@@ -106,7 +106,18 @@ void NodeEditor::deleteAt(QPoint pos, GestureOutcome& out) {
     const int k = st.firstNodeHit(2, st.NodeCount - 1, pos);
     if (!k) return;
     out.message = deleteNode(st, k);
-    if (out.message == EditorMessage::None) shapeChanged(out);
+    if (out.message != EditorMessage::None) return;
+    dropCorrection(out);
+    shapeChanged(out);
+}
+
+// Nodes were added, removed or moved as a block: the correction window's node
+// and limits no longer hold, so it closes rather than move the wrong node.
+void NodeEditor::dropCorrection(GestureOutcome& out) {
+    GestureState& g = s_.Gesture;
+    if (!g.CorrOpen) return;
+    g.CorrOpen = false;
+    out.closeCorrection = true;
 }
 
 void NodeEditor::grabTail(QPoint pos, GestureOutcome& out) {
@@ -123,6 +134,7 @@ void NodeEditor::grabTail(QPoint pos, GestureOutcome& out) {
         g.SelNode = k;
         g.TailGrabbed = true;
         g.GrabPt = st.node(k);
+        dropCorrection(out);
     }
 }
 
@@ -163,7 +175,9 @@ void NodeEditor::insertAt(QPoint pos, GestureOutcome& out) {
     const int k = st.segmentHit(pos.x());
     if (!k) return;
     out.message = insertNode(st, k, pos.x(), pos.y() - st.YOffset);
-    if (out.message == EditorMessage::None) shapeChanged(out);
+    if (out.message != EditorMessage::None) return;
+    dropCorrection(out);
+    shapeChanged(out);
 }
 
 void NodeEditor::placeNode(QPoint pos, GestureOutcome& out) {
@@ -190,10 +204,17 @@ void NodeEditor::placeNode(QPoint pos, GestureOutcome& out) {
 
 // After nodes were added, removed or moved: line count, marks, repaint.
 void NodeEditor::shapeChanged(GestureOutcome& out) {
-    s_.record().Lines = std::max(s_.state().NodeCount, 1) - 1;
+    const EditorState& st = s_.state();
+    s_.record().Lines = std::max(st.NodeCount, 1) - 1;
     s_.ListLenTChange();
     out.linesChanged = true;
     out.repaintAll = true;
+    // A node dragged or moved past the right edge would be out of reach.
+    const int end = st.NodeCount >= 1 ? st.NodeX[size_t(st.NodeCount)] : 0;
+    if (end > s_.canvasSize.width()) {
+        s_.canvasSize.setWidth(end);
+        out.fieldChanged = true;
+    }
 }
 
 // ---- move ------------------------------------------------------------------

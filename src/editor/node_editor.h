@@ -25,6 +25,7 @@ struct GestureOutcome {
     bool loadSprite = false;   // rider tool on: a fresh, unrotated rider picture
     bool removeSprite = false; // rider tool off: discard the rider picture
     bool rotateSprite = false; // turn the rider picture to Gesture.RiderAngle
+    bool fieldChanged = false; // the field grew to hold the track's last node
 
     bool needsRepaint() const { return repaintAll || !repaint.isEmpty(); }
 };
@@ -80,6 +81,7 @@ private:
     void moveCross(QPoint pos, GestureOutcome& out);
     void moveRubberBand(QPoint pos, GestureOutcome& out);
     void leaveRider(GestureOutcome& out);
+    void dropCorrection(GestureOutcome& out);
     void shapeChanged(GestureOutcome& out);
     bool toolsUsable() const;
 

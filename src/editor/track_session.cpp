@@ -96,7 +96,10 @@ void TrackSession::TrackPaint(int row, int viewHeight) {
 
 void TrackSession::ListLenTChange() {
     if (flags_.IsNewTrack) state_.TrackYShift = 0;
-    state_.FindSFM(record().Templ);
+    // A track drawn new starts where the first click fell; stored, it starts
+    // at x 0. The marks are placed as they will lie on the stored track.
+    const int32_t origin = flags_.IsNewTrack && state_.NodeCount >= 1 ? state_.NodeX[1] : 0;
+    state_.FindSFM(record().Templ, origin);
 }
 
 void TrackSession::ListLenTSelect(int t, bool byUser) {

@@ -314,6 +314,53 @@ TEST_F(Gestures, TailGrabTakesTheLastHitNode) {
     EXPECT_EQ(g.SelNode, 3);
 }
 
+// A track drawn new starts where the first click fell but is stored from x 0:
+// while it is drawn, its flags and player stand where the stored track has them.
+TEST_F(Gestures, MarksOfADrawnTrackLieWhereTheStoredTrackHasThem) {
+    startNewTrack(300, 300);
+    for (int x = 400; x <= 1000; x += 100) click(x, 300);
+    click(0, 0, Qt::RightButton);
+    session.ListLenTSelect(1);
+    EXPECT_EQ(state.StartPt, QPoint(500, 0)) << "the node ending the segment over 300 + 102";
+    EXPECT_EQ(state.FinishPt, QPoint(900, 0)) << "over 300 + 597";
+    EXPECT_EQ(state.PlayerPt.x(), 300 + 97);
+
+    const int j = state.CurTrack;
+    ASSERT_TRUE(session.SaveTPropClick("drawn").ok());
+    ASSERT_TRUE(session.EditTrackBtnClick(j, 554).ok());
+    EXPECT_EQ(state.StartPt, QPoint(200, 0));
+    EXPECT_EQ(state.FinishPt, QPoint(600, 0));
+    EXPECT_EQ(state.PlayerPt.x(), 97);
+}
+
+// The field ends at the last node when a track opens; a node moved past that
+// edge widens it, so the end of the track stays on the canvas and in reach.
+TEST_F(Gestures, TheFieldGrowsToHoldTheLastNode) {
+    open(levelNodes(400, 100));
+    ASSERT_EQ(session.canvasSize.width(), 400);
+    editor.movemapClick();
+    down(at(300, 0).x(), at(300, 0).y());
+    move(at(320, 0).x(), at(320, 0).y());
+    GestureOutcome out = up(0, 0);
+    EXPECT_EQ(state.node(5), QPoint(420, 0)) << "the tail moved 20 right";
+    EXPECT_TRUE(out.fieldChanged);
+    EXPECT_EQ(session.canvasSize.width(), 420);
+    editor.movemapClick();
+
+    down(at(420, 0).x(), at(420, 0).y());
+    move(at(400, 0).x(), at(400, 0).y());
+    out = up(0, 0);
+    EXPECT_FALSE(out.fieldChanged);
+    EXPECT_EQ(session.canvasSize.width(), 420) << "the field never shrinks by itself";
+
+    down(at(400, 0).x(), at(400, 0).y());
+    move(at(600, 0).x(), at(600, 0).y());
+    out = up(0, 0);
+    EXPECT_EQ(state.node(5), QPoint(320 + 127, 0));
+    EXPECT_TRUE(out.fieldChanged);
+    EXPECT_EQ(session.canvasSize.width(), 320 + 127);
+}
+
 // ---- tools, correction, panning, wheel -------------------------------------
 
 TEST_F(Gestures, ToolsAreExclusiveAndTheRightButtonLeavesThem) {
@@ -384,6 +431,50 @@ TEST_F(Gestures, CtrlClickWhileDrawingMayCorrectAndPlace) {
     const GestureOutcome out = click(100, 300, Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(out.openCorrection, 2);
     EXPECT_EQ(state.NodeCount, 3);
+}
+
+// Deleting, inserting or tail-moving renumbers or moves the nodes around the
+// corrected one: the window closes instead of moving another node by limits
+// that no longer hold.
+TEST_F(Gestures, NodeToolsCloseAnOpenCorrectionWindow) {
+    open(levelNodes(500, 50));
+    auto correct = [&](int x) {
+        click(at(x, 0).x(), at(x, 0).y(), Qt::LeftButton, Qt::ControlModifier);
+        ASSERT_TRUE(g.CorrOpen);
+    };
+    correct(300);
+    editor.DelPointClick();
+    GestureOutcome out = click(at(200, 0).x(), at(200, 0).y());
+    EXPECT_EQ(state.NodeCount, 10);
+    EXPECT_TRUE(out.closeCorrection);
+    EXPECT_FALSE(g.CorrOpen);
+    editor.correctNode(250, 0);
+    EXPECT_EQ(state.node(7), QPoint(350, 0)) << "the node now at the old index stays";
+
+    click(0, 0, Qt::RightButton);
+    correct(300);
+    editor.AddPointClick();
+    out = click(at(175, 0).x(), at(175, 0).y());
+    EXPECT_EQ(state.NodeCount, 11);
+    EXPECT_TRUE(out.closeCorrection);
+    EXPECT_FALSE(g.CorrOpen);
+
+    click(0, 0, Qt::RightButton);
+    correct(300);
+    editor.movemapClick();
+    out = down(at(400, 0).x(), at(400, 0).y());
+    EXPECT_TRUE(out.closeCorrection);
+    EXPECT_FALSE(g.CorrOpen);
+    up(0, 0);
+}
+
+TEST_F(Gestures, MissedToolClicksKeepTheCorrectionWindow) {
+    open(levelNodes(500, 100));
+    click(at(300, 0).x(), at(300, 0).y(), Qt::LeftButton, Qt::ControlModifier);
+    editor.DelPointClick();
+    const GestureOutcome out = click(at(250, 60).x(), at(250, 60).y());
+    EXPECT_FALSE(out.closeCorrection);
+    EXPECT_TRUE(g.CorrOpen);
 }
 
 TEST_F(Gestures, MiddleButtonPansUntilReleasedOrLeft) {

@@ -43,6 +43,10 @@ void TrackCanvas::carryOut(const GestureOutcome& out) {
         sprite_.RotateBitmap_ads(editor_.session().Gesture.RiderAngle);
         followRider();
     }
+    if (out.fieldChanged) {
+        setField(editor_.session().canvasSize);
+        emit fieldChanged();
+    }
     if (out.repaintAll)
         update();
     else if (!out.repaint.isEmpty())

@@ -49,6 +49,7 @@ signals:
     void modeChanged();                     // wmode, SaveTProp, tool buttons
     void linesChanged();                    // "Количество линий"
     void trackEdited();                     // the floating preview follows
+    void fieldChanged();                    // the field grew: "Ширина поля" shows it
 
 protected:
     void paintEvent(QPaintEvent* event) override;

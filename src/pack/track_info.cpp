@@ -30,22 +30,25 @@ TrackTable::TrackTable() {
 }
 
 TrackTable::~TrackTable() {
-    for (int j = 0; j <= TrackCount; ++j) records_[j].~TTrackInfo();
+    for (int j = 0; j <= constructed_; ++j) records_[j].~TTrackInfo();
 }
 
-TTrackInfo& TrackTable::construct(int j) {
-    return *new (&records_[j]) TTrackInfo();
+TTrackInfo& TrackTable::freshRecord(int j) {
+    if (j <= constructed_) return records_[j] = TTrackInfo();
+    while (constructed_ < j) new (&records_[++constructed_]) TTrackInfo();
+    return records_[j];
 }
 
 void TrackTable::ClearArrays() {
     GroupCount = {};
-    for (int j = 1; j <= TrackCount; ++j) records_[j].~TTrackInfo();
+    for (int j = 1; j <= constructed_; ++j) records_[j].~TTrackInfo();
+    constructed_ = 0;
     TrackCount = 0;
 }
 
 int TrackTable::createTrack(const std::string& name) {
     if (full()) return 0;
-    TTrackInfo& t = construct(TrackCount + 1);
+    TTrackInfo& t = freshRecord(TrackCount + 1);
     t.Group = 1;
     t.NumInGroup = 1;
     t.Name = name;
@@ -54,7 +57,7 @@ int TrackTable::createTrack(const std::string& name) {
 
 int TrackTable::appendCopy(const TTrackInfo& source) {
     if (full()) return 0;
-    construct(TrackCount + 1) = source;
+    freshRecord(TrackCount + 1) = source;
     return ++TrackCount;
 }
 

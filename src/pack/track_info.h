@@ -69,14 +69,18 @@ public:
 
 private:
     // Room for records 0..4095 (0 unused) is reserved once, so records never
-    // move; memory is only touched for records in use. Records 1..TrackCount
-    // are constructed.
+    // move; memory is only touched for records in use. Records 0..constructed_
+    // are constructed; that count is kept apart from TrackCount, so a caller
+    // that sets TrackCount itself cannot make the table build or destroy a
+    // record twice.
     struct FreeStorage {
         void operator()(TTrackInfo* p) const;
     };
     std::unique_ptr<TTrackInfo, FreeStorage> storage_;
     TTrackInfo* records_ = nullptr;
-    TTrackInfo& construct(int j);
+    int constructed_ = 0;
+    // Record j, zeroed: constructed if it never was, reset if it was.
+    TTrackInfo& freshRecord(int j);
 };
 
 } // namespace korvo

@@ -191,3 +191,20 @@ TEST(MrgFormat, TemplateMatchingUsesHeaderBytes1To5) {
     EXPECT_EQ(templateRow(20).HeaderLen, 36);
     EXPECT_EQ(templateRow(32).HeaderLen, 36);
 }
+
+TEST(TrackTable, CountSetByHandNeitherLosesNorDoublesRecords) {
+    // Callers may lower TrackCount to drop the newest records, or raise it to
+    // mark the table full; creating and clearing afterwards stay sound.
+    TrackTable table;
+    table.createTrack("a");
+    table.createTrack("b");
+    table.TrackCount = 1;
+    ASSERT_EQ(table.createTrack("c"), 2);
+    EXPECT_EQ(table[2].Name, "c");
+    EXPECT_EQ(table[2].PointsLen, 0);
+    table.TrackCount = kMaxTracks;
+    EXPECT_EQ(table.createTrack("d"), 0);
+    table.ClearArrays();
+    EXPECT_EQ(table.createTrack("e"), 1);
+    EXPECT_EQ(table[1].Name, "e");
+}

@@ -26,6 +26,11 @@ const char* const kSettingsNotWritten =
     "умолчанию.\n"
     "The settings file opt.ini could not be created: the default settings are used until the "
     "program ends.\n\n";
+const char* const kSettingsUnreadable =
+    "Файл настроек opt.ini не удалось прочитать: до конца работы действуют настройки по "
+    "умолчанию, а файл остаётся как есть.\n"
+    "The settings file opt.ini could not be read: the default settings are used until the "
+    "program ends, and the file is left as it is.\n\n";
 const char* const kRecentNotWritten = "Список последних пакетов не удалось сохранить в opt.ini.\n"
                                       "The list of recent packs could not be saved to opt.ini.\n\n";
 
@@ -43,7 +48,9 @@ void TForm1::LoadOptions() {
     }
     const OptionsLoad load = korvo::LoadOptions(BaseFolder, Settings);
     if (!load.problem.isEmpty())
-        startProblems_ << QString::fromUtf8(kSettingsNotWritten) + load.problem;
+        startProblems_ << QString::fromUtf8(load.unreadable ? kSettingsUnreadable
+                                                            : kSettingsNotWritten) +
+                              load.problem;
     applyAutosave(*autotime, Settings);
     if (requestedViewMode_ < 0)
         ViewMode = Settings.ViewMode == kViewTree ? kTreeView : kListView;

@@ -1,17 +1,16 @@
 #include "pack_file.h"
 
+#include "checked_write.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <unistd.h>
 
 namespace korvo {
 
 namespace {
 std::string withPath(const QString& path, const std::string& why) {
-    return QDir::toNativeSeparators(path).toStdString() + ": " + why;
+    return pathMessage(path, why);
 }
 } // namespace
 
@@ -41,46 +40,17 @@ std::string loadPackFile(const QString& path, TrackTable& table, Rows& rows) {
     return {};
 }
 
-namespace {
-
-// Replaces `path` with what `produce` writes, keeping the previous file once as ".old".
-std::string saveAtomically(const QString& path, const std::function<bool(QSaveFile&)>& produce) {
-    const QString old = path + ".old";
-    // Keep the previous version beside the new one, once. A hard link costs
-    // nothing and keeps the old contents, since the save below writes a new
-    // file and renames it over the name; where links are not possible, copy.
-    if (QFileInfo::exists(path) && !QFileInfo::exists(old) &&
-        ::link(QFile::encodeName(path).constData(), QFile::encodeName(old).constData()) != 0)
-        QFile::copy(path, old);
-
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return withPath(path, out.errorString().toStdString());
-    if (!produce(out)) {
-        const std::string why = out.errorString().toStdString();
-        out.cancelWriting();
-        return withPath(path, why.empty() ? "write failed" : why);
-    }
-    if (!out.commit())
-        return withPath(path, "could not replace the file: " + out.errorString().toStdString());
-    return {};
-}
-
-bool writeAll(QSaveFile& out, const char* data, size_t n) {
-    return out.write(data, qint64(n)) == qint64(n);
-}
-
-} // namespace
-
 std::string savePackBytes(const QString& path, std::string_view bytes) {
-    return saveAtomically(
-        path, [bytes](QSaveFile& out) { return writeAll(out, bytes.data(), bytes.size()); });
+    WriteFileOptions options;
+    options.keepOld = true;
+    return writeFileChecked(path, bytes, options);
 }
 
 std::string savePackFile(const QString& path, TrackTable& table, const Rows& rows) {
-    return saveAtomically(path, [&](QSaveFile& out) {
-        return writePack(table, rows,
-                         [&out](const char* data, size_t n) { return writeAll(out, data, n); });
-    });
+    WriteFileOptions options;
+    options.keepOld = true;
+    return writeFileChecked(
+        path, [&](const FileSink& sink) { return writePack(table, rows, sink); }, options);
 }
 
 void GetNumTracks(const QString& path, int& total, std::string& text) {

@@ -1,9 +1,9 @@
 #include "ini_file.h"
 
+#include "pack/checked_write.h"
 #include "pack/cp1251.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <vector>
 
 namespace korvo {
@@ -27,10 +27,17 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// A UTF-8 byte-order mark some editors put at the start; kept, never parsed.
+constexpr char kBom[] = "\xEF\xBB\xBF";
+
+qsizetype bomLength(const QByteArray& b) {
+    return b.startsWith(kBom) ? 3 : 0;
+}
+
 std::vector<Line> splitLines(const QByteArray& b) {
     std::vector<Line> lines;
     const qsizetype n = b.size();
-    qsizetype start = 0;
+    qsizetype start = bomLength(b);
     for (qsizetype i = 0; i < n; ++i) {
         if (b[i] != '\r' && b[i] != '\n') continue;
         const qsizetype end = i;
@@ -176,7 +183,8 @@ bool IniText::setValue(const QString& section, const QString& key, const QString
     const QByteArray entry = encode(key) + '=' + encode(value);
     const SectionSpan span = findSection(bytes_, lines, section);
     if (span.header < 0) {
-        if (!bytes_.isEmpty() && !bytes_.endsWith('\n') && !bytes_.endsWith('\r')) bytes_ += eol;
+        if (bytes_.size() > bomLength(bytes_) && !bytes_.endsWith('\n') && !bytes_.endsWith('\r'))
+            bytes_ += eol;
         bytes_ += '[' + encode(section) + ']' + eol + entry + eol;
         return true;
     }
@@ -219,11 +227,11 @@ std::optional<IniText> readIniFile(const QString& file, QString* error) {
 }
 
 bool writeIniFile(const QString& file, const IniText& text, QString* error) {
-    QSaveFile f(file);
-    const bool ok =
-        f.open(QIODevice::WriteOnly) && f.write(text.bytes()) == text.bytes().size() && f.commit();
-    if (!ok && error) *error = file + ": " + f.errorString();
-    return ok;
+    const QByteArray& bytes = text.bytes();
+    const std::string why =
+        writeFileChecked(file, std::string_view(bytes.constData(), size_t(bytes.size())));
+    if (!why.empty() && error) *error = QString::fromStdString(why);
+    return why.empty();
 }
 
 QString ReadString(const QString& section, const QString& key, const QString& file,

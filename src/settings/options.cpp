@@ -77,13 +77,47 @@ void readOptions(const IniText& ini, Options& o) {
     if (o.RatioPic <= 0) o.RatioPic = d.RatioPic; // a divisor must be positive
     o.VMoto = iniInt(read("Options", "VMoto"), 0) == 1 ? kRiderSprite : kRiderDot;
     o.ViewMode = iniInt(read("Options", "VList"), 0) == 1 ? kViewTree : kViewList;
-    o.BG1 = iniColor(read("Colors", "BG1"), d.BG1);
-    o.BG2 = iniColor(read("Colors", "BG2"), d.BG2);
-    o.BG3 = iniColor(read("Colors", "BG3"), d.BG3);
-    o.Line1 = iniColor(read("Colors", "Line1"), d.Line1);
-    o.Line2 = iniColor(read("Colors", "Line2"), d.Line2);
-    o.Line3 = iniColor(read("Colors", "Line3"), d.Line3);
-    o.Node1 = iniColor(read("Colors", "Node1"), d.Node1);
+    o.BG1 = iniColorKey(ini, "BG1", d.BG1);
+    o.BG2 = iniColorKey(ini, "BG2", d.BG2);
+    o.BG3 = iniColorKey(ini, "BG3", d.BG3);
+    o.Line1 = iniColorKey(ini, "Line1", d.Line1);
+    o.Line2 = iniColorKey(ini, "Line2", d.Line2);
+    o.Line3 = iniColorKey(ini, "Line3", d.Line3);
+    o.Node1 = iniColorKey(ini, "Node1", d.Node1);
+}
+
+QColor iniColorKey(const IniText& ini, const char* key, const QColor& def) {
+    return iniColor(ini.readString("Colors", key, QString()), def);
+}
+
+bool writeOptions(const QString& path, const OptionsChoice& choice, QString* error) {
+    std::optional<IniText> ini = readIniFile(path, error);
+    if (!ini) return false; // its other sections (recent packs, author) would be lost
+    IniText& text = *ini;
+    const Options& o = choice.values;
+    text.setValue("AutoSave", "AutoSave", o.autoSaveEnabled ? "1" : "0");
+    if (o.autoSaveEnabled) text.setValue("AutoSave", "Savetime", choice.savetime);
+    text.setValue("Options", "NewLevel", QString::number(o.NewLevel));
+    if (!o.Lang.isEmpty()) text.setValue("Options", "Lang", o.Lang);
+    text.setValue("Options", "VMoto", QString::number(o.VMoto));
+    text.setValue("Options", "VList", choice.VList == kViewTree ? "1" : "0");
+    const std::pair<const char*, QColor> colours[] = {
+        {"BG1", o.BG1},     {"BG2", o.BG2},     {"BG3", o.BG3},    {"Line1", o.Line1},
+        {"Line2", o.Line2}, {"Line3", o.Line3}, {"Node1", o.Node1}};
+    for (const auto& [key, colour] : colours) text.setValue("Colors", key, colorToIni(colour));
+    return writeIniFile(path, text, error);
+}
+
+void useOptionsChoice(const OptionsChoice& choice, Options& options) {
+    const int view = options.ViewMode;
+    const QString lang = options.Lang;
+    const int ratio = options.RatioPic;
+    options = choice.values;
+    if (options.autoSaveEnabled)
+        options.autoSavePeriodMs = autosavePeriodMs(iniInt(choice.savetime, 5));
+    options.ViewMode = view;
+    options.RatioPic = ratio;
+    if (options.Lang.isEmpty()) options.Lang = lang;
 }
 
 OptionsLoad LoadOptions(const QString& baseFolder, Options& options) {
@@ -95,6 +129,8 @@ OptionsLoad LoadOptions(const QString& baseFolder, Options& options) {
         writeIniFile(path, ini, &result.problem);
     } else if (auto text = readIniFile(path, &result.problem)) {
         ini = std::move(*text);
+    } else {
+        result.unreadable = true;
     }
     readOptions(ini, options);
     return result;

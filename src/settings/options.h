@@ -47,6 +47,7 @@ struct Options {
 // the user should see (the file could not be created or read).
 struct OptionsLoad {
     bool createdDefaults = false;
+    bool unreadable = false; // the file exists but could not be read
     QString problem;
 };
 
@@ -57,8 +58,25 @@ QString optionsPath(const QString& baseFolder);
 // `options`. A file that cannot be created or read leaves the defaults in
 // force for this run and is reported in the result.
 OptionsLoad LoadOptions(const QString& baseFolder, Options& options);
-// Reads the copies from a settings text (a missing key reads as "0").
+// Reads the copies from a settings text (a missing key reads as "0", a
+// missing colour as its default).
 void readOptions(const IniText& ini, Options& options);
+// A key of [Colors]; missing or not a colour reads as `def`.
+QColor iniColorKey(const IniText& ini, const char* key, const QColor& def);
+
+// What Apply in the options dialog chose.
+struct OptionsChoice {
+    Options values;   // autoSaveEnabled, NewLevel, VMoto, the colours; Lang empty: unchanged
+    QString savetime; // the autosave minutes as typed, written while autosave is on
+    int VList = kViewList;
+};
+// Writes the choice into "opt.ini" at `path` in one atomic write, keeping
+// every other byte. A file that exists but cannot be read is not touched.
+// Returns false with the reason in `error`; nothing is written then.
+bool writeOptions(const QString& path, const OptionsChoice& choice, QString* error);
+// Puts a written choice into force in the run's copies (the view stays: it
+// changes from the next start).
+void useOptionsChoice(const OptionsChoice& choice, Options& options);
 
 // Settings numbers: decimal integers, blanks around allowed. Anything else
 // reads as `def`.

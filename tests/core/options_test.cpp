@@ -71,8 +71,8 @@ TEST(Options, ValuesAndMissingKeys) {
     EXPECT_EQ(o.autoSavePeriodMs, 180000);
     EXPECT_EQ(o.BG1, QColor(0, 255, 0)); // 0x00BBGGRR
     EXPECT_EQ(o.BG2, QColor(0, 0, 255));
-    EXPECT_EQ(o.BG3, QColor(0, 0, 0)); // a missing key reads as "0"
-    EXPECT_EQ(o.Node1, QColor(0, 0, 0));
+    EXPECT_EQ(o.BG3, QColor(Qt::white)); // a missing colour reads as its default
+    EXPECT_EQ(o.Node1, QColor(Qt::red));
 
     // Only exactly "1" switches autosave on.
     EXPECT_FALSE(readText("[AutoSave]\r\nAutoSave=yes\r\nSavetime=3\r\n").autoSaveEnabled);

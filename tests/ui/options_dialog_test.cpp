@@ -229,7 +229,7 @@ TEST(OptionsDialog, ApplyWithoutALanguageKeepsLang) {
     EXPECT_EQ(f.read("Options", "VMoto"), "1"); // the rest is applied
 }
 
-TEST(OptionsDialog, ApplyThatCannotSaveSaysSoInsteadOfSaved) {
+TEST(OptionsDialog, ApplyThatCannotSaveSaysSoAndPutsNothingIntoForce) {
     DialogFixture f;
     QFile::remove(f.ini);
     QDir(f.dir.path()).mkdir("opt.ini"); // exists, cannot be read or replaced
@@ -238,7 +238,7 @@ TEST(OptionsDialog, ApplyThatCannotSaveSaysSoInsteadOfSaved) {
     ASSERT_EQ(shown.size(), 1);
     EXPECT_NE(shown[0], LangLines()[88]);
     EXPECT_TRUE(shown[0].contains("opt.ini"));
-    EXPECT_EQ(f.options.VMoto, kRiderSprite); // in force for this run
+    EXPECT_EQ(f.options.VMoto, kRiderDot); // nothing is put into force
     EXPECT_TRUE(QFileInfo(f.ini).isDir());
 }
 

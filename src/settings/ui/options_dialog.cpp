@@ -47,9 +47,9 @@ void setRadio(const QString& value, QRadioButton* first, QRadioButton* second) {
 const char* const kMinutesMessage =
     "Введите период автосохранения целым числом минут от 1 до 35791.\n"
     "Enter the autosave period as a whole number of minutes from 1 to 35791.";
-const char* const kNotSavedMessage = "Настройки действуют, но сохранить их в opt.ini не удалось.\n"
-                                     "The settings are in force but could not be saved to "
-                                     "opt.ini.\n\n";
+const char* const kNotSavedMessage = "Настройки не сохранены в opt.ini и не изменены.\n"
+                                     "The settings could not be saved to opt.ini and were not "
+                                     "changed.\n\n";
 
 } // namespace
 
@@ -168,9 +168,13 @@ void Toptions_f::showEvent(QShowEvent* event) {
 }
 
 void Toptions_f::FormActivate() {
-    const IniText ini = readIniFile(optionsPath(base_)).value_or(IniText());
+    const std::optional<IniText> ini = readIniFile(optionsPath(base_));
+    if (!ini) {
+        showValues(options_); // an unreadable file: show what is in force
+        return;
+    }
     auto read = [&](const char* section, const char* key) {
-        return ini.readString(section, key, "0");
+        return ini->readString(section, key, "0");
     };
     const bool autosave = read("AutoSave", "AutoSave") == "1";
     cb_autotime->setChecked(autosave);
@@ -180,14 +184,30 @@ void Toptions_f::FormActivate() {
     setRadio(read("Options", "NewLevel"), RadioButton1, RadioButton2);
     setRadio(read("Options", "VMoto"), RadioButton3, RadioButton4);
     setRadio(read("Options", "VList"), RadioButton5, RadioButton6);
-    const Options d;
-    bg1->setColor(iniColor(read("Colors", "BG1"), d.BG1));
-    bg2->setColor(iniColor(read("Colors", "BG2"), d.BG2));
-    bg3->setColor(iniColor(read("Colors", "BG3"), d.BG3));
-    line1->setColor(iniColor(read("Colors", "Line1"), d.Line1));
-    line2->setColor(iniColor(read("Colors", "Line2"), d.Line2));
-    line3->setColor(iniColor(read("Colors", "Line3"), d.Line3));
-    node1->setColor(iniColor(read("Colors", "Node1"), d.Node1));
+    Options colours;
+    readOptions(*ini, colours);
+    showColours(colours);
+}
+
+void Toptions_f::showValues(const Options& o) {
+    cb_autotime->setChecked(o.autoSaveEnabled);
+    if (o.autoSaveEnabled) at_int->setText(QString::number(o.autoSavePeriodMs / 60000));
+    minutesGroup->setEnabled(o.autoSaveEnabled);
+    fillLanguages(o.Lang);
+    setRadio(QString::number(o.NewLevel), RadioButton1, RadioButton2);
+    setRadio(QString::number(o.VMoto), RadioButton3, RadioButton4);
+    setRadio(QString::number(o.ViewMode), RadioButton5, RadioButton6);
+    showColours(o);
+}
+
+void Toptions_f::showColours(const Options& o) {
+    bg1->setColor(o.BG1);
+    bg2->setColor(o.BG2);
+    bg3->setColor(o.BG3);
+    line1->setColor(o.Line1);
+    line2->setColor(o.Line2);
+    line3->setColor(o.Line3);
+    node1->setColor(o.Node1);
 }
 
 void Toptions_f::fillLanguages(const QString& Lang) {
@@ -213,59 +233,45 @@ std::optional<int> Toptions_f::validMinutes() {
     return std::nullopt;
 }
 
-// Steps 1 to 7 of Apply: the file is written once, atomically, with every
-// value; the in-memory copies follow.
-bool Toptions_f::writeSettings(QString* error) {
-    const QString path = optionsPath(base_);
-    std::optional<IniText> ini = readIniFile(path, error);
-    IniText text = ini.value_or(IniText());
-    if (cb_autotime->isChecked()) {
-        options_.autoSaveEnabled = true;
-        options_.autoSavePeriodMs = autosavePeriodMs(at_int->text().trimmed().toInt());
-        text.setValue("AutoSave", "AutoSave", "1");
-        text.setValue("AutoSave", "Savetime", at_int->text());
-    } else {
-        options_.autoSaveEnabled = false;
-        text.setValue("AutoSave", "AutoSave", "0");
-    }
-    if (autotime_) applyAutosave(*autotime_, options_);
-    if (RadioButton1->isChecked()) options_.NewLevel = kNewTrackAtStart;
-    if (RadioButton2->isChecked()) options_.NewLevel = kNewTrackAtEnd;
-    text.setValue("Options", "NewLevel", QString::number(options_.NewLevel));
-    if (Langlist->currentIndex() >= 0) text.setValue("Options", "Lang", Langlist->currentText());
-    if (RadioButton3->isChecked()) options_.VMoto = kRiderDot;
-    if (RadioButton4->isChecked()) options_.VMoto = kRiderSprite;
-    text.setValue("Options", "VMoto", QString::number(options_.VMoto));
-    text.setValue("Options", "VList", RadioButton6->isChecked() ? "1" : "0");
-    const std::pair<const char*, ColorBox*> colours[] = {
-        {"BG1", bg1},     {"BG2", bg2},     {"BG3", bg3},    {"Line1", line1},
-        {"Line2", line2}, {"Line3", line3}, {"Node1", node1}};
-    for (const auto& [key, box] : colours) text.setValue("Colors", key, colorToIni(box->color()));
-    options_.BG1 = bg1->color();
-    options_.BG2 = bg2->color();
-    options_.BG3 = bg3->color();
-    options_.Line1 = line1->color();
-    options_.Line2 = line2->color();
-    options_.Line3 = line3->color();
-    options_.Node1 = node1->color();
-    // A file that exists but cannot be read is not overwritten: its other
-    // sections (recent packs, author) would be lost.
-    return ini && writeIniFile(path, text, error);
+// Steps 1 to 7 of Apply: the controls' values.
+OptionsChoice Toptions_f::choice() const {
+    OptionsChoice c;
+    Options& o = c.values;
+    o = options_;
+    o.autoSaveEnabled = cb_autotime->isChecked();
+    c.savetime = at_int->text();
+    if (RadioButton1->isChecked()) o.NewLevel = kNewTrackAtStart;
+    if (RadioButton2->isChecked()) o.NewLevel = kNewTrackAtEnd;
+    o.Lang = Langlist->currentIndex() >= 0 ? Langlist->currentText() : QString();
+    if (RadioButton3->isChecked()) o.VMoto = kRiderDot;
+    if (RadioButton4->isChecked()) o.VMoto = kRiderSprite;
+    c.VList = RadioButton6->isChecked() ? kViewTree : kViewList;
+    o.BG1 = bg1->color();
+    o.BG2 = bg2->color();
+    o.BG3 = bg3->color();
+    o.Line1 = line1->color();
+    o.Line2 = line2->color();
+    o.Line3 = line3->color();
+    o.Node1 = node1->color();
+    return c;
 }
 
+// Apply: the file is written once, atomically; only then are the settings
+// put into force. A failed write changes nothing and leaves the dialog open.
 void Toptions_f::applyoptClick() {
     if (cb_autotime->isChecked() && !validMinutes()) return;
+    const OptionsChoice chosen = choice();
     QString error;
-    const bool saved = writeSettings(&error);
-    if (Langlist->currentIndex() >= 0) options_.Lang = Langlist->currentText();
-    if (hooks_.languageChanged) hooks_.languageChanged();
-    if (saved) {
-        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
-                        QString(lang_[88]).replace("\r\n", "\n"), QMessageBox::Ok, this);
-        box.exec();
-    } else {
+    if (!writeOptions(optionsPath(base_), chosen, &error)) {
         QMessageBox::critical(this, windowTitle(), QString::fromUtf8(kNotSavedMessage) + error);
+        return;
     }
+    useOptionsChoice(chosen, options_);
+    if (autotime_) applyAutosave(*autotime_, options_);
+    if (hooks_.languageChanged) hooks_.languageChanged();
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                    QString(lang_[88]).replace("\r\n", "\n"), QMessageBox::Ok, this);
+    box.exec();
     if (hooks_.applied) hooks_.applied();
     accept();
 }

@@ -58,7 +58,9 @@ private:
     void applyoptClick();
     void closeoptClick();
     std::optional<int> validMinutes();
-    bool writeSettings(QString* error);
+    OptionsChoice choice() const;
+    void showValues(const Options& o);
+    void showColours(const Options& o);
 
     QString base_;
     Options& options_;

@@ -1,0 +1,46 @@
+#pragma once
+// The one way this program writes a file: every byte through a checked write
+// loop into a temporary file beside the target, flushed and synced, then
+// renamed over the target. A failure at any step removes the temporary file,
+// leaves the previous file byte for byte and returns "<path>: <reason>" with
+// the system's own reason ("No space left on device").
+
+#include <QString>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace korvo {
+
+// Receives the bytes to write piece by piece; false stops the write.
+using FileSink = std::function<bool(const char* data, size_t size)>;
+// Produces the file's contents into the sink; false when it gave up (the
+// sink refused a piece, or the producer failed for a reason of its own).
+using FileProducer = std::function<bool(const FileSink& sink)>;
+
+struct WriteFileOptions {
+    // Sync the file and its folder before and after the rename. Files that
+    // can be made again (the pictures of a picture run) skip it and call
+    // syncFolder() once at the end.
+    bool sync = true;
+    // Keep the previous contents once as path + ".old" (the pack's rule).
+    bool keepOld = false;
+};
+
+// Replaces `path` with what `produce` writes. A symbolic link is followed:
+// its target is replaced and the link stays. Returns an empty string on
+// success, otherwise "<path>: <reason>".
+std::string writeFileChecked(const QString& path, const FileProducer& produce,
+                             const WriteFileOptions& options = {});
+
+// The same for bytes held in memory.
+std::string writeFileChecked(const QString& path, std::string_view bytes,
+                             const WriteFileOptions& options = {});
+
+// Syncs a folder's entries and the files named (after a run of unsynced writes).
+std::string syncFiles(const QString& folder, const QStringList& files);
+
+// "<path>: <why>" with the path in the platform's separators.
+std::string pathMessage(const QString& path, const std::string& why);
+
+} // namespace korvo

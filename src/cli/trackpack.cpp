@@ -1,6 +1,7 @@
 // trackpack: the command-line companion of the track editor. Reads, counts,
 // re-saves and generates level packs exactly as the editor does.
 
+#include "cli_common.h"
 #include "pack/cp1251.h"
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
@@ -14,10 +15,9 @@
 #include <string>
 
 using namespace korvo;
+using namespace korvo::cli;
 
-namespace {
-
-const char* const kUsage =
+const char* const korvo::cli::kUsage =
     "usage: trackpack COMMAND ...\n"
     "\n"
     "  info PACK              groups, rows \"j/name\" and the count text\n"
@@ -34,15 +34,17 @@ const char* const kUsage =
     "\n"
     "Exit status: 0 success, 1 a file was refused or could not be written, 2 usage error.\n";
 
-int usageError(const std::string& why) {
+int korvo::cli::usageError(const std::string& why) {
     std::fprintf(stderr, "trackpack: %s\n%s", why.c_str(), kUsage);
     return 2;
 }
 
-int fail(const std::string& why) {
+int korvo::cli::fail(const std::string& why) {
     std::fprintf(stderr, "trackpack: %s\n", why.c_str());
     return 1;
 }
+
+namespace {
 
 std::string jsonString(const QString& s) {
     std::string out = "\"";

@@ -18,20 +18,20 @@ TEST(WriteFaultsWindow, SaveOnAFullDiskKeepsThePackAndStaysUnsaved) {
     const QByteArray before = fileBytes(base.path("levels.mrg"));
     Started s;
     s.click(1);
-    s.window.DownItem->trigger(); // "a" after "b": an unsaved change
+    ctl<QAction>(s.window, "DownItem")->trigger(); // "a" after "b": an unsaved change
     ASSERT_EQ(s.window.statusText(3), "Not saved");
     {
         FileSizeLimit full(64);
-        s.window.N6->trigger();
+        ctl<QAction>(s.window, "N6")->trigger();
     }
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown[0].contains("levels.mrg: File too large"))
         << s.prompts->shown[0].toStdString();
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), before);
     EXPECT_EQ(s.window.statusText(3), "Not saved");
-    EXPECT_TRUE(s.window.Flags.PackModified);
+    EXPECT_TRUE(s.window.app().Flags.PackModified);
 
-    s.window.N6->trigger(); // with room again the same save goes through
+    ctl<QAction>(s.window, "N6")->trigger(); // with room again the same save goes through
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: b a | M: c | H: d");
     EXPECT_EQ(s.window.statusText(3), "Saved");
 }
@@ -50,20 +50,24 @@ TEST(WriteFaultsWindow, ApplyAndTheFirstStartOnAFullDiskChangeNothing) {
     Started s; // the next start writes them
     const QByteArray before = fileBytes(base.path("opt.ini"));
     ASSERT_EQ(before, kDefaultOptionsText);
-    s.window.options_f->show();
-    s.window.options_f->findChild<QRadioButton*>("RadioButton4")->setChecked(true);
+    ctl<Toptions_f>(s.window, "Toptions_f")->show();
+    ctl<Toptions_f>(s.window, "Toptions_f")
+        ->findChild<QRadioButton*>("RadioButton4")
+        ->setChecked(true);
     QStringList shown;
     {
         FileSizeLimit full(16);
         shown = answerMessageBoxes([&] {
-            QTest::mouseClick(s.window.options_f->findChild<QPushButton*>("applyopt"),
-                              Qt::LeftButton);
+            QTest::mouseClick(
+                ctl<Toptions_f>(s.window, "Toptions_f")->findChild<QPushButton*>("applyopt"),
+                Qt::LeftButton);
         });
     }
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].contains("File too large"));
     EXPECT_EQ(fileBytes(base.path("opt.ini")), before);
-    EXPECT_EQ(s.window.Settings.VMoto, kRiderDot); // nothing put into force
-    EXPECT_TRUE(s.window.options_f->isVisible());  // the choice stays for another try
-    s.window.options_f->reject();
+    EXPECT_EQ(s.window.app().Settings.VMoto, kRiderDot); // nothing put into force
+    EXPECT_TRUE(
+        ctl<Toptions_f>(s.window, "Toptions_f")->isVisible()); // the choice stays for another try
+    ctl<Toptions_f>(s.window, "Toptions_f")->reject();
 }

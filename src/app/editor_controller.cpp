@@ -352,6 +352,7 @@ void EditorController::showCanvas(bool on) {
 
 // Undo or redo changed the open track: everything that shows it follows.
 void EditorController::restored() {
+    app_.Flags.TrackModified = History.modified();
     if (Session.Gesture.CorrOpen) {
         Session.Gesture.CorrOpen = false;
         corrxywnd->dismiss();

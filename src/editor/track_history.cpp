@@ -25,7 +25,6 @@ public:
 private:
     void apply(bool forward) {
         h_.put(forward ? after_ : before_, nodes_.applied(h_.nodes(), forward));
-        emit h_.restored();
     }
 
     TrackHistory& h_;
@@ -35,12 +34,20 @@ private:
     bool done_ = true;
 };
 
-TrackHistory::TrackHistory(TrackSession& session) : s_(session) {}
+TrackHistory::TrackHistory(TrackSession& session) : s_(session) {
+    // Told once the stack stands at its new index, so the modified state
+    // read in answer is already the new one.
+    connect(&stack_, &QUndoStack::indexChanged, this, [this] {
+        if (!quiet_) emit restored();
+    });
+}
 
 void TrackHistory::restart() {
     open_ = false;
+    quiet_ = true;
     stack_.clear();
     stack_.setClean();
+    quiet_ = false;
 }
 
 TrackLook TrackHistory::look() const {
@@ -119,8 +126,10 @@ bool TrackHistory::end() {
     SpanChange<QPoint> change = SpanChange<QPoint>::between(nodesBefore_, nodes());
     if (change.empty() && after == lookBefore_) return false;
     const QString text = names_ ? names_(step_) : QString();
+    quiet_ = true;
     stack_.push(new TrackEditCommand(*this, step_, text, std::move(change), std::move(lookBefore_),
                                      std::move(after)));
+    quiet_ = false;
     return true;
 }
 

@@ -49,6 +49,7 @@ class TrackHistory : public QObject {
     Q_OBJECT
 public:
     explicit TrackHistory(TrackSession& session);
+    ~TrackHistory() override { quiet_ = true; } // the stack clears itself as it goes
 
     QUndoStack& stack() { return stack_; }
     // A track was opened, or closed: no history, nothing changed.
@@ -79,6 +80,7 @@ private:
     QUndoStack stack_;
     std::function<QString(TrackStep)> names_;
     bool open_ = false;
+    bool quiet_ = false; // a new step or a fresh start, not an undo or redo, moves the index
     TrackStep step_ = TrackStep::MoveNode;
     TrackLook lookBefore_;
     std::vector<QPoint> nodesBefore_;

@@ -63,6 +63,8 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
     EXPECT_EQ(nodesOf(w), opened);
     EXPECT_EQ(w.document().Tracks[1].Templ, templ);
     EXPECT_FALSE(w.app().Flags.TrackModified);
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
+    EXPECT_EQ(w.statusText(3), "Saved");
     press(w, QKeySequence(Qt::CTRL | Qt::Key_Y)); // redo brings the drag back
     EXPECT_NE(nodesOf(w), opened);
     press(w, QKeySequence::Undo);

@@ -34,6 +34,11 @@ const AddedLine kAdded[] = {
     {117, "clone or new track refused: the table is full",
      "The pack holds %d tracks already: no more can be added.",
      "В пакете уже %d треков: больше добавить нельзя."},
+    {118, "the table is full, but of deleted tracks that undo may bring back",
+     "All %d track records are in use: deleted tracks keep theirs so that undo can bring them "
+     "back. Save the pack and open it again to free them.",
+     "Заняты все %d записей треков: удалённые треки хранят свои, чтобы их можно было вернуть "
+     "отменой. Сохраните пакет и откройте его снова, чтобы освободить их."},
 };
 
 } // namespace

@@ -46,6 +46,7 @@ enum AddedLineNumber : int {
     kLineStepFieldSize = 115,
     kLineCloseUnsavedTrack = 116, // question before "Close without saving" drops edits
     kLinePackFull = 117,          // %d: the table's size
+    kLinePackFullOfDeleted = 118, // %d: the table's size; deleted tracks hold records
 };
 
 } // namespace korvo

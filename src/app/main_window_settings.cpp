@@ -4,6 +4,7 @@
 #include "main_window.h"
 #include "pack_commands.h"
 #include "settings/autosave.h"
+#include "settings/lang_added.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/lang_apply.h"
 #include "settings/ui/options_dialog.h"
@@ -93,9 +94,13 @@ void TForm1::reportStartProblems() {
 }
 
 // Help > Contents: "help.chm" of the current folder, opened by the desktop.
+// A missing file is named; a file the desktop cannot open gets the old words.
 void TForm1::N14Click() {
     const QString help = QDir::current().absoluteFilePath("help.chm");
-    if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+    if (!QFileInfo::exists(help))
+        app_.ask().error(this, QString(),
+                         app_.Lang.format(kLineHelpMissing, QDir::toNativeSeparators(help)));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
         app_.ask().error(this, QString::fromUtf8("Внимание"),
                          QString::fromUtf8("Немогу выполнить !"));
 }

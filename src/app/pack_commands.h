@@ -52,8 +52,8 @@ signals:
 private:
     bool Load1Click(const QString& path);
     void makeNewPack();
-    bool mayReplacePack();
-    bool askProceed(int rule);
+    bool mayReplacePack(bool forNew = false);
+    bool askProceed(int rule, bool forNew = false);
     void addRecentFile(const QString& path);
 
     AppContext& app_;

@@ -410,7 +410,8 @@ TEST(MainWindow, AMissingHelpFileIsReported) {
     Started s;
     ctl<QAction>(s.window, "N14")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_EQ(s.prompts->shown[0], QString::fromUtf8("Немогу выполнить !"));
+    EXPECT_EQ(s.prompts->shown[0],
+              "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
 }
 
 TEST(MainWindow, ClosingWithAnOpenChangedTrackAsksAboutTheTrack) {

@@ -63,9 +63,8 @@ int submit(const QStringList& args) {
 
     LevelSubmission run(QDir::currentPath(), false);
     bool ok = false;
-    QObject::connect(&run, &LevelSubmission::message, [](const QString& text) {
-        printLine("trackpack: " + text);
-    });
+    QObject::connect(&run, &LevelSubmission::message,
+                     [](const QString& text) { printLine("trackpack: " + text); });
     QObject::connect(&run, &LevelSubmission::logLine, [](const QString& text, LogColour) {
         printLine(logTimeText(QTime::currentTime()) + " " + text);
     });

@@ -215,11 +215,11 @@ void LevelSubmission::connectionDone() {
         message_.attachmentName = QFileInfo(attachmentPath_).fileName();
         message_.attachment = f.readAll();
     }
-    log(submission_text::kSending, LogColour::Green);
     if (!client_.isOpen()) {
         log(own(OwnText::SendFailed).arg(own(OwnText::NotConnected)), LogColour::Red);
         return sendDone(false);
     }
+    log(submission_text::kSending, LogColour::Green);
     client_.send(message_.mailbox, message_.recipients, composeMessage(message_, newBoundary()));
 }
 

@@ -84,7 +84,8 @@ JarBuildResult replaceLevels(const std::string& game, const std::string& pack,
     out.resize(size_t(st.size));
     const zip_int64_t got = zip_source_read(source, out.data(), st.size);
     zip_source_close(source);
-    if (got < 0 || zip_uint64_t(got) != st.size) return refused("the new archive could not be read back");
+    if (got < 0 || zip_uint64_t(got) != st.size)
+        return refused("the new archive could not be read back");
     return {};
 }
 
@@ -123,8 +124,8 @@ JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const Q
         std::string jadBytes;
         if (std::string why = readWholeFile(jad, jadBytes); !why.empty())
             return refused(QString::fromStdString(pathMessage(jad, why)));
-        const QByteArray updated = updatedJad(QByteArray::fromStdString(jadBytes),
-                                              qint64(built.size()), out.fileName());
+        const QByteArray updated =
+            updatedJad(QByteArray::fromStdString(jadBytes), qint64(built.size()), out.fileName());
         const QString outJad = jadPathFor(outJar);
         if (std::string why = writeFileChecked(
                 outJad, std::string_view(updated.constData(), size_t(updated.size())));

@@ -87,7 +87,7 @@ TEST(Jarpacker, RefusesWhatIsNoGameArchiveAndWritesNothing) {
     EXPECT_EQ(QDir(folder.base).entryList(QDir::Files | QDir::Hidden).size(), 3);
 
     EXPECT_EQ(jarpacker({folder.path("nolevels.jar"), folder.pack}).status, 2);
-    EXPECT_EQ(jarpacker({folder.path("nolevels.jar"), folder.pack, folder.path("nolevels.jar")})
-                  .status,
-              2);
+    EXPECT_EQ(
+        jarpacker({folder.path("nolevels.jar"), folder.pack, folder.path("nolevels.jar")}).status,
+        2);
 }

@@ -34,8 +34,7 @@ struct RunResult {
     }
 };
 
-RunResult submit(const SubmissionFolder& folder, SubmissionRequest request,
-                 int limitMs = 60000) {
+RunResult submit(const SubmissionFolder& folder, SubmissionRequest request, int limitMs = 60000) {
     ensureCoreApp();
     LevelSubmission run(folder.base, true);
     RunResult result;
@@ -103,7 +102,8 @@ TEST(MailSubmission, MailsTheArchiveWithTheBodyAndHeadersTheServerExpects) {
     EXPECT_EQ(h["To"].toString(), kTestMailbox);
     EXPECT_EQ(h["Subject"].toString(), "KorvoTE/New Levels");
     const QDateTime date = QDateTime::fromString(h["Date"].toString(), Qt::RFC2822Date);
-    EXPECT_LE(std::abs(date.secsTo(QDateTime::currentDateTime())), 120) << h["Date"].toString().toStdString();
+    EXPECT_LE(std::abs(date.secsTo(QDateTime::currentDateTime())), 120)
+        << h["Date"].toString().toStdString();
     EXPECT_EQ(m["content_type"].toString(), "multipart/mixed");
     EXPECT_LE(m["longest_line"].toInt(), 78);
 
@@ -126,8 +126,9 @@ TEST(MailSubmission, MailsTheArchiveWithTheBodyAndHeadersTheServerExpects) {
     EXPECT_EQ(entries[0].toArray()[0].toString(), "levels.mrg");
     EXPECT_EQ(fromBase64(entries[0].toArray()[1]), fileBytes(folder.pack));
     EXPECT_EQ(entries[1].toArray()[0].toString(), "info.txt");
-    EXPECT_EQ(fromBase64(entries[1].toArray()[1]),
-              cp1251(QString::fromUtf8("Лесные трассы\r\nВася\r\nvasya@example.net\r\n10/10/10\r\n")));
+    EXPECT_EQ(
+        fromBase64(entries[1].toArray()[1]),
+        cp1251(QString::fromUtf8("Лесные трассы\r\nВася\r\nvasya@example.net\r\n10/10/10\r\n")));
 
     EXPECT_FALSE(QFile::exists(infoFilePath(folder.base)));
     ASSERT_FALSE(run.log.empty());
@@ -165,9 +166,9 @@ TEST(MailSubmission, ARefusedLoginSendsNothingAndDoesNotRetry) {
     EXPECT_EQ(commands.count("AUTH LOGIN"), 1);
     EXPECT_FALSE(commands.contains("RSET") || commands.contains("DATA"));
     EXPECT_TRUE(server.message().isEmpty());
-    EXPECT_EQ(run.count(QString::fromUtf8("Ошибка соединения: the server answered 535"),
-                        LogColour::Blue),
-              1);
+    EXPECT_EQ(
+        run.count(QString::fromUtf8("Ошибка соединения: the server answered 535"), LogColour::Blue),
+        1);
     EXPECT_EQ(run.log.back().colour, LogColour::Red);
 }
 

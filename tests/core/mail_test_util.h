@@ -93,8 +93,8 @@ struct SubmissionFolder {
     // "opt.ini" with [Mail] pointing at a local port.
     void mailTo(int port, const QByteArray& more = {}) const {
         putFile(path("opt.ini"), "[Mail]\r\nHost=127.0.0.1\r\nPort=" + QByteArray::number(port) +
-                                     "\r\nMailbox=" + kTestMailbox + "\r\nPassword=" +
-                                     kTestPassword + "\r\n" + more);
+                                     "\r\nMailbox=" + kTestMailbox +
+                                     "\r\nPassword=" + kTestPassword + "\r\n" + more);
     }
 };
 

@@ -24,7 +24,8 @@ TEST(PackerLaunch, StartsThePackerInTheBaseFolderOrSaysWhereItLooked) {
     clock.start();
     while (!QFile::exists(marker) && clock.elapsed() < 10000) QThread::msleep(20);
     QThread::msleep(50);
-    EXPECT_EQ(fileBytes(marker).trimmed(), "0 " + QFileInfo(base.path()).canonicalFilePath().toUtf8());
+    EXPECT_EQ(fileBytes(marker).trimmed(),
+              "0 " + QFileInfo(base.path()).canonicalFilePath().toUtf8());
 
     // The program's own folder comes first.
     const QString own = programDir.filePath(kPackerName);

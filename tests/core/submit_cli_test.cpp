@@ -10,12 +10,12 @@ using namespace korvo::test;
 
 namespace {
 
-struct Run {
+struct CliRun {
     int status = -1;
     QString err;
 };
 
-Run submit(const SubmissionFolder& folder, QStringList args) {
+CliRun submit(const SubmissionFolder& folder, QStringList args) {
     QProcess p;
     p.setWorkingDirectory(folder.base);
     p.start(TRACKPACK_EXE, QStringList{"submit"} + args);
@@ -24,8 +24,8 @@ Run submit(const SubmissionFolder& folder, QStringList args) {
 }
 
 QStringList fields(const QString& nick) {
-    return {"levels.mrg", "--nick", nick, "--email", "a@example.net", "--level", "Forest",
-            "--save-only"};
+    return {"levels.mrg",    "--nick",  nick,     "--email",
+            "a@example.net", "--level", "Forest", "--save-only"};
 }
 
 } // namespace
@@ -33,7 +33,7 @@ QStringList fields(const QString& nick) {
 TEST(SubmitCli, SaveOnlyKeepsTheArchiveAndTheFirstAuthor) {
     SubmissionFolder folder;
     // No "opt.ini" yet: it is made with the first-start defaults, then [Author].
-    const Run first = submit(folder, fields("Rider"));
+    const CliRun first = submit(folder, fields("Rider"));
     EXPECT_EQ(first.status, 0) << first.err.toStdString();
     EXPECT_TRUE(first.err.contains(QString::fromUtf8("Файл сохранён в директорию \\tomail\\")));
     const QString ini = folder.path("opt.ini");
@@ -56,7 +56,7 @@ TEST(SubmitCli, SaveOnlyKeepsTheArchiveAndTheFirstAuthor) {
 TEST(SubmitCli, RefusedRunsWriteNoArchive) {
     {
         SubmissionFolder folder(29);
-        const Run run = submit(folder, fields("Rider"));
+        const CliRun run = submit(folder, fields("Rider"));
         EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(run.err.contains(
             QString::fromUtf8("В уровне не достаточно треков. Минимум 30 треков!")));
@@ -64,7 +64,7 @@ TEST(SubmitCli, RefusedRunsWriteNoArchive) {
     }
     SubmissionFolder folder;
     // A line break in the nick would add lines to info.txt and the mail body.
-    Run run = submit(folder, fields("Rider\r\nКолво треков : 99/99/99"));
+    CliRun run = submit(folder, fields("Rider\r\nКолво треков : 99/99/99"));
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("single lines")) << run.err.toStdString();
     run = submit(folder, fields(" "));
@@ -86,7 +86,7 @@ TEST(SubmitCli, MailsThroughTheServerOfOptIni) {
     folder.mailTo(server.port());
     QStringList args = fields("Rider");
     args.removeLast();
-    const Run run = submit(folder, args);
+    const CliRun run = submit(folder, args);
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QString::fromUtf8("Отправка завершена.")));
     EXPECT_EQ(server.message()["to"].toArray(), QJsonArray{kTestMailbox});

@@ -36,14 +36,14 @@ TEST(ZipFile, StoresTheFieldsOfEachEntryAndTheCentralDirectory) {
 
     // First local entry: the empty file, its raw deflate encoding of no data.
     EXPECT_EQ(le32(b, 0), 0x04034B50u);
-    EXPECT_EQ(le16(b, 4), 20);                       // version needed
-    EXPECT_EQ(le16(b, 6), 0);                        // flags
-    EXPECT_EQ(le16(b, 8), 8);                        // deflate
-    EXPECT_EQ(le32(b, 14), 0u);                      // CRC-32 of nothing
-    EXPECT_EQ(le32(b, 18), 2u);                      // compressed size
-    EXPECT_EQ(le32(b, 22), 0u);                      // uncompressed size
-    EXPECT_EQ(le16(b, 26), 9);                       // bare name length
-    EXPECT_EQ(le16(b, 28), 0);                       // no extra field
+    EXPECT_EQ(le16(b, 4), 20);  // version needed
+    EXPECT_EQ(le16(b, 6), 0);   // flags
+    EXPECT_EQ(le16(b, 8), 8);   // deflate
+    EXPECT_EQ(le32(b, 14), 0u); // CRC-32 of nothing
+    EXPECT_EQ(le32(b, 18), 2u); // compressed size
+    EXPECT_EQ(le32(b, 22), 0u); // uncompressed size
+    EXPECT_EQ(le16(b, 26), 9);  // bare name length
+    EXPECT_EQ(le16(b, 28), 0);  // no extra field
     EXPECT_EQ(b.substr(30, 9), "empty.txt");
     EXPECT_EQ(b.substr(39, 2), std::string("\x03\x00", 2));
     const size_t second = 41;
@@ -67,12 +67,12 @@ TEST(ZipFile, StoresTheFieldsOfEachEntryAndTheCentralDirectory) {
     size_t at = central;
     for (const uint32_t offset : {0u, uint32_t(second)}) {
         EXPECT_EQ(le32(b, at), 0x02014B50u);
-        EXPECT_EQ(le16(b, at + 4), 20);                                   // made by
-        EXPECT_EQ(b.substr(at + 6, 26), b.substr(offset + 4, 26));        // shared header
-        EXPECT_EQ(le16(b, at + 32), 0);                                   // comment length
-        EXPECT_EQ(le16(b, at + 34), 0);                                   // disk
-        EXPECT_EQ(le16(b, at + 36), 0);                                   // internal attributes
-        EXPECT_EQ(le32(b, at + 38), 0u);                                  // external attributes
+        EXPECT_EQ(le16(b, at + 4), 20);                            // made by
+        EXPECT_EQ(b.substr(at + 6, 26), b.substr(offset + 4, 26)); // shared header
+        EXPECT_EQ(le16(b, at + 32), 0);                            // comment length
+        EXPECT_EQ(le16(b, at + 34), 0);                            // disk
+        EXPECT_EQ(le16(b, at + 36), 0);                            // internal attributes
+        EXPECT_EQ(le32(b, at + 38), 0u);                           // external attributes
         EXPECT_EQ(le32(b, at + 42), offset);
         at += 46 + le16(b, at + 28);
     }

@@ -92,7 +92,7 @@ async def serve_aiosmtpd():
     def authenticate(server, session, envelope, mechanism, data):
         record({"auth": [data.login.decode(), data.password.decode()]})
         ok = MODE == "accept" and (data.login, data.password) == (USER, PASSWORD)
-        return AuthResult(success=ok)
+        return AuthResult(success=ok, handled=False)
 
     loop = asyncio.get_running_loop()
     return await loop.create_server(

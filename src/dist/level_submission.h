@@ -35,6 +35,8 @@ public:
     // Stops a run that is mailing; finished(false) follows.
     void cancel();
     bool running() const { return running_; }
+    // The language of the texts of our own, from the next line on.
+    void setRussian(bool russian) { russian_ = russian; }
 
 signals:
     // A check refused the run (shown as a message box).

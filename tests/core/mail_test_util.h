@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,6 +17,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace korvo::test {
@@ -39,9 +41,18 @@ public:
         ensureCoreApp();
         log_ = dir_.filePath("events.jsonl");
         process_.start(SYSTEM_PYTHON, {TEST_TOOLS_DIR "/smtp_server.py", mode, log_});
-        if (!process_.waitForReadyRead(15000)) return;
+        process_.waitForStarted(15000);
+        QElapsedTimer clock;
+        clock.start();
+        while (!process_.canReadLine() && process_.state() == QProcess::Running &&
+               clock.elapsed() < 15000)
+            process_.waitForReadyRead(100);
         const QByteArray line = process_.readLine().trimmed();
         if (line.startsWith("PORT ")) port_ = line.mid(5).toInt();
+        if (port_ == 0)
+            std::fprintf(stderr, "the SMTP test server did not start (%s): %s\n",
+                         qPrintable(process_.errorString()),
+                         process_.readAllStandardError().constData());
     }
     ~SmtpTestServer() {
         process_.kill();

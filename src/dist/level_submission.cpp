@@ -36,11 +36,15 @@ LevelSubmission::LevelSubmission(QString baseFolder, bool russian, QObject* pare
         log(submission_text::kNoErrors, LogColour::Blue);
         connectionDone();
     });
-    connect(&client_, &SmtpClient::openFailed, this, [this](const QString& why, bool refused) {
+    connect(&client_, &SmtpClient::openFailed, this, [this](const QString& why, SmtpFailure kind) {
         log(submission_text::kConnectError + why, LogColour::Blue);
         ++attempts_;
-        if (refused) { // a wrong login stays wrong: nothing is sent
-            log(own(OwnText::LoginRefused).arg(why), LogColour::Red);
+        // A refused login or an unverified certificate stays so: nothing is
+        // sent, and the password never goes over a connection not trusted.
+        if (kind != SmtpFailure::Connection) {
+            log(own(kind == SmtpFailure::LoginRefused ? OwnText::LoginRefused : OwnText::Untrusted)
+                    .arg(why),
+                LogColour::Red);
             return sendDone(false);
         }
         after(settings_.retryDelayMs, [this] { nextAttempt(); });

@@ -66,7 +66,7 @@ void SmtpClient::open(const SmtpEndpoint& endpoint) {
     connect(socket_, &QSslSocket::sslErrors, this, [this](const QList<QSslError>& errors) {
         QStringList texts;
         for (const QSslError& e : errors) texts << e.errorString();
-        fail("TLS: " + texts.join("; "));
+        fail("TLS: " + texts.join("; "), SmtpFailure::Untrusted);
     });
     connect(socket_, &QSslSocket::bytesWritten, this, [this] {
         if (step_ == Step::Body) timer_.start(endpoint_.timeoutMs); // still moving
@@ -151,13 +151,15 @@ void SmtpClient::onOpeningReply(const SmtpReply& reply) {
         socket_->startClientEncryption();
         return;
     case Step::Auth:
-        if (code != 334) return fail(unexpected(reply), code >= 500);
+        if (code != 334)
+            return fail(unexpected(reply),
+                        code >= 500 ? SmtpFailure::LoginRefused : SmtpFailure::Connection);
         return command(endpoint_.user.toUtf8().toBase64(), Step::AuthUser);
     case Step::AuthUser:
-        if (code != 334) return fail(unexpected(reply), true);
+        if (code != 334) return fail(unexpected(reply), SmtpFailure::LoginRefused);
         return command(endpoint_.password.toUtf8().toBase64(), Step::AuthPass);
     case Step::AuthPass:
-        if (code != 235) return fail(unexpected(reply), true);
+        if (code != 235) return fail(unexpected(reply), SmtpFailure::LoginRefused);
         step_ = Step::Ready;
         emit opened();
         return;
@@ -225,7 +227,7 @@ void SmtpClient::onTimeout() {
     fail(what + " within " + seconds(endpoint_.timeoutMs) + " s");
 }
 
-void SmtpClient::fail(const QString& why, bool loginRefused) {
+void SmtpClient::fail(const QString& why, SmtpFailure kind) {
     if (step_ == Step::Idle) return;
     const Step was = step_;
     dropSocket();
@@ -234,7 +236,7 @@ void SmtpClient::fail(const QString& why, bool loginRefused) {
     if (was >= Step::Rset)
         emit sendFailed(why);
     else
-        emit openFailed(why, loginRefused);
+        emit openFailed(why, kind);
 }
 
 } // namespace korvo

@@ -21,6 +21,13 @@ class QSslSocket;
 
 namespace korvo {
 
+// Why a connection could not be opened: worth another attempt, or not.
+enum class SmtpFailure {
+    Connection,   // no connection, no answer, an unexpected reply: try again
+    LoginRefused, // the server refused the user name or password
+    Untrusted,    // the server's certificate could not be verified
+};
+
 struct SmtpEndpoint {
     QString host;
     int port = 25;
@@ -46,8 +53,7 @@ public:
 
 signals:
     void opened();
-    // `loginRefused`: the server answered, but refused the user name or password.
-    void openFailed(const QString& why, bool loginRefused);
+    void openFailed(const QString& why, korvo::SmtpFailure kind);
     void sent();
     void sendFailed(const QString& why);
 
@@ -82,7 +88,7 @@ private:
     void onTimeout();
     void command(const QByteArray& line, Step next);
     void startAuth();
-    void fail(const QString& why, bool loginRefused = false);
+    void fail(const QString& why, SmtpFailure kind = SmtpFailure::Connection);
     void finishSent();
     void dropSocket();
     bool sending() const { return step_ >= Step::Rset; }

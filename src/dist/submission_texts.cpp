@@ -6,7 +6,7 @@
 
 namespace korvo {
 
-const OwnTextPair kOwnTexts[] = {
+const OwnTextPair kOwnTexts[kOwnTextCount] = {
     {OwnText::BadField, "The nick, e-mail and level name must be single lines of text.",
      "Ник, e-mail и название уровня должны быть одной строкой текста."},
     {OwnText::PackUnreadable, "The level file cannot be read: %1", "Файл уровня не читается: %1"},
@@ -17,6 +17,8 @@ const OwnTextPair kOwnTexts[] = {
     {OwnText::AuthorNotStored, "The author could not be stored in opt.ini: %1",
      "Автор не записан в opt.ini: %1"},
     {OwnText::LoginRefused, "The server refused the login: %1", "Сервер отказал во входе: %1"},
+    {OwnText::Untrusted, "The server's certificate was not accepted: %1",
+     "Сертификат сервера не принят: %1"},
     {OwnText::NotConnected, "Not connected to the SMTP server.", "Нет соединения с сервером SMTP."},
     {OwnText::SendFailed, "Sending failed: %1", "Ошибка отправки: %1"},
     {OwnText::Cancelled, "Sending was stopped.", "Отправка прервана."},
@@ -33,8 +35,9 @@ const OwnTextPair kOwnTexts[] = {
 };
 
 QString ownText(OwnText id, bool russian) {
-    const OwnTextPair& pair = kOwnTexts[int(id)];
-    return QString::fromUtf8(russian ? pair.russian : pair.english);
+    for (const OwnTextPair& pair : kOwnTexts)
+        if (pair.id == id) return QString::fromUtf8(russian ? pair.russian : pair.english);
+    return {};
 }
 
 bool languageIsRussian(const LangLines& lang) {

@@ -41,6 +41,7 @@ enum class OwnText {
     WriteFailed,     // %1: the reason
     AuthorNotStored, // %1: the reason
     LoginRefused,    // %1: the server's reply
+    Untrusted,       // %1: why the certificate was refused
     NotConnected,
     SendFailed, // %1: the reason
     Cancelled,
@@ -49,7 +50,9 @@ enum class OwnText {
     BadMailbox,       // %1: the address
     PackerNotFound,   // %1: the packer, %2: its program folder, %3: the PATH folders
     PackerNotStarted, // %1: the packer's path
+    Count_
 };
+constexpr int kOwnTextCount = int(OwnText::Count_);
 
 struct OwnTextPair {
     OwnText id;
@@ -57,8 +60,8 @@ struct OwnTextPair {
     const char* russian;
 };
 
-// The table of our own texts, in the order of OwnText.
-extern const OwnTextPair kOwnTexts[];
+// The table of our own texts, one pair for each OwnText.
+extern const OwnTextPair kOwnTexts[kOwnTextCount];
 
 // An own text in the chosen language.
 QString ownText(OwnText id, bool russian);

@@ -192,3 +192,26 @@ TEST(MailSubmission, ALineDroppedDuringTheMessageOrAServerThatStopsAnsweringFail
         EXPECT_TRUE(seen);
     }
 }
+
+TEST(MailSubmission, AnUntrustedCertificateEndsTheRunBeforeTheLoginUnlessTlsIsOff) {
+    SmtpTestServer server("tls"); // offers STARTTLS with a self-signed certificate
+    ASSERT_GT(server.port(), 0);
+    SubmissionFolder folder;
+    folder.mailTo(server.port(), "RetryDelay=0\r\n");
+    RunResult run = submit(folder, request(folder));
+    ASSERT_TRUE(run.finished);
+    EXPECT_FALSE(run.ok);
+    QStringList commands = server.commands();
+    ASSERT_EQ(commands.size(), 2) << commands.join(" | ").toStdString();
+    EXPECT_EQ(commands[1], "STARTTLS");
+    EXPECT_EQ(run.count(QString::fromUtf8("Сертификат сервера не принят: "), LogColour::Red), 1);
+
+    // StartTls=0: the same server, without the upgrade.
+    folder.mailTo(server.port(), "StartTls=0\r\n");
+    run = submit(folder, request(folder));
+    EXPECT_TRUE(run.ok);
+    commands = server.commands().mid(2);
+    EXPECT_EQ(commands.value(1), "AUTH LOGIN");
+    EXPECT_FALSE(commands.contains("STARTTLS"));
+    EXPECT_FALSE(server.message().isEmpty());
+}

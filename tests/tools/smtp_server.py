@@ -5,6 +5,7 @@
 
 MODE  accept  aiosmtpd with AUTH LOGIN (user levels@test.example, password secret)
       refuse  the same, refusing every login
+      tls     the same as accept, offering STARTTLS with a self-signed certificate
       drop    a scripted server that closes the connection in the middle of DATA
       stall   a scripted server that never answers the end of the message
 The first line on standard output is "PORT n". Every event goes to LOG as
@@ -91,13 +92,24 @@ async def serve_aiosmtpd():
 
     def authenticate(server, session, envelope, mechanism, data):
         record({"auth": [data.login.decode(), data.password.decode()]})
-        ok = MODE == "accept" and (data.login, data.password) == (USER, PASSWORD)
+        ok = MODE != "refuse" and (data.login, data.password) == (USER, PASSWORD)
         return AuthResult(success=ok, handled=False)
+
+    tls = None
+    if MODE == "tls":
+        import os, ssl, subprocess, tempfile
+        folder = tempfile.mkdtemp()
+        key, cert = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                        "-subj", "/CN=127.0.0.1", "-keyout", key, "-out", cert],
+                       check=True, capture_output=True)
+        tls = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        tls.load_cert_chain(cert, key)
 
     loop = asyncio.get_running_loop()
     return await loop.create_server(
         lambda: RecordingSMTP(Handler(), hostname="test.example", authenticator=authenticate,
-                              auth_require_tls=False, auth_required=True),
+                              auth_require_tls=False, auth_required=True, tls_context=tls),
         "127.0.0.1", 0)
 
 
@@ -132,7 +144,7 @@ async def scripted(reader, writer):
 
 
 async def main():
-    if MODE in ("accept", "refuse"):
+    if MODE in ("accept", "refuse", "tls"):
         server = await serve_aiosmtpd()
     else:
         server = await asyncio.start_server(scripted, "127.0.0.1", 0)

@@ -17,9 +17,9 @@ PackerWindow::PackerWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle("jarpacker");
     auto* grid = new QGridLayout(this);
     grid->setColumnMinimumWidth(1, 360);
-    game_ = addRow("GameJar", "Game archive (*.jar)", false, "Java archives (*.jar)");
-    pack_ = addRow("LevelPack", "Level pack (*.mrg)", false, "Levels (*.mrg)");
-    out_ = addRow("OutputJar", "Output archive (*.jar)", true, "Java archives (*.jar)");
+    game_ = addRow(0, "GameJar", "Game archive (*.jar)", false, "Java archives (*.jar)");
+    pack_ = addRow(1, "LevelPack", "Level pack (*.mrg)", false, "Levels (*.mrg)");
+    out_ = addRow(2, "OutputJar", "Output archive (*.jar)", true, "Java archives (*.jar)");
     const QString levels = QDir::current().filePath("levels.mrg");
     if (QFileInfo::exists(levels)) pack_->setText(QDir::toNativeSeparators(levels));
     buildButton_ = new QPushButton("Build", this);
@@ -32,10 +32,9 @@ PackerWindow::PackerWindow(QWidget* parent) : QWidget(parent) {
     connect(buildButton_, &QPushButton::clicked, this, &PackerWindow::build);
 }
 
-QLineEdit* PackerWindow::addRow(const char* name, const QString& label, bool save,
+QLineEdit* PackerWindow::addRow(int row, const char* name, const QString& label, bool save,
                                 const QString& filter) {
     auto* grid = static_cast<QGridLayout*>(layout());
-    const int row = grid->rowCount() == 1 && !grid->itemAtPosition(0, 0) ? 0 : grid->rowCount();
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
     auto* browse = new QPushButton("...", this);

@@ -17,7 +17,8 @@ public:
     explicit PackerWindow(QWidget* parent = nullptr);
 
 private:
-    QLineEdit* addRow(const char* name, const QString& label, bool save, const QString& filter);
+    QLineEdit* addRow(int row, const char* name, const QString& label, bool save,
+                      const QString& filter);
     void build();
 
     QLineEdit* game_;

@@ -20,15 +20,15 @@ Packer jarpacker(const QStringList& args) {
 
 // A game archive of the given entries [name, method, bytes].
 void makeArchive(const QString& path, const QList<std::tuple<QString, int, QByteArray>>& entries) {
-    QJsonArray spec;
+    QJsonArray listing;
     for (const auto& [name, method, bytes] : entries)
-        spec.append(QJsonArray{name, method, QString::fromLatin1(bytes.toBase64())});
-    const QString specPath = path + ".json";
-    putFile(specPath, QJsonDocument(spec).toJson());
+        listing.append(QJsonArray{name, method, QString::fromLatin1(bytes.toBase64())});
+    const QString listPath = path + ".json";
+    putFile(listPath, QJsonDocument(listing).toJson());
     QProcess p;
-    p.start(SYSTEM_PYTHON, {TEST_TOOLS_DIR "/zip_tool.py", "make", path, specPath});
+    p.start(SYSTEM_PYTHON, {TEST_TOOLS_DIR "/zip_tool.py", "make", path, listPath});
     p.waitForFinished(30000);
-    QFile::remove(specPath);
+    QFile::remove(listPath);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 
     zip_tool.py dump ARCHIVE        -> JSON: {"ok": testzip passed, "entries": [
                                         {name, method, date_time, crc, data(base64)}]}
-    zip_tool.py make ARCHIVE SPEC   SPEC is JSON: [[name, method, data(base64)], ...]
+    zip_tool.py make ARCHIVE LIST   LIST is JSON: [[name, method, data(base64)], ...]
                                     (method 0 stored, 8 deflated)
 """
 import base64
@@ -20,8 +20,8 @@ if sys.argv[1] == "dump":
     print(json.dumps({"ok": ok, "entries": entries}))
 elif sys.argv[1] == "make":
     with open(sys.argv[3], encoding="utf-8") as f:
-        spec = json.load(f)
+        listing = json.load(f)
     with zipfile.ZipFile(sys.argv[2], "w") as z:
-        for name, method, data in spec:
+        for name, method, data in listing:
             z.writestr(zipfile.ZipInfo(name, (2020, 5, 17, 12, 30, 0)), base64.b64decode(data),
                        compress_type=method)

@@ -3,7 +3,7 @@
 // previews: segment limits, rounding, template lookups of a record.
 
 #include "pack/track_info.h"
-#include "render/rounding.h"
+#include "draw/rounding.h"
 
 #include <cstdint>
 

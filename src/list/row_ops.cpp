@@ -65,7 +65,7 @@ struct ScratchRows {
 } // namespace
 
 RowOps::RowOps(LevelRows& rows, TrackTable& tracks, TCurItem& cur, AppFlags& flags,
-               ListButtons& buttons, const int& viewMode)
+               ListButtons& buttons, const ListView& viewMode)
     : rows_(rows), tracks_(tracks), cur_(cur), flags_(flags), buttons_(buttons),
       viewMode_(viewMode) {}
 

@@ -19,7 +19,7 @@ using Groups = std::vector<std::vector<std::string>>;
 class Pack {
 public:
     // Tracks are numbered in group order from 1, named as given.
-    explicit Pack(const Groups& groups, int viewMode = kListView)
+    explicit Pack(const Groups& groups, ListView viewMode = kListView)
         : viewMode(viewMode), ops(rows, tracks, cur, flags, buttons, this->viewMode) {
         Rows data;
         for (const auto& group : groups) {
@@ -50,7 +50,7 @@ public:
     }
     bool select(const std::string& name) { return ops.selectRow(rowOf(name)); }
 
-    int viewMode;
+    ListView viewMode;
     TrackTable tracks;
     LevelRows rows;
     TCurItem cur;
@@ -68,7 +68,7 @@ public:
 
 const Groups kSmall = {{"a", "b", "c"}, {"d", "e"}, {"f"}};
 
-class BothViews : public ::testing::TestWithParam<int> {};
+class BothViews : public ::testing::TestWithParam<ListView> {};
 
 // The tree shows exactly the rows, in their order, under their headers.
 void expectTreeMatchesRows(const Pack& p) {
@@ -164,7 +164,7 @@ TEST(RowOps, CloneStandsBelowInTheListAndAboveInTheTree) {
     for (int i = 1; i <= 20; ++i)
         groups[size_t(i <= 8 ? 0 : i <= 14 ? 1 : 2)].push_back("t" + std::to_string(i));
     groups[1][2] = "Hill"; // track 11, third of Medium
-    for (int mode : {kListView, kTreeView}) {
+    for (ListView mode : {kListView, kTreeView}) {
         Pack p(groups, mode);
         ASSERT_TRUE(p.select("Hill"));
         const int hillRow = p.rowOf("Hill");

@@ -97,8 +97,8 @@ async def serve_aiosmtpd():
 
     tls = None
     if MODE == "tls":
-        import os, ssl, subprocess, tempfile
-        folder = tempfile.mkdtemp()
+        import os, ssl, subprocess
+        folder = os.path.dirname(os.path.abspath(LOG))  # the test's own temporary folder
         key, cert = os.path.join(folder, "key.pem"), os.path.join(folder, "cert.pem")
         subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
                         "-subj", "/CN=127.0.0.1", "-keyout", key, "-out", cert],

@@ -33,6 +33,7 @@ class EditorController;
 class ListController;
 class PackCommands;
 class TAbout_f;
+class Tlevtomail_f;
 class Toptions_f;
 
 class TForm1 : public QMainWindow {
@@ -83,6 +84,7 @@ private:
     void N19Click(); // "Настройки"
     void N14Click(); // Help > Contents
     void N2Click();  // Help > About (disabled)
+    void jar1Click(); // "Создать готовую игру *.jar": start the game-archive packer
 
     AppContext app_;
     std::optional<ListView> requestedView_;
@@ -107,6 +109,7 @@ private:
     QLabel* StatusPanels[5]; // widths 110, 0, 400, 100, 50
     TAbout_f* About_f;
     Toptions_f* options_f;
+    Tlevtomail_f* levtomail_f; // "Отправка уровня на сайт"
 };
 
 using MainWindow = TForm1;

@@ -1,5 +1,7 @@
 // The settings of the main window: "opt.ini" at start-up, the options dialog,
-// the interface language, help and about.
+// the interface language, help and about, and the game-archive packer.
+#include "dist/packer_launch.h"
+#include "dist/submission_texts.h"
 #include "editor_controller.h"
 #include "main_window.h"
 #include "pack_commands.h"
@@ -103,6 +105,14 @@ void TForm1::N14Click() {
     else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
         app_.ask().error(this, QString::fromUtf8("Внимание"),
                          QString::fromUtf8("Немогу выполнить !"));
+}
+
+// jar1Click: the packer starts on its own; when it cannot, the message names
+// where it was looked for, and nothing else changes.
+void TForm1::jar1Click() {
+    const QString why =
+        korvo::jar1Click(app_.BaseFolder, currentPackerLookup(), languageIsRussian(app_.Lang));
+    if (!why.isEmpty()) app_.ask().warning(this, why);
 }
 
 void TForm1::N2Click() {

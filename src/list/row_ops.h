@@ -57,8 +57,9 @@ public:
     // Drops the selected track rows at `at`, one after the other, finding the
     // row under the drop point afresh each time. The list puts each row above
     // that row (row 0 keeps them where they are, empty space appends them);
-    // the tree places before track rows only and stops at a header or empty
-    // space. Returns the number of rows placed.
+    // the tree places before track rows, at the end of the last group for
+    // empty space, into an empty group for its header, and refuses a header
+    // of a group with tracks. Returns the number of rows placed.
     int drop(const std::vector<int>& selected, const DropPoint& at);
 
     // Enters the new track j as a row: at the head (atEnd false) or the end of

@@ -291,15 +291,20 @@ TEST(ListDrop, MoreThanFortyRowsAreAllPlaced) {
     expectTreeMatchesRows(p);
 }
 
-TEST(TreeDrop, OntoHeadersOrEmptySpaceNothingMoves) {
+// A header of a group with tracks refuses a drop; empty space below the
+// rows takes them at the end of Hard, an empty group's header into it.
+TEST(TreeDrop, HeadersRefuseEmptySpaceAndEmptyGroupsTakeAtTheirEnd) {
     Pack p(kSmall, kTreeView);
-    for (int g = 1; g <= 3; ++g) {
-        EXPECT_EQ(p.ops.drop({1, 6}, {p.rows.headerRow(g)}), 0);
-    }
-    EXPECT_EQ(p.ops.drop({1, 6}, {-1}), 0);
-    EXPECT_EQ(p.ops.drop({1}, {99}), 0); // below the last node
+    for (int g = 1; g <= 3; ++g) EXPECT_EQ(p.ops.drop({1, 6}, {p.rows.headerRow(g)}), 0);
     EXPECT_EQ(p.layout(), "E: a b c | M: d e | H: f");
     EXPECT_FALSE(p.flags.PackModified);
+    EXPECT_EQ(p.ops.drop({1, 6}, {-1}), 2);
+    EXPECT_EQ(p.layout(), "E: b c | M: d | H: f a e");
+    EXPECT_EQ(p.ops.drop({p.rowOf("d")}, {99}), 1); // below the last node
+    EXPECT_EQ(p.layout(), "E: b c | M: | H: f a e d");
+    EXPECT_EQ(p.ops.drop({p.rowOf("b"), p.rowOf("a")}, {p.rows.headerRow(2)}), 2);
+    EXPECT_EQ(p.layout(), "E: c | M: b a | H: f e d");
+    expectTreeMatchesRows(p);
 }
 
 TEST(TreeDrop, OntoATrackPlacesBeforeIt) {

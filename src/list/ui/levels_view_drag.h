@@ -10,6 +10,7 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 
 namespace korvo::levels_view {
 
@@ -46,6 +47,15 @@ inline bool isArrow(const QKeyEvent* event) {
         return false;
     }
 }
+
+// Rows two pixels taller than the font's line, so "_" and descenders show whole.
+class TallRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 2);
+    }
+};
 
 inline bool isDelete(const QKeyEvent* event) {
     return event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier;

@@ -219,8 +219,13 @@ void EditorController::showSessionValues() {
 void EditorController::panelStep(TrackStep step, const std::function<bool()>& action) {
     History.begin(step);
     const bool done = action();
+    const int shift = done && !app_.Flags.IsNewTrack ? Session.fitField() : 0;
     History.end();
     if (!done) return;
+    MapImg->setField(Session.canvasSize);
+    if (shift > 0)
+        ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->value() + shift);
+    showSessionValues();
     MapImg->update();
     refreshFloatingPreview();
     emit modeChanged();

@@ -92,9 +92,9 @@ void TForm1::reportStartProblems() {
     for (const QString& problem : problems) app_.ask().warning(this, problem);
 }
 
-// Help > Contents: "help.chm" of the current folder, opened by the desktop.
+// Help > Contents: "help.chm" of the base folder, opened by the desktop.
 void TForm1::N14Click() {
-    const QString help = QDir::current().absoluteFilePath("help.chm");
+    const QString help = QDir(app_.BaseFolder).absoluteFilePath("help.chm");
     if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
         app_.ask().error(this, QString::fromUtf8("Внимание"),
                          QString::fromUtf8("Немогу выполнить !"));

@@ -35,4 +35,8 @@ struct AppContext {
     void syncPackModified() { Flags.PackModified = doc.modified(); }
 };
 
+// The refusal when the 4,095 records are used: records of deleted tracks
+// stay while the history can bring them back, and the text says so.
+QString packFullText(const AppContext& app);
+
 } // namespace korvo

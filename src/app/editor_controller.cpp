@@ -167,7 +167,7 @@ void EditorController::NewTrackClick() {
     const PanelResult started = Session.NewTrackClick(list_.newTrackName()->text(), viewHeight());
     if (!started.ok()) {
         if (started.message == EditorMessage::PackFull)
-            app_.ask().warning(app_.window, app_.Lang.format(kLinePackFull, kMaxTracks));
+            app_.ask().warning(app_.window, packFullText(app_));
         else
             editorMessage(started.message);
         if (started.message == EditorMessage::NoTrackName) list_.newTrackName()->setFocus();

@@ -191,10 +191,12 @@ void ListController::selectFirstTrack() {
     }
 }
 
+// The first track comes selected, and the commands act on it at once.
 void ListController::packReplaced() {
     Buttons = ListButtons{};
     applyButtons();
     selectFirstTrack();
+    if (selectedRow() > 0) levelsClick();
 }
 
 void ListController::disableCommands() {
@@ -223,22 +225,33 @@ void ListController::renameTrackRow(int j, const std::string& name) {
     app_.doc.Rows.setCaption(row, std::to_string(j) + sep + name);
 }
 
-// LevelsListClick / LevelsTreeClick
+// LevelsListClick / LevelsTreeClick. The commands act only on a track row
+// shown selected: with a header or nothing selected they are off; Delete
+// stays on while any track row is among the selected ones.
 void ListController::levelsClick() {
-    const bool track = ops_->selectRow(selectedRow());
+    const int r = selectedRow();
+    const bool track = ops_->selectRow(r);
+    if (r < 0 || app_.doc.Rows.isHeader(r)) Buttons = ListButtons{};
+    Buttons.DelItem = Buttons.DelItem || !selectedTracks().empty();
     applyButtons();
     if (track) emit previewAsked(CurItem.Track);
 }
 
-// LevelsListKeyUp / LevelsTreeKeyUp: the arrow keys select like a click, on track rows only.
+// LevelsListKeyUp / LevelsTreeKeyUp: the keys that move the selection select like a click.
 void ListController::levelsArrowReleased() {
-    const int r = selectedRow();
-    if (r >= 0 && !app_.doc.Rows.isHeader(r)) levelsClick();
+    levelsClick();
 }
 
 // LevelsListKeyDown / LevelsTreeKeyDown
 void ListController::levelsDeletePressed() {
-    if (!currentRows().empty() && CurItem.Track != -1) DelItem1Click();
+    if (!selectedTracks().empty()) DelItem1Click();
+}
+
+// The selected rows that are track rows.
+std::vector<int> ListController::selectedTracks() const {
+    std::vector<int> rows = currentRows();
+    std::erase_if(rows, [this](int r) { return app_.doc.Rows.isHeader(r); });
+    return rows;
 }
 
 // LevelsListDblClick / LevelsTreeDblClick
@@ -282,14 +295,13 @@ void ListController::CopyItemClick() {
     if (selectedRow() < 0) return;
     CloneResult result = CloneResult::Nothing;
     rowEdit(kLineStepCloneTrack, [&] { result = ops_->cloneTrack(); });
-    if (result == CloneResult::Full)
-        app_.ask().warning(app_.window, app_.Lang.format(kLinePackFull, kMaxTracks));
+    if (result == CloneResult::Full) app_.ask().warning(app_.window, packFullText(app_));
     finish();
 }
 
-// DelItem1Click: asks about every selected row, removes the track rows.
+// DelItem1Click: asks about the selected track rows and removes them.
 void ListController::DelItem1Click() {
-    const std::vector<int> rows = currentRows();
+    const std::vector<int> rows = selectedTracks();
     if (!rows.empty() && app_.ask().confirm(app_.window, app_.Lang.format(63, int(rows.size())))) {
         int removed = 0;
         const QString text = app_.Lang.format(kLineStepDeleteTracks, int(rows.size()));

@@ -87,6 +87,7 @@ private:
     void levelsDropped(QPoint at);
     void showPopup(QPoint at);
     void followSelection();
+    std::vector<int> selectedTracks() const;
     void afterRestore(int firstRow);
     void finish();
     bool rowEdit(int line, const std::function<void()>& change);

@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "actions.h"
+#include "dist/ui/submission_window.h"
 #include "editor_controller.h"
 #include "list_controller.h"
 #include "pack_commands.h"
@@ -90,6 +91,11 @@ TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* 
     options_f =
         new Toptions_f(app_.BaseFolder, app_.Settings, app_.Lang, pack_->autosaveTimer(), this);
     options_f->setHooks({[this] { Loadlang(); }, [this] { optionsApplied(); }});
+    // The submission window mails the pack as last saved.
+    levtomail_f = new Tlevtomail_f(
+        app_.BaseFolder,
+        {[this] { return app_.doc.fileName(); }, [this] { return app_.doc.tracksInRows() > 0; }},
+        app_.Lang, this);
     app_.Flags.FirstActivate = true;
     Loadlang();
     connectParts();
@@ -144,10 +150,12 @@ void TForm1::buildMenus() {
     bar->addAction(N5);
 
     // Commands that come with later work stay disabled until then.
-    for (QAction* later : {jar1, N9, levv11, N12, N13, N17}) later->setEnabled(false);
+    for (QAction* later : {N9, levv11, N12, N13}) later->setEnabled(false);
     N2->setEnabled(false); // the About box is not offered
     N5->setVisible(false);
     N5->setEnabled(false);
+    connect(jar1, &QAction::triggered, this, &TForm1::jar1Click);
+    connect(N17, &QAction::triggered, this, [this] { levtomail_f->exec(); });
     connect(N14, &QAction::triggered, this, &TForm1::N14Click);
     connect(N2, &QAction::triggered, this, &TForm1::N2Click);
     connect(N19, &QAction::triggered, this, &TForm1::N19Click);

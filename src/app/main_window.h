@@ -33,6 +33,7 @@ class EditorController;
 class ListController;
 class PackCommands;
 class TAbout_f;
+class Tlevtomail_f;
 class Toptions_f;
 
 // How the window starts: its base folder (empty: the current folder), the
@@ -93,6 +94,7 @@ private:
     void N19Click(); // "Настройки"
     void N14Click(); // Help > Contents
     void N2Click();  // Help > About (disabled)
+    void jar1Click(); // "Создать готовую игру *.jar": start the game-archive packer
 
     AppContext app_;
     std::optional<ListView> requestedView_;
@@ -118,6 +120,7 @@ private:
     QLabel* StatusPanels[5]; // widths 110, 0, 400, 100, 50
     TAbout_f* About_f;
     Toptions_f* options_f;
+    Tlevtomail_f* levtomail_f; // "Отправка уровня на сайт"
 };
 
 using MainWindow = TForm1;

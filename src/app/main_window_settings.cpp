@@ -1,9 +1,12 @@
 // The settings of the main window: "opt.ini" at start-up, the options dialog,
-// the interface language, help and about.
+// the interface language, help and about, and the game-archive packer.
+#include "dist/packer_launch.h"
+#include "dist/submission_texts.h"
 #include "editor_controller.h"
 #include "main_window.h"
 #include "pack_commands.h"
 #include "settings/autosave.h"
+#include "settings/lang_added.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/lang_apply.h"
 #include "settings/ui/options_dialog.h"
@@ -93,11 +96,23 @@ void TForm1::reportStartProblems() {
 }
 
 // Help > Contents: "help.chm" of the base folder, opened by the desktop.
+// A missing file is named; a file the desktop cannot open gets the old words.
 void TForm1::N14Click() {
     const QString help = QDir(app_.BaseFolder).absoluteFilePath("help.chm");
-    if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+    if (!QFileInfo::exists(help))
+        app_.ask().error(this, QString(),
+                         app_.Lang.format(kLineHelpMissing, QDir::toNativeSeparators(help)));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
         app_.ask().error(this, QString::fromUtf8("Внимание"),
                          QString::fromUtf8("Немогу выполнить !"));
+}
+
+// jar1Click: the packer starts on its own; when it cannot, the message names
+// where it was looked for, and nothing else changes.
+void TForm1::jar1Click() {
+    const QString why =
+        korvo::jar1Click(app_.BaseFolder, currentPackerLookup(), languageIsRussian(app_.Lang));
+    if (!why.isEmpty()) app_.ask().warning(this, why);
 }
 
 void TForm1::N2Click() {

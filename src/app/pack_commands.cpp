@@ -6,6 +6,7 @@
 #include "pack/flag_rules.h"
 #include "pack/pack_file.h"
 #include "settings/autosave.h"
+#include "settings/lang_added.h"
 #include "settings/recent_files.h"
 #include "settings/ui/recent_menu.h"
 
@@ -117,7 +118,7 @@ void PackCommands::makeNewPack() {
 }
 
 void PackCommands::NewLevelsClick() {
-    if (!mayReplacePack()) return;
+    if (!mayReplacePack(true)) return;
     makeNewPack();
     app_.doc.startFresh();
     emit packReplaced();
@@ -181,14 +182,16 @@ bool PackCommands::mayCloseWindow() {
     return f.MayClose;
 }
 
-bool PackCommands::mayReplacePack() {
+bool PackCommands::mayReplacePack(bool forNew) {
     app_.syncPackModified();
-    return askProceed(int(replacePackRule(app_.Flags, app_.doc.Rows.size())));
+    return askProceed(int(replacePackRule(app_.Flags, app_.doc.Rows.size())), forNew);
 }
 
-bool PackCommands::askProceed(int rule) {
+// New asks its own question where Open speaks of opening another pack.
+bool PackCommands::askProceed(int rule, bool forNew) {
     const auto p = Proceed(rule);
-    const int line = questionLine(p);
+    int line = questionLine(p);
+    if (forNew && p == Proceed::AskOpenPack) line = kLineNewPackQuestion;
     if (line == 0) return true;
     const QString path = QDir::toNativeSeparators(app_.doc.fileName());
     const bool withPath = p == Proceed::AskPack || p == Proceed::AskOpenPack;

@@ -56,8 +56,8 @@ private:
     bool Load1Click(const QString& path);
     std::string readPack(const QString& path);
     void makeNewPack();
-    bool mayReplacePack();
-    bool askProceed(int rule);
+    bool mayReplacePack(bool forNew = false);
+    bool askProceed(int rule, bool forNew = false);
     void addRecentFile(const QString& path);
 
     AppContext& app_;

@@ -10,5 +10,7 @@ namespace korvo {
 QString fromCp1251(std::string_view bytes);
 // Characters that Windows-1251 cannot hold become '?'.
 std::string toCp1251(const QString& text);
+// The characters of `text` that Windows-1251 cannot hold, each once, in order.
+QString notInCp1251(const QString& text);
 
 } // namespace korvo

@@ -34,6 +34,30 @@ const AddedLine kAdded[] = {
     {117, "clone or new track refused: the table is full",
      "The pack holds %d tracks already: no more can be added.",
      "В пакете уже %d треков: больше добавить нельзя."},
+    {118, "the table is full, but of deleted tracks that undo may bring back",
+     "All %d track records are in use: deleted tracks keep theirs so that undo can bring them "
+     "back. Save the pack and open it again to free them.",
+     "Заняты все %d записей треков: удалённые треки хранят свои, чтобы их можно было вернуть "
+     "отменой. Сохраните пакет и откройте его снова, чтобы освободить их."},
+    {119, "refusal: the track is full",
+     "A track holds at most %d segments: the node was not added.",
+     "Трек не может содержать больше %d отрезков: узел не добавлен."},
+    {120, "refusal: a field holds no whole number",
+     "\"%s\" is not a valid whole number. Nothing was changed.",
+     "\"%s\" не является допустимым целым числом. Ничего не изменено."},
+    {121, "refusal: the name has characters a pack cannot hold",
+     "The track name cannot hold these characters: %s",
+     "Название трека не может содержать эти символы: %s"},
+    {122, "refusal: storing a track without a segment",
+     "A track needs at least one segment: place two nodes before storing it.",
+     "У трека должен быть хотя бы один отрезок: поставьте два узла перед сохранением."},
+    {123, "question before New drops unsaved changes",
+     "Start a new pack? The changes to %s that are not saved will be lost.",
+     "Создать новый пакет? Несохранённые изменения в %s будут потеряны."},
+    {124, "Help: the help file is missing", "The help file %s is missing.",
+     "Файл справки %s не найден."},
+    {125, "Open: the file is not a level pack", "The file is not a level pack.",
+     "Этот файл не является пакетом уровней."},
 };
 
 } // namespace

@@ -46,6 +46,14 @@ enum AddedLineNumber : int {
     kLineStepFieldSize = 115,
     kLineCloseUnsavedTrack = 116, // question before "Close without saving" drops edits
     kLinePackFull = 117,          // %d: the table's size
+    kLinePackFullOfDeleted = 118, // %d: the table's size; deleted tracks hold records
+    kLineSegmentCapacity = 119,   // %d: the most segments a track holds
+    kLineNotANumber = 120,        // %s: the text typed
+    kLineNameNotStorable = 121,   // %s: the characters a pack cannot hold
+    kLineNoSegment = 122,         // storing a track without a segment
+    kLineNewPackQuestion = 123,   // %s: the pack whose unsaved changes New drops
+    kLineHelpMissing = 124,       // %s: the help file looked for
+    kLineNotAPack = 125,          // a file whose directory cannot be a level pack
 };
 
 } // namespace korvo

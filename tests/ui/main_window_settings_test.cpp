@@ -59,19 +59,6 @@ QStringList recentMenu(TForm1& window) {
     return items;
 }
 
-// The element of the main window itself, not of a window it owns.
-QObject* mainElement(TForm1& w, const char* name) {
-    for (QObject* o : w.findChildren<QObject*>(name)) {
-        bool own = true;
-        for (QObject* p = o->parent(); p && p != &w; p = p->parent()) {
-            auto* widget = qobject_cast<QWidget*>(p);
-            own = own && !(widget && widget->isWindow() && !qobject_cast<QMenu*>(widget));
-        }
-        if (own) return o;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
@@ -138,7 +125,7 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
     for (const LangBinding& b : langBindings()) {
         if (b.form != LangForm::Main) continue;
-        QObject* o = mainElement(s.window, b.objectName);
+        QObject* o = ctl<QObject>(s.window, b.objectName);
         ASSERT_TRUE(o) << b.objectName;
         QString shown;
         if (b.target == LangTarget::Hint)

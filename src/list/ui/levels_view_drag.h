@@ -25,10 +25,15 @@ inline bool ownRows(const QAbstractItemView* view, const QDropEvent* event) {
     return event->source() == view && event->mimeData()->hasFormat(levelRowsMimeType());
 }
 
-// The keys that move the selection: the arrows, and the page and Home/End
-// keys, which would otherwise leave the commands on the row selected before.
+// The keys that move the selection: the arrows, the page and Home/End keys,
+// and a typed letter (the view jumps to the row it begins), which would
+// otherwise leave the commands on the row selected before.
 inline bool isArrow(const QKeyEvent* event) {
     if (event->isAutoRepeat()) return false;
+    const QString text = event->text();
+    if (!text.isEmpty() && text.front().isPrint() && !text.front().isSpace() &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return true;
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:

@@ -22,6 +22,8 @@ const QString kOpenFilter = QStringLiteral("Levels(*.mrg);;Quokka Levels(*.lvl)"
 const QString kSaveFilter = QStringLiteral("Levels(*.mrg)");
 const char* const kRecentNotWritten = "Список последних пакетов не удалось сохранить в opt.ini.\n"
                                       "The list of recent packs could not be saved to opt.ini.\n\n";
+const char* const kStartPackNotOpened = "Пакет, указанный при запуске, не открыт:\n"
+                                        "The pack named at start-up was not opened:\n\n";
 } // namespace
 
 PackCommands::PackCommands(AppContext& app, ListController& list, EditorController& editor,
@@ -57,11 +59,14 @@ QAction* PackCommands::action(const char* name) const {
     return nullptr;
 }
 
-void PackCommands::FormActivate() {
+QString PackCommands::FormActivate(const QString& startPack) {
     editor_.drawpreimg(0);
     app_.Flags.IsEditing = app_.Flags.IsNewTrack = app_.Flags.TrackModified = false;
     editor_.leaveEditor();
-    if (!Load1Click(QDir(app_.BaseFolder).filePath("levels.mrg"))) {
+    const std::string why = startPack.isEmpty() ? std::string() : readPack(startPack);
+    if (!startPack.isEmpty() && why.empty()) {
+        addRecentFile(startPack);
+    } else if (!Load1Click(QDir(app_.BaseFolder).filePath("levels.mrg"))) {
         // A pack that cannot be read is kept as it is; a new one is started beside it.
         makeNewPack();
     }
@@ -70,6 +75,8 @@ void PackCommands::FormActivate() {
         editor_.drawpreimg(list_.selectedTrack() > 0 ? list_.selectedTrack() : 0);
     app_.Flags.FirstActivate = false;
     emit packReplaced();
+    return why.empty() ? QString()
+                       : QString::fromUtf8(kStartPackNotOpened) + QString::fromStdString(why);
 }
 
 // Reads the pack at `path` into the document. A missing file gives a new
@@ -80,17 +87,22 @@ bool PackCommands::Load1Click(const QString& path) {
         app_.Flags.PackWasMissing = true;
         return true;
     }
+    const std::string why = readPack(path);
+    if (!why.empty()) app_.ask().error(app_.window, QString(), QString::fromStdString(why));
+    return why.empty();
+}
+
+// Reads an existing pack into the document; a refusal ("<path>: <reason>")
+// leaves everything as it was.
+std::string PackCommands::readPack(const QString& path) {
     Rows rows;
-    const std::string why = loadPackFile(path, app_.doc.Tracks, rows);
-    if (!why.empty()) {
-        app_.ask().error(app_.window, QString(), QString::fromStdString(why));
-        return false;
-    }
+    std::string why = loadPackFile(path, app_.doc.Tracks, rows);
+    if (!why.empty()) return why;
     app_.Flags.PackWasMissing = false;
     app_.doc.setFileName(path);
     app_.doc.Rows.reset(rows, app_.doc.Tracks);
     list_.packReplaced();
-    return true;
+    return {};
 }
 
 // NewLevelsClick without its question: an empty pack named "levels.mrg", or

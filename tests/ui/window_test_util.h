@@ -132,7 +132,8 @@ private:
 
 // The main window started in the current folder, its prompts scripted.
 struct Started {
-    explicit Started(std::optional<ListView> viewMode = kListView) : window(viewMode) {
+    explicit Started(std::optional<ListView> viewMode = kListView, const WindowStart& start = {})
+        : window(viewMode, start) {
         auto p = std::make_unique<ScriptedPrompts>();
         prompts = p.get();
         window.setPrompts(std::move(p));

@@ -3,6 +3,7 @@
 #include "actions.h"
 #include "editor_controller.h"
 #include "list_controller.h"
+#include "pack/checked_write.h"
 #include "pack/flag_rules.h"
 #include "pack/pack_file.h"
 #include "settings/autosave.h"
@@ -97,6 +98,9 @@ bool PackCommands::Load1Click(const QString& path) {
 std::string PackCommands::readPack(const QString& path) {
     Rows rows;
     std::string why = loadPackFile(path, app_.doc.Tracks, rows);
+    // A file that is no pack at all is told so in the user's language.
+    if (why.ends_with(kNotAPackReason))
+        return pathMessage(path, app_.Lang[kLineNotAPack].toStdString());
     if (!why.empty()) return why;
     app_.Flags.PackWasMissing = false;
     app_.doc.setFileName(path);
@@ -157,11 +161,12 @@ bool PackCommands::SaveAllTracksClick() {
     return true;
 }
 
-// Save as: a cancelled dialog still saves under the current name.
+// Save as: a cancelled dialog saves nothing (the open file keeps its bytes).
 void PackCommands::mrg1Click() {
     const QString path = app_.ask().saveFileName(app_.window, mrg1->text(), app_.BaseFolder,
                                                  kSaveFilter, QStringLiteral("mrg"));
-    if (!path.isEmpty()) app_.doc.setFileName(path);
+    if (path.isEmpty()) return; // cancelled: nothing is saved
+    app_.doc.setFileName(path);
     SaveAllTracksClick();
 }
 
@@ -220,7 +225,17 @@ const QStringList& PackCommands::LastFilesList() const {
 }
 
 // vitemClick: opens a recent pack with the questions and steps of File > Open.
+// An entry whose file is gone is offered for removal; the open pack stays.
 void PackCommands::vitemClick(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        const QString shown = QDir::toNativeSeparators(path);
+        if (!app_.ask().confirm(app_.window, app_.Lang.format(kLineRecentGone, shown))) return;
+        QString error;
+        if (!recent_->remove(path, &error))
+            app_.ask().warning(app_.window, QString::fromUtf8(kRecentNotWritten) + error);
+        fillRecentMenu(*N18, *recent_, [this](const QString& p) { vitemClick(p); });
+        return;
+    }
     if (!mayReplacePack()) return;
     openPackFile(path);
 }

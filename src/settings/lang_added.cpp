@@ -58,6 +58,9 @@ const AddedLine kAdded[] = {
      "Файл справки %s не найден."},
     {125, "Open: the file is not a level pack", "The file is not a level pack.",
      "Этот файл не является пакетом уровней."},
+    {126, "a recent pack whose file is gone",
+     "The pack %s is not there any more. Take it off the list?",
+     "Пакета %s больше нет. Убрать его из списка?"},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
 #include "settings/ini_file.h"
+#include "settings/lang_added.h"
 #include "settings/lang_targets.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/color_box.h"
@@ -92,7 +93,7 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     EXPECT_EQ(w.app().NewLevel, 0);
     EXPECT_TRUE(ctl<QAction>(w, "levv11")->isVisible());
     EXPECT_TRUE(ctl<QAction>(w, "N19")->isEnabled());
-    EXPECT_TRUE(ctl<QMenu>(w, "N18")->menuAction()->isEnabled());
+    EXPECT_FALSE(ctl<QMenu>(w, "N18")->menuAction()->isEnabled()) << "no recent pack yet";
     EXPECT_TRUE(ctl<QMenu>(w, "N18")->actions().isEmpty());
 }
 
@@ -272,6 +273,18 @@ TEST(MainWindowSettings, RecentPacksFollowEveryOpenAndReopenWithTheOpenQuestions
     Started s;
     EXPECT_EQ(recentMenu(s.window), (QStringList{"1: " + C, "2: " + B, "3: " + A}));
     EXPECT_EQ(ctl<QMenu>(s.window, "N18")->actions()[1]->toolTip(), B);
+    EXPECT_TRUE(ctl<QMenu>(s.window, "N18")->menuAction()->isEnabled());
+
+    // A pack whose file is gone: asked, taken off the list, the open pack stays.
+    QFile::remove(B);
+    s.prompts->answers = {true};
+    ctl<QMenu>(s.window, "N18")->actions()[1]->trigger();
+    ASSERT_EQ(s.prompts->asked.size(), 1);
+    EXPECT_EQ(s.prompts->asked[0],
+              s.window.app().Lang.format(kLineRecentGone, QDir::toNativeSeparators(B)));
+    EXPECT_EQ(recentMenu(s.window), (QStringList{"1: " + C, "2: " + A}));
+    EXPECT_EQ(optIni(base, "LastFiles", "3"), "<none>") << "the keys are numbered afresh";
+    EXPECT_EQ(s.window.document().fileName(), base.path("levels.mrg"));
 }
 
 TEST(MainWindowSettings, AutosaveSavesOnlyAChangedPackWithNoTrackOpen) {

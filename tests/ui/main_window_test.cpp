@@ -1,5 +1,6 @@
 // Flows through the real main window: start-up, selection, moves, clone,
 // delete, drops, the pack file commands and the close rules.
+#include "../core/settings_files.h"
 #include "app/image_box.h"
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
@@ -373,6 +374,7 @@ TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {
     ctl<QAction>(s.window, "N16")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown[0].contains("bad.mrg"));
+    EXPECT_TRUE(s.prompts->shown[0].endsWith("The file is not a level pack."));
     EXPECT_EQ(s.window.document().fileName(), base.path("levels.mrg"));
     EXPECT_TRUE(s.window.app().Flags.PackModified);
     EXPECT_EQ(s.caption(3), "2/b");
@@ -390,19 +392,23 @@ TEST(MainWindow, OpeningAMissingFileStartsANewPack) {
     EXPECT_EQ(s.window.document().Rows.size(), 3);
 }
 
-TEST(MainWindow, SaveAsCancelledStillSavesUnderTheCurrentName) {
+TEST(MainWindow, SaveAsCancelledSavesNothing) {
     BaseFolder base(kPack);
     Started s;
+    const QByteArray before = fileBytes(base.path("levels.mrg"));
     s.click(1);
     ctl<QAction>(s.window, "DownItem")->trigger();
     ctl<QAction>(s.window, "mrg1")->trigger(); // dialog cancelled
-    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: b a c | M: d e | H: f");
+    EXPECT_EQ(fileBytes(base.path("levels.mrg")), before);
+    EXPECT_FALSE(QFileInfo::exists(base.path("levels.mrg.old")));
+    EXPECT_EQ(s.window.statusText(3), "Not saved");
     s.prompts->paths = {base.path("copy.mrg")};
     ctl<QAction>(s.window, "DownItem")->trigger();
     ctl<QAction>(s.window, "mrg1")->trigger();
     EXPECT_EQ(s.window.document().fileName(), base.path("copy.mrg"));
     EXPECT_TRUE(s.window.windowTitle().endsWith("copy.mrg"));
     EXPECT_EQ(packLayout(base.path("copy.mrg")), "E: b c a | M: d e | H: f");
+    EXPECT_EQ(fileBytes(base.path("levels.mrg")), before);
     EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg)");
 }
 

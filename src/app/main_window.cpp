@@ -224,7 +224,11 @@ void TForm1::buildStatusBar() {
         panel->setObjectName(QString("StatusPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setVisible(kStatusWidths[i] > 0);
-        if (i < 4) {
+        if (i == 0) { // the pointer read-out fits the widest track's coordinates
+            const int text = panel->fontMetrics().horizontalAdvance("X = 63373;  Y = -1270");
+            panel->setFixedWidth(std::max(kStatusWidths[0], text + 8));
+            bar->addWidget(panel);
+        } else if (i < 4) {
             panel->setFixedWidth(kStatusWidths[i]);
             bar->addWidget(panel);
         } else { // the last panel runs on to the right edge

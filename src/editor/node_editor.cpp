@@ -119,7 +119,7 @@ void NodeEditor::deleteAt(QPoint pos, GestureOutcome& out) {
     EditorState& st = s_.state();
     s_.flags().TrackModified = true;
     out.modeChanged = true;
-    const int k = st.firstNodeHit(2, st.NodeCount - 1, pos);
+    const int k = st.firstNodeHit(2, st.NodeCount, pos);
     if (!k) return;
     out.message = deleteNode(st, k);
     if (out.message != EditorMessage::None) return;

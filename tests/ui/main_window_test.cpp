@@ -56,7 +56,12 @@ TEST(MainWindow, LayoutOfTheWindow) {
     EXPECT_EQ(ctl<QToolBar>(s.window, "ToolBar1")->height(), 31);
     EXPECT_EQ(s.window.statusBar()->height(), 20);
     const int widths[] = {110, 0, 400, 100};
-    for (int i = 0; i < 4; ++i)
+    auto* pointer = ctl<QLabel>(s.window, "StatusPanel0");
+    EXPECT_GE(pointer->width(), 110);
+    EXPECT_GE(pointer->contentsRect().width(),
+              pointer->fontMetrics().horizontalAdvance("X = 63373;  Y = -1270"))
+        << "the widest track's coordinates fit";
+    for (int i = 1; i < 4; ++i)
         EXPECT_EQ(ctl<QLabel>(s.window, qPrintable("StatusPanel" + QString::number(i)))->width(),
                   widths[i]);
     EXPECT_GE(ctl<QLabel>(s.window, "StatusPanel4")->width(), 50);

@@ -60,24 +60,34 @@ QAction* PackCommands::action(const char* name) const {
     return nullptr;
 }
 
+// Problems are returned, not shown: they are told once the window is up.
 QString PackCommands::FormActivate(const QString& startPack) {
     editor_.drawpreimg(0);
     app_.Flags.IsEditing = app_.Flags.IsNewTrack = app_.Flags.TrackModified = false;
     editor_.leaveEditor();
+    QStringList problems;
     const std::string why = startPack.isEmpty() ? std::string() : readPack(startPack);
     if (!startPack.isEmpty() && why.empty()) {
         addRecentFile(startPack);
-    } else if (!Load1Click(QDir(app_.BaseFolder).filePath("levels.mrg"))) {
-        // A pack that cannot be read is kept as it is; a new one is started beside it.
-        makeNewPack();
+    } else {
+        if (!why.empty())
+            problems << QString::fromUtf8(kStartPackNotOpened) + QString::fromStdString(why);
+        const QString levels = QDir(app_.BaseFolder).filePath("levels.mrg");
+        if (!QFileInfo::exists(levels)) {
+            makeNewPack();
+            app_.Flags.PackWasMissing = true;
+        } else if (const std::string refused = readPack(levels); !refused.empty()) {
+            // A pack that cannot be read is kept as it is; a new one is started beside it.
+            problems << QString::fromStdString(refused);
+            makeNewPack();
+        }
     }
     app_.doc.startFresh();
     if (!app_.Flags.PackWasMissing)
         editor_.drawpreimg(list_.selectedTrack() > 0 ? list_.selectedTrack() : 0);
     app_.Flags.FirstActivate = false;
     emit packReplaced();
-    return why.empty() ? QString()
-                       : QString::fromUtf8(kStartPackNotOpened) + QString::fromStdString(why);
+    return problems.join("\n\n");
 }
 
 // Reads the pack at `path` into the document. A missing file gives a new

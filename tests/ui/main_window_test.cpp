@@ -330,6 +330,20 @@ TEST(MainWindow, StartsANewPackWhenTheFolderHasNone) {
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: | M: | H:");
 }
 
+// A "levels.mrg" the reader refuses is kept as it is, told once the window is
+// on the screen, and a new pack is started beside it.
+TEST(MainWindow, ARefusedPackAtStartUpIsToldOnceTheWindowIsUp) {
+    BaseFolder base({});
+    putFile(base.path("levels.mrg"), "no pack at all");
+    Started s;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.prompts->shown.isEmpty(); }, 2000));
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_TRUE(s.prompts->shown[0].endsWith("levels.mrg: The file is not a level pack."));
+    EXPECT_TRUE(s.prompts->shownOverVisibleWindow[0]) << "not while the window comes up";
+    EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
+    EXPECT_EQ(fileBytes(base.path("levels.mrg")), "no pack at all");
+}
+
 TEST(MainWindow, NewBesideAnExistingPackIsLevelsNew) {
     BaseFolder base(kPack);
     Started s;

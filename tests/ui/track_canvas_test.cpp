@@ -220,8 +220,13 @@ TEST(TrackPreviews, ListPreviewAndFloatingPreviewShowTheTrackAndItsFlags) {
     EXPECT_EQ(f->image().width(), 504);
 
     const QImage before = f->image();
+    const double ratio = f->PreviewRatio;
     drag(ctl<TrackCanvas>(w, "MapImg"), canvasPoint(w, 3), canvasPoint(w, 3) + QPoint(0, -60));
     EXPECT_NE(f->image(), before) << "the preview follows the edit";
+    // The track grew higher: the window takes its new ratio at the height it had.
+    EXPECT_LT(f->PreviewRatio, ratio);
+    EXPECT_EQ(f->height(), 162);
+    EXPECT_EQ(f->image().size(), f->size()) << "nothing is cut off";
 
     f->close();
     EXPECT_FALSE(ctl<QAction>(w, "preimg")->isChecked());

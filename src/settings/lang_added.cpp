@@ -9,7 +9,7 @@ namespace {
 const AddedLine kAdded[] = {
     {96, "undo command prefix", "Undo", "Отменить"},
     {97, "redo command prefix", "Redo", "Повторить"},
-    {98, "Edit menu", "Edit", "Правка"},
+    {98, "Edit menu", "&Edit", "&Правка"},
     {99, "step: a track moved up or down", "move track", "перемещение трека"},
     {100, "step: a track cloned", "clone track", "копирование трека"},
     {101, "step: tracks deleted", "delete %d tracks", "удаление треков (%d)"},

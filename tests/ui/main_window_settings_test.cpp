@@ -68,9 +68,9 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     EXPECT_EQ(fileBytes(base.path("opt.ini")), kDefaultOptionsText);
     EXPECT_TRUE(s.prompts->shown.isEmpty());
     TForm1& w = s.window;
-    EXPECT_EQ(ctl<QMenu>(w, "N1")->title(), "File");
+    EXPECT_EQ(ctl<QMenu>(w, "N1")->title(), "&File");
     EXPECT_EQ(ctl<QAction>(w, "N16")->text(), "Open *.mrg");
-    EXPECT_EQ(ctl<QAction>(w, "N19")->text(), "Options");
+    EXPECT_EQ(ctl<QAction>(w, "N19")->text(), "&Options");
     EXPECT_EQ(ctl<QLabel>(w, "StaticText2")->text(), "Track layout");
     EXPECT_EQ(ctl<QGroupBox>(w, "GroupBox2")->title(), " Add a track");
     EXPECT_EQ(ctl<QLabel>(w, "Label5")->text(), "Name");
@@ -103,7 +103,7 @@ TEST(MainWindowSettings, WithoutALangFolderTheBuiltInTextsShowAfterOneReport) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !s.prompts->shown.isEmpty(); }, 2000));
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown[0].contains("english.lng"));
-    EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("Файл"));
+    EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("&Файл"));
     EXPECT_EQ(s.window.statusText(2), LangLines::builtIn()[53]);
     // Later lookups take the built-in lines without further reports.
     s.click(1);
@@ -166,7 +166,7 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
         EXPECT_TRUE(shown[0].startsWith(QString::fromUtf8("Настройки сохранены")));
         EXPECT_TRUE(dialogRecaptioned);
         EXPECT_FALSE(ctl<Toptions_f>(s.window, "Toptions_f")->isVisible());
-        EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("Файл"));
+        EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("&Файл"));
         EXPECT_EQ(ctl<QAction>(s.window, "N16")->text(), QString::fromUtf8("Открыть *.mrg"));
         EXPECT_EQ(ctl<TAbout_f>(s.window, "TAbout_f")->windowTitle(),
                   QString::fromUtf8("О программе"));
@@ -176,7 +176,7 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
         EXPECT_EQ(optIni(base, "Options", "Lang"), "russian.lng");
     }
     Started again;
-    EXPECT_EQ(ctl<QMenu>(again.window, "N1")->title(), QString::fromUtf8("Файл"));
+    EXPECT_EQ(ctl<QMenu>(again.window, "N1")->title(), QString::fromUtf8("&Файл"));
     EXPECT_TRUE(again.prompts->shown.isEmpty());
 }
 

@@ -69,6 +69,14 @@ TEST(MainWindow, LayoutOfTheWindow) {
     EXPECT_FALSE(ctl<QWidget>(s.window, "Panel5")->isVisible());
     EXPECT_FALSE(ctl<TrackPropertiesPanel>(s.window, "Panel1")->isVisible());
     EXPECT_EQ(ctl<TrackCanvas>(s.window, "MapImg")->size(), QSize(820, 554));
+    // Alt and the marked letter open each menu.
+    for (auto [key, menu] :
+         {std::pair{Qt::Key_F, "N1"}, {Qt::Key_E, "EditMenu"}, {Qt::Key_H, "N3"}}) {
+        QTest::keyClick(&s.window, key, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ctl<QMenu>(s.window, menu)->isVisible(); }, 1000))
+            << menu;
+        ctl<QMenu>(s.window, menu)->close();
+    }
     QStringList tools;
     for (QAction* a : ctl<QToolBar>(s.window, "ToolBar1")->actions())
         if (!a->isSeparator()) tools << a->objectName();

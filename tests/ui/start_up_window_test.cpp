@@ -86,7 +86,7 @@ TEST(StartUp, BaseFolderOnTheCommandLineHoldsTheWindowsFiles) {
     EXPECT_EQ(QFileInfo(other.filePath("opt.ini")).size(), 224);
     EXPECT_FALSE(QFileInfo::exists(current.path("opt.ini")));
     // The language file comes from there too (the current folder has none).
-    EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), "File");
+    EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), "&File");
     EXPECT_EQ(s.prompts->shown, QStringList());
 
     s.prompts->answers = {true};

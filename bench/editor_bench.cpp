@@ -54,6 +54,21 @@ void BM_PaintVisibleCanvas(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintVisibleCanvas)->Unit(benchmark::kMicrosecond);
 
+// The visible 820 x 554 at a zoom of 1/16 (the whole track and more) to 4,
+// given as 16ths.
+void BM_PaintVisibleCanvasZoomed(benchmark::State& state) {
+    OpenTrack t;
+    CanvasScene scene = t.editor.scene(t.style);
+    scene.zoom = double(state.range(0)) / 16;
+    const QRect full(viewport(t).topLeft() * scene.zoom, QSize(820, 554));
+    QImage target(full.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        paintArea(target, full, full, scene);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_PaintVisibleCanvasZoomed)->Arg(1)->Arg(4)->Arg(64)->Unit(benchmark::kMicrosecond);
+
 void BM_ListPreview(benchmark::State& state) {
     OpenTrack t;
     t.session.ClosePropClick();

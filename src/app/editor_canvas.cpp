@@ -36,10 +36,34 @@ void EditorController::buildActions() {
         nodeTools->addAction(a);
     }
     preimg->setCheckable(true);
+
+    ZoomIn = namedAction(this, "ZoomIn", "Крупнее");
+    ZoomOut = namedAction(this, "ZoomOut", "Мельче");
+    ZoomActual = namedAction(this, "ZoomActual", "Натуральный размер");
+    ZoomFit = toolAction(this, "ZoomFit", "Весь трек", ToolIcon::ZoomFit);
+    ZoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    ZoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    ZoomActual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    ZoomFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+    for (QAction* a : zoomActions()) a->setEnabled(false);
+    connect(ZoomIn, &QAction::triggered, this, [this] { zoomTo(MapImg->zoom() * 2); });
+    connect(ZoomOut, &QAction::triggered, this, [this] { zoomTo(MapImg->zoom() / 2); });
+    connect(ZoomActual, &QAction::triggered, this, [this] { zoomTo(1.0); });
+    connect(ZoomFit, &QAction::triggered, this, [this] { zoomTo(MapImg->fitZoom()); });
+}
+
+QList<QAction*> EditorController::zoomActions() const {
+    return {ZoomIn, ZoomOut, ZoomActual, ZoomFit};
+}
+
+// The zoom is a view setting: it changes no byte of the track.
+void EditorController::zoomTo(double zoom) {
+    MapImg->setZoom(zoom);
 }
 
 QList<QAction*> EditorController::actions() const {
-    return {preimg, AddPoint, DelPoint, movemap, motopic};
+    return {preimg, AddPoint, DelPoint, movemap, motopic, ZoomFit};
 }
 
 void EditorController::connectCanvas() {
@@ -96,7 +120,7 @@ void EditorController::openCorrection(int k) {
     const QWidget* view = ScrollBox1->viewport();
     const QRect viewport(view->mapToGlobal(QPoint(0, 0)), view->size());
     corrxywnd->openFor(Editor.NodeX.data(), Editor.NodeY.data(), Editor.NodeCount, k,
-                       MapImg->mapToGlobal(node), viewport);
+                       MapImg->mapToGlobal(MapImg->fromCanvas(node)), viewport);
 }
 
 void EditorController::connectPreview() {

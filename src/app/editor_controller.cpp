@@ -200,6 +200,7 @@ void EditorController::openEditor(bool newTrack) {
     list_.panel()->hide();
     Panel1->show();
     syncToolButtons();
+    for (QAction* a : zoomActions()) a->setEnabled(true);
     emit openChanged(true);
     emit modeChanged();
 }
@@ -332,6 +333,7 @@ void EditorController::closeEditor(const CloseOutcome& closed) {
     History.restart();
     syncToolButtons();
     for (QAction* a : {AddPoint, DelPoint, motopic, movemap, preimg}) a->setEnabled(false);
+    for (QAction* a : zoomActions()) a->setEnabled(false);
     if (preimg->isChecked()) preimg_f->close();
     emit pointerMoved(QString()); // the mouse position belongs to the canvas, gone now
     showCanvas(false);

@@ -39,8 +39,10 @@ public:
     QWidget* propertiesPanel() const;
     QWidget* canvasPanel() const { return Panel5; }
     QWidget* previewPanel() const { return Panel7; }
-    // preimg, then AddPoint, DelPoint, movemap, motopic: for the tool bar.
+    // preimg, then AddPoint, DelPoint, movemap, motopic, then ZoomFit: for the tool bar.
     QList<QAction*> actions() const;
+    // ZoomIn, ZoomOut, ZoomActual, ZoomFit: for the Edit menu.
+    QList<QAction*> zoomActions() const;
 
     EditorMode mode() const { return editorMode(app_.Flags); }
     bool isOpen() const { return open_; }
@@ -89,6 +91,7 @@ private:
     void syncToolButtons();
     void openCorrection(int node);
     void refreshFloatingPreview();
+    void zoomTo(double zoom);
     void preimgClick();
     void FormClose();
 
@@ -111,6 +114,7 @@ private:
     Tcorrxywnd* corrxywnd; // exact coordinates of one node (Ctrl + left click)
     Tpreimg_f* preimg_f;   // the floating preview of the open track
     QAction *preimg, *AddPoint, *DelPoint, *movemap, *motopic;
+    QAction *ZoomIn, *ZoomOut, *ZoomActual, *ZoomFit;
     QActionGroup* nodeTools; // AddPoint, DelPoint, movemap, motopic: one at a time
 };
 

@@ -171,6 +171,8 @@ void TForm1::buildEditMenu() {
     EditRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     EditMenu->addActions({EditUndo, EditRedo});
+    EditMenu->addSeparator();
+    EditMenu->addActions(editor_->zoomActions());
     undoGroup_ = new QUndoGroup(this);
     undoGroup_->addStack(&app_.doc.history());
     undoGroup_->addStack(&editor_->history().stack());
@@ -211,7 +213,9 @@ void TForm1::buildToolBar() {
     ToolBar1->addSeparator();
     add({editorActions[0]});
     ToolBar1->addSeparator();
-    add(editorActions.mid(1));
+    add(editorActions.mid(1, 4));
+    ToolBar1->addSeparator();
+    add(editorActions.mid(5));
 }
 
 void TForm1::buildStatusBar() {

@@ -148,6 +148,15 @@ void draw(QPainter& p, ToolIcon which) {
     case ToolIcon::Redo:
         turnArrow(p, which == ToolIcon::Undo);
         break;
+    case ToolIcon::ZoomFit: // a track inside a frame of four corners
+        trackLine(p, false);
+        p.setPen(QPen(kBlue, 1.4));
+        for (QPointF c : {QPointF(1, 1), QPointF(15, 1), QPointF(1, 15), QPointF(15, 15)}) {
+            const double dx = c.x() < 8 ? 4 : -4, dy = c.y() < 8 ? 4 : -4;
+            p.drawLine(c, c + QPointF(dx, 0));
+            p.drawLine(c, c + QPointF(0, dy));
+        }
+        break;
     }
 }
 

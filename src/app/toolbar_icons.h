@@ -21,6 +21,7 @@ enum class ToolIcon {
     Program,
     Undo,
     Redo,
+    ZoomFit,
 };
 
 QIcon toolIcon(ToolIcon which);

@@ -58,21 +58,23 @@ void linePixels(int x1, int y1, int x2, int y2, const QRect& clip, std::vector<Q
 
 void MapCanvas::MapLine(int x1, int y1, int x2, int y2) {
     pixels_.clear();
-    linePixels(x1, y1 + yOffset_, x2, y2 + yOffset_, clip_, pixels_);
+    linePixels(px(x1), py(y1), px(x2), py(y2), clip_, pixels_);
     if (!pixels_.empty()) p_.drawPoints(pixels_.data(), int(pixels_.size()));
 }
 
 void MapCanvas::MapDot(int x, int y, int r, const QColor& color) {
-    fillBoxEllipse(p_, x - r, y + yOffset_ - r, x + r, y + yOffset_ + r, color);
+    fillBoxEllipse(p_, px(x) - r, py(y) - r, px(x) + r, py(y) + r, color);
 }
 
 void MapCanvas::DrawFlag(int x, int y, const QColor& color, const QColor& background) {
-    const int base = y + yOffset_;
+    const int cx = px(x), base = py(y);
     p_.save();
     p_.setPen(QPen(InvColor(background), 1));
-    MapLine(x, y, x, y - 15);
+    pixels_.clear();
+    linePixels(cx, base, cx, base - 15, clip_, pixels_);
+    if (!pixels_.empty()) p_.drawPoints(pixels_.data(), int(pixels_.size()));
     p_.restore();
-    fillBoxEllipse(p_, x - 5, base - 20, x + 6, base - 10, color);
+    fillBoxEllipse(p_, cx - 5, base - 20, cx + 6, base - 10, color);
 }
 
 } // namespace korvo

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include <cmath>
 #include <vector>
 
 class QPainter;
@@ -36,9 +37,17 @@ void linePixels(int x1, int y1, int x2, int y2, const QRect& clip, std::vector<Q
 
 class MapCanvas {
 public:
-    // `clip` is the area being painted, in canvas pixels.
-    MapCanvas(QPainter& painter, int yOffset, const QRect& clip)
-        : p_(painter), yOffset_(yOffset), clip_(clip) {}
+    // `clip` is the area being painted, in canvas pixels. At a zoom other
+    // than 1, positions are scaled (canvas pixel = track position x zoom)
+    // while dots, flags and lines keep their size in pixels.
+    MapCanvas(QPainter& painter, int yOffset, const QRect& clip, double zoom = 1.0)
+        : p_(painter), yOffset_(yOffset), clip_(clip), zoom_(zoom) {}
+
+    // Canvas pixel of track position x, and of track position y.
+    int px(int x) const { return zoom_ == 1.0 ? x : int(std::lround(x * zoom_)); }
+    int py(int y) const {
+        return zoom_ == 1.0 ? y + yOffset_ : int(std::lround((y + yOffset_) * zoom_));
+    }
 
     // Line in the painter's current pen colour.
     void MapLine(int x1, int y1, int x2, int y2);
@@ -51,6 +60,7 @@ private:
     QPainter& p_;
     int yOffset_;
     QRect clip_;
+    double zoom_;
     std::vector<QPoint> pixels_;
 };
 

@@ -88,7 +88,8 @@ QSize EditorState::canvasExtent(int viewHeight) {
 bool EditorState::nodeHit(int i, QPoint p) const {
     const int32_t x = NodeX[size_t(i)], y = NodeY[size_t(i)];
     const int py = p.y() - YOffset;
-    return x - 3 < p.x() && p.x() < x + 3 && y - 3 < py && py < y + 3;
+    const int r = HitRadius;
+    return x - r < p.x() && p.x() < x + r && y - r < py && py < y + r;
 }
 
 int EditorState::firstNodeHit(int from, int to, QPoint p) const {

@@ -59,8 +59,10 @@ public:
     // the last node's x wide, tall enough for the track and the view.
     QSize canvasExtent(int viewHeight);
 
-    // Node i is hit by canvas point p: a 5 x 5 square (exclusive at +-3).
+    // Node i is hit by canvas point p: a 5 x 5 square (exclusive at
+    // +-HitRadius); a zoomed view widens it so it stays 5 x 5 on the screen.
     bool nodeHit(int i, QPoint p) const;
+    int HitRadius = 3;
     // First (or last) node of from..to hit by p; 0 when none.
     int firstNodeHit(int from, int to, QPoint p) const;
     int lastNodeHit(int from, int to, QPoint p) const;

@@ -4,6 +4,9 @@
 
 #include <QPainter>
 
+#include <cmath>
+#include <vector>
+
 namespace korvo {
 
 namespace {
@@ -15,14 +18,20 @@ bool nodeDots(const CanvasScene& s) {
     return s.IsEditing && !s.IsNewTrack && s.style.pntnd;
 }
 
+MapCanvas canvasOf(QPainter& p, const QRect& exposed, const CanvasScene& s) {
+    return MapCanvas(p, s.state.YOffset, exposed, s.zoom);
+}
+
 void paintTrack(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     const EditorState& st = s.state;
-    MapCanvas c(p, st.YOffset, exposed);
+    MapCanvas c = canvasOf(p, exposed, s);
     const bool dots = nodeDots(s);
     const QColor node = s.style.Node1;
     p.setPen(QPen(s.style.line(s.ColorMode), 1));
+    const int margin = kDotRadius + 1;
     const auto [first, last] =
-        st.segmentsInColumns(exposed.left() - kDotRadius - 1, exposed.right() + kDotRadius + 1);
+        st.segmentsInColumns(int(std::floor((exposed.left() - margin) / s.zoom)),
+                             int(std::ceil((exposed.right() + margin) / s.zoom)));
     for (int i = first; i <= last; ++i) {
         c.MapLine(st.NodeX[size_t(i)], st.NodeY[size_t(i)], st.NodeX[size_t(i + 1)],
                   st.NodeY[size_t(i + 1)]);
@@ -31,11 +40,14 @@ void paintTrack(QPainter& p, const QRect& exposed, const CanvasScene& s) {
 }
 
 void paintZeroLine(QPainter& p, const QRect& exposed, const CanvasScene& s) {
+    MapCanvas c = canvasOf(p, exposed, s);
     const int left = std::max(0, exposed.left());
-    const int right = std::min(s.width, exposed.right() + 1);
+    const int right = std::min(c.px(s.width), exposed.right() + 1);
     if (left > right) return;
     p.setPen(QPen(InvColor(s.style.background(s.ColorMode)), 1));
-    MapCanvas(p, s.state.YOffset, exposed).MapLine(left, 0, right, 0);
+    std::vector<QPoint> pixels;
+    linePixels(left, c.py(0), right, c.py(0), exposed, pixels);
+    if (!pixels.empty()) p.drawPoints(pixels.data(), int(pixels.size()));
 }
 
 void paintSprite(QPainter& p, const QImage& picture, QPoint topLeft) {
@@ -45,7 +57,7 @@ void paintSprite(QPainter& p, const QImage& picture, QPoint topLeft) {
 void paintOverlay(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     const CanvasOverlay& o = s.overlay;
     const EditorState& st = s.state;
-    MapCanvas c(p, st.YOffset, exposed);
+    MapCanvas c = canvasOf(p, exposed, s);
     const int k = o.highlightNode;
     if (k >= 1 && k <= st.NodeCount && s.style.pntnd)
         c.MapDot(st.NodeX[size_t(k)], st.NodeY[size_t(k)], kDotRadius, s.style.Node1);
@@ -54,14 +66,18 @@ void paintOverlay(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     p.setPen(QPen(s.style.line(s.ColorMode), 1));
     if (o.rubberBand && o.RubberFrom != o.RubberTo)
         c.MapLine(o.RubberFrom.x(), o.RubberFrom.y(), o.RubberTo.x(), o.RubberTo.y());
-    if (o.cross) {
-        const int cx = o.crossAt.x(), cy = o.crossAt.y();
-        c.MapLine(cx - 5, cy - 5, cx + 6, cy + 6);
-        c.MapLine(cx + 5, cy - 5, cx - 6, cy + 6);
+    if (o.cross) { // the cross keeps its size in pixels
+        const int cx = c.px(o.crossAt.x()), cy = c.py(o.crossAt.y());
+        std::vector<QPoint> pixels;
+        linePixels(cx - 5, cy - 5, cx + 6, cy + 6, exposed, pixels);
+        linePixels(cx + 5, cy - 5, cx - 6, cy + 6, exposed, pixels);
+        if (!pixels.empty()) p.drawPoints(pixels.data(), int(pixels.size()));
     }
     if (o.rider && !s.riderImage.isNull()) {
         const QImage& r = s.riderImage;
-        paintSprite(p, r, o.riderCentre - QPoint(r.width() / 2, r.height() / 2));
+        const QPoint centre(int(std::lround(o.riderCentre.x() * s.zoom)),
+                            int(std::lround(o.riderCentre.y() * s.zoom)));
+        paintSprite(p, r, centre - QPoint(r.width() / 2, r.height() / 2));
     }
 }
 
@@ -69,8 +85,8 @@ void paintOverlay(QPainter& p, const QRect& exposed, const CanvasScene& s) {
 
 QRect playerMarkerRect(const CanvasScene& s) {
     const EditorState& st = s.state;
-    const int px = st.PlayerPt.x();
-    const int py = st.PlayerPt.y() + st.PlayerYOffset + st.YOffset;
+    const int px = int(std::lround(st.PlayerPt.x() * s.zoom));
+    const int py = int(std::lround((st.PlayerPt.y() + st.PlayerYOffset + st.YOffset) * s.zoom));
     const int w = s.motoV.width(), h = s.motoV.height();
     return QRect(QPoint(px - w / 2, py - h), QPoint(px + w / 2 - 1, py - 1));
 }
@@ -81,7 +97,7 @@ QRect crossRect(QPoint at, int yOffset) {
 
 void DrawSFM(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     const EditorState& st = s.state;
-    MapCanvas c(p, st.YOffset, exposed);
+    MapCanvas c = canvasOf(p, exposed, s);
     const QColor bg = s.style.background(s.ColorMode);
     c.DrawFlag(st.StartPt.x(), st.StartPt.y(), kStartFlagColor, bg);
     if (st.FinishPt.x() > st.StartPt.x())

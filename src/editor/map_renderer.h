@@ -32,8 +32,9 @@ struct CanvasScene {
     int ColorMode = 1;
     bool IsEditing = false;
     bool IsNewTrack = false;
-    int Templ = -1; // of record CurTrack: marks are drawn when above 0
-    int width = 0;  // canvas width; the zero line runs from 0 to it
+    int Templ = -1;    // of record CurTrack: marks are drawn when above 0
+    int width = 0;     // canvas width; the zero line runs from 0 to it
+    double zoom = 1.0; // canvas pixels per track pixel (the view's zoom)
     CanvasOverlay overlay;
     QImage motoV;      // bike marker (VMoto 1), white = transparent; a dot when null
     QImage riderImage; // rider sprite of the rider tool, white = transparent
@@ -50,7 +51,7 @@ void DrawSFM(QPainter& painter, const QRect& exposed, const CanvasScene& scene);
 // The canvas rectangle the bike marker covers: bottom centre on the player point.
 QRect playerMarkerRect(const CanvasScene& scene);
 
-// The add-node cross at (cx, cy), canvas pixels covered.
+// The add-node cross at (cx, cy), canvas pixels covered (at zoom 1).
 QRect crossRect(QPoint at, int yOffset);
 
 } // namespace korvo

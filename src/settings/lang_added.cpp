@@ -61,6 +61,10 @@ const AddedLine kAdded[] = {
     {126, "a recent pack whose file is gone",
      "The pack %s is not there any more. Take it off the list?",
      "Пакета %s больше нет. Убрать его из списка?"},
+    {127, "Edit menu: zoom in", "Zoom &in", "&Крупнее"},
+    {128, "Edit menu: zoom out", "Zoom &out", "&Мельче"},
+    {129, "Edit menu: actual size", "&Actual size", "&Натуральный размер"},
+    {130, "Edit menu and tool button: the whole track", "&Fit the whole track", "&Весь трек"},
 };
 
 } // namespace

@@ -55,6 +55,10 @@ enum AddedLineNumber : int {
     kLineHelpMissing = 124,       // %s: the help file looked for
     kLineNotAPack = 125,          // a file whose directory cannot be a level pack
     kLineRecentGone = 126,        // %s: a recent pack whose file is gone
+    kLineZoomIn = 127,            // Edit menu: the zoom commands
+    kLineZoomOut = 128,
+    kLineZoomActual = 129,
+    kLineZoomFit = 130, // also the tool button's hint
 };
 
 } // namespace korvo

@@ -46,6 +46,8 @@ constexpr LangBinding kBindings[] = {
     {94, M, Cap, "Label12"},     {94, M, Cap, "Label11"},
     {95, M, Cap, "pntnd"},
     {98, M, Cap, "EditMenu"},
+    {127, M, Cap, "ZoomIn"},     {128, M, Cap, "ZoomOut"},    {129, M, Cap, "ZoomActual"},
+    {130, M, Cap, "ZoomFit"},    {130, M, Hint, "ZoomFit"},
 };
 // clang-format on
 

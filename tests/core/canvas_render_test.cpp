@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 using namespace korvo;
@@ -173,23 +174,35 @@ TEST_F(Canvas, OverlayRubberBandCrossAndRider) {
     EXPECT_EQ(img.pixelColor(40, 40), kBg);
 }
 
-TEST_F(Canvas, AnyExposedRectangleMatchesTheWholePicture) {
+// At every zoom: any exposed part painted alone equals that part of the
+// whole picture (no seams between repainted strips), and the track lies
+// where the zoom puts it.
+TEST_F(Canvas, AnyExposedRectangleMatchesTheWholePictureAtEveryZoom) {
     const int j = tracks.createTrack("s");
     makeSampleTrack(tracks[j], 60, 11);
     ASSERT_TRUE(session.EditTrackBtnClick(j, 400).ok());
-    const QRect whole(QPoint(0, 0), session.canvasSize);
-    const QImage full = paint(whole);
     std::mt19937 rng(3);
-    for (int i = 0; i < 25; ++i) {
-        const int w = 1 + int(rng() % 300), h = 1 + int(rng() % 200);
-        const QRect area(int(rng() % uint32_t(whole.width() - w)),
-                         int(rng() % uint32_t(whole.height() - h)), w, h);
-        const QImage part = paint(area);
-        const QImage want = full.copy(area);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                ASSERT_EQ(part.pixel(x, y), want.pixel(x, y))
-                    << "canvas pixel " << area.x() + x << "," << area.y() + y;
+    for (double zoom : {1.0, 0.25, 1.0 / 16, 3.0}) {
+        CanvasScene scene = editor.scene(style);
+        scene.zoom = zoom;
+        const QRect whole(0, 0, int(std::ceil(session.canvasSize.width() * zoom)),
+                          int(std::ceil(session.canvasSize.height() * zoom)));
+        const QImage full = paint(whole, scene);
+        const QPoint node2(int(std::lround(state.NodeX[2] * zoom)),
+                           int(std::lround((state.NodeY[2] + state.YOffset) * zoom)));
+        EXPECT_NE(full.pixelColor(node2), kBg) << "node 2 at zoom " << zoom;
+        for (int i = 0; i < 12; ++i) {
+            const int w = 1 + int(rng() % uint32_t(std::min(300, whole.width() - 1)));
+            const int h = 1 + int(rng() % uint32_t(std::min(200, whole.height() - 1)));
+            const QRect area(int(rng() % uint32_t(whole.width() - w + 1)),
+                             int(rng() % uint32_t(whole.height() - h + 1)), w, h);
+            const QImage part = paint(area, scene);
+            const QImage want = full.copy(area);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    ASSERT_EQ(part.pixel(x, y), want.pixel(x, y))
+                        << "zoom " << zoom << ", pixel " << area.x() + x << "," << area.y() + y;
+        }
     }
 }
 

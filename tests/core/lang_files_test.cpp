@@ -74,7 +74,8 @@ TEST(LangTargets, EveryCaptionLineHasItsElementsAndNoOtherLineHasAny) {
     QSet<QString> seen;
     for (const LangBinding& b : langBindings()) {
         byLine[b.line] << b.objectName;
-        const QString key = QString::number(int(b.form)) + b.objectName + QString::number(b.row);
+        const QString key = QString::number(int(b.form)) + QString::number(int(b.target)) +
+                            b.objectName + QString::number(b.row);
         EXPECT_FALSE(seen.contains(key)) << "set twice: " << b.objectName;
         seen.insert(key);
     }

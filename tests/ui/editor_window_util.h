@@ -77,10 +77,12 @@ inline std::string editorBlock(int t, const std::vector<std::pair<int, int>>& pa
     return b;
 }
 
-// Canvas pixel of node k of the open track.
+// Pixel of the canvas widget where node k of the open track is shown (at
+// the view's zoom).
 inline QPoint canvasPoint(TForm1& w, int k) {
-    return {w.editor().state().NodeX[size_t(k)],
-            w.editor().state().NodeY[size_t(k)] + w.editor().state().YOffset};
+    const QPoint track(w.editor().state().NodeX[size_t(k)],
+                       w.editor().state().NodeY[size_t(k)] + w.editor().state().YOffset);
+    return ctl<TrackCanvas>(w, "MapImg")->fromCanvas(track);
 }
 
 // A pointer move with no button held (QTest moves only with a button down).

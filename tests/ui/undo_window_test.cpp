@@ -8,6 +8,9 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 using namespace korvo;
 using namespace korvo::test;
@@ -98,4 +101,51 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
     ctl<QAction>(w, "N16")->trigger(); // Open starts without history
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_FALSE(ctl<QAction>(w, "EditRedo")->isEnabled());
+}
+
+// A 5,000-pixel track seen whole at one step (Ctrl+9), a node dragged there:
+// the stored bytes are in track pixels, and the zoom changes none of them.
+TEST(ZoomWindow, AWholeLongTrackIsEditedAtItsZoom) {
+    BaseFolder base({});
+    writeTrackPack(base.path("levels.mrg"), {{{"long", levelNodes(5000, 100), 1}}, {}, {}});
+    Started s;
+    TForm1& w = s.window;
+    openRow(s, 1);
+    auto* canvas = ctl<TrackCanvas>(w, "MapImg");
+    auto* box = ctl<QScrollArea>(w, "ScrollBox1");
+    press(w, QKeySequence(Qt::CTRL | Qt::Key_9));
+    QApplication::processEvents();
+    EXPECT_LT(canvas->zoom(), 1.0);
+    EXPECT_LE(canvas->width(), box->viewport()->width()) << "the whole track in view";
+    EXPECT_LE(canvas->height(), box->viewport()->height());
+
+    const int y0 = w.editor().state().YOffset;
+    const QPoint node = canvasPoint(w, 26); // x 2500
+    const int target = canvas->toCanvas(QPointF(node - QPoint(0, 4))).y() - y0;
+    drag(canvas, node, node - QPoint(0, 4));
+    const int raised = -w.editor().state().NodeY[26];
+    EXPECT_EQ(-raised, target);
+    EXPECT_GE(raised, int(4 / canvas->zoom()) - 1) << "four screen pixels are many track pixels";
+    EXPECT_EQ(w.statusText(0), "X = 2500;  Y = " + QString::number(raised));
+
+    // Ctrl + wheel zooms in around the pointer: the node stays under it.
+    const QPoint under = canvasPoint(w, 26);
+    const int xInView = under.x() - box->horizontalScrollBar()->value();
+    QWheelEvent wheel(under, canvas->mapToGlobal(under), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    const double before = canvas->zoom();
+    QApplication::sendEvent(canvas, &wheel);
+    EXPECT_DOUBLE_EQ(canvas->zoom(), before * 2);
+    EXPECT_NEAR(canvasPoint(w, 26).x() - box->horizontalScrollBar()->value(), xInView, 2);
+    press(w, QKeySequence(Qt::CTRL | Qt::Key_0));
+    EXPECT_EQ(canvas->zoom(), 1.0);
+    EXPECT_EQ(canvas->width(), w.editor().session().canvasSize.width());
+
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    ctl<QAction>(w, "N6")->trigger();
+    std::vector<std::pair<int, int>> pairs(50, {100, 0});
+    pairs[24] = {100, raised};       // up by `raised` into node 26
+    pairs[25] = {100, 255 - raised}; // and down again: ones' complement in the file
+    EXPECT_EQ(storedBlock(base.path("levels.mrg"), 0),
+              editorBlock(1, pairs, templateAnchorY(1), 0));
 }

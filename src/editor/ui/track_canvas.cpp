@@ -10,6 +10,9 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
+
 namespace korvo {
 
 TrackCanvas::TrackCanvas(NodeEditor& editor, const CanvasStyle& style, QWidget* parent)
@@ -22,13 +25,73 @@ TrackCanvas::TrackCanvas(NodeEditor& editor, const CanvasStyle& style, QWidget* 
 }
 
 void TrackCanvas::setField(QSize size) {
-    setFixedSize(size.expandedTo(QSize(0, 0)));
+    field_ = size.expandedTo(QSize(0, 0));
+    setFixedSize(int(std::ceil(field_.width() * zoom_)), int(std::ceil(field_.height() * zoom_)));
     update();
+}
+
+QPoint TrackCanvas::toCanvas(QPointF p) const {
+    return QPoint(int(std::floor(p.x() / zoom_)), int(std::floor(p.y() / zoom_)));
+}
+
+QPoint TrackCanvas::fromCanvas(QPoint p) const {
+    return QPoint(int(std::lround(p.x() * zoom_)), int(std::lround(p.y() * zoom_)));
+}
+
+void TrackCanvas::setZoom(double zoom, QPoint anchor) {
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (zoom == zoom_) return;
+    // The anchor's place in the viewport, and the track point under it.
+    const QPoint inView = scrollBox_ ? anchor - QPoint(scrollBox_->horizontalScrollBar()->value(),
+                                                       scrollBox_->verticalScrollBar()->value())
+                                     : anchor;
+    const QPointF track(anchor.x() / zoom_, anchor.y() / zoom_);
+    zoom_ = zoom;
+    // Nodes stay 5 x 5 screen pixels to hit.
+    editor_.session().state().HitRadius = std::max(1, int(std::ceil(3 / zoom_)));
+    setField(field_);
+    if (!scrollBox_) return;
+    scrollBox_->horizontalScrollBar()->setValue(int(std::lround(track.x() * zoom_)) - inView.x());
+    scrollBox_->verticalScrollBar()->setValue(int(std::lround(track.y() * zoom_)) - inView.y());
+}
+
+void TrackCanvas::setZoom(double zoom) {
+    QPoint middle = rect().center();
+    if (scrollBox_) {
+        const QWidget* view = scrollBox_->viewport();
+        middle = QPoint(scrollBox_->horizontalScrollBar()->value() + view->width() / 2,
+                        scrollBox_->verticalScrollBar()->value() + view->height() / 2);
+    }
+    setZoom(zoom, middle);
+}
+
+double TrackCanvas::fitZoom() const {
+    if (!scrollBox_ || field_.isEmpty()) return 1.0;
+    const QSize view = scrollBox_->maximumViewportSize();
+    const double z = std::min(double(view.width() - 2) / std::max(1, field_.width()),
+                              double(view.height() - 2) / std::max(1, field_.height()));
+    return std::clamp(z, kMinZoom, kMaxZoom);
+}
+
+// A rectangle of canvas (track) pixels, repainted where it lies on the widget.
+void TrackCanvas::updateCanvas(const QRect& r) {
+    if (zoom_ == 1.0) {
+        update(r);
+        return;
+    }
+    if (zoom_ < 1.0) { // the sprites keep their size: all of the (cheap) view
+        update();
+        return;
+    }
+    const int margin = 8; // dots, flags and the cross keep their size in pixels
+    update(QRect(fromCanvas(r.topLeft()), fromCanvas(r.bottomRight() + QPoint(1, 1)))
+               .adjusted(-margin, -margin, margin, margin));
 }
 
 void TrackCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     CanvasScene scene = editor_.scene(style_);
+    scene.zoom = zoom_;
     if (style_.VMoto == 1) scene.motoV = motoV_;
     scene.riderImage = sprite_.RiderImage();
     MapImgPaint(painter, event->rect(), scene);
@@ -38,7 +101,7 @@ void TrackCanvas::paintEvent(QPaintEvent* event) {
 
 void TrackCanvas::carryOut(const GestureOutcome& out) {
     if (out.loadSprite) sprite_.activate();
-    if (out.removeSprite) update(sprite_.clearmotopic());
+    if (out.removeSprite) updateCanvas(sprite_.clearmotopic());
     if (out.rotateSprite) {
         sprite_.RotateBitmap_ads(editor_.session().Gesture.RiderAngle);
         followRider();
@@ -50,7 +113,7 @@ void TrackCanvas::carryOut(const GestureOutcome& out) {
     if (out.repaintAll)
         update();
     else if (!out.repaint.isEmpty())
-        update(out.repaint);
+        updateCanvas(out.repaint);
     if (!out.scrollBy.isNull()) panBy(out.scrollBy);
     if (!out.pointer.isEmpty()) emit pointerMoved(out.pointer);
     if (out.linesChanged) emit linesChanged();
@@ -63,13 +126,13 @@ void TrackCanvas::carryOut(const GestureOutcome& out) {
 }
 
 void TrackCanvas::removeSprite() {
-    update(sprite_.clearmotopic());
+    updateCanvas(sprite_.clearmotopic());
 }
 
 // The sprite stands where the pointer was last seen on the canvas.
 void TrackCanvas::followRider() {
     const GestureState& g = editor_.session().Gesture;
-    if (g.ToolRider && g.RiderShown) update(sprite_.drawmoto(g.RiderPos));
+    if (g.ToolRider && g.RiderShown) updateCanvas(sprite_.drawmoto(g.RiderPos));
 }
 
 // The work area follows the hand: dragging right shows what lies to the left.
@@ -83,13 +146,13 @@ void TrackCanvas::panBy(QPoint delta) {
 
 void TrackCanvas::mousePressEvent(QMouseEvent* event) {
     carryOut(editor_.MapImgMouseDown(event->button(), event->modifiers(),
-                                     event->position().toPoint(),
+                                     toCanvas(event->position()),
                                      event->globalPosition().toPoint()));
 }
 
 void TrackCanvas::mouseMoveEvent(QMouseEvent* event) {
     const GestureOutcome out = editor_.MapImgMouseMove(
-        event->modifiers(), event->position().toPoint(), event->globalPosition().toPoint());
+        event->modifiers(), toCanvas(event->position()), event->globalPosition().toPoint());
     carryOut(out);
     followRider();
     const GestureState& g = editor_.session().Gesture;
@@ -98,7 +161,7 @@ void TrackCanvas::mouseMoveEvent(QMouseEvent* event) {
 
 void TrackCanvas::mouseReleaseEvent(QMouseEvent* event) {
     carryOut(
-        editor_.MapImgMouseUp(event->button(), event->modifiers(), event->position().toPoint()));
+        editor_.MapImgMouseUp(event->button(), event->modifiers(), toCanvas(event->position())));
 }
 
 // The wheel turns the rider while the rider tool is on and the pointer is over
@@ -106,6 +169,12 @@ void TrackCanvas::mouseReleaseEvent(QMouseEvent* event) {
 void TrackCanvas::wheelEvent(QWheelEvent* event) {
     const GestureState& g = editor_.session().Gesture;
     const int delta = event->angleDelta().y();
+    if ((event->modifiers() & Qt::ControlModifier) && delta != 0) { // zoom around the pointer
+        setZoom(delta > 0 ? zoom_ * 2 : zoom_ / 2, event->position().toPoint());
+        emit zoomChanged();
+        event->accept();
+        return;
+    }
     if (!RiderSprite::wheelTurns(g.ToolRider, g.OverCanvas) || delta == 0) {
         event->ignore();
         return;

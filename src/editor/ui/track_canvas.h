@@ -34,6 +34,19 @@ public:
     void setScrollBox(QScrollArea* box) { scrollBox_ = box; }
     // The field size: the track's extent, or what "Обновить область" set.
     void setField(QSize size);
+
+    // The view's zoom, 1/16 to 4: the widget is the field times the zoom;
+    // the track's values and every rule stay in track pixels. `anchor` (a
+    // point of this widget) keeps showing the same part of the track.
+    static constexpr double kMinZoom = 1.0 / 16, kMaxZoom = 4.0;
+    double zoom() const { return zoom_; }
+    void setZoom(double zoom, QPoint anchor);
+    void setZoom(double zoom); // around the middle of what is shown
+    // The zoom that shows the whole field in the scroll box.
+    double fitZoom() const;
+    // A widget point as a canvas (track pixel) point.
+    QPoint toCanvas(QPointF widgetPoint) const;
+    QPoint fromCanvas(QPoint canvasPoint) const;
     // Does what a gesture or tool button asks of the canvas and signals the rest.
     void carryOut(const GestureOutcome& out);
     // Takes the rider sprite away at once (the track is being closed).
@@ -50,6 +63,7 @@ signals:
     void linesChanged();                    // "Количество линий"
     void trackEdited();                     // the floating preview follows
     void fieldChanged();                    // the field grew: "Ширина поля" shows it
+    void zoomChanged();                     // Ctrl + wheel changed the zoom
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -63,12 +77,15 @@ protected:
 private:
     void followRider();
     void panBy(QPoint delta);
+    void updateCanvas(const QRect& canvasRect);
 
     NodeEditor& editor_;
     const CanvasStyle& style_;
     QScrollArea* scrollBox_ = nullptr;
     RiderSprite sprite_;
     QImage motoV_; // the bike-shaped player marker
+    QSize field_;
+    double zoom_ = 1.0;
 };
 
 } // namespace korvo

@@ -1,0 +1,51 @@
+#include "render/ui/progress_window.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace korvo {
+
+namespace {
+constexpr QSize kClientSize(231, 66);
+constexpr QPoint kPosition(437, 326);
+constexpr int kMaxProgress = 130;
+} // namespace
+
+TForm3::TForm3(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setObjectName("Form3");
+    setFixedSize(kClientSize);
+    move(kPosition);
+
+    Label1 = new QLabel(QStringLiteral("Processing . . ."), this);
+    Label1->setObjectName("Label1");
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label1->move(8, 8);
+    Label1->adjustSize();
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setGeometry(8, 32, 209, 25);
+    ProgressBar1->setRange(0, kMaxProgress);
+    ProgressBar1->setTextVisible(false);
+}
+
+void TForm3::setProgress(int value) {
+    ProgressBar1->setValue(value);
+    // Paint now: the run keeps the event loop busy until it ends. Input waits.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+PictureRun TForm3::run(const std::function<PictureRun(const PictureProgress&)>& work) {
+    ProgressBar1->setValue(0);
+    show();
+    raise();
+    const PictureRun result = work([this](int value) { setProgress(value); });
+    close();
+    return result;
+}
+
+} // namespace korvo

@@ -149,9 +149,14 @@ int picturesCommand(const QStringList& args) {
     if (!QDir().mkpath(folder)) return fail(pathMessage(folder, "the folder cannot be made"));
     const bool terminal = isatty(STDERR_FILENO);
     EditorState st;
-    const PictureRun run = makeAllPictures(tracks, rows, folder, q, st, [terminal](int value) {
-        if (terminal) std::fprintf(stderr, "\rtrackpack: pictures %3d%%", value * 100 / 130);
-    });
+    int shown = -1; // the percentage on the line, printed again only when it changes
+    const auto progress = [terminal, &shown](int value) {
+        const int percent = value * 100 / 130;
+        if (!terminal || percent == shown) return;
+        shown = percent;
+        std::fprintf(stderr, "\rtrackpack: pictures %3d%%", percent);
+    };
+    const PictureRun run = makeAllPictures(tracks, rows, folder, q, st, progress);
     if (terminal) std::fputc('\n', stderr);
     if (!run.error.empty()) return fail(run.error);
     return 0;

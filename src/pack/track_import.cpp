@@ -37,6 +37,10 @@ std::string fillLevTrack(std::string_view bytes, const std::string& name, TTrack
     t.HeaderLen = row.HeaderLen;
     t.Templ = 1;
     if (S > 0) std::memcpy(t.Points.data(), bytes.data(), S);
+    // An X step of 255 counts as 0, but as the first byte after a 27-byte
+    // header it would mark a 36-byte header when the saved pack is read
+    // again, and the track would change. 0 is the same step without that.
+    if (S > 0 && t.Points[0] == 255) t.Points[0] = 0;
     t.Points[S] = 0; // the trailing byte
     t.PointsLen = int32_t(S);
     const int nodes = int(S / 2) + 1;

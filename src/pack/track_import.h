@@ -29,8 +29,10 @@ std::string loadImportPack(const QString& path, TrackTable& importTracks, Rows& 
 // Fills `t` as the track of a ".lev" file with the contents `bytes`: header of
 // template row 1 with the node count S div 2 + 1 in bytes 17-18, Points = the
 // S bytes and a zero trailing byte, PointsLen = S, Group 1 (Easy). An odd S
-// leaves the last pair's y byte to the trailing zero. Returns the reason a
-// file over 998 bytes is refused (then `t` is untouched), else "".
+// leaves the last pair's y byte to the trailing zero; a first X step of 255
+// (a step of 0) is stored as 0, so that a saved pack reads it back as a step.
+// Returns the reason a file over 998 bytes is refused (then `t` is
+// untouched), else "".
 std::string fillLevTrack(std::string_view bytes, const std::string& name, TTrackInfo& t);
 
 // The track name of a ".lev" file: its file name without folder and

@@ -112,6 +112,23 @@ TEST(LevImport, OddSizeLeavesTheLastYByteToTheTrailingZero) {
     EXPECT_EQ(st.node(4), QPoint(27, -8)); // x + 7, y step 0 from the trailing zero
 }
 
+TEST(LevImport, AFirstStepOf255StaysAStepWhenThePackIsReadAgain) {
+    TrackTable imported;
+    const int d = imported.createTrack("flat");
+    ASSERT_EQ(fillLevTrack(std::string("\xff\x00\x0a\x00", 4), "flat", imported[d]), "");
+    OpenPack pack({{}, {}, {}});
+    copyTracks(pack.tracks, pack.rows, imported, {d}, {0});
+    TrackTable reread;
+    Rows rows;
+    ASSERT_EQ(readPack(image(pack.tracks, pack.rows), reread, rows), "");
+    EXPECT_EQ(reread[1].HeaderLen, 27);
+    EXPECT_EQ(reread[1].PointsLen, 4);
+    EditorState st;
+    st.decode(reread[1]);
+    EXPECT_EQ(st.NodeCount, 3);
+    EXPECT_EQ(st.node(3), QPoint(10, 0));
+}
+
 TEST(LevImport, SeveralFilesListInOrderAndRefusedOnesAreNamed) {
     QTemporaryDir dir;
     writeFile(dir.filePath("a.lev"), steps(3, 20, 0));

@@ -1,5 +1,7 @@
 #include "gif_writer.h"
 
+#include "gif_lzw.h"
+
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -21,6 +23,32 @@ int tableBits(size_t colors) {
     return bits;
 }
 
+// Hands giflib the compressed codes in sub-blocks of at most 255 bytes.
+bool putCodeBlocks(GifFileType* gif, int codeSize, const std::string& codes) {
+    GifByteType block[256];
+    bool first = true;
+    for (size_t at = 0; at < codes.size(); at += 255) {
+        const size_t n = std::min<size_t>(255, codes.size() - at);
+        block[0] = GifByteType(n);
+        std::copy(codes.begin() + at, codes.begin() + at + n, block + 1);
+        const int done = first ? EGifPutCode(gif, codeSize, block) : EGifPutCodeNext(gif, block);
+        if (done != GIF_OK) return false;
+        first = false;
+    }
+    return EGifPutCodeNext(gif, nullptr) == GIF_OK; // the block terminator
+}
+
+// giflib's own compression, line by line.
+bool putLines(GifFileType* gif, const IndexedPicture& picture) {
+    std::vector<GifPixelType> line(size_t(picture.width)); // giflib masks the line in place
+    for (int y = 0; y < picture.height; ++y) {
+        const uint8_t* row = picture.pixels.data() + size_t(y) * size_t(picture.width);
+        std::copy(row, row + picture.width, line.begin());
+        if (EGifPutLine(gif, line.data(), picture.width) != GIF_OK) return false;
+    }
+    return true;
+}
+
 std::string gifReason(int error) {
     const char* text = GifErrorString(error);
     return text ? text : "the GIF encoder failed";
@@ -28,12 +56,14 @@ std::string gifReason(int error) {
 
 } // namespace
 
-std::string encodeGif(const IndexedPicture& picture, std::string& out) {
+std::string encodeGif(const IndexedPicture& picture, std::string& out, GifCompression compression) {
     if (picture.width < 1 || picture.height < 1 || picture.width > 65535 || picture.height > 65535)
         return "a GIF picture is 1 to 65535 pixels on each side, not " +
                std::to_string(picture.width) + " x " + std::to_string(picture.height);
     if (picture.palette.empty() || picture.palette.size() > 256)
         return "a GIF palette holds 1 to 256 colours";
+    if (picture.pixels.size() != size_t(picture.width) * size_t(picture.height))
+        return "the picture's pixels do not fill its size";
     out.clear();
     int error = 0;
     GifFileType* gif = EGifOpen(&out, appendBytes, &error);
@@ -60,11 +90,11 @@ std::string encodeGif(const IndexedPicture& picture, std::string& out) {
         ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(n), block) == GIF_OK;
     }
     ok = ok && EGifPutImageDesc(gif, 0, 0, picture.width, picture.height, false, nullptr) == GIF_OK;
-    std::vector<GifPixelType> line(size_t(picture.width));
-    for (int y = 0; ok && y < picture.height; ++y) {
-        const uint8_t* row = picture.pixels.data() + size_t(y) * size_t(picture.width);
-        std::copy(row, row + picture.width, line.begin());
-        ok = EGifPutLine(gif, line.data(), picture.width) == GIF_OK;
+    if (ok && compression == GifCompression::Fast && bits <= kMaxLzwColorBits) {
+        const int codeSize = std::max(2, bits); // as giflib writes it before the codes
+        ok = putCodeBlocks(gif, codeSize, gifLzwCompress(picture.pixels, bits));
+    } else if (ok) {
+        ok = putLines(gif, picture);
     }
     const int failure = ok ? 0 : gif->Error;
     GifFreeMapObject(map);

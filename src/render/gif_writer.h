@@ -23,7 +23,13 @@ struct IndexedPicture {
     uint8_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
 };
 
-// The GIF89a image of `picture` in `out`. Returns "" or the reason giflib gave.
-std::string encodeGif(const IndexedPicture& picture, std::string& out);
+// Who compresses the pixels: our LZW encoder (palettes of up to 16 colours;
+// larger ones fall back to giflib), or giflib's own. Both give the same bytes.
+enum class GifCompression { Fast, Giflib };
+
+// The GIF89a image of `picture` in `out`, written through giflib. Returns ""
+// or the reason the picture cannot be encoded.
+std::string encodeGif(const IndexedPicture& picture, std::string& out,
+                      GifCompression compression = GifCompression::Fast);
 
 } // namespace korvo

@@ -1,6 +1,5 @@
 #include "level_pictures.h"
 
-#include "editor/map_draw.h"
 #include "pack/checked_write.h"
 #include "pack/cp1251.h"
 
@@ -25,23 +24,37 @@ const std::vector<QRgb>& picturePalette() {
     return palette;
 }
 
-// Draws in picture pixels (track values already divided by q).
+// Draws in picture pixels (track values already divided by q). Lines take
+// the same pixels as the canvas's lines (linePixels), set straight into the
+// picture: a run over a whole pack draws millions of them.
 class PictureCanvas {
 public:
-    explicit PictureCanvas(IndexedPicture& p) : p_(p), clip_(0, 0, p.width, p.height) {}
+    explicit PictureCanvas(IndexedPicture& p) : p_(p) {}
     void line(int x1, int y1, int x2, int y2, uint8_t color) {
-        points_.clear();
-        linePixels(x1, y1, x2, y2, clip_, points_);
-        for (const QPoint& pt : points_) p_.at(pt.x(), pt.y()) = color;
+        const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+        const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+        int err = dx + dy;
+        for (;;) {
+            pixel(x1, y1, color);
+            if (x1 == x2 && y1 == y2) break;
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x1 += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y1 += sy;
+            }
+        }
     }
     void pixel(int x, int y, uint8_t color) {
-        if (clip_.contains(x, y)) p_.at(x, y) = color;
+        if (unsigned(x) < unsigned(p_.width) && unsigned(y) < unsigned(p_.height))
+            p_.at(x, y) = color;
     }
 
 private:
     IndexedPicture& p_;
-    QRect clip_;
-    std::vector<QPoint> points_;
 };
 
 std::string folderMissing(const QString& folder) {

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Compares `trackpack pictures` of a 4095-track pack of game-sized tracks
+# (40 to 200 segments) with a Pillow script doing the same drawing and GIF
+# saving, as whole processes: median wall time of N runs each.
+# usage: bench/pictures_vs_pillow.sh [BUILD_DIR] [N]
+set -euo pipefail
+build=${1:-build}
+n=${2:-5}
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+tp="$build/trackpack"
+# 1365 tracks each of 40, 120 and 200 segments, joined by trackpack's own import.
+"$tp" sample "$work/a.mrg" --tracks 1365 --segments 40 --seed 1
+"$tp" sample "$work/b.mrg" --tracks 1365 --segments 120 --seed 2
+"$tp" sample "$work/c.mrg" --tracks 1365 --segments 200 --seed 3
+"$tp" import "$work/a.mrg" "$work/ab.mrg" --from "$work/b.mrg"
+"$tp" import "$work/ab.mrg" "$work/pack.mrg" --from "$work/c.mrg"
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+time_runs() {
+  local out=$1
+  shift
+  for _ in $(seq "$n"); do
+    rm -rf "$work/$out"
+    local t0 t1
+    t0=$(date +%s%N)
+    "$@" >/dev/null
+    t1=$(date +%s%N)
+    echo $(( (t1 - t0) / 1000 ))
+  done | median
+}
+ours=$(time_runs ours "$tp" pictures "$work/pack.mrg" "$work/ours")
+pillow=$(time_runs pillow /usr/bin/python3 "$here/pictures_pillow.py" "$work/pack.mrg" "$work/pillow")
+cmp -s "$work/ours/bdpic.dat" "$work/pillow/bdpic.dat" || { echo "the catalogues differ" >&2; exit 1; }
+echo "tracks:       $("$tp" count "$work/pack.mrg")"
+echo "pictures:     $(ls "$work/ours" | grep -c '\.gif$') GIF files, $(du -sk "$work/ours" | cut -f1) KB"
+echo "trackpack:    ${ours} us (median of $n)"
+echo "pillow:       ${pillow} us (median of $n)"
+awk -v o="$ours" -v p="$pillow" 'BEGIN {printf "speed-up:     %.1fx\n", p / o}'

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Compares `trackpack pictures` of a 4095-track pack of game-sized tracks
 # (40 to 200 segments) with a Pillow script doing the same drawing and GIF
-# saving, as whole processes: median wall time of N runs each.
+# saving, as whole processes: median wall time of N runs each. The files go to
+# a folder in RAM (/dev/shm) where there is one, so that the disk and other
+# jobs writing to it do not decide the comparison; BENCH_DIR=/tmp (or any
+# folder) measures on that disk instead.
 # usage: bench/pictures_vs_pillow.sh [BUILD_DIR] [N]
 set -euo pipefail
 build=${1:-build}
 n=${2:-5}
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
+base=${BENCH_DIR:-/dev/shm}
+work=$(mktemp -d -p "$base" 2>/dev/null || mktemp -d)
 trap 'rm -rf "$work"' EXIT
 tp="$build/trackpack"
 # 1365 tracks each of 40, 120 and 200 segments, joined by trackpack's own import.
@@ -32,6 +36,7 @@ time_runs() {
 ours=$(time_runs ours "$tp" pictures "$work/pack.mrg" "$work/ours")
 pillow=$(time_runs pillow /usr/bin/python3 "$here/pictures_pillow.py" "$work/pack.mrg" "$work/pillow")
 cmp -s "$work/ours/bdpic.dat" "$work/pillow/bdpic.dat" || { echo "the catalogues differ" >&2; exit 1; }
+echo "folder:       $(df --output=fstype "$work" | tail -1) ($work)"
 echo "tracks:       $("$tp" count "$work/pack.mrg")"
 echo "pictures:     $(ls "$work/ours" | grep -c '\.gif$') GIF files, $(du -sk "$work/ours" | cut -f1) KB"
 echo "trackpack:    ${ours} us (median of $n)"

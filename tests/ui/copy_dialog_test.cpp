@@ -5,6 +5,7 @@
 #include "render/ui/progress_window.h"
 #include "settings/lang_lines.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
@@ -58,6 +59,8 @@ protected:
 
 TEST_F(CopyDialog, ListsThePackAndPreviewsTheTrackUnderTheCursor) {
     TForm2 dlg(source, rows, lang, TForm2::Source::Pack);
+    QAbstractItemModelTester tester(dlg.copyto->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
     show(dlg);
     EXPECT_EQ(dlg.objectName(), "Form2");
     EXPECT_EQ(dlg.windowTitle(), lang[44]);

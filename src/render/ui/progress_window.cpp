@@ -35,14 +35,17 @@ TForm3::TForm3(QWidget* parent)
 
 void TForm3::setProgress(int value) {
     ProgressBar1->setValue(value);
-    // Paint now: the run keeps the event loop busy until it ends. Input waits.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Painted at once: the run holds the event loop until it ends, and no
+    // other event (a timer's, the user's) may act on the pack meanwhile.
+    ProgressBar1->repaint();
 }
 
 PictureRun TForm3::run(const std::function<PictureRun(const PictureProgress&)>& work) {
     ProgressBar1->setValue(0);
     show();
     raise();
+    // Once, so that the window is on the screen before the run starts.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const PictureRun result = work([this](int value) { setProgress(value); });
     close();
     return result;

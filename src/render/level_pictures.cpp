@@ -142,6 +142,9 @@ PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& 
         run.error = folderMissing(folder);
         return run;
     }
+    // Names come from Group and NumInGroup: taken from the rows as they
+    // stand, no two pictures of the run share a name.
+    renumberFromRows(tracks, rows);
     std::string catalogue; // PicCatalogue
     QStringList written;
     QSet<QString> seen; // two tracks may share a file name; the later one replaces it

@@ -59,7 +59,8 @@ struct PictureRun {
     int pictures = 0;  // pictures written
 };
 
-// All levels: the picture of every track row in row order, then "bdpic.dat"
+// All levels: renumbers from the rows (Group, NumInGroup, which name the
+// pictures), then the picture of every track row in row order, then "bdpic.dat"
 // (one line per picture, CR LF, Windows-1251). The progress goes 0, 10,
 // r * 100 div n + 9 before the track of row r (n rows in all), 120, 130.
 // Files are written without syncing, then synced together at the end. A

@@ -143,8 +143,7 @@ TEST(LevelPictureRun, AllLevelsWritesGifsAndTheCatalogueWithItsProgress) {
         setTrack(tracks[j], workedNodes(), j % 2 ? 1 : -1);
     }
     tracks[3].Name = "\xd2\xf0\xe5\xea";              // "Трек" in Windows-1251
-    const Rows rows{-1, 1, 2, 3, -1, 4, 5, -1, 6, 7}; // 10 rows
-    renumberFromRows(tracks, rows);
+    const Rows rows{-1, 1, 2, 3, -1, 4, 5, -1, 6, 7}; // 10 rows, numbered by the run
     EditorState st;
     std::vector<int> progress;
     const PictureRun run =

@@ -63,7 +63,11 @@ TForm2::TForm2(TrackTable& importTracks, const Rows& rows, const LangLines& lang
 
     Button1 = new QPushButton(lang[46], this);
     Button1->setObjectName("Button1");
-    Button1->setGeometry(kButtonRect);
+    // As wide as its caption needs in the font in use, centred where it stands.
+    QRect button = kButtonRect;
+    button.setWidth(std::max(kButtonRect.width(), Button1->sizeHint().width()));
+    button.moveCenter(QPoint(kButtonRect.center().x(), kButtonRect.center().y()));
+    Button1->setGeometry(button);
     Button1->setAutoDefault(false); // Enter in the list ticks rows; it does not copy
     connect(Button1, &QPushButton::clicked, this, &TForm2::CopyYesClick);
 

@@ -34,6 +34,7 @@ TForm3::TForm3(QWidget* parent)
 }
 
 void TForm3::setProgress(int value) {
+    if (value == ProgressBar1->value()) return; // most tracks of a large pack move it by nothing
     ProgressBar1->setValue(value);
     // Painted at once: the run holds the event loop until it ends, and no
     // other event (a timer's, the user's) may act on the pack meanwhile.

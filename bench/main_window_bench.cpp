@@ -1,5 +1,7 @@
 // The real window on a pack of 4095 tracks (offscreen): opening it at start-up,
 // and row commands including the views' layout and painting that follow.
+#include "../tests/common/find_control.h"
+#include "app/list_controller.h"
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "bench_app.h"
@@ -16,6 +18,8 @@
 #include <benchmark/benchmark.h>
 
 using namespace korvo;
+
+using korvo::test::ctl;
 
 namespace {
 
@@ -47,64 +51,72 @@ void BM_StartWithBigPack(benchmark::State& state) {
     ensureApp();
     QDir::setCurrent(bigBaseFolder());
     for (auto _ : state) {
-        TForm1 window(int(state.range(0)));
+        TForm1 window(ListView(state.range(0)));
         window.show();
         QApplication::processEvents(); // layout and first paint
         state.PauseTiming();
-        if (window.Rows.size() != kMaxTracks + kGroups)
+        if (window.document().Rows.size() != kMaxTracks + kGroups)
             state.SkipWithError("the pack was not read");
         window.setPrompts(std::make_unique<YesPrompts>());
         window.close();
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_StartWithBigPack)->Arg(kListView)->Arg(kTreeView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartWithBigPack)
+    ->Arg(int(kListView))
+    ->Arg(int(kTreeView))
+    ->Unit(benchmark::kMillisecond);
 
 void BM_WindowMoveUpDown(benchmark::State& state) {
     ensureApp();
     QDir::setCurrent(bigBaseFolder());
-    TForm1 window(int(state.range(0)));
+    TForm1 window(ListView(state.range(0)));
     window.setPrompts(std::make_unique<YesPrompts>());
     window.show();
     QApplication::processEvents();
-    window.selectRow(window.Rows.size() / 2);
-    window.ops().selectRow(window.Rows.size() / 2);
-    window.applyListButtons();
+    window.list().selectRow(window.document().Rows.size() / 2);
+    window.list().levelsClick();
     for (auto _ : state) {
-        window.UpItem->trigger();
+        ctl<QAction>(window, "UpItem")->trigger();
         QApplication::processEvents();
-        window.DownItem->trigger();
+        ctl<QAction>(window, "DownItem")->trigger();
         QApplication::processEvents();
     }
     state.SetItemsProcessed(2 * state.iterations());
     window.close();
 }
-BENCHMARK(BM_WindowMoveUpDown)->Arg(kListView)->Arg(kTreeView)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WindowMoveUpDown)
+    ->Arg(int(kListView))
+    ->Arg(int(kTreeView))
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_WindowCloneDelete(benchmark::State& state) {
     ensureApp();
     QDir::setCurrent(bigBaseFolder());
-    TForm1 window(int(state.range(0)));
+    TForm1 window(ListView(state.range(0)));
     window.setPrompts(std::make_unique<YesPrompts>());
     window.show();
     QApplication::processEvents();
-    const int row = window.Rows.size() / 2;
+    const int row = window.document().Rows.size() / 2;
     for (auto _ : state) {
         state.PauseTiming();
-        window.Rows.removeTrackRows({row + 1}); // make room: one row fewer, one record free
-        --window.Tracks.TrackCount;
-        window.selectRow(row);
-        window.ops().selectRow(row);
-        window.applyListButtons();
+        window.document().Rows.removeTrackRows(
+            {row + 1}); // make room: one row fewer, one record free
+        --window.document().Tracks.TrackCount;
+        window.list().selectRow(row);
+        window.list().levelsClick();
         state.ResumeTiming();
-        window.CopyItem->trigger(); // clone next to it
+        ctl<QAction>(window, "CopyItem")->trigger(); // clone next to it
         QApplication::processEvents();
-        window.selectRow(window.ViewMode == kListView ? row + 1 : row);
-        window.DelItem->trigger(); // and delete the clone
+        window.list().selectRow(window.app().ViewMode == kListView ? row + 1 : row);
+        ctl<QAction>(window, "DelItem")->trigger(); // and delete the clone
         QApplication::processEvents();
     }
     window.close();
 }
-BENCHMARK(BM_WindowCloneDelete)->Arg(kListView)->Arg(kTreeView)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WindowCloneDelete)
+    ->Arg(int(kListView))
+    ->Arg(int(kTreeView))
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -11,7 +11,7 @@ using namespace korvo;
 namespace {
 
 struct BigPack {
-    explicit BigPack(int tracks, int viewMode) : viewMode(viewMode) {
+    explicit BigPack(int tracks, ListView viewMode) : viewMode(viewMode) {
         SampleOptions opt;
         opt.tracks = tracks;
         opt.segments = 20;
@@ -24,7 +24,7 @@ struct BigPack {
     }
     int middle() const { return rows.size() / 2; }
 
-    int viewMode;
+    ListView viewMode;
     TrackTable table;
     Rows original;
     LevelRows rows;
@@ -37,7 +37,7 @@ struct BigPack {
 };
 
 void BM_MoveUpAndDown(benchmark::State& state) {
-    BigPack p(kMaxTracks, int(state.range(0)));
+    BigPack p(kMaxTracks, ListView(state.range(0)));
     p.ops.selectRow(p.middle());
     for (auto _ : state) {
         p.ops.moveUp();
@@ -45,11 +45,14 @@ void BM_MoveUpAndDown(benchmark::State& state) {
     }
     state.SetItemsProcessed(2 * state.iterations());
 }
-BENCHMARK(BM_MoveUpAndDown)->Arg(kListView)->Arg(kTreeView)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MoveUpAndDown)
+    ->Arg(int(kListView))
+    ->Arg(int(kTreeView))
+    ->Unit(benchmark::kMicrosecond);
 
 // Moving across a group header changes the groups, so all tracks renumber.
 void BM_MoveAcrossHeader(benchmark::State& state) {
-    BigPack p(kMaxTracks, int(state.range(0)));
+    BigPack p(kMaxTracks, ListView(state.range(0)));
     p.ops.selectRow(p.rows.headerRow(2) + 1);
     for (auto _ : state) {
         p.ops.moveUp();
@@ -57,11 +60,14 @@ void BM_MoveAcrossHeader(benchmark::State& state) {
     }
     state.SetItemsProcessed(2 * state.iterations());
 }
-BENCHMARK(BM_MoveAcrossHeader)->Arg(kListView)->Arg(kTreeView)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MoveAcrossHeader)
+    ->Arg(int(kListView))
+    ->Arg(int(kTreeView))
+    ->Unit(benchmark::kMicrosecond);
 
 // A clone needs one free record: 4094 tracks, and the clone's record is given back.
 void BM_Clone(benchmark::State& state) {
-    BigPack p(kMaxTracks - 1, int(state.range(0)));
+    BigPack p(kMaxTracks - 1, ListView(state.range(0)));
     p.ops.selectRow(p.middle());
     for (auto _ : state) {
         int row = 0;
@@ -72,10 +78,10 @@ void BM_Clone(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_Clone)->Arg(kListView)->Arg(kTreeView)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Clone)->Arg(int(kListView))->Arg(int(kTreeView))->Unit(benchmark::kMicrosecond);
 
 void BM_DeleteOneRow(benchmark::State& state) {
-    BigPack p(kMaxTracks, int(state.range(0)));
+    BigPack p(kMaxTracks, ListView(state.range(0)));
     const int row = p.middle();
     const int j = p.rows.data(row);
     for (auto _ : state) {
@@ -85,7 +91,7 @@ void BM_DeleteOneRow(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_DeleteOneRow)->Arg(kListView)->Arg(kTreeView)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DeleteOneRow)->Arg(int(kListView))->Arg(int(kTreeView))->Unit(benchmark::kMicrosecond);
 
 // Every other row selected: 2000 separate runs of rows to remove.
 void BM_DeleteEveryOtherRow(benchmark::State& state) {
@@ -104,7 +110,7 @@ BENCHMARK(BM_DeleteEveryOtherRow)->Unit(benchmark::kMillisecond);
 // 40 Hard tracks dropped onto the first Easy track.
 void BM_Drop(benchmark::State& state) {
     const int count = int(state.range(1));
-    BigPack p(kMaxTracks, int(state.range(0)));
+    BigPack p(kMaxTracks, ListView(state.range(0)));
     std::vector<int> selected;
     for (int r = p.rows.size() - count; r < p.rows.size(); ++r) selected.push_back(r);
     for (auto _ : state) {
@@ -115,9 +121,9 @@ void BM_Drop(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Drop)
-    ->Args({kListView, 40})
-    ->Args({kTreeView, 40})
-    ->Args({kListView, kMaxTracks / 3})
+    ->Args({int(kListView), 40})
+    ->Args({int(kTreeView), 40})
+    ->Args({int(kListView), kMaxTracks / 3})
     ->Unit(benchmark::kMicrosecond);
 
 void BM_UpdateCntNum(benchmark::State& state) {

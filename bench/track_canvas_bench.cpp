@@ -2,6 +2,9 @@
 // record holds, 499 segments of 127 pixels: opening it and the memory that
 // takes, a paint event of the visible area, and one pointer move of a node
 // drag with the repaint it asks for.
+#include "../tests/common/find_control.h"
+#include "app/editor_controller.h"
+#include "app/list_controller.h"
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "bench_app.h"
@@ -21,6 +24,8 @@
 #include <cmath>
 
 using namespace korvo;
+
+using korvo::test::ctl;
 
 namespace {
 
@@ -70,23 +75,23 @@ struct Window {
         window.setPrompts(std::make_unique<YesPrompts>());
         window.show();
         QApplication::processEvents();
-        window.selectRow(1);
+        window.list().selectRow(1);
     }
     ~Window() {
-        window.Flags.TrackModified = window.Flags.PackModified = false;
+        window.app().Flags.TrackModified = window.app().Flags.PackModified = false;
         window.close();
     }
     void open() {
-        window.selectRow(1);
-        window.EditTrackBtnClick();
+        window.list().selectRow(1);
+        window.editor().EditTrackBtnClick();
         QApplication::processEvents(); // laid out and painted
     }
     // Scrolls to the middle of the track; the canvas rectangle shown.
     QRect showMiddle() {
-        QScrollBar* h = window.ScrollBox1->horizontalScrollBar();
+        QScrollBar* h = ctl<QScrollArea>(window, "ScrollBox1")->horizontalScrollBar();
         h->setValue(h->maximum() / 2);
         QApplication::processEvents();
-        return window.MapImg->visibleRegion().boundingRect();
+        return ctl<TrackCanvas>(window, "MapImg")->visibleRegion().boundingRect();
     }
 };
 
@@ -98,12 +103,12 @@ void BM_OpenWidestTrack(benchmark::State& state) {
     w.open();
     state.counters["rss_gain_MB"] = double(rssKb() - before) / 1024.0;
     state.counters["rss_MB"] = double(rssKb()) / 1024.0;
-    state.counters["canvas_width"] = w.window.MapImg->width();
-    w.window.ClosePropClick();
+    state.counters["canvas_width"] = ctl<TrackCanvas>(w.window, "MapImg")->width();
+    w.window.editor().ClosePropClick();
     for (auto _ : state) {
         w.open();
         state.PauseTiming();
-        w.window.ClosePropClick();
+        w.window.editor().ClosePropClick();
         QApplication::processEvents();
         state.ResumeTiming();
     }
@@ -116,7 +121,7 @@ void BM_CanvasPaintEvent(benchmark::State& state) {
     Window w;
     w.open();
     const QRect visible = w.showMiddle();
-    for (auto _ : state) w.window.MapImg->repaint(visible);
+    for (auto _ : state) ctl<TrackCanvas>(w.window, "MapImg")->repaint(visible);
     state.counters["visible_width"] = visible.width();
     state.counters["visible_height"] = visible.height();
 }
@@ -130,15 +135,15 @@ void BM_CanvasDragStep(benchmark::State& state) {
     Window w;
     w.open();
     const QRect visible = w.showMiddle();
-    const EditorState& st = w.window.Editor;
+    const EditorState& st = w.window.editor().state();
     const auto [first, last] = st.segmentsInColumns(visible.left() + 300, visible.right() - 300);
     const int k = (first + last) / 2;
     const QPoint grab(st.NodeX[size_t(k)], st.NodeY[size_t(k)] + st.YOffset);
-    QWidget* canvas = w.window.MapImg;
+    QWidget* canvas = ctl<TrackCanvas>(w.window, "MapImg");
     QMouseEvent press(QEvent::MouseButtonPress, grab, canvas->mapToGlobal(grab), Qt::LeftButton,
                       Qt::LeftButton, {});
     QApplication::sendEvent(canvas, &press);
-    if (!w.window.Session.Gesture.IsDragging) {
+    if (!w.window.editor().session().Gesture.IsDragging) {
         state.SkipWithError("the press did not grab a node");
         return;
     }

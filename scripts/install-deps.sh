@@ -7,8 +7,9 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libgif-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   unzip xvfb xauth
+  libzip-dev python3-aiosmtpd openssl
   python3-pil
 )
 

@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, fuzzes the readers of outside bytes for a
-# short while (with clang) and runs every test through CTest.
+# Installs what is missing, builds, checks the format, runs the core tests
+# under the sanitizers, fuzzes the readers of outside bytes for a short while
+# (with clang) and runs every test through CTest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
+
+# One format for all code.
+find src tests bench fuzz -name '*.cpp' -o -name '*.h' | sort | xargs clang-format --dry-run --Werror
+
+# The core tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
+  >/dev/null
+cmake --build build-asan --target core_tests
+QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 build-asan/tests/core_tests --gtest_brief=1
 
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null

@@ -1,18 +1,20 @@
 // The settings of the main window: "opt.ini" at start-up, the options dialog,
-// the autosave timer, the interface language and the recent packs submenu.
+// the interface language, help and about, and the game-archive packer.
+#include "dist/packer_launch.h"
+#include "dist/submission_texts.h"
+#include "editor_controller.h"
 #include "main_window.h"
-
-#include "prompts.h"
+#include "pack_commands.h"
 #include "settings/autosave.h"
-#include "settings/recent_files.h"
+#include "settings/lang_added.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/lang_apply.h"
 #include "settings/ui/options_dialog.h"
-#include "settings/ui/recent_menu.h"
 
-#include <QApplication>
-#include <QMenu>
-#include <QTimer>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 
 namespace korvo {
 
@@ -31,41 +33,34 @@ const char* const kSettingsUnreadable =
     "умолчанию, а файл остаётся как есть.\n"
     "The settings file opt.ini could not be read: the default settings are used until the "
     "program ends, and the file is left as it is.\n\n";
-const char* const kRecentNotWritten = "Список последних пакетов не удалось сохранить в opt.ini.\n"
-                                      "The list of recent packs could not be saved to opt.ini.\n\n";
 
 } // namespace
 
 // LoadOptions: reads "opt.ini" (writing the defaults on the first start) and
 // puts it into force: the autosave timer, the view of the run, the canvas
-// style. A view mode given to the constructor (tests, benchmarks) wins over
-// the setting VList.
+// style. A view given to the constructor (tests, benchmarks) wins over the
+// setting VList.
 void TForm1::LoadOptions() {
-    if (!autotime) {
-        autotime = new QTimer(this);
-        autotime->setObjectName("autotime");
-        connect(autotime, &QTimer::timeout, this, &TForm1::autotimeTimer);
-    }
-    const OptionsLoad load = korvo::LoadOptions(BaseFolder, Settings);
+    const OptionsLoad load = korvo::LoadOptions(app_.BaseFolder, app_.Settings);
     if (!load.problem.isEmpty())
         startProblems_ << QString::fromUtf8(load.unreadable ? kSettingsUnreadable
                                                             : kSettingsNotWritten) +
                               load.problem;
-    applyAutosave(*autotime, Settings);
-    if (requestedViewMode_ < 0)
-        ViewMode = Settings.ViewMode == kViewTree ? kTreeView : kListView;
-    else
-        ViewMode = requestedViewMode_ == kTreeView ? kTreeView : kListView;
+    applyAutosave(*pack_->autosaveTimer(), app_.Settings);
+    app_.ViewMode =
+        requestedView_.value_or(app_.Settings.ViewMode == kViewTree ? kTreeView : kListView);
     useSettings();
 }
 
 // The settings the canvas and the new-track command read.
 void TForm1::useSettings() {
-    Style.BG = {QColor(), Settings.BG1, Settings.BG2, Settings.BG3};
-    Style.Line = {QColor(), Settings.Line1, Settings.Line2, Settings.Line3};
-    Style.Node1 = Settings.Node1;
-    Style.VMoto = Settings.VMoto;
-    NewLevel = Settings.NewLevel;
+    const Options& s = app_.Settings;
+    CanvasStyle& style = app_.Style;
+    style.BG = {QColor(), s.BG1, s.BG2, s.BG3};
+    style.Line = {QColor(), s.Line1, s.Line2, s.Line3};
+    style.Node1 = s.Node1;
+    style.VMoto = s.VMoto;
+    app_.NewLevel = s.NewLevel;
 }
 
 // Main menu "Настройки".
@@ -77,61 +72,52 @@ void TForm1::N19Click() {
 // canvas takes the new colours, the status bar the new language.
 void TForm1::optionsApplied() {
     useSettings();
-    styleChanged();
+    editor_->styleChanged();
     wmode();
-}
-
-// autotimeTimer: saves the pack silently while it holds tracks, has unsaved
-// changes and no track is open. A tick that comes while a question or a
-// dialog is open waits for the next one.
-void TForm1::autotimeTimer() {
-    if (QApplication::activeModalWidget() || !Flags.PackModified) return;
-    if (autosaveDue(Rows.size(), Flags.IsEditing, Flags.IsNewTrack)) SaveAllTracksClick();
-}
-
-// CreateIni2Menu: the recent packs submenu N18 from section LastFiles.
-void TForm1::CreateIni2Menu() {
-    recent_ = std::make_unique<RecentFiles>(optionsPath(BaseFolder));
-    recent_->load();
-    fillRecentMenu(*N18, *recent_, [this](const QString& path) { vitemClick(path); });
-}
-
-const QStringList& TForm1::LastFilesList() const {
-    return recent_->LastFilesList();
-}
-
-// vitemClick: opens a recent pack with the questions and steps of File > Open.
-void TForm1::vitemClick(const QString& path) {
-    if (!mayReplacePack()) return;
-    openPackFile(path);
-}
-
-// write_ini for a pack just opened, then the submenu anew.
-void TForm1::addRecentFile(const QString& path) {
-    QString error;
-    const bool saved = recent_->write_ini(path, &error);
-    fillRecentMenu(*N18, *recent_, [this](const QString& p) { vitemClick(p); });
-    if (saved || recentNotSavedShown_) return;
-    recentNotSavedShown_ = true;
-    prompts_->warning(this, QString::fromUtf8(kRecentNotWritten) + error);
 }
 
 // Loadlang: the language file named by the settings re-captions the main
 // window, the options dialog and the about box. A missing or short file is
 // reported once; the built-in texts stand in for what it lacks.
 void TForm1::Loadlang() {
-    const QString problem =
-        korvo::Loadlang(Lang, BaseFolder, Settings.Lang, {this, options_f, About_f}, kContacts);
+    const QString problem = korvo::Loadlang(app_.Lang, app_.BaseFolder, app_.Settings.Lang,
+                                            {this, options_f, About_f}, kContacts);
+    refreshUndoTexts();
     if (problem.isEmpty()) return;
-    if (Flags.FirstActivate)
+    if (app_.Flags.FirstActivate)
         startProblems_ << problem; // shown once the window is up
     else
-        prompts_->warning(this, problem);
+        app_.ask().warning(this, problem);
 }
 
 void TForm1::reportStartProblems() {
     const QStringList problems = std::exchange(startProblems_, {});
-    for (const QString& problem : problems) prompts_->warning(this, problem);
+    for (const QString& problem : problems) app_.ask().warning(this, problem);
+}
+
+// Help > Contents: "help.chm" of the current folder, opened by the desktop.
+// A missing file is named; a file the desktop cannot open gets the old words.
+void TForm1::N14Click() {
+    const QString help = QDir::current().absoluteFilePath("help.chm");
+    if (!QFileInfo::exists(help))
+        app_.ask().error(this, QString(),
+                         app_.Lang.format(kLineHelpMissing, QDir::toNativeSeparators(help)));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+        app_.ask().error(this, QString::fromUtf8("Внимание"),
+                         QString::fromUtf8("Немогу выполнить !"));
+}
+
+// jar1Click: the packer starts on its own; when it cannot, the message names
+// where it was looked for, and nothing else changes.
+void TForm1::jar1Click() {
+    const QString why =
+        korvo::jar1Click(app_.BaseFolder, currentPackerLookup(), languageIsRussian(app_.Lang));
+    if (!why.isEmpty()) app_.ask().warning(this, why);
+}
+
+void TForm1::N2Click() {
+    About_f->move(geometry().center() - About_f->rect().center());
+    About_f->show();
 }
 
 } // namespace korvo

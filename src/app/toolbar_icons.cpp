@@ -64,6 +64,24 @@ void bike(QPainter& p, double s) {
     p.drawEllipse(QPointF(9, 2.5), 1.4, 1.4);
 }
 
+// A curved arrow turning back to the left (undo) or on to the right (redo).
+void turnArrow(QPainter& p, bool back) {
+    if (!back) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath bend;
+    bend.moveTo(4.5, 6.5);
+    bend.cubicTo(9, 3.5, 15, 5.5, 13.5, 11);
+    bend.cubicTo(13, 13, 11, 14.5, 8.5, 14.5);
+    p.setPen(QPen(kBlue, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(bend);
+    p.setPen(QPen(kBlue.darker(130), 1));
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF{{0.5, 7}, {6.5, 2}, {6.5, 11}});
+}
+
 void draw(QPainter& p, ToolIcon which) {
     switch (which) {
     case ToolIcon::MoveUp:
@@ -125,6 +143,10 @@ void draw(QPainter& p, ToolIcon which) {
     case ToolIcon::Program:
         p.fillRect(QRectF(0, 0, 16, 16), QColor(255, 250, 220));
         bike(p, 1.0);
+        break;
+    case ToolIcon::Undo:
+    case ToolIcon::Redo:
+        turnArrow(p, which == ToolIcon::Undo);
         break;
     }
 }

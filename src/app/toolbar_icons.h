@@ -19,6 +19,8 @@ enum class ToolIcon {
     Rider,
     Jar,
     Program,
+    Undo,
+    Redo,
 };
 
 QIcon toolIcon(ToolIcon which);

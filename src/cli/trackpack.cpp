@@ -8,6 +8,7 @@
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "pack/templates.h"
+#include "submit_command.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -42,8 +43,14 @@ const char* const korvo::cli::kUsage =
     "  pictures PACK OUTDIR [--ratio Q]\n"
     "                         a GIF picture of every track at 1/Q (default 8) and the\n"
     "                         catalogue bdpic.dat, in OUTDIR (made when missing)\n"
+    "  submit PACK --nick N --email E --level L [--note T] [--save-only]\n"
+    "                         in a base folder: pack PACK (at least 30 tracks) with\n"
+    "                         info.txt into tomail/levels.zip and mail it to the\n"
+    "                         submission mailbox ([Mail] in opt.ini); --save-only keeps\n"
+    "                         the archive only. Log lines go to standard error\n"
     "\n"
-    "Exit status: 0 success, 1 a file was refused or could not be written, 2 usage error.\n";
+    "Exit status: 0 success, 1 a file was refused or could not be written (submit: the run\n"
+    "was refused or the mail not accepted), 2 usage error.\n";
 
 int korvo::cli::usageError(const std::string& why) {
     std::fprintf(stderr, "trackpack: %s\n%s", why.c_str(), kUsage);
@@ -212,5 +219,6 @@ int main(int argc, char** argv) {
     if (cmd == "import") return importCommand(args);
     if (cmd == "export-lev") return exportLevCommand(args);
     if (cmd == "pictures") return picturesCommand(args);
+    if (cmd == "submit") return submit(args);
     return usageError("unknown command " + cmd.toStdString());
 }

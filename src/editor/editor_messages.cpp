@@ -1,6 +1,7 @@
 #include "editor_messages.h"
 
 #include "pack/track_info.h"
+#include "settings/lang_added.h"
 #include "settings/lang_lines.h"
 
 namespace korvo {
@@ -13,20 +14,23 @@ int messageLangLine(EditorMessage m) {
         return 40;
     case EditorMessage::NoTrackSelected:
         return 41;
+    case EditorMessage::SegmentCapacity:
+        return kLineSegmentCapacity;
+    case EditorMessage::NotANumber:
+        return kLineNotANumber;
+    case EditorMessage::NameNotStorable:
+        return kLineNameNotStorable;
+    case EditorMessage::NoSegment:
+        return kLineNoSegment;
     default:
         return -1;
     }
 }
 
 QString messageText(EditorMessage m, const LangLines& lang, const QString& field) {
-    if (const int line = messageLangLine(m); line >= 0) return lang[line];
+    if (m == EditorMessage::SegmentCapacity) return lang.format(kLineSegmentCapacity, kMaxSegments);
+    if (const int line = messageLangLine(m); line >= 0) return lang.format(line, field);
     switch (m) {
-    case EditorMessage::SegmentCapacity:
-        return QString("Трек не может содержать больше %1 отрезков: узел не добавлен.")
-            .arg(kMaxSegments);
-    case EditorMessage::NotANumber:
-        return QString("\"%1\" не является допустимым целым числом. Ничего не изменено.")
-            .arg(field);
     case EditorMessage::PackFull:
         return QString("В пакете уже %1 треков: новый трек не создан.").arg(kMaxTracks);
     default:

@@ -16,12 +16,15 @@ enum class EditorMessage {
     SegmentCapacity, // a track holds at most 499 segments
     NotANumber,      // a field holds no valid whole number
     PackFull,        // the pack holds 4095 tracks already
+    NameNotStorable, // the name has characters a pack cannot hold (named in `field`)
+    NoSegment,       // a track without a segment cannot be stored
 };
 
 // The language line of a message, or -1 for the editor's own texts.
 int messageLangLine(EditorMessage m);
 
-// The text to show; `field` names the offending text for NotANumber.
+// The text to show; `field` names the offending text for NotANumber and
+// the offending characters for NameNotStorable.
 QString messageText(EditorMessage m, const LangLines& lang, const QString& field = {});
 
 } // namespace korvo

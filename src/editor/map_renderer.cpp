@@ -1,6 +1,6 @@
 #include "map_renderer.h"
 
-#include "map_draw.h"
+#include "draw/map_draw.h"
 
 #include <QPainter>
 

@@ -1,5 +1,7 @@
 #include "node_editor.h"
 
+#include "track_history.h"
+
 #include "node_rules.h"
 
 #include <algorithm>
@@ -51,6 +53,7 @@ GestureOutcome NodeEditor::MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardM
     GestureState& g = s_.Gesture;
     const AppFlags& f = s_.flags();
     const bool left = button == Qt::LeftButton;
+    if (history_) history_->begin(stepFor(button));
     if (button == Qt::MiddleButton) {
         g.Panning = true;
         g.PanFrom = screen;
@@ -64,7 +67,20 @@ GestureOutcome NodeEditor::MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardM
         startDrag(pos, out);
     if (left && g.ToolAddNode) insertAt(pos, out);
     if (left && f.IsNewTrack && f.IsEditing) placeNode(pos, out);
+    // A refusal shows a message box, which takes the release: the step ends here.
+    if (history_ && out.message != EditorMessage::None) history_->end();
     return out;
+}
+
+TrackStep NodeEditor::stepFor(Qt::MouseButton button) const {
+    const GestureState& g = s_.Gesture;
+    const AppFlags& f = s_.flags();
+    if (button == Qt::RightButton && f.IsNewTrack) return TrackStep::EndDrawing;
+    if (g.ToolDelNode) return TrackStep::DeleteNode;
+    if (g.ToolMoveTail) return TrackStep::MoveTail;
+    if (g.ToolAddNode) return TrackStep::AddNode;
+    if (f.IsNewTrack && f.IsEditing) return TrackStep::PlaceNode;
+    return TrackStep::MoveNode;
 }
 
 void NodeEditor::endDrawing(GestureOutcome& out) {
@@ -289,6 +305,7 @@ GestureOutcome NodeEditor::MapImgMouseUp(Qt::MouseButton button, Qt::KeyboardMod
     g.TailGrabbed = false;
     g.FreeLength = false;
     out.modeChanged = true;
+    if (history_) history_->end();
     return out;
 }
 
@@ -402,7 +419,9 @@ GestureOutcome NodeEditor::correctNode(int x, int shownY) {
     EditorState& st = s_.state();
     if (!g.CorrOpen || g.SelNode < 2 || g.SelNode > st.NodeCount) return out;
     out.repaint |= nodesRect(g.SelNode - 1, g.SelNode + 1);
+    if (history_) history_->begin(TrackStep::CorrectNode);
     st.setNode(g.SelNode, x, -shownY);
+    if (history_) history_->end();
     out.repaint |= nodesRect(g.SelNode - 1, g.SelNode + 1);
     s_.flags().TrackModified = true;
     out.modeChanged = true;
@@ -412,7 +431,9 @@ GestureOutcome NodeEditor::correctNode(int x, int shownY) {
 GestureOutcome NodeEditor::correctionClosed() {
     GestureOutcome out;
     s_.Gesture.CorrOpen = false;
+    if (history_) history_->begin(TrackStep::CorrectNode);
     shapeChanged(out);
+    if (history_) history_->end();
     out.previewDirty = true;
     return out;
 }

@@ -30,12 +30,18 @@ struct GestureOutcome {
     bool needsRepaint() const { return repaintAll || !repaint.isEmpty(); }
 };
 
+class TrackHistory;
+enum class TrackStep;
+
 class NodeEditor {
 public:
     explicit NodeEditor(TrackSession& session) : s_(session) {}
 
     TrackSession& session() { return s_; }
     const TrackSession& session() const { return s_; }
+
+    // The open track's history: each gesture from press to release becomes one step.
+    void setHistory(TrackHistory* history) { history_ = history; }
 
     // Size of the rider picture, for the areas it covers (52 x 52 by default).
     void setRiderSize(QSize size) { riderSize_ = size; }
@@ -68,6 +74,7 @@ public:
     CanvasScene scene(const CanvasStyle& style) const;
 
 private:
+    TrackStep stepFor(Qt::MouseButton button) const;
     void endDrawing(GestureOutcome& out);
     void rightButton(GestureOutcome& out);
     void deleteAt(QPoint pos, GestureOutcome& out);
@@ -92,6 +99,7 @@ private:
 
     TrackSession& s_;
     QSize riderSize_{52, 52};
+    TrackHistory* history_ = nullptr;
 };
 
 } // namespace korvo

@@ -41,6 +41,8 @@ TrackSession::TrackSession(TrackTable& tracks, EditorState& state, AppFlags& fla
 
 PanelResult TrackSession::NewTrackClick(const QString& typed, int viewHeight) {
     if (typed.isEmpty()) return {EditorMessage::NoTrackName, {}};
+    if (const QString bad = notInCp1251(cleanTrackName(typed)); !bad.isEmpty())
+        return {EditorMessage::NameNotStorable, bad};
     if (tracks_.full()) return {EditorMessage::PackFull, {}};
     ColorMode = 3;
     LengthPending = true;
@@ -154,6 +156,15 @@ SaveOutcome TrackSession::SaveTPropClick(const QString& nameText) {
     if (state_.CurTrack < 1 || (!flags_.IsEditing && !flags_.IsNewTrack)) return out;
     if (state_.NodeCount > kMaxNodes) {
         out.message = EditorMessage::SegmentCapacity;
+        return out;
+    }
+    if (state_.NodeCount < 2) {
+        out.message = EditorMessage::NoSegment;
+        return out;
+    }
+    if (const QString bad = notInCp1251(cleanTrackName(nameText)); !bad.isEmpty()) {
+        out.message = EditorMessage::NameNotStorable;
+        out.field = bad;
         return out;
     }
     SaveEnabled = false;

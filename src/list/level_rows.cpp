@@ -160,6 +160,39 @@ void LevelRows::setCaption(int r, std::string caption) {
     notify([r](RowObserver& o) { o.captionChanged(r); });
 }
 
+void LevelRows::assign(const Rows& data, const std::vector<std::string>& captions) {
+    const int limit = kMaxTracks + 1;
+    std::vector<char> wanted(size_t(limit + 1), 0);
+    for (int d : data)
+        if (d > 0 && d <= limit) wanted[size_t(d)] = 1;
+    std::vector<int> gone;
+    for (int r = 0; r < size(); ++r)
+        if (!isHeader(r) && !wanted[size_t(data_[size_t(r)])]) gone.push_back(r);
+    if (!gone.empty()) removeTrackRows(gone);
+
+    std::vector<char> present(size_t(limit + 1), 0);
+    for (int d : data_)
+        if (d != kHeaderRow) present[size_t(d)] = 1;
+    for (size_t i = 0; i < data.size(); ++i) // where they land matters not: the reorder places them
+        if (data[i] != kHeaderRow && !present[size_t(data[i])])
+            insertTrackRow(std::clamp(int(i), 1, size()), data[i], captions[i]);
+    std::vector<int> rowOf(size_t(limit + 1), -1);
+    for (int r = 0; r < size(); ++r)
+        if (!isHeader(r)) rowOf[size_t(data_[size_t(r)])] = r;
+
+    std::vector<int> newOrder;
+    newOrder.reserve(data.size());
+    int header = 0;
+    for (int d : data)
+        newOrder.push_back(d == kHeaderRow ? header_[size_t(++header)] : rowOf[size_t(d)]);
+    bool same = true;
+    for (size_t i = 0; i < newOrder.size() && same; ++i) same = newOrder[i] == int(i);
+    if (!same) reorder(newOrder);
+
+    for (int r = 0; r < size(); ++r)
+        if (captions_[size_t(r)] != captions[size_t(r)]) setCaption(r, captions[size_t(r)]);
+}
+
 void LevelRows::addObserver(RowObserver* o) {
     observers_.push_back(o);
 }

@@ -82,6 +82,12 @@ public:
     // is to stand at i. The headers must keep the Easy header first.
     void reorder(const std::vector<int>& newOrder);
     void setCaption(int r, std::string caption);
+    // Brings the rows to `data` with `captions` through the primitives above
+    // (removals, insertions, one reorder, caption changes), so the views
+    // follow row by row. `data` holds the three headers, Easy first, and
+    // each track at most once.
+    void assign(const Rows& data, const std::vector<std::string>& captions);
+    const std::vector<std::string>& captions() const { return captions_; }
 
     void addObserver(RowObserver* o);
     void removeObserver(RowObserver* o);

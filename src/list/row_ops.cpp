@@ -65,7 +65,7 @@ struct ScratchRows {
 } // namespace
 
 RowOps::RowOps(LevelRows& rows, TrackTable& tracks, TCurItem& cur, AppFlags& flags,
-               ListButtons& buttons, const int& viewMode)
+               ListButtons& buttons, const ListView& viewMode)
     : rows_(rows), tracks_(tracks), cur_(cur), flags_(flags), buttons_(buttons),
       viewMode_(viewMode) {}
 
@@ -153,14 +153,26 @@ int RowOps::drop(const std::vector<int>& selected, const DropPoint& point) {
     dragged.erase(std::unique(dragged.begin(), dragged.end()), dragged.end());
 
     ScratchRows work(rows_);
+    // The tree takes rows dropped below its last row at the end of the last
+    // group, and rows dropped onto an empty group's header into that group;
+    // a header of a group with tracks refuses them.
+    int endOfGroup = 0;
+    if (tree()) {
+        const int t = rowAtShownIn(point.shownRow, point.expanded, work.header, work.size());
+        if (t < 0) endOfGroup = kGroups;
+        for (int g = 1; g <= kGroups && t >= 0; ++g)
+            if (t == work.header[size_t(g)]) {
+                if (rows_.groupSize(g) > 0) return 0; // the drop is refused
+                endOfGroup = g;
+            }
+    }
     int placed = 0;
     for (int s : dragged) {
-        const int t = rowAtShownIn(point.shownRow, point.expanded, work.header, work.size());
-        if (tree()) {
-            if (t < 0 || rows_.isHeader(work.order[size_t(t)])) break; // the drop is refused
-        } else if (t == 0) {
+        int t = rowAtShownIn(point.shownRow, point.expanded, work.header, work.size());
+        if (endOfGroup > 0)
+            t = endOfGroup < kGroups ? work.header[size_t(endOfGroup + 1)] : -1;
+        else if (!tree() && t == 0)
             continue; // onto the Easy header: the row stays where it is
-        }
         const int from = work.at[size_t(s)];
         // A new row enters above t (or at the end), then the dragged row leaves.
         const int to = t < 0 ? work.size() - 1 : (from < t ? t - 1 : t);

@@ -14,8 +14,10 @@
 
 namespace korvo {
 
-constexpr int kListView = 0; // ViewMode: the flat list LevelsList
-constexpr int kTreeView = 1; // ViewMode: the tree LevelsTree
+// ViewMode: which view shows the rows for the whole run.
+enum class ListView { List, Tree };
+constexpr ListView kListView = ListView::List; // the flat list LevelsList
+constexpr ListView kTreeView = ListView::Tree; // the tree LevelsTree
 
 // Where dragged rows are dropped: the row under the drop point, counted
 // among the rows the view shows from the top (a tree hides the tracks of a
@@ -30,7 +32,7 @@ enum class CloneResult { Done, Nothing, Full };
 class RowOps {
 public:
     RowOps(LevelRows& rows, TrackTable& tracks, TCurItem& cur, AppFlags& flags,
-           ListButtons& buttons, const int& viewMode);
+           ListButtons& buttons, const ListView& viewMode);
 
     // A click or an arrow key selected `row` (-1: no row is selected). A track
     // row is taken into the selection state and the buttons follow it; a
@@ -55,8 +57,9 @@ public:
     // Drops the selected track rows at `at`, one after the other, finding the
     // row under the drop point afresh each time. The list puts each row above
     // that row (row 0 keeps them where they are, empty space appends them);
-    // the tree places before track rows only and stops at a header or empty
-    // space. Returns the number of rows placed.
+    // the tree places before track rows, at the end of the last group for
+    // empty space, into an empty group for its header, and refuses a header
+    // of a group with tracks. Returns the number of rows placed.
     int drop(const std::vector<int>& selected, const DropPoint& at);
 
     // Enters the new track j as a row: at the head (atEnd false) or the end of
@@ -83,7 +86,7 @@ private:
     TCurItem& cur_;
     AppFlags& flags_;
     ListButtons& buttons_;
-    const int& viewMode_;
+    const ListView& viewMode_;
 };
 
 } // namespace korvo

@@ -64,4 +64,16 @@ std::string toCp1251(const QString& text, char replacement) {
     return out;
 }
 
+QString notInCp1251(const QString& text) {
+    QString missing;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character beyond the first plane is a pair of UTF-16 units.
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString one = text.mid(i, n);
+        if (fromCp1251(toCp1251(one)) != one && !missing.contains(one)) missing += one;
+        i += n - 1;
+    }
+    return missing;
+}
+
 } // namespace korvo

@@ -1,6 +1,6 @@
 #include "track_preview.h"
 
-#include "editor/map_draw.h"
+#include "draw/map_draw.h"
 
 #include <QPainter>
 

@@ -1,5 +1,6 @@
 #include "lang_lines.h"
 
+#include "lang_added.h"
 #include "pack/cp1251.h"
 
 #include <QDir>
@@ -48,6 +49,9 @@ QString LangLines::load(const QString& path) {
         return path + ": " + f.errorString();
     }
     loaded_ = parse(f.readAll());
+    cyrillic_ = false;
+    for (const QString& line : loaded_)
+        for (QChar c : line) cyrillic_ = cyrillic_ || c.script() == QChar::Script_Cyrillic;
     if (loaded_.size() < kLangLineCount)
         return path + ": " + QString::number(loaded_.size()) + " lines, " +
                QString::number(kLangLineCount) + " expected";
@@ -56,6 +60,10 @@ QString LangLines::load(const QString& path) {
 
 QString LangLines::operator[](int n) const {
     if (n >= 0 && n < loaded_.size()) return loaded_[n];
+    // Lines added later come in the language of the file that lacks them.
+    if (n >= kFirstAddedLine && n < kFirstAddedLine + addedLineCount() && !loaded_.isEmpty() &&
+        !cyrillic_)
+        return QString::fromUtf8(addedLines()[n - kFirstAddedLine].english);
     const QStringList& fallback = builtIn();
     return n >= 0 && n < fallback.size() ? fallback[n] : QString();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The numbered text lines of the interface language. A language file holds
 // one text per line, addressed by line number from 0. Lines a file lacks are
-// taken from the built-in Russian texts, so a lookup never fails.
+// taken from the built-in Russian texts, so a lookup never fails; the lines
+// added after the first 96 come in English for a file that is not Cyrillic.
 
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,7 @@ public:
 
 private:
     QStringList loaded_;
+    bool cyrillic_ = false; // the loaded file is written in a Cyrillic language
 };
 
 // The language file `Lang` inside base folder + "lang/". Only the file-name

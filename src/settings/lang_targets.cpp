@@ -45,6 +45,7 @@ constexpr LangBinding kBindings[] = {
     {93, M, Cap, "Label7"},      {93, M, Cap, "Label8"},
     {94, M, Cap, "Label12"},     {94, M, Cap, "Label11"},
     {95, M, Cap, "pntnd"},
+    {98, M, Cap, "EditMenu"},
 };
 // clang-format on
 

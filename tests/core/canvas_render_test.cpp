@@ -1,7 +1,7 @@
 // The canvas picture at known pixels: background, lines, node dots, zero
 // line, flags, player marker and the gesture overlay; and that painting any
 // exposed rectangle gives the same pixels as painting everything.
-#include "editor/map_draw.h"
+#include "draw/map_draw.h"
 #include "editor/map_renderer.h"
 #include "editor/node_editor.h"
 #include "editor_test_util.h"

@@ -1,6 +1,6 @@
 // Node codec, segment limits, hit tests, marks and canvas extent.
+#include "draw/map_draw.h"
 #include "editor/editor_state.h"
-#include "editor/map_draw.h"
 #include "editor_test_util.h"
 #include "pack/sample_pack.h"
 

@@ -1,5 +1,6 @@
 // The shipped language files, the table of what each line sets, and finding
 // a language file in the base folder.
+#include "settings/lang_added.h"
 #include "settings/lang_lines.h"
 #include "settings/lang_targets.h"
 
@@ -27,13 +28,21 @@ TEST(LangFiles, BothFilesHoldAllLinesInWindows1251WithCrLf) {
     for (const char* name : {"english.lng", "russian.lng"}) {
         SCOPED_TRACE(name);
         const QByteArray bytes = fileBytes(QString(BASE_DIR) + "/lang/" + name);
-        EXPECT_EQ(bytes.count("\r\n"), kLangLineCount);
-        EXPECT_EQ(bytes.count('\n'), kLangLineCount); // no lone LF
-        EXPECT_EQ(bytes.count('\r'), kLangLineCount); // no lone CR
+        const int count = kFirstAddedLine + addedLineCount();
+        EXPECT_EQ(bytes.count("\r\n"), count);
+        EXPECT_EQ(bytes.count('\n'), count); // no lone LF
+        EXPECT_EQ(bytes.count('\r'), count); // no lone CR
         EXPECT_TRUE(bytes.endsWith("\r\n"));
         EXPECT_FALSE(bytes.contains('\x98')); // the one byte Windows-1251 leaves undefined
         const QStringList lines = LangLines::parse(bytes);
-        ASSERT_EQ(lines.size(), kLangLineCount);
+        ASSERT_EQ(lines.size(), count);
+        // The added lines are the table's, in the file's language.
+        const bool russian = QString(name) == "russian.lng";
+        for (int i = 0; i < addedLineCount(); ++i) {
+            const AddedLine& a = addedLines()[i];
+            ASSERT_EQ(a.number, kFirstAddedLine + i);
+            EXPECT_EQ(lines[a.number], QString::fromUtf8(russian ? a.russian : a.english));
+        }
         // Formats carry their one conversion; messages are real sentences.
         EXPECT_EQ(lines[57].count("%s"), 1);
         EXPECT_EQ(lines[72].count("%s"), 1);

@@ -1,3 +1,4 @@
+#include "settings/lang_added.h"
 #include "settings/lang_lines.h"
 
 #include <QFile>
@@ -19,7 +20,7 @@ TEST(LangLines, LineBreaksAndCaretP) {
 }
 
 TEST(LangLines, BuiltInTextsStandInForMissingLines) {
-    ASSERT_EQ(LangLines::builtIn().size(), kLangLineCount);
+    ASSERT_EQ(LangLines::builtIn().size(), kFirstAddedLine + addedLineCount());
     LangLines lang;
     EXPECT_EQ(lang[0], QString::fromUtf8("Файл"));
     EXPECT_EQ(lang[95], QString::fromUtf8("Точки на узлах"));
@@ -34,6 +35,21 @@ TEST(LangLines, BuiltInTextsStandInForMissingLines) {
     EXPECT_NE(lang.load(path), ""); // reported: fewer lines than used
     EXPECT_EQ(lang[0], "File");
     EXPECT_EQ(lang[2], QString::fromUtf8("Сохранить *.mrg"));
+    // A file of the first 96 lines is complete; the lines added later come
+    // in its own language from the built-in table.
+    QByteArray old;
+    for (int n = 0; n < kLangLineCount; ++n) old += "line " + QByteArray::number(n) + "\r\n";
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(old);
+    f.close();
+    EXPECT_EQ(lang.load(path), "");
+    EXPECT_EQ(lang[95], "line 95");
+    EXPECT_EQ(lang[kLineUndo], "Undo");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(old).replace("line 3", "\xd4\xe0\xe9\xeb")); // "Файл"
+    f.close();
+    EXPECT_EQ(lang.load(path), "");
+    EXPECT_EQ(lang[kLineUndo], QString::fromUtf8("Отменить"));
     EXPECT_NE(lang.load(dir.filePath("missing.lng")), "");
     EXPECT_EQ(lang[0], QString::fromUtf8("Файл"));
     EXPECT_EQ(lang[500], "");

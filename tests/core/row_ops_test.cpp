@@ -19,7 +19,7 @@ using Groups = std::vector<std::vector<std::string>>;
 class Pack {
 public:
     // Tracks are numbered in group order from 1, named as given.
-    explicit Pack(const Groups& groups, int viewMode = kListView)
+    explicit Pack(const Groups& groups, ListView viewMode = kListView)
         : viewMode(viewMode), ops(rows, tracks, cur, flags, buttons, this->viewMode) {
         Rows data;
         for (const auto& group : groups) {
@@ -50,7 +50,7 @@ public:
     }
     bool select(const std::string& name) { return ops.selectRow(rowOf(name)); }
 
-    int viewMode;
+    ListView viewMode;
     TrackTable tracks;
     LevelRows rows;
     TCurItem cur;
@@ -68,7 +68,7 @@ public:
 
 const Groups kSmall = {{"a", "b", "c"}, {"d", "e"}, {"f"}};
 
-class BothViews : public ::testing::TestWithParam<int> {};
+class BothViews : public ::testing::TestWithParam<ListView> {};
 
 // The tree shows exactly the rows, in their order, under their headers.
 void expectTreeMatchesRows(const Pack& p) {
@@ -164,7 +164,7 @@ TEST(RowOps, CloneStandsBelowInTheListAndAboveInTheTree) {
     for (int i = 1; i <= 20; ++i)
         groups[size_t(i <= 8 ? 0 : i <= 14 ? 1 : 2)].push_back("t" + std::to_string(i));
     groups[1][2] = "Hill"; // track 11, third of Medium
-    for (int mode : {kListView, kTreeView}) {
+    for (ListView mode : {kListView, kTreeView}) {
         Pack p(groups, mode);
         ASSERT_TRUE(p.select("Hill"));
         const int hillRow = p.rowOf("Hill");
@@ -291,15 +291,20 @@ TEST(ListDrop, MoreThanFortyRowsAreAllPlaced) {
     expectTreeMatchesRows(p);
 }
 
-TEST(TreeDrop, OntoHeadersOrEmptySpaceNothingMoves) {
+// A header of a group with tracks refuses a drop; empty space below the
+// rows takes them at the end of Hard, an empty group's header into it.
+TEST(TreeDrop, HeadersRefuseEmptySpaceAndEmptyGroupsTakeAtTheirEnd) {
     Pack p(kSmall, kTreeView);
-    for (int g = 1; g <= 3; ++g) {
-        EXPECT_EQ(p.ops.drop({1, 6}, {p.rows.headerRow(g)}), 0);
-    }
-    EXPECT_EQ(p.ops.drop({1, 6}, {-1}), 0);
-    EXPECT_EQ(p.ops.drop({1}, {99}), 0); // below the last node
+    for (int g = 1; g <= 3; ++g) EXPECT_EQ(p.ops.drop({1, 6}, {p.rows.headerRow(g)}), 0);
     EXPECT_EQ(p.layout(), "E: a b c | M: d e | H: f");
     EXPECT_FALSE(p.flags.PackModified);
+    EXPECT_EQ(p.ops.drop({1, 6}, {-1}), 2);
+    EXPECT_EQ(p.layout(), "E: b c | M: d | H: f a e");
+    EXPECT_EQ(p.ops.drop({p.rowOf("d")}, {99}), 1); // below the last node
+    EXPECT_EQ(p.layout(), "E: b c | M: | H: f a e d");
+    EXPECT_EQ(p.ops.drop({p.rowOf("b"), p.rowOf("a")}, {p.rows.headerRow(2)}), 2);
+    EXPECT_EQ(p.layout(), "E: c | M: b a | H: f e d");
+    expectTreeMatchesRows(p);
 }
 
 TEST(TreeDrop, OntoATrackPlacesBeforeIt) {

@@ -1,6 +1,6 @@
 // Scaled previews: the worked scales, pixels of lines, zero line and marks,
 // the floating preview's shape and the window ratio.
-#include "editor/map_draw.h"
+#include "draw/map_draw.h"
 #include "editor_test_util.h"
 #include "render/track_preview.h"
 

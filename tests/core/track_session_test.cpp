@@ -213,13 +213,29 @@ TEST_F(Session, NewTrackClosedWithoutSavingLeavesItsRecordOnly) {
     EXPECT_EQ(state.StartPt, QPoint(0, 0));
 }
 
-TEST_F(Session, SavingANewTrackWithoutNodesStoresOneNode) {
-    session.NewTrackClick("empty", 554);
-    click(0, 0, Qt::RightButton);
-    EXPECT_EQ(state.NodeCount, 0);
-    session.SaveTPropClick("empty");
+// A track needs a segment, and a name the pack can hold: both are refused
+// with the reason before anything is stored.
+TEST_F(Session, StoringNeedsASegmentAndAStorableName) {
+    const PanelResult typed = session.NewTrackClick(QString::fromUtf8("Трасса №1 ★★"), 554);
+    EXPECT_EQ(typed.message, EditorMessage::NameNotStorable);
+    EXPECT_EQ(typed.field, QString::fromUtf8("★"));
+    EXPECT_FALSE(flags.IsNewTrack);
+
+    ASSERT_TRUE(session.NewTrackClick("empty", 554).ok());
+    click(10, 300);
+    click(10, 300, Qt::RightButton);
+    ASSERT_EQ(state.NodeCount, 1);
+    EXPECT_EQ(session.SaveTPropClick("empty").message, EditorMessage::NoSegment);
+    EXPECT_TRUE(flags.IsNewTrack) << "the track stays open";
     EXPECT_EQ(tracks[1].PointsLen, 0);
-    EXPECT_EQ(readBE16(tracks[1].Header.data() + 17), 1);
+
+    const int j = addTrack(levelNodes(400, 100), 2);
+    session.EditTrackBtnClick(j, 554);
+    const std::string stored = tracks[j].Name;
+    const SaveOutcome named = session.SaveTPropClick(QString::fromUtf8("a\U0001F600b\u20AC"));
+    EXPECT_EQ(named.message, EditorMessage::NameNotStorable);
+    EXPECT_EQ(named.field, QString::fromUtf8("\U0001F600")) << "the euro sign is in the code page";
+    EXPECT_EQ(tracks[j].Name, stored);
 }
 
 TEST_F(Session, TypedNumbersAreCheckedBeforeAnythingChanges) {

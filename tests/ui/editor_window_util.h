@@ -78,8 +78,9 @@ inline std::string editorBlock(int t, const std::vector<std::pair<int, int>>& pa
 }
 
 // Canvas pixel of node k of the open track.
-inline QPoint canvasPoint(const TForm1& w, int k) {
-    return {w.Editor.NodeX[size_t(k)], w.Editor.NodeY[size_t(k)] + w.Editor.YOffset};
+inline QPoint canvasPoint(TForm1& w, int k) {
+    return {w.editor().state().NodeX[size_t(k)],
+            w.editor().state().NodeY[size_t(k)] + w.editor().state().YOffset};
 }
 
 // A pointer move with no button held (QTest moves only with a button down).

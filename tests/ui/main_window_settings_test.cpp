@@ -34,11 +34,12 @@ const Groups kPack = {{"a", "b", "c"}, {"d", "e"}, {"f"}};
 QStringList applyOptions(Started& s, const std::function<void(Toptions_f&)>& change) {
     return answerMessageBoxes([&] {
         QTimer::singleShot(0, [&] {
-            change(*s.window.options_f);
-            QTest::mouseClick(s.window.options_f->findChild<QPushButton*>("applyopt"),
-                              Qt::LeftButton);
+            change(*ctl<Toptions_f>(s.window, "Toptions_f"));
+            QTest::mouseClick(
+                ctl<Toptions_f>(s.window, "Toptions_f")->findChild<QPushButton*>("applyopt"),
+                Qt::LeftButton);
         });
-        s.window.N19->trigger();
+        ctl<QAction>(s.window, "N19")->trigger();
     });
 }
 
@@ -52,23 +53,10 @@ QString optIni(const BaseFolder& base, const char* section, const char* key) {
     return ReadString(section, key, base.path("opt.ini"), "<none>");
 }
 
-QStringList recentMenu(const TForm1& window) {
+QStringList recentMenu(TForm1& window) {
     QStringList items;
-    for (QAction* a : window.N18->actions()) items << a->text();
+    for (QAction* a : ctl<QMenu>(window, "N18")->actions()) items << a->text();
     return items;
-}
-
-// The element of the main window itself, not of a window it owns.
-QObject* mainElement(TForm1& w, const char* name) {
-    for (QObject* o : w.findChildren<QObject*>(name)) {
-        bool own = true;
-        for (QObject* p = o->parent(); p && p != &w; p = p->parent()) {
-            auto* widget = qobject_cast<QWidget*>(p);
-            own = own && !(widget && widget->isWindow() && !qobject_cast<QMenu*>(widget));
-        }
-        if (own) return o;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -79,32 +67,33 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     EXPECT_EQ(fileBytes(base.path("opt.ini")), kDefaultOptionsText);
     EXPECT_TRUE(s.prompts->shown.isEmpty());
     TForm1& w = s.window;
-    EXPECT_EQ(w.N1->title(), "File");
-    EXPECT_EQ(w.N16->text(), "Open *.mrg");
-    EXPECT_EQ(w.N19->text(), "Options");
-    EXPECT_EQ(w.StaticText2->text(), "Track layout");
-    EXPECT_EQ(w.GroupBox2->title(), " Add a track");
-    EXPECT_EQ(w.Label5->text(), "Name");
-    EXPECT_EQ(w.NewTrack->text(), "Start");
-    EXPECT_EQ(w.ToolBar1->widgetForAction(w.UpItem)->toolTip(), "Move up");
-    EXPECT_EQ(w.StatusPanels[1]->text(), "Grid: off");
+    EXPECT_EQ(ctl<QMenu>(w, "N1")->title(), "File");
+    EXPECT_EQ(ctl<QAction>(w, "N16")->text(), "Open *.mrg");
+    EXPECT_EQ(ctl<QAction>(w, "N19")->text(), "Options");
+    EXPECT_EQ(ctl<QLabel>(w, "StaticText2")->text(), "Track layout");
+    EXPECT_EQ(ctl<QGroupBox>(w, "GroupBox2")->title(), " Add a track");
+    EXPECT_EQ(ctl<QLabel>(w, "Label5")->text(), "Name");
+    EXPECT_EQ(ctl<QPushButton>(w, "NewTrack")->text(), "Start");
+    EXPECT_EQ(ctl<QToolBar>(w, "ToolBar1")->widgetForAction(ctl<QAction>(w, "UpItem"))->toolTip(),
+              "Move up");
+    EXPECT_EQ(ctl<QLabel>(w, "StatusPanel1")->text(), "Grid: off");
     EXPECT_EQ(w.statusText(2), "Mode: viewing");
     EXPECT_EQ(w.statusText(3), "Saved");
-    EXPECT_EQ(w.options_f->windowTitle(), "Options");
-    EXPECT_EQ(w.About_f->windowTitle(), "About");
-    EXPECT_TRUE(
-        w.N5->text().endsWith("levels@example.org, tracks@example.org, editor@example.org"));
+    EXPECT_EQ(ctl<Toptions_f>(w, "Toptions_f")->windowTitle(), "Options");
+    EXPECT_EQ(ctl<TAbout_f>(w, "TAbout_f")->windowTitle(), "About");
+    EXPECT_TRUE(ctl<QAction>(w, "N5")->text().endsWith(
+        "levels@example.org, tracks@example.org, editor@example.org"));
     // The settings in force: autosave every 5 minutes, the list, white and red.
-    EXPECT_TRUE(w.autotime->isActive());
-    EXPECT_EQ(w.autotime->interval(), 300000);
-    EXPECT_EQ(w.ViewMode, kListView);
-    EXPECT_EQ(w.Style.background(1), QColor(Qt::white));
-    EXPECT_EQ(w.Style.line(3), QColor(Qt::red));
-    EXPECT_EQ(w.NewLevel, 0);
-    EXPECT_TRUE(w.levv11->isVisible());
-    EXPECT_TRUE(w.N19->isEnabled());
-    EXPECT_TRUE(w.N18->menuAction()->isEnabled());
-    EXPECT_TRUE(w.N18->actions().isEmpty());
+    EXPECT_TRUE(ctl<QTimer>(w, "autotime")->isActive());
+    EXPECT_EQ(ctl<QTimer>(w, "autotime")->interval(), 300000);
+    EXPECT_EQ(w.app().ViewMode, kListView);
+    EXPECT_EQ(w.app().Style.background(1), QColor(Qt::white));
+    EXPECT_EQ(w.app().Style.line(3), QColor(Qt::red));
+    EXPECT_EQ(w.app().NewLevel, 0);
+    EXPECT_TRUE(ctl<QAction>(w, "levv11")->isVisible());
+    EXPECT_TRUE(ctl<QAction>(w, "N19")->isEnabled());
+    EXPECT_TRUE(ctl<QMenu>(w, "N18")->menuAction()->isEnabled());
+    EXPECT_TRUE(ctl<QMenu>(w, "N18")->actions().isEmpty());
 }
 
 TEST(MainWindowSettings, WithoutALangFolderTheBuiltInTextsShowAfterOneReport) {
@@ -113,11 +102,11 @@ TEST(MainWindowSettings, WithoutALangFolderTheBuiltInTextsShowAfterOneReport) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !s.prompts->shown.isEmpty(); }, 2000));
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown[0].contains("english.lng"));
-    EXPECT_EQ(s.window.N1->title(), QString::fromUtf8("Файл"));
+    EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("Файл"));
     EXPECT_EQ(s.window.statusText(2), LangLines::builtIn()[53]);
     // Later lookups take the built-in lines without further reports.
     s.click(1);
-    s.window.DelItem->trigger();
+    ctl<QAction>(s.window, "DelItem")->trigger();
     ASSERT_EQ(s.prompts->asked.size(), 1);
     EXPECT_EQ(s.prompts->asked[0], QString(LangLines::builtIn()[63]).replace("%d", "1"));
     EXPECT_EQ(s.prompts->shown.size(), 1);
@@ -131,11 +120,12 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
     LangLines english;
     ASSERT_EQ(english.load(base.path("lang/english.lng")), "");
     const QStringList missing =
-        applyLanguage(english, {&s.window, s.window.options_f, s.window.About_f});
+        applyLanguage(english, {&s.window, ctl<Toptions_f>(s.window, "Toptions_f"),
+                                ctl<TAbout_f>(s.window, "TAbout_f")});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
     for (const LangBinding& b : langBindings()) {
         if (b.form != LangForm::Main) continue;
-        QObject* o = mainElement(s.window, b.objectName);
+        QObject* o = ctl<QObject>(s.window, b.objectName);
         ASSERT_TRUE(o) << b.objectName;
         QString shown;
         if (b.target == LangTarget::Hint)
@@ -159,7 +149,7 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
     BaseFolder base(kPack);
     {
         Started s;
-        s.window.N2Click(); // the about box is open too
+        ctl<TAbout_f>(s.window, "TAbout_f")->show(); // the about box is open too
         bool dialogRecaptioned = false;
         const QStringList shown = applyOptions(s, [&](Toptions_f& d) {
             in<QComboBox>(&d, "Langlist")->setCurrentText("russian.lng");
@@ -171,20 +161,21 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
             });
         });
         ASSERT_EQ(shown.size(), 1);
-        EXPECT_EQ(shown[0], QString(s.window.Lang[88]).replace("\r\n", "\n"));
+        EXPECT_EQ(shown[0], QString(s.window.app().Lang[88]).replace("\r\n", "\n"));
         EXPECT_TRUE(shown[0].startsWith(QString::fromUtf8("Настройки сохранены")));
         EXPECT_TRUE(dialogRecaptioned);
-        EXPECT_FALSE(s.window.options_f->isVisible());
-        EXPECT_EQ(s.window.N1->title(), QString::fromUtf8("Файл"));
-        EXPECT_EQ(s.window.N16->text(), QString::fromUtf8("Открыть *.mrg"));
-        EXPECT_EQ(s.window.About_f->windowTitle(), QString::fromUtf8("О программе"));
-        EXPECT_EQ(in<QPushButton>(s.window.About_f, "GotoSite")->text(),
+        EXPECT_FALSE(ctl<Toptions_f>(s.window, "Toptions_f")->isVisible());
+        EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("Файл"));
+        EXPECT_EQ(ctl<QAction>(s.window, "N16")->text(), QString::fromUtf8("Открыть *.mrg"));
+        EXPECT_EQ(ctl<TAbout_f>(s.window, "TAbout_f")->windowTitle(),
+                  QString::fromUtf8("О программе"));
+        EXPECT_EQ(in<QPushButton>(ctl<TAbout_f>(s.window, "TAbout_f"), "GotoSite")->text(),
                   QString::fromUtf8("Посетить сайт программы"));
         EXPECT_EQ(s.window.statusText(2), QString::fromUtf8("Режим: просмотр")); // wmode ran
         EXPECT_EQ(optIni(base, "Options", "Lang"), "russian.lng");
     }
     Started again;
-    EXPECT_EQ(again.window.N1->title(), QString::fromUtf8("Файл"));
+    EXPECT_EQ(ctl<QMenu>(again.window, "N1")->title(), QString::fromUtf8("Файл"));
     EXPECT_TRUE(again.prompts->shown.isEmpty());
 }
 
@@ -199,46 +190,46 @@ TEST(MainWindowSettings, AppliedAutosaveAndColoursHoldNowAndAfterARestart) {
             in<QRadioButton>(&d, "RadioButton2")->setChecked(true);
             in<QRadioButton>(&d, "RadioButton4")->setChecked(true);
         });
-        EXPECT_TRUE(s.window.autotime->isActive());
-        EXPECT_EQ(s.window.autotime->interval(), 180000);
-        EXPECT_EQ(s.window.Style.Node1, QColor(0, 128, 0));
-        EXPECT_EQ(s.window.Style.background(2), QColor(0, 0, 255));
-        EXPECT_EQ(s.window.Style.VMoto, 1);
-        EXPECT_EQ(s.window.NewLevel, 1);
+        EXPECT_TRUE(ctl<QTimer>(s.window, "autotime")->isActive());
+        EXPECT_EQ(ctl<QTimer>(s.window, "autotime")->interval(), 180000);
+        EXPECT_EQ(s.window.app().Style.Node1, QColor(0, 128, 0));
+        EXPECT_EQ(s.window.app().Style.background(2), QColor(0, 0, 255));
+        EXPECT_EQ(s.window.app().Style.VMoto, 1);
+        EXPECT_EQ(s.window.app().NewLevel, 1);
         EXPECT_EQ(optIni(base, "AutoSave", "Savetime"), "3");
     }
     {
         Started s;
-        EXPECT_TRUE(s.window.autotime->isActive());
-        EXPECT_EQ(s.window.autotime->interval(), 180000);
-        EXPECT_EQ(s.window.Style.Node1, QColor(0, 128, 0));
-        EXPECT_EQ(s.window.NewLevel, 1);
+        EXPECT_TRUE(ctl<QTimer>(s.window, "autotime")->isActive());
+        EXPECT_EQ(ctl<QTimer>(s.window, "autotime")->interval(), 180000);
+        EXPECT_EQ(s.window.app().Style.Node1, QColor(0, 128, 0));
+        EXPECT_EQ(s.window.app().NewLevel, 1);
         applyOptions(s, [](Toptions_f& d) { in<QCheckBox>(&d, "cb_autotime")->setChecked(false); });
-        EXPECT_FALSE(s.window.autotime->isActive());
+        EXPECT_FALSE(ctl<QTimer>(s.window, "autotime")->isActive());
     }
     Started s;
-    EXPECT_FALSE(s.window.autotime->isActive());
+    EXPECT_FALSE(ctl<QTimer>(s.window, "autotime")->isActive());
     EXPECT_EQ(optIni(base, "AutoSave", "Savetime"), "3");
 }
 
 TEST(MainWindowSettings, TheTreeViewIsUsedFromTheNextStart) {
     BaseFolder base(kPack);
     {
-        Started s(-1);
+        Started s(std::nullopt);
         applyOptions(s,
                      [](Toptions_f& d) { in<QRadioButton>(&d, "RadioButton6")->setChecked(true); });
         EXPECT_EQ(optIni(base, "Options", "VList"), "1");
-        EXPECT_EQ(s.window.ViewMode, kListView);
-        EXPECT_TRUE(s.window.LevelsList->isVisible());
-        EXPECT_FALSE(s.window.LevelsTree->isVisible());
+        EXPECT_EQ(s.window.app().ViewMode, kListView);
+        EXPECT_TRUE(ctl<LevelsListView>(s.window, "LevelsList")->isVisible());
+        EXPECT_FALSE(ctl<LevelsTreeView>(s.window, "LevelsTree")->isVisible());
     }
-    Started s(-1);
-    EXPECT_EQ(s.window.ViewMode, kTreeView);
-    EXPECT_TRUE(s.window.LevelsTree->isVisible());
-    EXPECT_FALSE(s.window.LevelsList->isVisible());
+    Started s(std::nullopt);
+    EXPECT_EQ(s.window.app().ViewMode, kTreeView);
+    EXPECT_TRUE(ctl<LevelsTreeView>(s.window, "LevelsTree")->isVisible());
+    EXPECT_FALSE(ctl<LevelsListView>(s.window, "LevelsList")->isVisible());
     EXPECT_EQ(s.view()->model()->rowCount(), 3); // the three groups, tracks below them
     Started forced(kListView);                   // a view given to the window still wins
-    EXPECT_TRUE(forced.window.LevelsList->isVisible());
+    EXPECT_TRUE(ctl<LevelsListView>(forced.window, "LevelsList")->isVisible());
 }
 
 TEST(MainWindowSettings, RecentPacksFollowEveryOpenAndReopenWithTheOpenQuestions) {
@@ -251,69 +242,69 @@ TEST(MainWindowSettings, RecentPacksFollowEveryOpenAndReopenWithTheOpenQuestions
         Started s;
         for (const QString& p : {A, B, C, B}) {
             s.prompts->paths = {p};
-            s.window.N16->trigger();
+            ctl<QAction>(s.window, "N16")->trigger();
         }
         EXPECT_TRUE(s.prompts->asked.isEmpty());
         EXPECT_EQ(recentMenu(s.window), (QStringList{"1: " + B, "2: " + A, "3: " + C}));
-        EXPECT_EQ(s.window.LastFilesList(), (QStringList{B, A, C}));
+        EXPECT_EQ(s.window.packCommands().LastFilesList(), (QStringList{B, A, C}));
         EXPECT_EQ(optIni(base, "LastFiles", "1"), B);
         EXPECT_EQ(optIni(base, "LastFiles", "3"), C);
 
         // A click asks the Open question about the changed pack; No keeps it.
         s.click(2); // b1 goes down into Hard
-        s.window.DownItem->trigger();
-        ASSERT_TRUE(s.window.Flags.PackModified);
+        ctl<QAction>(s.window, "DownItem")->trigger();
+        ASSERT_TRUE(s.window.app().Flags.PackModified);
         s.prompts->answers = {false};
-        s.window.N18->actions()[2]->trigger();
+        ctl<QMenu>(s.window, "N18")->actions()[2]->trigger();
         ASSERT_EQ(s.prompts->asked.size(), 1);
-        EXPECT_EQ(s.prompts->asked[0], s.window.Lang.format(72, QDir::toNativeSeparators(B)));
-        EXPECT_EQ(s.window.PackFileName, B);
+        EXPECT_EQ(s.prompts->asked[0], s.window.app().Lang.format(72, QDir::toNativeSeparators(B)));
+        EXPECT_EQ(s.window.document().fileName(), B);
         EXPECT_EQ(recentMenu(s.window)[0], "1: " + B);
 
         s.prompts->answers = {true};
-        s.window.N18->actions()[2]->trigger();
-        EXPECT_EQ(s.window.PackFileName, C);
+        ctl<QMenu>(s.window, "N18")->actions()[2]->trigger();
+        EXPECT_EQ(s.window.document().fileName(), C);
         EXPECT_EQ(s.window.statusText(4), "[0/0/2]");
-        EXPECT_FALSE(s.window.Flags.PackModified);
+        EXPECT_FALSE(s.window.app().Flags.PackModified);
         EXPECT_TRUE(s.window.windowTitle().endsWith("C.mrg"));
         EXPECT_EQ(recentMenu(s.window), (QStringList{"1: " + C, "2: " + B, "3: " + A}));
     }
     Started s;
     EXPECT_EQ(recentMenu(s.window), (QStringList{"1: " + C, "2: " + B, "3: " + A}));
-    EXPECT_EQ(s.window.N18->actions()[1]->toolTip(), B);
+    EXPECT_EQ(ctl<QMenu>(s.window, "N18")->actions()[1]->toolTip(), B);
 }
 
 TEST(MainWindowSettings, AutosaveSavesOnlyAChangedPackWithNoTrackOpen) {
     BaseFolder base(kPack);
     const QString pack = base.path("levels.mrg");
     Started s;
-    s.window.autotimeTimer(); // nothing changed: the file and its ".old" stay
+    s.window.packCommands().autotimeTimer(); // nothing changed: the file and its ".old" stay
     EXPECT_FALSE(QFileInfo::exists(pack + ".old"));
 
     s.click(1);
-    s.window.DownItem->trigger();
-    s.window.Flags.IsEditing = true; // a track is open
-    s.window.autotimeTimer();
+    ctl<QAction>(s.window, "DownItem")->trigger();
+    s.window.app().Flags.IsEditing = true; // a track is open
+    s.window.packCommands().autotimeTimer();
     EXPECT_EQ(packLayout(pack), "E: a b c | M: d e | H: f");
-    EXPECT_TRUE(s.window.Flags.PackModified);
+    EXPECT_TRUE(s.window.app().Flags.PackModified);
 
-    s.window.Flags.IsEditing = false;
-    s.window.autotimeTimer();
+    s.window.app().Flags.IsEditing = false;
+    s.window.packCommands().autotimeTimer();
     EXPECT_EQ(packLayout(pack), "E: b a c | M: d e | H: f");
-    EXPECT_FALSE(s.window.Flags.PackModified);
-    EXPECT_EQ(s.window.statusText(3), s.window.Lang[55]);
+    EXPECT_FALSE(s.window.app().Flags.PackModified);
+    EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[55]);
     EXPECT_TRUE(s.prompts->shown.isEmpty());
 
     // The timer itself runs the tick.
-    s.window.DownItem->trigger();
-    s.window.autotime->start(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !s.window.Flags.PackModified; }, 2000));
+    ctl<QAction>(s.window, "DownItem")->trigger();
+    ctl<QTimer>(s.window, "autotime")->start(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !s.window.app().Flags.PackModified; }, 2000));
     EXPECT_EQ(packLayout(pack), "E: b c a | M: d e | H: f");
 
     // A new pack holds only the three group headers: nothing is written.
-    s.window.N4->trigger();
-    ASSERT_EQ(s.window.Rows.size(), 3);
-    s.window.Flags.PackModified = true;
-    s.window.autotimeTimer();
-    EXPECT_FALSE(QFileInfo::exists(s.window.PackFileName));
+    ctl<QAction>(s.window, "N4")->trigger();
+    ASSERT_EQ(s.window.document().Rows.size(), 3);
+    s.window.app().Flags.PackModified = true;
+    s.window.packCommands().autotimeTimer();
+    EXPECT_FALSE(QFileInfo::exists(s.window.document().fileName()));
 }

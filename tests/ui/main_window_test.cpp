@@ -25,25 +25,25 @@ TEST(MainWindow, StartsOnThePackOfTheBaseFolder) {
     Started s;
     const QString path = base.path("levels.mrg");
     EXPECT_EQ(s.window.windowTitle(), "Korvo Track Editor 3 - " + QDir::toNativeSeparators(path));
-    EXPECT_EQ(s.window.PackFileName, path);
-    EXPECT_FALSE(s.window.Flags.FirstActivate);
-    EXPECT_FALSE(s.window.Flags.PackWasMissing);
+    EXPECT_EQ(s.window.document().fileName(), path);
+    EXPECT_FALSE(s.window.app().Flags.FirstActivate);
+    EXPECT_FALSE(s.window.app().Flags.PackWasMissing);
     EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
-    EXPECT_EQ(s.window.statusText(2), s.window.Lang[53]);
-    EXPECT_EQ(s.window.statusText(3), s.window.Lang[55]);
-    EXPECT_TRUE(s.window.LevelsList->isVisible());
-    EXPECT_FALSE(s.window.LevelsTree->isVisible());
+    EXPECT_EQ(s.window.statusText(2), s.window.app().Lang[53]);
+    EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[55]);
+    EXPECT_TRUE(ctl<LevelsListView>(s.window, "LevelsList")->isVisible());
+    EXPECT_FALSE(ctl<LevelsTreeView>(s.window, "LevelsTree")->isVisible());
     ASSERT_EQ(s.view()->model()->rowCount(), 9);
     EXPECT_EQ(s.view()->model()->index(0, 0).data().toString(), "---===  Easy  ===---");
     EXPECT_EQ(s.view()->model()->index(4, 0).data().toString(), "---===  Medium  ===---");
     EXPECT_EQ(s.view()->model()->index(5, 0).data().toString(), "4/d");
-    EXPECT_EQ(s.window.selectedRow(), 1); // the first track row is selected...
-    for (QAction* a : {s.window.UpItem, s.window.DownItem, s.window.CopyItem, s.window.DelItem,
-                       s.window.EditTrackBtn, s.window.preimg, s.window.AddPoint, s.window.DelPoint,
-                       s.window.movemap, s.window.motopic})
-        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString(); // ...but not taken yet
-    EXPECT_FALSE(s.window.N2->isEnabled());
-    EXPECT_FALSE(s.window.N5->isVisible());
+    EXPECT_EQ(s.window.list().selectedRow(), 1); // the first track row is selected...
+    for (const char* on : {"DownItem", "CopyItem", "DelItem", "EditTrackBtn"})
+        EXPECT_TRUE(ctl<QAction>(s.window, on)->isEnabled()) << on; // ...and its commands are on
+    for (const char* off : {"UpItem", "preimg", "AddPoint", "DelPoint", "movemap", "motopic"})
+        EXPECT_FALSE(ctl<QAction>(s.window, off)->isEnabled()) << off;
+    EXPECT_FALSE(ctl<QAction>(s.window, "N2")->isEnabled());
+    EXPECT_FALSE(ctl<QAction>(s.window, "N5")->isVisible());
 }
 
 TEST(MainWindow, LayoutOfTheWindow) {
@@ -51,28 +51,30 @@ TEST(MainWindow, LayoutOfTheWindow) {
     Started s;
     EXPECT_EQ(s.window.width(), 988);
     EXPECT_EQ(s.window.height() - s.window.menuBar()->height(), 659);
-    EXPECT_EQ(s.window.Panel2->parentWidget()->width(), 188);
-    EXPECT_EQ(s.window.ToolBar1->height(), 31);
+    EXPECT_EQ(ctl<QWidget>(s.window, "Panel2")->parentWidget()->width(), 188);
+    EXPECT_EQ(ctl<QToolBar>(s.window, "ToolBar1")->height(), 31);
     EXPECT_EQ(s.window.statusBar()->height(), 20);
     const int widths[] = {110, 0, 400, 100};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(s.window.StatusPanels[i]->width(), widths[i]);
-    EXPECT_GE(s.window.StatusPanels[4]->width(), 50);
-    EXPECT_TRUE(s.window.Panel7->isVisible());
-    EXPECT_FALSE(s.window.Panel5->isVisible());
-    EXPECT_FALSE(s.window.Panel1->isVisible());
-    EXPECT_EQ(s.window.MapImg->size(), QSize(820, 554));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(ctl<QLabel>(s.window, qPrintable("StatusPanel" + QString::number(i)))->width(),
+                  widths[i]);
+    EXPECT_GE(ctl<QLabel>(s.window, "StatusPanel4")->width(), 50);
+    EXPECT_TRUE(ctl<QWidget>(s.window, "Panel7")->isVisible());
+    EXPECT_FALSE(ctl<QWidget>(s.window, "Panel5")->isVisible());
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(s.window, "Panel1")->isVisible());
+    EXPECT_EQ(ctl<TrackCanvas>(s.window, "MapImg")->size(), QSize(820, 554));
     QStringList tools;
-    for (QAction* a : s.window.ToolBar1->actions())
+    for (QAction* a : ctl<QToolBar>(s.window, "ToolBar1")->actions())
         if (!a->isSeparator()) tools << a->objectName();
-    EXPECT_EQ(
-        tools.join(' '),
-        "UpItem DownItem CopyItem DelItem EditTrackBtn preimg AddPoint DelPoint movemap motopic");
+    EXPECT_EQ(tools.join(' '), "UpItem DownItem CopyItem DelItem EditTrackBtn EditUndo EditRedo "
+                               "preimg AddPoint DelPoint movemap "
+                               "motopic");
     QStringList file;
-    for (QAction* a : s.window.N1->actions()) file << a->text();
+    for (QAction* a : ctl<QMenu>(s.window, "N1")->actions()) file << a->text();
     EXPECT_EQ(file.first(), "New *.mrg"); // English, the language of a first start
     EXPECT_EQ(file.last(), "Exit");
     QStringList popup;
-    for (QAction* a : s.window.PopupMenu1->actions()) popup << a->objectName();
+    for (QAction* a : ctl<QMenu>(s.window, "PopupMenu1")->actions()) popup << a->objectName();
     EXPECT_EQ(popup.join(' '), "N10 N22 N23 N24 N25");
 }
 
@@ -80,61 +82,67 @@ TEST(MainWindow, ClickingRowsSelectsTracksAndSetsTheButtons) {
     BaseFolder base(kPack);
     Started s;
     s.click(5); // d, the first Medium track
-    EXPECT_EQ(s.window.CurItem.Row, 5);
-    EXPECT_EQ(s.window.CurItem.Track, 4);
-    EXPECT_EQ(s.window.CurItem.Caption, "4/d");
-    EXPECT_TRUE(s.window.UpItem->isEnabled());
-    EXPECT_TRUE(s.window.DownItem->isEnabled());
-    EXPECT_TRUE(s.window.EditTrackBtn->isEnabled());
+    EXPECT_EQ(s.window.list().current().Row, 5);
+    EXPECT_EQ(s.window.list().current().Track, 4);
+    EXPECT_EQ(s.window.list().current().Caption, "4/d");
+    EXPECT_TRUE(ctl<QAction>(s.window, "UpItem")->isEnabled());
+    EXPECT_TRUE(ctl<QAction>(s.window, "DownItem")->isEnabled());
+    EXPECT_TRUE(ctl<QAction>(s.window, "EditTrackBtn")->isEnabled());
 
     s.click(4); // the Medium header: buttons off, selection state kept
-    EXPECT_FALSE(s.window.UpItem->isEnabled() || s.window.DelItem->isEnabled() ||
-                 s.window.EditTrackBtn->isEnabled());
-    EXPECT_EQ(s.window.CurItem.Track, 4);
+    EXPECT_FALSE(ctl<QAction>(s.window, "UpItem")->isEnabled() ||
+                 ctl<QAction>(s.window, "DelItem")->isEnabled() ||
+                 ctl<QAction>(s.window, "EditTrackBtn")->isEnabled());
+    EXPECT_EQ(s.window.list().current().Track, 4);
 
     s.click(1);
-    EXPECT_FALSE(s.window.UpItem->isEnabled());
+    EXPECT_FALSE(ctl<QAction>(s.window, "UpItem")->isEnabled());
     // Ctrl-click further rows: the state describes the topmost selected row.
     s.click(8, Qt::ControlModifier);
-    EXPECT_EQ(s.window.CurItem.Row, 1);
-    EXPECT_EQ(s.window.currentRows(), (std::vector<int>{1, 8}));
+    EXPECT_EQ(s.window.list().current().Row, 1);
+    EXPECT_EQ(s.window.list().currentRows(), (std::vector<int>{1, 8}));
 
-    // The Down arrow moves on; released on a header row it changes nothing.
+    // The Down arrow moves on; on a header row the commands go off.
     s.click(3);
     QTest::keyClick(s.view(), Qt::Key_Down);
-    EXPECT_EQ(s.window.selectedRow(), 4);
-    EXPECT_EQ(s.window.CurItem.Row, 3);
-    EXPECT_TRUE(s.window.DelItem->isEnabled());
+    EXPECT_EQ(s.window.list().selectedRow(), 4);
+    EXPECT_EQ(s.window.list().current().Row, 3);
+    for (const char* off : {"UpItem", "DownItem", "CopyItem", "DelItem", "EditTrackBtn"})
+        EXPECT_FALSE(ctl<QAction>(s.window, off)->isEnabled()) << off;
     QTest::keyClick(s.view(), Qt::Key_Down);
-    EXPECT_EQ(s.window.CurItem.Row, 5);
+    EXPECT_EQ(s.window.list().current().Row, 5);
     // End and the page keys select like the arrows: the commands then act on
     // the row shown selected, not on one scrolled out of sight.
     QTest::keyClick(s.view(), Qt::Key_End);
-    EXPECT_EQ(s.window.CurItem.Row, 8);
-    EXPECT_EQ(s.window.CurItem.Caption, "6/f");
-    EXPECT_FALSE(s.window.DownItem->isEnabled());
+    EXPECT_EQ(s.window.list().current().Row, 8);
+    EXPECT_EQ(s.window.list().current().Caption, "6/f");
+    EXPECT_FALSE(ctl<QAction>(s.window, "DownItem")->isEnabled());
     s.click(1);
     QTest::keyClick(s.view(), Qt::Key_PageDown);
-    EXPECT_EQ(s.window.CurItem.Row, s.window.selectedRow());
-    EXPECT_GT(s.window.CurItem.Row, 1);
+    EXPECT_EQ(s.window.list().current().Row, s.window.list().selectedRow());
+    EXPECT_GT(s.window.list().current().Row, 1);
+    // Typing the start of a caption jumps there and selects like a click.
+    s.click(1);
+    QTest::keyClick(s.view(), Qt::Key_5);
+    EXPECT_EQ(s.window.list().current().Caption, "5/e");
 }
 
 TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrder) {
     BaseFolder base(kPack);
     Started s;
     s.click(5); // d
-    s.window.UpItem->trigger();
+    ctl<QAction>(s.window, "UpItem")->trigger();
     EXPECT_EQ(s.window.statusText(4), "[4/1/1]");
-    EXPECT_EQ(s.window.statusText(3), s.window.Lang[54]);
-    EXPECT_EQ(s.window.selectedRow(), 4);
+    EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[54]);
+    EXPECT_EQ(s.window.list().selectedRow(), 4);
     // Alt+Down moves it back into Medium, then on behind e.
     QTest::keyClick(s.view(), Qt::Key_Down, Qt::AltModifier);
     QTest::keyClick(s.view(), Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
     EXPECT_EQ(s.caption(6), "4/d");
-    s.window.N6->trigger(); // File > Save
-    EXPECT_FALSE(s.window.Flags.PackModified);
-    EXPECT_EQ(s.window.statusText(3), s.window.Lang[55]);
+    ctl<QAction>(s.window, "N6")->trigger(); // File > Save
+    EXPECT_FALSE(s.window.app().Flags.PackModified);
+    EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[55]);
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b c | M: e d | H: f");
     EXPECT_TRUE(QFileInfo::exists(base.path("levels.mrg.old")));
     EXPECT_EQ(packLayout(base.path("levels.mrg.old")), "E: a b c | M: d e | H: f");
@@ -144,40 +152,40 @@ TEST(MainWindow, CloneAndDeleteThroughTheButtonsAndKeys) {
     BaseFolder base(kPack);
     Started s;
     s.click(2); // b
-    s.window.CopyItem->trigger();
+    ctl<QAction>(s.window, "CopyItem")->trigger();
     EXPECT_EQ(s.caption(3), "7/_b");
     EXPECT_EQ(s.window.statusText(4), "[4/2/1]");
 
-    // Rows 2 and 6 with the Medium header: asked about 3, two removed.
+    // Rows 2 and 6 with the Medium header: asked about the two tracks.
     s.click(2);
     s.click(5, Qt::ControlModifier);
     s.click(6, Qt::ControlModifier);
     s.prompts->answers = {true};
     QTest::keyClick(s.view(), Qt::Key_Delete);
     ASSERT_EQ(s.prompts->asked.size(), 1);
-    EXPECT_EQ(s.prompts->asked[0], s.window.Lang.format(63, 3));
+    EXPECT_EQ(s.prompts->asked[0], s.window.app().Lang.format(63, 2));
     EXPECT_EQ(s.window.statusText(4), "[3/1/1]");
-    s.window.N6->trigger();
+    ctl<QAction>(s.window, "N6")->trigger();
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a _b c | M: e | H: f");
 
     // No keeps the rows.
     s.click(1);
     s.prompts->answers = {false};
-    s.window.DelItem->trigger();
-    EXPECT_EQ(s.window.Rows.size(), 8);
-    EXPECT_FALSE(s.window.Flags.PackModified);
+    ctl<QAction>(s.window, "DelItem")->trigger();
+    EXPECT_EQ(s.window.document().Rows.size(), 8);
+    EXPECT_FALSE(s.window.app().Flags.PackModified);
 }
 
-TEST(MainWindow, ACloneIntoAFullTableIsRefusedInBothLanguages) {
+TEST(MainWindow, ACloneIntoAFullTableIsRefused) {
     BaseFolder base(kPack);
     Started s;
     s.click(2);
-    s.window.Tracks.TrackCount = kMaxTracks;
-    s.window.CopyItem->trigger();
+    s.window.document().Tracks.TrackCount = kMaxTracks;
+    ctl<QAction>(s.window, "CopyItem")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_TRUE(s.prompts->shown[0].contains("The pack holds 4095 tracks already"));
-    EXPECT_TRUE(s.prompts->shown[0].contains(QString::fromUtf8("В пакете уже 4095 треков")));
-    EXPECT_EQ(s.window.Rows.size(), 9);
+    // The rows hold six tracks: the other records belong to deleted tracks.
+    EXPECT_TRUE(s.prompts->shown[0].startsWith("All 4095 track records are in use"));
+    EXPECT_EQ(s.window.document().Rows.size(), 9);
     EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
 }
 
@@ -185,29 +193,30 @@ TEST(MainWindow, PopupItemsRunOnlyWhileTheirButtonIsEnabled) {
     BaseFolder base(kPack);
     Started s;
     s.click(1); // the first Easy track: no move up
-    s.window.N10->trigger();
+    ctl<QAction>(s.window, "N10")->trigger();
     EXPECT_EQ(s.caption(1), "1/a");
-    s.window.N22->trigger();
+    ctl<QAction>(s.window, "N22")->trigger();
     EXPECT_EQ(s.caption(2), "1/a");
 }
 
 TEST(MainWindow, DropsInTheList) {
     BaseFolder base(kPack);
     Started s;
-    s.click(5);                                             // d
-    s.click(6, Qt::ControlModifier);                        // e
-    emit s.window.LevelsList->rowsDropped(s.pointOfRow(1)); // onto a
+    s.click(5);                                                                     // d
+    s.click(6, Qt::ControlModifier);                                                // e
+    emit ctl<LevelsListView>(s.window, "LevelsList")->rowsDropped(s.pointOfRow(1)); // onto a
     EXPECT_EQ(s.window.statusText(4), "[5/0/1]");
     EXPECT_EQ(s.caption(1), "5/e"); // above the rows: reverse order
     EXPECT_EQ(s.caption(2), "4/d");
-    EXPECT_TRUE(s.window.Flags.PackModified);
+    EXPECT_TRUE(s.window.app().Flags.PackModified);
     // Onto the Easy header nothing moves.
-    emit s.window.LevelsList->rowsDropped(s.pointOfRow(0));
+    emit ctl<LevelsListView>(s.window, "LevelsList")->rowsDropped(s.pointOfRow(0));
     EXPECT_EQ(s.caption(1), "5/e");
     // Below the last row: they join Hard, in their row order.
-    emit s.window.LevelsList->rowsDropped(QPoint(5, s.view()->viewport()->height() - 2));
+    emit ctl<LevelsListView>(s.window, "LevelsList")
+        ->rowsDropped(QPoint(5, s.view()->viewport()->height() - 2));
     EXPECT_EQ(s.window.statusText(4), "[3/0/3]");
-    s.window.N6->trigger();
+    ctl<QAction>(s.window, "N6")->trigger();
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b c | M: | H: f e d");
 }
 
@@ -215,25 +224,28 @@ TEST(MainWindow, AfterADropOrADeleteTheCommandsActOnWhatIsSelected) {
     BaseFolder base(kPack);
     Started s;
     TForm1& w = s.window;
-    s.click(5);                                      // d
-    s.click(6, Qt::ControlModifier);                 // e
-    emit w.LevelsList->rowsDropped(s.pointOfRow(1)); // onto a: e, d head Easy
+    s.click(5);                      // d
+    s.click(6, Qt::ControlModifier); // e
+    emit ctl<LevelsListView>(w, "LevelsList")
+        ->rowsDropped(s.pointOfRow(1)); // onto a: e, d head Easy
     ASSERT_EQ(s.caption(1), "5/e");
-    EXPECT_EQ(w.CurItem.Track, 5) << "the topmost selected row, where it stands now";
-    EXPECT_FALSE(w.UpItem->isEnabled());
+    EXPECT_EQ(w.list().current().Track, 5) << "the topmost selected row, where it stands now";
+    EXPECT_FALSE(ctl<QAction>(w, "UpItem")->isEnabled());
     QTest::keyClick(&w, Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(s.caption(2), "5/e");
     EXPECT_EQ(s.caption(1), "4/d");
 
     // Everything deleted: no command is offered for rows that are gone, and
     // the preview of a deleted track goes.
-    w.LevelsList->selectAll();
+    ctl<LevelsListView>(w, "LevelsList")->selectAll();
     s.prompts->answers = {true};
-    w.DelItem->trigger();
-    ASSERT_EQ(w.Rows.size(), 3);
-    for (QAction* a : {w.UpItem, w.DownItem, w.CopyItem, w.DelItem, w.EditTrackBtn})
+    ctl<QAction>(w, "DelItem")->trigger();
+    ASSERT_EQ(w.document().Rows.size(), 3);
+    for (QAction* a :
+         {ctl<QAction>(w, "UpItem"), ctl<QAction>(w, "DownItem"), ctl<QAction>(w, "CopyItem"),
+          ctl<QAction>(w, "DelItem"), ctl<QAction>(w, "EditTrackBtn")})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    const QImage preview = w.previewimg->image();
+    const QImage preview = ctl<ImageBox>(w, "previewimg")->image();
     int marked = 0;
     for (int y = 0; y < preview.height(); ++y)
         for (int x = 0; x < preview.width(); ++x)
@@ -241,29 +253,33 @@ TEST(MainWindow, AfterADropOrADeleteTheCommandsActOnWhatIsSelected) {
     EXPECT_EQ(marked, 0);
 }
 
-TEST(MainWindow, TreeViewShowsGroupsAndRefusesDropsOnHeaders) {
+TEST(MainWindow, TreeViewShowsGroupsAndDropsWhereItCan) {
     BaseFolder base(kPack);
     Started s(kTreeView);
-    EXPECT_TRUE(s.window.LevelsTree->isVisible());
-    EXPECT_FALSE(s.window.LevelsList->isVisible());
-    EXPECT_EQ(s.window.LevelsList->model(), nullptr); // the other view stays empty
+    EXPECT_TRUE(ctl<LevelsTreeView>(s.window, "LevelsTree")->isVisible());
+    EXPECT_FALSE(ctl<LevelsListView>(s.window, "LevelsList")->isVisible());
+    EXPECT_EQ(ctl<LevelsListView>(s.window, "LevelsList")->model(),
+              nullptr); // the other view stays empty
     EXPECT_EQ(s.view()->model()->rowCount(), 3);
     s.click(6); // e
-    EXPECT_EQ(s.window.CurItem.Node, 5);
-    s.window.CopyItem->trigger(); // the clone shows above e
+    EXPECT_EQ(s.window.list().current().Node, 5);
+    ctl<QAction>(s.window, "CopyItem")->trigger(); // the clone shows above e
     EXPECT_EQ(s.caption(6), "7/_e");
     EXPECT_EQ(s.caption(7), "5/e");
-    s.window.UpItem->trigger(); // e itself moves, wherever its row went
+    ctl<QAction>(s.window, "UpItem")->trigger(); // e itself moves, wherever its row went
     EXPECT_EQ(s.caption(6), "5/e");
 
     s.click(1);
-    emit s.window.LevelsTree->rowsDropped(s.pointOfRow(4)); // the Medium header
-    emit s.window.LevelsTree->rowsDropped(QPoint(5, s.view()->viewport()->height() - 2));
-    EXPECT_EQ(s.caption(1), "1/a");
-    emit s.window.LevelsTree->rowsDropped(s.pointOfRow(9)); // onto f
+    emit ctl<LevelsTreeView>(s.window, "LevelsTree")
+        ->rowsDropped(s.pointOfRow(4)); // the Medium header
+    EXPECT_EQ(s.caption(1), "1/a");     // refused: Medium has tracks
+    emit ctl<LevelsTreeView>(s.window, "LevelsTree")
+        ->rowsDropped(QPoint(5, s.view()->viewport()->height() - 2));
+    EXPECT_EQ(s.caption(9), "1/a"); // empty space: the end of Hard
+    emit ctl<LevelsTreeView>(s.window, "LevelsTree")->rowsDropped(s.pointOfRow(8)); // onto f
     EXPECT_EQ(s.caption(8), "1/a");
     EXPECT_EQ(s.window.statusText(4), "[2/3/2]");
-    s.window.N6->trigger();
+    ctl<QAction>(s.window, "N6")->trigger();
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: b c | M: d e _e | H: a f");
 }
 
@@ -271,28 +287,28 @@ TEST(MainWindow, CloseRulesWithAnUnsavedPack) {
     BaseFolder base(kPack);
     Started s;
     s.click(2);
-    s.window.DownItem->trigger();
+    ctl<QAction>(s.window, "DownItem")->trigger();
     s.prompts->answers = {false};
     s.window.close();
     ASSERT_EQ(s.prompts->asked.size(), 1);
     EXPECT_EQ(s.prompts->asked[0],
-              s.window.Lang.format(57, QDir::toNativeSeparators(base.path("levels.mrg"))));
+              s.window.app().Lang.format(57, QDir::toNativeSeparators(base.path("levels.mrg"))));
     EXPECT_TRUE(s.window.isVisible());
-    EXPECT_FALSE(s.window.Flags.MayClose);
+    EXPECT_FALSE(s.window.app().Flags.MayClose);
     // Exit asks the same; Yes closes.
     s.prompts->answers = {true};
-    s.window.N7->trigger();
+    ctl<QAction>(s.window, "N7")->trigger();
     EXPECT_EQ(s.prompts->asked.size(), 2);
     EXPECT_FALSE(s.window.isVisible());
-    EXPECT_TRUE(s.window.Flags.MayClose);
+    EXPECT_TRUE(s.window.app().Flags.MayClose);
 }
 
 TEST(MainWindow, AnEmptyOrSavedPackClosesWithoutAsking) {
     BaseFolder base({});
     Started s;
-    EXPECT_TRUE(s.window.Flags.PackWasMissing);
+    EXPECT_TRUE(s.window.app().Flags.PackWasMissing);
     EXPECT_EQ(s.window.statusText(4), "[0/0/0]");
-    s.window.setPackModified();
+    s.window.document().history().push(new QUndoCommand("changed")); // unsaved
     s.window.close();
     EXPECT_TRUE(s.prompts->asked.isEmpty());
     EXPECT_FALSE(s.window.isVisible());
@@ -301,21 +317,21 @@ TEST(MainWindow, AnEmptyOrSavedPackClosesWithoutAsking) {
 TEST(MainWindow, StartsANewPackWhenTheFolderHasNone) {
     BaseFolder base({});
     Started s;
-    EXPECT_EQ(s.window.PackFileName, base.path("levels.mrg"));
-    EXPECT_EQ(s.window.Rows.size(), 3);
+    EXPECT_EQ(s.window.document().fileName(), base.path("levels.mrg"));
+    EXPECT_EQ(s.window.document().Rows.size(), 3);
     EXPECT_FALSE(QFileInfo::exists(base.path("levels.mrg"))); // nothing written before a save
-    s.window.N6->trigger();
+    ctl<QAction>(s.window, "N6")->trigger();
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: | M: | H:");
 }
 
 TEST(MainWindow, NewBesideAnExistingPackIsLevelsNew) {
     BaseFolder base(kPack);
     Started s;
-    s.window.N4->trigger();
-    EXPECT_EQ(s.window.PackFileName, base.path("levels.new.mrg"));
+    ctl<QAction>(s.window, "N4")->trigger();
+    EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
     EXPECT_TRUE(s.window.windowTitle().endsWith("levels.new.mrg"));
     EXPECT_EQ(s.window.statusText(4), "[0/0/0]");
-    EXPECT_EQ(s.window.Tracks.TrackCount, 0);
+    EXPECT_EQ(s.window.document().Tracks.TrackCount, 0);
     EXPECT_EQ(s.view()->model()->rowCount(), 3);
 }
 
@@ -324,22 +340,22 @@ TEST(MainWindow, NewAndOpenAskBeforeUnsavedChangesAreLost) {
     writeNamedPack(base.path("other.mrg"), {{"x"}, {}, {"y"}});
     Started s;
     s.click(2);
-    s.window.DownItem->trigger();
+    ctl<QAction>(s.window, "DownItem")->trigger();
     s.prompts->answers = {false};
-    s.window.N4->trigger(); // New: No keeps everything
+    ctl<QAction>(s.window, "N4")->trigger(); // New: No keeps everything
     EXPECT_EQ(s.prompts->asked.size(), 1);
-    EXPECT_EQ(s.window.Rows.size(), 9);
+    EXPECT_EQ(s.window.document().Rows.size(), 9);
     s.prompts->answers = {true};
     s.prompts->paths = {base.path("other.mrg")};
-    s.window.N16->trigger(); // Open
+    ctl<QAction>(s.window, "N16")->trigger(); // Open
     ASSERT_EQ(s.prompts->asked.size(), 2);
     EXPECT_EQ(s.prompts->asked[1],
-              s.window.Lang.format(72, QDir::toNativeSeparators(base.path("levels.mrg"))));
+              s.window.app().Lang.format(72, QDir::toNativeSeparators(base.path("levels.mrg"))));
     EXPECT_EQ(s.prompts->lastFolder, QDir::currentPath());
     EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg);;Quokka Levels(*.lvl)");
-    EXPECT_EQ(s.window.PackFileName, base.path("other.mrg"));
+    EXPECT_EQ(s.window.document().fileName(), base.path("other.mrg"));
     EXPECT_EQ(s.window.statusText(4), "[1/0/1]");
-    EXPECT_FALSE(s.window.Flags.PackModified);
+    EXPECT_FALSE(s.window.app().Flags.PackModified);
     EXPECT_TRUE(s.window.windowTitle().endsWith("other.mrg"));
 }
 
@@ -351,14 +367,14 @@ TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {
     bad.close();
     Started s;
     s.click(2);
-    s.window.DownItem->trigger();
+    ctl<QAction>(s.window, "DownItem")->trigger();
     s.prompts->answers = {true};
     s.prompts->paths = {base.path("bad.mrg")};
-    s.window.N16->trigger();
+    ctl<QAction>(s.window, "N16")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown[0].contains("bad.mrg"));
-    EXPECT_EQ(s.window.PackFileName, base.path("levels.mrg"));
-    EXPECT_TRUE(s.window.Flags.PackModified);
+    EXPECT_EQ(s.window.document().fileName(), base.path("levels.mrg"));
+    EXPECT_TRUE(s.window.app().Flags.PackModified);
     EXPECT_EQ(s.caption(3), "2/b");
     EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
 }
@@ -367,24 +383,24 @@ TEST(MainWindow, OpeningAMissingFileStartsANewPack) {
     BaseFolder base(kPack);
     Started s;
     s.prompts->paths = {base.path("typed.mrg")};
-    s.window.N16->trigger();
+    ctl<QAction>(s.window, "N16")->trigger();
     EXPECT_TRUE(s.prompts->asked.isEmpty()); // nothing unsaved
-    EXPECT_TRUE(s.window.Flags.PackWasMissing);
-    EXPECT_EQ(s.window.PackFileName, base.path("levels.new.mrg"));
-    EXPECT_EQ(s.window.Rows.size(), 3);
+    EXPECT_TRUE(s.window.app().Flags.PackWasMissing);
+    EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
+    EXPECT_EQ(s.window.document().Rows.size(), 3);
 }
 
 TEST(MainWindow, SaveAsCancelledStillSavesUnderTheCurrentName) {
     BaseFolder base(kPack);
     Started s;
     s.click(1);
-    s.window.DownItem->trigger();
-    s.window.mrg1->trigger(); // dialog cancelled
+    ctl<QAction>(s.window, "DownItem")->trigger();
+    ctl<QAction>(s.window, "mrg1")->trigger(); // dialog cancelled
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: b a c | M: d e | H: f");
     s.prompts->paths = {base.path("copy.mrg")};
-    s.window.DownItem->trigger();
-    s.window.mrg1->trigger();
-    EXPECT_EQ(s.window.PackFileName, base.path("copy.mrg"));
+    ctl<QAction>(s.window, "DownItem")->trigger();
+    ctl<QAction>(s.window, "mrg1")->trigger();
+    EXPECT_EQ(s.window.document().fileName(), base.path("copy.mrg"));
     EXPECT_TRUE(s.window.windowTitle().endsWith("copy.mrg"));
     EXPECT_EQ(packLayout(base.path("copy.mrg")), "E: b c a | M: d e | H: f");
     EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg)");
@@ -393,25 +409,26 @@ TEST(MainWindow, SaveAsCancelledStillSavesUnderTheCurrentName) {
 TEST(MainWindow, AMissingHelpFileIsReported) {
     BaseFolder base(kPack);
     Started s;
-    s.window.N14->trigger();
+    ctl<QAction>(s.window, "N14")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_EQ(s.prompts->shown[0], QString::fromUtf8("Немогу выполнить !"));
+    EXPECT_EQ(s.prompts->shown[0],
+              "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
 }
 
 TEST(MainWindow, ClosingWithAnOpenChangedTrackAsksAboutTheTrack) {
     BaseFolder base(kPack);
     Started s;
-    s.window.Flags.IsEditing = true;
-    s.window.Flags.TrackModified = true;
+    s.window.app().Flags.IsEditing = true;
+    s.window.app().Flags.TrackModified = true;
     s.prompts->answers = {false};
     s.window.close();
     ASSERT_EQ(s.prompts->asked.size(), 1);
-    EXPECT_EQ(s.prompts->asked[0], s.window.Lang[56]);
+    EXPECT_EQ(s.prompts->asked[0], s.window.app().Lang[56]);
     EXPECT_TRUE(s.window.isVisible());
-    EXPECT_TRUE(s.window.Flags.IsEditing && s.window.Flags.TrackModified);
+    EXPECT_TRUE(s.window.app().Flags.IsEditing && s.window.app().Flags.TrackModified);
     // With the track's edits stored and only the pack changed, line 57 is asked.
-    s.window.Flags.TrackModified = false;
-    s.window.Flags.PackModified = true;
+    s.window.app().Flags.TrackModified = false;
+    s.window.document().history().push(new QUndoCommand("changed")); // the pack is unsaved
     s.window.close();
     ASSERT_EQ(s.prompts->asked.size(), 2);
     EXPECT_TRUE(s.prompts->asked[1].contains("levels.mrg"));
@@ -422,11 +439,11 @@ TEST(MainWindow, AFailedSaveIsReportedAndKeepsThePackChanged) {
     BaseFolder base(kPack);
     Started s;
     s.click(1);
-    s.window.DownItem->trigger();
-    s.window.PackFileName = base.path("no-such-folder/levels.mrg");
-    s.window.N6->trigger();
+    ctl<QAction>(s.window, "DownItem")->trigger();
+    s.window.document().setFileName(base.path("no-such-folder/levels.mrg"));
+    ctl<QAction>(s.window, "N6")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown[0].contains("no-such-folder"));
-    EXPECT_TRUE(s.window.Flags.PackModified);
-    EXPECT_EQ(s.window.statusText(3), s.window.Lang[54]);
+    EXPECT_TRUE(s.window.app().Flags.PackModified);
+    EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[54]);
 }

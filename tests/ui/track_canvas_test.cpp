@@ -2,7 +2,7 @@
 // they store, the correction window opened by Ctrl + click, the tool buttons,
 // the rider and the wheel, panning, the picture, and the previews.
 #include "app/image_box.h"
-#include "editor/map_draw.h"
+#include "draw/map_draw.h"
 #include "editor_window_util.h"
 
 #include <QAction>
@@ -30,11 +30,15 @@ struct OpenTrack {
                        {{{"t", nodes, 1}, {"b", levelNodes(400, 100), 1}}, {}, {}});
         s = std::make_unique<Started>();
         openRow(*s, 1);
-        EXPECT_TRUE(w().Panel1->isVisible());
+        EXPECT_TRUE(ctl<TrackPropertiesPanel>(w(), "Panel1")->isVisible());
     }
     TForm1& w() { return s->window; }
-    QWidget* canvas() { return w().MapImg; }
-    QImage picture() { return w().MapImg->grab(QRect(QPoint(0, 0), w().MapImg->size())).toImage(); }
+    QWidget* canvas() { return ctl<TrackCanvas>(w(), "MapImg"); }
+    QImage picture() {
+        return ctl<TrackCanvas>(w(), "MapImg")
+            ->grab(QRect(QPoint(0, 0), ctl<TrackCanvas>(w(), "MapImg")->size()))
+            .toImage();
+    }
 
     BaseFolder base;
     std::unique_ptr<Started> s;
@@ -49,20 +53,20 @@ QSpinBox* spin(Tcorrxywnd* wnd, const char* name) {
 TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
     OpenTrack t(kFlat);
     TForm1& w = t.w();
-    ASSERT_EQ(w.Editor.YOffset, 100);
+    ASSERT_EQ(w.editor().state().YOffset, 100);
 
     drag(t.canvas(), canvasPoint(w, 3), QPoint(180, 60));
     EXPECT_EQ(canvasPoint(w, 3), QPoint(180, 60));
     EXPECT_EQ(w.statusText(0), "X = 180;  Y = 40");
-    EXPECT_TRUE(w.Flags.TrackModified);
-    EXPECT_TRUE(w.Panel1->SaveTProp->isEnabled());
+    EXPECT_TRUE(w.app().Flags.TrackModified);
+    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
     drag(t.canvas(), canvasPoint(w, 4), QPoint(500, 100));
     EXPECT_EQ(canvasPoint(w, 4), QPoint(307, 100)) << "127 right of its neighbour at most";
     drag(t.canvas(), canvasPoint(w, 1), QPoint(50, 50));
     EXPECT_EQ(canvasPoint(w, 1), QPoint(0, 100)) << "node 1 never moves";
 
-    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
-    w.N6->trigger();
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    ctl<QAction>(w, "N6")->trigger();
     EXPECT_EQ(storedBlock(t.base.path("levels.mrg"), 0),
               editorBlock(1, {{100, 0}, {80, 40}, {127, 215}}, templateAnchorY(1), 0));
 }
@@ -70,7 +74,7 @@ TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
 TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
     OpenTrack t(kHill);
     TForm1& w = t.w();
-    Tcorrxywnd* wnd = w.corrxywnd;
+    Tcorrxywnd* wnd = ctl<Tcorrxywnd>(w, "corrxywnd");
 
     QTest::mouseClick(t.canvas(), Qt::LeftButton, Qt::ControlModifier, canvasPoint(w, 2));
     ASSERT_TRUE(wnd->isVisible());
@@ -78,92 +82,94 @@ TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
     EXPECT_EQ(spin(wnd, "x_")->value(), 100);
     EXPECT_EQ(spin(wnd, "y_")->value(), 20) << "shown y is up";
     const QPoint node = t.canvas()->mapToGlobal(canvasPoint(w, 2));
-    const QWidget* view = w.ScrollBox1->viewport();
+    const QWidget* view = ctl<QScrollArea>(w, "ScrollBox1")->viewport();
     const QPoint beside = corrWindowPos(node, QRect(view->mapToGlobal(QPoint(0, 0)), view->size()));
     if (wnd->screen()->availableGeometry().contains(QRect(beside, wnd->frameGeometry().size()))) {
         EXPECT_EQ(wnd->pos(), beside);
     }
-    EXPECT_EQ(canvasPoint(w, 2), QPoint(100, w.Editor.YOffset - 20)) << "opening moves nothing";
+    EXPECT_EQ(canvasPoint(w, 2), QPoint(100, w.editor().state().YOffset - 20))
+        << "opening moves nothing";
 
     spin(wnd, "x_")->setValue(120);
     EXPECT_EQ(canvasPoint(w, 2).x(), 120);
-    EXPECT_TRUE(w.Flags.TrackModified);
+    EXPECT_TRUE(w.app().Flags.TrackModified);
     spin(wnd, "y_")->setValue(200);
     EXPECT_EQ(spin(wnd, "y_")->value(), 97) << "127 above the higher neighbour";
-    EXPECT_EQ(w.Editor.NodeY[2], -97);
+    EXPECT_EQ(w.editor().state().NodeY[2], -97);
 
     QTest::mouseClick(t.canvas(), Qt::LeftButton, Qt::ControlModifier, canvasPoint(w, 3));
     EXPECT_EQ(wnd->SelNode(), 3) << "another node takes the window";
     EXPECT_EQ(spin(wnd, "x_")->value(), 200);
     wnd->close();
-    EXPECT_FALSE(w.Session.Gesture.CorrOpen);
+    EXPECT_FALSE(w.editor().session().Gesture.CorrOpen);
     drag(t.canvas(), canvasPoint(w, 3), canvasPoint(w, 3) + QPoint(0, -10));
-    EXPECT_EQ(w.Editor.NodeY[3], 20) << "dragging works again once it is closed";
+    EXPECT_EQ(w.editor().state().NodeY[3], 20) << "dragging works again once it is closed";
 
     QTest::mouseClick(t.canvas(), Qt::LeftButton, Qt::ControlModifier, canvasPoint(w, 3));
     ASSERT_TRUE(wnd->isVisible());
-    QTest::mouseClick(w.Panel1->CloseProp, Qt::LeftButton);
+    t.s->prompts->answers = {true}; // yes, drop the drag
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->CloseProp, Qt::LeftButton);
     EXPECT_FALSE(wnd->isVisible()) << "closing the track hides it";
-    EXPECT_EQ(w.Tracks[1].PointsLen, 6);
+    EXPECT_EQ(w.document().Tracks[1].PointsLen, 6);
 }
 
 TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
     OpenTrack t(levelNodes(2000, 100));
     TForm1& w = t.w();
-    w.Panel1->setField("2000", "2000");
-    QTest::mouseClick(w.Panel1->UpdateTInfo, Qt::LeftButton);
+    ctl<TrackPropertiesPanel>(w, "Panel1")->setField("2000", "2000");
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->UpdateTInfo, Qt::LeftButton);
     const QPoint over(300, 200);
 
-    w.AddPoint->trigger();
-    EXPECT_TRUE(w.AddPoint->isChecked());
-    EXPECT_TRUE(w.Session.Gesture.ToolAddNode);
-    EXPECT_TRUE(w.statusText(2).endsWith(w.Lang[50]));
+    ctl<QAction>(w, "AddPoint")->trigger();
+    EXPECT_TRUE(ctl<QAction>(w, "AddPoint")->isChecked());
+    EXPECT_TRUE(w.editor().session().Gesture.ToolAddNode);
+    EXPECT_TRUE(w.statusText(2).endsWith(w.app().Lang[50]));
     hover(t.canvas(), QPoint(250, 150));
-    EXPECT_EQ(w.Nodes.overlay().crossAt, QPoint(250, 50));
-    EXPECT_TRUE(w.Nodes.overlay().cross);
+    EXPECT_EQ(w.editor().nodes().overlay().crossAt, QPoint(250, 50));
+    EXPECT_TRUE(w.editor().nodes().overlay().cross);
 
-    w.motopic->trigger();
-    EXPECT_FALSE(w.AddPoint->isChecked());
-    EXPECT_TRUE(w.motopic->isChecked());
-    EXPECT_FALSE(w.Session.Gesture.ToolAddNode);
-    EXPECT_FALSE(w.MapImg->sprite().RiderImage().isNull());
+    ctl<QAction>(w, "motopic")->trigger();
+    EXPECT_FALSE(ctl<QAction>(w, "AddPoint")->isChecked());
+    EXPECT_TRUE(ctl<QAction>(w, "motopic")->isChecked());
+    EXPECT_FALSE(w.editor().session().Gesture.ToolAddNode);
+    EXPECT_FALSE(ctl<TrackCanvas>(w, "MapImg")->sprite().RiderImage().isNull());
     hover(t.canvas(), over);
-    EXPECT_TRUE(w.MapImg->sprite().RiderShown());
-    EXPECT_EQ(w.MapImg->sprite().centre(), over);
+    EXPECT_TRUE(ctl<TrackCanvas>(w, "MapImg")->sprite().RiderShown());
+    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->sprite().centre(), over);
 
     EXPECT_TRUE(wheelOver(t.canvas(), over, 120)) << "the turn does not scroll";
-    EXPECT_EQ(w.Session.Gesture.RiderAngle, 10);
+    EXPECT_EQ(w.editor().session().Gesture.RiderAngle, 10);
 
     QTest::mouseClick(t.canvas(), Qt::RightButton, {}, over);
-    EXPECT_FALSE(w.motopic->isChecked()) << "the right click leaves the tool";
-    EXPECT_FALSE(w.MapImg->sprite().RiderShown());
+    EXPECT_FALSE(ctl<QAction>(w, "motopic")->isChecked()) << "the right click leaves the tool";
+    EXPECT_FALSE(ctl<TrackCanvas>(w, "MapImg")->sprite().RiderShown());
     EXPECT_FALSE(wheelOver(t.canvas(), over, -120)) << "without the rider the box scrolls";
-    EXPECT_EQ(w.Session.Gesture.RiderAngle, 10);
+    EXPECT_EQ(w.editor().session().Gesture.RiderAngle, 10);
 
-    w.DelPoint->trigger();
-    w.DelPoint->trigger();
-    EXPECT_FALSE(w.DelPoint->isChecked());
-    EXPECT_FALSE(w.Session.Gesture.ToolDelNode);
-    EXPECT_EQ(w.statusText(2), w.Lang[47] + w.Lang[48]);
+    ctl<QAction>(w, "DelPoint")->trigger();
+    ctl<QAction>(w, "DelPoint")->trigger();
+    EXPECT_FALSE(ctl<QAction>(w, "DelPoint")->isChecked());
+    EXPECT_FALSE(w.editor().session().Gesture.ToolDelNode);
+    EXPECT_EQ(w.statusText(2), w.app().Lang[47] + w.app().Lang[48]);
 }
 
 TEST(TrackCanvas, TheMiddleButtonPansTheView) {
     OpenTrack t(levelNodes(3000, 100));
     TForm1& w = t.w();
-    QScrollBar* horizontal = w.ScrollBox1->horizontalScrollBar();
+    QScrollBar* horizontal = ctl<QScrollArea>(w, "ScrollBox1")->horizontalScrollBar();
     const QPoint at(400, 100);
     QTest::mousePress(t.canvas(), Qt::MiddleButton, {}, at);
     QTest::mouseMove(t.canvas(), at - QPoint(150, 0));
     QTest::mouseRelease(t.canvas(), Qt::MiddleButton, {}, at - QPoint(150, 0));
     EXPECT_EQ(horizontal->value(), 150) << "the work area follows the hand";
-    EXPECT_FALSE(w.Session.Gesture.Panning);
-    EXPECT_EQ(w.Editor.NodeX[5], 400) << "nothing was dragged";
+    EXPECT_FALSE(w.editor().session().Gesture.Panning);
+    EXPECT_EQ(w.editor().state().NodeX[5], 400) << "nothing was dragged";
 }
 
 TEST(TrackCanvas, PictureShowsLinesDotsFlagsInTheWindowsStyle) {
     OpenTrack t(kMarked);
     TForm1& w = t.w();
-    const int zero = w.Editor.YOffset; // 110
+    const int zero = w.editor().state().YOffset; // 110
     QImage img = t.picture();
     EXPECT_EQ(img.pixelColor(200, 10), QColor(Qt::white));
     EXPECT_EQ(img.pixelColor(200, zero - 10), QColor(Qt::red)) << "track line";
@@ -172,9 +178,9 @@ TEST(TrackCanvas, PictureShowsLinesDotsFlagsInTheWindowsStyle) {
     EXPECT_EQ(img.pixelColor(102, zero - 10 - 15), kStartFlagColor);
     EXPECT_EQ(img.pixelColor(597, zero - 10 - 15), kFinishFlagColor);
 
-    w.Panel1->pntnd->setChecked(false);
-    w.Style.BG[2] = QColor(0, 0, 128);
-    w.styleChanged();
+    ctl<TrackPropertiesPanel>(w, "Panel1")->pntnd->setChecked(false);
+    w.app().Style.BG[2] = QColor(0, 0, 128);
+    w.editor().styleChanged();
     img = t.picture();
     EXPECT_EQ(img.pixelColor(200, 10), QColor(0, 0, 128));
     EXPECT_EQ(img.pixelColor(620, zero), QColor(255, 255, 0)) << "the zero line stays visible";
@@ -188,7 +194,7 @@ TEST(TrackPreviews, ListPreviewAndFloatingPreviewShowTheTrackAndItsFlags) {
     TForm1& w = s.window;
     // Unscaled (the track is smaller than the area); the zero line at 110.
     auto checkList = [&] {
-        const QImage img = w.previewimg->image();
+        const QImage img = ctl<ImageBox>(w, "previewimg")->image();
         ASSERT_GE(img.width(), 650);
         EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::black)) << "frame";
         EXPECT_EQ(img.pixelColor(400, 300), QColor(Qt::white));
@@ -201,10 +207,10 @@ TEST(TrackPreviews, ListPreviewAndFloatingPreviewShowTheTrackAndItsFlags) {
     checkList();
 
     openRow(s, 1);
-    w.preimg->trigger();
-    Tpreimg_f* f = w.preimg_f;
+    ctl<QAction>(w, "preimg")->trigger();
+    Tpreimg_f* f = ctl<Tpreimg_f>(w, "preimg_f");
     ASSERT_TRUE(f->isVisible());
-    EXPECT_TRUE(w.preimg->isChecked());
+    EXPECT_TRUE(ctl<QAction>(w, "preimg")->isChecked());
     // 650 x 210 shown 252 wide: 81 high.
     EXPECT_EQ(f->size(), QSize(252, 81));
     EXPECT_EQ(f->image().size(), QSize(252, 81));
@@ -213,16 +219,17 @@ TEST(TrackPreviews, ListPreviewAndFloatingPreviewShowTheTrackAndItsFlags) {
     EXPECT_EQ(f->image().width(), 504);
 
     const QImage before = f->image();
-    drag(w.MapImg, canvasPoint(w, 3), canvasPoint(w, 3) + QPoint(0, -60));
+    drag(ctl<TrackCanvas>(w, "MapImg"), canvasPoint(w, 3), canvasPoint(w, 3) + QPoint(0, -60));
     EXPECT_NE(f->image(), before) << "the preview follows the edit";
 
     f->close();
-    EXPECT_FALSE(w.preimg->isChecked());
-    w.preimg->trigger();
+    EXPECT_FALSE(ctl<QAction>(w, "preimg")->isChecked());
+    ctl<QAction>(w, "preimg")->trigger();
     ASSERT_TRUE(f->isVisible());
-    QTest::mouseClick(w.Panel1->CloseProp, Qt::LeftButton);
+    s.prompts->answers = {true}; // yes, drop the drag
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->CloseProp, Qt::LeftButton);
     EXPECT_FALSE(f->isVisible());
-    EXPECT_FALSE(w.preimg->isChecked());
-    EXPECT_FALSE(w.preimg->isEnabled());
+    EXPECT_FALSE(ctl<QAction>(w, "preimg")->isChecked());
+    EXPECT_FALSE(ctl<QAction>(w, "preimg")->isEnabled());
     checkList(); // drawn again from the record, the drag dropped
 }

@@ -2,6 +2,7 @@
 // changing it with the panel's controls, storing it and saving the pack, and
 // starting, drawing and storing a new track.
 #include "editor_window_util.h"
+#include "settings/lang_added.h"
 #include "settings/ui/lang_apply.h"
 
 #include <QAction>
@@ -30,11 +31,14 @@ void writeHillPack(const BaseFolder& base) {
 }
 
 std::vector<QAction*> sixMenuCommands(TForm1& w) {
-    return {w.N6, w.N9, w.levv11, w.N11->menuAction(), w.mrg1, w.N16};
+    return {ctl<QAction>(w, "N6"),     ctl<QAction>(w, "N9"),
+            ctl<QAction>(w, "levv11"), ctl<QMenu>(w, "N11")->menuAction(),
+            ctl<QAction>(w, "mrg1"),   ctl<QAction>(w, "N16")};
 }
 
 std::vector<QAction*> editorTools(TForm1& w) {
-    return {w.AddPoint, w.DelPoint, w.movemap, w.motopic, w.preimg};
+    return {ctl<QAction>(w, "AddPoint"), ctl<QAction>(w, "DelPoint"), ctl<QAction>(w, "movemap"),
+            ctl<QAction>(w, "motopic"), ctl<QAction>(w, "preimg")};
 }
 
 QString cell(QTableWidget* t, int row) {
@@ -43,10 +47,11 @@ QString cell(QTableWidget* t, int row) {
 
 // Draws a new track named `name` with left clicks at `clicks` and a right click.
 void drawNewTrack(TForm1& w, const QString& name, const std::vector<QPoint>& clicks) {
-    w.NameNewTrack->setText(name);
-    QTest::mouseClick(w.NewTrack, Qt::LeftButton);
-    for (QPoint p : clicks) QTest::mouseClick(w.MapImg, Qt::LeftButton, {}, p);
-    QTest::mouseClick(w.MapImg, Qt::RightButton, {}, clicks.back() + QPoint(40, 0));
+    ctl<QLineEdit>(w, "NameNewTrack")->setText(name);
+    QTest::mouseClick(ctl<QPushButton>(w, "NewTrack"), Qt::LeftButton);
+    for (QPoint p : clicks) QTest::mouseClick(ctl<TrackCanvas>(w, "MapImg"), Qt::LeftButton, {}, p);
+    QTest::mouseClick(ctl<TrackCanvas>(w, "MapImg"), Qt::RightButton, {},
+                      clicks.back() + QPoint(40, 0));
 }
 
 } // namespace
@@ -58,53 +63,57 @@ TEST(TrackEditor, AnOpenedTrackIsChangedByThePanelStoredAndSaved) {
     const std::string otherTrack = storedBlock(path, 1);
     Started s;
     TForm1& w = s.window;
-    const std::vector<bool> menusBefore = {w.N6->isEnabled(),     w.N9->isEnabled(),
-                                           w.levv11->isEnabled(), w.N11->menuAction()->isEnabled(),
-                                           w.mrg1->isEnabled(),   w.N16->isEnabled()};
+    const std::vector<bool> menusBefore = {
+        ctl<QAction>(w, "N6")->isEnabled(),     ctl<QAction>(w, "N9")->isEnabled(),
+        ctl<QAction>(w, "levv11")->isEnabled(), ctl<QMenu>(w, "N11")->menuAction()->isEnabled(),
+        ctl<QAction>(w, "mrg1")->isEnabled(),   ctl<QAction>(w, "N16")->isEnabled()};
 
     openRow(s, 1);
-    ASSERT_TRUE(w.Panel1->isVisible());
-    EXPECT_FALSE(w.Panel2->isVisible());
-    EXPECT_TRUE(w.Panel5->isVisible());
-    EXPECT_FALSE(w.Panel7->isVisible());
-    EXPECT_TRUE(w.Panel1->helpedit->isVisible());
-    EXPECT_FALSE(w.Panel1->helpnew->isVisible());
-    EXPECT_FALSE(w.Panel1->Memo2->isVisible());
-    EXPECT_EQ(cell(w.Panel1->TrackProp, 0), "Hill");
-    EXPECT_EQ(cell(w.Panel1->TrackProp, 1), "3");
-    EXPECT_EQ(w.MapImg->width(), 300) << "the canvas ends at the last node";
-    EXPECT_EQ(cell(w.Panel1->TP2, 0), "300");
-    EXPECT_EQ(cell(w.Panel1->TP2, 1), QString::number(w.MapImg->height()));
-    EXPECT_EQ(w.Panel1->ListLenT->currentIndex(), 0);
-    EXPECT_FALSE(w.Panel1->SaveTProp->isEnabled());
+    ASSERT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    EXPECT_FALSE(ctl<QWidget>(w, "Panel2")->isVisible());
+    EXPECT_TRUE(ctl<QWidget>(w, "Panel5")->isVisible());
+    EXPECT_FALSE(ctl<QWidget>(w, "Panel7")->isVisible());
+    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpedit->isVisible());
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpnew->isVisible());
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->Memo2->isVisible());
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "Hill");
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 1), "3");
+    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->width(), 300) << "the canvas ends at the last node";
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TP2, 0), "300");
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TP2, 1),
+              QString::number(ctl<TrackCanvas>(w, "MapImg")->height()));
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT->currentIndex(), 0);
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
     for (QAction* a : editorTools(w)) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     for (QAction* a : sixMenuCommands(w)) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
-    EXPECT_EQ(w.statusText(2), w.Lang[47] + w.Lang[48]);
+    EXPECT_EQ(w.statusText(2), w.app().Lang[47] + w.app().Lang[48]);
 
-    w.Panel1->TrackProp->item(0, 1)->setText("New hill"); // typed into the name cell
-    EXPECT_TRUE(w.Flags.TrackModified);
-    EXPECT_TRUE(w.Panel1->SaveTProp->isEnabled());
-    QTest::keyClick(w.Panel1->ListLenT, Qt::Key_Down);
-    QTest::keyClick(w.Panel1->ListLenT, Qt::Key_Down);
-    EXPECT_EQ(w.Session.record().Templ, 3);
-    w.Panel1->Edit1->setText("5");
-    QTest::mouseClick(w.Panel1->PlyrUp, Qt::LeftButton);
-    EXPECT_EQ(w.Editor.PlayerYOffset, -5);
-    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
+    ctl<TrackPropertiesPanel>(w, "Panel1")
+        ->TrackProp->item(0, 1)
+        ->setText("New hill"); // typed into the name cell
+    EXPECT_TRUE(w.app().Flags.TrackModified);
+    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
+    QTest::keyClick(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT, Qt::Key_Down);
+    QTest::keyClick(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT, Qt::Key_Down);
+    EXPECT_EQ(w.editor().session().record().Templ, 3);
+    ctl<TrackPropertiesPanel>(w, "Panel1")->Edit1->setText("5");
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->PlyrUp, Qt::LeftButton);
+    EXPECT_EQ(w.editor().state().PlayerYOffset, -5);
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
 
-    EXPECT_TRUE(w.Panel2->isVisible());
-    EXPECT_FALSE(w.Panel1->isVisible());
-    EXPECT_TRUE(w.Panel7->isVisible());
+    EXPECT_TRUE(ctl<QWidget>(w, "Panel2")->isVisible());
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    EXPECT_TRUE(ctl<QWidget>(w, "Panel7")->isVisible());
     EXPECT_EQ(s.caption(1), "1/New_hill");
     for (QAction* a : editorTools(w)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     const std::vector<QAction*> six = sixMenuCommands(w);
     for (size_t i = 0; i < six.size(); ++i)
         EXPECT_EQ(six[i]->isEnabled(), menusBefore[i]) << six[i]->text().toStdString();
-    EXPECT_TRUE(w.Flags.PackModified);
-    EXPECT_EQ(w.statusText(3), w.Lang[54]);
+    EXPECT_TRUE(w.app().Flags.PackModified);
+    EXPECT_EQ(w.statusText(3), w.app().Lang[54]);
 
-    w.N6->trigger(); // File > Save
-    EXPECT_FALSE(w.Flags.PackModified);
+    ctl<QAction>(w, "N6")->trigger(); // File > Save
+    EXPECT_FALSE(w.app().Flags.PackModified);
     EXPECT_EQ(storedName(path, 0), "New_hill");
     // Preset 3's header with 4 nodes and the player 5 pixels higher; the
     // steps up 20, down 50, up 30; the trailing byte kept.
@@ -119,32 +128,33 @@ TEST(TrackEditor, FieldTextThatIsNoNumberChangesNothing) {
     Started s;
     TForm1& w = s.window;
     openRow(s, 1);
-    const QSize field = w.MapImg->size();
+    const QSize field = ctl<TrackCanvas>(w, "MapImg")->size();
 
-    w.Panel1->setField("500", "7x0");
-    QTest::mouseClick(w.Panel1->UpdateTInfo, Qt::LeftButton);
+    ctl<TrackPropertiesPanel>(w, "Panel1")->setField("500", "7x0");
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->UpdateTInfo, Qt::LeftButton);
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown.back().contains("7x0"));
-    EXPECT_EQ(w.MapImg->size(), field) << "a valid width alone is not applied";
+    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), field) << "a valid width alone is not applied";
 
-    w.Panel1->Edit1->setText("ten");
-    QTest::mouseClick(w.Panel1->PlyrDown, Qt::LeftButton);
+    ctl<TrackPropertiesPanel>(w, "Panel1")->Edit1->setText("ten");
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->PlyrDown, Qt::LeftButton);
     EXPECT_EQ(s.prompts->shown.size(), 2);
-    EXPECT_EQ(w.Editor.PlayerYOffset, 0);
+    EXPECT_EQ(w.editor().state().PlayerYOffset, 0);
 
-    w.Panel1->Edit1->clear();
-    QTest::mouseClick(w.Panel1->PlyrDown, Qt::LeftButton);
-    EXPECT_EQ(w.Panel1->Edit1->text(), "0") << "an empty step becomes 0 and moves nothing";
-    EXPECT_EQ(w.Editor.PlayerYOffset, 0);
+    ctl<TrackPropertiesPanel>(w, "Panel1")->Edit1->clear();
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->PlyrDown, Qt::LeftButton);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->Edit1->text(), "0")
+        << "an empty step becomes 0 and moves nothing";
+    EXPECT_EQ(w.editor().state().PlayerYOffset, 0);
 
-    w.Panel1->setField("500", "700");
-    QTest::mouseClick(w.Panel1->UpdateTInfo, Qt::LeftButton);
-    EXPECT_EQ(w.MapImg->size(), QSize(500, 700));
+    ctl<TrackPropertiesPanel>(w, "Panel1")->setField("500", "700");
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->UpdateTInfo, Qt::LeftButton);
+    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), QSize(500, 700));
     EXPECT_EQ(s.prompts->shown.size(), 2);
 
-    QTest::mouseClick(w.Panel1->CloseProp, Qt::LeftButton);
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->CloseProp, Qt::LeftButton);
     EXPECT_EQ(s.caption(1), "1/Hill") << "closed without storing";
-    EXPECT_EQ(w.Tracks[1].PointsLen, 6);
+    EXPECT_EQ(w.document().Tracks[1].PointsLen, 6);
 }
 
 TEST(TrackEditor, EditingWithoutASelectionSaysSo) {
@@ -153,59 +163,60 @@ TEST(TrackEditor, EditingWithoutASelectionSaysSo) {
     Started s;
     TForm1& w = s.window;
     s.view()->clearSelection();
-    w.EditTrackBtnClick();
+    w.editor().EditTrackBtnClick();
     ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_EQ(s.prompts->shown.front(), w.Lang[41]);
-    EXPECT_FALSE(w.Panel1->isVisible());
-    EXPECT_FALSE(w.EditTrackBtn->isEnabled());
+    EXPECT_EQ(s.prompts->shown.front(), w.app().Lang[41]);
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    EXPECT_FALSE(ctl<QAction>(w, "EditTrackBtn")->isEnabled());
 }
 
 TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
     BaseFolder base({{"a", "b", "c"}, {"d", "e"}, {"f"}});
     Started s;
     TForm1& w = s.window;
-    const int j = w.Tracks.TrackCount + 1;
+    const int j = w.document().Tracks.TrackCount + 1;
 
-    QTest::keyClicks(w.NameNewTrack, "my first track");
-    QTest::mouseClick(w.NewTrack, Qt::LeftButton);
-    ASSERT_TRUE(w.Panel1->isVisible());
-    EXPECT_TRUE(w.Panel1->Memo2->isVisible());
-    EXPECT_TRUE(w.Panel1->helpnew->isVisible());
-    EXPECT_FALSE(w.Panel1->helpedit->isVisible());
-    EXPECT_EQ(cell(w.Panel1->TrackProp, 0), "my_first_track");
-    EXPECT_EQ(cell(w.Panel1->TrackProp, 1), "0");
-    EXPECT_TRUE(w.NameNewTrack->text().isEmpty());
-    EXPECT_EQ(cell(w.Panel1->TP2, 0), "1800");
-    EXPECT_EQ(cell(w.Panel1->TP2, 1), "1800");
-    EXPECT_EQ(w.MapImg->width(), 1800);
-    EXPECT_FALSE(w.Panel1->SaveTProp->isEnabled());
+    QTest::keyClicks(ctl<QLineEdit>(w, "NameNewTrack"), "my first track");
+    QTest::mouseClick(ctl<QPushButton>(w, "NewTrack"), Qt::LeftButton);
+    ASSERT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->Memo2->isVisible());
+    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpnew->isVisible());
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpedit->isVisible());
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "my_first_track");
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 1), "0");
+    EXPECT_TRUE(ctl<QLineEdit>(w, "NameNewTrack")->text().isEmpty());
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TP2, 0), "1800");
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TP2, 1), "1800");
+    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->width(), 1800);
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
     for (QAction* a : editorTools(w)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    EXPECT_EQ(w.Tracks.TrackCount, j);
-    EXPECT_EQ(w.Rows.size(), 9) << "no row until it is stored";
+    EXPECT_EQ(w.document().Tracks.TrackCount, j);
+    EXPECT_EQ(w.document().Rows.size(), 9) << "no row until it is stored";
 
-    QWidget* canvas = w.MapImg;
+    QWidget* canvas = ctl<TrackCanvas>(w, "MapImg");
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(50, 300)); // node 1, on the zero line
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(100, 280));
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(500, 300)); // 127 to the right at most
     EXPECT_EQ(canvasPoint(w, 3), QPoint(227, 300));
     hover(canvas, QPoint(260, 500));
-    EXPECT_EQ(w.Session.Gesture.RubberTo, QPoint(260, 127)) << "the band goes 127 lower at most";
+    EXPECT_EQ(w.editor().session().Gesture.RubberTo, QPoint(260, 127))
+        << "the band goes 127 lower at most";
     EXPECT_EQ(w.statusText(0), "X = 260;  Y = -200");
     QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(260, 500));
-    EXPECT_EQ(w.Editor.NodeCount, 3) << "the right click adds no node";
-    EXPECT_EQ(cell(w.Panel1->TrackProp, 1), "2");
-    EXPECT_TRUE(w.Panel1->SaveTProp->isEnabled());
+    EXPECT_EQ(w.editor().state().NodeCount, 3) << "the right click adds no node";
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 1), "2");
+    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300));
-    EXPECT_EQ(w.Editor.NodeCount, 3) << "drawing has ended";
+    EXPECT_EQ(w.editor().state().NodeCount, 3) << "drawing has ended";
 
-    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
     EXPECT_EQ(s.caption(1), std::to_string(j) + "/my_first_track");
     EXPECT_EQ(w.statusText(0), "") << "no canvas position is left with the list";
-    EXPECT_EQ(w.selectedRow(), 1);
+    EXPECT_EQ(w.list().selectedRow(), 1);
     EXPECT_EQ(w.statusText(4), "[4/2/1]");
-    EXPECT_TRUE(w.Panel7->isVisible());
+    EXPECT_TRUE(ctl<QWidget>(w, "Panel7")->isVisible());
 
-    w.N6->trigger();
+    ctl<QAction>(w, "N6")->trigger();
     const QString path = base.path("levels.mrg");
     EXPECT_EQ(storedName(path, 0), "my_first_track");
     // No preset chosen: preset 1. Up 20, then 127 right and down 20.
@@ -216,30 +227,32 @@ TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
     BaseFolder base({{"a", "b"}, {"c"}, {"d"}});
     Started s;
     TForm1& w = s.window;
-    w.NewLevel = 1;
+    w.app().NewLevel = 1;
 
-    QTest::mouseClick(w.NewTrack, Qt::LeftButton);
+    QTest::mouseClick(ctl<QPushButton>(w, "NewTrack"), Qt::LeftButton);
     ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_EQ(s.prompts->shown.front(), w.Lang[40]);
-    EXPECT_FALSE(w.Panel1->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), w.NameNewTrack);
+    EXPECT_EQ(s.prompts->shown.front(), w.app().Lang[40]);
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), ctl<QLineEdit>(w, "NameNewTrack"));
 
     drawNewTrack(w, "at the end", {{20, 200}, {80, 180}});
-    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
-    const int last = w.Rows.size() - 1;
-    EXPECT_EQ(s.caption(last), std::to_string(w.Tracks.TrackCount) + "/at_the_end");
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    const int last = w.document().Rows.size() - 1;
+    EXPECT_EQ(s.caption(last), std::to_string(w.document().Tracks.TrackCount) + "/at_the_end");
     EXPECT_EQ(w.statusText(4), "[2/1/2]");
 
-    const int records = w.Tracks.TrackCount;
-    const int rows = w.Rows.size();
+    const int records = w.document().Tracks.TrackCount;
+    const int rows = w.document().Rows.size();
     drawNewTrack(w, "dropped", {{20, 200}, {80, 180}});
-    QTest::mouseClick(w.Panel1->CloseProp, Qt::LeftButton);
-    EXPECT_EQ(w.Rows.size(), rows);
-    EXPECT_EQ(w.Tracks.TrackCount, records + 1) << "the record stays, unreferenced";
-    EXPECT_TRUE(w.Panel2->isVisible());
-    EXPECT_TRUE(w.N6->isEnabled());
+    s.prompts->answers = {true}; // yes, drop the drawing
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->CloseProp, Qt::LeftButton);
+    EXPECT_EQ(s.prompts->asked.back(), w.app().Lang[kLineCloseUnsavedTrack]);
+    EXPECT_EQ(w.document().Rows.size(), rows);
+    EXPECT_EQ(w.document().Tracks.TrackCount, records + 1) << "the record stays, unreferenced";
+    EXPECT_TRUE(ctl<QWidget>(w, "Panel2")->isVisible());
+    EXPECT_TRUE(ctl<QAction>(w, "N6")->isEnabled());
 
-    w.N6->trigger();
+    ctl<QAction>(w, "N6")->trigger();
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b | M: c | H: d at_the_end");
 }
 
@@ -248,21 +261,24 @@ TEST(TrackEditor, TheListCommandsAreOffWhileANewTrackIsDrawn) {
     Started s;
     TForm1& w = s.window;
     s.click(5); // a track row: every list command is on
-    ASSERT_TRUE(w.EditTrackBtn->isEnabled());
+    ASSERT_TRUE(ctl<QAction>(w, "EditTrackBtn")->isEnabled());
     drawNewTrack(w, "mine", {{20, 200}, {80, 180}});
-    for (QAction* a : {w.UpItem, w.DownItem, w.CopyItem, w.DelItem, w.EditTrackBtn})
+    for (QAction* a :
+         {ctl<QAction>(w, "UpItem"), ctl<QAction>(w, "DownItem"), ctl<QAction>(w, "CopyItem"),
+          ctl<QAction>(w, "DelItem"), ctl<QAction>(w, "EditTrackBtn")})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     // Neither the key nor the pop-up reaches the hidden list.
     QTest::keyClick(&w, Qt::Key_Up, Qt::AltModifier);
-    w.N25->trigger();
-    EXPECT_TRUE(w.Flags.IsNewTrack);
-    EXPECT_EQ(cell(w.Panel1->TrackProp, 0), "mine");
-    EXPECT_EQ(w.Editor.NodeCount, 2);
+    ctl<QAction>(w, "N25")->trigger();
+    EXPECT_TRUE(w.app().Flags.IsNewTrack);
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "mine");
+    EXPECT_EQ(w.editor().state().NodeCount, 2);
     EXPECT_EQ(s.caption(5), "4/d");
 
-    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
     s.click(2);
-    EXPECT_TRUE(w.EditTrackBtn->isEnabled()) << "a selected track row brings them back";
+    EXPECT_TRUE(ctl<QAction>(w, "EditTrackBtn")->isEnabled())
+        << "a selected track row brings them back";
 }
 
 TEST(TrackEditor, TheTreeShowsAStoredTrackWithAPlusAfterItsNumber) {
@@ -271,14 +287,15 @@ TEST(TrackEditor, TheTreeShowsAStoredTrackWithAPlusAfterItsNumber) {
     Started s(kTreeView);
     TForm1& w = s.window;
     openRow(s, 2);
-    ASSERT_TRUE(w.Panel1->isVisible());
-    EXPECT_EQ(cell(w.Panel1->TrackProp, 0), "b");
-    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton); // enabled: nothing changed
-    EXPECT_TRUE(w.Panel1->isVisible());
-    w.Panel1->TrackProp->item(0, 1)->setText("hill two");
-    QTest::mouseClick(w.Panel1->SaveTProp, Qt::LeftButton);
+    ASSERT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "b");
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp,
+                      Qt::LeftButton); // enabled: nothing changed
+    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp->item(0, 1)->setText("hill two");
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
     EXPECT_EQ(s.caption(2), "2+/hill_two");
-    EXPECT_EQ(w.Tracks[2].Name, "hill_two");
+    EXPECT_EQ(w.document().Tracks[2].Name, "hill_two");
 }
 
 // The panel's controls carry the names a language file re-captions them by,
@@ -298,10 +315,10 @@ TEST(TrackEditor, ALanguageFindsEveryControlOfThePanel) {
         for (QWidget* c : w.findChildren<QWidget*>(name)) inMain += c->window() == &w;
         EXPECT_EQ(inMain, 1) << name;
     }
-    EXPECT_EQ(w.Panel1->TrackProp->item(0, 0)->text(), english[13]);
-    EXPECT_EQ(w.Panel1->TP2->item(1, 0)->text(), english[16]);
-    EXPECT_EQ(w.Panel1->GroupBox1->title(), english[18]);
-    EXPECT_EQ(w.Panel1->Label1->text(), english[92]);
-    EXPECT_EQ(w.GroupBox2->title(), english[25]);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp->item(0, 0)->text(), english[13]);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->TP2->item(1, 0)->text(), english[16]);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->GroupBox1->title(), english[18]);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->Label1->text(), english[92]);
+    EXPECT_EQ(ctl<QGroupBox>(w, "GroupBox2")->title(), english[25]);
     EXPECT_NE(english[13], LangLines()[13]) << "the English line differs from the built-in one";
 }

@@ -2,21 +2,37 @@
 // A base folder with a pack, a main window started in it, and prompts that
 // answer for the user and remember what they were asked.
 
+#include "../common/find_control.h"
+#include "app/editor_controller.h"
+#include "app/image_box.h"
+#include "app/list_controller.h"
 #include "app/main_window.h"
+#include "app/pack_commands.h"
 #include "app/prompts.h"
 #include "editor/ui/correction_window.h"
 #include "editor/ui/track_canvas.h"
 #include "editor/ui/track_properties_panel.h"
 #include "list/levels_list_model.h"
 #include "list/levels_tree_model.h"
+#include "list/ui/levels_list_view.h"
+#include "list/ui/levels_tree_view.h"
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "render/ui/preview_window.h"
+#include "settings/ui/about_box.h"
+#include "settings/ui/options_dialog.h"
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -116,7 +132,7 @@ private:
 
 // The main window started in the current folder, its prompts scripted.
 struct Started {
-    explicit Started(int viewMode = kListView) : window(viewMode) {
+    explicit Started(std::optional<ListView> viewMode = kListView) : window(viewMode) {
         auto p = std::make_unique<ScriptedPrompts>();
         prompts = p.get();
         window.setPrompts(std::move(p));
@@ -129,7 +145,7 @@ struct Started {
         window.close();
     }
 
-    QAbstractItemView* view() { return window.currentView(); }
+    QAbstractItemView* view() { return window.list().currentView(); }
     QModelIndex indexOfRow(int r) {
         if (auto* list = qobject_cast<LevelsListModel*>(view()->model()))
             return list->indexOfRow(r);
@@ -142,7 +158,7 @@ struct Started {
         QTest::mouseClick(view()->viewport(), Qt::LeftButton, mods, view()->visualRect(i).center());
     }
     QPoint pointOfRow(int row) { return view()->visualRect(indexOfRow(row)).center(); }
-    std::string caption(int row) { return window.Rows.caption(row); }
+    std::string caption(int row) { return window.document().Rows.caption(row); }
 
     TForm1 window;
     ScriptedPrompts* prompts = nullptr;

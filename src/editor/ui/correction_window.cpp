@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -113,6 +114,13 @@ void Tcorrxywnd::y_Change() {
 
 void Tcorrxywnd::moved() {
     if (nodeMoved) nodeMoved(SelNode_, x_->value(), trackY(y_->value()));
+}
+
+void Tcorrxywnd::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void Tcorrxywnd::closeEvent(QCloseEvent* event) {

@@ -12,7 +12,8 @@ public:
     explicit LevelsListView(QWidget* parent = nullptr);
 
 signals:
-    void arrowReleased(); // a key that moves the selection (arrows, pages, Home, End) was released
+    void arrowReleased(); // a key that moves the selection (arrows, pages, Home, End, a letter) was
+                          // released
     void deletePressed(); // the Delete key was pressed
     void rowsDropped(QPoint at); // selected rows were dropped at a viewport point
 

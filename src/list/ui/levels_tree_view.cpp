@@ -9,6 +9,7 @@ LevelsTreeView::LevelsTreeView(QWidget* parent) : QTreeView(parent) {
     setHeaderHidden(true);
     setIndentation(19);
     setUniformRowHeights(true);
+    setItemDelegate(new levels_view::TallRowDelegate(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -47,8 +48,10 @@ void LevelsTreeView::dragEnterEvent(QDragEnterEvent* event) {
 
 void LevelsTreeView::dragMoveEvent(QDragMoveEvent* event) {
     QTreeView::dragMoveEvent(event);
-    // Accepted everywhere; a drop onto a header or empty space is refused when it arrives.
-    if (levels_view::ownRows(this, event))
+    // A group header with tracks refuses the rows: the cursor says so at once.
+    const QModelIndex at = indexAt(event->position().toPoint());
+    const bool fullHeader = at.isValid() && !at.parent().isValid() && model()->rowCount(at) > 0;
+    if (levels_view::ownRows(this, event) && !fullHeader)
         event->acceptProposedAction();
     else
         event->ignore();

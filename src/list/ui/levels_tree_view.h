@@ -13,7 +13,8 @@ public:
     explicit LevelsTreeView(QWidget* parent = nullptr);
 
 signals:
-    void arrowReleased(); // a key that moves the selection (arrows, pages, Home, End) was released
+    void arrowReleased(); // a key that moves the selection (arrows, pages, Home, End, a letter) was
+                          // released
     void deletePressed(); // the Delete key was pressed
     void rowsDropped(QPoint at); // selected rows were dropped at a viewport point
 

@@ -10,6 +10,7 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 
 namespace korvo::levels_view {
 
@@ -25,10 +26,15 @@ inline bool ownRows(const QAbstractItemView* view, const QDropEvent* event) {
     return event->source() == view && event->mimeData()->hasFormat(levelRowsMimeType());
 }
 
-// The keys that move the selection: the arrows, and the page and Home/End
-// keys, which would otherwise leave the commands on the row selected before.
+// The keys that move the selection: the arrows, the page and Home/End keys,
+// and a typed letter (the view jumps to the row it begins), which would
+// otherwise leave the commands on the row selected before.
 inline bool isArrow(const QKeyEvent* event) {
     if (event->isAutoRepeat()) return false;
+    const QString text = event->text();
+    if (!text.isEmpty() && text.front().isPrint() && !text.front().isSpace() &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return true;
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -41,6 +47,15 @@ inline bool isArrow(const QKeyEvent* event) {
         return false;
     }
 }
+
+// Rows two pixels taller than the font's line, so "_" and descenders show whole.
+class TallRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 2);
+    }
+};
 
 inline bool isDelete(const QKeyEvent* event) {
     return event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier;

@@ -3,6 +3,7 @@
 #include "render/track_preview.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 
@@ -88,6 +89,13 @@ void Tpreimg_f::resizeEvent(QResizeEvent* event) {
 void Tpreimg_f::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     emit closed();
+}
+
+void Tpreimg_f::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace korvo

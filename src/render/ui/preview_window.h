@@ -46,6 +46,7 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override; // Escape closes
 
 private:
     void CorrSizeWnd();

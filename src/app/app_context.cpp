@@ -1,0 +1,13 @@
+#include "app_context.h"
+
+#include "settings/lang_added.h"
+
+namespace korvo {
+
+QString packFullText(const AppContext& app) {
+    if (app.doc.tracksInRows() < kMaxTracks)
+        return app.Lang.format(kLinePackFullOfDeleted, kMaxTracks);
+    return app.Lang.format(kLinePackFull, kMaxTracks);
+}
+
+} // namespace korvo

@@ -1,0 +1,152 @@
+// The canvas side of the editor: the four node tools, what the canvas passes
+// on, the correction window, and the previews (the list preview in
+// `previewimg` and the floating preview of the open track).
+#include "actions.h"
+#include "editor/node_correction.h"
+#include "editor/ui/correction_window.h"
+#include "editor/ui/track_canvas.h"
+#include "editor/ui/track_properties_panel.h"
+#include "editor_controller.h"
+#include "image_box.h"
+#include "list_controller.h"
+#include "render/track_preview.h"
+#include "render/ui/preview_window.h"
+
+#include <QActionGroup>
+#include <QScrollArea>
+
+namespace korvo {
+
+namespace {
+PreviewColors colorsOf(const CanvasStyle& style, int colorMode) {
+    return {style.background(colorMode), style.line(colorMode)};
+}
+} // namespace
+
+void EditorController::buildActions() {
+    preimg = toolAction(this, "preimg", "Предпросмотр трека", ToolIcon::Preview);
+    AddPoint = toolAction(this, "AddPoint", "Добавить новый узел", ToolIcon::AddNode);
+    DelPoint = toolAction(this, "DelPoint", "Удалить узел", ToolIcon::DeleteNode);
+    movemap = toolAction(this, "movemap", "Переместить узел с треком", ToolIcon::MoveWithTrack);
+    motopic = toolAction(this, "motopic", "Мотоциклист", ToolIcon::Rider);
+    nodeTools = new QActionGroup(this);
+    nodeTools->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction* a : {AddPoint, DelPoint, movemap, motopic}) {
+        a->setCheckable(true);
+        nodeTools->addAction(a);
+    }
+    preimg->setCheckable(true);
+}
+
+QList<QAction*> EditorController::actions() const {
+    return {preimg, AddPoint, DelPoint, movemap, motopic};
+}
+
+void EditorController::connectCanvas() {
+    connect(MapImg, &TrackCanvas::messageAsked, this,
+            [this](EditorMessage message) { editorMessage(message); });
+    connect(MapImg, &TrackCanvas::pointerMoved, this, &EditorController::pointerMoved);
+    connect(MapImg, &TrackCanvas::correctionAsked, this, &EditorController::openCorrection);
+    connect(MapImg, &TrackCanvas::correctionDismissed, corrxywnd, &QWidget::close);
+    connect(MapImg, &TrackCanvas::modeChanged, this, [this] {
+        syncToolButtons();
+        emit modeChanged();
+    });
+    connect(MapImg, &TrackCanvas::linesChanged, this,
+            [this] { Panel1->setLines(Session.record().Lines); });
+    connect(MapImg, &TrackCanvas::trackEdited, this, &EditorController::refreshFloatingPreview);
+    connect(MapImg, &TrackCanvas::fieldChanged, this, [this] {
+        Panel1->setField(QString::number(Session.canvasSize.width()),
+                         QString::number(Session.canvasSize.height()));
+    });
+
+    connect(AddPoint, &QAction::triggered, this, [this] { toolClick(&NodeEditor::AddPointClick); });
+    connect(DelPoint, &QAction::triggered, this, [this] { toolClick(&NodeEditor::DelPointClick); });
+    connect(movemap, &QAction::triggered, this, [this] { toolClick(&NodeEditor::movemapClick); });
+    connect(motopic, &QAction::triggered, this, [this] { toolClick(&NodeEditor::motopicClick); });
+
+    // DrawCorrLine: every accepted value moves the node; closing the window
+    // repaints the track with fresh start and finish marks.
+    corrxywnd->nodeMoved = [this](int, int x, int y) {
+        MapImg->carryOut(Nodes.correctNode(x, shownY(y)));
+        refreshFloatingPreview();
+    };
+    corrxywnd->closed = [this](int) { MapImg->carryOut(Nodes.correctionClosed()); };
+}
+
+// AddPointClick, DelPointClick, movemapClick, motopicClick.
+void EditorController::toolClick(GestureOutcome (NodeEditor::*click)()) {
+    MapImg->carryOut((Nodes.*click)());
+    syncToolButtons();
+}
+
+// The buttons show the tool the editor holds (a right click leaves it).
+void EditorController::syncToolButtons() {
+    const Tool tool = toolOf(Session.Gesture);
+    AddPoint->setChecked(tool == Tool::AddNode);
+    DelPoint->setChecked(tool == Tool::DeleteNode);
+    movemap->setChecked(tool == Tool::MoveTail);
+    motopic->setChecked(tool == Tool::Rider);
+}
+
+// Ctrl + left click on node k: the window goes beside the node on the screen.
+void EditorController::openCorrection(int k) {
+    if (k < 1 || k > Editor.NodeCount) return;
+    const QPoint node(Editor.NodeX[size_t(k)], Editor.NodeY[size_t(k)] + Editor.YOffset);
+    const QWidget* view = ScrollBox1->viewport();
+    const QRect viewport(view->mapToGlobal(QPoint(0, 0)), view->size());
+    corrxywnd->openFor(Editor.NodeX.data(), Editor.NodeY.data(), Editor.NodeCount, k,
+                       MapImg->mapToGlobal(node), viewport);
+}
+
+void EditorController::connectPreview() {
+    connect(preimg, &QAction::triggered, this, &EditorController::preimgClick);
+    connect(preimg_f, &Tpreimg_f::closed, this, &EditorController::FormClose);
+    // The floating preview draws the nodes as the editor holds them.
+    preimg_f->drawTrack = [this](QImage& image) {
+        korvo::drawpreimg(app_.doc.Tracks, Editor.CurTrack, Editor, image,
+                          colorsOf(app_.Style, Session.ColorMode), PreviewTarget::Floating);
+    };
+}
+
+// drawpreimg: called when a track row is selected, at start-up and after Open
+// for the first track, and when the track panel closes; track 0 leaves the
+// preview empty. The preview decodes into the editor state, so it waits while
+// a track is open (the list and this preview are hidden then).
+void EditorController::drawpreimg(int track) {
+    if (open_) return;
+    if (track < 1 || track > app_.doc.Tracks.TrackCount) {
+        previewimg->clear(app_.Style.background(Session.ColorMode));
+        return;
+    }
+    QImage image(previewimg->size(), QImage::Format_RGB32);
+    korvo::drawpreimg(app_.doc.Tracks, track, Editor, image,
+                      colorsOf(app_.Style, Session.ColorMode), PreviewTarget::List);
+    previewimg->setImage(image);
+}
+
+// preimgClick: the button went down (show the floating preview) or up (close it).
+void EditorController::preimgClick() {
+    if (preimg->isChecked())
+        preimg_f->showPreview();
+    else
+        preimg_f->close();
+}
+
+// FormClose of the floating preview: the button goes up, the canvas repaints.
+void EditorController::FormClose() {
+    preimg->setChecked(false);
+    MapImg->update();
+}
+
+void EditorController::refreshFloatingPreview() {
+    if (preimg->isChecked() && preimg_f->isVisible()) preimg_f->redraw();
+}
+
+void EditorController::styleChanged() {
+    MapImg->update();
+    drawpreimg(list_.current().Track);
+    refreshFloatingPreview();
+}
+
+} // namespace korvo

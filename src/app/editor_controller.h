@@ -1,0 +1,117 @@
+#pragma once
+// The track editor side of the main window: the properties panel that takes
+// the list's place, the canvas in its scroll box that takes the preview's
+// place, the node tools, the correction window and the two previews. It owns
+// the editor's working state; the open track's edits are steps of its own
+// history, and storing the track is one step of the document's.
+
+#include "app_context.h"
+#include "editor/editor_mode.h"
+#include "editor/editor_state.h"
+#include "editor/node_editor.h"
+#include "editor/track_history.h"
+#include "editor/track_session.h"
+
+#include <QObject>
+
+class QAction;
+class QActionGroup;
+class QScrollArea;
+class QWidget;
+
+namespace korvo {
+
+class ImageBox;
+class ListController;
+class Tcorrxywnd;
+class Tpreimg_f;
+class TrackCanvas;
+class TrackPropertiesPanel;
+
+class EditorController : public QObject {
+    Q_OBJECT
+public:
+    // Builds the properties panel into `left`, the canvas and the preview
+    // into `right`.
+    EditorController(AppContext& app, ListController& list, QWidget* left, QWidget* right);
+    ~EditorController() override;
+
+    QWidget* propertiesPanel() const;
+    QWidget* canvasPanel() const { return Panel5; }
+    QWidget* previewPanel() const { return Panel7; }
+    // preimg, then AddPoint, DelPoint, movemap, motopic: for the tool bar.
+    QList<QAction*> actions() const;
+
+    EditorMode mode() const { return editorMode(app_.Flags); }
+    bool isOpen() const { return open_; }
+    TrackHistory& history() { return History; }
+    EditorState& state() { return Editor; }
+    TrackSession& session() { return Session; }
+    NodeEditor& nodes() { return Nodes; }
+
+    void EditTrackBtnClick(); // open the selected track for editing
+    void NewTrackClick();     // "Начать": draw a new track named in NameNewTrack
+    void SaveTPropClick();    // "Сохранить и Закрыть": store the open track
+    void ClosePropClick(); // "Закрыть без сохранения": asks when the track has changes
+    // Closes an open track without storing and without asking (New, Open).
+    void leaveEditor();
+    // drawpreimg: the list preview of a track (0: empty).
+    void drawpreimg(int track);
+    void styleChanged();
+    // Ends the drag or gesture in progress (undo must not cut into it).
+    bool gestureInProgress() const { return History.busy(); }
+
+signals:
+    void openChanged(bool open); // the panel and canvas came or went
+    void modeChanged();          // status texts, tool buttons, SaveTProp
+    void pointerMoved(const QString& text);
+
+private:
+    void buildLeft(QWidget* left);
+    void buildRight(QWidget* right);
+    void buildActions();
+    void connectPanel();
+    void connectCanvas();
+    void connectPreview();
+    void openEditor(bool newTrack);
+    void closeEditor(const CloseOutcome& closed);
+    void showSessionValues();
+    int viewHeight() const;
+    void showCanvas(bool on);
+    void ListLenTSelect(int t);
+    void UpdateTInfoClick();
+    void movePlayer(bool up);
+    void rename();
+    void editorMessage(EditorMessage message, const QString& field = {});
+    void panelStep(TrackStep step, const std::function<bool()>& action);
+    void restored();
+    void toolClick(GestureOutcome (NodeEditor::*click)());
+    void syncToolButtons();
+    void openCorrection(int node);
+    void refreshFloatingPreview();
+    void preimgClick();
+    void FormClose();
+
+    AppContext& app_;
+    ListController& list_;
+    // The working copy of the open track, the panel's session on it, the
+    // mouse gestures and the history of its edits.
+    EditorState Editor;
+    TrackSession Session;
+    NodeEditor Nodes{Session};
+    TrackHistory History{Session};
+    bool open_ = false;
+
+    TrackPropertiesPanel* Panel1; // the track properties side
+    QWidget* Panel5;              // the editor: the scroll box with the canvas
+    QScrollArea* ScrollBox1;
+    TrackCanvas* MapImg; // the canvas (820 x 554 at start)
+    QWidget* Panel7;     // the preview
+    ImageBox* previewimg;
+    Tcorrxywnd* corrxywnd; // exact coordinates of one node (Ctrl + left click)
+    Tpreimg_f* preimg_f;   // the floating preview of the open track
+    QAction *preimg, *AddPoint, *DelPoint, *movemap, *motopic;
+    QActionGroup* nodeTools; // AddPoint, DelPoint, movemap, motopic: one at a time
+};
+
+} // namespace korvo

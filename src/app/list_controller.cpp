@@ -1,0 +1,366 @@
+#include "list_controller.h"
+
+#include "actions.h"
+#include "list/levels_list_model.h"
+#include "list/levels_tree_model.h"
+#include "list/ui/levels_list_view.h"
+#include "list/ui/levels_tree_view.h"
+#include "pack/cp1251.h"
+#include "settings/lang_added.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace korvo {
+
+ListController::ListController(AppContext& app, QWidget* parent) : QObject(parent), app_(app) {
+    ops_ = std::make_unique<RowOps>(app.doc.Rows, app.doc.Tracks, CurItem, app.Flags, Buttons,
+                                    app.ViewMode);
+    buildPanel(parent);
+    buildCommands();
+    connectViews();
+    connect(&app.doc, &PackDocument::rowsRestored, this, &ListController::afterRestore);
+}
+
+// The item models watch the rows, which the document keeps after the views go.
+ListController::~ListController() {
+    delete listModel_;
+    delete treeModel_;
+}
+
+void ListController::buildPanel(QWidget* parent) {
+    Panel2 = new QWidget(parent);
+    Panel2->setObjectName("Panel2");
+    auto* list = new QVBoxLayout(Panel2);
+    list->setContentsMargins(2, 2, 2, 2);
+    list->setSpacing(2);
+    StaticText2 = new QLabel(ru("Компоновка треков"), Panel2);
+    StaticText2->setObjectName("StaticText2");
+    StaticText2->setAlignment(Qt::AlignCenter);
+    QFont bold = StaticText2->font();
+    bold.setBold(true);
+    StaticText2->setFont(bold);
+    LevelsList = new LevelsListView(Panel2);
+    LevelsTree = new LevelsTreeView(Panel2);
+    LevelsTree->hide();
+
+    GroupBox2 = new QGroupBox(ru(" Добавление трека"), Panel2);
+    GroupBox2->setObjectName("GroupBox2");
+    auto* add = new QGridLayout(GroupBox2);
+    add->setContentsMargins(6, 4, 6, 6);
+    Label5 = new QLabel(ru("Название"), GroupBox2);
+    Label5->setObjectName("Label5");
+    NameNewTrack = new QLineEdit(GroupBox2);
+    NameNewTrack->setObjectName("NameNewTrack");
+    NewTrack = new QPushButton(ru("Начать"), GroupBox2);
+    NewTrack->setObjectName("NewTrack");
+    add->addWidget(Label5, 0, 0, 1, 2);
+    add->addWidget(NameNewTrack, 1, 0);
+    add->addWidget(NewTrack, 1, 1);
+
+    list->addWidget(StaticText2);
+    list->addWidget(LevelsList, 1);
+    list->addWidget(LevelsTree, 1);
+    list->addWidget(GroupBox2);
+}
+
+void ListController::buildCommands() {
+    UpItem = toolAction(this, "UpItem", "Переместить вверх", ToolIcon::MoveUp);
+    DownItem = toolAction(this, "DownItem", "Переместить вниз", ToolIcon::MoveDown);
+    CopyItem = toolAction(this, "CopyItem", "Клонировать трек", ToolIcon::Clone);
+    DelItem = toolAction(this, "DelItem", "Удалить", ToolIcon::Delete);
+    EditTrackBtn = toolAction(this, "EditTrackBtn", "Редактировать трек", ToolIcon::EditTrack);
+    UpItem->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
+    DownItem->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
+    connect(UpItem, &QAction::triggered, this, &ListController::UpItem1Click);
+    connect(DownItem, &QAction::triggered, this, &ListController::DownItem1Click);
+    connect(CopyItem, &QAction::triggered, this, &ListController::CopyItemClick);
+    connect(DelItem, &QAction::triggered, this, &ListController::DelItem1Click);
+    connect(EditTrackBtn, &QAction::triggered, this, &ListController::editAsked);
+
+    PopupMenu1 = new QMenu(Panel2);
+    PopupMenu1->setObjectName("PopupMenu1");
+    N10 = namedAction(this, "N10", "Вверх");
+    N22 = namedAction(this, "N22", "Вниз");
+    N23 = namedAction(this, "N23", "Копировать");
+    N24 = namedAction(this, "N24", "Удалить");
+    N25 = namedAction(this, "N25", "Редактировать");
+    PopupMenu1->addActions({N10, N22, N23, N24, N25});
+    // Each pop-up item runs its tool button's command while that button is enabled.
+    const std::pair<QAction*, QAction*> popup[] = {
+        {N10, UpItem}, {N22, DownItem}, {N23, CopyItem}, {N24, DelItem}, {N25, EditTrackBtn}};
+    for (auto [item, button] : popup) {
+        connect(item, &QAction::triggered, button, [button] {
+            if (button->isEnabled()) button->trigger();
+        });
+    }
+    connect(PopupMenu1, &QMenu::aboutToShow, this, [popup] {
+        for (auto [item, button] : popup) item->setEnabled(button->isEnabled());
+    });
+}
+
+QList<QAction*> ListController::actions() const {
+    return {UpItem, DownItem, CopyItem, DelItem, EditTrackBtn};
+}
+
+void ListController::connectViews() {
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(LevelsList),
+                                    static_cast<QAbstractItemView*>(LevelsTree)}) {
+        connect(view, &QAbstractItemView::clicked, this, &ListController::levelsClick);
+        connect(view, &QAbstractItemView::doubleClicked, this, &ListController::levelsDblClick);
+        connect(view, &QWidget::customContextMenuRequested, this, &ListController::showPopup);
+    }
+    connect(LevelsList, &LevelsListView::arrowReleased, this, &ListController::levelsArrowReleased);
+    connect(LevelsTree, &LevelsTreeView::arrowReleased, this, &ListController::levelsArrowReleased);
+    connect(LevelsList, &LevelsListView::deletePressed, this, &ListController::levelsDeletePressed);
+    connect(LevelsTree, &LevelsTreeView::deletePressed, this, &ListController::levelsDeletePressed);
+    connect(LevelsList, &LevelsListView::rowsDropped, this, &ListController::levelsDropped);
+    connect(LevelsTree, &LevelsTreeView::rowsDropped, this, &ListController::levelsDropped);
+}
+
+void ListController::useViewMode() {
+    const bool tree = app_.ViewMode == kTreeView;
+    LevelsList->setVisible(!tree);
+    LevelsTree->setVisible(tree);
+    if (tree) {
+        treeModel_ = new LevelsTreeModel(app_.doc.Rows, this);
+        LevelsTree->setModel(treeModel_);
+        connect(treeModel_, &QAbstractItemModel::modelReset, LevelsTree, &QTreeView::expandAll);
+        LevelsTree->expandAll();
+    } else {
+        listModel_ = new LevelsListModel(app_.doc.Rows, this);
+        LevelsList->setModel(listModel_);
+    }
+}
+
+QAbstractItemView* ListController::currentView() const {
+    if (app_.ViewMode == kTreeView) return LevelsTree;
+    return LevelsList;
+}
+
+// The list's selected row is its first selected row; the tree's is the node
+// that last took the selection.
+int ListController::selectedRow() const {
+    if (app_.ViewMode == kTreeView) {
+        if (!treeModel_) return -1;
+        const QModelIndex current = LevelsTree->currentIndex();
+        if (!LevelsTree->selectionModel()->isSelected(current)) return -1;
+        return treeModel_->rowOf(current);
+    }
+    const std::vector<int> rows = currentRows();
+    return rows.empty() ? -1 : rows.front();
+}
+
+int ListController::selectedTrack() const {
+    const int r = selectedRow();
+    return r < 0 ? 0 : app_.doc.Rows.data(r);
+}
+
+std::vector<int> ListController::currentRows() const {
+    std::vector<int> rows;
+    QAbstractItemView* view = currentView();
+    if (!view->selectionModel()) return rows;
+    for (const QModelIndex& i : view->selectionModel()->selectedIndexes())
+        rows.push_back(app_.ViewMode == kTreeView ? treeModel_->rowOf(i) : listModel_->rowOf(i));
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void ListController::selectRow(int row) {
+    QAbstractItemView* view = currentView();
+    const QModelIndex i =
+        app_.ViewMode == kTreeView ? treeModel_->indexOfRow(row) : listModel_->indexOfRow(row);
+    if (!i.isValid()) return;
+    view->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
+    view->scrollTo(i);
+}
+
+void ListController::selectFirstTrack() {
+    const LevelRows& rows = app_.doc.Rows;
+    for (int r = 1; r < rows.size(); ++r) {
+        if (rows.isHeader(r)) continue;
+        selectRow(r);
+        return;
+    }
+}
+
+// The first track comes selected, and the commands act on it at once.
+void ListController::packReplaced() {
+    Buttons = ListButtons{};
+    applyButtons();
+    selectFirstTrack();
+    if (selectedRow() > 0) levelsClick();
+}
+
+void ListController::disableCommands() {
+    Buttons = ListButtons{};
+    applyButtons();
+}
+
+void ListController::applyButtons() {
+    UpItem->setEnabled(Buttons.UpItem);
+    DownItem->setEnabled(Buttons.DownItem);
+    CopyItem->setEnabled(Buttons.CopyItem);
+    DelItem->setEnabled(Buttons.DelItem);
+    EditTrackBtn->setEnabled(Buttons.EditTrackBtn);
+}
+
+int ListController::enterNewTrack(int j, bool atEnd) {
+    const int row = ops_->enterNewTrack(j, atEnd, selectedRow());
+    if (app_.ViewMode == kListView) selectRow(row);
+    return row;
+}
+
+void ListController::renameTrackRow(int j, const std::string& name) {
+    const int row = app_.doc.Rows.findTrack(j);
+    if (row < 0) return;
+    const std::string sep = app_.ViewMode == kTreeView ? "+/" : "/";
+    app_.doc.Rows.setCaption(row, std::to_string(j) + sep + name);
+}
+
+// LevelsListClick / LevelsTreeClick. The commands act only on a track row
+// shown selected: with a header or nothing selected they are off; Delete
+// stays on while any track row is among the selected ones.
+void ListController::levelsClick() {
+    const int r = selectedRow();
+    const bool track = ops_->selectRow(r);
+    if (r < 0 || app_.doc.Rows.isHeader(r)) Buttons = ListButtons{};
+    Buttons.DelItem = Buttons.DelItem || !selectedTracks().empty();
+    applyButtons();
+    if (track) emit previewAsked(CurItem.Track);
+}
+
+// LevelsListKeyUp / LevelsTreeKeyUp: the keys that move the selection select like a click.
+void ListController::levelsArrowReleased() {
+    levelsClick();
+}
+
+// LevelsListKeyDown / LevelsTreeKeyDown
+void ListController::levelsDeletePressed() {
+    if (!selectedTracks().empty()) DelItem1Click();
+}
+
+// The selected rows that are track rows.
+std::vector<int> ListController::selectedTracks() const {
+    std::vector<int> rows = currentRows();
+    std::erase_if(rows, [this](int r) { return app_.doc.Rows.isHeader(r); });
+    return rows;
+}
+
+// LevelsListDblClick / LevelsTreeDblClick
+void ListController::levelsDblClick() {
+    const int r = selectedRow();
+    if (r >= 0 && !app_.doc.Rows.isHeader(r)) emit editAsked();
+}
+
+void ListController::showPopup(QPoint at) {
+    levelsClick(); // the right click has selected the row under the pointer
+    PopupMenu1->popup(currentView()->viewport()->mapToGlobal(at));
+}
+
+bool ListController::rowEdit(int line, const std::function<void()>& change) {
+    return app_.doc.edit(app_.Lang[line], change);
+}
+
+void ListController::finish() {
+    applyButtons();
+    emit rowsEdited();
+}
+
+// UpItem1Click
+void ListController::UpItem1Click() {
+    bool moved = false;
+    rowEdit(kLineStepMoveTrack, [&] { moved = ops_->moveUp(); });
+    if (moved) selectRow(CurItem.Row);
+    finish();
+}
+
+// DownItem1Click
+void ListController::DownItem1Click() {
+    bool moved = false;
+    rowEdit(kLineStepMoveTrack, [&] { moved = ops_->moveDown(); });
+    if (moved) selectRow(CurItem.Row);
+    finish();
+}
+
+// CopyItemClick
+void ListController::CopyItemClick() {
+    if (selectedRow() < 0) return;
+    CloneResult result = CloneResult::Nothing;
+    rowEdit(kLineStepCloneTrack, [&] { result = ops_->cloneTrack(); });
+    if (result == CloneResult::Full) app_.ask().warning(app_.window, packFullText(app_));
+    finish();
+}
+
+// DelItem1Click: asks about the selected track rows and removes them.
+void ListController::DelItem1Click() {
+    const std::vector<int> rows = selectedTracks();
+    if (!rows.empty() && app_.ask().confirm(app_.window, app_.Lang.format(63, int(rows.size())))) {
+        int removed = 0;
+        const QString text = app_.Lang.format(kLineStepDeleteTracks, int(rows.size()));
+        app_.doc.edit(text, [&] { removed = ops_->deleteRows(rows); });
+        currentView()->setFocus();
+        followSelection();
+    }
+    finish();
+}
+
+// LevelsListDragDrop / LevelsTreeDragDrop
+void ListController::levelsDropped(QPoint at) {
+    DropPoint point;
+    if (app_.ViewMode == kTreeView) {
+        for (int g = 1; g <= kGroups; ++g)
+            point.expanded[size_t(g)] = LevelsTree->isExpanded(treeModel_->groupNode(g));
+        const QModelIndex i = LevelsTree->indexAt(at);
+        point.shownRow = i.isValid() ? ops_->shownOf(treeModel_->rowOf(i), point.expanded) : -1;
+    } else {
+        const QModelIndex i = LevelsList->indexAt(at);
+        point.shownRow = i.isValid() ? i.row() : -1;
+    }
+    const std::vector<int> rows = currentRows();
+    rowEdit(kLineStepDropTracks, [&] { ops_->drop(rows, point); });
+    followSelection();
+    finish();
+}
+
+// After a delete or a drop the rows have moved under the selection state. It
+// follows the track row the view shows selected, so the commands act on what
+// the user sees; with none the list commands go off, and the preview of a
+// track that was deleted goes too.
+void ListController::followSelection() {
+    const int r = selectedRow();
+    if (r >= 0 && !app_.doc.Rows.isHeader(r)) {
+        levelsClick();
+        return;
+    }
+    Buttons = ListButtons{};
+    applyButtons();
+    if (app_.doc.Rows.findTrack(CurItem.Track) < 0) emit previewAsked(0);
+}
+
+// Undo or redo changed the rows: the first track row that changed is
+// selected, so the user sees what came back or went.
+void ListController::afterRestore(int firstRow) {
+    const LevelRows& rows = app_.doc.Rows;
+    int r = std::clamp(firstRow, 0, rows.size() - 1);
+    while (r < rows.size() && rows.isHeader(r)) ++r;
+    if (r >= rows.size())
+        for (r = std::min(firstRow, rows.size() - 1); r > 0 && rows.isHeader(r); --r) {
+        }
+    if (r > 0 && !rows.isHeader(r)) {
+        selectRow(r);
+        levelsClick();
+    } else {
+        followSelection();
+    }
+    emit rowsEdited();
+}
+
+} // namespace korvo

@@ -1,0 +1,116 @@
+#pragma once
+// The level list side of the main window: the flat list and the tree over
+// the document's rows, the selection, the five list commands (tool buttons,
+// pop-up menu, keys) and the "add a track" box under the list. Each list
+// command is one undoable step of the document.
+
+#include "app_context.h"
+#include "list/cur_item.h"
+#include "list/row_ops.h"
+
+#include <QObject>
+#include <QPoint>
+#include <memory>
+#include <vector>
+
+class QAbstractItemView;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+namespace korvo {
+
+class LevelsListModel;
+class LevelsListView;
+class LevelsTreeModel;
+class LevelsTreeView;
+
+class ListController : public QObject {
+    Q_OBJECT
+public:
+    // Builds the list side (`Panel2`) inside `parent` and the list commands.
+    ListController(AppContext& app, QWidget* parent);
+    ~ListController() override;
+
+    QWidget* panel() const { return Panel2; }
+    // UpItem, DownItem, CopyItem, DelItem, EditTrackBtn: for the tool bar.
+    QList<QAction*> actions() const;
+    QLineEdit* newTrackName() const { return NameNewTrack; }
+    QPushButton* newTrackButton() const { return NewTrack; }
+    QAbstractItemView* currentView() const;
+    const TCurItem& current() const { return CurItem; }
+
+    // The view chosen for the run shows the rows; the other stays hidden.
+    void useViewMode();
+    // The selected row of the view in use (-1: none) and its track (0 with
+    // no selection, -1 for a header row).
+    int selectedRow() const;
+    int selectedTrack() const;
+    std::vector<int> currentRows() const;
+    void selectRow(int row);
+    void selectFirstTrack();
+    // A pack was read or made: the selection state names no row of it.
+    void packReplaced();
+    // The list commands stay off while a track is open.
+    void disableCommands();
+    void applyButtons();
+    // Enters a stored new track j as a row by the NewLevel rule; returns its row.
+    int enterNewTrack(int j, bool atEnd);
+    // The caption of track j's row after it was stored.
+    void renameTrackRow(int j, const std::string& name);
+
+    // LevelsListClick / LevelsTreeClick: the row the view shows selected is
+    // taken into the selection state; the commands and the preview follow it.
+    void levelsClick();
+    // The commands.
+    void UpItem1Click();
+    void DownItem1Click();
+    void CopyItemClick();
+    void DelItem1Click();
+
+signals:
+    void previewAsked(int track); // show the preview of this track (0: none)
+    void editAsked();             // open the selected track for editing
+    void rowsEdited();            // a list command changed the rows
+
+private:
+    void buildPanel(QWidget* parent);
+    void buildCommands();
+    void connectViews();
+    void levelsArrowReleased();
+    void levelsDeletePressed();
+    void levelsDblClick();
+    void levelsDropped(QPoint at);
+    void showPopup(QPoint at);
+    void followSelection();
+    std::vector<int> selectedTracks() const;
+    void afterRestore(int firstRow);
+    void finish();
+    bool rowEdit(int line, const std::function<void()>& change);
+
+    AppContext& app_;
+    TCurItem CurItem; // the selected track row
+    ListButtons Buttons;
+    std::unique_ptr<RowOps> ops_;
+    LevelsListModel* listModel_ = nullptr;
+    LevelsTreeModel* treeModel_ = nullptr;
+
+    QWidget* Panel2;     // the list side
+    QLabel* StaticText2; // "Компоновка треков"
+    LevelsListView* LevelsList;
+    LevelsTreeView* LevelsTree;
+    QGroupBox* GroupBox2; // " Добавление трека"
+    QLabel* Label5;       // "Название"
+    QLineEdit* NameNewTrack;
+    QPushButton* NewTrack; // "Начать"
+    QAction *UpItem, *DownItem, *CopyItem, *DelItem, *EditTrackBtn;
+    QMenu* PopupMenu1;
+    QAction *N10, *N22, *N23, *N24,
+        *N25; // "Вверх", "Вниз", "Копировать", "Удалить", "Редактировать"
+};
+
+} // namespace korvo

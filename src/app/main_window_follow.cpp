@@ -1,0 +1,83 @@
+// What the main window shows of its parts' state: the status texts, the
+// title, the commands that wait while a track is open, and the undo texts.
+#include "editor/ui/track_properties_panel.h"
+#include "editor_controller.h"
+#include "main_window.h"
+#include "pack_commands.h"
+#include "settings/lang_added.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QUndoGroup>
+
+namespace korvo {
+
+// Panel 2 tells the mode and the tool, panel 3 whether anything is unsaved;
+// a modified track can be stored ("Сохранить и Закрыть").
+void TForm1::wmode() {
+    app_.syncPackModified();
+    TrackSession& session = editor_->session();
+    const StatusTexts texts = session.wmode(app_.Lang);
+    StatusPanels[2]->setText(texts.mode);
+    StatusPanels[3]->setText(texts.state);
+    if (auto* save = findChild<QPushButton*>("SaveTProp")) save->setEnabled(session.SaveEnabled);
+}
+
+void TForm1::updateCountText() {
+    StatusPanels[4]->setText(QString::fromStdString(app_.doc.Tracks.countText()));
+}
+
+void TForm1::setTitle() {
+    appTitle_ = QString(kAppTitle) + " - " + QDir::toNativeSeparators(app_.doc.fileName());
+    setWindowTitle(appTitle_);
+}
+
+// "Сохранить *.mrg", "Добавить трек из ...", "Добавить *.lev", "Генерация
+// картинок уровней", "Сохранить как *.mrg" and "Открыть *.mrg" are off while
+// a track is open; closing it gives each back the state it had.
+void TForm1::setMenusForEditing(bool editing) {
+    if (editing) {
+        if (!menusBeforeEditing_.empty()) return;
+        for (QAction* a : {pack_->action("N6"), N9, levv11, N11->menuAction(),
+                           pack_->action("mrg1"), pack_->action("N16")}) {
+            menusBeforeEditing_.emplace_back(a, a->isEnabled());
+            a->setEnabled(false);
+        }
+        return;
+    }
+    for (auto [a, enabled] : menusBeforeEditing_) a->setEnabled(enabled);
+    menusBeforeEditing_.clear();
+}
+
+// While a track is open, undo and redo walk its own edits; storing or
+// closing it hands them back to the pack's history.
+void TForm1::editorOpenChanged(bool open) {
+    setMenusForEditing(open);
+    undoGroup_->setActiveStack(open ? &editor_->history().stack() : &app_.doc.history());
+}
+
+// "Отменить move node": the command names the step it takes back.
+void TForm1::refreshUndoTexts() {
+    auto caption = [](const QString& prefix, const QString& step) {
+        return step.isEmpty() ? prefix : prefix + ' ' + step;
+    };
+    EditUndo->setEnabled(undoGroup_->canUndo());
+    EditRedo->setEnabled(undoGroup_->canRedo());
+    EditUndo->setText(caption(app_.Lang[kLineUndo], undoGroup_->undoText()));
+    EditRedo->setText(caption(app_.Lang[kLineRedo], undoGroup_->redoText()));
+    EditUndo->setToolTip(EditUndo->text());
+    EditRedo->setToolTip(EditRedo->text());
+}
+
+// A gesture still under way (a drag while the key is pressed) finishes first.
+void TForm1::undoClick() {
+    if (!editor_->gestureInProgress()) undoGroup_->undo();
+}
+
+void TForm1::redoClick() {
+    if (!editor_->gestureInProgress()) undoGroup_->redo();
+}
+
+} // namespace korvo

@@ -1,0 +1,226 @@
+#include "pack_commands.h"
+
+#include "actions.h"
+#include "editor_controller.h"
+#include "list_controller.h"
+#include "pack/flag_rules.h"
+#include "pack/pack_file.h"
+#include "settings/autosave.h"
+#include "settings/lang_added.h"
+#include "settings/recent_files.h"
+#include "settings/ui/recent_menu.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace korvo {
+
+namespace {
+const QString kOpenFilter = QStringLiteral("Levels(*.mrg);;Quokka Levels(*.lvl)");
+const QString kSaveFilter = QStringLiteral("Levels(*.mrg)");
+const char* const kRecentNotWritten = "Список последних пакетов не удалось сохранить в opt.ini.\n"
+                                      "The list of recent packs could not be saved to opt.ini.\n\n";
+} // namespace
+
+PackCommands::PackCommands(AppContext& app, ListController& list, EditorController& editor,
+                           QWidget* window)
+    : QObject(window), app_(app), list_(list), editor_(editor) {
+    N4 = namedAction(this, "N4", "Новый *.mrg");
+    N16 = namedAction(this, "N16", "Открыть *.mrg");
+    N6 = namedAction(this, "N6", "Сохранить *.mrg");
+    mrg1 = namedAction(this, "mrg1", "Сохранить как *.mrg");
+    N7 = namedAction(this, "N7", "Выход");
+    N18 = namedMenu(window, "N18", "Выбрать");
+    N4->setShortcut(QKeySequence::New);
+    N16->setShortcut(QKeySequence::Open);
+    N6->setShortcut(QKeySequence::Save);
+    mrg1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    N7->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(N4, &QAction::triggered, this, &PackCommands::NewLevelsClick);
+    connect(N16, &QAction::triggered, this, &PackCommands::N16Click);
+    connect(N6, &QAction::triggered, this, [this] { SaveAllTracksClick(); });
+    connect(mrg1, &QAction::triggered, this, &PackCommands::mrg1Click);
+    connect(N7, &QAction::triggered, this, &PackCommands::N7Click);
+
+    autotime = new QTimer(this);
+    autotime->setObjectName("autotime");
+    connect(autotime, &QTimer::timeout, this, &PackCommands::autotimeTimer);
+}
+
+PackCommands::~PackCommands() = default;
+
+QAction* PackCommands::action(const char* name) const {
+    for (QAction* a : {N4, N16, N6, mrg1, N7})
+        if (a->objectName() == name) return a;
+    return nullptr;
+}
+
+void PackCommands::FormActivate() {
+    editor_.drawpreimg(0);
+    app_.Flags.IsEditing = app_.Flags.IsNewTrack = app_.Flags.TrackModified = false;
+    editor_.leaveEditor();
+    if (!Load1Click(QDir(app_.BaseFolder).filePath("levels.mrg"))) {
+        // A pack that cannot be read is kept as it is; a new one is started beside it.
+        makeNewPack();
+    }
+    app_.doc.startFresh();
+    if (!app_.Flags.PackWasMissing)
+        editor_.drawpreimg(list_.selectedTrack() > 0 ? list_.selectedTrack() : 0);
+    app_.Flags.FirstActivate = false;
+    emit packReplaced();
+}
+
+// Reads the pack at `path` into the document. A missing file gives a new
+// pack; a file the reader refuses leaves everything as it was.
+bool PackCommands::Load1Click(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        makeNewPack();
+        app_.Flags.PackWasMissing = true;
+        return true;
+    }
+    Rows rows;
+    const std::string why = loadPackFile(path, app_.doc.Tracks, rows);
+    if (!why.empty()) {
+        app_.ask().error(app_.window, QString(), QString::fromStdString(why));
+        return false;
+    }
+    app_.Flags.PackWasMissing = false;
+    app_.doc.setFileName(path);
+    app_.doc.Rows.reset(rows, app_.doc.Tracks);
+    list_.packReplaced();
+    return true;
+}
+
+// NewLevelsClick without its question: an empty pack named "levels.mrg", or
+// "levels.new.mrg" when the base folder holds "levels.mrg" already.
+void PackCommands::makeNewPack() {
+    editor_.leaveEditor();
+    app_.Flags.TrackModified = false;
+    app_.doc.setFileName(newPackFileName(app_.BaseFolder));
+    app_.doc.Tracks.ClearArrays();
+    app_.doc.Rows.reset();
+    list_.packReplaced();
+    editor_.drawpreimg(0);
+}
+
+void PackCommands::NewLevelsClick() {
+    if (!mayReplacePack(true)) return;
+    makeNewPack();
+    app_.doc.startFresh();
+    emit packReplaced();
+}
+
+void PackCommands::N16Click() {
+    if (!mayReplacePack()) return;
+    const QString path =
+        app_.ask().openFileName(app_.window, N16->text(), app_.BaseFolder, kOpenFilter);
+    if (path.isEmpty()) return;
+    openPackFile(path);
+}
+
+bool PackCommands::openPackFile(const QString& path) {
+    if (!Load1Click(path)) return false;
+    AppFlags& f = app_.Flags;
+    f.IsEditing = f.IsNewTrack = f.TrackModified = false;
+    editor_.leaveEditor();
+    app_.doc.startFresh();
+    addRecentFile(path);
+    editor_.drawpreimg(f.PackWasMissing ? 0 : std::max(list_.selectedTrack(), 0));
+    f.FirstActivate = false;
+    emit packReplaced();
+    return true;
+}
+
+bool PackCommands::SaveAllTracksClick() {
+    const std::string why =
+        savePackFile(app_.doc.fileName(), app_.doc.Tracks, app_.doc.Rows.rows());
+    if (!why.empty()) {
+        app_.ask().error(app_.window, QString(), QString::fromStdString(why));
+        return false;
+    }
+    app_.doc.markSaved();
+    app_.Flags.TrackModified = false;
+    return true;
+}
+
+// Save as: a cancelled dialog still saves under the current name.
+void PackCommands::mrg1Click() {
+    const QString path = app_.ask().saveFileName(app_.window, mrg1->text(), app_.BaseFolder,
+                                                 kSaveFilter, QStringLiteral("mrg"));
+    if (!path.isEmpty()) app_.doc.setFileName(path);
+    SaveAllTracksClick();
+}
+
+void PackCommands::N7Click() {
+    app_.syncPackModified();
+    if (!askProceed(int(exitRule(app_.Flags, app_.doc.Rows.size())))) return;
+    app_.Flags.MayClose = true;
+    exitConfirmed_ = true;
+    app_.window->close();
+}
+
+bool PackCommands::mayCloseWindow() {
+    app_.syncPackModified();
+    AppFlags& f = app_.Flags;
+    f.MayClose = sessionEnding_ || exitConfirmed_ ||
+                 askProceed(int(windowCloseRule(f, app_.doc.Rows.size())));
+    exitConfirmed_ = false;
+    return f.MayClose;
+}
+
+bool PackCommands::mayReplacePack(bool forNew) {
+    app_.syncPackModified();
+    return askProceed(int(replacePackRule(app_.Flags, app_.doc.Rows.size())), forNew);
+}
+
+// New asks its own question where Open speaks of opening another pack.
+bool PackCommands::askProceed(int rule, bool forNew) {
+    const auto p = Proceed(rule);
+    int line = questionLine(p);
+    if (forNew && p == Proceed::AskOpenPack) line = kLineNewPackQuestion;
+    if (line == 0) return true;
+    const QString path = QDir::toNativeSeparators(app_.doc.fileName());
+    const bool withPath = p == Proceed::AskPack || p == Proceed::AskOpenPack;
+    return app_.ask().confirm(app_.window,
+                              withPath ? app_.Lang.format(line, path) : app_.Lang[line]);
+}
+
+// autotimeTimer: saves the pack silently while it holds tracks, has unsaved
+// changes and no track is open. A tick that comes while a question or a
+// dialog is open waits for the next one.
+void PackCommands::autotimeTimer() {
+    if (QApplication::activeModalWidget() || !app_.doc.modified()) return;
+    if (autosaveDue(app_.doc.Rows.size(), app_.Flags.IsEditing, app_.Flags.IsNewTrack))
+        SaveAllTracksClick();
+}
+
+// CreateIni2Menu: the recent packs submenu N18 from section LastFiles.
+void PackCommands::CreateIni2Menu() {
+    recent_ = std::make_unique<RecentFiles>(optionsPath(app_.BaseFolder));
+    recent_->load();
+    fillRecentMenu(*N18, *recent_, [this](const QString& path) { vitemClick(path); });
+}
+
+const QStringList& PackCommands::LastFilesList() const {
+    return recent_->LastFilesList();
+}
+
+// vitemClick: opens a recent pack with the questions and steps of File > Open.
+void PackCommands::vitemClick(const QString& path) {
+    if (!mayReplacePack()) return;
+    openPackFile(path);
+}
+
+// write_ini for a pack just opened, then the submenu anew.
+void PackCommands::addRecentFile(const QString& path) {
+    QString error;
+    const bool saved = recent_->write_ini(path, &error);
+    fillRecentMenu(*N18, *recent_, [this](const QString& p) { vitemClick(p); });
+    if (saved || recentNotSavedShown_) return;
+    recentNotSavedShown_ = true;
+    app_.ask().warning(app_.window, QString::fromUtf8(kRecentNotWritten) + error);
+}
+
+} // namespace korvo

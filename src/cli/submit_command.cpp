@@ -1,0 +1,80 @@
+#include "submit_command.h"
+
+#include "cli_common.h"
+#include "dist/level_submission.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTime>
+#include <cstdio>
+
+namespace korvo::cli {
+
+namespace {
+
+void printLine(const QString& line) {
+    std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+    std::fflush(stderr);
+}
+
+// Reads the options after PACK; false with the reason on a usage error.
+bool readOptions(const QStringList& args, SubmissionRequest& r, std::string& why) {
+    bool nick = false, email = false, level = false;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == "--save-only") {
+            r.mail = false;
+            continue;
+        }
+        QString* target = a == "--nick"    ? &r.nick
+                          : a == "--email" ? &r.email
+                          : a == "--level" ? &r.levelName
+                          : a == "--note"  ? &r.note
+                                           : nullptr;
+        if (!target) {
+            why = "unknown option " + a.toStdString();
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            why = a.toStdString() + " needs a value";
+            return false;
+        }
+        *target = args[++i];
+        nick |= a == "--nick";
+        email |= a == "--email";
+        level |= a == "--level";
+    }
+    if (!nick || !email || !level) {
+        why = "submit needs --nick, --email and --level";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int submit(const QStringList& args) {
+    if (args.isEmpty() || args[0].startsWith("--"))
+        return usageError("submit takes a pack file first");
+    SubmissionRequest request;
+    request.packPath = QDir::current().absoluteFilePath(args[0]);
+    std::string why;
+    if (!readOptions(args, request, why)) return usageError(why);
+
+    LevelSubmission run(QDir::currentPath(), false);
+    bool ok = false;
+    QObject::connect(&run, &LevelSubmission::message,
+                     [](const QString& text) { printLine("trackpack: " + text); });
+    QObject::connect(&run, &LevelSubmission::logLine, [](const QString& text, LogColour) {
+        printLine(logTimeText(QTime::currentTime()) + " " + text);
+    });
+    QObject::connect(&run, &LevelSubmission::finished, [&ok](bool done) {
+        ok = done;
+        QCoreApplication::exit(0);
+    });
+    run.start(request);
+    if (run.running()) QCoreApplication::exec();
+    return ok ? 0 : 1;
+}
+
+} // namespace korvo::cli

@@ -1,0 +1,81 @@
+#pragma once
+// A level submission (the window's "Ok" and `trackpack submit`): checks the
+// fields and the pack, keeps the author in "opt.ini", writes "info.txt",
+// packs "tomail/levels.zip" and either leaves it there or mails it to the
+// submission mailbox. Progress goes out as coloured log lines; the checks
+// that refuse a run go out as messages. The mailing runs on the event loop,
+// so a caller's window stays responsive; finished() ends every run.
+
+#include "mail_settings.h"
+#include "mime_message.h"
+#include "smtp_client.h"
+#include "submission_texts.h"
+
+#include <QObject>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+namespace korvo {
+
+struct SubmissionRequest {
+    QString packPath; // the pack file to send; empty when none was chosen
+    QString nick, email, levelName, note;
+    bool mail = true; // false: only build the archive (SendtoDisk)
+};
+
+class LevelSubmission : public QObject {
+    Q_OBJECT
+public:
+    // `russian` chooses the language of the texts of our own.
+    LevelSubmission(QString baseFolder, bool russian, QObject* parent = nullptr);
+
+    // Starts a run; finished() follows, at once when a check refuses it.
+    void start(const SubmissionRequest& request);
+    // Stops a run that is mailing; finished(false) follows.
+    void cancel();
+    bool running() const { return running_; }
+    // The language of the texts of our own, from the next line on.
+    void setRussian(bool russian) { russian_ = russian; }
+
+signals:
+    // A check refused the run (shown as a message box).
+    void message(const QString& text);
+    void logLine(const QString& text, korvo::LogColour colour);
+    void finished(bool ok);
+
+private:
+    bool checkFields(const SubmissionRequest& r);
+    bool countPack(const QString& path, QString& countText);
+    bool writeArchive(const SubmissionRequest& r, const QString& countText);
+    void SendEmail(const QString& recipient, const QString& attachmentPath, const QByteArray& body,
+                   const QString& subject);
+    void PerformConnection();
+    void nextAttempt();
+    void connectionDone();
+    void SetSMTP();
+    void CleanContext();
+    void sendDone(bool ok);
+    void refuse(const QString& text);
+    void end(bool ok);
+    void log(const QString& text, LogColour colour) { emit logLine(text, colour); }
+    QString own(OwnText id) const { return ownText(id, russian_); }
+    void after(int ms, std::function<void()> then);
+
+    QString base_;
+    bool russian_;
+    bool running_ = false;
+    MailSettings settings_;
+    SmtpClient client_;
+    SmtpEndpoint endpoint_;
+    MailMessage message_; // the mail being composed (IdMessage1)
+    QString recipientText_, attachmentPath_;
+    QByteArray body_;
+    QString subject_;
+    int attempts_ = 0;
+    std::array<QString, 5> pieces_; // the built-in password, set piece by piece
+    QTimer wait_;
+    std::function<void()> afterWait_;
+};
+
+} // namespace korvo

@@ -1,0 +1,50 @@
+#include "packer_launch.h"
+
+#include "submission_texts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace korvo {
+
+namespace {
+
+QString executableIn(const QString& folder) {
+    if (folder.isEmpty()) return {};
+    const QFileInfo info(QDir(folder).filePath(kPackerName));
+    return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+}
+
+} // namespace
+
+PackerLookup currentPackerLookup() {
+    PackerLookup lookup;
+    lookup.programFolder = QCoreApplication::applicationDirPath();
+    const QString path = qEnvironmentVariable("PATH");
+    lookup.pathFolders = path.split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    return lookup;
+}
+
+QString findPacker(const PackerLookup& lookup) {
+    if (QString found = executableIn(lookup.programFolder); !found.isEmpty()) return found;
+    for (const QString& folder : lookup.pathFolders)
+        if (QString found = executableIn(folder); !found.isEmpty()) return found;
+    return {};
+}
+
+QString jar1Click(const QString& baseFolder, const PackerLookup& lookup, bool russian) {
+    const QString program = findPacker(lookup);
+    if (program.isEmpty()) {
+        QStringList folders;
+        for (const QString& f : lookup.pathFolders) folders << QDir::toNativeSeparators(f);
+        return ownText(OwnText::PackerNotFound, russian)
+            .arg(kPackerName, QDir::toNativeSeparators(lookup.programFolder),
+                 folders.join(QDir::listSeparator()));
+    }
+    if (QProcess::startDetached(program, {}, baseFolder)) return {};
+    return ownText(OwnText::PackerNotStarted, russian).arg(QDir::toNativeSeparators(program));
+}
+
+} // namespace korvo

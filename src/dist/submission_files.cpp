@@ -1,0 +1,63 @@
+#include "submission_files.h"
+
+#include "pack/checked_write.h"
+#include "pack/cp1251.h"
+#include "pack/pack_file.h"
+#include "settings/ini_file.h"
+#include "settings/options.h"
+#include "zip_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace korvo {
+
+QString tomailFolder(const QString& baseFolder) {
+    return QDir(baseFolder).filePath("tomail");
+}
+
+QString infoFilePath(const QString& baseFolder) {
+    return QDir(tomailFolder(baseFolder)).filePath("info.txt");
+}
+
+QString archivePath(const QString& baseFolder) {
+    return QDir(tomailFolder(baseFolder)).filePath("levels.zip");
+}
+
+QByteArray infoText(const QString& levelName, const QString& nick, const QString& email,
+                    const QString& countText) {
+    std::string text;
+    for (const QString& line : {levelName, nick, email, countText}) text += toCp1251(line) + "\r\n";
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+
+std::string CompressFiles(const QStringList& paths, const QString& baseFolder) {
+    if (paths.isEmpty()) return {};
+    TZipFile zip;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        zip.AddEntry(toCp1251(paths[i]), 0);
+        std::string bytes;
+        if (std::string why = readWholeFile(paths[i], bytes); !why.empty())
+            return pathMessage(paths[i], why);
+        zip.SetEntryName(size_t(i), toCp1251(QFileInfo(paths[i]).fileName()));
+        if (std::string why = zip.SetEntryData(size_t(i), bytes); !why.empty())
+            return pathMessage(paths[i], why);
+    }
+    return zip.SaveArchive(archivePath(baseFolder));
+}
+
+QString storeAuthorOnce(const QString& baseFolder, const QString& nick, const QString& email) {
+    const QString path = optionsPath(baseFolder);
+    QString error;
+    auto ini = readIniFile(path, &error);
+    if (!ini) return error;
+    if (ini->hasKeys("Author")) return {};
+    // Without "opt.ini" the next start would find no [Options]: begin with
+    // the file a first start writes.
+    if (!QFileInfo::exists(path)) *ini = IniText(kDefaultOptionsText);
+    if (!ini->setValue("Author", "Name", nick) || !ini->setValue("Author", "Email", email))
+        return path + ": [Author]: the nick or e-mail cannot be stored";
+    return writeIniFile(path, *ini, &error) ? QString() : error;
+}
+
+} // namespace korvo

@@ -1,0 +1,31 @@
+#pragma once
+// The files of a submission in the base folder: the author section of
+// "opt.ini", "tomail/info.txt" and the archive "tomail/levels.zip".
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <string>
+
+namespace korvo {
+
+QString tomailFolder(const QString& baseFolder);
+QString infoFilePath(const QString& baseFolder);
+QString archivePath(const QString& baseFolder);
+
+// "info.txt": level name, nick, e-mail and the track-count text, each line
+// ended by CR LF, in windows-1251.
+QByteArray infoText(const QString& levelName, const QString& nick, const QString& email,
+                    const QString& countText);
+
+// Packs the files into base folder + "tomail/levels.zip", each under its bare
+// file name, in list order. An empty list writes nothing. Returns "" or the
+// reason the archive was not written.
+std::string CompressFiles(const QStringList& paths, const QString& baseFolder);
+
+// Writes [Author] Name and Email into "opt.ini" unless the section already
+// holds a key; a missing "opt.ini" is first made with the first-start
+// defaults. Both keys go in one write. Returns "" or the reason.
+QString storeAuthorOnce(const QString& baseFolder, const QString& nick, const QString& email);
+
+} // namespace korvo

@@ -1,0 +1,202 @@
+#include "submission_window.h"
+
+#include "dist/level_submission.h"
+#include "settings/ini_file.h"
+#include "settings/lang_lines.h"
+#include "settings/options.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTime>
+#include <QVBoxLayout>
+
+namespace korvo {
+
+namespace {
+
+template <class W> W* named(const char* name, const char* text, QWidget* parent) {
+    auto* w = new W(QString::fromUtf8(text), parent);
+    w->setObjectName(name);
+    return w;
+}
+
+template <class W> W* named(const char* name, QWidget* parent) {
+    auto* w = new W(parent);
+    w->setObjectName(name);
+    return w;
+}
+
+} // namespace
+
+Tlevtomail_f::Tlevtomail_f(QString baseFolder, OpenPackState openPack, const LangLines& lang,
+                           QWidget* parent)
+    : QDialog(parent), base_(std::move(baseFolder)), openPack_(std::move(openPack)), lang_(lang) {
+    setObjectName("Tlevtomail_f");
+    setWindowTitle(QString::fromUtf8("Отправка уровня на сайт"));
+    // A fixed border with only the system menu.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    IdSMTP1 = new LevelSubmission(base_, languageIsRussian(lang_), this);
+    IdSMTP1->setObjectName("IdSMTP1");
+    buildControls();
+    connect(IdSMTP1, &LevelSubmission::message, this, &Tlevtomail_f::showMessage);
+    connect(IdSMTP1, &LevelSubmission::logLine, this,
+            [this](const QString& text, LogColour c) { AddMessage(text, logColour(c)); });
+    connect(IdSMTP1, &LevelSubmission::finished, this, &Tlevtomail_f::runEnded);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Tlevtomail_f::buildControls() {
+    RadioButton4 = named<QRadioButton>("RadioButton4", "отправить загруженный levels.mrg?", this);
+    RadioButton3 = named<QRadioButton>("RadioButton3", "открыть другой levels.mrg?", this);
+    RadioButton3->setChecked(true);
+    auto* source = new QButtonGroup(this);
+    source->addButton(RadioButton4);
+    source->addButton(RadioButton3);
+    LevFilePath = named<QLineEdit>("LevFilePath", this);
+    Button1 = named<QPushButton>("Button1", "Обзор...", this);
+    nameauth = named<QLineEdit>("nameauth", this);
+    emailauth = named<QLineEdit>("emailauth", this);
+    nameLev = named<QLineEdit>("nameLev", this);
+    note = named<QPlainTextEdit>("note", this);
+    note->setFixedHeight(70);
+    StaticText2 =
+        named<QLabel>("StaticText2", "Поля помеченные * обязательны для заполнения!", this);
+    StaticText2->setStyleSheet("color: rgb(255,0,0); font-size: 8pt");
+    SendtoDisk = named<QRadioButton>("SendtoDisk", "создать архив и сохранить в /tomail/?", this);
+    SendtoMail = named<QRadioButton>("SendtoMail", "создать архив и отправить программой?", this);
+    SendtoMail->setChecked(true);
+    auto* target = new QButtonGroup(this);
+    target->addButton(SendtoDisk);
+    target->addButton(SendtoMail);
+    LogMemo = named<QTextEdit>("LogMemo", this);
+    LogMemo->setReadOnly(true);
+    LogMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    LogMemo->setFixedSize(420, 160);
+    Button2 = named<QPushButton>("Button2", "Ok", this);
+    Button2->setDefault(true);
+
+    auto* file = new QHBoxLayout;
+    file->addWidget(LevFilePath);
+    file->addWidget(Button1);
+    auto* fields = new QFormLayout;
+    fields->addRow(QString::fromUtf8("* Имя(ник) автора"), nameauth);
+    fields->addRow(QString::fromUtf8("* Email автора"), emailauth);
+    fields->addRow(QString::fromUtf8("* Название уровня"), nameLev);
+    fields->addRow(QString::fromUtf8("Примечание"), note);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(RadioButton4);
+    layout->addWidget(RadioButton3);
+    layout->addLayout(file);
+    layout->addLayout(fields);
+    layout->addWidget(StaticText2);
+    layout->addWidget(SendtoDisk);
+    layout->addWidget(SendtoMail);
+    layout->addWidget(LogMemo);
+    layout->addWidget(Button2, 0, Qt::AlignRight);
+
+    connect(Button1, &QPushButton::clicked, this, &Tlevtomail_f::Button1Click);
+    connect(RadioButton3, &QRadioButton::clicked, this, &Tlevtomail_f::RadioButton3Click);
+    connect(RadioButton4, &QRadioButton::clicked, this, &Tlevtomail_f::RadioButton4Click);
+    connect(Button2, &QPushButton::clicked, this, &Tlevtomail_f::Button2Click);
+}
+
+void Tlevtomail_f::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void Tlevtomail_f::FormActivate() {
+    if (!nameauth->text().isEmpty() || !emailauth->text().isEmpty()) return;
+    const QString ini = optionsPath(base_);
+    nameauth->setText(ReadString("Author", "Name", ini, "0"));
+    emailauth->setText(ReadString("Author", "Email", ini, "0"));
+    LevFilePath->clear();
+    nameLev->clear();
+    LogMemo->clear();
+    SendtoMail->setChecked(true);
+}
+
+void Tlevtomail_f::Button1Click() {
+    const QString chosen = QFileDialog::getOpenFileName(this, QString(), base_, "*.mrg (*.mrg)");
+    if (!chosen.isEmpty()) LevFilePath->setText(QDir::toNativeSeparators(chosen));
+}
+
+void Tlevtomail_f::RadioButton3Click() {
+    LevFilePath->setEnabled(true);
+    Button1->setEnabled(true);
+}
+
+void Tlevtomail_f::RadioButton4Click() {
+    LevFilePath->setEnabled(false);
+    Button1->setEnabled(false);
+}
+
+void Tlevtomail_f::Button2Click() {
+    if (IdSMTP1->running()) return;
+    Button2->setEnabled(false);
+    const bool other = RadioButton3->isChecked();
+    const bool chosen = (other && !LevFilePath->text().isEmpty()) ||
+                        (RadioButton4->isChecked() && openPack_.hasTracks && openPack_.hasTracks());
+    SubmissionRequest r;
+    if (chosen)
+        r.packPath = other ? QDir::fromNativeSeparators(LevFilePath->text())
+                           : (openPack_.fileName ? openPack_.fileName() : QString());
+    r.nick = nameauth->text();
+    r.email = emailauth->text();
+    r.levelName = nameLev->text();
+    r.note = note->toPlainText();
+    r.mail = SendtoMail->isChecked();
+    IdSMTP1->setRussian(languageIsRussian(lang_));
+    IdSMTP1->start(r); // an empty pack path ends in "Не выбран файл."
+}
+
+void Tlevtomail_f::runEnded() {
+    Button2->setEnabled(true);
+}
+
+bool Tlevtomail_f::running() const {
+    return IdSMTP1->running();
+}
+
+void Tlevtomail_f::showMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void Tlevtomail_f::AddMessage(const QString& text, const QColor& colour) {
+    QTextDocument* doc = LogMemo->document();
+    while (doc->blockCount() > kMaxLogLines) {
+        QTextCursor first(doc->firstBlock());
+        first.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        first.removeSelectedText();
+    }
+    QTextCursor end(doc);
+    end.movePosition(QTextCursor::End);
+    QTextCharFormat format;
+    format.setForeground(colour);
+    end.insertBlock();
+    end.insertText(logTimeText(QTime::currentTime()) + " " + text, format);
+    LogMemo->verticalScrollBar()->setValue(LogMemo->verticalScrollBar()->maximum());
+}
+
+void Tlevtomail_f::reject() {
+    // Closing the window stops a run that is mailing.
+    IdSMTP1->cancel();
+    QDialog::reject();
+}
+
+} // namespace korvo

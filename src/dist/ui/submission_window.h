@@ -1,0 +1,75 @@
+#pragma once
+// Tlevtomail_f, "Отправка уровня на сайт" (File menu item N17): a pack, the
+// author's nick and e-mail, a level name and a note go into
+// "tomail/levels.zip", which is kept there or mailed to the submission
+// mailbox while a coloured, time-stamped log shows the progress. The mailing
+// runs on the event loop: the window stays responsive, and "Ok" stays off
+// until the run has ended.
+
+#include "dist/submission_texts.h"
+
+#include <QDialog>
+#include <functional>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QLabel;
+class QTextEdit;
+
+namespace korvo {
+
+class LangLines;
+class LevelSubmission;
+
+// What the window needs to know of the pack open in the editor.
+struct OpenPackState {
+    std::function<QString()> fileName; // PackFileName: the pack as last saved
+    std::function<bool()> hasTracks;   // the view in use holds more than its 3 header rows
+};
+
+class Tlevtomail_f : public QDialog {
+    Q_OBJECT
+public:
+    Tlevtomail_f(QString baseFolder, OpenPackState openPack, const LangLines& lang,
+                 QWidget* parent = nullptr);
+
+    // Runs at every showing: fills the author fields from [Author] of
+    // "opt.ini" unless one of them holds text already.
+    void FormActivate();
+    void Button1Click(); // "Обзор...": choose the pack file
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void Button2Click(); // "Ok": run the submission
+    // Appends a time-stamped line to the log, keeping at most 2000 lines.
+    void AddMessage(const QString& text, const QColor& colour);
+
+    // A run is going on (Button2 is off).
+    bool running() const;
+
+    static constexpr int kMaxLogLines = 2000;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+private:
+    void buildControls();
+    void runEnded();
+    void showMessage(const QString& text);
+
+    QString base_;
+    OpenPackState openPack_;
+    const LangLines& lang_;
+    LevelSubmission* IdSMTP1; // the submission run: SMTP client and message
+
+    QRadioButton *RadioButton4, *RadioButton3, *SendtoDisk, *SendtoMail;
+    QLineEdit *LevFilePath, *nameauth, *emailauth, *nameLev;
+    QPlainTextEdit* note;
+    QLabel* StaticText2;
+    QTextEdit* LogMemo;
+    QPushButton *Button1, *Button2;
+};
+
+} // namespace korvo

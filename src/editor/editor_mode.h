@@ -1,0 +1,32 @@
+#pragma once
+// The editor's state in one word each: what is open, which tool is in hand.
+// The flags the rules are written in stay the source; these read them.
+
+#include "gesture_state.h"
+#include "pack/app_flags.h"
+
+namespace korvo {
+
+enum class EditorMode {
+    Closed,  // no track open: the list and the preview are shown
+    Editing, // a track of the pack is open
+    Drawing, // a new track is being drawn node by node
+    Drawn,   // a new track's nodes are placed (drawing ended) but it is not stored yet
+};
+
+inline EditorMode editorMode(const AppFlags& f) {
+    if (f.IsNewTrack) return f.IsEditing ? EditorMode::Drawing : EditorMode::Drawn;
+    return f.IsEditing ? EditorMode::Editing : EditorMode::Closed;
+}
+
+enum class Tool { None, AddNode, DeleteNode, MoveTail, Rider };
+
+inline Tool toolOf(const GestureState& g) {
+    if (g.ToolAddNode) return Tool::AddNode;
+    if (g.ToolDelNode) return Tool::DeleteNode;
+    if (g.ToolMoveTail) return Tool::MoveTail;
+    if (g.ToolRider) return Tool::Rider;
+    return Tool::None;
+}
+
+} // namespace korvo

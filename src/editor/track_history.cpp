@@ -1,0 +1,136 @@
+#include "track_history.h"
+
+namespace korvo {
+
+class TrackEditCommand : public QUndoCommand {
+public:
+    TrackEditCommand(TrackHistory& h, TrackStep step, const QString& text, SpanChange<QPoint> nodes,
+                     TrackLook before, TrackLook after)
+        : QUndoCommand(text), h_(h), step_(step), nodes_(std::move(nodes)),
+          before_(std::move(before)), after_(std::move(after)) {}
+
+    void redo() override {
+        if (std::exchange(done_, false)) return;
+        apply(true);
+    }
+    void undo() override { apply(false); }
+    int id() const override { return step_ == TrackStep::CorrectNode ? 1 : -1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const TrackEditCommand*>(other);
+        if (!(next->before_ == after_) || !nodes_.absorb(next->nodes_)) return false;
+        after_ = next->after_;
+        return true;
+    }
+
+private:
+    void apply(bool forward) {
+        h_.put(forward ? after_ : before_, nodes_.applied(h_.nodes(), forward));
+    }
+
+    TrackHistory& h_;
+    TrackStep step_;
+    SpanChange<QPoint> nodes_;
+    TrackLook before_, after_;
+    bool done_ = true;
+};
+
+TrackHistory::TrackHistory(TrackSession& session) : s_(session) {
+    // Told once the stack stands at its new index, so the modified state
+    // read in answer is already the new one.
+    connect(&stack_, &QUndoStack::indexChanged, this, [this] {
+        if (!quiet_) emit restored();
+    });
+}
+
+void TrackHistory::restart() {
+    open_ = false;
+    quiet_ = true;
+    stack_.clear();
+    stack_.setClean();
+    quiet_ = false;
+}
+
+TrackLook TrackHistory::look() const {
+    const EditorState& st = s_.state();
+    TrackLook l;
+    l.YOffset = st.YOffset;
+    l.StartPt = st.StartPt;
+    l.FinishPt = st.FinishPt;
+    l.PlayerPt = st.PlayerPt;
+    l.TrackYShift = st.TrackYShift;
+    l.PlayerYOffset = st.PlayerYOffset;
+    l.TrackName = s_.TrackName;
+    l.LengthRow = s_.LengthRow;
+    l.LengthPending = s_.LengthPending;
+    l.LengthChanged = s_.LengthChanged;
+    l.PlayerButtonsEnabled = s_.PlayerButtonsEnabled;
+    l.SaveEnabled = s_.SaveEnabled;
+    l.IsEditing = s_.flags().IsEditing;
+    l.canvasSize = s_.canvasSize;
+    if (st.CurTrack >= 1) {
+        l.Templ = s_.record().Templ;
+        l.Lines = s_.record().Lines;
+    }
+    l.NextNode = s_.Gesture.NextNode;
+    l.RubberFrom = s_.Gesture.RubberFrom;
+    return l;
+}
+
+std::vector<QPoint> TrackHistory::nodes() const {
+    const EditorState& st = s_.state();
+    std::vector<QPoint> n;
+    n.reserve(size_t(st.NodeCount));
+    for (int i = 1; i <= st.NodeCount; ++i) n.push_back(st.node(i));
+    return n;
+}
+
+void TrackHistory::put(const TrackLook& l, const std::vector<QPoint>& nodes) {
+    EditorState& st = s_.state();
+    st.NodeCount = int(nodes.size());
+    for (int i = 1; i <= st.NodeCount; ++i)
+        st.setNode(i, nodes[size_t(i - 1)].x(), nodes[size_t(i - 1)].y());
+    st.YOffset = l.YOffset;
+    st.StartPt = l.StartPt;
+    st.FinishPt = l.FinishPt;
+    st.PlayerPt = l.PlayerPt;
+    st.TrackYShift = l.TrackYShift;
+    st.PlayerYOffset = l.PlayerYOffset;
+    s_.TrackName = l.TrackName;
+    s_.LengthRow = l.LengthRow;
+    s_.LengthPending = l.LengthPending;
+    s_.LengthChanged = l.LengthChanged;
+    s_.PlayerButtonsEnabled = l.PlayerButtonsEnabled;
+    s_.SaveEnabled = l.SaveEnabled;
+    s_.flags().IsEditing = l.IsEditing;
+    s_.canvasSize = l.canvasSize;
+    if (st.CurTrack >= 1) {
+        s_.record().Templ = l.Templ;
+        s_.record().Lines = l.Lines;
+    }
+    s_.Gesture.NextNode = l.NextNode;
+    s_.Gesture.RubberFrom = l.RubberFrom;
+}
+
+void TrackHistory::begin(TrackStep step) {
+    if (open_) return;
+    open_ = true;
+    step_ = step;
+    lookBefore_ = look();
+    nodesBefore_ = nodes();
+}
+
+bool TrackHistory::end() {
+    if (!open_) return false;
+    open_ = false;
+    TrackLook after = look();
+    SpanChange<QPoint> change = SpanChange<QPoint>::between(nodesBefore_, nodes());
+    if (change.empty() && after == lookBefore_) return false;
+    const QString text = names_ ? names_(step_) : QString();
+    quiet_ = true;
+    stack_.push(new TrackEditCommand(*this, step_, text, std::move(change), std::move(lookBefore_),
+                                     std::move(after)));
+    quiet_ = false;
+    return true;
+}
+
+} // namespace korvo

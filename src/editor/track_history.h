@@ -1,0 +1,89 @@
+#pragma once
+// The edits of the open track as undoable steps. A user action (a mouse
+// gesture from press to release, a tool click, a panel command, a value of
+// the correction window) is framed by begin() and end(): what it changed in
+// the nodes and in the track's settings becomes one step. The nodes are kept
+// as a span change, so a step of a drag holds one node, not the track.
+
+#include "pack/span_change.h"
+#include "track_session.h"
+
+#include <QObject>
+#include <QUndoStack>
+
+namespace korvo {
+
+// Everything of the open track but its nodes.
+struct TrackLook {
+    int YOffset = 0;
+    QPoint StartPt, FinishPt, PlayerPt;
+    int32_t TrackYShift = 0, PlayerYOffset = 0;
+    QString TrackName;
+    int LengthRow = 0;
+    bool LengthPending = false, LengthChanged = false, PlayerButtonsEnabled = false;
+    bool SaveEnabled = false, IsEditing = false;
+    QSize canvasSize;
+    int16_t Templ = 0;
+    int32_t Lines = 0;
+    int NextNode = 1;
+    QPoint RubberFrom;
+    bool operator==(const TrackLook&) const = default;
+};
+
+// What kind of step an action is; it names the step ("Undo move node").
+enum class TrackStep {
+    MoveNode,
+    AddNode,
+    DeleteNode,
+    MoveTail,
+    PlaceNode,
+    EndDrawing,
+    CorrectNode,
+    Rename,
+    LengthPreset,
+    PlayerHeight,
+    FieldSize,
+};
+
+class TrackHistory : public QObject {
+    Q_OBJECT
+public:
+    explicit TrackHistory(TrackSession& session);
+    ~TrackHistory() override { quiet_ = true; } // the stack clears itself as it goes
+
+    QUndoStack& stack() { return stack_; }
+    // A track was opened, or closed: no history, nothing changed.
+    void restart();
+    bool modified() const { return !stack_.isClean(); }
+
+    // Takes the state before an action (once: a nested begin keeps the first).
+    void begin(TrackStep step);
+    // Records the action as one step when it changed anything. Consecutive
+    // corrections of the same node merge into one step.
+    bool end();
+    bool busy() const { return open_; }
+
+    // The step names, set from the language lines.
+    void setStepNames(std::function<QString(TrackStep)> names) { names_ = std::move(names); }
+
+signals:
+    // Undo or redo changed the open track: repaint it, refresh panel and previews.
+    void restored();
+
+private:
+    friend class TrackEditCommand;
+    TrackLook look() const;
+    std::vector<QPoint> nodes() const;
+    void put(const TrackLook& look, const std::vector<QPoint>& nodes);
+
+    TrackSession& s_;
+    QUndoStack stack_;
+    std::function<QString(TrackStep)> names_;
+    bool open_ = false;
+    bool quiet_ = false; // a new step or a fresh start, not an undo or redo, moves the index
+    TrackStep step_ = TrackStep::MoveNode;
+    TrackLook lookBefore_;
+    std::vector<QPoint> nodesBefore_;
+};
+
+} // namespace korvo

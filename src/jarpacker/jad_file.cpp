@@ -1,0 +1,47 @@
+#include "jad_file.h"
+
+#include <QList>
+#include <utility>
+
+namespace korvo {
+
+namespace {
+
+// The line break a new line takes: the file's first one, CR LF without any.
+QByteArray lineBreak(const QByteArray& jad) {
+    const qsizetype lf = jad.indexOf('\n');
+    if (lf < 0) return "\r\n";
+    return lf > 0 && jad[lf - 1] == '\r' ? "\r\n" : "\n";
+}
+
+} // namespace
+
+QByteArray updatedJad(const QByteArray& jad, qint64 jarSize, const QString& jarUrl) {
+    const QList<std::pair<QByteArray, QByteArray>> values = {
+        {"MIDlet-Jar-Size", QByteArray::number(jarSize)}, {"MIDlet-Jar-URL", jarUrl.toUtf8()}};
+    QByteArray out;
+    bool found[2] = {false, false};
+    qsizetype at = 0;
+    while (at < jad.size()) {
+        qsizetype end = jad.indexOf('\n', at);
+        end = end < 0 ? jad.size() : end + 1;
+        QByteArray line = jad.mid(at, end - at);
+        at = end;
+        qsizetype text = line.size();
+        while (text > 0 && (line[text - 1] == '\n' || line[text - 1] == '\r')) --text;
+        for (int i = 0; i < 2; ++i) {
+            const QByteArray key = values[i].first + ':';
+            if (!line.startsWith(key)) continue;
+            line = key + ' ' + values[i].second + line.mid(text);
+            found[i] = true;
+        }
+        out += line;
+    }
+    const QByteArray eol = lineBreak(jad);
+    if (!out.isEmpty() && !out.endsWith('\n')) out += eol;
+    for (int i = 0; i < 2; ++i)
+        if (!found[i]) out += values[i].first + ": " + values[i].second + eol;
+    return out;
+}
+
+} // namespace korvo

@@ -1,0 +1,14 @@
+#pragma once
+// The Java application descriptor ("*.jad") that lies beside a game archive:
+// "Name: value" lines. A new archive needs its size and file name there.
+
+#include <QByteArray>
+#include <QString>
+
+namespace korvo {
+
+// The descriptor with MIDlet-Jar-Size and MIDlet-Jar-URL set (added at the
+// end when missing); every other line and every line break kept.
+QByteArray updatedJad(const QByteArray& jad, qint64 jarSize, const QString& jarUrl);
+
+} // namespace korvo

@@ -1,0 +1,21 @@
+#pragma once
+// Building a ready-to-play game: the game's Java archive with its entry
+// "levels.mrg" replaced by a level pack. Every other entry stays as it was
+// (order, name, compression method, contents); the game archive itself is
+// only read, and the new archive is written through the checked write path.
+
+#include <QString>
+
+namespace korvo {
+
+struct JarBuildResult {
+    int status = 0;  // 0 built, 1 refused or failed (nothing written), 2 usage error
+    QString message; // what went wrong, or what was written
+};
+
+JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const QString& outJar);
+
+// The descriptor beside an archive: "name.jad" for "name.jar".
+QString jadPathFor(const QString& jarPath);
+
+} // namespace korvo

@@ -1,0 +1,65 @@
+#include "packer_window.h"
+
+#include "jar_build.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace korvo {
+
+PackerWindow::PackerWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName("PackerWindow");
+    setWindowTitle("jarpacker");
+    auto* grid = new QGridLayout(this);
+    grid->setColumnMinimumWidth(1, 360);
+    game_ = addRow(0, "GameJar", "Game archive (*.jar)", false, "Java archives (*.jar)");
+    pack_ = addRow(1, "LevelPack", "Level pack (*.mrg)", false, "Levels (*.mrg)");
+    out_ = addRow(2, "OutputJar", "Output archive (*.jar)", true, "Java archives (*.jar)");
+    const QString levels = QDir::current().filePath("levels.mrg");
+    if (QFileInfo::exists(levels)) pack_->setText(QDir::toNativeSeparators(levels));
+    buildButton_ = new QPushButton("Build", this);
+    buildButton_->setObjectName("Build");
+    status_ = new QLabel(this);
+    status_->setObjectName("Status");
+    status_->setWordWrap(true);
+    grid->addWidget(status_, 3, 0, 1, 2);
+    grid->addWidget(buildButton_, 3, 2);
+    connect(buildButton_, &QPushButton::clicked, this, &PackerWindow::build);
+}
+
+QLineEdit* PackerWindow::addRow(int row, const char* name, const QString& label, bool save,
+                                const QString& filter) {
+    auto* grid = static_cast<QGridLayout*>(layout());
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    auto* browse = new QPushButton("...", this);
+    grid->addWidget(new QLabel(label, this), row, 0);
+    grid->addWidget(edit, row, 1);
+    grid->addWidget(browse, row, 2);
+    connect(browse, &QPushButton::clicked, this, [=, this] {
+        const QString chosen =
+            save ? QFileDialog::getSaveFileName(this, label, edit->text(), filter)
+                 : QFileDialog::getOpenFileName(this, label, edit->text(), filter);
+        if (!chosen.isEmpty()) edit->setText(QDir::toNativeSeparators(chosen));
+    });
+    return edit;
+}
+
+void PackerWindow::build() {
+    if (game_->text().isEmpty() || pack_->text().isEmpty() || out_->text().isEmpty()) {
+        status_->setText("Choose the game archive, the level pack and the output archive.");
+        return;
+    }
+    const JarBuildResult r = buildGameJar(QDir::fromNativeSeparators(game_->text()),
+                                          QDir::fromNativeSeparators(pack_->text()),
+                                          QDir::fromNativeSeparators(out_->text()));
+    status_->setText(r.status == 0 ? "Written: " + r.message : r.message);
+    status_->setStyleSheet(r.status == 0 ? "color: rgb(0,128,0)" : "color: rgb(255,0,0)");
+}
+
+} // namespace korvo

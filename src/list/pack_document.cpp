@@ -1,0 +1,102 @@
+#include "pack_document.h"
+
+namespace korvo {
+
+namespace {
+
+// A record before and after a step.
+struct RecordChange {
+    int j = 0;
+    TTrackInfo before, after;
+};
+
+bool sameRecord(const TTrackInfo& a, const TTrackInfo& b) {
+    return a.Group == b.Group && a.NumInGroup == b.NumInGroup && a.AnchorY == b.AnchorY &&
+           a.StartX == b.StartX && a.StartY == b.StartY && a.FileOffset == b.FileOffset &&
+           a.DataLen == b.DataLen && a.Lines == b.Lines && a.Name == b.Name &&
+           a.Header == b.Header && a.HeaderLen == b.HeaderLen && a.Points == b.Points &&
+           a.PointsLen == b.PointsLen && a.Templ == b.Templ;
+}
+
+} // namespace
+
+// One step of the pack's history. The change was made already when the step
+// is pushed, so its first redo does nothing.
+class PackEditCommand : public QUndoCommand {
+public:
+    PackEditCommand(PackDocument& doc, const QString& text, SpanChange<RowItem> rows,
+                    std::vector<RecordChange> records)
+        : QUndoCommand(text), doc_(doc), rows_(std::move(rows)), records_(std::move(records)) {}
+
+    void redo() override {
+        if (std::exchange(done_, false)) return;
+        apply(true);
+    }
+    void undo() override { apply(false); }
+
+private:
+    void apply(bool forward) {
+        for (const RecordChange& r : records_) doc_.Tracks[r.j] = forward ? r.after : r.before;
+        const std::vector<RowItem> items = rows_.applied(doc_.rowItems(), forward);
+        Rows data;
+        std::vector<std::string> captions;
+        data.reserve(items.size());
+        captions.reserve(items.size());
+        for (const RowItem& item : items) {
+            data.push_back(item.data);
+            captions.push_back(item.caption);
+        }
+        doc_.Rows.assign(data, captions);
+        doc_.renumber();
+        emit doc_.rowsRestored(int(rows_.first));
+    }
+
+    PackDocument& doc_;
+    SpanChange<RowItem> rows_;
+    std::vector<RecordChange> records_;
+    bool done_ = true;
+};
+
+PackDocument::PackDocument() {
+    connect(&history_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+}
+
+void PackDocument::setFileName(const QString& path) {
+    fileName_ = path;
+    emit fileNameChanged(path);
+}
+
+void PackDocument::startFresh() {
+    const bool wasModified = modified();
+    history_.clear();
+    history_.setClean();
+    if (wasModified) emit modifiedChanged(false);
+}
+
+std::vector<RowItem> PackDocument::rowItems() const {
+    std::vector<RowItem> items;
+    items.reserve(size_t(Rows.size()));
+    for (int r = 0; r < Rows.size(); ++r) items.push_back({Rows.data(r), Rows.caption(r)});
+    return items;
+}
+
+bool PackDocument::edit(const QString& text, const std::function<void()>& change,
+                        const std::vector<int>& records) {
+    const std::vector<RowItem> before = rowItems();
+    std::vector<RecordChange> changed;
+    for (int j : records)
+        if (j >= 1 && j <= Tracks.TrackCount) changed.push_back({j, Tracks[j], {}});
+    change();
+    renumber();
+    SpanChange<RowItem> rows = SpanChange<RowItem>::between(before, rowItems());
+    std::erase_if(changed, [this](RecordChange& r) {
+        r.after = Tracks[r.j];
+        return sameRecord(r.before, r.after);
+    });
+    if (rows.empty() && changed.empty()) return false;
+    history_.push(new PackEditCommand(*this, text, std::move(rows), std::move(changed)));
+    return true;
+}
+
+} // namespace korvo

@@ -1,0 +1,73 @@
+#include "lang_added.h"
+
+#include <iterator>
+
+namespace korvo {
+
+namespace {
+
+const AddedLine kAdded[] = {
+    {96, "undo command prefix", "Undo", "Отменить"},
+    {97, "redo command prefix", "Redo", "Повторить"},
+    {98, "Edit menu", "Edit", "Правка"},
+    {99, "step: a track moved up or down", "move track", "перемещение трека"},
+    {100, "step: a track cloned", "clone track", "копирование трека"},
+    {101, "step: tracks deleted", "delete %d tracks", "удаление треков (%d)"},
+    {102, "step: tracks dragged", "move tracks", "перетаскивание треков"},
+    {103, "step: an edited track stored", "store track", "сохранение трека"},
+    {104, "step: a new track stored", "add new track", "добавление нового трека"},
+    {105, "step: a node dragged", "move node", "перемещение узла"},
+    {106, "step: a node added", "add node", "добавление узла"},
+    {107, "step: a node deleted", "delete node", "удаление узла"},
+    {108, "step: a node moved with the track", "move node with the track",
+     "перемещение узла с треком"},
+    {109, "step: a node placed on a new track", "place node", "новый узел"},
+    {110, "step: drawing ended", "end drawing", "конец рисования"},
+    {111, "step: node coordinates corrected", "correct node", "коррекция узла"},
+    {112, "step: the track renamed", "rename track", "название трека"},
+    {113, "step: length preset chosen", "length preset", "длина трека"},
+    {114, "step: player marker moved", "player height", "высота игрока"},
+    {115, "step: field resized", "field size", "размер поля"},
+    {116, "question before closing a changed track unsaved",
+     "The track has changes that are not stored. Close it and lose them?",
+     "В треке есть несохранённые изменения. Закрыть его и потерять их?"},
+    {117, "clone or new track refused: the table is full",
+     "The pack holds %d tracks already: no more can be added.",
+     "В пакете уже %d треков: больше добавить нельзя."},
+    {118, "the table is full, but of deleted tracks that undo may bring back",
+     "All %d track records are in use: deleted tracks keep theirs so that undo can bring them "
+     "back. Save the pack and open it again to free them.",
+     "Заняты все %d записей треков: удалённые треки хранят свои, чтобы их можно было вернуть "
+     "отменой. Сохраните пакет и откройте его снова, чтобы освободить их."},
+    {119, "refusal: the track is full",
+     "A track holds at most %d segments: the node was not added.",
+     "Трек не может содержать больше %d отрезков: узел не добавлен."},
+    {120, "refusal: a field holds no whole number",
+     "\"%s\" is not a valid whole number. Nothing was changed.",
+     "\"%s\" не является допустимым целым числом. Ничего не изменено."},
+    {121, "refusal: the name has characters a pack cannot hold",
+     "The track name cannot hold these characters: %s",
+     "Название трека не может содержать эти символы: %s"},
+    {122, "refusal: storing a track without a segment",
+     "A track needs at least one segment: place two nodes before storing it.",
+     "У трека должен быть хотя бы один отрезок: поставьте два узла перед сохранением."},
+    {123, "question before New drops unsaved changes",
+     "Start a new pack? The changes to %s that are not saved will be lost.",
+     "Создать новый пакет? Несохранённые изменения в %s будут потеряны."},
+    {124, "Help: the help file is missing", "The help file %s is missing.",
+     "Файл справки %s не найден."},
+    {125, "Open: the file is not a level pack", "The file is not a level pack.",
+     "Этот файл не является пакетом уровней."},
+};
+
+} // namespace
+
+const AddedLine* addedLines() {
+    return kAdded;
+}
+
+int addedLineCount() {
+    return int(std::size(kAdded));
+}
+
+} // namespace korvo

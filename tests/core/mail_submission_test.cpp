@@ -1,0 +1,217 @@
+// A submission mailed to a real SMTP server on 127.0.0.1, and how a run ends
+// when the server is missing, refuses the login, drops the line or stalls.
+#include "dist/level_submission.h"
+#include "dist/submission_files.h"
+#include "pack/cp1251.h"
+#include "settings/ini_file.h"
+
+#include "mail_test_util.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+using namespace korvo;
+using namespace korvo::test;
+
+namespace {
+
+struct LogLine {
+    QString text;
+    LogColour colour;
+};
+
+struct RunResult {
+    bool finished = false, ok = false;
+    QStringList messages;
+    std::vector<LogLine> log;
+    qint64 ms = 0;
+
+    int count(const QString& prefix, LogColour colour) const {
+        return int(std::count_if(log.begin(), log.end(), [&](const LogLine& l) {
+            return l.colour == colour && l.text.startsWith(prefix);
+        }));
+    }
+};
+
+RunResult submit(const SubmissionFolder& folder, SubmissionRequest request, int limitMs = 60000) {
+    ensureCoreApp();
+    LevelSubmission run(folder.base, true);
+    RunResult result;
+    QEventLoop loop;
+    QObject::connect(&run, &LevelSubmission::message,
+                     [&](const QString& text) { result.messages << text; });
+    QObject::connect(&run, &LevelSubmission::logLine, [&](const QString& text, LogColour c) {
+        result.log.push_back({text, c});
+    });
+    QObject::connect(&run, &LevelSubmission::finished, [&](bool ok) {
+        result.finished = true;
+        result.ok = ok;
+        loop.quit();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    run.start(request);
+    if (!result.finished) loop.exec();
+    result.ms = clock.elapsed();
+    return result;
+}
+
+SubmissionRequest request(const SubmissionFolder& folder) {
+    SubmissionRequest r;
+    r.packPath = folder.pack;
+    r.nick = QString::fromUtf8("Вася");
+    r.email = "vasya@example.net";
+    r.levelName = QString::fromUtf8("Лесные трассы");
+    return r;
+}
+
+QByteArray cp1251(const QString& s) {
+    return QByteArray::fromStdString(toCp1251(s));
+}
+
+} // namespace
+
+TEST(MailSubmission, MailsTheArchiveWithTheBodyAndHeadersTheServerExpects) {
+    SmtpTestServer server("accept");
+    ASSERT_GT(server.port(), 0);
+    SubmissionFolder folder;
+    folder.mailTo(server.port());
+    SubmissionRequest r = request(folder);
+    // A line starting with a dot must arrive as typed (dot-stuffing), and a
+    // long line must be wrapped for the wire and joined again.
+    r.note = QString::fromUtf8("Первая строка\n.вторая строка\r\n") + QString(120, 'x');
+    const RunResult run = submit(folder, r);
+    ASSERT_TRUE(run.finished);
+    EXPECT_TRUE(run.ok);
+
+    EXPECT_EQ(server.commands().mid(1),
+              (QStringList{"AUTH LOGIN", QByteArray(kTestMailbox).toBase64(),
+                           QByteArray(kTestPassword).toBase64(), "RSET",
+                           QString("MAIL FROM:<%1>").arg(kTestMailbox),
+                           QString("RCPT TO:<%1>").arg(kTestMailbox), "DATA", "QUIT"}));
+    EXPECT_TRUE(server.commands().value(0).startsWith("EHLO "));
+
+    const QJsonObject m = server.message();
+    EXPECT_EQ(m["from"].toString(), kTestMailbox);
+    EXPECT_EQ(m["to"].toArray(), QJsonArray{kTestMailbox});
+    const QJsonObject h = m["headers"].toObject();
+    EXPECT_EQ(h["From"].toString(), QString("\"KorvoTE Mailer\" <%1>").arg(kTestMailbox));
+    EXPECT_EQ(h["Reply-To"].toString(), kTestMailbox);
+    EXPECT_EQ(h["To"].toString(), kTestMailbox);
+    EXPECT_EQ(h["Subject"].toString(), "KorvoTE/New Levels");
+    const QDateTime date = QDateTime::fromString(h["Date"].toString(), Qt::RFC2822Date);
+    EXPECT_LE(std::abs(date.secsTo(QDateTime::currentDateTime())), 120)
+        << h["Date"].toString().toStdString();
+    EXPECT_EQ(m["content_type"].toString(), "multipart/mixed");
+    EXPECT_LE(m["longest_line"].toInt(), 78);
+
+    const QJsonArray parts = m["parts"].toArray();
+    ASSERT_EQ(parts.size(), 2);
+    const QJsonObject text = parts[0].toObject();
+    EXPECT_EQ(text["type"].toString(), "text/plain");
+    EXPECT_EQ(text["charset"].toString(), "windows-1251");
+    EXPECT_EQ(fromBase64(text["bytes"]),
+              cp1251(QString::fromUtf8("Автор : Вася\r\nE-Mail : vasya@example.net\r\n"
+                                       "Название уровня : Лесные трассы\r\n"
+                                       "Колво треков : 10/10/10\r\n"
+                                       "Примечание : Первая строка\r\n.вторая строка\r\n") +
+                     QString(120, 'x')));
+    const QJsonObject zip = parts[1].toObject();
+    EXPECT_EQ(zip["filename"].toString(), "levels.zip");
+    EXPECT_TRUE(zip["zip_ok"].toBool());
+    const QJsonArray entries = zip["entries"].toArray();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0].toArray()[0].toString(), "levels.mrg");
+    EXPECT_EQ(fromBase64(entries[0].toArray()[1]), fileBytes(folder.pack));
+    EXPECT_EQ(entries[1].toArray()[0].toString(), "info.txt");
+    EXPECT_EQ(
+        fromBase64(entries[1].toArray()[1]),
+        cp1251(QString::fromUtf8("Лесные трассы\r\nВася\r\nvasya@example.net\r\n10/10/10\r\n")));
+
+    EXPECT_FALSE(QFile::exists(infoFilePath(folder.base)));
+    ASSERT_FALSE(run.log.empty());
+    EXPECT_EQ(run.log.back().colour, LogColour::Green);
+    EXPECT_EQ(run.count(QString::fromUtf8("Отправка завершена."), LogColour::Green), 1);
+}
+
+TEST(MailSubmission, WithNobodyListeningTwentyAttemptsEndInRed) {
+    SubmissionFolder folder;
+    folder.mailTo(closedPort(), "RetryDelay=0\r\nTimeout=5\r\n");
+    const RunResult run = submit(folder, request(folder));
+    ASSERT_TRUE(run.finished);
+    EXPECT_FALSE(run.ok);
+    EXPECT_EQ(run.count(QString::fromUtf8("Соединение с сервером SMTP"), LogColour::Blue), 20);
+    EXPECT_EQ(run.count(QString::fromUtf8("Ошибка соединения: "), LogColour::Blue), 20);
+    // The red line, then the send error and the outcome, both red.
+    ASSERT_GE(run.log.size(), 3u);
+    const size_t n = run.log.size();
+    EXPECT_EQ(run.log[n - 3].text, QString::fromUtf8("Соединение с сервером SMTP отсутствует"));
+    EXPECT_EQ(run.log[n - 3].colour, LogColour::Red);
+    EXPECT_EQ(run.log[n - 2].colour, LogColour::Red);
+    EXPECT_EQ(run.log[n - 1].colour, LogColour::Red);
+    EXPECT_LT(run.ms, 20000);
+}
+
+TEST(MailSubmission, ARefusedLoginSendsNothingAndDoesNotRetry) {
+    SmtpTestServer server("refuse");
+    ASSERT_GT(server.port(), 0);
+    SubmissionFolder folder;
+    folder.mailTo(server.port(), "RetryDelay=0\r\n");
+    const RunResult run = submit(folder, request(folder));
+    ASSERT_TRUE(run.finished);
+    EXPECT_FALSE(run.ok);
+    const QStringList commands = server.commands();
+    EXPECT_EQ(commands.count("AUTH LOGIN"), 1);
+    EXPECT_FALSE(commands.contains("RSET") || commands.contains("DATA"));
+    EXPECT_TRUE(server.message().isEmpty());
+    EXPECT_EQ(
+        run.count(QString::fromUtf8("Ошибка соединения: the server answered 535"), LogColour::Blue),
+        1);
+    EXPECT_EQ(run.log.back().colour, LogColour::Red);
+}
+
+TEST(MailSubmission, ALineDroppedDuringTheMessageOrAServerThatStopsAnsweringFails) {
+    for (const char* mode : {"drop", "stall"}) {
+        SCOPED_TRACE(mode);
+        SmtpTestServer server(mode);
+        ASSERT_GT(server.port(), 0);
+        SubmissionFolder folder;
+        folder.mailTo(server.port(), "Timeout=1\r\n");
+        const RunResult run = submit(folder, request(folder));
+        ASSERT_TRUE(run.finished);
+        EXPECT_FALSE(run.ok);
+        EXPECT_EQ(run.count(QString::fromUtf8("Ошибка отправки: "), LogColour::Red), 1);
+        EXPECT_EQ(run.count(QString::fromUtf8("Отправка завершена."), LogColour::Green), 0);
+        EXPECT_EQ(run.log.back().colour, LogColour::Red);
+        EXPECT_LT(run.ms, 10000);
+        const QString key = QString(mode) == "drop" ? "dropped" : "stalled";
+        bool seen = false;
+        for (const auto& e : server.events()) seen |= e.toObject().contains(key);
+        EXPECT_TRUE(seen);
+    }
+}
+
+TEST(MailSubmission, AnUntrustedCertificateEndsTheRunBeforeTheLoginUnlessTlsIsOff) {
+    SmtpTestServer server("tls"); // offers STARTTLS with a self-signed certificate
+    ASSERT_GT(server.port(), 0);
+    SubmissionFolder folder;
+    folder.mailTo(server.port(), "RetryDelay=0\r\n");
+    RunResult run = submit(folder, request(folder));
+    ASSERT_TRUE(run.finished);
+    EXPECT_FALSE(run.ok);
+    QStringList commands = server.commands();
+    ASSERT_EQ(commands.size(), 2) << commands.join(" | ").toStdString();
+    EXPECT_EQ(commands[1], "STARTTLS");
+    EXPECT_EQ(run.count(QString::fromUtf8("Сертификат сервера не принят: "), LogColour::Red), 1);
+
+    // StartTls=0: the same server, without the upgrade.
+    folder.mailTo(server.port(), "StartTls=0\r\n");
+    run = submit(folder, request(folder));
+    EXPECT_TRUE(run.ok);
+    commands = server.commands().mid(2);
+    EXPECT_EQ(commands.value(1), "AUTH LOGIN");
+    EXPECT_FALSE(commands.contains("STARTTLS"));
+    EXPECT_FALSE(server.message().isEmpty());
+}

@@ -1,0 +1,93 @@
+// trackpack submit, run in a base folder as a user runs it.
+#include "dist/submission_files.h"
+#include "settings/ini_file.h"
+#include "settings/options.h"
+
+#include "mail_test_util.h"
+
+using namespace korvo;
+using namespace korvo::test;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QString err;
+};
+
+CliRun submit(const SubmissionFolder& folder, QStringList args) {
+    QProcess p;
+    p.setWorkingDirectory(folder.base);
+    p.start(TRACKPACK_EXE, QStringList{"submit"} + args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QStringList fields(const QString& nick) {
+    return {"levels.mrg",    "--nick",  nick,     "--email",
+            "a@example.net", "--level", "Forest", "--save-only"};
+}
+
+} // namespace
+
+TEST(SubmitCli, SaveOnlyKeepsTheArchiveAndTheFirstAuthor) {
+    SubmissionFolder folder;
+    // No "opt.ini" yet: it is made with the first-start defaults, then [Author].
+    const CliRun first = submit(folder, fields("Rider"));
+    EXPECT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_TRUE(first.err.contains(QString::fromUtf8("Файл сохранён в директорию \\tomail\\")));
+    const QString ini = folder.path("opt.ini");
+    EXPECT_TRUE(fileBytes(ini).startsWith(kDefaultOptionsText));
+    EXPECT_EQ(ReadString("Author", "Name", ini, "-"), "Rider");
+    EXPECT_EQ(ReadString("Author", "Email", ini, "-"), "a@example.net");
+    EXPECT_FALSE(QFile::exists(infoFilePath(folder.base)));
+    const QJsonArray entries = zipDump(archivePath(folder.base))["entries"].toArray();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(fromBase64(entries[1].toObject()["data"]),
+              "Forest\r\nRider\r\na@example.net\r\n10/10/10\r\n");
+
+    // A later nick is used for the archive but never replaces the stored one.
+    EXPECT_EQ(submit(folder, fields("Other")).status, 0);
+    EXPECT_EQ(ReadString("Author", "Name", ini, "-"), "Rider");
+    EXPECT_TRUE(fromBase64(zipDump(archivePath(folder.base))["entries"][1]["data"])
+                    .startsWith("Forest\r\nOther\r\n"));
+}
+
+TEST(SubmitCli, RefusedRunsWriteNoArchive) {
+    {
+        SubmissionFolder folder(29);
+        const CliRun run = submit(folder, fields("Rider"));
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.contains(
+            QString::fromUtf8("В уровне не достаточно треков. Минимум 30 треков!")));
+        EXPECT_TRUE(QDir(folder.path("tomail")).isEmpty());
+    }
+    SubmissionFolder folder;
+    // A line break in the nick would add lines to info.txt and the mail body.
+    CliRun run = submit(folder, fields("Rider\r\nКолво треков : 99/99/99"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("single lines")) << run.err.toStdString();
+    run = submit(folder, fields(" "));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8("Не заполнено одно из обязательных полей.")));
+    EXPECT_TRUE(QDir(folder.path("tomail")).isEmpty());
+    // Without the "tomail" folder the run says so and ends.
+    QDir(folder.path("tomail")).removeRecursively();
+    run = submit(folder, fields("Rider"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("tomail")) << run.err.toStdString();
+    EXPECT_EQ(submit(folder, {"levels.mrg", "--nick", "x"}).status, 2);
+}
+
+TEST(SubmitCli, MailsThroughTheServerOfOptIni) {
+    SmtpTestServer server("accept");
+    ASSERT_GT(server.port(), 0);
+    SubmissionFolder folder;
+    folder.mailTo(server.port());
+    QStringList args = fields("Rider");
+    args.removeLast();
+    const CliRun run = submit(folder, args);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8("Отправка завершена.")));
+    EXPECT_EQ(server.message()["to"].toArray(), QJsonArray{kTestMailbox});
+}

@@ -1,0 +1,98 @@
+// The submission window mailing a pack to an SMTP server on 127.0.0.1.
+#include "dist/ui/submission_window.h"
+#include "settings/lang_lines.h"
+
+#include "../core/mail_test_util.h"
+#include "ui_test_util.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBlock>
+#include <QTextEdit>
+
+using namespace korvo;
+using namespace korvo::test;
+
+namespace {
+
+struct Window {
+    LangLines lang; // the built-in Russian texts
+    Tlevtomail_f w;
+
+    explicit Window(const QString& base)
+        : w(base, OpenPackState{[] { return QString(); }, [] { return false; }}, lang) {
+        w.show(); // FormActivate
+    }
+    template <class W> W* get(const char* name) {
+        W* found = w.findChild<W*>(name);
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+    QPushButton* ok() { return get<QPushButton>("Button2"); }
+    QTextBlock lastLine() { return get<QTextEdit>("LogMemo")->document()->lastBlock(); }
+};
+
+} // namespace
+
+TEST(SubmissionWindow, MailsAThirtyTrackPackAndTheLogEndsGreen) {
+    SmtpTestServer server("accept");
+    ASSERT_GT(server.port(), 0);
+    SubmissionFolder folder;
+    folder.mailTo(server.port());
+    Window win(folder.base);
+    // No [Author] yet: both author fields read "0".
+    EXPECT_EQ(win.get<QLineEdit>("nameauth")->text(), "0");
+    EXPECT_EQ(win.get<QLineEdit>("emailauth")->text(), "0");
+    EXPECT_TRUE(win.get<QRadioButton>("SendtoMail")->isChecked());
+
+    // The editor's pack, while the editor holds no tracks: nothing is chosen.
+    win.get<QRadioButton>("RadioButton4")->click();
+    EXPECT_FALSE(win.get<QLineEdit>("LevFilePath")->isEnabled());
+    EXPECT_EQ(answerMessageBoxes([&] { QTest::mouseClick(win.ok(), Qt::LeftButton); }),
+              QStringList{QString::fromUtf8("Не выбран файл.")});
+    EXPECT_TRUE(win.ok()->isEnabled());
+
+    win.get<QRadioButton>("RadioButton3")->click();
+    ASSERT_TRUE(win.get<QLineEdit>("LevFilePath")->isEnabled());
+    win.get<QLineEdit>("LevFilePath")->setText(folder.pack);
+    win.get<QLineEdit>("nameauth")->setText("Rider");
+    win.get<QLineEdit>("emailauth")->setText("rider@example.net");
+    win.get<QLineEdit>("nameLev")->setText("Forest");
+    win.get<QPlainTextEdit>("note")->setPlainText("two\nlines");
+    QTest::mouseClick(win.ok(), Qt::LeftButton);
+    EXPECT_FALSE(win.ok()->isEnabled()); // off while the mail goes out
+    QElapsedTimer clock;
+    clock.start();
+    while (!win.ok()->isEnabled() && clock.elapsed() < 30000) QTest::qWait(20);
+    ASSERT_TRUE(win.ok()->isEnabled());
+
+    EXPECT_TRUE(win.lastLine().text().endsWith(
+        QString::fromUtf8("Уровень отправлен на %1.").arg(kTestMailbox)))
+        << win.lastLine().text().toStdString();
+    const QTextCharFormat format = win.lastLine().begin().fragment().charFormat();
+    EXPECT_EQ(format.foreground().color(), QColor(0, 128, 0));
+    const QJsonArray parts = server.message()["parts"].toArray();
+    ASSERT_EQ(parts.size(), 2);
+    EXPECT_TRUE(fromBase64(parts[0].toObject()["bytes"])
+                    .endsWith("\r\n\xCF\xF0\xE8\xEC\xE5\xF7\xE0\xED\xE8\xE5 : two\r\nlines"));
+
+    // Shown again, the window keeps what was typed and the log.
+    win.w.hide();
+    win.w.show();
+    EXPECT_EQ(win.get<QLineEdit>("nameLev")->text(), "Forest");
+    EXPECT_GT(win.get<QTextEdit>("LogMemo")->document()->blockCount(), 5);
+}
+
+TEST(SubmissionWindow, TheLogKeepsItsLast2000Lines) {
+    QTemporaryDir dir;
+    Window win(dir.path());
+    for (int i = 1; i <= 2100; ++i) win.w.AddMessage(QString::number(i), Qt::blue);
+    const QTextDocument* doc = win.get<QTextEdit>("LogMemo")->document();
+    EXPECT_EQ(doc->blockCount(), Tlevtomail_f::kMaxLogLines + 1);
+    EXPECT_TRUE(doc->firstBlock().text().endsWith(" 100"))
+        << doc->firstBlock().text().toStdString();
+    EXPECT_TRUE(win.lastLine().text().endsWith(" 2100"));
+}

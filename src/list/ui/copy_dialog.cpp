@@ -1,6 +1,6 @@
 #include "list/ui/copy_dialog.h"
 
-#include "editor/map_draw.h"
+#include "draw/map_draw.h"
 #include "list/copy_list_model.h"
 #include "render/track_preview.h"
 #include "settings/lang_lines.h"

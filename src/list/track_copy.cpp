@@ -1,7 +1,6 @@
 #include "track_copy.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace korvo {
 
@@ -46,21 +45,6 @@ TrackCopy copyTracks(TrackTable& tracks, LevelRows& rows, const TrackTable& sour
     }
     renumberFromRows(tracks, rows.rows());
     return copy;
-}
-
-void removeCopiedRows(TrackTable& tracks, LevelRows& rows, const TrackCopy& copy) {
-    rows.removeTrackRows(copy.rows);
-    renumberFromRows(tracks, rows.rows());
-}
-
-void reinsertCopiedRows(TrackTable& tracks, LevelRows& rows, const TrackCopy& copy) {
-    std::vector<std::pair<int, int>> byRow; // (row, record)
-    for (size_t i = 0; i < copy.records.size(); ++i)
-        byRow.emplace_back(copy.rows[i], copy.records[i]);
-    // Lowest row first: each row then goes straight to where it stood.
-    std::sort(byRow.begin(), byRow.end());
-    for (const auto& [r, k] : byRow) rows.insertTrackRow(r, k, tracks.caption(k));
-    renumberFromRows(tracks, rows.rows());
 }
 
 } // namespace korvo

@@ -7,10 +7,10 @@
 // group's header (InsertRow), the tree appends to the group's node; both put
 // the row at the same place, the end of the group, so one rule serves both.
 //
-// The result says exactly what changed, so the copy can be undone: undo
-// removes the rows again and renumbers; the records stay in use (track
-// numbers are never reused while a pack is open), and redo puts the same
-// records back at the same rows.
+// The result says exactly what changed. The copy is one step of the pack's
+// history when run inside PackDocument::edit: undo takes the rows out again
+// and redo puts them back; the records stay in use either way (track numbers
+// are never reused while a pack is open).
 
 #include "level_rows.h"
 
@@ -30,11 +30,5 @@ struct TrackCopy {
 // room for are copied; the rest are counted in `leftOut`.
 TrackCopy copyTracks(TrackTable& tracks, LevelRows& rows, const TrackTable& source,
                      const Rows& sourceRows, const std::vector<int>& picked);
-
-// Undo of a copy: removes its rows and renumbers. The records stay.
-void removeCopiedRows(TrackTable& tracks, LevelRows& rows, const TrackCopy& copy);
-
-// Redo of a copy after removeCopiedRows: the same records at the same rows.
-void reinsertCopiedRows(TrackTable& tracks, LevelRows& rows, const TrackCopy& copy);
 
 } // namespace korvo

@@ -1,6 +1,7 @@
 // Bringing tracks in: ".lev" files and a second pack into the import table,
 // the copy to the ends of the groups with its undo, and ".lev" export.
 #include "editor/editor_state.h"
+#include "list/pack_document.h"
 #include "list/track_copy.h"
 #include "pack/cp1251.h"
 #include "pack/pack_file.h"
@@ -184,35 +185,41 @@ TEST(PackImport, EmptyMediumListsTheHardHeaderNextAndMalformedPacksAreRefused) {
 }
 
 TEST(TrackCopy, TickedTracksEndTheirGroupsInDialogOrderAndUndoRestoresThePack) {
-    OpenPack pack({{"A"}, {"B"}, {}});
+    PackDocument doc;
+    const int a = doc.Tracks.createTrack("A");
+    const int b = doc.Tracks.createTrack("B");
+    makeSampleTrack(doc.Tracks[a], 5, 1);
+    makeSampleTrack(doc.Tracks[b], 5, 2);
+    doc.Rows.reset({-1, a, -1, b, -1}, doc.Tracks);
+    doc.renumber();
     OpenPack source({{"e1", "e2"}, {"m1", "m2"}, {"h1"}});
     const Rows sourceRows = source.rows.rows(); // -1 1 2 -1 3 4 -1 5
-    const std::string before = image(pack.tracks, pack.rows);
+    const std::string before = image(doc.Tracks, doc.Rows);
 
-    // m1, m2 and e1 ticked, with the Medium header (skipped) among them.
-    const TrackCopy copy =
-        copyTracks(pack.tracks, pack.rows, source.tracks, sourceRows, {1, 3, 4, 5});
-    EXPECT_EQ(layout(pack.rows), "E: 1/A 3/e1 | M: 2/B 4/m1 5/m2 | H:");
-    EXPECT_EQ(pack.tracks.countText(), "[2/3/0]");
+    // m1, m2 and e1 ticked, with the Medium header (skipped) among them: one step.
+    TrackCopy copy;
+    ASSERT_TRUE(doc.edit("import", [&] {
+        copy = copyTracks(doc.Tracks, doc.Rows, source.tracks, sourceRows, {1, 3, 4, 5});
+    }));
+    EXPECT_EQ(layout(doc.Rows), "E: 1/A 3/e1 | M: 2/B 4/m1 5/m2 | H:");
+    EXPECT_EQ(doc.Tracks.countText(), "[2/3/0]");
     EXPECT_EQ(copy.records, (std::vector<int>{3, 4, 5}));
     EXPECT_EQ(copy.rows, (std::vector<int>{2, 5, 6}));
     EXPECT_EQ(copy.leftOut, 0);
-    EXPECT_EQ(pack.tracks[4].NumInGroup, 2);
-    EXPECT_EQ(
-        0, std::memcmp(pack.tracks[4].Points.data(), source.tracks[3].Points.data(), kBufferSize));
-    const std::string after = image(pack.tracks, pack.rows);
+    EXPECT_EQ(doc.Tracks[4].NumInGroup, 2);
+    EXPECT_EQ(doc.Tracks[4].Points, source.tracks[3].Points);
+    const std::string after = image(doc.Tracks, doc.Rows);
 
-    removeCopiedRows(pack.tracks, pack.rows, copy);
-    EXPECT_EQ(image(pack.tracks, pack.rows), before);
-    EXPECT_EQ(pack.tracks.countText(), "[1/1/0]");
-    EXPECT_EQ(pack.tracks.TrackCount, 5); // the records stay in use
-    reinsertCopiedRows(pack.tracks, pack.rows, copy);
-    EXPECT_EQ(image(pack.tracks, pack.rows), after);
-    EXPECT_EQ(layout(pack.rows), "E: 1/A 3/e1 | M: 2/B 4/m1 5/m2 | H:");
+    doc.history().undo();
+    EXPECT_EQ(image(doc.Tracks, doc.Rows), before);
+    EXPECT_EQ(doc.Tracks.countText(), "[1/1/0]");
+    EXPECT_EQ(doc.Tracks.TrackCount, 5); // the records stay in use
+    doc.history().redo();
+    EXPECT_EQ(image(doc.Tracks, doc.Rows), after);
 
     // The same source track copied again gets a number of its own.
-    copyTracks(pack.tracks, pack.rows, source.tracks, sourceRows, {1});
-    EXPECT_EQ(layout(pack.rows), "E: 1/A 3/e1 6/e1 | M: 2/B 4/m1 5/m2 | H:");
+    copyTracks(doc.Tracks, doc.Rows, source.tracks, sourceRows, {1});
+    EXPECT_EQ(layout(doc.Rows), "E: 1/A 3/e1 6/e1 | M: 2/B 4/m1 5/m2 | H:");
 }
 
 TEST(TrackCopy, StopsAtTheLastRecordAndCountsTheRest) {

@@ -10,6 +10,7 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format
   unzip xvfb xauth
   libzip-dev python3-aiosmtpd openssl
+  desktop-file-utils libxml2-utils librsvg2-bin
   python3-pil
 )
 

@@ -24,7 +24,7 @@ struct AppContext {
     LangLines Lang;
     Options Settings; // the settings of "opt.ini" as read at start-up and applied since
     CanvasStyle Style;
-    QString BaseFolder; // the current directory at start-up
+    QString BaseFolder; // the current directory at start-up, or the one the command line named
     ListView ViewMode = kListView;
     int NewLevel = 0; // 0: a stored new track heads the first group; 1: ends the last
     std::unique_ptr<Prompts> prompts = std::make_unique<Prompts>();

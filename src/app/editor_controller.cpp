@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace korvo {
@@ -204,6 +205,9 @@ void EditorController::openEditor(bool newTrack) {
 }
 
 void EditorController::showSessionValues() {
+    for (QAbstractScrollArea* table : {static_cast<QAbstractScrollArea*>(Panel1->TrackProp),
+                                       static_cast<QAbstractScrollArea*>(Panel1->TP2)})
+        table->horizontalScrollBar()->setValue(0); // each track starts at the left edge
     Panel1->setTrackName(Session.TrackName);
     Panel1->setLines(app_.Flags.IsNewTrack ? 0 : Session.record().Lines);
     Panel1->setField(QString::number(Session.canvasSize.width()),
@@ -219,8 +223,13 @@ void EditorController::showSessionValues() {
 void EditorController::panelStep(TrackStep step, const std::function<bool()>& action) {
     History.begin(step);
     const bool done = action();
+    const int shift = done && !app_.Flags.IsNewTrack ? Session.fitField() : 0;
     History.end();
     if (!done) return;
+    MapImg->setField(Session.canvasSize);
+    if (shift > 0)
+        ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->value() + shift);
+    showSessionValues();
     MapImg->update();
     refreshFloatingPreview();
     emit modeChanged();

@@ -1,16 +1,61 @@
-// korvote: the track editor. It takes no arguments; the current folder is
-// its base folder, where it reads "levels.mrg" or starts a new pack.
+// korvote: the track editor.
+//   korvote [--base DIR | --user] [PACK]
+// Without --base or --user the current folder is its base folder, where it
+// reads "levels.mrg" or starts a new pack. The installed program finds its
+// shipped files (language files, "images", "tomail") beside it in
+// KORVO_SHIPPED_FROM_BIN; run from the build folder it takes the source
+// tree's "base" (KORVO_SOURCE_BASE).
 #include "app/main_window.h"
+#include "settings/base_folder.h"
 
 #include <QApplication>
+#include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void print(std::FILE* to, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), to);
+}
+
+// --help needs no window system, so it is answered before one is asked for.
+bool asksForHelp(int argc, char** argv) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) return true;
+    return false;
+}
+
+int refuse(const QString& error) {
+    print(stderr, "korvote: " + error + "\nTry \"korvote --help\".\n");
+    return 2;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (asksForHelp(argc, argv)) {
+        print(stdout, korvo::commandLineHelp());
+        return 0;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(korvo::TForm1::kAppTitle);
+    QApplication::setApplicationName("korvote"); // names the per-user folder
+    QApplication::setApplicationDisplayName(korvo::TForm1::kAppTitle);
+    QGuiApplication::setDesktopFileName("korvote");
+    const korvo::CommandLine line = korvo::readCommandLine(QApplication::arguments());
+    if (!line.error.isEmpty()) return refuse(line.error);
+    const QString shipped = korvo::shippedFilesFolder(
+        QApplication::applicationDirPath() + "/" KORVO_SHIPPED_FROM_BIN, KORVO_SOURCE_BASE);
+    const korvo::BaseChoice base = korvo::chooseBaseFolder(
+        line, shipped, QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    if (!base.error.isEmpty()) return refuse(base.error);
+
     QFont font = QApplication::font(); // the small interface font the layout is made for
     font.setPointSize(8);
     QApplication::setFont(font);
-    korvo::TForm1 window;
+    korvo::TForm1 window(std::nullopt, {base.folder, line.pack, base.problems});
     window.show();
+    if (line.quitAfterStart) QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();
 }

@@ -44,15 +44,16 @@ QVBoxLayout* stack(QWidget* parent) {
 
 } // namespace
 
-TForm1::TForm1(std::optional<ListView> view, QWidget* parent)
-    : QMainWindow(parent), requestedView_(view) {
+TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* parent)
+    : QMainWindow(parent), requestedView_(view), startPack_(start.pack),
+      startProblems_(start.problems) {
     setObjectName("Form1");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowIcon(toolIcon(ToolIcon::Program));
     app_.window = this;
-    app_.BaseFolder = QDir::currentPath();
+    app_.BaseFolder = start.baseFolder.isEmpty() ? QDir::currentPath() : start.baseFolder;
 
     auto* central = new QWidget(this);
     auto* split = new QHBoxLayout(central);
@@ -223,7 +224,11 @@ void TForm1::buildStatusBar() {
         panel->setObjectName(QString("StatusPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setVisible(kStatusWidths[i] > 0);
-        if (i < 4) {
+        if (i == 0) { // the pointer read-out fits the widest track's coordinates
+            const int text = panel->fontMetrics().horizontalAdvance("X = 63373;  Y = -1270");
+            panel->setFixedWidth(std::max(kStatusWidths[0], text + 8));
+            bar->addWidget(panel);
+        } else if (i < 4) {
             panel->setFixedWidth(kStatusWidths[i]);
             bar->addWidget(panel);
         } else { // the last panel runs on to the right edge
@@ -264,7 +269,8 @@ void TForm1::showEvent(QShowEvent* event) {
     if (!app_.Flags.FirstActivate) return;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
-    pack_->FormActivate();
+    if (const QString problem = pack_->FormActivate(startPack_); !problem.isEmpty())
+        startProblems_ << problem;
     setWindowTitle(appTitle_);
     // Problems of the start-up are told once the window is on the screen.
     if (!startProblems_.isEmpty()) QTimer::singleShot(0, this, &TForm1::reportStartProblems);

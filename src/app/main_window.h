@@ -36,14 +36,24 @@ class TAbout_f;
 class Tlevtomail_f;
 class Toptions_f;
 
+// How the window starts: its base folder (empty: the current folder), the
+// pack to open instead of the base folder's "levels.mrg" (empty: that one),
+// and problems met before the window was made, told once it is up.
+struct WindowStart {
+    QString baseFolder;
+    QString pack;
+    QStringList problems;
+};
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr const char* kAppTitle = "Korvo Track Editor 3";
 
-    // The base folder is the current directory. `view` chooses the list or
-    // the tree; without it the setting VList decides.
-    explicit TForm1(std::optional<ListView> view = std::nullopt, QWidget* parent = nullptr);
+    // `view` chooses the list or the tree; without it the setting VList
+    // decides. `start` names the base folder and the start-up pack.
+    explicit TForm1(std::optional<ListView> view = std::nullopt, const WindowStart& start = {},
+                    QWidget* parent = nullptr);
     ~TForm1() override;
 
     AppContext& app() { return app_; }
@@ -88,6 +98,7 @@ private:
 
     AppContext app_;
     std::optional<ListView> requestedView_;
+    QString startPack_; // opened at the first show instead of the base folder's pack
     ListController* list_ = nullptr;
     EditorController* editor_ = nullptr;
     PackCommands* pack_ = nullptr;

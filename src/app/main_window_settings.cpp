@@ -95,10 +95,10 @@ void TForm1::reportStartProblems() {
     for (const QString& problem : problems) app_.ask().warning(this, problem);
 }
 
-// Help > Contents: "help.chm" of the current folder, opened by the desktop.
+// Help > Contents: "help.chm" of the base folder, opened by the desktop.
 // A missing file is named; a file the desktop cannot open gets the old words.
 void TForm1::N14Click() {
-    const QString help = QDir::current().absoluteFilePath("help.chm");
+    const QString help = QDir(app_.BaseFolder).absoluteFilePath("help.chm");
     if (!QFileInfo::exists(help))
         app_.ask().error(this, QString(),
                          app_.Lang.format(kLineHelpMissing, QDir::toNativeSeparators(help)));

@@ -3,6 +3,7 @@
 #include "actions.h"
 #include "editor_controller.h"
 #include "list_controller.h"
+#include "pack/checked_write.h"
 #include "pack/flag_rules.h"
 #include "pack/pack_file.h"
 #include "settings/autosave.h"
@@ -22,6 +23,8 @@ const QString kOpenFilter = QStringLiteral("Levels(*.mrg);;Quokka Levels(*.lvl)"
 const QString kSaveFilter = QStringLiteral("Levels(*.mrg)");
 const char* const kRecentNotWritten = "Список последних пакетов не удалось сохранить в opt.ini.\n"
                                       "The list of recent packs could not be saved to opt.ini.\n\n";
+const char* const kStartPackNotOpened = "Пакет, указанный при запуске, не открыт:\n"
+                                        "The pack named at start-up was not opened:\n\n";
 } // namespace
 
 PackCommands::PackCommands(AppContext& app, ListController& list, EditorController& editor,
@@ -57,19 +60,34 @@ QAction* PackCommands::action(const char* name) const {
     return nullptr;
 }
 
-void PackCommands::FormActivate() {
+// Problems are returned, not shown: they are told once the window is up.
+QString PackCommands::FormActivate(const QString& startPack) {
     editor_.drawpreimg(0);
     app_.Flags.IsEditing = app_.Flags.IsNewTrack = app_.Flags.TrackModified = false;
     editor_.leaveEditor();
-    if (!Load1Click(QDir(app_.BaseFolder).filePath("levels.mrg"))) {
-        // A pack that cannot be read is kept as it is; a new one is started beside it.
-        makeNewPack();
+    QStringList problems;
+    const std::string why = startPack.isEmpty() ? std::string() : readPack(startPack);
+    if (!startPack.isEmpty() && why.empty()) {
+        addRecentFile(startPack);
+    } else {
+        if (!why.empty())
+            problems << QString::fromUtf8(kStartPackNotOpened) + QString::fromStdString(why);
+        const QString levels = QDir(app_.BaseFolder).filePath("levels.mrg");
+        if (!QFileInfo::exists(levels)) {
+            makeNewPack();
+            app_.Flags.PackWasMissing = true;
+        } else if (const std::string refused = readPack(levels); !refused.empty()) {
+            // A pack that cannot be read is kept as it is; a new one is started beside it.
+            problems << QString::fromStdString(refused);
+            makeNewPack();
+        }
     }
     app_.doc.startFresh();
     if (!app_.Flags.PackWasMissing)
         editor_.drawpreimg(list_.selectedTrack() > 0 ? list_.selectedTrack() : 0);
     app_.Flags.FirstActivate = false;
     emit packReplaced();
+    return problems.join("\n\n");
 }
 
 // Reads the pack at `path` into the document. A missing file gives a new
@@ -80,17 +98,25 @@ bool PackCommands::Load1Click(const QString& path) {
         app_.Flags.PackWasMissing = true;
         return true;
     }
+    const std::string why = readPack(path);
+    if (!why.empty()) app_.ask().error(app_.window, QString(), QString::fromStdString(why));
+    return why.empty();
+}
+
+// Reads an existing pack into the document; a refusal ("<path>: <reason>")
+// leaves everything as it was.
+std::string PackCommands::readPack(const QString& path) {
     Rows rows;
-    const std::string why = loadPackFile(path, app_.doc.Tracks, rows);
-    if (!why.empty()) {
-        app_.ask().error(app_.window, QString(), QString::fromStdString(why));
-        return false;
-    }
+    std::string why = loadPackFile(path, app_.doc.Tracks, rows);
+    // A file that is no pack at all is told so in the user's language.
+    if (why.ends_with(kNotAPackReason))
+        return pathMessage(path, app_.Lang[kLineNotAPack].toStdString());
+    if (!why.empty()) return why;
     app_.Flags.PackWasMissing = false;
     app_.doc.setFileName(path);
     app_.doc.Rows.reset(rows, app_.doc.Tracks);
     list_.packReplaced();
-    return true;
+    return {};
 }
 
 // NewLevelsClick without its question: an empty pack named "levels.mrg", or
@@ -145,11 +171,12 @@ bool PackCommands::SaveAllTracksClick() {
     return true;
 }
 
-// Save as: a cancelled dialog still saves under the current name.
+// Save as: a cancelled dialog saves nothing (the open file keeps its bytes).
 void PackCommands::mrg1Click() {
     const QString path = app_.ask().saveFileName(app_.window, mrg1->text(), app_.BaseFolder,
                                                  kSaveFilter, QStringLiteral("mrg"));
-    if (!path.isEmpty()) app_.doc.setFileName(path);
+    if (path.isEmpty()) return; // cancelled: nothing is saved
+    app_.doc.setFileName(path);
     SaveAllTracksClick();
 }
 
@@ -208,7 +235,17 @@ const QStringList& PackCommands::LastFilesList() const {
 }
 
 // vitemClick: opens a recent pack with the questions and steps of File > Open.
+// An entry whose file is gone is offered for removal; the open pack stays.
 void PackCommands::vitemClick(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        const QString shown = QDir::toNativeSeparators(path);
+        if (!app_.ask().confirm(app_.window, app_.Lang.format(kLineRecentGone, shown))) return;
+        QString error;
+        if (!recent_->remove(path, &error))
+            app_.ask().warning(app_.window, QString::fromUtf8(kRecentNotWritten) + error);
+        fillRecentMenu(*N18, *recent_, [this](const QString& p) { vitemClick(p); });
+        return;
+    }
     if (!mayReplacePack()) return;
     openPackFile(path);
 }

@@ -29,8 +29,11 @@ public:
     QMenu* recentMenu() const { return N18; }
     QTimer* autosaveTimer() const { return autotime; }
 
-    // FormActivate, once: read "levels.mrg" of the base folder, or start a new pack.
-    void FormActivate();
+    // FormActivate, once: read `startPack` (named on the command line) or
+    // "levels.mrg" of the base folder, or start a new pack. A start pack that
+    // is missing or refused is left aside; the returned text says why, to be
+    // told once the window is up.
+    QString FormActivate(const QString& startPack = {});
     void NewLevelsClick();                  // File > New
     void N16Click();                        // File > Open
     bool openPackFile(const QString& path); // Open after its dialog (recent packs too)
@@ -51,6 +54,7 @@ signals:
 
 private:
     bool Load1Click(const QString& path);
+    std::string readPack(const QString& path);
     void makeNewPack();
     bool mayReplacePack(bool forNew = false);
     bool askProceed(int rule, bool forNew = false);

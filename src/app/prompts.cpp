@@ -8,7 +8,7 @@ namespace korvo {
 
 namespace {
 QString boxTitle(QWidget* parent) {
-    return parent ? parent->window()->windowTitle() : QApplication::applicationName();
+    return parent ? parent->window()->windowTitle() : QApplication::applicationDisplayName();
 }
 } // namespace
 

@@ -119,7 +119,7 @@ void NodeEditor::deleteAt(QPoint pos, GestureOutcome& out) {
     EditorState& st = s_.state();
     s_.flags().TrackModified = true;
     out.modeChanged = true;
-    const int k = st.firstNodeHit(2, st.NodeCount - 1, pos);
+    const int k = st.firstNodeHit(2, st.NodeCount, pos);
     if (!k) return;
     out.message = deleteNode(st, k);
     if (out.message != EditorMessage::None) return;
@@ -225,12 +225,16 @@ void NodeEditor::shapeChanged(GestureOutcome& out) {
     s_.ListLenTChange();
     out.linesChanged = true;
     out.repaintAll = true;
-    // A node dragged or moved past the right edge would be out of reach.
+    // A node moved past an edge would be out of reach: the field grows, and
+    // the view follows what moved down so nothing jumps under the pointer.
+    const QSize before = s_.canvasSize;
     const int end = st.NodeCount >= 1 ? st.NodeX[size_t(st.NodeCount)] : 0;
-    if (end > s_.canvasSize.width()) {
-        s_.canvasSize.setWidth(end);
-        out.fieldChanged = true;
+    if (s_.flags().IsNewTrack) { // a track being drawn keeps its zero line where it is
+        if (end > before.width()) s_.canvasSize.setWidth(end);
+    } else if (const int shift = s_.fitField(); shift > 0) {
+        out.scrollBy = QPoint(0, -shift);
     }
+    out.fieldChanged = s_.canvasSize != before;
 }
 
 // ---- move ------------------------------------------------------------------

@@ -32,6 +32,12 @@ void clampDraggedNode(EditorState& s, int k) {
 }
 
 EditorMessage deleteNode(EditorState& s, int k) {
+    // The last node goes with its segment while one segment stays.
+    if (k == s.NodeCount && k >= 3) {
+        s.setNode(k, 0, 0);
+        --s.NodeCount;
+        return EditorMessage::None;
+    }
     if (k < 2 || k > s.NodeCount - 1) return EditorMessage::None;
     const int dx = s.NodeX[size_t(k + 1)] - s.NodeX[size_t(k - 1)];
     const int dy = s.NodeY[size_t(k + 1)] - s.NodeY[size_t(k - 1)];

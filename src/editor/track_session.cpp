@@ -94,6 +94,7 @@ void TrackSession::TrackPaint(int row, int viewHeight) {
     LengthRow = r.Templ >= 1 && r.Templ <= kPresetCount ? r.Templ : 0;
     state_.clearMarks();
     if (r.Templ > 0) ListLenTChange();
+    fitField(); // the marks are placed: the room above takes them in
 }
 
 void TrackSession::ListLenTChange() {
@@ -225,6 +226,24 @@ CloseOutcome TrackSession::ClosePropClick() {
     state_.clearMarks();
     ColorMode = 1;
     return out;
+}
+
+int TrackSession::fitField() {
+    EditorState& st = state_;
+    if (st.NodeCount < 1) return 0;
+    const auto [minY, maxY] = st.yRange(1);
+    int32_t top = minY - 100;
+    if (record().Templ > 0) { // flags 20 high, the bike marker 42: a little room over them
+        top = std::min({top, st.StartPt.y() - 30, st.FinishPt.y() - 30,
+                        st.PlayerPt.y() + st.PlayerYOffset - 52});
+    }
+    const int shift = std::max(0, -top - st.YOffset);
+    st.YOffset += shift;
+    const int bottom = st.YOffset + std::max(0, maxY) + 100;
+    const int right = st.NodeX[size_t(st.NodeCount)];
+    canvasSize =
+        QSize(std::max(canvasSize.width(), right), std::max(canvasSize.height() + shift, bottom));
+    return shift;
 }
 
 ModeFlags TrackSession::modeFlags() const {

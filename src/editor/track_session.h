@@ -91,6 +91,12 @@ public:
     // "Закрыть без сохранения", and the last step of saving.
     CloseOutcome ClosePropClick();
 
+    // Grows the field to hold the track, its flags and its player marker as
+    // opening does (100 pixels above the highest node and below the lowest,
+    // the marks whole, the last node inside); it never shrinks. Returns how
+    // far everything moved down on the canvas (the view scrolls as much).
+    int fitField();
+
     ModeFlags modeFlags() const;
     // wmode texts; enables SaveTProp when the track is modified.
     StatusTexts wmode(const LangLines& lang);

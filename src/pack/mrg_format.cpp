@@ -79,8 +79,7 @@ std::string parseDirectory(std::string_view bytes, PackDirectory& dir) {
         total += count;
         // Every entry takes five bytes at least: a count the file cannot
         // hold says the file is something else.
-        if (uint64_t(count) * 5 > bytes.size() - pos)
-            return "not a level pack (its first bytes do not make a track directory)";
+        if (uint64_t(count) * 5 > bytes.size() - pos) return kNotAPackReason;
         if (count > uint32_t(kMaxTracks) || total > size_t(kMaxTracks))
             return "more than " + std::to_string(kMaxTracks) + " tracks";
         dir.counts[g] = int(count);

@@ -9,7 +9,7 @@ namespace {
 const AddedLine kAdded[] = {
     {96, "undo command prefix", "Undo", "Отменить"},
     {97, "redo command prefix", "Redo", "Повторить"},
-    {98, "Edit menu", "Edit", "Правка"},
+    {98, "Edit menu", "&Edit", "&Правка"},
     {99, "step: a track moved up or down", "move track", "перемещение трека"},
     {100, "step: a track cloned", "clone track", "копирование трека"},
     {101, "step: tracks deleted", "delete %d tracks", "удаление треков (%d)"},
@@ -58,6 +58,9 @@ const AddedLine kAdded[] = {
      "Файл справки %s не найден."},
     {125, "Open: the file is not a level pack", "The file is not a level pack.",
      "Этот файл не является пакетом уровней."},
+    {126, "a recent pack whose file is gone",
+     "The pack %s is not there any more. Take it off the list?",
+     "Пакета %s больше нет. Убрать его из списка?"},
 };
 
 } // namespace

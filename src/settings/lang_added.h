@@ -54,6 +54,7 @@ enum AddedLineNumber : int {
     kLineNewPackQuestion = 123,   // %s: the pack whose unsaved changes New drops
     kLineHelpMissing = 124,       // %s: the help file looked for
     kLineNotAPack = 125,          // a file whose directory cannot be a level pack
+    kLineRecentGone = 126,        // %s: a recent pack whose file is gone
 };
 
 } // namespace korvo

@@ -54,17 +54,26 @@ bool RecentFiles::write_ini(QString path, QString* error) {
     } else {
         paths_.append(path);
     }
-    // Numbered afresh from 1. Keys left over from a file with gaps would
-    // bring back stale or doubled entries at the next start; they go.
+    return rewriteAll(gaps, error);
+}
+
+// Numbered afresh from 1. Keys beyond the list would bring back stale or
+// doubled entries at the next start; with `clearRest` they go.
+bool RecentFiles::rewriteAll(bool clearRest, QString* error) {
     items_.clear();
     for (int i = 0; i < int(paths_.size()); ++i) items_.append({i + 1, paths_[i]});
     auto ini = readIniFile(ini_, error);
     if (!ini) return false;
     for (const RecentItem& item : items_)
         ini->setValue(kSection, QString::number(item.number), item.path);
-    for (int n = int(items_.size()) + 1; gaps && n <= kRecentMax; ++n)
+    for (int n = int(items_.size()) + 1; clearRest && n <= kRecentMax; ++n)
         ini->removeKey(kSection, QString::number(n));
     return writeIniFile(ini_, *ini, error);
+}
+
+bool RecentFiles::remove(const QString& path, QString* error) {
+    if (paths_.removeAll(path) == 0) return true;
+    return rewriteAll(true, error);
 }
 
 } // namespace korvo

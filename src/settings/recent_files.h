@@ -47,9 +47,12 @@ public:
     // and menu items change all the same. The path is taken by value: it may
     // be one of the list's own entries.
     bool write_ini(QString path, QString* error = nullptr);
+    // Takes a pack off the list (its file is gone); the rest are numbered
+    // afresh. False with the reason when the settings file could not be written.
+    bool remove(const QString& path, QString* error = nullptr);
 
 private:
-    bool rewriteAll(QString* error);
+    bool rewriteAll(bool clearRest, QString* error);
 
     QString ini_;
     QStringList paths_;

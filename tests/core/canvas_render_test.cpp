@@ -97,16 +97,17 @@ TEST_F(Canvas, NodeDotsOnlyWhenCheckedAndNotWhileDrawing) {
 
 TEST_F(Canvas, FlagsAndPlayerDot) {
     open(levelNodes(700, 100, -50), 1); // start over x 102 -> node 200, finish 597 -> 600
-    ASSERT_EQ(state.YOffset, 150);
+    const int y0 = state.YOffset;
+    ASSERT_EQ(y0, 112 + 52) << "the bike marker at -112 has room above";
     const QImage img = paint(QRect(0, 0, 720, 300));
-    EXPECT_EQ(img.pixelColor(200, 85), QColor(0, 128, 0));
-    EXPECT_EQ(img.pixelColor(600, 85), QColor(255, 0, 0));
-    EXPECT_EQ(img.pixelColor(200, 93), InvColor(kBg)) << "flag pole";
-    EXPECT_EQ(img.pixelColor(97, 38), kLine) << "player dot at (97, -112)";
+    EXPECT_EQ(img.pixelColor(200, y0 - 65), QColor(0, 128, 0));
+    EXPECT_EQ(img.pixelColor(600, y0 - 65), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(200, y0 - 57), InvColor(kBg)) << "flag pole";
+    EXPECT_EQ(img.pixelColor(97, y0 - 112), kLine) << "player dot at (97, -112)";
     state.PlayerYOffset = -10;
     const QImage moved = paint(QRect(0, 0, 720, 300));
-    EXPECT_EQ(moved.pixelColor(97, 28), kLine);
-    EXPECT_EQ(moved.pixelColor(97, 38), kBg);
+    EXPECT_EQ(moved.pixelColor(97, y0 - 122), kLine);
+    EXPECT_EQ(moved.pixelColor(97, y0 - 112), kBg);
 }
 
 TEST_F(Canvas, FinishFlagOnlyRightOfTheStart) {
@@ -126,7 +127,8 @@ TEST_F(Canvas, BikeMarkerStandsOnThePlayerPointWithWhiteTransparent) {
         for (int x = 16; x < 26; ++x) moto.setPixelColor(x, y, Qt::black);
     scene.motoV = moto;
     const QImage img = paint(QRect(0, 0, 720, 300), scene);
-    const int px = 97, py = -112 + 150; // bottom centre
+    const int px = 97, py = -112 + state.YOffset; // bottom centre
+    EXPECT_GE(py - 42, 0) << "the whole marker lies on the canvas";
     EXPECT_EQ(img.pixelColor(px, py - 1), QColor(Qt::black));
     EXPECT_EQ(img.pixelColor(px - 5, py - 10), QColor(Qt::black));
     EXPECT_EQ(img.pixelColor(px, py), kBg) << "the picture ends above the point";

@@ -60,7 +60,7 @@ TEST(LangFiles, BuiltInTextsAreTheRussianFile) {
     EXPECT_EQ(LangLines::builtIn(), file);
     LangLines lang;
     EXPECT_EQ(lang[42], QString::fromUtf8("Сетка: Выкл."));
-    EXPECT_EQ(lang[58], QString::fromUtf8("Настройки"));
+    EXPECT_EQ(lang[58], QString::fromUtf8("&Настройки"));
     EXPECT_EQ(lang[79], QString::fromUtf8("Цвет фона"));
     EXPECT_EQ(lang[11], QString::fromUtf8("Внимание!!! Не забудь отправить полностью сделанный "
                                           "тобой levels.mrg на любой адрес: "));

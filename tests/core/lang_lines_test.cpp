@@ -22,7 +22,7 @@ TEST(LangLines, LineBreaksAndCaretP) {
 TEST(LangLines, BuiltInTextsStandInForMissingLines) {
     ASSERT_EQ(LangLines::builtIn().size(), kFirstAddedLine + addedLineCount());
     LangLines lang;
-    EXPECT_EQ(lang[0], QString::fromUtf8("Файл"));
+    EXPECT_EQ(lang[0], QString::fromUtf8("&Файл"));
     EXPECT_EQ(lang[95], QString::fromUtf8("Точки на узлах"));
     EXPECT_EQ(lang.format(63, 3).contains("3"), true);
 
@@ -51,7 +51,7 @@ TEST(LangLines, BuiltInTextsStandInForMissingLines) {
     EXPECT_EQ(lang.load(path), "");
     EXPECT_EQ(lang[kLineUndo], QString::fromUtf8("Отменить"));
     EXPECT_NE(lang.load(dir.filePath("missing.lng")), "");
-    EXPECT_EQ(lang[0], QString::fromUtf8("Файл"));
+    EXPECT_EQ(lang[0], QString::fromUtf8("&Файл"));
     EXPECT_EQ(lang[500], "");
 }
 

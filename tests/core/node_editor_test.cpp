@@ -279,14 +279,16 @@ TEST_F(Gestures, DeleteRefusesWhenTheNeighboursWouldBreakTheLimits) {
     EXPECT_EQ(state.NodeCount, 5);
 }
 
-TEST_F(Gestures, DeleteNeverTargetsTheLastNode) {
+// The last node may go while a segment stays; node 1 and a lone segment stay.
+TEST_F(Gestures, DeleteTakesTheLastNodeWhileASegmentStays) {
     open({{0, 0}, {50, 0}, {100, 0}});
     editor.DelPointClick();
     click(at(100, 0).x(), at(100, 0).y());
-    EXPECT_EQ(state.NodeCount, 3);
-    click(at(50, 0).x(), at(50, 0).y());
     EXPECT_EQ(state.NodeCount, 2);
-    EXPECT_EQ(state.node(2), QPoint(100, 0));
+    EXPECT_EQ(state.node(2), QPoint(50, 0));
+    click(at(50, 0).x(), at(50, 0).y());
+    click(at(0, 0).x(), at(0, 0).y());
+    EXPECT_EQ(state.NodeCount, 2) << "one segment stays";
 }
 
 // ---- tail move -------------------------------------------------------------
@@ -359,6 +361,30 @@ TEST_F(Gestures, TheFieldGrowsToHoldTheLastNode) {
     EXPECT_EQ(state.node(5), QPoint(320 + 127, 0));
     EXPECT_TRUE(out.fieldChanged);
     EXPECT_EQ(session.canvasSize.width(), 320 + 127);
+}
+
+// A node dragged above the top edge or below the bottom: the field grows
+// there too, everything moves down as far as the room above grew and the
+// view scrolls by as much, so the node stays under the pointer and can be
+// taken again.
+TEST_F(Gestures, TheFieldFollowsANodeDraggedPastTheTopOrBottom) {
+    open({{0, 0}, {100, -120}, {200, -240}, {300, -300}});
+    const int y0 = state.YOffset, height = session.canvasSize.height();
+    const QPoint top = at(300, -300);
+    ASSERT_EQ(top.y(), 100) << "100 above the highest node";
+    down(top.x(), top.y());
+    move(top.x(), top.y() - 67); // 33 pixels from the canvas top
+    const GestureOutcome out = up(top.x(), top.y() - 67);
+    EXPECT_EQ(state.node(4), QPoint(300, -367));
+    EXPECT_EQ(state.YOffset, y0 + 67);
+    EXPECT_EQ(out.scrollBy, QPoint(0, -67)) << "the view follows";
+    EXPECT_EQ(session.canvasSize.height(), height + 67);
+    EXPECT_EQ(at(300, -367).y(), 100) << "the node lies 100 inside the top again";
+    down(at(300, -367).x(), at(300, -367).y());
+    EXPECT_TRUE(g.IsDragging) << "and can be taken again";
+    move(at(300, -330).x(), at(300, -330).y());
+    up(0, 0);
+    EXPECT_EQ(state.YOffset, y0 + 67) << "the room never shrinks while the track is open";
 }
 
 // ---- tools, correction, panning, wheel -------------------------------------
@@ -494,9 +520,9 @@ TEST_F(Gestures, MiddleButtonPansUntilReleasedOrLeft) {
 
 TEST_F(Gestures, PointerReadOutInShownCoordinates) {
     open({{0, -20}, {100, 0}});
-    EXPECT_EQ(state.YOffset, 120);
-    EXPECT_EQ(move(37, 100).pointer, "X = 37;  Y = 20");
-    EXPECT_EQ(move(0, 130).pointer, "X = 0;  Y = -10");
+    const int y0 = state.YOffset;
+    EXPECT_EQ(move(37, y0 - 20).pointer, "X = 37;  Y = 20");
+    EXPECT_EQ(move(0, y0 + 10).pointer, "X = 0;  Y = -10");
 }
 
 TEST_F(Gestures, WheelTurnsTheRiderOnlyOverTheCanvas) {

@@ -60,8 +60,10 @@ TEST_F(Session, OpeningSetsLinesAnchorMarksAndCanvas) {
     EXPECT_TRUE(flags.IsEditing);
     EXPECT_EQ(session.ColorMode, 2);
     EXPECT_EQ(session.LengthRow, 3);
-    EXPECT_EQ(session.canvasSize, QSize(1200, 554 - 21));
-    EXPECT_EQ(state.YOffset, 130);
+    // 100 above the track would cut the bike marker at -112 (42 high): the
+    // room above takes it in, and the field grows by as much.
+    EXPECT_EQ(state.YOffset, 112 + 52);
+    EXPECT_EQ(session.canvasSize, QSize(1200, 554 - 21 + (112 + 52 - 130)));
     EXPECT_EQ(state.StartPt, QPoint(200, -30));
     EXPECT_EQ(state.FinishPt, QPoint(1200, -30)); // finish x 1106
     EXPECT_FALSE(session.SaveEnabled);

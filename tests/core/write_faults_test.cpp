@@ -129,8 +129,8 @@ TEST(WriteFaults, SavingThroughALinkKeepsThePreviousContents) {
 // colours; a UTF-8 byte-order mark neither hides the first section nor
 // makes a write add a second one, and it stays in the file.
 TEST(WriteFaults, SettingsWithoutColoursOrWithAByteOrderMark) {
-    for (const QByteArray text : {QByteArray("[Options]\r\nVMoto=1\r\n"),
-                                  QByteArray("[Options]\r\nVMoto=1\r\n[Colors]\r\n")}) {
+    for (const QByteArray& text : {QByteArray("[Options]\r\nVMoto=1\r\n"),
+                                   QByteArray("[Options]\r\nVMoto=1\r\n[Colors]\r\n")}) {
         Options o;
         readOptions(IniText(text), o);
         EXPECT_EQ(o.BG2, QColor(Qt::white));

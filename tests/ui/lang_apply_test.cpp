@@ -58,8 +58,8 @@ TEST(LangApply, EveryElementOfEveryWindowGetsItsLine) {
     LangLines english;
     ASSERT_EQ(english.load(w.dir.filePath("lang/english.lng")), "");
     EXPECT_EQ(applyLanguage(english, w.forms, {"a@x.org", "b@y.org", "c@z.org"}), QStringList());
-    EXPECT_EQ(w.text(&w.main, "N1"), "File");
-    EXPECT_EQ(w.text(&w.main, "N19"), "Options");
+    EXPECT_EQ(w.text(&w.main, "N1"), "&File");
+    EXPECT_EQ(w.text(&w.main, "N19"), "&Options");
     EXPECT_EQ(w.main.findChild<QToolButton*>("UpItem")->toolTip(), "Move up");
     EXPECT_EQ(w.text(&w.main, "StatusPanel1"), "Grid: off");
     EXPECT_EQ(w.main.findChild<QTableWidget*>("TP2")->item(1, 0)->text(), "Field height (Y)");
@@ -90,16 +90,16 @@ TEST(LangApply, MissingLanguageFileIsReportedOnceAndBuiltInTextsShow) {
     Windows w;
     const QString problem = Loadlang(w.lang, w.dir.path(), "german.lng", w.forms);
     EXPECT_TRUE(problem.contains("german.lng"));
-    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("Файл"));
+    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("&Файл"));
     EXPECT_EQ(w.lang[88], LangLines::builtIn()[88]);
     EXPECT_EQ(Loadlang(w.lang, w.dir.path(), "English.LNG", w.forms), "");
-    EXPECT_EQ(w.text(&w.main, "N1"), "File");
+    EXPECT_EQ(w.text(&w.main, "N1"), "&File");
 }
 
 TEST(LangApply, SwitchingLanguageInTheDialogRecaptionsAllOpenWindows) {
     Windows w;
     ASSERT_EQ(Loadlang(w.lang, w.dir.path(), "russian.lng", w.forms), "");
-    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("Файл"));
+    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("&Файл"));
     int wmode = 0;
     w.options_f->setHooks(
         {[&] { Loadlang(w.lang, w.dir.path(), w.options.Lang, w.forms); }, [&] { ++wmode; }});
@@ -121,7 +121,7 @@ TEST(LangApply, SwitchingLanguageInTheDialogRecaptionsAllOpenWindows) {
                         "starts.");
     EXPECT_TRUE(recaptionedWhileOpen);
     EXPECT_EQ(wmode, 1);
-    EXPECT_EQ(w.text(&w.main, "N1"), "File");
+    EXPECT_EQ(w.text(&w.main, "N1"), "&File");
     EXPECT_EQ(w.text(&w.main, "N16"), "Open *.mrg");
     EXPECT_EQ(w.about->windowTitle(), "About");
     EXPECT_EQ(w.about->findChild<QPushButton*>("GotoSite")->text(), "Visit the program's website");

@@ -4,6 +4,7 @@
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
 #include "settings/ini_file.h"
+#include "settings/lang_added.h"
 #include "settings/lang_targets.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/color_box.h"
@@ -67,9 +68,9 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     EXPECT_EQ(fileBytes(base.path("opt.ini")), kDefaultOptionsText);
     EXPECT_TRUE(s.prompts->shown.isEmpty());
     TForm1& w = s.window;
-    EXPECT_EQ(ctl<QMenu>(w, "N1")->title(), "File");
+    EXPECT_EQ(ctl<QMenu>(w, "N1")->title(), "&File");
     EXPECT_EQ(ctl<QAction>(w, "N16")->text(), "Open *.mrg");
-    EXPECT_EQ(ctl<QAction>(w, "N19")->text(), "Options");
+    EXPECT_EQ(ctl<QAction>(w, "N19")->text(), "&Options");
     EXPECT_EQ(ctl<QLabel>(w, "StaticText2")->text(), "Track layout");
     EXPECT_EQ(ctl<QGroupBox>(w, "GroupBox2")->title(), " Add a track");
     EXPECT_EQ(ctl<QLabel>(w, "Label5")->text(), "Name");
@@ -92,7 +93,7 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     EXPECT_EQ(w.app().NewLevel, 0);
     EXPECT_TRUE(ctl<QAction>(w, "levv11")->isVisible());
     EXPECT_TRUE(ctl<QAction>(w, "N19")->isEnabled());
-    EXPECT_TRUE(ctl<QMenu>(w, "N18")->menuAction()->isEnabled());
+    EXPECT_FALSE(ctl<QMenu>(w, "N18")->menuAction()->isEnabled()) << "no recent pack yet";
     EXPECT_TRUE(ctl<QMenu>(w, "N18")->actions().isEmpty());
 }
 
@@ -102,7 +103,7 @@ TEST(MainWindowSettings, WithoutALangFolderTheBuiltInTextsShowAfterOneReport) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !s.prompts->shown.isEmpty(); }, 2000));
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown[0].contains("english.lng"));
-    EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("Файл"));
+    EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("&Файл"));
     EXPECT_EQ(s.window.statusText(2), LangLines::builtIn()[53]);
     // Later lookups take the built-in lines without further reports.
     s.click(1);
@@ -165,7 +166,7 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
         EXPECT_TRUE(shown[0].startsWith(QString::fromUtf8("Настройки сохранены")));
         EXPECT_TRUE(dialogRecaptioned);
         EXPECT_FALSE(ctl<Toptions_f>(s.window, "Toptions_f")->isVisible());
-        EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("Файл"));
+        EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("&Файл"));
         EXPECT_EQ(ctl<QAction>(s.window, "N16")->text(), QString::fromUtf8("Открыть *.mrg"));
         EXPECT_EQ(ctl<TAbout_f>(s.window, "TAbout_f")->windowTitle(),
                   QString::fromUtf8("О программе"));
@@ -175,7 +176,7 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
         EXPECT_EQ(optIni(base, "Options", "Lang"), "russian.lng");
     }
     Started again;
-    EXPECT_EQ(ctl<QMenu>(again.window, "N1")->title(), QString::fromUtf8("Файл"));
+    EXPECT_EQ(ctl<QMenu>(again.window, "N1")->title(), QString::fromUtf8("&Файл"));
     EXPECT_TRUE(again.prompts->shown.isEmpty());
 }
 
@@ -272,6 +273,18 @@ TEST(MainWindowSettings, RecentPacksFollowEveryOpenAndReopenWithTheOpenQuestions
     Started s;
     EXPECT_EQ(recentMenu(s.window), (QStringList{"1: " + C, "2: " + B, "3: " + A}));
     EXPECT_EQ(ctl<QMenu>(s.window, "N18")->actions()[1]->toolTip(), B);
+    EXPECT_TRUE(ctl<QMenu>(s.window, "N18")->menuAction()->isEnabled());
+
+    // A pack whose file is gone: asked, taken off the list, the open pack stays.
+    QFile::remove(B);
+    s.prompts->answers = {true};
+    ctl<QMenu>(s.window, "N18")->actions()[1]->trigger();
+    ASSERT_EQ(s.prompts->asked.size(), 1);
+    EXPECT_EQ(s.prompts->asked[0],
+              s.window.app().Lang.format(kLineRecentGone, QDir::toNativeSeparators(B)));
+    EXPECT_EQ(recentMenu(s.window), (QStringList{"1: " + C, "2: " + A}));
+    EXPECT_EQ(optIni(base, "LastFiles", "3"), "<none>") << "the keys are numbered afresh";
+    EXPECT_EQ(s.window.document().fileName(), base.path("levels.mrg"));
 }
 
 TEST(MainWindowSettings, AutosaveSavesOnlyAChangedPackWithNoTrackOpen) {

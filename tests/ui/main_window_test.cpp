@@ -1,5 +1,6 @@
 // Flows through the real main window: start-up, selection, moves, clone,
 // delete, drops, the pack file commands and the close rules.
+#include "../core/settings_files.h"
 #include "app/image_box.h"
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
@@ -55,7 +56,12 @@ TEST(MainWindow, LayoutOfTheWindow) {
     EXPECT_EQ(ctl<QToolBar>(s.window, "ToolBar1")->height(), 31);
     EXPECT_EQ(s.window.statusBar()->height(), 20);
     const int widths[] = {110, 0, 400, 100};
-    for (int i = 0; i < 4; ++i)
+    auto* pointer = ctl<QLabel>(s.window, "StatusPanel0");
+    EXPECT_GE(pointer->width(), 110);
+    EXPECT_GE(pointer->contentsRect().width(),
+              pointer->fontMetrics().horizontalAdvance("X = 63373;  Y = -1270"))
+        << "the widest track's coordinates fit";
+    for (int i = 1; i < 4; ++i)
         EXPECT_EQ(ctl<QLabel>(s.window, qPrintable("StatusPanel" + QString::number(i)))->width(),
                   widths[i]);
     EXPECT_GE(ctl<QLabel>(s.window, "StatusPanel4")->width(), 50);
@@ -63,6 +69,14 @@ TEST(MainWindow, LayoutOfTheWindow) {
     EXPECT_FALSE(ctl<QWidget>(s.window, "Panel5")->isVisible());
     EXPECT_FALSE(ctl<TrackPropertiesPanel>(s.window, "Panel1")->isVisible());
     EXPECT_EQ(ctl<TrackCanvas>(s.window, "MapImg")->size(), QSize(820, 554));
+    // Alt and the marked letter open each menu.
+    for (auto [key, menu] :
+         {std::pair{Qt::Key_F, "N1"}, {Qt::Key_E, "EditMenu"}, {Qt::Key_H, "N3"}}) {
+        QTest::keyClick(&s.window, key, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ctl<QMenu>(s.window, menu)->isVisible(); }, 1000))
+            << menu;
+        ctl<QMenu>(s.window, menu)->close();
+    }
     QStringList tools;
     for (QAction* a : ctl<QToolBar>(s.window, "ToolBar1")->actions())
         if (!a->isSeparator()) tools << a->objectName();
@@ -324,6 +338,20 @@ TEST(MainWindow, StartsANewPackWhenTheFolderHasNone) {
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: | M: | H:");
 }
 
+// A "levels.mrg" the reader refuses is kept as it is, told once the window is
+// on the screen, and a new pack is started beside it.
+TEST(MainWindow, ARefusedPackAtStartUpIsToldOnceTheWindowIsUp) {
+    BaseFolder base({});
+    putFile(base.path("levels.mrg"), "no pack at all");
+    Started s;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.prompts->shown.isEmpty(); }, 2000));
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_TRUE(s.prompts->shown[0].endsWith("levels.mrg: The file is not a level pack."));
+    EXPECT_TRUE(s.prompts->shownOverVisibleWindow[0]) << "not while the window comes up";
+    EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
+    EXPECT_EQ(fileBytes(base.path("levels.mrg")), "no pack at all");
+}
+
 TEST(MainWindow, NewBesideAnExistingPackIsLevelsNew) {
     BaseFolder base(kPack);
     Started s;
@@ -373,6 +401,7 @@ TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {
     ctl<QAction>(s.window, "N16")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown[0].contains("bad.mrg"));
+    EXPECT_TRUE(s.prompts->shown[0].endsWith("The file is not a level pack."));
     EXPECT_EQ(s.window.document().fileName(), base.path("levels.mrg"));
     EXPECT_TRUE(s.window.app().Flags.PackModified);
     EXPECT_EQ(s.caption(3), "2/b");
@@ -390,19 +419,23 @@ TEST(MainWindow, OpeningAMissingFileStartsANewPack) {
     EXPECT_EQ(s.window.document().Rows.size(), 3);
 }
 
-TEST(MainWindow, SaveAsCancelledStillSavesUnderTheCurrentName) {
+TEST(MainWindow, SaveAsCancelledSavesNothing) {
     BaseFolder base(kPack);
     Started s;
+    const QByteArray before = fileBytes(base.path("levels.mrg"));
     s.click(1);
     ctl<QAction>(s.window, "DownItem")->trigger();
     ctl<QAction>(s.window, "mrg1")->trigger(); // dialog cancelled
-    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: b a c | M: d e | H: f");
+    EXPECT_EQ(fileBytes(base.path("levels.mrg")), before);
+    EXPECT_FALSE(QFileInfo::exists(base.path("levels.mrg.old")));
+    EXPECT_EQ(s.window.statusText(3), "Not saved");
     s.prompts->paths = {base.path("copy.mrg")};
     ctl<QAction>(s.window, "DownItem")->trigger();
     ctl<QAction>(s.window, "mrg1")->trigger();
     EXPECT_EQ(s.window.document().fileName(), base.path("copy.mrg"));
     EXPECT_TRUE(s.window.windowTitle().endsWith("copy.mrg"));
     EXPECT_EQ(packLayout(base.path("copy.mrg")), "E: b c a | M: d e | H: f");
+    EXPECT_EQ(fileBytes(base.path("levels.mrg")), before);
     EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg)");
 }
 

@@ -53,17 +53,18 @@ QSpinBox* spin(Tcorrxywnd* wnd, const char* name) {
 TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
     OpenTrack t(kFlat);
     TForm1& w = t.w();
-    ASSERT_EQ(w.editor().state().YOffset, 100);
+    const int y0 = w.editor().state().YOffset; // the zero line
+    ASSERT_EQ(y0, 112 + 52) << "room above for the bike at -112 on a flat track";
 
-    drag(t.canvas(), canvasPoint(w, 3), QPoint(180, 60));
-    EXPECT_EQ(canvasPoint(w, 3), QPoint(180, 60));
+    drag(t.canvas(), canvasPoint(w, 3), QPoint(180, y0 - 40));
+    EXPECT_EQ(canvasPoint(w, 3), QPoint(180, y0 - 40));
     EXPECT_EQ(w.statusText(0), "X = 180;  Y = 40");
     EXPECT_TRUE(w.app().Flags.TrackModified);
     EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
-    drag(t.canvas(), canvasPoint(w, 4), QPoint(500, 100));
-    EXPECT_EQ(canvasPoint(w, 4), QPoint(307, 100)) << "127 right of its neighbour at most";
-    drag(t.canvas(), canvasPoint(w, 1), QPoint(50, 50));
-    EXPECT_EQ(canvasPoint(w, 1), QPoint(0, 100)) << "node 1 never moves";
+    drag(t.canvas(), canvasPoint(w, 4), QPoint(500, y0));
+    EXPECT_EQ(canvasPoint(w, 4), QPoint(307, y0)) << "127 right of its neighbour at most";
+    drag(t.canvas(), canvasPoint(w, 1), QPoint(50, y0 - 50));
+    EXPECT_EQ(canvasPoint(w, 1), QPoint(0, y0)) << "node 1 never moves";
 
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
     ctl<QAction>(w, "N6")->trigger();
@@ -125,7 +126,7 @@ TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
     EXPECT_TRUE(w.editor().session().Gesture.ToolAddNode);
     EXPECT_TRUE(w.statusText(2).endsWith(w.app().Lang[50]));
     hover(t.canvas(), QPoint(250, 150));
-    EXPECT_EQ(w.editor().nodes().overlay().crossAt, QPoint(250, 50));
+    EXPECT_EQ(w.editor().nodes().overlay().crossAt, QPoint(250, 150 - w.editor().state().YOffset));
     EXPECT_TRUE(w.editor().nodes().overlay().cross);
 
     ctl<QAction>(w, "motopic")->trigger();
@@ -219,8 +220,13 @@ TEST(TrackPreviews, ListPreviewAndFloatingPreviewShowTheTrackAndItsFlags) {
     EXPECT_EQ(f->image().width(), 504);
 
     const QImage before = f->image();
+    const double ratio = f->PreviewRatio;
     drag(ctl<TrackCanvas>(w, "MapImg"), canvasPoint(w, 3), canvasPoint(w, 3) + QPoint(0, -60));
     EXPECT_NE(f->image(), before) << "the preview follows the edit";
+    // The track grew higher: the window takes its new ratio at the height it had.
+    EXPECT_LT(f->PreviewRatio, ratio);
+    EXPECT_EQ(f->height(), 162);
+    EXPECT_EQ(f->image().size(), f->size()) << "nothing is cut off";
 
     f->close();
     EXPECT_FALSE(ctl<QAction>(w, "preimg")->isChecked());

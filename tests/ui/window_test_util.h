@@ -77,9 +77,11 @@ public:
         answers.pop_front();
         return a;
     }
-    void information(QWidget*, const QString& text) override { shown.push_back(text); }
-    void warning(QWidget*, const QString& text) override { shown.push_back(text); }
-    void error(QWidget*, const QString&, const QString& text) override { shown.push_back(text); }
+    void information(QWidget* parent, const QString& text) override { show(parent, text); }
+    void warning(QWidget* parent, const QString& text) override { show(parent, text); }
+    void error(QWidget* parent, const QString&, const QString& text) override {
+        show(parent, text);
+    }
     QString openFileName(QWidget*, const QString&, const QString& folder,
                          const QString& filter) override {
         lastFolder = folder;
@@ -97,9 +99,14 @@ public:
     std::deque<QString> paths; // dialog results; cancelled when empty
     QStringList asked;
     QStringList shown;
+    std::vector<bool> shownOverVisibleWindow; // the parent was on the screen then
     QString lastFolder, lastFilter;
 
 private:
+    void show(QWidget* parent, const QString& text) {
+        shown.push_back(text);
+        shownOverVisibleWindow.push_back(parent && parent->isVisible());
+    }
     QString takePath() {
         if (paths.empty()) return {};
         QString p = paths.front();
@@ -132,7 +139,8 @@ private:
 
 // The main window started in the current folder, its prompts scripted.
 struct Started {
-    explicit Started(std::optional<ListView> viewMode = kListView) : window(viewMode) {
+    explicit Started(std::optional<ListView> viewMode = kListView, const WindowStart& start = {})
+        : window(viewMode, start) {
         auto p = std::make_unique<ScriptedPrompts>();
         prompts = p.get();
         window.setPrompts(std::move(p));

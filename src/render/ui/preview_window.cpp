@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace korvo {
 
@@ -64,14 +65,24 @@ void Tpreimg_f::fitToHeight(int h) {
     const int width = std::max(1, previewWindowWidth(height, PreviewRatio));
     fitting_ = true;
     resize(width, height);
-    fitting_ = false;
     Image1->setGeometry(rect());
     redraw();
+    fitting_ = false;
 }
 
 void Tpreimg_f::redraw() {
     image_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
     if (drawTrack) drawTrack(image_);
+    // An edit changed the track's proportions: the window takes the new
+    // ratio at the height it has (the user's size), so nothing is cut off.
+    if (isVisible() && !fitting_ && std::abs(image_.height() - height()) > 1 &&
+        image_.height() > 0) {
+        BaseImgWidth = image_.width();
+        BaseImgHeight = image_.height();
+        PreviewRatio = double(BaseImgWidth) / BaseImgHeight;
+        fitToHeight(height());
+        return;
+    }
     showImage();
 }
 

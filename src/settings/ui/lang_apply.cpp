@@ -3,6 +3,7 @@
 #include "settings/lang_targets.h"
 
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QWidget>
 
@@ -77,7 +78,10 @@ void apply(QObject* o, const LangBinding& b, const QString& text, const QStringL
         o->setProperty("toolTip", text);
         break;
     case LangTarget::WindowTitle:
-        if (auto* w = qobject_cast<QWidget*>(o)) w->setWindowTitle(text);
+        // A title shows no shortcut: the menu's "&" marker goes.
+        if (auto* w = qobject_cast<QWidget*>(o))
+            w->setWindowTitle(
+                QString(text).replace(QRegularExpression("&(?!&)"), "").replace("&&", "&"));
         break;
     case LangTarget::RowKey:
         setRowKey(o, b.row, text);

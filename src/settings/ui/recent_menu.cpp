@@ -23,6 +23,8 @@ void fillRecentMenu(QMenu& N18, const RecentFiles& recent,
         QObject::connect(action, &QAction::triggered, &N18,
                          [action, vitemClick] { vitemClick(action->toolTip()); });
     }
+    // An empty submenu would open blank: "Выбрать" waits for a first pack.
+    N18.menuAction()->setEnabled(!recent.items().isEmpty());
 }
 
 } // namespace korvo

@@ -1,0 +1,110 @@
+#include "base_folder.h"
+
+#include "pack/checked_write.h"
+#include "pack/pack_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace korvo {
+
+namespace {
+
+const char* const kUserFolderProblems = "Папку пользователя не удалось подготовить полностью:\n"
+                                        "The per-user folder could not be fully prepared:\n\n";
+
+// A shipped language file is the program's own: newer ones replace the copy.
+bool refreshedWhenNewer(const QString& relativePath) {
+    return relativePath.startsWith("lang/") && relativePath.count('/') == 1 &&
+           relativePath.endsWith(".lng", Qt::CaseInsensitive);
+}
+
+// Copies through the checked write path; the copy takes the shipped file's
+// time, so that only a newer shipped file counts as newer.
+QString copyShipped(const QFileInfo& from, const QString& to) {
+    std::string bytes;
+    if (std::string why = readWholeFile(from.filePath(), bytes); !why.empty())
+        return QString::fromStdString(pathMessage(from.filePath(), why));
+    if (std::string why = writeFileChecked(to, bytes); !why.empty())
+        return QString::fromStdString(why);
+    QFile copy(to);
+    if (!copy.open(QIODevice::ReadWrite) ||
+        !copy.setFileTime(from.lastModified(), QFileDevice::FileModificationTime))
+        return QDir::toNativeSeparators(to) + ": " + copy.errorString();
+    return {};
+}
+
+void fillFolder(const QDir& shipped, const QString& relative, const QString& folder,
+                QStringList& problems) {
+    const QString target = QDir(folder).filePath(relative);
+    if (!QDir().mkpath(target)) {
+        problems << QDir::toNativeSeparators(target) + ": the folder could not be made";
+        return;
+    }
+    const QDir from(shipped.filePath(relative));
+    for (const QFileInfo& entry :
+         from.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString path =
+            relative.isEmpty() ? entry.fileName() : relative + "/" + entry.fileName();
+        if (entry.isDir()) {
+            fillFolder(shipped, path, folder, problems);
+            continue;
+        }
+        const QFileInfo copy(QDir(folder).filePath(path));
+        if (copy.exists() &&
+            !(refreshedWhenNewer(path) && entry.lastModified() > copy.lastModified()))
+            continue;
+        if (QString problem = copyShipped(entry, copy.filePath()); !problem.isEmpty())
+            problems << problem;
+    }
+}
+
+} // namespace
+
+QString shippedFilesFolder(const QString& installed, const QString& fallback) {
+    return QFileInfo(QDir(installed).filePath("lang")).isDir() ? QDir(installed).absolutePath()
+                                                               : QDir(fallback).absolutePath();
+}
+
+QStringList fillBaseFolder(const QString& shipped, const QString& folder) {
+    QStringList problems;
+    if (!QFileInfo(shipped).isDir()) {
+        problems << QDir::toNativeSeparators(shipped) +
+                        ": the program's own files are not there (it is not fully installed)";
+        if (!QDir().mkpath(folder))
+            problems << QDir::toNativeSeparators(folder) + ": the folder could not be made";
+        return problems;
+    }
+    fillFolder(QDir(shipped), QString(), folder, problems);
+    return problems;
+}
+
+BaseChoice chooseBaseFolder(const CommandLine& line, const QString& shipped,
+                            const QString& userFolder) {
+    BaseChoice choice;
+    switch (line.base) {
+    case CommandLine::Base::Current:
+        choice.folder = QDir::currentPath();
+        break;
+    case CommandLine::Base::Given:
+        choice.folder = QDir::cleanPath(QFileInfo(line.baseDir).absoluteFilePath());
+        if (!QFileInfo(choice.folder).isDir())
+            choice.error = "The base folder " + QDir::toNativeSeparators(choice.folder) +
+                           " is not there; give a folder that exists.";
+        break;
+    case CommandLine::Base::User:
+        if (userFolder.isEmpty()) {
+            choice.error = "The per-user data folder is unknown (is HOME set?).";
+            break;
+        }
+        choice.folder = QDir(userFolder).absolutePath();
+        if (const QStringList problems = fillBaseFolder(shipped, choice.folder);
+            !problems.isEmpty())
+            choice.problems << QString::fromUtf8(kUserFolderProblems) + problems.join('\n');
+        break;
+    }
+    return choice;
+}
+
+} // namespace korvo

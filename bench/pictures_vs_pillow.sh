@@ -21,24 +21,26 @@ tp="$build/trackpack"
 "$tp" import "$work/a.mrg" "$work/ab.mrg" --from "$work/b.mrg"
 "$tp" import "$work/ab.mrg" "$work/pack.mrg" --from "$work/c.mrg"
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+# Each run writes into a folder of its own, and nothing is deleted between
+# runs: a file system that hands out freshly freed inodes slowly would
+# otherwise time its own bookkeeping.
 time_runs() {
   local out=$1
   shift
-  for _ in $(seq "$n"); do
-    rm -rf "$work/$out"
+  for i in $(seq "$n"); do
     local t0 t1
     t0=$(date +%s%N)
-    "$@" >/dev/null
+    "$@" "$work/$out-$i" >/dev/null
     t1=$(date +%s%N)
     echo $(( (t1 - t0) / 1000 ))
   done | median
 }
-ours=$(time_runs ours "$tp" pictures "$work/pack.mrg" "$work/ours")
-pillow=$(time_runs pillow /usr/bin/python3 "$here/pictures_pillow.py" "$work/pack.mrg" "$work/pillow")
-cmp -s "$work/ours/bdpic.dat" "$work/pillow/bdpic.dat" || { echo "the catalogues differ" >&2; exit 1; }
+ours=$(time_runs ours "$tp" pictures "$work/pack.mrg")
+pillow=$(time_runs pillow /usr/bin/python3 "$here/pictures_pillow.py" "$work/pack.mrg")
+cmp -s "$work/ours-1/bdpic.dat" "$work/pillow-1/bdpic.dat" || { echo "the catalogues differ" >&2; exit 1; }
 echo "folder:       $(df --output=fstype "$work" | tail -1) ($work)"
 echo "tracks:       $("$tp" count "$work/pack.mrg")"
-echo "pictures:     $(ls "$work/ours" | grep -c '\.gif$') GIF files, $(du -sk "$work/ours" | cut -f1) KB"
+echo "pictures:     $(ls "$work/ours-1" | grep -c '\.gif$') GIF files, $(du -sk "$work/ours-1" | cut -f1) KB"
 echo "trackpack:    ${ours} us (median of $n)"
 echo "pillow:       ${pillow} us (median of $n)"
 awk -v o="$ours" -v p="$pillow" 'BEGIN {printf "speed-up:     %.1fx\n", p / o}'

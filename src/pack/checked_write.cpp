@@ -135,6 +135,9 @@ std::string keepPrevious(const QString& target, const QString& old, bool sync) {
     return {};
 }
 
+// Up to this many files are synced file by file.
+constexpr qsizetype kFilesSyncedOneByOne = 16;
+
 std::string folderRefused(const QString& path, const QString& target, int error) {
     std::string why = systemReason(error);
     if ((error == EACCES || error == EPERM || error == EROFS) &&
@@ -185,14 +188,15 @@ std::string writeFileChecked(const QString& path, std::string_view bytes,
 }
 
 std::string syncFiles(const QString& folder, const QStringList& files) {
-    // Start writing every file out first, then wait for each: the system
-    // then writes them in batches instead of one file per sync.
-    for (const QString& file : files) {
-        const int fd =
-            ::open(native(QDir(folder).filePath(file)).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) continue; // the sync below reports it
-        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    // Many files: one sync of the file system they lie on writes them and
+    // their folder in one pass, where a sync per file waits for each in turn.
+    if (files.size() > kFilesSyncedOneByOne) {
+        const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return pathMessage(folder, systemReason(errno));
+        const bool ok = ::syncfs(fd) == 0;
+        const int error = errno;
         ::close(fd);
+        return ok ? std::string() : pathMessage(folder, systemReason(error));
     }
     for (const QString& file : files)
         if (std::string why = syncPath(QDir(folder).filePath(file), O_RDONLY); !why.empty())

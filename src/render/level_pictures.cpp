@@ -80,6 +80,7 @@ std::string catalogueLine(const TTrackInfo& t) {
 
 std::string drawLevelPicture(TrackTable& tracks, int j, int q, EditorState& st,
                              IndexedPicture& picture) {
+    q = pictureRatio(q); // never a division by 0
     TTrackInfo& r = tracks[j];
     if (r.Templ == 0) r.Templ = 1;
     r.AnchorY = headerAnchorY(r);

@@ -38,10 +38,10 @@ std::string catalogueLine(const TTrackInfo& t);
 // Palette of the pictures: white (transparent), the track line, black, red.
 enum PictureColor : uint8_t { kPicWhite = 0, kPicTrack = 1, kPicBlack = 2, kPicRider = 3 };
 
-// Draws the picture of track j at ratio q (q > 0). Like a preview, it takes
-// Templ 1 for a record without a template and stores AnchorY, and leaves the
-// track decoded in `st`. Returns "" or the reason the picture is refused
-// (more than kMaxPicturePixels or a side over 65535 pixels).
+// Draws the picture of track j at ratio q (0 or below reads as 8). Like a
+// preview, it takes Templ 1 for a record without a template and stores
+// AnchorY, and leaves the track decoded in `st`. Returns "" or the reason the
+// picture is refused (more than kMaxPicturePixels or a side over 65535 pixels).
 std::string drawLevelPicture(TrackTable& tracks, int j, int q, EditorState& st,
                              IndexedPicture& picture);
 

@@ -122,7 +122,8 @@ TEST(LevelPicture, SidesOfZeroPixelsBecomeOneAndHugePicturesAreRefused) {
     EXPECT_EQ(tracks[single].Templ, 1);
     ASSERT_EQ(drawLevelPicture(tracks, single, 500, st, p), "");
     EXPECT_EQ(p.height, 1);
-    EXPECT_EQ(pictureRatio(0), 8);
+    ASSERT_EQ(drawLevelPicture(tracks, single, 0, st, p), ""); // RatioPic 0 reads as 8
+    EXPECT_EQ(p.height, 25);
     EXPECT_EQ(pictureRatio(-2), 8);
 
     // 499 steps of 127 down: 63373 x 63573 pixels at ratio 1.

@@ -11,6 +11,7 @@ PACKAGES=(
   unzip xvfb xauth
   libzip-dev python3-aiosmtpd openssl
   desktop-file-utils libxml2-utils librsvg2-bin
+  python3-pil
 )
 
 missing=()

@@ -2,6 +2,7 @@
 // re-saves and generates level packs exactly as the editor does.
 
 #include "cli_common.h"
+#include "import_commands.h"
 #include "pack/cp1251.h"
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
@@ -32,6 +33,16 @@ const char* const korvo::cli::kUsage =
     "  sample OUT [--tracks N] [--segments M] [--seed S]\n"
     "                         write a pack of N generated tracks (default 30) with M\n"
     "                         segments each (default 60, at most 499)\n"
+    "  import PACK OUT --from SOURCE.mrg [--pick N,N,...]\n"
+    "                         copy tracks of SOURCE (numbered 1.. in pack order; all of\n"
+    "                         them without --pick) to the ends of their groups, save to OUT\n"
+    "  import PACK OUT --lev FILE.lev...\n"
+    "                         the same with single-track files, at the end of Easy\n"
+    "  export-lev PACK N OUT.lev\n"
+    "                         the delta pairs of the N-th track (as info numbers it)\n"
+    "  pictures PACK OUTDIR [--ratio Q]\n"
+    "                         a GIF picture of every track at 1/Q (default 8) and the\n"
+    "                         catalogue bdpic.dat, in OUTDIR (made when missing)\n"
     "  submit PACK --nick N --email E --level L [--note T] [--save-only]\n"
     "                         in a base folder: pack PACK (at least 30 tracks) with\n"
     "                         info.txt into tomail/levels.zip and mail it to the\n"
@@ -205,6 +216,9 @@ int main(int argc, char** argv) {
     if (cmd == "count") return count(args);
     if (cmd == "resave") return resave(args);
     if (cmd == "sample") return sample(args);
+    if (cmd == "import") return importCommand(args);
+    if (cmd == "export-lev") return exportLevCommand(args);
+    if (cmd == "pictures") return picturesCommand(args);
     if (cmd == "submit") return submit(args);
     return usageError("unknown command " + cmd.toStdString());
 }

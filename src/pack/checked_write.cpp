@@ -135,6 +135,9 @@ std::string keepPrevious(const QString& target, const QString& old, bool sync) {
     return {};
 }
 
+// Up to this many files are synced file by file.
+constexpr qsizetype kFilesSyncedOneByOne = 16;
+
 std::string folderRefused(const QString& path, const QString& target, int error) {
     std::string why = systemReason(error);
     if ((error == EACCES || error == EPERM || error == EROFS) &&
@@ -185,6 +188,16 @@ std::string writeFileChecked(const QString& path, std::string_view bytes,
 }
 
 std::string syncFiles(const QString& folder, const QStringList& files) {
+    // Many files: one sync of the file system they lie on writes them and
+    // their folder in one pass, where a sync per file waits for each in turn.
+    if (files.size() > kFilesSyncedOneByOne) {
+        const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return pathMessage(folder, systemReason(errno));
+        const bool ok = ::syncfs(fd) == 0;
+        const int error = errno;
+        ::close(fd);
+        return ok ? std::string() : pathMessage(folder, systemReason(error));
+    }
     for (const QString& file : files)
         if (std::string why = syncPath(QDir(folder).filePath(file), O_RDONLY); !why.empty())
             return why;

@@ -37,7 +37,9 @@ std::string writeFileChecked(const QString& path, const FileProducer& produce,
 std::string writeFileChecked(const QString& path, std::string_view bytes,
                              const WriteFileOptions& options = {});
 
-// Syncs a folder's entries and the files named (after a run of unsynced writes).
+// Syncs a folder's entries and the files named (after a run of unsynced
+// writes). For more than a few files it syncs the file system that holds the
+// folder in one call, which writes them all in one pass.
 std::string syncFiles(const QString& folder, const QStringList& files);
 
 // "<path>: <why>" with the path in the platform's separators.

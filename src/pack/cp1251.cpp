@@ -44,18 +44,21 @@ QString fromCp1251(std::string_view bytes) {
     return out;
 }
 
-std::string toCp1251(const QString& text) {
+std::string toCp1251(const QString& text, char replacement) {
     std::string out;
     out.reserve(size_t(text.size()));
     const auto& rev = reverseTable();
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
         if (u < 0x80) {
             out.push_back(char(u));
         } else if (auto it = rev.find(u); it != rev.end()) {
             out.push_back(it->second);
         } else {
-            out.push_back('?');
+            // A character beyond 16 bits is two code units but one character.
+            if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                ++i;
+            out.push_back(replacement);
         }
     }
     return out;

@@ -1,0 +1,165 @@
+#include "import_commands.h"
+
+#include "cli_common.h"
+#include "list/track_copy.h"
+#include "pack/checked_write.h"
+#include "pack/pack_file.h"
+#include "pack/track_import.h"
+#include "render/level_pictures.h"
+
+#include <QDir>
+#include <cstdio>
+#include <set>
+#include <unistd.h>
+
+namespace korvo::cli {
+
+namespace {
+
+struct ImportArgs {
+    QString pack, out, from;
+    QStringList lev;
+    bool pick = false;
+    std::set<int> picked; // track numbers of the source pack, 1..
+};
+
+// "N,N,..." into `picked`; false when an item is not a whole number above 0.
+bool parsePicks(const QString& list, std::set<int>& picked) {
+    for (const QString& item : list.split(',')) {
+        bool ok = false;
+        const int n = item.trimmed().toInt(&ok);
+        if (!ok || n < 1) return false;
+        picked.insert(n);
+    }
+    return true;
+}
+
+// Returns "" or the usage problem.
+std::string parseImportArgs(const QStringList& args, ImportArgs& a) {
+    if (args.size() < 2) return "import takes a pack, an output file and --from or --lev";
+    a.pack = args[0];
+    a.out = args[1];
+    bool lev = false;
+    for (int i = 2; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == "--from" || arg == "--pick") {
+            if (i + 1 >= args.size()) return arg.toStdString() + " needs a value";
+            const QString value = args[++i];
+            if (arg == "--from") {
+                a.from = value;
+            } else {
+                a.pick = true;
+                if (!parsePicks(value, a.picked))
+                    return "--pick takes track numbers above 0 separated by commas";
+            }
+        } else if (arg == "--lev") {
+            lev = true;
+        } else if (lev && !arg.startsWith("--")) {
+            a.lev << arg;
+        } else {
+            return "unknown option " + arg.toStdString();
+        }
+    }
+    if (!a.from.isEmpty() && lev) return "--from and --lev do not mix in one call";
+    if (a.from.isEmpty() && !lev) return "import needs --from SOURCE.mrg or --lev FILE.lev...";
+    if (lev && a.lev.isEmpty()) return "--lev needs at least one file";
+    if (a.pick && a.from.isEmpty()) return "--pick belongs to --from";
+    return {};
+}
+
+// The source rows to copy: every track row, or those of the picked numbers,
+// in source order. Returns "" or the reason a number is refused.
+std::string pickedRows(const ImportArgs& a, const Rows& sourceRows, std::vector<int>& picked) {
+    int tracks = 0;
+    for (size_t r = 0; r < sourceRows.size(); ++r) {
+        if (sourceRows[r] == kHeaderRow) continue;
+        ++tracks;
+        if (!a.pick || a.picked.count(tracks)) picked.push_back(int(r));
+    }
+    if (a.pick && *a.picked.rbegin() > tracks)
+        return pathMessage(a.from, "there is no track " + std::to_string(*a.picked.rbegin()) +
+                                       "; the pack holds " + std::to_string(tracks));
+    return {};
+}
+
+} // namespace
+
+int importCommand(const QStringList& args) {
+    ImportArgs a;
+    if (std::string why = parseImportArgs(args, a); !why.empty()) return usageError(why);
+    TrackTable tracks;
+    Rows packRows;
+    if (std::string why = loadPackFile(a.pack, tracks, packRows); !why.empty()) return fail(why);
+    TrackTable source;
+    Rows sourceRows;
+    std::vector<int> picked;
+    if (!a.from.isEmpty()) {
+        if (std::string why = loadImportPack(a.from, source, sourceRows); !why.empty())
+            return fail(why);
+        if (std::string why = pickedRows(a, sourceRows, picked); !why.empty()) return fail(why);
+    } else {
+        const std::vector<std::string> refused = loadLevFiles(a.lev, source, sourceRows);
+        if (!refused.empty()) return fail(refused.front());
+        for (size_t r = 0; r < sourceRows.size(); ++r) picked.push_back(int(r));
+    }
+    LevelRows rows;
+    rows.reset(packRows, tracks);
+    const TrackCopy copy = copyTracks(tracks, rows, source, sourceRows, picked);
+    if (std::string why = savePackFile(a.out, tracks, rows.rows()); !why.empty()) return fail(why);
+    if (copy.leftOut > 0)
+        std::fprintf(stderr,
+                     "trackpack: %d of the tracks were not copied: a pack holds at most %d "
+                     "tracks\n",
+                     copy.leftOut, kMaxTracks);
+    return 0;
+}
+
+int exportLevCommand(const QStringList& args) {
+    if (args.size() != 3) return usageError("export-lev takes a pack, a track number and a file");
+    bool ok = false;
+    const int n = args[1].toInt(&ok);
+    if (!ok || n < 1) return usageError("the track number must be a whole number above 0");
+    TrackTable tracks;
+    Rows rows;
+    if (std::string why = loadPackFile(args[0], tracks, rows); !why.empty()) return fail(why);
+    int seen = 0;
+    for (int data : rows) {
+        if (data == kHeaderRow || ++seen != n) continue;
+        if (std::string why = exportLevFile(tracks[data], args[2]); !why.empty()) return fail(why);
+        return 0;
+    }
+    return fail(pathMessage(args[0], "there is no track " + std::to_string(n) +
+                                         "; the pack holds " + std::to_string(seen)));
+}
+
+int picturesCommand(const QStringList& args) {
+    if (args.size() != 2 && args.size() != 4)
+        return usageError("pictures takes a pack and an output folder");
+    int q = kDefaultRatioPic;
+    if (args.size() == 4) {
+        bool ok = false;
+        q = args[3].toInt(&ok);
+        if (args[2] != "--ratio") return usageError("unknown option " + args[2].toStdString());
+        if (!ok || q < 1) return usageError("--ratio takes a whole number above 0");
+    }
+    TrackTable tracks;
+    Rows rows;
+    if (std::string why = loadPackFile(args[0], tracks, rows); !why.empty()) return fail(why);
+    const QString folder = args[1];
+    if (!QDir().mkpath(folder)) return fail(pathMessage(folder, "the folder cannot be made"));
+    const bool terminal = isatty(STDERR_FILENO);
+    EditorState st;
+    int shown = -1; // the percentage on the line, printed again only when it changes
+    const auto progress = [terminal, &shown](int value) {
+        const int percent = value * 100 / 130;
+        if (!terminal || percent == shown) return;
+        shown = percent;
+        std::fprintf(stderr, "\rtrackpack: pictures %3d%%", percent);
+    };
+    const PictureRun run = makeAllPictures(tracks, rows, folder, q, st, progress);
+    if (terminal) std::fputc('\n', stderr);
+    if (!run.error.empty()) return fail(run.error);
+    return 0;
+}
+
+} // namespace korvo::cli

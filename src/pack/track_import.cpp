@@ -1,0 +1,107 @@
+#include "track_import.h"
+
+#include "checked_write.h"
+#include "cp1251.h"
+#include "pack_file.h"
+#include "templates.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
+
+namespace korvo {
+
+namespace {
+std::string tooLarge(qint64 size) {
+    return "the file holds " + std::to_string(size) + " bytes, more than the " +
+           std::to_string(kMaxLevBytes) + " (" + std::to_string(kMaxSegments) +
+           " segments) a track can hold";
+}
+} // namespace
+
+std::string loadImportPack(const QString& path, TrackTable& importTracks, Rows& rows) {
+    return loadPackFile(path, importTracks, rows);
+}
+
+std::string fillLevTrack(std::string_view bytes, const std::string& name, TTrackInfo& t) {
+    const size_t S = bytes.size();
+    if (S > size_t(kMaxLevBytes)) return tooLarge(qint64(S));
+    t.clear();
+    t.Name = name;
+    t.Group = 1;
+    t.NumInGroup = 1;
+    const TTemplSF& row = templateRow(1);
+    std::copy(row.Header.begin(), row.Header.begin() + row.HeaderLen, t.Header.begin());
+    t.HeaderLen = row.HeaderLen;
+    t.Templ = 1;
+    if (S > 0) std::memcpy(t.Points.data(), bytes.data(), S);
+    // An X step of 255 counts as 0, but as the first byte after a 27-byte
+    // header it would mark a 36-byte header when the saved pack is read
+    // again, and the track would change. 0 is the same step without that.
+    if (S > 0 && t.Points[0] == 255) t.Points[0] = 0;
+    t.Points[S] = 0; // the trailing byte
+    t.PointsLen = int32_t(S);
+    const int nodes = int(S / 2) + 1;
+    writeBE16(t.Header.data() + 17, uint16_t(nodes));
+    t.Lines = nodes - 1;
+    t.DataLen = int32_t(S) + t.HeaderLen;
+    return {};
+}
+
+std::string levTrackName(const QString& path) {
+    return toCp1251(QFileInfo(path).completeBaseName(), '_');
+}
+
+namespace {
+
+// Reads a ".lev" file, refusing a large one before reading it whole.
+std::string readLevFile(const QString& path, std::string& bytes) {
+    if (QFileInfo(path).isDir()) return "is a folder, not a file";
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return f.errorString().toStdString();
+    // One byte more than a track can hold is enough to know the file is too large.
+    const QByteArray read = f.read(kMaxLevBytes + 1);
+    if (f.error() != QFileDevice::NoError) return f.errorString().toStdString();
+    if (read.size() > kMaxLevBytes) return tooLarge(std::max(f.size(), qint64(read.size())));
+    bytes.assign(read.constData(), size_t(read.size()));
+    return {};
+}
+
+} // namespace
+
+std::vector<std::string> loadLevFiles(const QStringList& paths, TrackTable& importTracks,
+                                      Rows& rows) {
+    std::vector<std::string> refused;
+    importTracks.ClearArrays();
+    rows.clear();
+    std::string bytes;
+    for (const QString& path : paths) {
+        if (std::string why = readLevFile(path, bytes); !why.empty()) {
+            refused.push_back(pathMessage(path, why));
+            continue;
+        }
+        if (importTracks.full()) {
+            refused.push_back(pathMessage(path, "more than " + std::to_string(kMaxTracks) +
+                                                    " files chosen at once"));
+            continue;
+        }
+        const int n = importTracks.createTrack({});
+        fillLevTrack(bytes, levTrackName(path), importTracks[n]);
+        importTracks.GroupCount[1] = n;
+        rows.push_back(n);
+    }
+    return refused;
+}
+
+std::string_view levBytes(const TTrackInfo& t) {
+    const int n = std::clamp(t.PointsLen, 0, kBufferSize);
+    return {reinterpret_cast<const char*>(t.Points.data()), size_t(n)};
+}
+
+std::string exportLevFile(const TTrackInfo& t, const QString& path) {
+    return writeFileChecked(path, levBytes(t));
+}
+
+} // namespace korvo

@@ -1,0 +1,72 @@
+#pragma once
+// Level pictures: small line drawings of tracks written as GIF files (white is
+// transparent) into a folder, "images" of the base folder in the editor, with
+// the catalogue "bdpic.dat" after a run over the whole pack. Every picture
+// coordinate is the track value div the ratio q (truncated toward zero), so a
+// picture's size follows from the track, not from a window.
+
+#include "editor/editor_state.h"
+#include "gif_writer.h"
+#include "pack/mrg_format.h"
+
+#include <QString>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace korvo {
+
+constexpr int kDefaultRatioPic = 8;
+// The most pixels one picture may have; a larger one is refused with a
+// reason, so that an odd track or a ratio of 1 cannot exhaust the memory.
+constexpr long long kMaxPicturePixels = 1LL << 27;
+
+// RatioPic as the pictures use it: a value of 0 or below reads as 8.
+inline int pictureRatio(int RatioPic) {
+    return RatioPic > 0 ? RatioPic : kDefaultRatioPic;
+}
+
+// The name with each of < > * @ # % ^ & : ; " ' ? / \ | ` , . + replaced by
+// "_" (Windows-1251 bytes in, bytes out).
+std::string cleanedName(std::string_view name);
+// Group + NumInGroup + "-" + cleaned name + ".gif", Windows-1251 bytes
+// ("27-Hill.gif" for Group 2, NumInGroup 7, Hill).
+std::string pictureFileName(const TTrackInfo& t);
+// The catalogue line of a picture: Group "|" Name as stored "|" file name.
+std::string catalogueLine(const TTrackInfo& t);
+
+// Palette of the pictures: white (transparent), the track line, black, red.
+enum PictureColor : uint8_t { kPicWhite = 0, kPicTrack = 1, kPicBlack = 2, kPicRider = 3 };
+
+// Draws the picture of track j at ratio q (0 or below reads as 8). Like a
+// preview, it takes Templ 1 for a record without a template and stores
+// AnchorY, and leaves the track decoded in `st`. Returns "" or the reason the
+// picture is refused (more than kMaxPicturePixels or a side over 65535 pixels).
+std::string drawLevelPicture(TrackTable& tracks, int j, int q, EditorState& st,
+                             IndexedPicture& picture);
+
+// makegif: draws track j and writes its GIF into `folder` (replacing a file of
+// that name). `sync` false leaves syncing to the caller (see makeAllPictures).
+// Returns "" or "<path>: <reason>"; `fileName` receives the name written.
+std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, EditorState& st,
+                    bool sync = true, QString* fileName = nullptr);
+
+// The progress shown during a run over the whole pack, 0..130.
+using PictureProgress = std::function<void(int)>;
+
+struct PictureRun {
+    std::string error; // "" or "<path>: <reason>"; the run stopped there
+    int pictures = 0;  // pictures written
+};
+
+// All levels: renumbers from the rows (Group, NumInGroup, which name the
+// pictures), then the picture of every track row in row order, then "bdpic.dat"
+// (one line per picture, CR LF, Windows-1251). The progress goes 0, 10,
+// r * 100 div n + 9 before the track of row r (n rows in all), 120, 130.
+// Files are written without syncing, then synced together at the end. A
+// failed write stops the run: the pictures written stay, no catalogue is
+// written. `folder` must exist.
+PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& folder, int q,
+                           EditorState& st, const PictureProgress& progress = {});
+
+} // namespace korvo

@@ -1,0 +1,36 @@
+#pragma once
+// TForm3, the progress window of a picture run over the whole pack: a small
+// borderless window with "Processing . . ." and a bar from 0 to 130. Its
+// texts are not translated.
+//
+//   TForm3 progress(this);
+//   const PictureRun run = progress.run([&](const PictureProgress& show) {
+//       return makeAllPictures(Tracks, Rows.rows(), imagesFolder, q, Editor, show);
+//   });
+
+#include "render/level_pictures.h"
+
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+namespace korvo {
+
+class TForm3 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm3(QWidget* parent = nullptr);
+
+    // Shows the bar at `value` at once (the run holds the event loop).
+    void setProgress(int value);
+
+    // Shows the window, runs `work` with a progress callback that moves the
+    // bar, and closes the window whatever the outcome.
+    PictureRun run(const std::function<PictureRun(const PictureProgress&)>& work);
+
+    QLabel* Label1;
+    QProgressBar* ProgressBar1;
+};
+
+} // namespace korvo

@@ -40,6 +40,7 @@ public:
     // UpItem, DownItem, CopyItem, DelItem, EditTrackBtn: for the tool bar.
     QList<QAction*> actions() const;
     QLineEdit* newTrackName() const { return NameNewTrack; }
+    QMenu* popupMenu() const { return PopupMenu1; }
     QPushButton* newTrackButton() const { return NewTrack; }
     QAbstractItemView* currentView() const;
     const TCurItem& current() const { return CurItem; }

@@ -4,6 +4,7 @@
 #include "actions.h"
 #include "dist/ui/submission_window.h"
 #include "editor_controller.h"
+#include "import_commands.h"
 #include "list_controller.h"
 #include "pack_commands.h"
 #include "settings/ui/about_box.h"
@@ -12,10 +13,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QSessionManager>
 #include <QStatusBar>
@@ -65,6 +69,8 @@ TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* 
     list_ = new ListController(app_, left);
     editor_ = new EditorController(app_, *list_, left, right);
     pack_ = new PackCommands(app_, *list_, *editor_, this);
+    import_ = new ImportCommands(app_, *list_, *editor_, this);
+    setAcceptDrops(true);
     stack(left)->addWidget(list_->panel());
     left->layout()->addWidget(editor_->propertiesPanel());
     stack(right)->addWidget(editor_->previewPanel());
@@ -107,6 +113,7 @@ TForm1::~TForm1() {
     app_.doc.history().disconnect(this); // clearing the history below says so
     app_.doc.disconnect(this);
     delete undoGroup_;
+    delete import_;
     delete pack_;
     delete takeCentralWidget();
 }
@@ -116,11 +123,6 @@ void TForm1::buildMenus() {
     N1 = namedMenu(this, "N1", "Файл");
     jar1 = namedAction(this, "jar1", "Создать готовую игру *.jar");
     jar1->setIcon(toolIcon(ToolIcon::Jar));
-    N9 = namedAction(this, "N9", "Добавить трек из ...");
-    levv11 = namedAction(this, "levv11", "Добавить *.lev");
-    N11 = namedMenu(this, "N11", "Генерация картинок уровней");
-    N12 = namedAction(this, "N12", "Выбранный");
-    N13 = namedAction(this, "N13", "Все уровни");
     N17 = namedAction(this, "N17", "Отправка уровня на сайт");
     N19 = namedAction(this, "N19", "Настройки");
     N3 = namedMenu(this, "N3", "Помощь");
@@ -129,11 +131,11 @@ void TForm1::buildMenus() {
     N5 = namedAction(this, "N5", ""); // line 11 and the addresses, set by the language
 
     PackCommands& p = *pack_;
-    N1->addActions(
-        {p.action("N4"), p.action("N16"), jar1, p.action("N6"), p.action("mrg1"), N9, levv11});
+    ImportCommands& i = *import_;
+    N1->addActions({p.action("N4"), p.action("N16"), jar1, p.action("N6"), p.action("mrg1"),
+                    i.action("N9"), i.action("levv11"), i.action("SaveLev")});
     N1->addSeparator()->setObjectName("N21");
-    N11->addActions({N12, N13});
-    N1->addMenu(N11);
+    N1->addMenu(i.picturesMenu());
     N1->addAction(N17);
     N1->addSeparator()->setObjectName("N8");
     N1->addMenu(p.recentMenu());
@@ -149,8 +151,7 @@ void TForm1::buildMenus() {
     bar->addMenu(N3);
     bar->addAction(N5);
 
-    // Commands that come with later work stay disabled until then.
-    for (QAction* later : {N9, levv11, N12, N13}) later->setEnabled(false);
+    list_->popupMenu()->addAction(import_->action("SaveLev"));
     N2->setEnabled(false); // the About box is not offered
     N5->setVisible(false);
     N5->setEnabled(false);
@@ -278,6 +279,16 @@ void TForm1::showEvent(QShowEvent* event) {
     setWindowTitle(appTitle_);
     // Problems of the start-up are told once the window is on the screen.
     if (!startProblems_.isEmpty()) QTimer::singleShot(0, this, &TForm1::reportStartProblems);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (ImportCommands::takesFiles(event->mimeData()) && !editor_->isOpen())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    import_->dropFiles(event->mimeData());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

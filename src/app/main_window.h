@@ -6,6 +6,7 @@
 //   ListController    the list and tree, the selection, the list commands
 //   EditorController  the properties panel, canvas, tools, correction window, previews
 //   PackCommands      New, Open, Save, Save as, recent packs, Exit, close rules, autosave
+//   ImportCommands    tracks from other packs and ".lev" files, ".lev" export, level pictures
 // The window builds the menus, the tool bar and the status bar around them,
 // the Edit menu with undo and redo over the document's and the open track's
 // histories, and follows their signals: status texts, title, count text.
@@ -30,6 +31,7 @@ class QUndoGroup;
 namespace korvo {
 
 class EditorController;
+class ImportCommands;
 class ListController;
 class PackCommands;
 class TAbout_f;
@@ -68,6 +70,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override; // files from the file manager
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // main_window.cpp
@@ -102,6 +106,7 @@ private:
     ListController* list_ = nullptr;
     EditorController* editor_ = nullptr;
     PackCommands* pack_ = nullptr;
+    ImportCommands* import_ = nullptr;
     QUndoGroup* undoGroup_ = nullptr;
     QStringList startProblems_; // reported once the window is up
     QString appTitle_ = kAppTitle;
@@ -109,8 +114,7 @@ private:
 
     // Main menu (objectName = member name)
     QMenu* N1; // "Файл"
-    QAction *jar1, *N9, *levv11, *N12, *N13, *N17;
-    QMenu* N11;      // "Генерация картинок уровней"
+    QAction *jar1, *N17;
     QMenu* EditMenu; // "Правка"
     QAction *EditUndo, *EditRedo;
     QAction* N19;           // "Настройки"

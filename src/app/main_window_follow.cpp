@@ -2,6 +2,7 @@
 // title, the commands that wait while a track is open, and the undo texts.
 #include "editor/ui/track_properties_panel.h"
 #include "editor_controller.h"
+#include "import_commands.h"
 #include "main_window.h"
 #include "pack_commands.h"
 #include "settings/lang_added.h"
@@ -40,8 +41,9 @@ void TForm1::setTitle() {
 void TForm1::setMenusForEditing(bool editing) {
     if (editing) {
         if (!menusBeforeEditing_.empty()) return;
-        for (QAction* a : {pack_->action("N6"), N9, levv11, N11->menuAction(),
-                           pack_->action("mrg1"), pack_->action("N16")}) {
+        for (QAction* a :
+             {pack_->action("N6"), import_->action("N9"), import_->action("levv11"),
+              import_->picturesMenu()->menuAction(), pack_->action("mrg1"), pack_->action("N16")}) {
             menusBeforeEditing_.emplace_back(a, a->isEnabled());
             a->setEnabled(false);
         }

@@ -1,5 +1,7 @@
 #include "prompts.h"
 
+#include "list/ui/copy_dialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -42,6 +44,15 @@ QString Prompts::saveFileName(QWidget* parent, const QString& caption, const QSt
     dialog.setDefaultSuffix(defaultSuffix); // asks before overwriting, as save dialogs do
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
+}
+
+QStringList Prompts::openFileNames(QWidget* parent, const QString& caption, const QString& folder,
+                                   const QString& filter) {
+    return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
+}
+
+bool Prompts::chooseTracks(TForm2& dialog) {
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace korvo

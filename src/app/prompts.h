@@ -3,10 +3,13 @@
 // asks through this interface so that tests can answer in place of a user.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
 namespace korvo {
+
+class TForm2;
 
 class Prompts {
 public:
@@ -21,6 +24,11 @@ public:
                                  const QString& filter);
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter, const QString& defaultSuffix);
+    // Several files; empty when the user cancelled.
+    virtual QStringList openFileNames(QWidget* parent, const QString& caption,
+                                      const QString& folder, const QString& filter);
+    // The copy dialog: true when the user copies the tracks ticked in it.
+    virtual bool chooseTracks(TForm2& dialog);
 };
 
 } // namespace korvo

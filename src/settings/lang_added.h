@@ -59,6 +59,15 @@ enum AddedLineNumber : int {
     kLineZoomOut = 128,
     kLineZoomActual = 129,
     kLineZoomFit = 130, // also the tool button's hint
+    kLineCopyLeftOut = 131,         // %d: ticked tracks that did not fit
+    kLineLevFilesRefused = 132,     // %s: one "<file>: <reason>" per line
+    kLineImportPackRefused = 133,   // %s: "<file>: <reason>"
+    kLineImagesFolderMissing = 134, // %s: the folder
+    kLinePicturesFailed = 135,      // %s: "<file>: <reason>"
+    kLineSaveLevCommand = 136,      // menu and pop-up item
+    kLineSaveLevFailed = 137,       // %s: "<file>: <reason>"
+    kLineLevFilter = 138,           // file dialog filter
+    kLineStepImport = 139,          // undo step: tracks imported
 };
 
 } // namespace korvo

@@ -47,7 +47,7 @@ constexpr LangBinding kBindings[] = {
     {95, M, Cap, "pntnd"},
     {98, M, Cap, "EditMenu"},
     {127, M, Cap, "ZoomIn"},     {128, M, Cap, "ZoomOut"},    {129, M, Cap, "ZoomActual"},
-    {130, M, Cap, "ZoomFit"},    {130, M, Hint, "ZoomFit"},
+    {130, M, Cap, "ZoomFit"},    {130, M, Hint, "ZoomFit"},   {136, M, Cap, "SaveLev"},
 };
 // clang-format on
 

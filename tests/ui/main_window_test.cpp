@@ -88,7 +88,7 @@ TEST(MainWindow, LayoutOfTheWindow) {
     EXPECT_EQ(file.last(), "Exit");
     QStringList popup;
     for (QAction* a : ctl<QMenu>(s.window, "PopupMenu1")->actions()) popup << a->objectName();
-    EXPECT_EQ(popup.join(' '), "N10 N22 N23 N24 N25");
+    EXPECT_EQ(popup.join(' '), "N10 N22 N23 N24 N25 SaveLev");
 }
 
 TEST(MainWindow, ClickingRowsSelectsTracksAndSetsTheButtons) {

@@ -14,6 +14,7 @@
 #include "editor/ui/track_properties_panel.h"
 #include "list/levels_list_model.h"
 #include "list/levels_tree_model.h"
+#include "list/ui/copy_dialog.h"
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
 #include "pack/pack_file.h"
@@ -95,8 +96,18 @@ public:
         return takePath();
     }
 
-    std::deque<bool> answers;  // Yes/No, in order; No when empty
-    std::deque<QString> paths; // dialog results; cancelled when empty
+    QStringList openFileNames(QWidget*, const QString&, const QString& folder,
+                              const QString& filter) override {
+        lastFolder = folder;
+        lastFilter = filter;
+        return std::exchange(fileLists, {});
+    }
+    bool chooseTracks(TForm2& dialog) override { return copyDialog ? copyDialog(dialog) : false; }
+
+    std::deque<bool> answers;                // Yes/No, in order; No when empty
+    QStringList fileLists;                   // the next multi-file dialog's result
+    std::function<bool(TForm2&)> copyDialog; // the user in the copy dialog; cancels when empty
+    std::deque<QString> paths;               // dialog results; cancelled when empty
     QStringList asked;
     QStringList shown;
     std::vector<bool> shownOverVisibleWindow; // the parent was on the screen then

@@ -1,0 +1,189 @@
+#include "import_commands.h"
+
+#include "actions.h"
+#include "editor_controller.h"
+#include "list/track_copy.h"
+#include "list/ui/copy_dialog.h"
+#include "list_controller.h"
+#include "pack/cp1251.h"
+#include "pack/track_import.h"
+#include "render/level_pictures.h"
+#include "render/ui/progress_window.h"
+#include "settings/lang_added.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+namespace korvo {
+
+namespace {
+const QString kPackFilter = QStringLiteral("Levels(*.mrg);;Quokka Levels(*.lvl)");
+
+bool isLev(const QString& path) {
+    return QFileInfo(path).suffix().compare("lev", Qt::CaseInsensitive) == 0;
+}
+
+QStringList localFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) files << url.toLocalFile();
+    return files;
+}
+} // namespace
+
+ImportCommands::ImportCommands(AppContext& app, ListController& list, EditorController& editor,
+                               QWidget* window)
+    : QObject(window), app_(app), list_(list), editor_(editor) {
+    N9 = namedAction(this, "N9", "Добавить трек из ...");
+    levv11 = namedAction(this, "levv11", "Добавить *.lev");
+    SaveLev = namedAction(this, "SaveLev", "Сохранить трек как *.lev");
+    N11 = namedMenu(window, "N11", "Генерация картинок уровней");
+    N12 = namedAction(this, "N12", "Выбранный");
+    N13 = namedAction(this, "N13", "Все уровни");
+    N11->addActions({N12, N13});
+    connect(N9, &QAction::triggered, this, &ImportCommands::N9Click);
+    connect(levv11, &QAction::triggered, this, &ImportCommands::levv11Click);
+    connect(SaveLev, &QAction::triggered, this, &ImportCommands::SaveLevClick);
+    connect(N12, &QAction::triggered, this, &ImportCommands::N12Click);
+    connect(N13, &QAction::triggered, this, &ImportCommands::N13Click);
+}
+
+QAction* ImportCommands::action(const char* name) const {
+    for (QAction* a : {N9, levv11, SaveLev, N12, N13})
+        if (a->objectName() == name) return a;
+    return nullptr;
+}
+
+// N9Click
+void ImportCommands::N9Click() {
+    const QString path =
+        app_.ask().openFileName(app_.window, N9->text(), app_.BaseFolder, kPackFilter);
+    if (!path.isEmpty()) importPack(path);
+}
+
+// levv11Click
+void ImportCommands::levv11Click() {
+    const QStringList paths = app_.ask().openFileNames(app_.window, levv11->text(), app_.BaseFolder,
+                                                       app_.Lang[kLineLevFilter]);
+    if (!paths.isEmpty()) importLevFiles(paths);
+}
+
+// A malformed pack is refused with the reader's message, and nothing is shown.
+void ImportCommands::importPack(const QString& path) {
+    Rows rows;
+    if (const std::string why = loadImportPack(path, ImportTracks, rows); !why.empty()) {
+        app_.ask().error(app_.window, QString(),
+                         app_.Lang.format(kLineImportPackRefused, QString::fromStdString(why)));
+        return;
+    }
+    TForm2 dialog(ImportTracks, rows, app_.Lang, TForm2::Source::Pack, app_.window);
+    copyFromDialog(dialog);
+}
+
+// The files that cannot be taken are named; the others still come in.
+void ImportCommands::importLevFiles(const QStringList& paths) {
+    Rows rows;
+    const std::vector<std::string> refused = loadLevFiles(paths, ImportTracks, rows);
+    if (!refused.empty()) {
+        QStringList lines;
+        for (const std::string& why : refused) lines << QString::fromStdString(why);
+        app_.ask().warning(app_.window, app_.Lang.format(kLineLevFilesRefused, lines.join("\r\n")));
+    }
+    if (rows.empty()) return;
+    TForm2 dialog(ImportTracks, rows, app_.Lang, TForm2::Source::LevFiles, app_.window);
+    copyFromDialog(dialog);
+}
+
+// The ticked tracks go to the ends of their groups as new records, in one
+// undoable step; the canvas repaints whatever the dialog's outcome.
+void ImportCommands::copyFromDialog(TForm2& dialog) {
+    const bool accepted = app_.ask().chooseTracks(dialog);
+    if (accepted) {
+        TrackCopy copy;
+        app_.doc.edit(app_.Lang[kLineStepImport], [&] {
+            copy = copyTracks(app_.doc.Tracks, app_.doc.Rows, ImportTracks, dialog.rows(),
+                              dialog.tickedRows());
+        });
+        if (copy.leftOut > 0)
+            app_.ask().warning(app_.window, app_.Lang.format(kLineCopyLeftOut, copy.leftOut));
+    }
+    editor_.styleChanged();
+}
+
+bool ImportCommands::takesFiles(const QMimeData* data) {
+    const QStringList files = localFiles(data);
+    if (files.isEmpty()) return false;
+    if (files.size() == 1 && !isLev(files[0])) return true; // a pack
+    return std::all_of(files.begin(), files.end(), isLev);
+}
+
+void ImportCommands::dropFiles(const QMimeData* data) {
+    if (!takesFiles(data) || editor_.isOpen()) return;
+    const QStringList files = localFiles(data);
+    if (files.size() == 1 && !isLev(files[0]))
+        importPack(files[0]);
+    else
+        importLevFiles(files);
+}
+
+// "Сохранить трек как *.lev": the selected track's delta pairs.
+void ImportCommands::SaveLevClick() {
+    const int j = list_.selectedTrack();
+    if (j <= 0) {
+        app_.ask().warning(app_.window, app_.Lang[41]);
+        return;
+    }
+    const QString suggested =
+        QDir(app_.BaseFolder).filePath(fromCp1251(app_.doc.Tracks[j].Name) + ".lev");
+    const QString path = app_.ask().saveFileName(app_.window, SaveLev->text(), suggested,
+                                                 app_.Lang[kLineLevFilter], "lev");
+    if (path.isEmpty()) return;
+    if (const std::string why = exportLevFile(app_.doc.Tracks[j], path); !why.empty())
+        app_.ask().error(app_.window, QString(),
+                         app_.Lang.format(kLineSaveLevFailed, QString::fromStdString(why)));
+}
+
+// The pictures go into "images" of the base folder, which must be there.
+QString ImportCommands::imagesFolder() {
+    const QString folder = QDir(app_.BaseFolder).filePath("images");
+    if (QFileInfo(folder).isDir()) return folder;
+    app_.ask().error(app_.window, QString(),
+                     app_.Lang.format(kLineImagesFolderMissing, QDir::toNativeSeparators(folder)));
+    return {};
+}
+
+// N12Click
+void ImportCommands::N12Click() {
+    const int j = list_.selectedTrack();
+    if (j <= 0) {
+        app_.ask().warning(app_.window, app_.Lang[41]);
+        return;
+    }
+    const QString folder = imagesFolder();
+    if (folder.isEmpty()) return;
+    app_.doc.renumber(); // the picture is named for the track's place in the pack
+    const std::string why =
+        makegif(app_.doc.Tracks, j, folder, pictureRatio(app_.Settings.RatioPic), editor_.state());
+    if (!why.empty())
+        app_.ask().error(app_.window, QString(),
+                         app_.Lang.format(kLinePicturesFailed, QString::fromStdString(why)));
+}
+
+// N13Click: every track's picture with the progress window, then the catalogue.
+void ImportCommands::N13Click() {
+    const QString folder = imagesFolder();
+    if (folder.isEmpty()) return;
+    TForm3 progress(app_.window);
+    const PictureRun run = progress.run([&](const PictureProgress& show) {
+        return makeAllPictures(app_.doc.Tracks, app_.doc.Rows.rows(), folder,
+                               pictureRatio(app_.Settings.RatioPic), editor_.state(), show);
+    });
+    if (!run.error.empty())
+        app_.ask().error(app_.window, QString(),
+                         app_.Lang.format(kLinePicturesFailed, QString::fromStdString(run.error)));
+}
+
+} // namespace korvo

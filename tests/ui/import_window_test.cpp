@@ -1,0 +1,109 @@
+// Tracks in and pictures out through the main window: another pack's tracks
+// and ".lev" files land at the ends of their groups in one undoable step,
+// dropped files do the same, a track goes out as ".lev", pictures come out.
+#include "../core/settings_files.h"
+#include "list/ui/copy_dialog.h"
+#include "pack/track_import.h"
+#include "window_test_util.h"
+
+#include <QDir>
+#include <QMimeData>
+#include <QTableView>
+#include <QUrl>
+
+using namespace korvo;
+using namespace korvo::test;
+
+namespace {
+
+// The user ticks the given dialog rows (with the mouse and Enter) and copies.
+std::function<bool(TForm2&)> tick(std::vector<int> rows) {
+    return [rows](TForm2& dialog) {
+        QItemSelection picked;
+        for (int r : rows) {
+            const QModelIndex i = dialog.copyto->model()->index(r, 0);
+            picked.select(i, i);
+        }
+        dialog.copyto->selectionModel()->select(picked, QItemSelectionModel::ClearAndSelect);
+        dialog.copytoKeyPress(Qt::Key_Return);
+        return true;
+    };
+}
+
+void dropOnto(TForm1& w, const QStringList& files) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& f : files) urls << QUrl::fromLocalFile(f);
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop);
+}
+
+} // namespace
+
+TEST(ImportWindow, TracksOfAnotherPackAndLevFilesGoToTheEndsOfTheirGroups) {
+    BaseFolder base({{"a"}, {"b"}, {"c"}});
+    const QByteArray original = fileBytes(base.path("levels.mrg"));
+    writeNamedPack(base.path("other.mrg"), {{"e1"}, {"m1", "m2"}, {}});
+    putFile(base.path("hill.lev"), QByteArray(40, '\x05'));
+    Started s;
+    TForm1& w = s.window;
+
+    // Rows of the other pack: 0 Easy, 1 e1, 2 Medium, 3 m1, 4 m2, 5 Hard.
+    s.prompts->paths = {base.path("other.mrg")};
+    s.prompts->copyDialog = tick({1, 4});
+    ctl<QAction>(w, "N9")->trigger();
+    EXPECT_EQ(w.statusText(4), "[2/2/1]");
+    s.prompts->fileLists = {base.path("hill.lev")};
+    s.prompts->copyDialog = tick({0});
+    ctl<QAction>(w, "levv11")->trigger();
+    EXPECT_EQ(w.statusText(4), "[3/2/1]");
+    EXPECT_EQ(s.prompts->lastFilter, "Level (*.lev)");
+    ctl<QAction>(w, "N6")->trigger();
+    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a e1 hill | M: b m2 | H: c");
+
+    // A dropped .lev file opens the dialog too; Escape there copies nothing.
+    s.prompts->copyDialog = [](TForm2& dialog) {
+        dialog.copytoKeyPress(Qt::Key_Escape);
+        return false;
+    };
+    dropOnto(w, {base.path("hill.lev")});
+    EXPECT_EQ(w.statusText(4), "[3/2/1]");
+
+    // Both imports are steps: taken back, the pack is the file it was.
+    auto* undo = ctl<QAction>(w, "EditUndo");
+    EXPECT_EQ(undo->text(), "Undo import tracks");
+    undo->trigger();
+    undo->trigger();
+    ctl<QAction>(w, "N6")->trigger();
+    EXPECT_EQ(fileBytes(base.path("levels.mrg")), original);
+}
+
+TEST(ImportWindow, ATrackGoesOutAsLevAndThePicturesComeOut) {
+    BaseFolder base({{"a", "b"}, {"c"}, {}});
+    Started s;
+    TForm1& w = s.window;
+    s.click(2); // b
+    s.prompts->paths = {base.path("b.lev")};
+    ctl<QAction>(w, "SaveLev")->trigger();
+    TrackTable tracks;
+    Rows rows;
+    ASSERT_EQ(loadPackFile(base.path("levels.mrg"), tracks, rows), "");
+    EXPECT_EQ(fileBytes(base.path("b.lev")).toStdString(), std::string(levBytes(tracks[2])));
+
+    ctl<QAction>(w, "N13")->trigger(); // "images" is missing: the message names it
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_TRUE(s.prompts->shown[0].contains(QDir::toNativeSeparators(base.path("images"))));
+    QDir(base.path("")).mkdir("images");
+    ctl<QAction>(w, "N13")->trigger();
+    EXPECT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_EQ(QDir(base.path("images")).entryList({"*.gif"}, QDir::Files),
+              (QStringList{"11-a.gif", "12-b.gif", "21-c.gif"}));
+    EXPECT_EQ(fileBytes(base.path("images/bdpic.dat")),
+              "1|a|11-a.gif\r\n1|b|12-b.gif\r\n2|c|21-c.gif\r\n");
+    ctl<QAction>(w, "N12")->trigger(); // the selected track again, alone
+    EXPECT_TRUE(fileBytes(base.path("images/12-b.gif")).startsWith("GIF89a"));
+}

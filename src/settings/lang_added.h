@@ -58,7 +58,7 @@ enum AddedLineNumber : int {
     kLineZoomIn = 127,            // Edit menu: the zoom commands
     kLineZoomOut = 128,
     kLineZoomActual = 129,
-    kLineZoomFit = 130, // also the tool button's hint
+    kLineZoomFit = 130,             // also the tool button's hint
     kLineCopyLeftOut = 131,         // %d: ticked tracks that did not fit
     kLineLevFilesRefused = 132,     // %s: one "<file>: <reason>" per line
     kLineImportPackRefused = 133,   // %s: "<file>: <reason>"

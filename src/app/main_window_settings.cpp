@@ -103,8 +103,7 @@ void TForm1::N14Click() {
         app_.ask().error(this, QString(),
                          app_.Lang.format(kLineHelpMissing, QDir::toNativeSeparators(help)));
     else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
-        app_.ask().error(this, QString::fromUtf8("Внимание"),
-                         QString::fromUtf8("Немогу выполнить !"));
+        app_.ask().error(this, QString(), app_.Lang[kLineHelpNotOpened]);
 }
 
 // jar1Click: the packer starts on its own; when it cannot, the message names

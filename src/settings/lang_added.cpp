@@ -87,6 +87,20 @@ const AddedLine kAdded[] = {
      "Не удалось сохранить трек:\r\n%s"},
     {138, "file dialog filter of .lev files", "Level (*.lev)", "Уровень (*.lev)"},
     {139, "step: tracks imported", "import tracks", "добавление треков"},
+    {140, "pop-up item: move up", "&Up", "&Вверх"},
+    {141, "pop-up item: move down", "&Down", "В&низ"},
+    {142, "pop-up item: clone", "&Clone", "&Копировать"},
+    {143, "pop-up item: delete", "De&lete", "&Удалить"},
+    {144, "pop-up item: edit", "&Edit", "&Редактировать"},
+    {145, "File menu: build the game archive", "Build the game *.jar",
+     "Создать готовую игру *.jar"},
+    {146, "File menu: send the level to the site", "Send the level to the site",
+     "Отправка уровня на сайт"},
+    {147, "File menu: the recent packs", "Recent packs", "Выбрать"},
+    {148, "tool button: the rider", "Rider", "Мотоциклист"},
+    {149, "the floating preview's title", "Track preview", "Предпросмотр трека"},
+    {150, "Help: the help file cannot be opened", "Cannot open the help file.",
+     "Немогу выполнить !"},
 };
 
 } // namespace

@@ -68,6 +68,7 @@ enum AddedLineNumber : int {
     kLineSaveLevFailed = 137,       // %s: "<file>: <reason>"
     kLineLevFilter = 138,           // file dialog filter
     kLineStepImport = 139,          // undo step: tracks imported
+    kLineHelpNotOpened = 150,       // Help: the desktop cannot open the file
 };
 
 } // namespace korvo

@@ -48,6 +48,10 @@ constexpr LangBinding kBindings[] = {
     {98, M, Cap, "EditMenu"},
     {127, M, Cap, "ZoomIn"},     {128, M, Cap, "ZoomOut"},    {129, M, Cap, "ZoomActual"},
     {130, M, Cap, "ZoomFit"},    {130, M, Hint, "ZoomFit"},   {136, M, Cap, "SaveLev"},
+    {140, M, Cap, "N10"},        {141, M, Cap, "N22"},        {142, M, Cap, "N23"},
+    {143, M, Cap, "N24"},        {144, M, Cap, "N25"},        {145, M, Cap, "jar1"},
+    {146, M, Cap, "N17"},        {147, M, Cap, "N18"},        {148, M, Hint, "motopic"},
+    {149, M, Title, "preimg_f"},
 };
 // clang-format on
 

@@ -131,6 +131,8 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
         QString shown;
         if (b.target == LangTarget::Hint)
             shown = o->property("toolTip").toString();
+        else if (b.target == LangTarget::WindowTitle)
+            shown = o->property("windowTitle").toString();
         else if (auto* table = qobject_cast<QTableWidget*>(o))
             shown = table->item(b.row, 0)->text();
         else if (auto* memo = qobject_cast<QPlainTextEdit*>(o))

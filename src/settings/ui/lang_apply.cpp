@@ -2,6 +2,7 @@
 
 #include "settings/lang_targets.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -41,9 +42,10 @@ QObject* findInForm(QWidget* form, const QString& name) {
     QObjectList queue = form->children();
     while (!queue.isEmpty()) {
         QObject* o = queue.takeFirst();
+        if (o->objectName() == name) return o;
+        // A window the form owns is found by its own name, never by its elements'.
         auto* w = qobject_cast<QWidget*>(o);
         if (w && w->isWindow() && !qobject_cast<QMenu*>(w)) continue;
-        if (o->objectName() == name) return o;
         queue += o->children();
     }
     return nullptr;
@@ -76,6 +78,8 @@ void apply(QObject* o, const LangBinding& b, const QString& text, const QStringL
         break;
     case LangTarget::Hint:
         o->setProperty("toolTip", text);
+        // A tool bar command's name is its hint (menus and shortcuts list it).
+        if (auto* a = qobject_cast<QAction*>(o)) a->setText(text);
         break;
     case LangTarget::WindowTitle:
         // A title shows no shortcut: the menu's "&" marker goes.

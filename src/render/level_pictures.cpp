@@ -1,5 +1,7 @@
 #include "level_pictures.h"
 
+#include "draw/map_draw.h"
+
 #include "pack/checked_write.h"
 #include "pack/cp1251.h"
 
@@ -25,28 +27,14 @@ const std::vector<QRgb>& picturePalette() {
 }
 
 // Draws in picture pixels (track values already divided by q). Lines take
-// the same pixels as the canvas's lines (linePixels), set straight into the
-// picture: a run over a whole pack draws millions of them.
+// the same pixels as the canvas's lines (linePixels), clipped to the picture.
 class PictureCanvas {
 public:
     explicit PictureCanvas(IndexedPicture& p) : p_(p) {}
     void line(int x1, int y1, int x2, int y2, uint8_t color) {
-        const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-        const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-        int err = dx + dy;
-        for (;;) {
-            pixel(x1, y1, color);
-            if (x1 == x2 && y1 == y2) break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x1 += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y1 += sy;
-            }
-        }
+        pixels_.clear();
+        linePixels(x1, y1, x2, y2, QRect(0, 0, p_.width, p_.height), pixels_);
+        for (const QPoint& at : pixels_) p_.at(at.x(), at.y()) = color;
     }
     void pixel(int x, int y, uint8_t color) {
         if (unsigned(x) < unsigned(p_.width) && unsigned(y) < unsigned(p_.height))
@@ -55,6 +43,7 @@ public:
 
 private:
     IndexedPicture& p_;
+    std::vector<QPoint> pixels_;
 };
 
 std::string folderMissing(const QString& folder) {

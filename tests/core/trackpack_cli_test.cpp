@@ -9,20 +9,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "cli_run.h"
+
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out, err;
-};
-
-CliRun trackpack(const QStringList& args) {
-    QProcess p;
-    p.start(TRACKPACK_EXE, args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+using korvo::test::CliRun;
+using korvo::test::trackpack;
 
 } // namespace
 

@@ -4,6 +4,10 @@
 
 namespace korvo {
 
+QString AppContext::packFilter(bool other) const {
+    return other ? Lang[kLinePackFilter] + ";;" + Lang[kLineLvlFilter] : Lang[kLinePackFilter];
+}
+
 QString packFullText(const AppContext& app) {
     if (app.doc.tracksInRows() < kMaxTracks)
         return app.Lang.format(kLinePackFullOfDeleted, kMaxTracks);

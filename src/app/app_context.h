@@ -31,6 +31,14 @@ struct AppContext {
     QWidget* window = nullptr; // the parent of the questions
 
     Prompts& ask() { return *prompts; }
+    // Line n of the language with %1, %2, ... filled in; line breaks for a widget.
+    template <class... A> QString text(int n, const A&... args) const {
+        QString s = Lang[n];
+        if constexpr (sizeof...(A) > 0) s = s.arg(lang_detail::asArg(args)...);
+        return s.replace("\r\n", "\n");
+    }
+    // The file dialog filter of packs; `other` adds the other game's packs.
+    QString packFilter(bool other) const;
     // The pack's modified state as the flags carry it: the history's.
     void syncPackModified() { Flags.PackModified = doc.modified(); }
 };

@@ -19,7 +19,6 @@
 namespace korvo {
 
 namespace {
-const QString kPackFilter = QStringLiteral("Levels(*.mrg);;Quokka Levels(*.lvl)");
 
 bool isLev(const QString& path) {
     return QFileInfo(path).suffix().compare("lev", Qt::CaseInsensitive) == 0;
@@ -60,7 +59,7 @@ QAction* ImportCommands::action(const char* name) const {
 // N9Click
 void ImportCommands::N9Click() {
     const QString path =
-        app_.ask().openFileName(app_.window, N9->text(), app_.BaseFolder, kPackFilter);
+        app_.ask().openFileName(app_.window, N9->text(), app_.BaseFolder, app_.packFilter(true));
     if (!path.isEmpty()) importPack(path);
 }
 

@@ -109,6 +109,13 @@ private:
     ImportCommands* import_ = nullptr;
     QUndoGroup* undoGroup_ = nullptr;
     QStringList startProblems_; // reported once the window is up
+    // A problem with "opt.ini" at start-up: its message line, the reason, and
+    // its place among startProblems_.
+    struct SettingsProblem {
+        int line = 0;
+        QString why;
+        qsizetype at = 0;
+    } settingsProblem_;
     QString appTitle_ = kAppTitle;
     std::vector<std::pair<QAction*, bool>> menusBeforeEditing_; // enabled state to restore
 

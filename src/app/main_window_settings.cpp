@@ -1,7 +1,7 @@
 // The settings of the main window: "opt.ini" at start-up, the options dialog,
 // the interface language, help and about, and the game-archive packer.
 #include "dist/packer_launch.h"
-#include "dist/submission_texts.h"
+#include "dist/ui/submission_window.h"
 #include "editor_controller.h"
 #include "main_window.h"
 #include "pack_commands.h"
@@ -23,17 +23,6 @@ namespace {
 // The mailboxes the hidden notice `N5` names after line 11.
 const QStringList kContacts = {"levels@example.org", "tracks@example.org", "editor@example.org"};
 
-const char* const kSettingsNotWritten =
-    "Файл настроек opt.ini не удалось создать: до конца работы действуют настройки по "
-    "умолчанию.\n"
-    "The settings file opt.ini could not be created: the default settings are used until the "
-    "program ends.\n\n";
-const char* const kSettingsUnreadable =
-    "Файл настроек opt.ini не удалось прочитать: до конца работы действуют настройки по "
-    "умолчанию, а файл остаётся как есть.\n"
-    "The settings file opt.ini could not be read: the default settings are used until the "
-    "program ends, and the file is left as it is.\n\n";
-
 } // namespace
 
 // LoadOptions: reads "opt.ini" (writing the defaults on the first start) and
@@ -42,10 +31,10 @@ const char* const kSettingsUnreadable =
 // setting VList.
 void TForm1::LoadOptions() {
     const OptionsLoad load = korvo::LoadOptions(app_.BaseFolder, app_.Settings);
+    // Told in the language the settings choose, once it is loaded.
     if (!load.problem.isEmpty())
-        startProblems_ << QString::fromUtf8(load.unreadable ? kSettingsUnreadable
-                                                            : kSettingsNotWritten) +
-                              load.problem;
+        settingsProblem_ = {load.unreadable ? kLineSettingsUnreadable : kLineSettingsNotWritten,
+                            load.problem, startProblems_.size()};
     applyAutosave(*pack_->autosaveTimer(), app_.Settings);
     app_.ViewMode =
         requestedView_.value_or(app_.Settings.ViewMode == kViewTree ? kTreeView : kListView);
@@ -83,6 +72,11 @@ void TForm1::Loadlang() {
     const QString problem = korvo::Loadlang(app_.Lang, app_.BaseFolder, app_.Settings.Lang,
                                             {this, options_f, About_f}, kContacts);
     refreshUndoTexts();
+    levtomail_f->retranslate();
+    if (settingsProblem_.line) {
+        const SettingsProblem p = std::exchange(settingsProblem_, {});
+        startProblems_.insert(p.at, app_.Lang[p.line].arg(p.why).replace("\r\n", "\n"));
+    }
     if (problem.isEmpty()) return;
     if (app_.Flags.FirstActivate)
         startProblems_ << problem; // shown once the window is up
@@ -109,8 +103,7 @@ void TForm1::N14Click() {
 // jar1Click: the packer starts on its own; when it cannot, the message names
 // where it was looked for, and nothing else changes.
 void TForm1::jar1Click() {
-    const QString why =
-        korvo::jar1Click(app_.BaseFolder, currentPackerLookup(), languageIsRussian(app_.Lang));
+    const QString why = korvo::jar1Click(app_.BaseFolder, currentPackerLookup());
     if (!why.isEmpty()) app_.ask().warning(this, why);
 }
 

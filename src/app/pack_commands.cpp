@@ -18,14 +18,7 @@
 
 namespace korvo {
 
-namespace {
-const QString kOpenFilter = QStringLiteral("Levels(*.mrg);;Quokka Levels(*.lvl)");
-const QString kSaveFilter = QStringLiteral("Levels(*.mrg)");
-const char* const kRecentNotWritten = "Список последних пакетов не удалось сохранить в opt.ini.\n"
-                                      "The list of recent packs could not be saved to opt.ini.\n\n";
-const char* const kStartPackNotOpened = "Пакет, указанный при запуске, не открыт:\n"
-                                        "The pack named at start-up was not opened:\n\n";
-} // namespace
+namespace {} // namespace
 
 PackCommands::PackCommands(AppContext& app, ListController& list, EditorController& editor,
                            QWidget* window)
@@ -70,8 +63,7 @@ QString PackCommands::FormActivate(const QString& startPack) {
     if (!startPack.isEmpty() && why.empty()) {
         addRecentFile(startPack);
     } else {
-        if (!why.empty())
-            problems << QString::fromUtf8(kStartPackNotOpened) + QString::fromStdString(why);
+        if (!why.empty()) problems << app_.text(kLineStartPackNotOpened, why);
         const QString levels = QDir(app_.BaseFolder).filePath("levels.mrg");
         if (!QFileInfo::exists(levels)) {
             makeNewPack();
@@ -109,7 +101,7 @@ std::string PackCommands::readPack(const QString& path) {
     Rows rows;
     std::string why = loadPackFile(path, app_.doc.Tracks, rows);
     // A file that is no pack at all is told so in the user's language.
-    if (why.ends_with(kNotAPackReason))
+    if (why.ends_with(notAPackReason()))
         return pathMessage(path, app_.Lang[kLineNotAPack].toStdString());
     if (!why.empty()) return why;
     app_.Flags.PackWasMissing = false;
@@ -141,7 +133,7 @@ void PackCommands::NewLevelsClick() {
 void PackCommands::N16Click() {
     if (!mayReplacePack()) return;
     const QString path =
-        app_.ask().openFileName(app_.window, N16->text(), app_.BaseFolder, kOpenFilter);
+        app_.ask().openFileName(app_.window, N16->text(), app_.BaseFolder, app_.packFilter(true));
     if (path.isEmpty()) return;
     openPackFile(path);
 }
@@ -174,7 +166,7 @@ bool PackCommands::SaveAllTracksClick() {
 // Save as: a cancelled dialog saves nothing (the open file keeps its bytes).
 void PackCommands::mrg1Click() {
     const QString path = app_.ask().saveFileName(app_.window, mrg1->text(), app_.BaseFolder,
-                                                 kSaveFilter, QStringLiteral("mrg"));
+                                                 app_.packFilter(false), QStringLiteral("mrg"));
     if (path.isEmpty()) return; // cancelled: nothing is saved
     app_.doc.setFileName(path);
     SaveAllTracksClick();
@@ -242,7 +234,7 @@ void PackCommands::vitemClick(const QString& path) {
         if (!app_.ask().confirm(app_.window, app_.Lang.format(kLineRecentGone, shown))) return;
         QString error;
         if (!recent_->remove(path, &error))
-            app_.ask().warning(app_.window, QString::fromUtf8(kRecentNotWritten) + error);
+            app_.ask().warning(app_.window, app_.text(kLineRecentNotWritten, error));
         fillRecentMenu(*N18, *recent_, [this](const QString& p) { vitemClick(p); });
         return;
     }
@@ -257,7 +249,7 @@ void PackCommands::addRecentFile(const QString& path) {
     fillRecentMenu(*N18, *recent_, [this](const QString& p) { vitemClick(p); });
     if (saved || recentNotSavedShown_) return;
     recentNotSavedShown_ = true;
-    app_.ask().warning(app_.window, QString::fromUtf8(kRecentNotWritten) + error);
+    app_.ask().warning(app_.window, app_.text(kLineRecentNotWritten, error));
 }
 
 } // namespace korvo

@@ -61,7 +61,7 @@ int submit(const QStringList& args) {
     std::string why;
     if (!readOptions(args, request, why)) return usageError(why);
 
-    LevelSubmission run(QDir::currentPath(), false);
+    LevelSubmission run(QDir::currentPath());
     bool ok = false;
     QObject::connect(&run, &LevelSubmission::message,
                      [](const QString& text) { printLine("trackpack: " + text); });

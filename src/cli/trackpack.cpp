@@ -8,9 +8,12 @@
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "pack/templates.h"
+#include "settings/lang_lines.h"
+#include "settings/options.h"
 #include "submit_command.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -205,6 +208,8 @@ int sample(const QStringList& args) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // Messages come in the language the editor uses in this folder.
+    setActiveLang(languageOfBase(QDir::currentPath()));
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) return usageError("no command given");
     const QString cmd = args.takeFirst();

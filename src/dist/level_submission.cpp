@@ -3,6 +3,8 @@
 #include "pack/checked_write.h"
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
 #include "settings/options.h"
 #include "submission_files.h"
 
@@ -25,36 +27,36 @@ bool oneLine(const QString& s) {
 
 } // namespace
 
-LevelSubmission::LevelSubmission(QString baseFolder, bool russian, QObject* parent)
-    : QObject(parent), base_(std::move(baseFolder)), russian_(russian) {
+LevelSubmission::LevelSubmission(QString baseFolder, QObject* parent)
+    : QObject(parent), base_(std::move(baseFolder)) {
     wait_.setSingleShot(true);
     connect(&wait_, &QTimer::timeout, this, [this] {
         if (auto then = std::exchange(afterWait_, nullptr)) then();
     });
     connect(&client_, &SmtpClient::opened, this, [this] {
-        log(submission_text::kAuthorised, LogColour::Blue);
-        log(submission_text::kNoErrors, LogColour::Blue);
+        log(activeQText(kLineAuthorised), LogColour::Blue);
+        log(activeQText(kLineNoErrors), LogColour::Blue);
         connectionDone();
     });
     connect(&client_, &SmtpClient::openFailed, this, [this](const QString& why, SmtpFailure kind) {
-        log(submission_text::kConnectError + why, LogColour::Blue);
+        log(activeQText(kLineConnectError, why), LogColour::Blue);
         ++attempts_;
         // A refused login or an unverified certificate stays so: nothing is
         // sent, and the password never goes over a connection not trusted.
         if (kind != SmtpFailure::Connection) {
-            log(own(kind == SmtpFailure::LoginRefused ? OwnText::LoginRefused : OwnText::Untrusted)
-                    .arg(why),
+            log(activeQText(kind == SmtpFailure::LoginRefused ? kLineLoginRefused : kLineUntrusted,
+                            why),
                 LogColour::Red);
             return sendDone(false);
         }
         after(settings_.retryDelayMs, [this] { nextAttempt(); });
     });
     connect(&client_, &SmtpClient::sent, this, [this] {
-        log(submission_text::kSent, LogColour::Green);
+        log(activeQText(kLineSent), LogColour::Green);
         sendDone(true);
     });
     connect(&client_, &SmtpClient::sendFailed, this, [this](const QString& why) {
-        log(own(OwnText::SendFailed).arg(why), LogColour::Red);
+        log(activeQText(kLineSendFailed, why), LogColour::Red);
         sendDone(false);
     });
 }
@@ -68,18 +70,18 @@ void LevelSubmission::start(const SubmissionRequest& r) {
     if (running_) return;
     running_ = true;
     pieces_[0] = kPasswordPieces[0];
-    if (r.packPath.isEmpty()) return refuse(submission_text::kNoFile);
+    if (r.packPath.isEmpty()) return refuse(activeQText(kLineNoFile));
     if (!checkFields(r)) return;
     if (const QString why = storeAuthorOnce(base_, r.nick, r.email); !why.isEmpty())
-        log(own(OwnText::AuthorNotStored).arg(why), LogColour::Red);
+        log(activeQText(kLineAuthorNotStored, why), LogColour::Red);
     pieces_[1] = kPasswordPieces[1];
     QString countText;
     if (!countPack(r.packPath, countText) || !writeArchive(r, countText)) return;
     if (!r.mail) {
-        log(submission_text::kSavedToDisk, LogColour::Green);
+        log(activeQText(kLineSavedToDisk), LogColour::Green);
         return end(true);
     }
-    log(submission_text::kArchiveMade, LogColour::Green);
+    log(activeQText(kLineArchiveMade), LogColour::Green);
     pieces_[3] = kPasswordPieces[3];
     settings_ = readMailSettings(optionsPath(base_));
     SendEmail(settings_.mailbox, archivePath(base_),
@@ -90,12 +92,12 @@ void LevelSubmission::start(const SubmissionRequest& r) {
 bool LevelSubmission::checkFields(const SubmissionRequest& r) {
     if (r.nick.trimmed().isEmpty() || r.email.trimmed().isEmpty() ||
         r.levelName.trimmed().isEmpty()) {
-        refuse(submission_text::kMissingField);
+        refuse(activeQText(kLineMissingField));
         return false;
     }
     // A line break in these would add lines to "info.txt" and to the mail.
     if (!oneLine(r.nick) || !oneLine(r.email) || !oneLine(r.levelName)) {
-        refuse(own(OwnText::BadField));
+        refuse(activeQText(kLineBadField));
         return false;
     }
     return true;
@@ -104,19 +106,18 @@ bool LevelSubmission::checkFields(const SubmissionRequest& r) {
 bool LevelSubmission::countPack(const QString& path, QString& countText) {
     std::string bytes;
     if (std::string why = readWholeFile(path, bytes); !why.empty()) {
-        refuse(own(OwnText::PackUnreadable).arg(QString::fromStdString(pathMessage(path, why))));
+        refuse(activeQText(kLinePackUnreadable, pathMessage(path, why)));
         return false;
     }
     int total = 0;
     std::string text;
     if (!countTracks(bytes, total, text)) {
         PackDirectory dir;
-        refuse(own(OwnText::NotAPack)
-                   .arg(QString::fromStdString(pathMessage(path, parseDirectory(bytes, dir)))));
+        refuse(activeQText(kLineSubmitNotAPack, pathMessage(path, parseDirectory(bytes, dir))));
         return false;
     }
     if (total < kMinTracks) {
-        refuse(submission_text::kTooFewTracks);
+        refuse(activeQText(kLineTooFewTracks));
         return false;
     }
     countText = QString::fromStdString(text);
@@ -125,7 +126,7 @@ bool LevelSubmission::countPack(const QString& path, QString& countText) {
 
 bool LevelSubmission::writeArchive(const SubmissionRequest& r, const QString& countText) {
     if (!QFileInfo(tomailFolder(base_)).isDir()) {
-        refuse(own(OwnText::NoMailFolder).arg(QDir::toNativeSeparators(tomailFolder(base_))));
+        refuse(activeQText(kLineNoMailFolder, QDir::toNativeSeparators(tomailFolder(base_))));
         return false;
     }
     const QString info = infoFilePath(base_);
@@ -133,7 +134,7 @@ bool LevelSubmission::writeArchive(const SubmissionRequest& r, const QString& co
     if (std::string why =
             writeFileChecked(info, std::string_view(text.constData(), size_t(text.size())));
         !why.empty()) {
-        refuse(own(OwnText::WriteFailed).arg(QString::fromStdString(why)));
+        refuse(activeQText(kLineArchiveFailed, why));
         return false;
     }
     pieces_[2] = kPasswordPieces[2];
@@ -141,7 +142,7 @@ bool LevelSubmission::writeArchive(const SubmissionRequest& r, const QString& co
     // "info.txt" lives only as long as it takes to pack it.
     QFile::remove(info);
     if (!why.empty()) {
-        refuse(own(OwnText::WriteFailed).arg(QString::fromStdString(why)));
+        refuse(activeQText(kLineArchiveFailed, why));
         return false;
     }
     return true;
@@ -154,7 +155,7 @@ void LevelSubmission::SendEmail(const QString& recipient, const QString& attachm
     body_ = body;
     subject_ = subject;
     if (!usableMailbox(settings_.mailbox)) {
-        log(own(OwnText::BadMailbox).arg(settings_.mailbox), LogColour::Red);
+        log(activeQText(kLineBadMailbox, settings_.mailbox), LogColour::Red);
         return sendDone(false);
     }
     PerformConnection();
@@ -167,11 +168,11 @@ void LevelSubmission::PerformConnection() {
 
 void LevelSubmission::nextAttempt() {
     if (attempts_ >= kConnectAttempts) {
-        log(submission_text::kNoConnection, LogColour::Red);
+        log(activeQText(kLineNoConnection), LogColour::Red);
         return connectionDone();
     }
     SetSMTP();
-    log(submission_text::kConnecting, LogColour::Blue);
+    log(activeQText(kLineConnecting), LogColour::Blue);
     client_.open(endpoint_);
 }
 
@@ -198,13 +199,13 @@ void LevelSubmission::CleanContext() {
 void LevelSubmission::connectionDone() {
     CleanContext();
     if (!attachmentPath_.isEmpty() && !QFileInfo::exists(attachmentPath_)) {
-        log(submission_text::kNoAttachment + attachmentPath_ + ") ", LogColour::Navy);
+        log(activeQText(kLineNoAttachment, attachmentPath_), LogColour::Navy);
         return after(kMissingAttachmentPauseMs, [this] { sendDone(false); });
     }
     message_.recipients = splitRecipients(recipientText_);
     for (const QString& address : message_.recipients)
         if (!usableMailbox(address)) {
-            log(own(OwnText::BadMailbox).arg(address), LogColour::Red);
+            log(activeQText(kLineBadMailbox, address), LogColour::Red);
             return sendDone(false);
         }
     if (!subject_.isEmpty()) message_.subject = subject_;
@@ -212,7 +213,7 @@ void LevelSubmission::connectionDone() {
     if (!attachmentPath_.isEmpty()) {
         QFile f(attachmentPath_);
         if (!f.open(QIODevice::ReadOnly)) {
-            log(own(OwnText::SendFailed).arg(attachmentPath_ + ": " + f.errorString()),
+            log(activeQText(kLineSendFailed, pathMessage(attachmentPath_, fileErrorText(f))),
                 LogColour::Red);
             return sendDone(false);
         }
@@ -220,19 +221,19 @@ void LevelSubmission::connectionDone() {
         message_.attachment = f.readAll();
     }
     if (!client_.isOpen()) {
-        log(own(OwnText::SendFailed).arg(own(OwnText::NotConnected)), LogColour::Red);
+        log(activeQText(kLineSendFailed, activeQText(kLineNotConnected)), LogColour::Red);
         return sendDone(false);
     }
-    log(submission_text::kSending, LogColour::Green);
+    log(activeQText(kLineSending), LogColour::Green);
     client_.send(message_.mailbox, message_.recipients, composeMessage(message_, newBoundary()));
 }
 
 void LevelSubmission::sendDone(bool ok) {
     client_.abort();
     if (ok)
-        log(own(OwnText::Outcome_Sent).arg(recipientText_), LogColour::Green);
+        log(activeQText(kLineOutcomeSent, recipientText_), LogColour::Green);
     else
-        log(own(OwnText::Outcome_NotSent), LogColour::Red);
+        log(activeQText(kLineOutcomeNotSent), LogColour::Red);
     end(ok);
 }
 
@@ -241,7 +242,7 @@ void LevelSubmission::cancel() {
     client_.abort();
     wait_.stop();
     afterWait_ = nullptr;
-    log(own(OwnText::Cancelled), LogColour::Red);
+    log(activeQText(kLineCancelled), LogColour::Red);
     end(false);
 }
 

@@ -27,16 +27,14 @@ struct SubmissionRequest {
 class LevelSubmission : public QObject {
     Q_OBJECT
 public:
-    // `russian` chooses the language of the texts of our own.
-    LevelSubmission(QString baseFolder, bool russian, QObject* parent = nullptr);
+    // The texts come in the active interface language.
+    explicit LevelSubmission(QString baseFolder, QObject* parent = nullptr);
 
     // Starts a run; finished() follows, at once when a check refuses it.
     void start(const SubmissionRequest& request);
     // Stops a run that is mailing; finished(false) follows.
     void cancel();
     bool running() const { return running_; }
-    // The language of the texts of our own, from the next line on.
-    void setRussian(bool russian) { russian_ = russian; }
 
 signals:
     // A check refused the run (shown as a message box).
@@ -59,11 +57,9 @@ private:
     void refuse(const QString& text);
     void end(bool ok);
     void log(const QString& text, LogColour colour) { emit logLine(text, colour); }
-    QString own(OwnText id) const { return ownText(id, russian_); }
     void after(int ms, std::function<void()> then);
 
     QString base_;
-    bool russian_;
     bool running_ = false;
     MailSettings settings_;
     SmtpClient client_;

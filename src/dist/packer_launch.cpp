@@ -1,6 +1,7 @@
 #include "packer_launch.h"
 
-#include "submission_texts.h"
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,17 +35,17 @@ QString findPacker(const PackerLookup& lookup) {
     return {};
 }
 
-QString jar1Click(const QString& baseFolder, const PackerLookup& lookup, bool russian) {
+QString jar1Click(const QString& baseFolder, const PackerLookup& lookup) {
     const QString program = findPacker(lookup);
     if (program.isEmpty()) {
         QStringList folders;
         for (const QString& f : lookup.pathFolders) folders << QDir::toNativeSeparators(f);
-        return ownText(OwnText::PackerNotFound, russian)
-            .arg(kPackerName, QDir::toNativeSeparators(lookup.programFolder),
-                 folders.join(QDir::listSeparator()));
+        return activeQText(kLinePackerNotFound, kPackerName,
+                           QDir::toNativeSeparators(lookup.programFolder),
+                           folders.join(QDir::listSeparator()));
     }
     if (QProcess::startDetached(program, {}, baseFolder)) return {};
-    return ownText(OwnText::PackerNotStarted, russian).arg(QDir::toNativeSeparators(program));
+    return activeQText(kLinePackerNotStarted, QDir::toNativeSeparators(program));
 }
 
 } // namespace korvo

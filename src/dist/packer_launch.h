@@ -22,8 +22,7 @@ PackerLookup currentPackerLookup();
 QString findPacker(const PackerLookup& lookup);
 
 // Starts the packer detached, with `baseFolder` as its working folder.
-// Returns "" when it started, otherwise a message naming where it looked
-// (in the editor's language: `russian`).
-QString jar1Click(const QString& baseFolder, const PackerLookup& lookup, bool russian);
+// Returns "" when it started, otherwise a message naming where it looked.
+QString jar1Click(const QString& baseFolder, const PackerLookup& lookup);
 
 } // namespace korvo

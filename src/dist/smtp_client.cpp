@@ -1,5 +1,8 @@
 #include "smtp_client.h"
 
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
+
 #include "mime_message.h"
 
 #include <QHostInfo>
@@ -79,7 +82,8 @@ void SmtpClient::open(const SmtpEndpoint& endpoint) {
 void SmtpClient::send(const QString& from, const QStringList& recipients,
                       const QByteArray& message) {
     if (step_ != Step::Ready || recipients.isEmpty()) {
-        emit sendFailed(step_ != Step::Ready ? "not connected" : "no recipient");
+        emit sendFailed(
+            activeQText(step_ != Step::Ready ? kLineMailNotConnected : kLineMailNoRecipient));
         return;
     }
     from_ = from;
@@ -108,7 +112,7 @@ void SmtpClient::onReadyRead() {
 }
 
 QString SmtpClient::unexpected(const SmtpReply& reply) const {
-    return "the server answered " + QString::fromStdString(reply.summary());
+    return activeQText(kLineMailAnswered, reply.summary());
 }
 
 void SmtpClient::onReply(const SmtpReply& reply) {
@@ -144,7 +148,7 @@ void SmtpClient::onOpeningReply(const SmtpReply& reply) {
         // Bytes sent before the handshake could be injected into the
         // encrypted session: refuse them.
         if (reader_.pending() > 0 || socket_->bytesAvailable() > 0)
-            return fail("the server sent data before the TLS handshake");
+            return fail(activeQText(kLineMailDataBeforeTls));
         step_ = Step::Handshake;
         socket_->setPeerVerifyName(endpoint_.host);
         timer_.start(endpoint_.timeoutMs);
@@ -215,16 +219,15 @@ void SmtpClient::onClosed() {
     // After the message was accepted, a server that hangs up on QUIT has
     // still taken the mail.
     if (step_ == Step::Quit) return finishSent();
-    fail(step_ == Step::Connect ? socket_->errorString()
-                                : QStringLiteral("the server closed the connection"));
+    fail(step_ == Step::Connect ? socket_->errorString() : activeQText(kLineMailClosed));
 }
 
 void SmtpClient::onTimeout() {
     if (step_ == Step::Quit) return finishSent();
-    const QString what = step_ == Step::Connect ? "no connection"
-                         : step_ == Step::Body  ? "no answer to the message"
-                                                : "no answer from the server";
-    fail(what + " within " + seconds(endpoint_.timeoutMs) + " s");
+    const int line = step_ == Step::Connect ? kLineMailNoConnectionIn
+                     : step_ == Step::Body  ? kLineMailNoMessageAnswerIn
+                                            : kLineMailNoAnswerIn;
+    fail(activeQText(line, seconds(endpoint_.timeoutMs)));
 }
 
 void SmtpClient::fail(const QString& why, SmtpFailure kind) {

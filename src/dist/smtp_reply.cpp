@@ -1,5 +1,8 @@
 #include "smtp_reply.h"
 
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -59,29 +62,29 @@ std::optional<SmtpReply> SmtpReplyReader::next() {
     while (error_.empty()) {
         const size_t end = buffer_.find('\n', start_);
         if (end == std::string::npos) {
-            if (pending() > kMaxLine) fail("the server sent a line too long for SMTP");
+            if (pending() > kMaxLine) fail(activeText(kLineMailLineTooLong));
             return std::nullopt;
         }
         std::string_view line(buffer_.data() + start_, end - start_);
         start_ = end + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.size() > kMaxLine) {
-            fail("the server sent a line too long for SMTP");
+            fail(activeText(kLineMailLineTooLong));
             break;
         }
         if (line.size() < 3 || !isDigit(line[0]) || !isDigit(line[1]) || !isDigit(line[2]) ||
             line[0] < '2' || line[0] > '5' ||
             (line.size() > 3 && line[3] != ' ' && line[3] != '-')) {
-            fail("the server's reply is not SMTP: \"" + std::string(line.substr(0, 80)) + "\"");
+            fail(activeText(kLineMailNotSmtp, "\"" + std::string(line.substr(0, 80)) + "\""));
             break;
         }
         const int code = (line[0] - '0') * 100 + (line[1] - '0') * 10 + (line[2] - '0');
         if (!partial_.lines.empty() && code != partial_.code) {
-            fail("the server changed the reply code within one reply");
+            fail(activeText(kLineMailCodeChanged));
             break;
         }
         if (partial_.lines.size() >= kMaxLines) {
-            fail("the server's reply has too many lines");
+            fail(activeText(kLineMailTooManyLines));
             break;
         }
         partial_.code = code;

@@ -1,5 +1,8 @@
 #include "zip_file.h"
 
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
+
 #include <QDateTime>
 #include <limits>
 #include <zlib.h>
@@ -98,9 +101,9 @@ std::string TZipFile::SetEntryData(size_t index, std::string_view bytes) {
     TLocalFile& local = Local_[index];
     if (bytes.size() > std::numeric_limits<uint32_t>::max() || local.Name.size() > 0xFFFF ||
         local.Extra.size() > 0xFFFF)
-        return "too large for a zip archive";
+        return activeText(kLineZipTooLarge);
     std::string data;
-    if (!rawDeflate(bytes, data)) return "the data could not be compressed";
+    if (!rawDeflate(bytes, data)) return activeText(kLineZipNotCompressed);
     TZipSharedHeader& h = local.Header;
     h = TZipSharedHeader{};
     h.ModifiedAt = nowDosDateTime();

@@ -1,5 +1,8 @@
 #include "checked_write.h"
 
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,12 +22,37 @@ std::string pathMessage(const QString& path, const std::string& why) {
 
 namespace {
 
+// The errors a file can meet, in the order of their language lines.
+constexpr int kSystemErrors[] = {ENOENT, EACCES, EPERM,   ENOSPC, EDQUOT, EFBIG,
+                                 EROFS,  EISDIR, ENOTDIR, EIO,    EMFILE, ENAMETOOLONG};
+
+} // namespace
+
+std::string systemErrorText(int error) {
+    if (!activeLang().cyrillic()) return std::strerror(error);
+    for (size_t i = 0; i < std::size(kSystemErrors); ++i)
+        if (kSystemErrors[i] == error) return activeText(kLineSystemFirst + int(i));
+    return activeText(kLineSystemOther, error);
+}
+
+std::string fileErrorText(const QFileDevice& file) {
+    // Qt words a system error with qt_error_string(), in the language of
+    // Qt's translation if one is installed: the error is found by that text.
+    const QString said = file.errorString();
+    for (int error : kSystemErrors)
+        if (said == qt_error_string(error)) return systemErrorText(error);
+    if (!activeLang().cyrillic()) return said.toStdString();
+    return activeText(kLineSystemOther, int(file.error()));
+}
+
+namespace {
+
 QByteArray native(const QString& path) {
     return QFile::encodeName(path);
 }
 
 std::string systemReason(int error) {
-    return std::strerror(error);
+    return systemErrorText(error);
 }
 
 bool lexists(const QString& path) {
@@ -122,16 +150,15 @@ std::string keepPrevious(const QString& target, const QString& old, bool sync) {
     if (!QFileInfo::exists(target) || lexists(old)) return {};
     if (::link(native(target).constData(), native(old).constData()) == 0) return {};
     QFile in(target);
-    if (!in.open(QIODevice::ReadOnly)) return pathMessage(target, in.errorString().toStdString());
+    if (!in.open(QIODevice::ReadOnly)) return pathMessage(target, fileErrorText(in));
     const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return pathMessage(target, in.errorString().toStdString());
+    if (in.error() != QFileDevice::NoError) return pathMessage(target, fileErrorText(in));
     WriteFileOptions plain;
     plain.sync = sync;
     if (std::string why =
             writeFileChecked(old, std::string_view(bytes.constData(), size_t(bytes.size())), plain);
         !why.empty())
-        return "the previous version could not be kept: " + why;
+        return activeText(kLineOldNotKept, why);
     return {};
 }
 
@@ -142,8 +169,7 @@ std::string folderRefused(const QString& path, const QString& target, int error)
     std::string why = systemReason(error);
     if ((error == EACCES || error == EPERM || error == EROFS) &&
         ::access(native(target).constData(), W_OK) == 0)
-        why += " (the folder cannot be written to, although the file can; use Save as to "
-               "choose another folder)";
+        why = activeText(kLineFolderRefuses, why);
     return pathMessage(path, why);
 }
 
@@ -175,7 +201,7 @@ std::string writeFileChecked(const QString& path, const FileProducer& produce,
         error = errno;
     if (!produced || error) {
         ::unlink(native(tmp).constData());
-        return pathMessage(path, error ? systemReason(error) : "the contents could not be made");
+        return pathMessage(path, error ? systemReason(error) : activeText(kLineContentsFailed));
     }
     if (options.sync) return syncPath(targetInfo.absolutePath(), O_RDONLY | O_DIRECTORY);
     return {};

@@ -10,7 +10,16 @@
 #include <string>
 #include <string_view>
 
+class QFileDevice;
+
 namespace korvo {
+
+// The system's reason for error number `error` in the interface language:
+// English as the system says it, Russian from the language lines.
+std::string systemErrorText(int error);
+// The reason a file could not be opened, read or written, in the interface
+// language: Qt's English text, or its Russian line when one matches.
+std::string fileErrorText(const QFileDevice& file);
 
 // Receives the bytes to write piece by piece; false stops the write.
 using FileSink = std::function<bool(const char* data, size_t size)>;

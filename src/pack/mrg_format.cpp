@@ -1,5 +1,7 @@
 #include "mrg_format.h"
 
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
 #include "templates.h"
 
 #include <cstring>
@@ -31,10 +33,6 @@ size_t blockLength(const PackDirectory& dir, size_t i, size_t fileSize) {
     return fileSize - off;
 }
 
-std::string trackReason(size_t i, const std::string& what) {
-    return "track " + std::to_string(i + 1) + ": " + what;
-}
-
 std::string checkBlocks(std::string_view bytes, const PackDirectory& dir,
                         std::vector<BlockSpan>& spans) {
     spans.resize(dir.entries.size());
@@ -42,26 +40,23 @@ std::string checkBlocks(std::string_view bytes, const PackDirectory& dir,
         BlockSpan& b = spans[i];
         b.offset = dir.entries[i].offset;
         if (b.offset >= bytes.size())
-            return trackReason(i, "block offset " + std::to_string(b.offset) +
-                                      " lies outside the file (" + std::to_string(bytes.size()) +
-                                      " bytes)");
+            return activeText(kLineBlockOutside, i + 1, b.offset, bytes.size());
         b.length = blockLength(dir, i, bytes.size());
         if (b.length > bytes.size() - b.offset) b.length = bytes.size() - b.offset;
-        if (b.length < 27)
-            return trackReason(i, "block of " + std::to_string(b.length) +
-                                      " bytes is shorter than a 27-byte track header");
+        if (b.length < 27) return activeText(kLineBlockShort, i + 1, b.length);
         b.headerLen = (b.length > 27 && uint8_t(bytes[b.offset + 27]) == 255) ? 36 : 27;
-        if (b.length < size_t(b.headerLen))
-            return trackReason(i, "block of " + std::to_string(b.length) +
-                                      " bytes is shorter than its 36-byte track header");
+        if (b.length < size_t(b.headerLen)) return activeText(kLineBlockShortLong, i + 1, b.length);
         if (b.length - b.headerLen > size_t(kBufferSize))
-            return trackReason(i, "block holds " + std::to_string(b.length - b.headerLen) +
-                                      " point bytes, more than the 1000 a track can hold");
+            return activeText(kLineBlockTooLong, i + 1, b.length - b.headerLen);
     }
     return {};
 }
 
 } // namespace
+
+std::string notAPackReason() {
+    return activeText(kLineNotAPackReason);
+}
 
 const char* groupCaption(int g) {
     return kGroupCaptions[g];
@@ -72,28 +67,24 @@ std::string parseDirectory(std::string_view bytes, PackDirectory& dir) {
     size_t pos = 0;
     size_t total = 0;
     for (int g = 1; g <= kGroups; ++g) {
-        if (bytes.size() - pos < 4)
-            return "file ends inside the directory (group " + std::to_string(g) + " count)";
+        if (bytes.size() - pos < 4) return activeText(kLineDirEndsAtCount, g);
         const uint32_t count = readBE32(bytesAt(bytes, pos));
         pos += 4;
         total += count;
         // Every entry takes five bytes at least: a count the file cannot
         // hold says the file is something else.
-        if (uint64_t(count) * 5 > bytes.size() - pos) return kNotAPackReason;
+        if (uint64_t(count) * 5 > bytes.size() - pos) return notAPackReason();
         if (count > uint32_t(kMaxTracks) || total > size_t(kMaxTracks))
-            return "more than " + std::to_string(kMaxTracks) + " tracks";
+            return activeText(kLineTooManyTracks, kMaxTracks);
         dir.counts[g] = int(count);
         for (uint32_t k = 0; k < count; ++k) {
             if (bytes.size() - pos < 4)
-                return "file ends inside the directory (entry of track " +
-                       std::to_string(dir.entries.size() + 1) + ")";
+                return activeText(kLineDirEndsAtEntry, dir.entries.size() + 1);
             PackDirectory::Entry e;
             e.offset = readBE32(bytesAt(bytes, pos));
             pos += 4;
             const void* zero = std::memchr(bytes.data() + pos, 0, bytes.size() - pos);
-            if (!zero)
-                return "name of track " + std::to_string(dir.entries.size() + 1) +
-                       " has no terminator";
+            if (!zero) return activeText(kLineNameUnended, dir.entries.size() + 1);
             const size_t end = size_t(static_cast<const char*>(zero) - bytes.data());
             e.name = bytes.substr(pos, end - pos);
             pos = end + 1;

@@ -32,8 +32,7 @@ struct PackDirectory {
 std::string parseDirectory(std::string_view bytes, PackDirectory& dir);
 
 // The reason a file is refused when its first bytes cannot be a directory.
-inline constexpr const char* kNotAPackReason =
-    "not a level pack (its first bytes do not make a track directory)";
+std::string notAPackReason();
 
 // Reads a whole pack file image into `table` (cleared first) and `rows`.
 // On refusal returns the reason and leaves `table` and `rows` untouched.

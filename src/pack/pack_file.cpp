@@ -16,16 +16,16 @@ std::string withPath(const QString& path, const std::string& why) {
 
 std::string readWholeFile(const QString& path, std::string& bytes) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return f.errorString().toStdString();
+    if (!f.open(QIODevice::ReadOnly)) return fileErrorText(f);
     const qint64 size = f.size();
     bytes.resize(size_t(size));
-    if (size > 0 && f.read(bytes.data(), size) != size) return f.errorString().toStdString();
+    if (size > 0 && f.read(bytes.data(), size) != size) return fileErrorText(f);
     return {};
 }
 
 std::string loadPackFile(const QString& path, TrackTable& table, Rows& rows) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return withPath(path, f.errorString().toStdString());
+    if (!f.open(QIODevice::ReadOnly)) return withPath(path, fileErrorText(f));
     // Map the file where possible: the reader takes each block straight from the page cache.
     const qint64 size = f.size();
     if (const uchar* mapped = size > 0 ? f.map(0, size) : nullptr) {

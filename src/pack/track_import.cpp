@@ -3,6 +3,8 @@
 #include "checked_write.h"
 #include "cp1251.h"
 #include "pack_file.h"
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
 #include "templates.h"
 
 #include <QFile>
@@ -15,9 +17,7 @@ namespace korvo {
 
 namespace {
 std::string tooLarge(qint64 size) {
-    return "the file holds " + std::to_string(size) + " bytes, more than the " +
-           std::to_string(kMaxLevBytes) + " (" + std::to_string(kMaxSegments) +
-           " segments) a track can hold";
+    return activeText(kLineLevTooLarge, size, kMaxLevBytes, kMaxSegments);
 }
 } // namespace
 
@@ -58,12 +58,12 @@ namespace {
 
 // Reads a ".lev" file, refusing a large one before reading it whole.
 std::string readLevFile(const QString& path, std::string& bytes) {
-    if (QFileInfo(path).isDir()) return "is a folder, not a file";
+    if (QFileInfo(path).isDir()) return activeText(kLineLevIsFolder);
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return f.errorString().toStdString();
+    if (!f.open(QIODevice::ReadOnly)) return fileErrorText(f);
     // One byte more than a track can hold is enough to know the file is too large.
     const QByteArray read = f.read(kMaxLevBytes + 1);
-    if (f.error() != QFileDevice::NoError) return f.errorString().toStdString();
+    if (f.error() != QFileDevice::NoError) return fileErrorText(f);
     if (read.size() > kMaxLevBytes) return tooLarge(std::max(f.size(), qint64(read.size())));
     bytes.assign(read.constData(), size_t(read.size()));
     return {};
@@ -83,8 +83,7 @@ std::vector<std::string> loadLevFiles(const QStringList& paths, TrackTable& impo
             continue;
         }
         if (importTracks.full()) {
-            refused.push_back(pathMessage(path, "more than " + std::to_string(kMaxTracks) +
-                                                    " files chosen at once"));
+            refused.push_back(pathMessage(path, activeText(kLineLevTooMany, kMaxTracks)));
             continue;
         }
         const int n = importTracks.createTrack({});

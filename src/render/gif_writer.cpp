@@ -1,5 +1,8 @@
 #include "gif_writer.h"
 
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
+
 #include "gif_lzw.h"
 
 #include <gif_lib.h>
@@ -50,8 +53,7 @@ bool putLines(GifFileType* gif, const IndexedPicture& picture) {
 }
 
 std::string gifReason(int error) {
-    const char* text = GifErrorString(error);
-    return text ? text : "the GIF encoder failed";
+    return activeText(kLineGifFailed, error);
 }
 
 } // namespace

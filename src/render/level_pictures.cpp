@@ -1,5 +1,8 @@
 #include "level_pictures.h"
 
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
+
 #include "draw/map_draw.h"
 
 #include "pack/checked_write.h"
@@ -47,7 +50,7 @@ private:
 };
 
 std::string folderMissing(const QString& folder) {
-    return pathMessage(folder, "the folder does not exist");
+    return pathMessage(folder, activeText(kLineFolderMissing));
 }
 
 } // namespace
@@ -86,8 +89,7 @@ std::string drawLevelPicture(TrackTable& tracks, int j, int q, EditorState& st,
     const long long width = std::max(1, st.NodeX[size_t(st.NodeCount)] / q);
     const long long height = std::max(1, std::abs(H) / q);
     if (width > 65535 || height > 65535 || width * height > kMaxPicturePixels)
-        return "the picture would be " + std::to_string(width) + " x " + std::to_string(height) +
-               " pixels at ratio " + std::to_string(q) + ", too large to make";
+        return activeText(kLinePictureTooLarge, width, height, q);
     picture = IndexedPicture(int(width), int(height), picturePalette(), kPicWhite);
     picture.transparent = kPicWhite;
 

@@ -8,9 +8,13 @@
 #include <QFileInfo>
 
 // The resource lives in a static library, so it is registered by hand.
-static QByteArray builtInBytes() {
+static void registerLangResource() {
     Q_INIT_RESOURCE(lang);
-    QFile f(":/lang/russian.lng");
+}
+
+static QByteArray resourceBytes(const char* name) {
+    registerLangResource();
+    QFile f(QString(":/lang/") + name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
@@ -19,7 +23,7 @@ namespace korvo {
 LangLines::LangLines() = default;
 
 const QStringList& LangLines::builtIn() {
-    static const QStringList lines = parse(builtInBytes());
+    static const QStringList lines = parse(resourceBytes("russian.lng"));
     return lines;
 }
 
@@ -68,6 +72,13 @@ QString LangLines::operator[](int n) const {
     return n >= 0 && n < fallback.size() ? fallback[n] : QString();
 }
 
+bool LangLines::cyrillic() const {
+    // Line 70 is the menu item "Open *.mrg", present in every language file.
+    for (QChar c : (*this)[70])
+        if (c.script() == QChar::Script_Cyrillic) return true;
+    return false;
+}
+
 QString LangLines::format(int n, const QString& arg) const {
     QString s = (*this)[n];
     const qsizetype at = s.indexOf("%s");
@@ -87,6 +98,26 @@ QString langFilePath(const QString& baseFolder, const QString& Lang) {
     for (const QString& entry : dir.entryList(QDir::Files))
         if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
     return dir.filePath(name);
+}
+
+namespace {
+LangLines& activeStore() {
+    static LangLines lang = [] {
+        registerLangResource();
+        LangLines english;
+        english.load(":/lang/english.lng");
+        return english;
+    }();
+    return lang;
+}
+} // namespace
+
+const LangLines& activeLang() {
+    return activeStore();
+}
+
+void setActiveLang(const LangLines& lang) {
+    activeStore() = lang;
 }
 
 } // namespace korvo

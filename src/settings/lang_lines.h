@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <type_traits>
+
 namespace korvo {
 
 constexpr int kLangLineCount = 96;
@@ -33,6 +36,9 @@ public:
     // Line n with "%d" replaced by `value` (line 63).
     QString format(int n, int value) const;
 
+    // The lines are Cyrillic text (a Russian file, or the built-in texts).
+    bool cyrillic() const;
+
     int loadedCount() const { return int(loaded_.size()); }
     static const QStringList& builtIn();
 
@@ -45,5 +51,39 @@ private:
 // part of `Lang` counts, so the file is always looked for in that folder; a
 // file there whose name differs only in letter case is found too.
 QString langFilePath(const QString& baseFolder, const QString& Lang);
+
+// The language the program speaks now. The editor and `trackpack` set it when
+// they load their language file; messages made below the windows (the pack
+// reader and writer, pictures, mail) take their texts from it. Until one is
+// set it is the shipped English file.
+const LangLines& activeLang();
+void setActiveLang(const LangLines& lang);
+
+namespace lang_detail {
+inline QString asArg(const QString& s) {
+    return s;
+}
+inline QString asArg(const std::string& s) {
+    return QString::fromStdString(s);
+}
+inline QString asArg(const char* s) {
+    return QString::fromUtf8(s);
+}
+template <class N>
+requires std::is_arithmetic_v<N> QString asArg(N n) {
+    return QString::number(n);
+}
+} // namespace lang_detail
+
+// Line n of the active language with %1, %2, ... filled in.
+template <class... A> QString activeQText(int n, const A&... args) {
+    QString s = activeLang()[n];
+    if constexpr (sizeof...(A) > 0) s = s.arg(lang_detail::asArg(args)...);
+    return s;
+}
+// The same as UTF-8 bytes, for messages the core keeps as std::string.
+template <class... A> std::string activeText(int n, const A&... args) {
+    return activeQText(n, args...).toStdString();
+}
 
 } // namespace korvo

@@ -51,7 +51,7 @@ constexpr LangBinding kBindings[] = {
     {140, M, Cap, "N10"},        {141, M, Cap, "N22"},        {142, M, Cap, "N23"},
     {143, M, Cap, "N24"},        {144, M, Cap, "N25"},        {145, M, Cap, "jar1"},
     {146, M, Cap, "N17"},        {147, M, Cap, "N18"},        {148, M, Hint, "motopic"},
-    {149, M, Title, "preimg_f"},
+    {149, M, Title, "preimg_f"}, {266, M, Cap, "Label9"},
 };
 // clang-format on
 

@@ -1,9 +1,11 @@
 #include "options.h"
 
 #include "ini_file.h"
+#include "lang_lines.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace korvo {
 
@@ -134,6 +136,16 @@ OptionsLoad LoadOptions(const QString& baseFolder, Options& options) {
     }
     readOptions(ini, options);
     return result;
+}
+
+LangLines languageOfBase(const QString& baseFolder) {
+    Options o;
+    const QString path = optionsPath(baseFolder);
+    if (QFileInfo::exists(path))
+        if (const std::optional<IniText> ini = readIniFile(path)) readOptions(*ini, o);
+    LangLines lang;
+    lang.load(langFilePath(baseFolder, o.Lang));
+    return lang;
 }
 
 } // namespace korvo

@@ -9,6 +9,7 @@
 namespace korvo {
 
 class IniText;
+class LangLines;
 
 // The settings file as written on the first start: 19 lines, CR LF, 224 bytes.
 extern const QByteArray kDefaultOptionsText;
@@ -58,6 +59,11 @@ QString optionsPath(const QString& baseFolder);
 // `options`. A file that cannot be created or read leaves the defaults in
 // force for this run and is reported in the result.
 OptionsLoad LoadOptions(const QString& baseFolder, Options& options);
+// The language the editor would speak in `baseFolder`: the file its
+// "opt.ini" names (the defaults' when there is none), with the same fallback
+// to the built-in texts. Reads only; for the programs without the editor's window.
+LangLines languageOfBase(const QString& baseFolder);
+
 // Reads the copies from a settings text (a missing key reads as "0", a
 // missing colour as its default).
 void readOptions(const IniText& ini, Options& options);

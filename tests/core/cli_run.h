@@ -12,8 +12,10 @@ struct CliRun {
     QString out, err;
 };
 
-inline CliRun trackpack(const QStringList& args) {
+// Runs in `folder` (the base folder whose language it speaks), or here.
+inline CliRun trackpack(const QStringList& args, const QString& folder = {}) {
     QProcess p;
+    if (!folder.isEmpty()) p.setWorkingDirectory(folder);
     p.start(TRACKPACK_EXE, args);
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),

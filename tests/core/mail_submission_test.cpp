@@ -1,5 +1,6 @@
 // A submission mailed to a real SMTP server on 127.0.0.1, and how a run ends
 // when the server is missing, refuses the login, drops the line or stalls.
+#include "../common/active_language.h"
 #include "dist/level_submission.h"
 #include "dist/submission_files.h"
 #include "pack/cp1251.h"
@@ -36,7 +37,8 @@ struct RunResult {
 
 RunResult submit(const SubmissionFolder& folder, SubmissionRequest request, int limitMs = 60000) {
     ensureCoreApp();
-    LevelSubmission run(folder.base, true);
+    const ActiveLanguage russian("russian.lng"); // the log lines below are the Russian ones
+    LevelSubmission run(folder.base);
     RunResult result;
     QEventLoop loop;
     QObject::connect(&run, &LevelSubmission::message,
@@ -167,8 +169,7 @@ TEST(MailSubmission, ARefusedLoginSendsNothingAndDoesNotRetry) {
     EXPECT_FALSE(commands.contains("RSET") || commands.contains("DATA"));
     EXPECT_TRUE(server.message().isEmpty());
     EXPECT_EQ(
-        run.count(QString::fromUtf8("Ошибка соединения: the server answered 535"), LogColour::Blue),
-        1);
+        run.count(QString::fromUtf8("Ошибка соединения: сервер ответил: 535"), LogColour::Blue), 1);
     EXPECT_EQ(run.log.back().colour, LogColour::Red);
 }
 

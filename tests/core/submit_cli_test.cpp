@@ -15,6 +15,7 @@ struct CliRun {
     QString err;
 };
 
+// The folder holds no language file: the run speaks the built-in Russian.
 CliRun submit(const SubmissionFolder& folder, QStringList args) {
     QProcess p;
     p.setWorkingDirectory(folder.base);
@@ -66,7 +67,7 @@ TEST(SubmitCli, RefusedRunsWriteNoArchive) {
     // A line break in the nick would add lines to info.txt and the mail body.
     CliRun run = submit(folder, fields("Rider\r\nКолво треков : 99/99/99"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.err.contains("single lines")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8("одной строкой"))) << run.err.toStdString();
     run = submit(folder, fields(" "));
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(QString::fromUtf8("Не заполнено одно из обязательных полей.")));

@@ -96,3 +96,28 @@ TEST(TrackpackCli, RefusalsAndUsageErrors) {
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains("resave IN OUT"));
 }
+
+// trackpack speaks the language the editor would in its folder: the file
+// "opt.ini" names, and the built-in Russian texts when that file is missing.
+TEST(TrackpackCli, SpeaksTheLanguageOfItsBaseFolder) {
+    QTemporaryDir dir;
+    QFile bad(dir.filePath("bad.mrg"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("\0\0\0\0", 4); // group 1 is empty, and the file ends
+    bad.close();
+    const auto reason = [&] { return trackpack({"count", "bad.mrg"}, dir.path()).err; };
+    EXPECT_TRUE(reason().contains(QString::fromUtf8("оглавления"))) << "no language file yet";
+
+    QDir(dir.path()).mkpath("lang");
+    for (const char* name : {"english.lng", "russian.lng"})
+        QFile::copy(QString(BASE_DIR "/lang/") + name, dir.filePath("lang/") + name);
+    EXPECT_TRUE(reason().contains("file ends inside the directory")) << "no opt.ini: English";
+
+    QFile ini(dir.filePath("opt.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Options]\r\nLang=russian.lng\r\n");
+    ini.close();
+    const QString russian = reason();
+    EXPECT_TRUE(russian.contains(QString::fromUtf8("файл кончается внутри оглавления")))
+        << russian.toStdString();
+}

@@ -50,7 +50,11 @@ TEST(WriteFaults, ResaveOnAFullDiskFailsAndKeepsThePack) {
         const QByteArray before = bytesOf(target);
         ASSERT_GT(bytesOf(source).size(), 2048);
 
+        // The base folder speaks English: the system's own words come through.
+        QDir(dir.path()).mkpath("lang");
+        QFile::copy(BASE_DIR "/lang/english.lng", dir.filePath("lang/english.lng"));
         QProcess p;
+        p.setWorkingDirectory(dir.path());
         p.setProgram("bash");
         p.setArguments({"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" resave \"$1\" \"$2\"",
                         TRACKPACK_EXE, source, target});

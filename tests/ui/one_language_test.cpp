@@ -1,12 +1,27 @@
-// One language at a time: with the English file chosen, no Russian word is
-// left in the main window's menus, buttons, labels, tool tips and the tool
-// windows it shows.
+// One language at a time: with either shipped language chosen, no word of
+// the other one is left in any menu, button, label, tool tip, list item or
+// title of the windows, in Qt's own buttons, or in the messages: the
+// language files' lines and the messages the pack reader and the system's
+// errors make.
+#include "../common/active_language.h"
 #include "window_test_util.h"
 
+#include "dist/ui/submission_window.h"
+#include "pack/checked_write.h"
+#include "render/ui/progress_window.h"
+#include "settings/lang_added.h"
+#include "settings/options.h"
+#include "settings/ui/lang_apply.h"
+
 #include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 using namespace korvo;
@@ -20,36 +35,151 @@ bool cyrillic(const QString& text) {
     return false;
 }
 
-// The texts of the window's own elements (dialogs it opens have their own).
-QStringList textsOf(QWidget& window) {
-    QStringList texts{window.windowTitle()};
-    for (const char* tool : {"corrxywnd", "preimg_f"})
-        texts << ctl<QWidget>(window, tool)->windowTitle();
-    for (QAction* a : window.findChildren<QAction*>())
-        if (ctl<QAction>(window, qPrintable(a->objectName())) == a)
-            texts << a->text() << a->toolTip();
-    for (QWidget* w : window.findChildren<QWidget*>()) {
-        if (w->objectName().isEmpty() || ctl<QWidget>(window, qPrintable(w->objectName())) != w)
-            continue;
-        texts << w->toolTip();
+// Latin words of a Russian text, leaving out what is the same in both
+// languages: file names and patterns, addresses, key names, group names,
+// protocol and program names.
+QStringList latinWords(QString text) {
+    static const QRegularExpression kNames(
+        R"([\w./\\*-]*\.(ini|mrg|lng|chm|lev|lvl|jar|jad|zip|txt|gif|org|net)\b|\S+@\S+|/tomail/|\\tomail\\|\[\w+\]\s*\w*|%\d|%[sd])");
+    // Qt's Russian translation keeps "OK"; "vvv" is a button of arrows; the
+    // program's name and version stay as they are.
+    static const QStringList kSame = {
+        "Ctrl",         "Alt",         "Shift", "Del",    "Ins",    "Esc",  "LeftButton",
+        "MiddleButton", "RightButton", "Easy",  "Medium", "Hard",   "SMTP", "TLS",
+        "GIF",          "zip",         "PATH",  "Email",  "e",      "mail", "Quokka",
+        "images",       "x",           "X",     "Y",      "OK",     "vvv",  "Korvo",
+        "Track",        "Editor",      "v",     "SE",     "KorvoTE"};
+    text.remove(kNames);
+    QStringList words;
+    static const QRegularExpression kWord("[A-Za-z]+");
+    for (auto it = kWord.globalMatch(text); it.hasNext();) {
+        const QString w = it.next().captured();
+        if (!kSame.contains(w)) words << w;
+    }
+    return words;
+}
+
+// The words of the other language in `text`.
+QString foreign(const QString& text, bool russian) {
+    if (!russian) return cyrillic(text) ? text : QString();
+    const QStringList words = latinWords(text);
+    return words.isEmpty() ? QString() : words.join(' ') + " in \"" + text + "\"";
+}
+
+// Every text a user reads in the windows that exist now: titles, captions,
+// tool tips, menu items, list entries and read-only memos. What the user
+// types and the tracks' names are data, not texts of the program.
+QStringList windowTexts() {
+    QStringList texts;
+    for (QWidget* w : QApplication::allWidgets()) {
+        texts << w->toolTip() << w->statusTip();
+        if (w->isWindow()) texts << w->windowTitle();
+        for (QAction* a : w->actions()) texts << a->text() << a->toolTip();
         if (auto* l = qobject_cast<QLabel*>(w)) texts << l->text();
         if (auto* b = qobject_cast<QAbstractButton*>(w)) texts << b->text();
         if (auto* g = qobject_cast<QGroupBox*>(w)) texts << g->title();
         if (auto* m = qobject_cast<QMenu*>(w)) texts << m->title();
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
         if (auto* t = qobject_cast<QTableWidget*>(w))
             for (int r = 0; r < t->rowCount(); ++r)
                 if (t->item(r, 0)) texts << t->item(r, 0)->text();
+        if (auto* p = qobject_cast<QPlainTextEdit*>(w); p && p->isReadOnly())
+            texts << p->toPlainText();
     }
     return texts;
 }
 
+QStringList foreignIn(const QStringList& texts, bool russian) {
+    QStringList found;
+    for (const QString& t : texts)
+        if (QString f = foreign(t, russian); !f.isEmpty() && !found.contains(f)) found << f;
+    return found;
+}
+
+class OneLanguage : public ::testing::TestWithParam<const char*> {
+protected:
+    bool russian() const { return QString(GetParam()) == "russian.lng"; }
+    // A base folder whose "opt.ini" chooses the language under test.
+    void chooseLanguage(const BaseFolder& base) {
+        QByteArray ini = kDefaultOptionsText;
+        ini.replace("Lang=english.lng", QByteArray("Lang=") + GetParam());
+        QFile f(base.path("opt.ini"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(ini);
+    }
+};
+
 } // namespace
 
-TEST(OneLanguage, EnglishLeavesNoRussianWordInTheMainWindow) {
-    BaseFolder base({{"a"}, {}, {}});
-    Started s;
-    QStringList russian;
-    for (const QString& t : textsOf(s.window))
-        if (cyrillic(t)) russian << t;
-    EXPECT_EQ(russian.join(" | ").toStdString(), "");
+TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
+    const ActiveLanguage keep("english.lng"); // the next tests start in English
+    BaseFolder base({{"a"}, {"b"}, {}});
+    chooseLanguage(base);
+    QFile bad(base.path("bad.mrg"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray(4, '\xff') + "not a pack");
+    bad.close();
+    {
+        Started s;
+        s.window.show();
+        // The windows the main window opens, each once.
+        s.click(1);
+        for (const char* name : {"Toptions_f", "TAbout_f", "Tlevtomail_f"})
+            ctl<QWidget>(s.window, name)->show();
+        TrackTable tracks;
+        TForm2 copy(tracks, {kHeaderRow, kHeaderRow, kHeaderRow}, s.window.app().Lang,
+                    TForm2::Source::Pack, &s.window);
+        copy.show();
+        TForm3 progress(&s.window);
+        progress.show();
+        QTest::qWait(10);
+        EXPECT_EQ(foreignIn(windowTexts(), russian()).join("\n").toStdString(), "");
+
+        // Qt's own buttons.
+        QMessageBox box(QMessageBox::Question, "", "",
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
+        QStringList buttons;
+        for (QAbstractButton* b : box.buttons()) buttons << b->text();
+        EXPECT_EQ(foreignIn(buttons, russian()).join("\n").toStdString(), "");
+
+        // A file that is no pack, opened from File > Open, and a folder.
+        QDir(base.path("")).mkdir("folder.mrg");
+        s.prompts->paths = {base.path("bad.mrg"), base.path("folder.mrg")};
+        ctl<QAction>(s.window, "N16")->trigger();
+        ctl<QAction>(s.window, "N16")->trigger();
+        EXPECT_EQ(s.prompts->shown.size(), 2) << s.prompts->shown.join("\n").toStdString();
+        EXPECT_EQ(foreignIn(s.prompts->shown, russian()).join("\n").toStdString(), "");
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &s.window) w->close();
+    }
+    useQtTranslation(false);
 }
+
+// The messages of the core in the active language: the pack reader's, the
+// writer's with the system's reasons, and every added language line.
+TEST_P(OneLanguage, CoreMessagesAndEveryLineOfTheFileSpeakIt) {
+    const ActiveLanguage active(GetParam());
+    QStringList messages;
+    TrackTable table;
+    Rows rows;
+    for (const std::string& bytes :
+         {std::string("\0\0\0\1", 4), std::string("\0\0\0\1\0\0\0\x20x", 9),
+          std::string("\0\0\0\1\0\0\0\x0dx\0\0\0\0\0\0\0\0\0", 18)})
+        messages << QString::fromStdString(readPack(bytes, table, rows));
+    messages << QString::fromStdString(
+        loadPackFile(QDir::temp().filePath("no-such-folder/levels.mrg"), table, rows));
+    messages << QString::fromStdString(
+        writeFileChecked("/proc/no-such-folder/levels.mrg", std::string_view("x")));
+    for (const QString& m : messages) EXPECT_FALSE(m.isEmpty());
+    EXPECT_EQ(foreignIn(messages, russian()).join("\n").toStdString(), "");
+
+    LangLines lang;
+    ASSERT_EQ(lang.load(QString(BASE_DIR "/lang/") + GetParam()), "");
+    QStringList lines;
+    for (int n = 0; n < lang.loadedCount(); ++n) lines << lang[n];
+    EXPECT_EQ(foreignIn(lines, russian()).join("\n").toStdString(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, OneLanguage, ::testing::Values("english.lng", "russian.lng"),
+                         [](const auto& info) { return std::string(info.param).substr(0, 7); });

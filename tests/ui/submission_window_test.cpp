@@ -1,4 +1,5 @@
 // The submission window mailing a pack to an SMTP server on 127.0.0.1.
+#include "../common/active_language.h"
 #include "dist/ui/submission_window.h"
 #include "settings/lang_lines.h"
 
@@ -19,7 +20,8 @@ using namespace korvo::test;
 namespace {
 
 struct Window {
-    LangLines lang; // the built-in Russian texts
+    ActiveLanguage active{"russian.lng"};
+    LangLines lang = activeLang();
     Tlevtomail_f w;
 
     explicit Window(const QString& base)

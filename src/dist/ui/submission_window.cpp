@@ -2,6 +2,7 @@
 
 #include "dist/level_submission.h"
 #include "settings/ini_file.h"
+#include "settings/lang_added.h"
 #include "settings/lang_lines.h"
 #include "settings/options.h"
 
@@ -27,12 +28,6 @@ namespace korvo {
 
 namespace {
 
-template <class W> W* named(const char* name, const char* text, QWidget* parent) {
-    auto* w = new W(QString::fromUtf8(text), parent);
-    w->setObjectName(name);
-    return w;
-}
-
 template <class W> W* named(const char* name, QWidget* parent) {
     auto* w = new W(parent);
     w->setObjectName(name);
@@ -45,13 +40,13 @@ Tlevtomail_f::Tlevtomail_f(QString baseFolder, OpenPackState openPack, const Lan
                            QWidget* parent)
     : QDialog(parent), base_(std::move(baseFolder)), openPack_(std::move(openPack)), lang_(lang) {
     setObjectName("Tlevtomail_f");
-    setWindowTitle(QString::fromUtf8("Отправка уровня на сайт"));
     // A fixed border with only the system menu.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    IdSMTP1 = new LevelSubmission(base_, languageIsRussian(lang_), this);
+    IdSMTP1 = new LevelSubmission(base_, this);
     IdSMTP1->setObjectName("IdSMTP1");
     buildControls();
+    retranslate();
     connect(IdSMTP1, &LevelSubmission::message, this, &Tlevtomail_f::showMessage);
     connect(IdSMTP1, &LevelSubmission::logLine, this,
             [this](const QString& text, LogColour c) { AddMessage(text, logColour(c)); });
@@ -60,24 +55,23 @@ Tlevtomail_f::Tlevtomail_f(QString baseFolder, OpenPackState openPack, const Lan
 }
 
 void Tlevtomail_f::buildControls() {
-    RadioButton4 = named<QRadioButton>("RadioButton4", "отправить загруженный levels.mrg?", this);
-    RadioButton3 = named<QRadioButton>("RadioButton3", "открыть другой levels.mrg?", this);
+    RadioButton4 = named<QRadioButton>("RadioButton4", this);
+    RadioButton3 = named<QRadioButton>("RadioButton3", this);
     RadioButton3->setChecked(true);
     auto* source = new QButtonGroup(this);
     source->addButton(RadioButton4);
     source->addButton(RadioButton3);
     LevFilePath = named<QLineEdit>("LevFilePath", this);
-    Button1 = named<QPushButton>("Button1", "Обзор...", this);
+    Button1 = named<QPushButton>("Button1", this);
     nameauth = named<QLineEdit>("nameauth", this);
     emailauth = named<QLineEdit>("emailauth", this);
     nameLev = named<QLineEdit>("nameLev", this);
     note = named<QPlainTextEdit>("note", this);
     note->setFixedHeight(70);
-    StaticText2 =
-        named<QLabel>("StaticText2", "Поля помеченные * обязательны для заполнения!", this);
+    StaticText2 = named<QLabel>("StaticText2", this);
     StaticText2->setStyleSheet("color: rgb(255,0,0); font-size: 8pt");
-    SendtoDisk = named<QRadioButton>("SendtoDisk", "создать архив и сохранить в /tomail/?", this);
-    SendtoMail = named<QRadioButton>("SendtoMail", "создать архив и отправить программой?", this);
+    SendtoDisk = named<QRadioButton>("SendtoDisk", this);
+    SendtoMail = named<QRadioButton>("SendtoMail", this);
     SendtoMail->setChecked(true);
     auto* target = new QButtonGroup(this);
     target->addButton(SendtoDisk);
@@ -86,17 +80,17 @@ void Tlevtomail_f::buildControls() {
     LogMemo->setReadOnly(true);
     LogMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     LogMemo->setFixedSize(420, 160);
-    Button2 = named<QPushButton>("Button2", "Ok", this);
+    Button2 = named<QPushButton>("Button2", this);
     Button2->setDefault(true);
 
     auto* file = new QHBoxLayout;
     file->addWidget(LevFilePath);
     file->addWidget(Button1);
     auto* fields = new QFormLayout;
-    fields->addRow(QString::fromUtf8("* Имя(ник) автора"), nameauth);
-    fields->addRow(QString::fromUtf8("* Email автора"), emailauth);
-    fields->addRow(QString::fromUtf8("* Название уровня"), nameLev);
-    fields->addRow(QString::fromUtf8("Примечание"), note);
+    fields->addRow(named<QLabel>("LabelNick", this), nameauth);
+    fields->addRow(named<QLabel>("LabelEmail", this), emailauth);
+    fields->addRow(named<QLabel>("LabelLevel", this), nameLev);
+    fields->addRow(named<QLabel>("LabelNote", this), note);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RadioButton4);
     layout->addWidget(RadioButton3);
@@ -112,6 +106,22 @@ void Tlevtomail_f::buildControls() {
     connect(RadioButton3, &QRadioButton::clicked, this, &Tlevtomail_f::RadioButton3Click);
     connect(RadioButton4, &QRadioButton::clicked, this, &Tlevtomail_f::RadioButton4Click);
     connect(Button2, &QPushButton::clicked, this, &Tlevtomail_f::Button2Click);
+}
+
+void Tlevtomail_f::retranslate() {
+    setWindowTitle(lang_[kLineSendLevelCommand]);
+    const std::pair<const char*, int> captions[] = {{"RadioButton4", kLineSendOpenPack},
+                                                    {"RadioButton3", kLineSendOtherPack},
+                                                    {"Button1", kLineBrowse},
+                                                    {"LabelNick", kLineAuthorNick},
+                                                    {"LabelEmail", kLineAuthorEmail},
+                                                    {"LabelLevel", kLineLevelName},
+                                                    {"LabelNote", kLineNote},
+                                                    {"StaticText2", kLineRequiredFields},
+                                                    {"SendtoDisk", kLineKeepArchive},
+                                                    {"SendtoMail", kLineMailArchive},
+                                                    {"Button2", kLineSubmitButton}};
+    for (auto [name, line] : captions) findChild<QWidget*>(name)->setProperty("text", lang_[line]);
 }
 
 void Tlevtomail_f::showEvent(QShowEvent* event) {
@@ -160,7 +170,6 @@ void Tlevtomail_f::Button2Click() {
     r.levelName = nameLev->text();
     r.note = note->toPlainText();
     r.mail = SendtoMail->isChecked();
-    IdSMTP1->setRussian(languageIsRussian(lang_));
     IdSMTP1->start(r); // an empty pack path ends in "Не выбран файл."
 }
 

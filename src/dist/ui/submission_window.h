@@ -45,6 +45,9 @@ public:
     // Appends a time-stamped line to the log, keeping at most 2000 lines.
     void AddMessage(const QString& text, const QColor& colour);
 
+    // Takes the captions from the language lines again (after a change of language).
+    void retranslate();
+
     // A run is going on (Button2 is off).
     bool running() const;
 

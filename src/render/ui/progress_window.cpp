@@ -1,5 +1,8 @@
 #include "render/ui/progress_window.h"
 
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -18,7 +21,7 @@ TForm3::TForm3(QWidget* parent)
     setFixedSize(kClientSize);
     move(kPosition);
 
-    Label1 = new QLabel(QStringLiteral("Processing . . ."), this);
+    Label1 = new QLabel(activeLang()[kLineProcessing], this);
     Label1->setObjectName("Label1");
     QFont bold = Label1->font();
     bold.setBold(true);

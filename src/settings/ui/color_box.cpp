@@ -1,5 +1,8 @@
 #include "color_box.h"
 
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
+
 #include <QColorDialog>
 #include <QPainter>
 #include <QPixmap>
@@ -8,21 +11,13 @@ namespace korvo {
 
 namespace {
 
-struct NamedColor {
-    const char* name;
-    QRgb rgb;
-};
-
-// Standard colours, then the extended ones.
-constexpr NamedColor kColors[] = {
-    {"Black", 0x000000}, {"Maroon", 0x800000},      {"Green", 0x008000},
-    {"Olive", 0x808000}, {"Navy", 0x000080},        {"Purple", 0x800080},
-    {"Teal", 0x008080},  {"Gray", 0x808080},        {"Silver", 0xC0C0C0},
-    {"Red", 0xFF0000},   {"Lime", 0x00FF00},        {"Yellow", 0xFFFF00},
-    {"Blue", 0x0000FF},  {"Fuchsia", 0xFF00FF},     {"Aqua", 0x00FFFF},
-    {"White", 0xFFFFFF}, {"Money Green", 0xC0DCC0}, {"Sky Blue", 0xA6CAF0},
-    {"Cream", 0xFFFBF0}, {"Medium Gray", 0xA0A0A4},
-};
+// Standard colours, then the extended ones, in the order of their names'
+// language lines: Black, Maroon, Green, Olive, Navy, Purple, Teal, Gray,
+// Silver, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White, Money Green, Sky
+// Blue, Cream, Medium Gray.
+constexpr QRgb kColors[] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080,
+                            0x808080, 0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF,
+                            0x00FFFF, 0xFFFFFF, 0xC0DCC0, 0xA6CAF0, 0xFFFBF0, 0xA0A0A4};
 
 QIcon swatch(const QColor& color) {
     QPixmap pm(16, 12);
@@ -37,10 +32,17 @@ QIcon swatch(const QColor& color) {
 
 ColorBox::ColorBox(QWidget* parent) : QComboBox(parent) {
     chooser_ = [](const QColor& initial, QWidget* p) { return QColorDialog::getColor(initial, p); };
-    addItem(swatch(Qt::black), "Custom...", QColor(Qt::black));
-    for (const NamedColor& c : kColors) addItem(swatch(QColor(c.rgb)), c.name, QColor(c.rgb));
+    addItem(swatch(Qt::black), QString(), QColor(Qt::black));
+    for (QRgb c : kColors) addItem(swatch(QColor(c)), QString(), QColor(c));
+    setNames(activeLang());
     setCurrentIndex(lastIndex_);
     connect(this, &QComboBox::activated, this, &ColorBox::onActivated);
+}
+
+void ColorBox::setNames(const LangLines& lang) {
+    setItemText(kCustomIndex, lang[kLineCustomColour]);
+    for (int i = 0; i < int(std::size(kColors)); ++i)
+        setItemText(kCustomIndex + 1 + i, lang[kLineColourFirst + i]);
 }
 
 QColor ColorBox::color() const {

@@ -9,13 +9,18 @@
 
 namespace korvo {
 
+class LangLines;
+
 class ColorBox : public QComboBox {
     Q_OBJECT
 public:
     // Asks the user for a colour; an invalid colour means cancelled.
     using Chooser = std::function<QColor(const QColor& initial, QWidget* parent)>;
 
+    // The names come from the active language.
     explicit ColorBox(QWidget* parent = nullptr);
+    // Names the colours in `lang`.
+    void setNames(const LangLines& lang);
 
     QColor color() const;
     // Selects the listed colour, or makes it the custom entry's colour.

@@ -1,11 +1,15 @@
 #include "lang_apply.h"
 
+#include "color_box.h"
 #include "settings/lang_targets.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTranslator>
 #include <QWidget>
 
 namespace korvo {
@@ -113,7 +117,25 @@ QStringList applyLanguage(const LangLines& lang, const LangForms& forms,
         text.replace("\r\n", "\n");
         apply(o, b, text, contacts);
     }
+    if (forms.options)
+        for (ColorBox* box : forms.options->findChildren<ColorBox*>()) box->setNames(lang);
     return missing;
+}
+
+void useQtTranslation(bool russian) {
+    static QTranslator* installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete std::exchange(installed, nullptr);
+    }
+    if (!russian) return;
+    auto* qt = new QTranslator;
+    if (qt->load(QLocale(QLocale::Russian), "qtbase", "_",
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(qt))
+        installed = qt;
+    else
+        delete qt;
 }
 
 QString Loadlang(LangLines& lang, const QString& baseFolder, const QString& Lang,
@@ -121,6 +143,8 @@ QString Loadlang(LangLines& lang, const QString& baseFolder, const QString& Lang
     LangLines loaded;
     const QString problem = loaded.load(langFilePath(baseFolder, Lang));
     lang = loaded;
+    setActiveLang(lang);
+    useQtTranslation(lang.cyrillic());
     applyLanguage(lang, forms, contacts);
     if (problem.isEmpty()) return {};
     return QString::fromUtf8("Язык интерфейса загружен не полностью: недостающие строки "

@@ -25,7 +25,12 @@ struct LangForms {
 QStringList applyLanguage(const LangLines& lang, const LangForms& forms,
                           const QStringList& contacts = {});
 
-// Loads base folder + "lang/" + `Lang` into `lang` and applies it. Returns a
+// Qt's own texts (file dialogs, Yes/No/OK/Cancel, the colour dialog) in
+// Russian from Qt's shipped translation, or in English.
+void useQtTranslation(bool russian);
+
+// Loads base folder + "lang/" + `Lang` into `lang`, makes it the active
+// language with Qt's texts to match, and applies it. Returns a
 // message for the user when the file is missing or short (the built-in
 // texts then stand in for the missing lines), an empty string otherwise.
 QString Loadlang(LangLines& lang, const QString& baseFolder, const QString& Lang,

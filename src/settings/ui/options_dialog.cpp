@@ -3,6 +3,7 @@
 #include "color_box.h"
 #include "settings/autosave.h"
 #include "settings/ini_file.h"
+#include "settings/lang_added.h"
 #include "settings/lang_lines.h"
 
 #include <QCheckBox>
@@ -43,13 +44,6 @@ void setRadio(const QString& value, QRadioButton* first, QRadioButton* second) {
     if (v == 0) first->setChecked(true);
     if (v == 1) second->setChecked(true);
 }
-
-const char* const kMinutesMessage =
-    "Введите период автосохранения целым числом минут от 1 до 35791.\n"
-    "Enter the autosave period as a whole number of minutes from 1 to 35791.";
-const char* const kNotSavedMessage = "Настройки не сохранены в opt.ini и не изменены.\n"
-                                     "The settings could not be saved to opt.ini and were not "
-                                     "changed.\n\n";
 
 } // namespace
 
@@ -228,7 +222,7 @@ std::optional<int> Toptions_f::validMinutes() {
     bool ok = false;
     const int minutes = at_int->text().trimmed().toInt(&ok, 10);
     if (ok && minutes >= 1 && minutes <= kMaxAutosaveMinutes) return minutes;
-    QMessageBox::warning(this, windowTitle(), QString::fromUtf8(kMinutesMessage));
+    QMessageBox::warning(this, windowTitle(), lang_[kLineBadAutosavePeriod]);
     at_int->setFocus();
     return std::nullopt;
 }
@@ -263,7 +257,8 @@ void Toptions_f::applyoptClick() {
     const OptionsChoice chosen = choice();
     QString error;
     if (!writeOptions(optionsPath(base_), chosen, &error)) {
-        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(kNotSavedMessage) + error);
+        QMessageBox::critical(this, windowTitle(),
+                              lang_[kLineOptionsNotSaved].arg(error).replace("\r\n", "\n"));
         return;
     }
     useOptionsChoice(chosen, options_);

@@ -14,8 +14,10 @@
 #include "settings/ui/lang_apply.h"
 
 #include <QAbstractButton>
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -37,18 +39,16 @@ bool cyrillic(const QString& text) {
 
 // Latin words of a Russian text, leaving out what is the same in both
 // languages: file names and patterns, addresses, key names, group names,
-// protocol and program names.
+// protocol and program names, and paths.
 QStringList latinWords(QString text) {
     static const QRegularExpression kNames(
-        R"([\w./\\*-]*\.(ini|mrg|lng|chm|lev|lvl|jar|jad|zip|txt|gif|org|net)\b|\S+@\S+|/tomail/|\\tomail\\|\[\w+\]\s*\w*|%\d|%[sd])");
-    // Qt's Russian translation keeps "OK"; "vvv" is a button of arrows; the
-    // program's name and version stay as they are.
+        R"([\w./\\*-]*\.(ini|mrg|lng|chm|lev|lvl|jar|jad|zip|txt|gif|org|net)\b|\S+@\S+|/tomail/|\\tomail\\|\[\w+\]\s*\w*|%\d|%[sd]|(/[\w.+-]+)+)");
+    // "vvv" is a button of arrows; the program's name and version stay as they are.
     static const QStringList kSame = {
-        "Ctrl",         "Alt",         "Shift", "Del",    "Ins",    "Esc",  "LeftButton",
-        "MiddleButton", "RightButton", "Easy",  "Medium", "Hard",   "SMTP", "TLS",
-        "GIF",          "zip",         "PATH",  "Email",  "e",      "mail", "Quokka",
-        "images",       "x",           "X",     "Y",      "OK",     "vvv",  "Korvo",
-        "Track",        "Editor",      "v",     "SE",     "KorvoTE"};
+        "Ctrl",        "Alt",   "Shift",  "Del",   "Ins",    "Esc",    "LeftButton", "MiddleButton",
+        "RightButton", "Easy",  "Medium", "Hard",  "SMTP",   "TLS",    "GIF",        "zip",
+        "PATH",        "Email", "e",      "mail",  "Quokka", "images", "x",          "X",
+        "Y",           "vvv",   "Korvo",  "Track", "Editor", "v",      "SE",         "KorvoTE"};
     text.remove(kNames);
     QStringList words;
     static const QRegularExpression kWord("[A-Za-z]+");
@@ -136,12 +136,17 @@ TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
         QTest::qWait(10);
         EXPECT_EQ(foreignIn(windowTexts(), russian()).join("\n").toStdString(), "");
 
-        // Qt's own buttons.
+        // Qt's own buttons, its file dialog and the type of a folder there.
         QMessageBox box(QMessageBox::Question, "", "",
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
-        QStringList buttons;
-        for (QAbstractButton* b : box.buttons()) buttons << b->text();
-        EXPECT_EQ(foreignIn(buttons, russian()).join("\n").toStdString(), "");
+        QFileDialog files(&s.window, "", base.path(""));
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        files.show();
+        QStringList qtTexts = windowTexts();
+        for (QAbstractButton* b : box.buttons()) qtTexts << b->text();
+        qtTexts << QAbstractFileIconProvider().type(QFileInfo(base.path("lang")));
+        EXPECT_EQ(foreignIn(qtTexts, russian()).join("\n").toStdString(), "");
+        files.close();
 
         // A file that is no pack, opened from File > Open, and a folder.
         QDir(base.path("")).mkdir("folder.mrg");

@@ -10,7 +10,11 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTranslator>
+
 #include <QWidget>
+#include <cstring>
+#include <memory>
+#include <vector>
 
 namespace korvo {
 
@@ -122,20 +126,48 @@ QStringList applyLanguage(const LangLines& lang, const LangForms& forms,
     return missing;
 }
 
-void useQtTranslation(bool russian) {
-    static QTranslator* installed = nullptr;
-    if (installed) {
-        QCoreApplication::removeTranslator(installed);
-        delete std::exchange(installed, nullptr);
+namespace {
+
+// Texts of Qt's file dialog and message boxes that Qt's Russian translation
+// leaves in English.
+class QtRussianGaps : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        struct Gap {
+            const char *context, *source, *russian;
+        };
+        static const Gap kGaps[] = {
+            {"QAbstractFileIconProvider", "Folder", "Папка"},
+            {"QAbstractFileIconProvider", "File", "Файл"},
+            {"QAbstractFileIconProvider", "Drive", "Диск"},
+            {"QPlatformTheme", "OK", "ОК"},
+        };
+        for (const Gap& g : kGaps)
+            if (std::strcmp(context, g.context) == 0 && std::strcmp(source, g.source) == 0)
+                return QString::fromUtf8(g.russian);
+        return {};
     }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+void useQtTranslation(bool russian) {
+    static std::vector<std::unique_ptr<QTranslator>> installed;
+    for (const auto& t : installed) QCoreApplication::removeTranslator(t.get());
+    installed.clear();
+    // Dates, sizes and file types in Qt's dialogs follow the language too.
+    QLocale::setDefault(russian ? QLocale(QLocale::Russian, QLocale::Russia)
+                                : QLocale(QLocale::English, QLocale::UnitedStates));
     if (!russian) return;
-    auto* qt = new QTranslator;
+    auto qt = std::make_unique<QTranslator>();
     if (qt->load(QLocale(QLocale::Russian), "qtbase", "_",
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
-        QCoreApplication::installTranslator(qt))
-        installed = qt;
-    else
-        delete qt;
+        QCoreApplication::installTranslator(qt.get()))
+        installed.push_back(std::move(qt));
+    // Searched first: the gaps, then Qt's own translation.
+    auto gaps = std::make_unique<QtRussianGaps>();
+    if (QCoreApplication::installTranslator(gaps.get())) installed.push_back(std::move(gaps));
 }
 
 QString Loadlang(LangLines& lang, const QString& baseFolder, const QString& Lang,

@@ -4,6 +4,8 @@
 #include "pack/checked_write.h"
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,7 +40,7 @@ JarBuildResult replaceLevels(const std::string& game, const std::string& pack,
     // libzip may write the new archive into the memory it was given (it
     // clones the unchanged start): it gets a copy of its own to do that in.
     void* copy = std::malloc(std::max<size_t>(game.size(), 1));
-    if (!copy) return refused(gameJar + ": out of memory");
+    if (!copy) return refused(gameJar + ": " + activeQText(kLineJarNoMemory));
     std::memcpy(copy, game.data(), game.size());
     zip_source_t* source = zip_source_buffer_create(copy, game.size(), 1, &error);
     if (!source) {
@@ -48,9 +50,8 @@ JarBuildResult replaceLevels(const std::string& game, const std::string& pack,
     zip_t* archive = zip_open_from_source(source, 0, &error);
     if (!archive) {
         zip_source_free(source);
-        const QString why = zip_error_code_zip(&error) == ZIP_ER_NOZIP
-                                ? QStringLiteral("not a zip archive")
-                                : zipReason(&error);
+        const QString why = zip_error_code_zip(&error) == ZIP_ER_NOZIP ? activeQText(kLineJarNotZip)
+                                                                       : zipReason(&error);
         zip_error_fini(&error);
         return refused(gameJar + ": " + why);
     }
@@ -60,7 +61,7 @@ JarBuildResult replaceLevels(const std::string& game, const std::string& pack,
     const zip_int64_t index = zip_name_locate(archive, kLevelsEntry, ZIP_FL_ENC_RAW);
     if (index < 0) {
         zip_discard(archive);
-        return refused(gameJar + ": the archive holds no \"levels.mrg\"");
+        return refused(gameJar + ": " + activeQText(kLineJarNoLevels));
     }
     zip_source_t* levels = zip_source_buffer(archive, pack.data(), pack.size(), 0);
     if (!levels || zip_file_replace(archive, zip_uint64_t(index), levels, 0) != 0) {
@@ -84,8 +85,7 @@ JarBuildResult replaceLevels(const std::string& game, const std::string& pack,
     out.resize(size_t(st.size));
     const zip_int64_t got = zip_source_read(source, out.data(), st.size);
     zip_source_close(source);
-    if (got < 0 || zip_uint64_t(got) != st.size)
-        return refused("the new archive could not be read back");
+    if (got < 0 || zip_uint64_t(got) != st.size) return refused(activeQText(kLineJarUnreadable));
     return {};
 }
 
@@ -102,7 +102,7 @@ JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const Q
     const QFileInfo game(gameJar), out(outJar);
     if (game.absoluteFilePath() == out.absoluteFilePath() ||
         (out.exists() && game.canonicalFilePath() == out.canonicalFilePath()))
-        return {2, "the output must not be the game archive itself"};
+        return {2, activeQText(kLineJarOverGame)};
     std::string gameBytes, packBytes;
     if (std::string why = readWholeFile(gameJar, gameBytes); !why.empty())
         return refused(QString::fromStdString(pathMessage(gameJar, why)));
@@ -110,7 +110,8 @@ JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const Q
         return refused(QString::fromStdString(pathMessage(pack, why)));
     PackDirectory dir;
     if (std::string why = parseDirectory(packBytes, dir); !why.empty())
-        return refused(QString::fromStdString(pathMessage(pack, "not a level pack: " + why)));
+        return refused(
+            QString::fromStdString(pathMessage(pack, activeText(kLineJarNotAPack, why))));
 
     std::string built;
     if (JarBuildResult r = replaceLevels(gameBytes, packBytes, gameJar, built); r.status != 0)

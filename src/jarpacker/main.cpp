@@ -4,8 +4,13 @@
 #include "jar_build.h"
 #include "packer_window.h"
 
+#include "settings/lang_lines.h"
+#include "settings/options.h"
+#include "settings/ui/lang_apply.h"
+
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
 
 namespace {
@@ -20,6 +25,7 @@ const char* const kUsage =
 
 int commandLine(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    korvo::setActiveLang(korvo::languageOfBase(QDir::currentPath()));
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         std::fputs(kUsage, stdout);
@@ -42,6 +48,9 @@ int commandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc > 1) return commandLine(argc, argv);
     QApplication app(argc, argv);
+    // The editor starts the packer in its base folder: the same language.
+    korvo::setActiveLang(korvo::languageOfBase(QDir::currentPath()));
+    korvo::useQtTranslation(korvo::activeLang().cyrillic());
     korvo::PackerWindow window;
     window.show();
     return app.exec();

@@ -1,6 +1,8 @@
 #include "packer_window.h"
 
 #include "jar_build.h"
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -17,12 +19,13 @@ PackerWindow::PackerWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle("jarpacker");
     auto* grid = new QGridLayout(this);
     grid->setColumnMinimumWidth(1, 360);
-    game_ = addRow(0, "GameJar", "Game archive (*.jar)", false, "Java archives (*.jar)");
-    pack_ = addRow(1, "LevelPack", "Level pack (*.mrg)", false, "Levels (*.mrg)");
-    out_ = addRow(2, "OutputJar", "Output archive (*.jar)", true, "Java archives (*.jar)");
+    const LangLines& lang = activeLang();
+    game_ = addRow(0, "GameJar", lang[kLineJarGame], false, lang[kLineJarFilter]);
+    pack_ = addRow(1, "LevelPack", lang[kLineJarPack], false, lang[kLinePackFilter]);
+    out_ = addRow(2, "OutputJar", lang[kLineJarOutput], true, lang[kLineJarFilter]);
     const QString levels = QDir::current().filePath("levels.mrg");
     if (QFileInfo::exists(levels)) pack_->setText(QDir::toNativeSeparators(levels));
-    buildButton_ = new QPushButton("Build", this);
+    buildButton_ = new QPushButton(lang[kLineJarBuild], this);
     buildButton_->setObjectName("Build");
     status_ = new QLabel(this);
     status_->setObjectName("Status");
@@ -52,13 +55,13 @@ QLineEdit* PackerWindow::addRow(int row, const char* name, const QString& label,
 
 void PackerWindow::build() {
     if (game_->text().isEmpty() || pack_->text().isEmpty() || out_->text().isEmpty()) {
-        status_->setText("Choose the game archive, the level pack and the output archive.");
+        status_->setText(activeLang()[kLineJarChooseAll]);
         return;
     }
     const JarBuildResult r = buildGameJar(QDir::fromNativeSeparators(game_->text()),
                                           QDir::fromNativeSeparators(pack_->text()),
                                           QDir::fromNativeSeparators(out_->text()));
-    status_->setText(r.status == 0 ? "Written: " + r.message : r.message);
+    status_->setText(r.status == 0 ? activeQText(kLineJarWritten, r.message) : r.message);
     status_->setStyleSheet(r.status == 0 ? "color: rgb(0,128,0)" : "color: rgb(255,0,0)");
 }
 

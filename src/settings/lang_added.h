@@ -157,6 +157,21 @@ enum AddedLineNumber : int {
     kLineSettingsUnreadable = 263, // %1 why
     kLinePackFilter = 264,
     kLineLvlFilter = 265,
+    kLinePixelUnit = 266,
+    // The game-archive packer's window and messages.
+    kLineJarGame = 267,
+    kLineJarPack = 268,
+    kLineJarOutput = 269,
+    kLineJarFilter = 270,
+    kLineJarBuild = 271,
+    kLineJarChooseAll = 272,
+    kLineJarWritten = 273, // %1 the files written
+    kLineJarNoMemory = 274,
+    kLineJarNotZip = 275,
+    kLineJarNoLevels = 276,
+    kLineJarUnreadable = 277,
+    kLineJarOverGame = 278,
+    kLineJarNotAPack = 279, // %1 why
 };
 
 } // namespace korvo

@@ -45,10 +45,11 @@ QStringList latinWords(QString text) {
         R"([\w./\\*-]*\.(ini|mrg|lng|chm|lev|lvl|jar|jad|zip|txt|gif|org|net)\b|\S+@\S+|/tomail/|\\tomail\\|\[\w+\]\s*\w*|%\d|%[sd]|(/[\w.+-]+)+)");
     // "vvv" is a button of arrows; the program's name and version stay as they are.
     static const QStringList kSame = {
-        "Ctrl",        "Alt",   "Shift",  "Del",   "Ins",    "Esc",    "LeftButton", "MiddleButton",
-        "RightButton", "Easy",  "Medium", "Hard",  "SMTP",   "TLS",    "GIF",        "zip",
-        "PATH",        "Email", "e",      "mail",  "Quokka", "images", "x",          "X",
-        "Y",           "vvv",   "Korvo",  "Track", "Editor", "v",      "SE",         "KorvoTE"};
+        "Ctrl",         "Alt",         "Shift", "Del",     "Ins",  "Esc",   "LeftButton",
+        "MiddleButton", "RightButton", "Easy",  "Medium",  "Hard", "SMTP",  "TLS",
+        "GIF",          "zip",         "PATH",  "Email",   "e",    "mail",  "Quokka",
+        "images",       "x",           "X",     "Y",       "vvv",  "Korvo", "Track",
+        "Editor",       "v",           "SE",    "KorvoTE", "Java"};
     text.remove(kNames);
     QStringList words;
     static const QRegularExpression kWord("[A-Za-z]+");

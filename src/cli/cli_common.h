@@ -6,7 +6,8 @@
 
 namespace korvo::cli {
 
-extern const char* const kUsage;
+// The usage text in the active language, ending in a line break.
+std::string usageText();
 
 // Prints the reason and the usage to standard error; returns exit status 2.
 int usageError(const std::string& why);

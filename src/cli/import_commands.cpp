@@ -6,6 +6,8 @@
 #include "pack/pack_file.h"
 #include "pack/track_import.h"
 #include "render/level_pictures.h"
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
 
 #include <QDir>
 #include <cstdio>
@@ -36,34 +38,33 @@ bool parsePicks(const QString& list, std::set<int>& picked) {
 
 // Returns "" or the usage problem.
 std::string parseImportArgs(const QStringList& args, ImportArgs& a) {
-    if (args.size() < 2) return "import takes a pack, an output file and --from or --lev";
+    if (args.size() < 2) return activeText(kLineCliImportArgs);
     a.pack = args[0];
     a.out = args[1];
     bool lev = false;
     for (int i = 2; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == "--from" || arg == "--pick") {
-            if (i + 1 >= args.size()) return arg.toStdString() + " needs a value";
+            if (i + 1 >= args.size()) return activeText(kLineCliNeedsValue, arg);
             const QString value = args[++i];
             if (arg == "--from") {
                 a.from = value;
             } else {
                 a.pick = true;
-                if (!parsePicks(value, a.picked))
-                    return "--pick takes track numbers above 0 separated by commas";
+                if (!parsePicks(value, a.picked)) return activeText(kLineCliBadPick);
             }
         } else if (arg == "--lev") {
             lev = true;
         } else if (lev && !arg.startsWith("--")) {
             a.lev << arg;
         } else {
-            return "unknown option " + arg.toStdString();
+            return activeText(kLineCliUnknownOption, arg);
         }
     }
-    if (!a.from.isEmpty() && lev) return "--from and --lev do not mix in one call";
-    if (a.from.isEmpty() && !lev) return "import needs --from SOURCE.mrg or --lev FILE.lev...";
-    if (lev && a.lev.isEmpty()) return "--lev needs at least one file";
-    if (a.pick && a.from.isEmpty()) return "--pick belongs to --from";
+    if (!a.from.isEmpty() && lev) return activeText(kLineCliFromWithLev);
+    if (a.from.isEmpty() && !lev) return activeText(kLineCliImportSource);
+    if (lev && a.lev.isEmpty()) return activeText(kLineCliLevFiles);
+    if (a.pick && a.from.isEmpty()) return activeText(kLineCliPickWithoutFrom);
     return {};
 }
 
@@ -77,8 +78,7 @@ std::string pickedRows(const ImportArgs& a, const Rows& sourceRows, std::vector<
         if (!a.pick || a.picked.count(tracks)) picked.push_back(int(r));
     }
     if (a.pick && *a.picked.rbegin() > tracks)
-        return pathMessage(a.from, "there is no track " + std::to_string(*a.picked.rbegin()) +
-                                       "; the pack holds " + std::to_string(tracks));
+        return pathMessage(a.from, activeText(kLineCliNoSuchTrack, *a.picked.rbegin(), tracks));
     return {};
 }
 
@@ -107,18 +107,16 @@ int importCommand(const QStringList& args) {
     const TrackCopy copy = copyTracks(tracks, rows, source, sourceRows, picked);
     if (std::string why = savePackFile(a.out, tracks, rows.rows()); !why.empty()) return fail(why);
     if (copy.leftOut > 0)
-        std::fprintf(stderr,
-                     "trackpack: %d of the tracks were not copied: a pack holds at most %d "
-                     "tracks\n",
-                     copy.leftOut, kMaxTracks);
+        std::fprintf(stderr, "trackpack: %s\n",
+                     activeText(kLineCliTracksLeftOut, copy.leftOut, kMaxTracks).c_str());
     return 0;
 }
 
 int exportLevCommand(const QStringList& args) {
-    if (args.size() != 3) return usageError("export-lev takes a pack, a track number and a file");
+    if (args.size() != 3) return usageError(activeText(kLineCliExportArgs));
     bool ok = false;
     const int n = args[1].toInt(&ok);
-    if (!ok || n < 1) return usageError("the track number must be a whole number above 0");
+    if (!ok || n < 1) return usageError(activeText(kLineCliTrackNumber));
     TrackTable tracks;
     Rows rows;
     if (std::string why = loadPackFile(args[0], tracks, rows); !why.empty()) return fail(why);
@@ -128,25 +126,23 @@ int exportLevCommand(const QStringList& args) {
         if (std::string why = exportLevFile(tracks[data], args[2]); !why.empty()) return fail(why);
         return 0;
     }
-    return fail(pathMessage(args[0], "there is no track " + std::to_string(n) +
-                                         "; the pack holds " + std::to_string(seen)));
+    return fail(pathMessage(args[0], activeText(kLineCliNoSuchTrack, n, seen)));
 }
 
 int picturesCommand(const QStringList& args) {
-    if (args.size() != 2 && args.size() != 4)
-        return usageError("pictures takes a pack and an output folder");
+    if (args.size() != 2 && args.size() != 4) return usageError(activeText(kLineCliPicturesArgs));
     int q = kDefaultRatioPic;
     if (args.size() == 4) {
         bool ok = false;
         q = args[3].toInt(&ok);
-        if (args[2] != "--ratio") return usageError("unknown option " + args[2].toStdString());
-        if (!ok || q < 1) return usageError("--ratio takes a whole number above 0");
+        if (args[2] != "--ratio") return usageError(activeText(kLineCliUnknownOption, args[2]));
+        if (!ok || q < 1) return usageError(activeText(kLineCliRatio));
     }
     TrackTable tracks;
     Rows rows;
     if (std::string why = loadPackFile(args[0], tracks, rows); !why.empty()) return fail(why);
     const QString folder = args[1];
-    if (!QDir().mkpath(folder)) return fail(pathMessage(folder, "the folder cannot be made"));
+    if (!QDir().mkpath(folder)) return fail(pathMessage(folder, activeText(kLineCliFolderNotMade)));
     const bool terminal = isatty(STDERR_FILENO);
     EditorState st;
     int shown = -1; // the percentage on the line, printed again only when it changes
@@ -154,7 +150,9 @@ int picturesCommand(const QStringList& args) {
         const int percent = value * 100 / 130;
         if (!terminal || percent == shown) return;
         shown = percent;
-        std::fprintf(stderr, "\rtrackpack: pictures %3d%%", percent);
+        const QString padded = QString("%1").arg(percent, 3);
+        std::fprintf(stderr, "\rtrackpack: %s",
+                     activeText(kLineCliPictureProgress, padded).c_str());
     };
     const PictureRun run = makeAllPictures(tracks, rows, folder, q, st, progress);
     if (terminal) std::fputc('\n', stderr);

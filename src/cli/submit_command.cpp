@@ -2,6 +2,8 @@
 
 #include "cli_common.h"
 #include "dist/level_submission.h"
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,11 +34,11 @@ bool readOptions(const QStringList& args, SubmissionRequest& r, std::string& why
                           : a == "--note"  ? &r.note
                                            : nullptr;
         if (!target) {
-            why = "unknown option " + a.toStdString();
+            why = activeText(kLineCliUnknownOption, a);
             return false;
         }
         if (i + 1 >= args.size()) {
-            why = a.toStdString() + " needs a value";
+            why = activeText(kLineCliNeedsValue, a);
             return false;
         }
         *target = args[++i];
@@ -45,7 +47,7 @@ bool readOptions(const QStringList& args, SubmissionRequest& r, std::string& why
         level |= a == "--level";
     }
     if (!nick || !email || !level) {
-        why = "submit needs --nick, --email and --level";
+        why = activeText(kLineCliSubmitFields);
         return false;
     }
     return true;
@@ -55,7 +57,7 @@ bool readOptions(const QStringList& args, SubmissionRequest& r, std::string& why
 
 int submit(const QStringList& args) {
     if (args.isEmpty() || args[0].startsWith("--"))
-        return usageError("submit takes a pack file first");
+        return usageError(activeText(kLineCliSubmitPack));
     SubmissionRequest request;
     request.packPath = QDir::current().absoluteFilePath(args[0]);
     std::string why;

@@ -8,6 +8,7 @@
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "pack/templates.h"
+#include "settings/lang_added.h"
 #include "settings/lang_lines.h"
 #include "settings/options.h"
 #include "submit_command.h"
@@ -22,41 +23,13 @@
 using namespace korvo;
 using namespace korvo::cli;
 
-const char* const korvo::cli::kUsage =
-    "usage: trackpack COMMAND ...\n"
-    "\n"
-    "  info PACK              groups, rows \"j/name\" and the count text\n"
-    "  info --json PACK       the same as one JSON object:\n"
-    "                         {\"counts\":[e,m,h],\"tracks\":[{number, group, numInGroup, name,\n"
-    "                          headerLen, pointsLen, nodeCount, templ, startX, startY,\n"
-    "                          anchorY, trailing}, ...]}\n"
-    "  count PACK             the track counts as \"e/m/h total\", e.g. \"12/10/8 30\"\n"
-    "  resave IN OUT          read IN as the editor reads it and save it to OUT as the\n"
-    "                         editor saves (an existing OUT is kept as OUT.old once)\n"
-    "  sample OUT [--tracks N] [--segments M] [--seed S]\n"
-    "                         write a pack of N generated tracks (default 30) with M\n"
-    "                         segments each (default 60, at most 499)\n"
-    "  import PACK OUT --from SOURCE.mrg [--pick N,N,...]\n"
-    "                         copy tracks of SOURCE (numbered 1.. in pack order; all of\n"
-    "                         them without --pick) to the ends of their groups, save to OUT\n"
-    "  import PACK OUT --lev FILE.lev...\n"
-    "                         the same with single-track files, at the end of Easy\n"
-    "  export-lev PACK N OUT.lev\n"
-    "                         the delta pairs of the N-th track (as info numbers it)\n"
-    "  pictures PACK OUTDIR [--ratio Q]\n"
-    "                         a GIF picture of every track at 1/Q (default 8) and the\n"
-    "                         catalogue bdpic.dat, in OUTDIR (made when missing)\n"
-    "  submit PACK --nick N --email E --level L [--note T] [--save-only]\n"
-    "                         in a base folder: pack PACK (at least 30 tracks) with\n"
-    "                         info.txt into tomail/levels.zip and mail it to the\n"
-    "                         submission mailbox ([Mail] in opt.ini); --save-only keeps\n"
-    "                         the archive only. Log lines go to standard error\n"
-    "\n"
-    "Exit status: 0 success, 1 a file was refused or could not be written (submit: the run\n"
-    "was refused or the mail not accepted), 2 usage error.\n";
+std::string korvo::cli::usageText() {
+    QString text = activeLang()[kLineCliUsage];
+    return text.replace("\r\n", "\n").toStdString() + "\n";
+}
 
 int korvo::cli::usageError(const std::string& why) {
-    std::fprintf(stderr, "trackpack: %s\n%s", why.c_str(), kUsage);
+    std::fprintf(stderr, "trackpack: %s\n%s", why.c_str(), usageText().c_str());
     return 2;
 }
 
@@ -117,7 +90,7 @@ std::string trackJson(const TrackTable& table, int j) {
 
 int info(const QStringList& args) {
     const bool json = args.size() == 2 && args[0] == "--json";
-    if (args.size() != 1 && !json) return usageError("info takes one pack file");
+    if (args.size() != 1 && !json) return usageError(activeText(kLineCliTakesPack, "info"));
     const QString path = args.back();
     TrackTable table;
     Rows rows;
@@ -147,7 +120,7 @@ int info(const QStringList& args) {
 }
 
 int count(const QStringList& args) {
-    if (args.size() != 1) return usageError("count takes one pack file");
+    if (args.size() != 1) return usageError(activeText(kLineCliTakesPack, "count"));
     std::string bytes;
     if (std::string why = readWholeFile(args[0], bytes); !why.empty())
         return fail(args[0].toStdString() + ": " + why);
@@ -162,7 +135,7 @@ int count(const QStringList& args) {
 }
 
 int resave(const QStringList& args) {
-    if (args.size() != 2) return usageError("resave takes an input and an output file");
+    if (args.size() != 2) return usageError(activeText(kLineCliResaveArgs));
     TrackTable table;
     Rows rows;
     if (std::string why = loadPackFile(args[0], table, rows); !why.empty()) return fail(why);
@@ -178,7 +151,7 @@ bool numberOption(const QStringList& args, int& i, int& value) {
 }
 
 int sample(const QStringList& args) {
-    if (args.isEmpty()) return usageError("sample takes an output file");
+    if (args.isEmpty()) return usageError(activeText(kLineCliSampleArgs));
     SampleOptions opt;
     int seed = int(opt.seed);
     for (int i = 1; i < args.size(); ++i) {
@@ -190,13 +163,13 @@ int sample(const QStringList& args) {
         else if (args[i] == "--seed")
             ok = numberOption(args, i, seed);
         else
-            return usageError("unknown option " + args[i].toStdString());
-        if (!ok) return usageError(args[i - 1].toStdString() + " needs a whole number");
+            return usageError(activeText(kLineCliUnknownOption, args[i]));
+        if (!ok) return usageError(activeText(kLineCliNeedsNumber, args[i - 1]));
     }
     if (opt.tracks < 0 || opt.tracks > kMaxTracks)
-        return usageError("--tracks must lie in 0.." + std::to_string(kMaxTracks));
+        return usageError(activeText(kLineCliOutOfRange, "--tracks", 0, kMaxTracks));
     if (opt.segments < 1 || opt.segments > kMaxSegments)
-        return usageError("--segments must lie in 1.." + std::to_string(kMaxSegments));
+        return usageError(activeText(kLineCliOutOfRange, "--segments", 1, kMaxSegments));
     opt.seed = uint32_t(seed);
     TrackTable table;
     const Rows rows = makeSamplePack(table, opt);
@@ -211,10 +184,10 @@ int main(int argc, char** argv) {
     // Messages come in the language the editor uses in this folder.
     setActiveLang(languageOfBase(QDir::currentPath()));
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty()) return usageError("no command given");
+    if (args.isEmpty()) return usageError(activeText(kLineCliNoCommand));
     const QString cmd = args.takeFirst();
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
-        std::fputs(kUsage, stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (cmd == "info") return info(args);
@@ -225,5 +198,5 @@ int main(int argc, char** argv) {
     if (cmd == "export-lev") return exportLevCommand(args);
     if (cmd == "pictures") return picturesCommand(args);
     if (cmd == "submit") return submit(args);
-    return usageError("unknown command " + cmd.toStdString());
+    return usageError(activeText(kLineCliUnknownCommand, cmd));
 }

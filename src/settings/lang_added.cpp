@@ -323,6 +323,107 @@ const AddedLine kAdded[] = {
      "новый архив не может быть самим архивом игры"},
     {279, "game archive packer: the pack refused; %1: why", "not a level pack: %1",
      "не пакет уровней: %1"},
+    {280, "trackpack: the usage",
+     "usage: trackpack COMMAND ...\r\n\r\n  info PACK              groups, rows \"j/name\" and the "
+     "count text\r\n  info --json PACK       the same as one JSON object:\r\n                      "
+     "   {\"counts\":[e,m,h],\"tracks\":[{number, group, numInGroup, name,\r\n                     "
+     "     headerLen, pointsLen, nodeCount, templ, startX, startY,\r\n                          "
+     "anchorY, trailing}, ...]}\r\n  count PACK             the track counts as \"e/m/h total\", "
+     "e.g. \"12/10/8 30\"\r\n  resave IN OUT          read IN as the editor reads it and save it "
+     "to OUT as the\r\n                         editor saves (an existing OUT is kept as OUT.old "
+     "once)\r\n  sample OUT [--tracks N] [--segments M] [--seed S]\r\n                         "
+     "write a pack of N generated tracks (default 30) with M\r\n                         segments "
+     "each (default 60, at most 499)\r\n  import PACK OUT --from SOURCE.mrg [--pick N,N,...]\r\n   "
+     "                      copy tracks of SOURCE (numbered 1.. in pack order; all of\r\n          "
+     "               them without --pick) to the ends of their groups, save to OUT\r\n  import "
+     "PACK OUT --lev FILE.lev...\r\n                         the same with single-track files, at "
+     "the end of Easy\r\n  export-lev PACK N OUT.lev\r\n                         the delta pairs "
+     "of the N-th track (as info numbers it)\r\n  pictures PACK OUTDIR [--ratio Q]\r\n             "
+     "            a GIF picture of every track at 1/Q (default 8) and the\r\n                      "
+     "   catalogue bdpic.dat, in OUTDIR (made when missing)\r\n  submit PACK --nick N --email E "
+     "--level L [--note T] [--save-only]\r\n                         in a base folder: pack PACK "
+     "(at least 30 tracks) with\r\n                         info.txt into tomail/levels.zip and "
+     "mail it to the\r\n                         submission mailbox ([Mail] in opt.ini); "
+     "--save-only keeps\r\n                         the archive only. Log lines go to standard "
+     "error\r\n\r\nMessages come in the language of opt.ini in the current folder.\r\nExit status: "
+     "0 success, 1 a file was refused or could not be written (submit: the run\r\nwas refused or "
+     "the mail not accepted), 2 usage error.",
+     "использование: trackpack КОМАНДА ...\r\n\r\n  info PACK              группы, строки "
+     "\"j/название\" и текст с числом треков\r\n  info --json PACK       то же одним объектом "
+     "JSON:\r\n                         {\"counts\":[e,m,h],\"tracks\":[{number, group, "
+     "numInGroup, name,\r\n                          headerLen, pointsLen, nodeCount, templ, "
+     "startX, startY,\r\n                          anchorY, trailing}, ...]}\r\n  count PACK       "
+     "      число треков в виде \"e/m/h всего\", например \"12/10/8 30\"\r\n  resave IN OUT        "
+     "  прочитать IN, как читает редактор, и сохранить в OUT, как\r\n                         "
+     "сохраняет редактор (прежний OUT один раз остаётся как OUT.old)\r\n  sample OUT [--tracks N] "
+     "[--segments M] [--seed S]\r\n                         записать пакет из N созданных треков "
+     "(по умолчанию 30) по M\r\n                         отрезков (по умолчанию 60, не больше "
+     "499)\r\n  import PACK OUT --from SOURCE.mrg [--pick N,N,...]\r\n                         "
+     "скопировать треки SOURCE (номера с 1 по порядку пакета; без\r\n                         "
+     "--pick все) в концы их групп, сохранить в OUT\r\n  import PACK OUT --lev FILE.lev...\r\n     "
+     "                    то же с файлами одного трека, в конец группы Easy\r\n  export-lev PACK N "
+     "OUT.lev\r\n                         пары приращений N-го трека (в нумерации info)\r\n  "
+     "pictures PACK OUTDIR [--ratio Q]\r\n                         картинка GIF каждого трека в "
+     "масштабе 1/Q (по умолчанию 8) и\r\n                         каталог bdpic.dat, в OUTDIR "
+     "(создаётся, если её нет)\r\n  submit PACK --nick N --email E --level L [--note T] "
+     "[--save-only]\r\n                         в базовой папке: упаковать PACK (не меньше 30 "
+     "треков) с\r\n                         info.txt в tomail/levels.zip и отправить на ящик "
+     "приёма\r\n                         уровней ([Mail] в opt.ini); --save-only только "
+     "создаёт\r\n                         архив. Журнал идёт в стандартный поток "
+     "ошибок\r\n\r\nСообщения идут на языке opt.ini текущей папки.\r\nКод выхода: 0 успех, 1 файл "
+     "отвергнут или не записан (submit: отправка отвергнута\r\nили письмо не принято), 2 ошибка в "
+     "командной строке."},
+    {281, "trackpack: a command without its pack; %1 the command", "%1 takes one pack file",
+     "%1: нужен один файл пакета"},
+    {282, "trackpack: resave without its files", "resave takes an input and an output file",
+     "resave: нужны входной и выходной файлы"},
+    {283, "trackpack: sample without its file", "sample takes an output file",
+     "sample: нужен выходной файл"},
+    {284, "trackpack: an unknown option; %1 the option", "unknown option %1",
+     "неизвестный параметр %1"},
+    {285, "trackpack: an option without its number; %1 the option", "%1 needs a whole number",
+     "%1: нужно целое число"},
+    {286, "trackpack: a number out of range; %1 option, %2..%3 the range", "%1 must lie in %2..%3",
+     "%1: число должно лежать в %2..%3"},
+    {287, "trackpack: no command", "no command given", "не задана команда"},
+    {288, "trackpack: an unknown command; %1 the command", "unknown command %1",
+     "неизвестная команда %1"},
+    {289, "trackpack: import without its files",
+     "import takes a pack, an output file and --from or --lev",
+     "import: нужны пакет, выходной файл и --from или --lev"},
+    {290, "trackpack: an option without its value; %1 the option", "%1 needs a value",
+     "%1: нужно значение"},
+    {291, "trackpack: bad track numbers", "--pick takes track numbers above 0 separated by commas",
+     "--pick: нужны номера треков больше 0 через запятую"},
+    {292, "trackpack: --from with --lev", "--from and --lev do not mix in one call",
+     "--from и --lev нельзя задать вместе"},
+    {293, "trackpack: import without a source",
+     "import needs --from SOURCE.mrg or --lev FILE.lev...",
+     "import: нужен --from SOURCE.mrg или --lev FILE.lev..."},
+    {294, "trackpack: --lev without files", "--lev needs at least one file",
+     "--lev: нужен хотя бы один файл"},
+    {295, "trackpack: --pick without --from", "--pick belongs to --from",
+     "--pick задаётся только вместе с --from"},
+    {296, "trackpack: no such track; %1 the number, %2 the tracks in the pack",
+     "there is no track %1; the pack holds %2", "трека %1 нет; в пакете треков: %2"},
+    {297, "trackpack: tracks left out; %1 the number, %2 the most tracks",
+     "%1 of the tracks were not copied: a pack holds at most %2 tracks",
+     "не скопировано треков: %1; в пакете может быть не больше %2 треков"},
+    {298, "trackpack: export-lev without its arguments",
+     "export-lev takes a pack, a track number and a file",
+     "export-lev: нужны пакет, номер трека и файл"},
+    {299, "trackpack: a bad track number", "the track number must be a whole number above 0",
+     "номер трека должен быть целым числом больше 0"},
+    {300, "trackpack: pictures without its arguments", "pictures takes a pack and an output folder",
+     "pictures: нужны пакет и выходная папка"},
+    {301, "trackpack: a bad ratio", "--ratio takes a whole number above 0",
+     "--ratio: нужно целое число больше 0"},
+    {302, "trackpack: a folder not made", "the folder cannot be made", "папку не удалось создать"},
+    {303, "trackpack: picture progress; %1 the percentage", "pictures %1%", "картинки %1%"},
+    {304, "trackpack: submit without its fields", "submit needs --nick, --email and --level",
+     "submit: нужны --nick, --email и --level"},
+    {305, "trackpack: submit without its pack", "submit takes a pack file first",
+     "submit: первым нужен файл пакета"},
 };
 
 } // namespace

@@ -172,6 +172,33 @@ enum AddedLineNumber : int {
     kLineJarUnreadable = 277,
     kLineJarOverGame = 278,
     kLineJarNotAPack = 279, // %1 why
+    // trackpack's usage and its refusals.
+    kLineCliUsage = 280,
+    kLineCliTakesPack = 281, // %1 the command
+    kLineCliResaveArgs = 282,
+    kLineCliSampleArgs = 283,
+    kLineCliUnknownOption = 284, // %1 the option
+    kLineCliNeedsNumber = 285,   // %1 the option
+    kLineCliOutOfRange = 286,    // %1 the option, %2..%3 the range
+    kLineCliNoCommand = 287,
+    kLineCliUnknownCommand = 288, // %1 the command
+    kLineCliImportArgs = 289,
+    kLineCliNeedsValue = 290, // %1 the option
+    kLineCliBadPick = 291,
+    kLineCliFromWithLev = 292,
+    kLineCliImportSource = 293,
+    kLineCliLevFiles = 294,
+    kLineCliPickWithoutFrom = 295,
+    kLineCliNoSuchTrack = 296,   // %1 the number, %2 the tracks there are
+    kLineCliTracksLeftOut = 297, // %1 the tracks, %2 the most a pack holds
+    kLineCliExportArgs = 298,
+    kLineCliTrackNumber = 299,
+    kLineCliPicturesArgs = 300,
+    kLineCliRatio = 301,
+    kLineCliFolderNotMade = 302,
+    kLineCliPictureProgress = 303, // %1 the percentage
+    kLineCliSubmitFields = 304,
+    kLineCliSubmitPack = 305,
 };
 
 } // namespace korvo

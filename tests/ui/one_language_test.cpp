@@ -39,10 +39,13 @@ bool cyrillic(const QString& text) {
 
 // Latin words of a Russian text, leaving out what is the same in both
 // languages: file names and patterns, addresses, key names, group names,
-// protocol and program names, and paths.
+// protocol and program names, paths, single letters, and the command line's
+// own words (commands, options, placeholders in capitals, JSON keys).
 QStringList latinWords(QString text) {
     static const QRegularExpression kNames(
-        R"([\w./\\*-]*\.(ini|mrg|lng|chm|lev|lvl|jar|jad|zip|txt|gif|org|net)\b|\S+@\S+|/tomail/|\\tomail\\|\[\w+\]\s*\w*|%\d|%[sd]|(/[\w.+-]+)+)");
+        R"([\w./\\*-]*\.(ini|mrg|lng|chm|lev|lvl|jar|jad|zip|txt|gif|dat|org|net)\b|\S+@\S+|/tomail/|\\tomail\\|\[\w+\]\s*\w*|%\d|%[sd]|(/[\w.+-]+)+)");
+    static const QRegularExpression kCommandLine(
+        R"(--[\w-]+|\b[A-Z]{2,}\b|\{[\s\S]*\}|\b(trackpack|info|count|resave|sample|import|export-lev|pictures|submit|old)\b|\b[A-Za-z]\b)");
     // "vvv" is a button of arrows; the program's name and version stay as they are.
     static const QStringList kSame = {
         "Ctrl",         "Alt",         "Shift", "Del",     "Ins",  "Esc",   "LeftButton",
@@ -50,7 +53,7 @@ QStringList latinWords(QString text) {
         "GIF",          "zip",         "PATH",  "Email",   "e",    "mail",  "Quokka",
         "images",       "x",           "X",     "Y",       "vvv",  "Korvo", "Track",
         "Editor",       "v",           "SE",    "KorvoTE", "Java"};
-    text.remove(kNames);
+    text.remove(kNames).remove(kCommandLine);
     QStringList words;
     static const QRegularExpression kWord("[A-Za-z]+");
     for (auto it = kWord.globalMatch(text); it.hasNext();) {

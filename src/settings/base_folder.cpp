@@ -2,6 +2,9 @@
 
 #include "pack/checked_write.h"
 #include "pack/pack_file.h"
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
+#include "settings/options.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,9 +13,6 @@
 namespace korvo {
 
 namespace {
-
-const char* const kUserFolderProblems = "Папку пользователя не удалось подготовить полностью:\n"
-                                        "The per-user folder could not be fully prepared:\n\n";
 
 // A shipped language file is the program's own: newer ones replace the copy.
 bool refreshedWhenNewer(const QString& relativePath) {
@@ -31,7 +31,7 @@ QString copyShipped(const QFileInfo& from, const QString& to) {
     QFile copy(to);
     if (!copy.open(QIODevice::ReadWrite) ||
         !copy.setFileTime(from.lastModified(), QFileDevice::FileModificationTime))
-        return QDir::toNativeSeparators(to) + ": " + copy.errorString();
+        return QString::fromStdString(pathMessage(to, fileErrorText(copy)));
     return {};
 }
 
@@ -39,7 +39,7 @@ void fillFolder(const QDir& shipped, const QString& relative, const QString& fol
                 QStringList& problems) {
     const QString target = QDir(folder).filePath(relative);
     if (!QDir().mkpath(target)) {
-        problems << QDir::toNativeSeparators(target) + ": the folder could not be made";
+        problems << QString::fromStdString(pathMessage(target, activeText(kLineFolderNotMade)));
         return;
     }
     const QDir from(shipped.filePath(relative));
@@ -70,10 +70,9 @@ QString shippedFilesFolder(const QString& installed, const QString& fallback) {
 QStringList fillBaseFolder(const QString& shipped, const QString& folder) {
     QStringList problems;
     if (!QFileInfo(shipped).isDir()) {
-        problems << QDir::toNativeSeparators(shipped) +
-                        ": the program's own files are not there (it is not fully installed)";
+        problems << QString::fromStdString(pathMessage(shipped, activeText(kLineNotInstalled)));
         if (!QDir().mkpath(folder))
-            problems << QDir::toNativeSeparators(folder) + ": the folder could not be made";
+            problems << QString::fromStdString(pathMessage(folder, activeText(kLineFolderNotMade)));
         return problems;
     }
     fillFolder(QDir(shipped), QString(), folder, problems);
@@ -99,9 +98,13 @@ BaseChoice chooseBaseFolder(const CommandLine& line, const QString& shipped,
             break;
         }
         choice.folder = QDir(userFolder).absolutePath();
+        // Told in the language the window will speak: the one the folder's
+        // "opt.ini" names, as shipped (the fill brings that file over).
+        const ActiveLangScope speaking(languageOfBase(choice.folder, shipped));
         if (const QStringList problems = fillBaseFolder(shipped, choice.folder);
             !problems.isEmpty())
-            choice.problems << QString::fromUtf8(kUserFolderProblems) + problems.join('\n');
+            choice.problems
+                << activeQText(kLineUserFolderProblems, problems.join('\n')).replace("\r\n", "\n");
         break;
     }
     return choice;

@@ -424,6 +424,14 @@ const AddedLine kAdded[] = {
      "submit: нужны --nick, --email и --level"},
     {305, "trackpack: submit without its pack", "submit takes a pack file first",
      "submit: первым нужен файл пакета"},
+    {306, "the per-user folder not fully prepared; %1 one problem a line",
+     "The per-user folder could not be fully prepared:\r\n\r\n%1",
+     "Папку пользователя не удалось подготовить полностью:\r\n\r\n%1"},
+    {307, "per-user folder: a folder not made", "the folder could not be made",
+     "папку не удалось создать"},
+    {308, "per-user folder: the shipped files missing",
+     "the program's own files are not there (it is not fully installed)",
+     "файлов самой программы здесь нет (она установлена не полностью)"},
 };
 
 } // namespace

@@ -199,6 +199,9 @@ enum AddedLineNumber : int {
     kLineCliPictureProgress = 303, // %1 the percentage
     kLineCliSubmitFields = 304,
     kLineCliSubmitPack = 305,
+    kLineUserFolderProblems = 306, // %1 the problems, one a line
+    kLineFolderNotMade = 307,
+    kLineNotInstalled = 308,
 };
 
 } // namespace korvo

@@ -59,6 +59,21 @@ QString langFilePath(const QString& baseFolder, const QString& Lang);
 const LangLines& activeLang();
 void setActiveLang(const LangLines& lang);
 
+// Makes `lang` the active language for the life of the object, then brings
+// the previous one back.
+class ActiveLangScope {
+public:
+    explicit ActiveLangScope(const LangLines& lang) : previous_(activeLang()) {
+        setActiveLang(lang);
+    }
+    ~ActiveLangScope() { setActiveLang(previous_); }
+    ActiveLangScope(const ActiveLangScope&) = delete;
+    ActiveLangScope& operator=(const ActiveLangScope&) = delete;
+
+private:
+    LangLines previous_;
+};
+
 namespace lang_detail {
 inline QString asArg(const QString& s) {
     return s;

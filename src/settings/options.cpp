@@ -138,13 +138,13 @@ OptionsLoad LoadOptions(const QString& baseFolder, Options& options) {
     return result;
 }
 
-LangLines languageOfBase(const QString& baseFolder) {
+LangLines languageOfBase(const QString& baseFolder, const QString& langFolder) {
     Options o;
     const QString path = optionsPath(baseFolder);
     if (QFileInfo::exists(path))
         if (const std::optional<IniText> ini = readIniFile(path)) readOptions(*ini, o);
     LangLines lang;
-    lang.load(langFilePath(baseFolder, o.Lang));
+    lang.load(langFilePath(langFolder.isEmpty() ? baseFolder : langFolder, o.Lang));
     return lang;
 }
 

@@ -60,9 +60,10 @@ QString optionsPath(const QString& baseFolder);
 // force for this run and is reported in the result.
 OptionsLoad LoadOptions(const QString& baseFolder, Options& options);
 // The language the editor would speak in `baseFolder`: the file its
-// "opt.ini" names (the defaults' when there is none), with the same fallback
-// to the built-in texts. Reads only; for the programs without the editor's window.
-LangLines languageOfBase(const QString& baseFolder);
+// "opt.ini" names (the defaults' when there is none), looked for in the "lang"
+// folder of `langFolder` (the base folder itself when empty), with the same
+// fallback to the built-in texts. Reads only.
+LangLines languageOfBase(const QString& baseFolder, const QString& langFolder = {});
 
 // Reads the copies from a settings text (a missing key reads as "0", a
 // missing colour as its default).

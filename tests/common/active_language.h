@@ -6,19 +6,15 @@
 
 namespace korvo::test {
 
-class ActiveLanguage {
-public:
-    explicit ActiveLanguage(const char* file) : previous_(activeLang()) {
-        LangLines lang;
-        lang.load(QString(BASE_DIR "/lang/") + file);
-        setActiveLang(lang);
-    }
-    ~ActiveLanguage() { setActiveLang(previous_); }
-    ActiveLanguage(const ActiveLanguage&) = delete;
-    ActiveLanguage& operator=(const ActiveLanguage&) = delete;
+inline LangLines shippedLanguage(const char* file) {
+    LangLines lang;
+    lang.load(QString(BASE_DIR "/lang/") + file);
+    return lang;
+}
 
-private:
-    LangLines previous_;
+class ActiveLanguage : public ActiveLangScope {
+public:
+    explicit ActiveLanguage(const char* file) : ActiveLangScope(shippedLanguage(file)) {}
 };
 
 } // namespace korvo::test

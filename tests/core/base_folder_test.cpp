@@ -3,6 +3,8 @@
 // newer shipped language files, the user's own files kept.
 #include "settings/base_folder.h"
 #include "settings/command_line.h"
+#include "settings/lang_added.h"
+#include "settings/lang_lines.h"
 
 #include "settings_files.h"
 
@@ -94,10 +96,14 @@ TEST(BaseFolder, PerUserFolderIsFilledOnFirstUseAndKeepsTheUsersFiles) {
     EXPECT_TRUE(choice.problems[0].contains(root.filePath("file/korvote") +
                                             ": the folder could not be made"))
         << choice.problems[0].toStdString();
-    // Without a shipped folder the program is not fully installed: said so.
+    // Without a shipped folder the program is not fully installed: said so,
+    // in the built-in Russian the window will speak without language files.
     choice = chooseBaseFolder(userLine(), root.filePath("nothing"), root.filePath("other"));
     ASSERT_EQ(choice.problems.size(), 1);
-    EXPECT_TRUE(choice.problems[0].contains("not fully installed"));
+    EXPECT_TRUE(choice.problems[0].contains(QString::fromUtf8("установлена не полностью")))
+        << choice.problems[0].toStdString();
+    EXPECT_EQ(activeLang()[kLineFolderNotMade], "the folder could not be made")
+        << "the language it was told in is not left behind";
     EXPECT_TRUE(QFileInfo(root.filePath("other")).isDir());
 }
 

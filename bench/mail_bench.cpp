@@ -3,26 +3,14 @@
 // tracks of 499 segments (about 4 MB), so the window answers at once.
 #include "dist/mime_message.h"
 #include "dist/zip_file.h"
-#include "pack/mrg_format.h"
-#include "pack/sample_pack.h"
+#include "maximal_pack.h"
 
 #include <benchmark/benchmark.h>
 
 using namespace korvo;
+using korvo::bench::maximalPack;
 
 namespace {
-
-const std::string& maximalPack() {
-    static const std::string image = [] {
-        TrackTable table;
-        SampleOptions opt;
-        opt.tracks = kMaxTracks;
-        opt.segments = kMaxSegments;
-        Rows rows = makeSamplePack(table, opt);
-        return writePack(table, rows);
-    }();
-    return image;
-}
 
 void BM_ZipMaximalPack(benchmark::State& state) {
     const std::string& pack = maximalPack();

@@ -1,24 +1,12 @@
 // Reading and writing a maximal pack in memory.
-#include "pack/mrg_format.h"
-#include "pack/sample_pack.h"
+#include "maximal_pack.h"
 
 #include <benchmark/benchmark.h>
 
 using namespace korvo;
+using korvo::bench::maximalPack;
 
 namespace {
-
-const std::string& maximalPack() {
-    static const std::string image = [] {
-        TrackTable table;
-        SampleOptions opt;
-        opt.tracks = kMaxTracks;
-        opt.segments = kMaxSegments;
-        Rows rows = makeSamplePack(table, opt);
-        return writePack(table, rows);
-    }();
-    return image;
-}
 
 void BM_ReadMaximalPack(benchmark::State& state) {
     const std::string& image = maximalPack();

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 // The resource lives in a static library, so it is registered by hand.
 static void registerLangResource() {
     Q_INIT_RESOURCE(lang);
@@ -101,19 +103,21 @@ QString langFilePath(const QString& baseFolder, const QString& Lang) {
 }
 
 namespace {
-LangLines& activeStore() {
-    static LangLines lang = [] {
-        registerLangResource();
-        LangLines english;
-        english.load(":/lang/english.lng");
-        return english;
-    }();
+// Empty until a language is set or first asked for: a program that sets its
+// own never loads the English default.
+std::optional<LangLines>& activeStore() {
+    static std::optional<LangLines> lang;
     return lang;
 }
 } // namespace
 
 const LangLines& activeLang() {
-    return activeStore();
+    std::optional<LangLines>& lang = activeStore();
+    if (!lang) {
+        registerLangResource();
+        lang.emplace().load(":/lang/english.lng");
+    }
+    return *lang;
 }
 
 void setActiveLang(const LangLines& lang) {

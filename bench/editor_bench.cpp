@@ -1,5 +1,6 @@
 // Canvas painting, list preview and a replayed node drag on a 499-segment track.
 #include "editor/node_editor.h"
+#include "editor/open_track.h"
 #include "pack/sample_pack.h"
 #include "render/track_preview.h"
 
@@ -15,15 +16,15 @@ using namespace korvo;
 namespace {
 
 // The editor objects of a main window with the longest track open.
-struct OpenTrack {
+struct OpenedTrack {
     TrackTable tracks;
-    EditorState state;
-    AppFlags flags;
-    TrackSession session{tracks, state, flags};
-    NodeEditor editor{session};
+    OpenTrack track{tracks};
+    EditorState& state = track.state();
+    TrackSession& session = track.session();
+    NodeEditor& editor = track.nodes();
     CanvasStyle style;
 
-    OpenTrack() {
+    OpenedTrack() {
         const int j = tracks.createTrack("long");
         makeSampleTrack(tracks[j], kMaxSegments, 5);
         session.EditTrackBtnClick(j, 575); // a view 554 pixels high
@@ -31,7 +32,7 @@ struct OpenTrack {
 };
 
 // The visible part of the canvas, scrolled to the middle of the track.
-QRect viewport(const OpenTrack& t) {
+QRect viewport(const OpenedTrack& t) {
     return QRect(t.session.canvasSize.width() / 2, 0, 820, 554);
 }
 
@@ -42,7 +43,7 @@ void paintArea(QImage& target, const QRect& view, const QRect& area, const Canva
 }
 
 void BM_PaintVisibleCanvas(benchmark::State& state) {
-    OpenTrack t;
+    OpenedTrack t;
     const QRect view = viewport(t);
     QImage target(view.size(), QImage::Format_ARGB32_Premultiplied);
     const CanvasScene scene = t.editor.scene(t.style);
@@ -57,7 +58,7 @@ BENCHMARK(BM_PaintVisibleCanvas)->Unit(benchmark::kMicrosecond);
 // The visible 820 x 554 at a zoom of 1/16 (the whole track and more) to 4,
 // given as 16ths.
 void BM_PaintVisibleCanvasZoomed(benchmark::State& state) {
-    OpenTrack t;
+    OpenedTrack t;
     CanvasScene scene = t.editor.scene(t.style);
     scene.zoom = double(state.range(0)) / 16;
     const QRect full(viewport(t).topLeft() * scene.zoom, QSize(820, 554));
@@ -70,7 +71,7 @@ void BM_PaintVisibleCanvasZoomed(benchmark::State& state) {
 BENCHMARK(BM_PaintVisibleCanvasZoomed)->Arg(1)->Arg(4)->Arg(64)->Unit(benchmark::kMicrosecond);
 
 void BM_ListPreview(benchmark::State& state) {
-    OpenTrack t;
+    OpenedTrack t;
     t.session.ClosePropClick();
     QImage preview(794, 567, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -83,7 +84,7 @@ BENCHMARK(BM_ListPreview)->Unit(benchmark::kMicrosecond);
 // Presses on a node in the middle of the view, then replays a recorded
 // circular drag: each step is one mouse move and the repaint it asks for.
 void replayDrag(benchmark::State& state, bool tailMove) {
-    OpenTrack t;
+    OpenedTrack t;
     const QRect view = viewport(t);
     QImage target(view.size(), QImage::Format_ARGB32_Premultiplied);
     const auto [first, last] = t.state.segmentsInColumns(view.left() + 300, view.right() - 300);

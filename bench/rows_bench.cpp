@@ -29,9 +29,8 @@ struct BigPack {
     Rows original;
     LevelRows rows;
     TCurItem cur;
-    AppFlags flags;
     ListButtons buttons;
-    RowOps ops{rows, table, cur, flags, buttons, viewMode};
+    RowOps ops{rows, table, cur, buttons, viewMode};
     LevelsListModel listModel{rows};
     LevelsTreeModel treeModel{rows};
 };

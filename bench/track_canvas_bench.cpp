@@ -78,7 +78,8 @@ struct Window {
         window.list().selectRow(1);
     }
     ~Window() {
-        window.app().Flags.TrackModified = window.app().Flags.PackModified = false;
+        window.editor().leaveEditor();
+        window.document().startFresh();
         window.close();
     }
     void open() {

@@ -1,6 +1,7 @@
 // Undo and redo: one step of a node drag on a 499-segment track, one drop of
 // 1,000 rows on a 4,095-track pack, and what a thousand drag steps hold.
 #include "editor/node_editor.h"
+#include "editor/open_track.h"
 #include "editor/track_history.h"
 #include "list/pack_document.h"
 #include "list/row_ops.h"
@@ -15,16 +16,15 @@ using namespace korvo;
 
 namespace {
 
-struct OpenTrack {
+struct OpenedTrack {
     TrackTable tracks;
-    EditorState state;
-    AppFlags flags;
-    TrackSession session{tracks, state, flags};
-    NodeEditor editor{session};
-    TrackHistory history{session};
+    OpenTrack track{tracks};
+    EditorState& state = track.state();
+    TrackSession& session = track.session();
+    NodeEditor& editor = track.nodes();
+    TrackHistory& history = track.history();
 
-    OpenTrack() {
-        editor.setHistory(&history);
+    OpenedTrack() {
         const int j = tracks.createTrack("long");
         makeSampleTrack(tracks[j], kMaxSegments, 5);
         session.EditTrackBtnClick(j, 575);
@@ -47,7 +47,7 @@ long residentKb() {
 }
 
 void BM_UndoRedoNodeDrag(benchmark::State& state) {
-    OpenTrack t;
+    OpenedTrack t;
     t.drag(250, -3);
     for (auto _ : state) {
         t.history.stack().undo();
@@ -60,7 +60,7 @@ BENCHMARK(BM_UndoRedoNodeDrag)->Unit(benchmark::kMicrosecond);
 // Memory a thousand drag steps add to the history.
 void BM_ThousandDragSteps(benchmark::State& state) {
     for (auto _ : state) {
-        OpenTrack t;
+        OpenedTrack t;
         const long before = residentKb();
         for (int i = 0; i < 1000; ++i) t.drag(2 + i % 490, i % 2 ? 2 : -2);
         state.counters["history_kB"] = double(residentKb() - before);
@@ -83,10 +83,9 @@ void BM_UndoRedoBigDrop(benchmark::State& state) {
     }
     doc.Rows.reset(rows, doc.Tracks);
     TCurItem cur;
-    AppFlags flags;
     ListButtons buttons;
     const ListView view = kListView;
-    RowOps ops(doc.Rows, doc.Tracks, cur, flags, buttons, view);
+    RowOps ops(doc.Rows, doc.Tracks, cur, buttons, view);
     std::vector<int> dragged;
     for (int r = 2; r < doc.Rows.size() && dragged.size() < 1000; r += 2)
         if (!doc.Rows.isHeader(r)) dragged.push_back(r);

@@ -39,8 +39,6 @@ struct AppContext {
     }
     // The file dialog filter of packs; `other` adds the other game's packs.
     QString packFilter(bool other) const;
-    // The pack's modified state as the flags carry it: the history's.
-    void syncPackModified() { Flags.PackModified = doc.modified(); }
 };
 
 // The refusal when the 4,095 records are used: records of deleted tracks

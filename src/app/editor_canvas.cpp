@@ -129,7 +129,7 @@ void EditorController::connectPreview() {
     // The floating preview draws the nodes as the editor holds them.
     preimg_f->drawTrack = [this](QImage& image) {
         korvo::drawpreimg(app_.doc.Tracks, Editor.CurTrack, Editor, image,
-                          colorsOf(app_.Style, Session.ColorMode), PreviewTarget::Floating);
+                          colorsOf(app_.Style, Session.colorMode()), PreviewTarget::Floating);
     };
 }
 
@@ -138,14 +138,14 @@ void EditorController::connectPreview() {
 // preview empty. The preview decodes into the editor state, so it waits while
 // a track is open (the list and this preview are hidden then).
 void EditorController::drawpreimg(int track) {
-    if (open_) return;
+    if (track_.isOpen()) return;
     if (track < 1 || track > app_.doc.Tracks.TrackCount) {
-        previewimg->clear(app_.Style.background(Session.ColorMode));
+        previewimg->clear(app_.Style.background(Session.colorMode()));
         return;
     }
     QImage image(previewimg->size(), QImage::Format_RGB32);
     korvo::drawpreimg(app_.doc.Tracks, track, Editor, image,
-                      colorsOf(app_.Style, Session.ColorMode), PreviewTarget::List);
+                      colorsOf(app_.Style, Session.colorMode()), PreviewTarget::List);
     previewimg->setImage(image);
 }
 

@@ -56,12 +56,13 @@ int stepLine(TrackStep step) {
 
 EditorController::EditorController(AppContext& app, ListController& list, QWidget* left,
                                    QWidget* right)
-    : QObject(left), app_(app), list_(list), Session(app.doc.Tracks, Editor, app.Flags) {
-    Nodes.setHistory(&History);
+    : QObject(left), app_(app), list_(list), track_(app.doc.Tracks) {
     History.setStepNames([this](TrackStep step) { return app_.Lang[stepLine(step)]; });
     connect(&History, &TrackHistory::restored, this, &EditorController::restored);
-    connect(&History.stack(), &QUndoStack::indexChanged, this, [this] {
-        if (open_) app_.Flags.TrackModified = History.modified();
+    connect(&track_, &OpenTrack::modifiedChanged, this, &EditorController::modeChanged);
+    connect(&track_, &OpenTrack::changed, this, &EditorController::modeChanged);
+    connect(&track_, &OpenTrack::toolChanged, this, [this] {
+        syncToolButtons();
         emit modeChanged();
     });
     buildLeft(left);
@@ -153,8 +154,8 @@ void EditorController::editorMessage(EditorMessage message, const QString& field
 void EditorController::EditTrackBtnClick() {
     list_.disableCommands(); // they stay off until the selection changes
     const int j = list_.selectedRow() < 0 ? 0 : list_.selectedTrack();
-    const PanelResult opened = j > 0 ? Session.EditTrackBtnClick(j, viewHeight())
-                                     : PanelResult{EditorMessage::NoTrackSelected, {}};
+    const PanelResult opened =
+        j > 0 ? track_.open(j, viewHeight()) : PanelResult{EditorMessage::NoTrackSelected, {}};
     if (!opened.ok()) {
         editorMessage(opened.message);
         return;
@@ -165,7 +166,7 @@ void EditorController::EditTrackBtnClick() {
 
 // NewTrackClick: "Начать" with the name in NameNewTrack.
 void EditorController::NewTrackClick() {
-    const PanelResult started = Session.NewTrackClick(list_.newTrackName()->text(), viewHeight());
+    const PanelResult started = track_.startNew(list_.newTrackName()->text(), viewHeight());
     if (!started.ok()) {
         if (started.message == EditorMessage::PackFull)
             app_.ask().warning(app_.window, packFullText(app_));
@@ -187,8 +188,6 @@ void EditorController::NewTrackClick() {
 
 // The panel replaces the list and the canvas the preview.
 void EditorController::openEditor(bool newTrack) {
-    History.restart();
-    open_ = true;
     showCanvas(true);
     showSessionValues();
     Panel1->showHelpFor(newTrack);
@@ -210,7 +209,7 @@ void EditorController::showSessionValues() {
                                        static_cast<QAbstractScrollArea*>(Panel1->TP2)})
         table->horizontalScrollBar()->setValue(0); // each track starts at the left edge
     Panel1->setTrackName(Session.TrackName);
-    Panel1->setLines(app_.Flags.IsNewTrack ? 0 : Session.record().Lines);
+    Panel1->setLines(Session.isNewTrack() ? 0 : Session.record().Lines);
     Panel1->setField(QString::number(Session.canvasSize.width()),
                      QString::number(Session.canvasSize.height()));
     Panel1->setLengthRow(Session.LengthRow);
@@ -224,7 +223,7 @@ void EditorController::showSessionValues() {
 void EditorController::panelStep(TrackStep step, const std::function<bool()>& action) {
     History.begin(step);
     const bool done = action();
-    const int shift = done && !app_.Flags.IsNewTrack ? Session.fitField() : 0;
+    const int shift = done && !Session.isNewTrack() ? Session.fitField() : 0;
     History.end();
     if (!done) return;
     MapImg->setField(Session.canvasSize);
@@ -239,7 +238,7 @@ void EditorController::panelStep(TrackStep step, const std::function<bool()>& ac
 // ListLenTSelect: the user picked a length preset.
 void EditorController::ListLenTSelect(int t) {
     panelStep(TrackStep::LengthPreset, [&] {
-        Session.ListLenTSelect(t, true);
+        Session.ListLenTSelect(t);
         Panel1->PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
         Panel1->PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
         return true;
@@ -277,7 +276,6 @@ void EditorController::movePlayer(bool up) {
 // TrackPropStringsChange: the name typed in the panel is part of the track.
 void EditorController::rename() {
     panelStep(TrackStep::Rename, [&] {
-        Session.TrackPropStringsChange();
         Session.TrackName = Panel1->trackName();
         return true;
     });
@@ -287,12 +285,12 @@ void EditorController::rename() {
 // a new track enters the list by the NewLevel rule, an existing one gets its
 // caption renewed.
 void EditorController::SaveTPropClick() {
-    const bool wasNew = app_.Flags.IsNewTrack;
+    const bool wasNew = Session.isNewTrack();
     const int j = Editor.CurTrack;
     SaveOutcome saved;
     app_.doc.edit(app_.Lang[wasNew ? kLineStepNewTrack : kLineStepStoreTrack],
                   [&] {
-                      saved = Session.SaveTPropClick(Panel1->trackName());
+                      saved = track_.store(Panel1->trackName());
                       if (!saved.ok() || saved.track == 0) return;
                       if (saved.wasNew)
                           list_.enterNewTrack(saved.track, app_.NewLevel == 1);
@@ -313,11 +311,11 @@ void EditorController::SaveTPropClick() {
 void EditorController::ClosePropClick() {
     if (History.modified() && !app_.ask().confirm(app_.window, app_.Lang[kLineCloseUnsavedTrack]))
         return;
-    closeEditor(Session.ClosePropClick());
+    closeEditor(track_.discard());
 }
 
 void EditorController::leaveEditor() {
-    if (open_) closeEditor(Session.ClosePropClick());
+    if (track_.isOpen()) closeEditor(track_.discard());
     if (QAction* tool = nodeTools->checkedAction()) tool->setChecked(false);
     for (QAction* a : {AddPoint, DelPoint, movemap}) a->setEnabled(false);
     Panel1->hide();
@@ -329,8 +327,6 @@ void EditorController::leaveEditor() {
 void EditorController::closeEditor(const CloseOutcome& closed) {
     MapImg->removeSprite();
     corrxywnd->dismiss();
-    open_ = false;
-    History.restart();
     syncToolButtons();
     for (QAction* a : {AddPoint, DelPoint, motopic, movemap, preimg}) a->setEnabled(false);
     for (QAction* a : zoomActions()) a->setEnabled(false);
@@ -363,7 +359,6 @@ void EditorController::showCanvas(bool on) {
 
 // Undo or redo changed the open track: everything that shows it follows.
 void EditorController::restored() {
-    app_.Flags.TrackModified = History.modified();
     if (Session.Gesture.CorrOpen) {
         Session.Gesture.CorrOpen = false;
         corrxywnd->dismiss();

@@ -6,11 +6,7 @@
 // history, and storing the track is one step of the document's.
 
 #include "app_context.h"
-#include "editor/editor_mode.h"
-#include "editor/editor_state.h"
-#include "editor/node_editor.h"
-#include "editor/track_history.h"
-#include "editor/track_session.h"
+#include "editor/open_track.h"
 
 #include <QObject>
 
@@ -44,8 +40,10 @@ public:
     // ZoomIn, ZoomOut, ZoomActual, ZoomFit: for the Edit menu.
     QList<QAction*> zoomActions() const;
 
-    EditorMode mode() const { return editorMode(app_.Flags); }
-    bool isOpen() const { return open_; }
+    OpenTrack& track() { return track_; }
+    const OpenTrack& track() const { return track_; }
+    EditorMode mode() const { return track_.mode(); }
+    bool isOpen() const { return track_.isOpen(); }
     TrackHistory& history() { return History; }
     EditorState& state() { return Editor; }
     TrackSession& session() { return Session; }
@@ -97,13 +95,12 @@ private:
 
     AppContext& app_;
     ListController& list_;
-    // The working copy of the open track, the panel's session on it, the
-    // mouse gestures and the history of its edits.
-    EditorState Editor;
-    TrackSession Session;
-    NodeEditor Nodes{Session};
-    TrackHistory History{Session};
-    bool open_ = false;
+    // The open track and, for short, its parts.
+    OpenTrack track_;
+    EditorState& Editor = track_.state();
+    TrackSession& Session = track_.session();
+    NodeEditor& Nodes = track_.nodes();
+    TrackHistory& History = track_.history();
 
     TrackPropertiesPanel* Panel1; // the track properties side
     QWidget* Panel5;              // the editor: the scroll box with the canvas

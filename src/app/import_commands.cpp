@@ -128,19 +128,34 @@ void ImportCommands::dropFiles(const QMimeData* data) {
         importLevFiles(files);
 }
 
-// "Сохранить трек как *.lev": the selected track's delta pairs.
+// "Сохранить трек как *.lev": the open track as the canvas shows it, or
+// else the selected track's stored record.
 void ImportCommands::SaveLevClick() {
-    const int j = list_.selectedTrack();
-    if (j <= 0) {
-        app_.ask().warning(app_.window, app_.Lang[41]);
-        return;
+    TTrackInfo track;
+    if (const OpenTrack& open = editor_.track(); open.isOpen()) {
+        TTrackInfo shown;
+        const SaveOutcome storable = open.session().recordToStore(open.session().TrackName, shown);
+        if (!storable.ok()) {
+            app_.ask().warning(app_.window,
+                               messageText(storable.message, app_.Lang, storable.field));
+            return;
+        }
+        track = shown;
+    } else {
+        const int j = list_.selectedTrack();
+        if (j <= 0) {
+            app_.ask().warning(app_.window, app_.Lang[41]);
+            return;
+        }
+        track = app_.doc.Tracks[j];
     }
+    // A name may hold characters a file name cannot: they become "_".
     const QString suggested =
-        QDir(app_.BaseFolder).filePath(fromCp1251(app_.doc.Tracks[j].Name) + ".lev");
+        QDir(app_.BaseFolder).filePath(fromCp1251(cleanedName(track.Name)) + ".lev");
     const QString path = app_.ask().saveFileName(app_.window, SaveLev->text(), suggested,
                                                  app_.Lang[kLineLevFilter], "lev");
     if (path.isEmpty()) return;
-    if (const std::string why = exportLevFile(app_.doc.Tracks[j], path); !why.empty())
+    if (const std::string why = exportLevFile(track, path); !why.empty())
         app_.ask().error(app_.window, QString(),
                          app_.Lang.format(kLineSaveLevFailed, QString::fromStdString(why)));
 }

@@ -20,8 +20,7 @@
 namespace korvo {
 
 ListController::ListController(AppContext& app, QWidget* parent) : QObject(parent), app_(app) {
-    ops_ = std::make_unique<RowOps>(app.doc.Rows, app.doc.Tracks, CurItem, app.Flags, Buttons,
-                                    app.ViewMode);
+    ops_ = std::make_unique<RowOps>(app.doc.Rows, app.doc.Tracks, CurItem, Buttons, app.ViewMode);
     buildPanel(parent);
     buildCommands();
     connectViews();

@@ -18,9 +18,9 @@ namespace korvo {
 // Panel 2 tells the mode and the tool, panel 3 whether anything is unsaved;
 // a modified track can be stored ("Сохранить и Закрыть").
 void TForm1::wmode() {
-    app_.syncPackModified();
     TrackSession& session = editor_->session();
-    const StatusTexts texts = session.wmode(app_.Lang);
+    const StatusTexts texts =
+        session.wmode(app_.Lang, editor_->track().modified(), app_.doc.modified());
     StatusPanels[2]->setText(texts.mode);
     StatusPanels[3]->setText(texts.state);
     if (auto* save = findChild<QPushButton*>("SaveTProp")) save->setEnabled(session.SaveEnabled);

@@ -56,7 +56,6 @@ QAction* PackCommands::action(const char* name) const {
 // Problems are returned, not shown: they are told once the window is up.
 QString PackCommands::FormActivate(const QString& startPack) {
     editor_.drawpreimg(0);
-    app_.Flags.IsEditing = app_.Flags.IsNewTrack = app_.Flags.TrackModified = false;
     editor_.leaveEditor();
     QStringList problems;
     const std::string why = startPack.isEmpty() ? std::string() : readPack(startPack);
@@ -115,7 +114,6 @@ std::string PackCommands::readPack(const QString& path) {
 // "levels.new.mrg" when the base folder holds "levels.mrg" already.
 void PackCommands::makeNewPack() {
     editor_.leaveEditor();
-    app_.Flags.TrackModified = false;
     app_.doc.setFileName(newPackFileName(app_.BaseFolder));
     app_.doc.Tracks.ClearArrays();
     app_.doc.Rows.reset();
@@ -141,7 +139,6 @@ void PackCommands::N16Click() {
 bool PackCommands::openPackFile(const QString& path) {
     if (!Load1Click(path)) return false;
     AppFlags& f = app_.Flags;
-    f.IsEditing = f.IsNewTrack = f.TrackModified = false;
     editor_.leaveEditor();
     app_.doc.startFresh();
     addRecentFile(path);
@@ -159,7 +156,6 @@ bool PackCommands::SaveAllTracksClick() {
         return false;
     }
     app_.doc.markSaved();
-    app_.Flags.TrackModified = false;
     return true;
 }
 
@@ -173,25 +169,27 @@ void PackCommands::mrg1Click() {
 }
 
 void PackCommands::N7Click() {
-    app_.syncPackModified();
-    if (!askProceed(int(exitRule(app_.Flags, app_.doc.Rows.size())))) return;
+    if (!askProceed(int(exitRule(unsaved(), app_.doc.Rows.size())))) return;
     app_.Flags.MayClose = true;
     exitConfirmed_ = true;
     app_.window->close();
 }
 
 bool PackCommands::mayCloseWindow() {
-    app_.syncPackModified();
     AppFlags& f = app_.Flags;
     f.MayClose = sessionEnding_ || exitConfirmed_ ||
-                 askProceed(int(windowCloseRule(f, app_.doc.Rows.size())));
+                 askProceed(int(windowCloseRule(unsaved(), app_.doc.Rows.size())));
     exitConfirmed_ = false;
     return f.MayClose;
 }
 
 bool PackCommands::mayReplacePack(bool forNew) {
-    app_.syncPackModified();
-    return askProceed(int(replacePackRule(app_.Flags, app_.doc.Rows.size())), forNew);
+    return askProceed(int(replacePackRule(unsaved(), app_.doc.Rows.size())), forNew);
+}
+
+// What closing, Exit, New and Open could lose, as its owners tell it.
+UnsavedWork PackCommands::unsaved() const {
+    return {editor_.track().isOpen(), editor_.track().modified(), app_.doc.modified()};
 }
 
 // New asks its own question where Open speaks of opening another pack.
@@ -211,8 +209,7 @@ bool PackCommands::askProceed(int rule, bool forNew) {
 // dialog is open waits for the next one.
 void PackCommands::autotimeTimer() {
     if (QApplication::activeModalWidget() || !app_.doc.modified()) return;
-    if (autosaveDue(app_.doc.Rows.size(), app_.Flags.IsEditing, app_.Flags.IsNewTrack))
-        SaveAllTracksClick();
+    if (autosaveDue(app_.doc.Rows.size(), editor_.track().isOpen())) SaveAllTracksClick();
 }
 
 // CreateIni2Menu: the recent packs submenu N18 from section LastFiles.

@@ -4,6 +4,7 @@
 // the document's history afresh; Save marks its clean state.
 
 #include "app_context.h"
+#include "pack/flag_rules.h"
 
 #include <QObject>
 #include <memory>
@@ -58,6 +59,7 @@ private:
     void makeNewPack();
     bool mayReplacePack(bool forNew = false);
     bool askProceed(int rule, bool forNew = false);
+    UnsavedWork unsaved() const;
     void addRecentFile(const QString& path);
 
     AppContext& app_;

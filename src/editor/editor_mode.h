@@ -3,7 +3,6 @@
 // The flags the rules are written in stay the source; these read them.
 
 #include "gesture_state.h"
-#include "pack/app_flags.h"
 
 namespace korvo {
 
@@ -14,9 +13,9 @@ enum class EditorMode {
     Drawn,   // a new track's nodes are placed (drawing ended) but it is not stored yet
 };
 
-inline EditorMode editorMode(const AppFlags& f) {
-    if (f.IsNewTrack) return f.IsEditing ? EditorMode::Drawing : EditorMode::Drawn;
-    return f.IsEditing ? EditorMode::Editing : EditorMode::Closed;
+inline EditorMode editorMode(bool editing, bool newTrack) {
+    if (newTrack) return editing ? EditorMode::Drawing : EditorMode::Drawn;
+    return editing ? EditorMode::Editing : EditorMode::Closed;
 }
 
 enum class Tool { None, AddNode, DeleteNode, MoveTail, Rider };

@@ -51,7 +51,7 @@ GestureOutcome NodeEditor::MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardM
                                            QPoint pos, QPoint screen) {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
-    const AppFlags& f = s_.flags();
+    const TrackSession& f = s_;
     const bool left = button == Qt::LeftButton;
     if (history_) history_->begin(stepFor(button));
     if (button == Qt::MiddleButton) {
@@ -63,10 +63,10 @@ GestureOutcome NodeEditor::MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardM
     if (left && g.ToolMoveTail) grabTail(pos, out);
     if (left && (mods & Qt::ControlModifier) && !g.ToolAddNode && !g.ToolDelNode && !g.ToolMoveTail)
         openCorrection(pos, out);
-    if (f.IsEditing && !f.IsNewTrack && !g.anyTool() && !g.CorrOpen && !g.Panning)
+    if ((f.isEditing() && !f.isNewTrack()) && !g.anyTool() && !g.CorrOpen && !g.Panning)
         startDrag(pos, out);
     if (left && g.ToolAddNode) insertAt(pos, out);
-    if (left && f.IsNewTrack && f.IsEditing) placeNode(pos, out);
+    if (left && f.isDrawing()) placeNode(pos, out);
     // A refusal shows a message box, which takes the release: the step ends here.
     if (history_ && out.message != EditorMessage::None) history_->end();
     return out;
@@ -74,19 +74,19 @@ GestureOutcome NodeEditor::MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardM
 
 TrackStep NodeEditor::stepFor(Qt::MouseButton button) const {
     const GestureState& g = s_.Gesture;
-    const AppFlags& f = s_.flags();
-    if (button == Qt::RightButton && f.IsNewTrack) return TrackStep::EndDrawing;
+    const TrackSession& f = s_;
+    if (button == Qt::RightButton && f.isNewTrack()) return TrackStep::EndDrawing;
     if (g.ToolDelNode) return TrackStep::DeleteNode;
     if (g.ToolMoveTail) return TrackStep::MoveTail;
     if (g.ToolAddNode) return TrackStep::AddNode;
-    if (f.IsNewTrack && f.IsEditing) return TrackStep::PlaceNode;
+    if (f.isDrawing()) return TrackStep::PlaceNode;
     return TrackStep::MoveNode;
 }
 
 void NodeEditor::endDrawing(GestureOutcome& out) {
     GestureState& g = s_.Gesture;
     g.FreeLength = false;
-    s_.flags().IsEditing = false;
+    s_.setEditing(false);
     s_.state().NodeCount = g.NextNode - 1;
     s_.SaveEnabled = true;
     shapeChanged(out);
@@ -95,7 +95,7 @@ void NodeEditor::endDrawing(GestureOutcome& out) {
 
 void NodeEditor::rightButton(GestureOutcome& out) {
     GestureState& g = s_.Gesture;
-    if (s_.flags().IsNewTrack) endDrawing(out);
+    if (s_.isNewTrack()) endDrawing(out);
     if (g.ToolAddNode) {
         g.ToolAddNode = false;
         g.CrossShown = false;
@@ -117,7 +117,6 @@ void NodeEditor::rightButton(GestureOutcome& out) {
 
 void NodeEditor::deleteAt(QPoint pos, GestureOutcome& out) {
     EditorState& st = s_.state();
-    s_.flags().TrackModified = true;
     out.modeChanged = true;
     const int k = st.firstNodeHit(2, st.NodeCount, pos);
     if (!k) return;
@@ -139,7 +138,6 @@ void NodeEditor::dropCorrection(GestureOutcome& out) {
 void NodeEditor::grabTail(QPoint pos, GestureOutcome& out) {
     EditorState& st = s_.state();
     GestureState& g = s_.Gesture;
-    s_.flags().TrackModified = true;
     out.modeChanged = true;
     g.GrabPt = QPoint(0, 0);
     for (int k = 2; k <= st.NodeCount; ++k) {
@@ -178,7 +176,6 @@ void NodeEditor::startDrag(QPoint pos, GestureOutcome& out) {
     if (!k) return;
     g.SelNode = k;
     g.IsDragging = true;
-    s_.flags().TrackModified = true;
     out.modeChanged = true;
     out.repaint |= nodesRect(k - 1, k + 1);
 }
@@ -186,7 +183,6 @@ void NodeEditor::startDrag(QPoint pos, GestureOutcome& out) {
 void NodeEditor::insertAt(QPoint pos, GestureOutcome& out) {
     EditorState& st = s_.state();
     s_.Gesture.FreeLength = false;
-    s_.flags().TrackModified = true;
     out.modeChanged = true;
     const int k = st.segmentHit(pos.x());
     if (!k) return;
@@ -229,7 +225,7 @@ void NodeEditor::shapeChanged(GestureOutcome& out) {
     // the view follows what moved down so nothing jumps under the pointer.
     const QSize before = s_.canvasSize;
     const int end = st.NodeCount >= 1 ? st.NodeX[size_t(st.NodeCount)] : 0;
-    if (s_.flags().IsNewTrack) { // a track being drawn keeps its zero line where it is
+    if (s_.isNewTrack()) { // a track being drawn keeps its zero line where it is
         if (end > before.width()) s_.canvasSize.setWidth(end);
     } else if (const int shift = s_.fitField(); shift > 0) {
         out.scrollBy = QPoint(0, -shift);
@@ -242,7 +238,7 @@ void NodeEditor::shapeChanged(GestureOutcome& out) {
 GestureOutcome NodeEditor::MapImgMouseMove(Qt::KeyboardModifiers mods, QPoint pos, QPoint screen) {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
-    const AppFlags& f = s_.flags();
+    const TrackSession& f = s_;
     out.pointer = pointerText(pos.x(), pos.y(), s_.state().YOffset);
     g.OverCanvas = true;
     if (g.ToolRider) moveRider(pos, out);
@@ -256,9 +252,9 @@ GestureOutcome NodeEditor::MapImgMouseMove(Qt::KeyboardModifiers mods, QPoint po
         moveTail(s_.state(), g.SelNode, to.x(), to.y());
         out.repaintAll = true;
     }
-    if (f.IsEditing && g.ToolAddNode) moveCross(pos, out);
-    if (f.IsNewTrack && (mods & Qt::ShiftModifier)) g.FreeLength = true;
-    if (f.IsNewTrack && f.IsEditing && g.NextNode != 1) moveRubberBand(pos, out);
+    if (f.isEditing() && g.ToolAddNode) moveCross(pos, out);
+    if (f.isNewTrack() && (mods & Qt::ShiftModifier)) g.FreeLength = true;
+    if (f.isDrawing() && g.NextNode != 1) moveRubberBand(pos, out);
     return out;
 }
 
@@ -338,7 +334,7 @@ GestureOutcome NodeEditor::pointerLeft() {
 // ---- tool buttons ----------------------------------------------------------
 
 bool NodeEditor::toolsUsable() const {
-    return s_.flags().IsEditing && !s_.flags().IsNewTrack;
+    return s_.isEditing() && !s_.isNewTrack();
 }
 
 void NodeEditor::leaveRider(GestureOutcome& out) {
@@ -427,7 +423,6 @@ GestureOutcome NodeEditor::correctNode(int x, int shownY) {
     st.setNode(g.SelNode, x, -shownY);
     if (history_) history_->end();
     out.repaint |= nodesRect(g.SelNode - 1, g.SelNode + 1);
-    s_.flags().TrackModified = true;
     out.modeChanged = true;
     return out;
 }
@@ -446,14 +441,14 @@ GestureOutcome NodeEditor::correctionClosed() {
 
 CanvasOverlay NodeEditor::overlay() const {
     const GestureState& g = s_.Gesture;
-    const AppFlags& f = s_.flags();
+    const TrackSession& f = s_;
     CanvasOverlay o;
-    const bool placing = f.IsNewTrack && f.IsEditing;
+    const bool placing = f.isDrawing();
     o.startDot = placing && g.NextNode > 1;
     o.rubberBand = placing && g.NextNode != 1;
     o.RubberFrom = g.RubberFrom;
     o.RubberTo = g.RubberTo;
-    o.cross = f.IsEditing && g.ToolAddNode && g.CrossShown;
+    o.cross = f.isEditing() && g.ToolAddNode && g.CrossShown;
     o.crossAt = g.RubberTo;
     o.highlightNode = g.IsDragging || g.CorrOpen ? g.SelNode : 0;
     o.rider = g.ToolRider && g.RiderShown;
@@ -463,12 +458,12 @@ CanvasOverlay NodeEditor::overlay() const {
 
 CanvasScene NodeEditor::scene(const CanvasStyle& style) const {
     const EditorState& st = s_.state();
-    const AppFlags& f = s_.flags();
+    const TrackSession& f = s_;
     const bool hasRecord = st.CurTrack >= 1 && st.CurTrack <= kMaxTracks;
     CanvasScene sc(st, style);
-    sc.ColorMode = s_.ColorMode;
-    sc.IsEditing = f.IsEditing;
-    sc.IsNewTrack = f.IsNewTrack;
+    sc.ColorMode = s_.colorMode();
+    sc.IsEditing = f.isEditing();
+    sc.IsNewTrack = f.isNewTrack();
     sc.Templ = hasRecord ? s_.record().Templ : -1;
     sc.width = s_.canvasSize.width();
     sc.overlay = overlay();

@@ -65,7 +65,7 @@ TrackLook TrackHistory::look() const {
     l.LengthChanged = s_.LengthChanged;
     l.PlayerButtonsEnabled = s_.PlayerButtonsEnabled;
     l.SaveEnabled = s_.SaveEnabled;
-    l.IsEditing = s_.flags().IsEditing;
+    l.IsEditing = s_.isEditing();
     l.canvasSize = s_.canvasSize;
     if (st.CurTrack >= 1) {
         l.Templ = s_.record().Templ;
@@ -101,7 +101,7 @@ void TrackHistory::put(const TrackLook& l, const std::vector<QPoint>& nodes) {
     s_.LengthChanged = l.LengthChanged;
     s_.PlayerButtonsEnabled = l.PlayerButtonsEnabled;
     s_.SaveEnabled = l.SaveEnabled;
-    s_.flags().IsEditing = l.IsEditing;
+    s_.setEditing(l.IsEditing);
     s_.canvasSize = l.canvasSize;
     if (st.CurTrack >= 1) {
         s_.record().Templ = l.Templ;

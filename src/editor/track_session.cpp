@@ -36,24 +36,29 @@ std::optional<int> parseFieldNumber(const QString& text) {
     return ok ? std::optional<int>(v) : std::nullopt;
 }
 
-TrackSession::TrackSession(TrackTable& tracks, EditorState& state, AppFlags& flags)
-    : tracks_(tracks), state_(state), flags_(flags) {}
+TrackSession::TrackSession(TrackTable& tracks, EditorState& state)
+    : tracks_(tracks), state_(state) {}
 
 PanelResult TrackSession::NewTrackClick(const QString& typed, int viewHeight) {
     if (typed.isEmpty()) return {EditorMessage::NoTrackName, {}};
     if (const QString bad = notInCp1251(cleanTrackName(typed)); !bad.isEmpty())
         return {EditorMessage::NameNotStorable, bad};
     if (tracks_.full()) return {EditorMessage::PackFull, {}};
-    ColorMode = 3;
     LengthPending = true;
+    LengthChanged = false;
     TrackName = cleanTrackName(typed);
     state_.PlayerYOffset = 0;
     state_.TrackYShift = 0;
-    state_.CurTrack = tracks_.createTrack(toCp1251(TrackName));
+    // The record the track will take when it is stored; until then it lives
+    // only in the working copy.
+    state_.CurTrack = tracks_.TrackCount + 1;
+    work_ = TTrackInfo{};
+    work_.Group = 1;
+    work_.NumInGroup = 1;
+    work_.Name = toCp1251(TrackName);
     Gesture.reset();
-    flags_.IsEditing = true;
-    flags_.PackModified = true;
-    flags_.IsNewTrack = true;
+    editing_ = true;
+    newTrack_ = true;
     state_.clearNodes();
     state_.clearSaved();
     state_.clearMarks();
@@ -66,13 +71,13 @@ PanelResult TrackSession::NewTrackClick(const QString& typed, int viewHeight) {
 
 PanelResult TrackSession::EditTrackBtnClick(int row, int viewHeight) {
     if (row < 1 || row > tracks_.TrackCount) return {EditorMessage::NoTrackSelected, {}};
-    ColorMode = 2;
     state_.PlayerYOffset = 0;
     LengthChanged = false;
+    LengthPending = false;
     state_.CurTrack = row;
-    TrackName = fromCp1251(tracks_[row].Name);
+    work_ = tracks_[row];
+    TrackName = fromCp1251(work_.Name);
     SaveEnabled = false;
-    flags_.TrackModified = false;
     Gesture.reset();
     TrackPaint(row, viewHeight);
     return {};
@@ -82,7 +87,7 @@ void TrackSession::TrackPaint(int row, int viewHeight) {
     if (row < 1 || row > kMaxTracks) return;
     state_.CurTrack = row;
     TTrackInfo& r = record();
-    flags_.IsNewTrack = false;
+    newTrack_ = false;
     state_.PlayerYOffset = 0;
     PlayerButtonsEnabled = r.Templ != -1;
     r.Lines = int32_t(readBE16(r.Header.data() + 17)) - 1;
@@ -90,7 +95,7 @@ void TrackSession::TrackPaint(int row, int viewHeight) {
     state_.TrackYShift = trackYShiftOf(r);
     state_.decode(r);
     canvasSize = state_.canvasExtent(viewHeight);
-    flags_.IsEditing = true;
+    editing_ = true;
     LengthRow = r.Templ >= 1 && r.Templ <= kPresetCount ? r.Templ : 0;
     state_.clearMarks();
     if (r.Templ > 0) ListLenTChange();
@@ -98,16 +103,15 @@ void TrackSession::TrackPaint(int row, int viewHeight) {
 }
 
 void TrackSession::ListLenTChange() {
-    if (flags_.IsNewTrack) state_.TrackYShift = 0;
+    if (newTrack_) state_.TrackYShift = 0;
     // A track drawn new starts where the first click fell; stored, it starts
     // at x 0. The marks are placed as they will lie on the stored track.
-    const int32_t origin = flags_.IsNewTrack && state_.NodeCount >= 1 ? state_.NodeX[1] : 0;
+    const int32_t origin = newTrack_ && state_.NodeCount >= 1 ? state_.NodeX[1] : 0;
     state_.FindSFM(record().Templ, origin);
 }
 
-void TrackSession::ListLenTSelect(int t, bool byUser) {
+void TrackSession::ListLenTSelect(int t) {
     if (t < 1 || t > kPresetCount) return;
-    if (flags_.IsEditing) flags_.TrackModified = true;
     LengthPending = false;
     PlayerButtonsEnabled = true;
     LengthChanged = true;
@@ -115,7 +119,6 @@ void TrackSession::ListLenTSelect(int t, bool byUser) {
     record().Templ = int16_t(t);
     LengthRow = t;
     ListLenTChange();
-    if ((flags_.IsEditing || flags_.IsNewTrack) && byUser) flags_.PackModified = true;
 }
 
 PanelResult TrackSession::UpdateTInfoClick(const QString& widthText, const QString& heightText) {
@@ -143,18 +146,13 @@ PanelResult TrackSession::movePlayer(QString& edit1, int sign) {
     if (moved < -kMaxPlayerOffset || moved > kMaxPlayerOffset)
         return {EditorMessage::NotANumber, edit1};
     edit1 = text;
-    flags_.TrackModified = true;
     state_.PlayerYOffset = int32_t(moved);
     return {};
 }
 
-void TrackSession::TrackPropStringsChange() {
-    if (flags_.IsEditing && !flags_.IsNewTrack) flags_.TrackModified = true;
-}
-
-SaveOutcome TrackSession::SaveTPropClick(const QString& nameText) {
+SaveOutcome TrackSession::recordToStore(const QString& nameText, TTrackInfo& r) const {
     SaveOutcome out;
-    if (state_.CurTrack < 1 || (!flags_.IsEditing && !flags_.IsNewTrack)) return out;
+    if (state_.CurTrack < 1 || !isOpen()) return out;
     if (state_.NodeCount > kMaxNodes) {
         out.message = EditorMessage::SegmentCapacity;
         return out;
@@ -168,25 +166,41 @@ SaveOutcome TrackSession::SaveTPropClick(const QString& nameText) {
         out.field = bad;
         return out;
     }
-    SaveEnabled = false;
-    TTrackInfo& r = record();
-    TrackName = cleanTrackName(nameText);
-    r.Name = toCp1251(TrackName);
-    out.wasNew = flags_.IsNewTrack;
-    out.track = state_.CurTrack;
-    out.name = r.Name;
-    if (flags_.IsNewTrack)
+    if (newTrack_ && tracks_.full()) {
+        out.message = EditorMessage::PackFull;
+        return out;
+    }
+    r = work_;
+    r.Name = toCp1251(cleanTrackName(nameText));
+    if (newTrack_)
         storeNewTrack(r);
     else
         storeExistingTrack(r);
     closingSteps(r);
+    out.wasNew = newTrack_;
+    out.track = state_.CurTrack;
+    out.name = r.Name;
+    return out;
+}
+
+SaveOutcome TrackSession::SaveTPropClick(const QString& nameText) {
+    TTrackInfo r;
+    SaveOutcome out = recordToStore(nameText, r);
+    if (!out.ok() || out.track == 0) return out;
+    SaveEnabled = false;
+    LengthChanged = false;
+    TrackName = cleanTrackName(nameText);
+    // Only now the pack's record takes the track.
+    if (newTrack_) state_.CurTrack = tracks_.createTrack(r.Name);
+    tracks_[state_.CurTrack] = r;
+    work_ = r;
+    out.track = state_.CurTrack;
     out.close = ClosePropClick();
     return out;
 }
 
-void TrackSession::storeNewTrack(TTrackInfo& r) {
-    if (LengthRow < 1 || LengthRow > kPresetCount || LengthPending) LengthRow = 1;
-    const int t = LengthRow;
+void TrackSession::storeNewTrack(TTrackInfo& r) const {
+    const int t = LengthRow < 1 || LengthRow > kPresetCount || LengthPending ? 1 : LengthRow;
     r.Templ = int16_t(t);
     r.FileOffset = 0;
     copyTemplateHeader(r, t);
@@ -196,35 +210,31 @@ void TrackSession::storeNewTrack(TTrackInfo& r) {
     state_.encode(r);
 }
 
-void TrackSession::storeExistingTrack(TTrackInfo& r) {
+void TrackSession::storeExistingTrack(TTrackInfo& r) const {
     state_.encode(r);
     if (LengthChanged && r.Templ >= 1 && r.Templ <= kTemplateCount) {
         copyTemplateHeader(r, r.Templ);
         startFromHeader(r);
     }
-    LengthChanged = false;
     r.AnchorY += state_.PlayerYOffset;
     writeHeaderAnchorY(r, r.AnchorY);
 }
 
-void TrackSession::closingSteps(TTrackInfo& r) {
+void TrackSession::closingSteps(TTrackInfo& r) const {
     r.Lines = std::max(state_.NodeCount, 1) - 1;
     writeBE16(r.Header.data() + 17, uint16_t(r.Lines + 1));
     r.DataLen = r.PointsLen;
-    if (flags_.TrackModified) flags_.PackModified = true;
-    flags_.TrackModified = false;
 }
 
 CloseOutcome TrackSession::ClosePropClick() {
     CloseOutcome out;
     out.removeSprite = Gesture.ToolRider;
     out.closeCorrection = Gesture.CorrOpen;
-    out.wasNew = flags_.IsNewTrack;
+    out.wasNew = newTrack_;
     Gesture.reset();
-    flags_.IsEditing = false;
-    flags_.IsNewTrack = false;
+    editing_ = false;
+    newTrack_ = false;
     state_.clearMarks();
-    ColorMode = 1;
     return out;
 }
 
@@ -246,20 +256,16 @@ int TrackSession::fitField() {
     return shift;
 }
 
-ModeFlags TrackSession::modeFlags() const {
+StatusTexts TrackSession::wmode(const LangLines& lang, bool trackModified, bool packModified) {
     ModeFlags m;
-    m.IsEditing = flags_.IsEditing;
-    m.IsNewTrack = flags_.IsNewTrack;
+    m.IsEditing = editing_;
+    m.IsNewTrack = newTrack_;
     m.ToolAddNode = Gesture.ToolAddNode;
     m.ToolDelNode = Gesture.ToolDelNode;
     m.ToolMoveTail = Gesture.ToolMoveTail;
-    m.PackModified = flags_.PackModified;
-    m.TrackModified = flags_.TrackModified;
-    return m;
-}
-
-StatusTexts TrackSession::wmode(const LangLines& lang) {
-    StatusTexts texts = korvo::wmode(modeFlags(), lang);
+    m.PackModified = packModified;
+    m.TrackModified = isOpen() && trackModified;
+    StatusTexts texts = korvo::wmode(m, lang);
     if (texts.enableSave) SaveEnabled = true;
     return texts;
 }

@@ -7,7 +7,6 @@
 #include "editor_messages.h"
 #include "editor_state.h"
 #include "gesture_state.h"
-#include "pack/app_flags.h"
 #include "wmode.h"
 
 #include <QSize>
@@ -45,21 +44,33 @@ struct SaveOutcome : PanelResult {
     CloseOutcome close;
 };
 
+// The session works on a copy of the track's record: the pack's record
+// changes only when the track is stored, so closing without storing leaves
+// the pack as it was before the track was opened.
 class TrackSession {
 public:
-    TrackSession(TrackTable& tracks, EditorState& state, AppFlags& flags);
+    TrackSession(TrackTable& tracks, EditorState& state);
 
-    TrackTable& tracks() { return tracks_; }
+    const TrackTable& tracks() const { return tracks_; }
     EditorState& state() { return state_; }
     const EditorState& state() const { return state_; }
-    AppFlags& flags() { return flags_; }
-    const AppFlags& flags() const { return flags_; }
-    TTrackInfo& record() { return tracks_[state_.CurTrack]; }
-    const TTrackInfo& record() const { return tracks_[state_.CurTrack]; }
+    // The working copy of the open track's record.
+    TTrackInfo& record() { return work_; }
+    const TTrackInfo& record() const { return work_; }
+
+    // What is open: a track of the pack (editing), a new track whose nodes
+    // are being placed (drawing), or a new track whose drawing has ended.
+    bool isOpen() const { return editing_ || newTrack_; }
+    bool isNewTrack() const { return newTrack_; }
+    // Editing a track of the pack, or placing the nodes of a new one.
+    bool isEditing() const { return editing_; }
+    bool isDrawing() const { return editing_ && newTrack_; }
+    void setEditing(bool on) { editing_ = on; }
 
     GestureState Gesture;
 
-    int ColorMode = 1;                 // 1 view, 2 edit, 3 new track
+    // The colours the canvas and previews use: 1 view, 2 edit, 3 new track.
+    int colorMode() const { return newTrack_ ? 3 : editing_ ? 2 : 1; }
     bool LengthPending = false;        // a new track without a chosen preset
     bool LengthChanged = false;        // the open track got another preset
     bool SaveEnabled = false;          // "Сохранить и Закрыть"
@@ -77,15 +88,16 @@ public:
     // Recomputes the marks for the record's template.
     void ListLenTChange();
     // The user picked preset t (1..13).
-    void ListLenTSelect(int t, bool byUser = true);
+    void ListLenTSelect(int t);
     // "Обновить область" with the texts of the two TP2 rows; both are checked
     // before either is applied.
     PanelResult UpdateTInfoClick(const QString& widthText, const QString& heightText);
     // "^^^" / "vvv" with the text of Edit1 (set to "0" when empty).
     PanelResult PlyrUpClick(QString& edit1);
     PanelResult PlyrDownClick(QString& edit1);
-    // Any edit in TrackProp.
-    void TrackPropStringsChange();
+    // The record storing would write, in `r`; nothing of the session or the
+    // pack changes (a ".lev" export of the open track writes it).
+    SaveOutcome recordToStore(const QString& nameText, TTrackInfo& r) const;
     // "Сохранить и Закрыть" with the text of the name row; ends with ClosePropClick.
     SaveOutcome SaveTPropClick(const QString& nameText);
     // "Закрыть без сохранения", and the last step of saving.
@@ -97,19 +109,21 @@ public:
     // far everything moved down on the canvas (the view scrolls as much).
     int fitField();
 
-    ModeFlags modeFlags() const;
-    // wmode texts; enables SaveTProp when the track is modified.
-    StatusTexts wmode(const LangLines& lang);
+    // The status texts; `trackModified` and `packModified` come from the
+    // two histories. Enables SaveTProp when the track is modified.
+    StatusTexts wmode(const LangLines& lang, bool trackModified, bool packModified);
 
 private:
     PanelResult movePlayer(QString& edit1, int sign);
-    void storeNewTrack(TTrackInfo& r);
-    void storeExistingTrack(TTrackInfo& r);
-    void closingSteps(TTrackInfo& r);
+    void storeNewTrack(TTrackInfo& r) const;
+    void storeExistingTrack(TTrackInfo& r) const;
+    void closingSteps(TTrackInfo& r) const;
 
     TrackTable& tracks_;
     EditorState& state_;
-    AppFlags& flags_;
+    TTrackInfo work_;
+    bool editing_ = false;
+    bool newTrack_ = false;
 };
 
 } // namespace korvo

@@ -10,14 +10,6 @@ struct RecordChange {
     TTrackInfo before, after;
 };
 
-bool sameRecord(const TTrackInfo& a, const TTrackInfo& b) {
-    return a.Group == b.Group && a.NumInGroup == b.NumInGroup && a.AnchorY == b.AnchorY &&
-           a.StartX == b.StartX && a.StartY == b.StartY && a.FileOffset == b.FileOffset &&
-           a.DataLen == b.DataLen && a.Lines == b.Lines && a.Name == b.Name &&
-           a.Header == b.Header && a.HeaderLen == b.HeaderLen && a.Points == b.Points &&
-           a.PointsLen == b.PointsLen && a.Templ == b.Templ;
-}
-
 } // namespace
 
 // One step of the pack's history. The change was made already when the step
@@ -85,14 +77,17 @@ bool PackDocument::edit(const QString& text, const std::function<void()>& change
                         const std::vector<int>& records) {
     const std::vector<RowItem> before = rowItems();
     std::vector<RecordChange> changed;
+    // A record the change creates (a new track stored) starts out empty.
     for (int j : records)
-        if (j >= 1 && j <= Tracks.TrackCount) changed.push_back({j, Tracks[j], {}});
+        if (j >= 1 && j <= kMaxTracks)
+            changed.push_back({j, j <= Tracks.TrackCount ? Tracks[j] : TTrackInfo{}, {}});
     change();
     renumber();
     SpanChange<RowItem> rows = SpanChange<RowItem>::between(before, rowItems());
     std::erase_if(changed, [this](RecordChange& r) {
+        if (r.j > Tracks.TrackCount) return true;
         r.after = Tracks[r.j];
-        return sameRecord(r.before, r.after);
+        return r.before == r.after;
     });
     if (rows.empty() && changed.empty()) return false;
     history_.push(new PackEditCommand(*this, text, std::move(rows), std::move(changed)));

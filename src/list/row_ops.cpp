@@ -64,10 +64,9 @@ struct ScratchRows {
 
 } // namespace
 
-RowOps::RowOps(LevelRows& rows, TrackTable& tracks, TCurItem& cur, AppFlags& flags,
-               ListButtons& buttons, const ListView& viewMode)
-    : rows_(rows), tracks_(tracks), cur_(cur), flags_(flags), buttons_(buttons),
-      viewMode_(viewMode) {}
+RowOps::RowOps(LevelRows& rows, TrackTable& tracks, TCurItem& cur, ListButtons& buttons,
+               const ListView& viewMode)
+    : rows_(rows), tracks_(tracks), cur_(cur), buttons_(buttons), viewMode_(viewMode) {}
 
 bool RowOps::selectRow(int row) {
     if (row < 0 || row >= rows_.size()) return false;
@@ -103,7 +102,6 @@ bool RowOps::moveUp() {
     const int r = currentRow();
     if (r <= 1) return false; // the first Easy track has no row above it
     buttons_.DownItem = true;
-    flags_.PackModified = true;
     rows_.moveTrackRow(r, r - 1);
     if (r - 1 <= 1) buttons_.UpItem = false;
     cur_.Row = r - 1;
@@ -114,7 +112,6 @@ bool RowOps::moveUp() {
 bool RowOps::moveDown() {
     const int r = currentRow();
     if (r < 0 || r + 1 >= rows_.size()) return false; // the last row has none below it
-    flags_.PackModified = true;
     buttons_.UpItem = true;
     rows_.moveTrackRow(r, r + 1);
     if (r + 2 >= rows_.size()) buttons_.DownItem = false;
@@ -132,7 +129,6 @@ CloneResult RowOps::cloneTrack(int* newRow) {
     tracks_[k].Name = "_" + tracks_[source].Name;
     const int at = tree() ? r : r + 1;
     rows_.insertTrackRow(at, k, tracks_.caption(k));
-    flags_.PackModified = true;
     UpdateCntNum();
     if (newRow) *newRow = at;
     return CloneResult::Done;
@@ -140,7 +136,6 @@ CloneResult RowOps::cloneTrack(int* newRow) {
 
 int RowOps::deleteRows(const std::vector<int>& selected) {
     const int removed = rows_.removeTrackRows(selected);
-    if (removed > 0) flags_.PackModified = true;
     UpdateCntNum();
     return removed;
 }
@@ -179,10 +174,7 @@ int RowOps::drop(const std::vector<int>& selected, const DropPoint& point) {
         work.move(from, to);
         ++placed;
     }
-    if (work.changed()) {
-        rows_.reorder(work.order);
-        flags_.PackModified = true;
-    }
+    if (work.changed()) rows_.reorder(work.order);
     UpdateCntNum();
     return placed;
 }

@@ -7,7 +7,6 @@
 
 #include "cur_item.h"
 #include "level_rows.h"
-#include "pack/app_flags.h"
 
 #include <array>
 #include <vector>
@@ -31,8 +30,8 @@ enum class CloneResult { Done, Nothing, Full };
 
 class RowOps {
 public:
-    RowOps(LevelRows& rows, TrackTable& tracks, TCurItem& cur, AppFlags& flags,
-           ListButtons& buttons, const ListView& viewMode);
+    RowOps(LevelRows& rows, TrackTable& tracks, TCurItem& cur, ListButtons& buttons,
+           const ListView& viewMode);
 
     // A click or an arrow key selected `row` (-1: no row is selected). A track
     // row is taken into the selection state and the buttons follow it; a
@@ -84,7 +83,6 @@ private:
     LevelRows& rows_;
     TrackTable& tracks_;
     TCurItem& cur_;
-    AppFlags& flags_;
     ListButtons& buttons_;
     const ListView& viewMode_;
 };

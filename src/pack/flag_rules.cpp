@@ -5,7 +5,7 @@ namespace korvo {
 namespace {
 // Only the three group headers: no track that could be lost, unless a track
 // being drawn or edited holds changes of its own.
-bool nothingToLose(const AppFlags& f, int rowCount) {
+bool nothingToLose(const UnsavedWork& f, int rowCount) {
     return rowCount <= 3 && !f.trackEditsUnsaved();
 }
 } // namespace
@@ -26,27 +26,23 @@ int questionLine(Proceed p) {
     return 0;
 }
 
-Proceed windowCloseRule(const AppFlags& f, int rowCount) {
+// Closing the window and Exit ask the same: a track's own edits first, then
+// the pack's (with a track open whose edits are stored already, too).
+Proceed windowCloseRule(const UnsavedWork& f, int rowCount) {
     if (nothingToLose(f, rowCount)) return Proceed::Go;
-    const bool open = f.IsEditing || f.IsNewTrack;
-    if (open && f.TrackModified) return Proceed::AskTrack;
-    if (!f.PackModified) return Proceed::Go;
-    // The pack is changed: with no track open, and also with a track open
-    // whose own edits are stored already.
-    return Proceed::AskPack;
+    if (f.trackEditsUnsaved()) return Proceed::AskTrack;
+    return f.packModified ? Proceed::AskPack : Proceed::Go;
 }
 
-Proceed exitRule(const AppFlags& f, int rowCount) {
-    if (nothingToLose(f, rowCount)) return Proceed::Go;
-    if (f.IsEditing && f.TrackModified) return Proceed::AskTrack;
-    if (!f.PackModified) return Proceed::Go;
-    return Proceed::AskPack;
+Proceed exitRule(const UnsavedWork& f, int rowCount) {
+    return windowCloseRule(f, rowCount);
 }
 
-Proceed replacePackRule(const AppFlags& f, int rowCount) {
+Proceed replacePackRule(const UnsavedWork& f, int rowCount) {
     if (nothingToLose(f, rowCount)) return Proceed::Go;
-    if (f.IsEditing) return f.PackModified || f.TrackModified ? Proceed::AskOpenOpen : Proceed::Go;
-    return f.PackModified || f.TrackModified ? Proceed::AskOpenPack : Proceed::Go;
+    const bool unsaved = f.packModified || f.trackEditsUnsaved();
+    if (f.trackOpen) return unsaved ? Proceed::AskOpenOpen : Proceed::Go;
+    return unsaved ? Proceed::AskOpenPack : Proceed::Go;
 }
 
 } // namespace korvo

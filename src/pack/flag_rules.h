@@ -2,8 +2,6 @@
 // What closing the window, the Exit command, and opening or making another
 // pack do with unsaved work: go on, or ask one of the numbered questions.
 
-#include "app_flags.h"
-
 namespace korvo {
 
 enum class Proceed {
@@ -14,17 +12,25 @@ enum class Proceed {
     AskOpenPack, // line 72 with the pack's path: the pack is changed
 };
 
+// What could be lost, as the open track and the pack document tell it.
+struct UnsavedWork {
+    bool trackOpen = false;     // a track is open (edited, or new and being drawn)
+    bool trackModified = false; // the open track has edits not stored into the pack
+    bool packModified = false;  // the pack has changes not saved to its file
+    bool trackEditsUnsaved() const { return trackOpen && trackModified; }
+};
+
 // The language line a question is asked with (0 for Go).
 int questionLine(Proceed p);
 
 // Closing the main window. `rowCount` is the number of rows of the view in
 // use; with only the three group headers there is nothing to lose.
-Proceed windowCloseRule(const AppFlags& flags, int rowCount);
+Proceed windowCloseRule(const UnsavedWork& work, int rowCount);
 
 // File > Exit.
-Proceed exitRule(const AppFlags& flags, int rowCount);
+Proceed exitRule(const UnsavedWork& work, int rowCount);
 
 // File > Open, a recent pack, and File > New: before the open pack is replaced.
-Proceed replacePackRule(const AppFlags& flags, int rowCount);
+Proceed replacePackRule(const UnsavedWork& work, int rowCount);
 
 } // namespace korvo

@@ -30,6 +30,7 @@ struct TTrackInfo {
     int16_t Templ = 0;     // matching template row 1..36, -1 when none
 
     void clear() { *this = TTrackInfo{}; }
+    bool operator==(const TTrackInfo&) const = default;
     // The row caption: track number, "/", name.
     static std::string caption(int j, const std::string& name) {
         return std::to_string(j) + "/" + name;

@@ -6,9 +6,9 @@
 
 namespace korvo {
 
-bool autosaveDue(int rowsInUse, bool IsEditing, bool IsNewTrack) {
+bool autosaveDue(int rowsInUse, bool trackOpen) {
     constexpr int kHeaderRows = 3;
-    return rowsInUse > kHeaderRows && !IsEditing && !IsNewTrack;
+    return rowsInUse > kHeaderRows && !trackOpen;
 }
 
 void applyAutosave(QTimer& autotime, const Options& options) {

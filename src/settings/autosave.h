@@ -10,7 +10,7 @@ struct Options;
 
 // The tick's decision. `rowsInUse` counts the rows of the list view in use,
 // the three group header rows included.
-bool autosaveDue(int rowsInUse, bool IsEditing, bool IsNewTrack);
+bool autosaveDue(int rowsInUse, bool trackOpen);
 
 // Puts the options' autosave state into force: the period, and the timer
 // running only when autosave is on with a period above 0 (a period of 0

@@ -4,6 +4,7 @@
 #include "draw/map_draw.h"
 #include "editor/map_renderer.h"
 #include "editor/node_editor.h"
+#include "editor/open_track.h"
 #include "editor_test_util.h"
 #include "pack/sample_pack.h"
 
@@ -25,10 +26,10 @@ const QColor kNode(0, 0, 255);
 
 struct Canvas : ::testing::Test {
     TrackTable tracks;
-    EditorState state;
-    AppFlags flags;
-    TrackSession session{tracks, state, flags};
-    NodeEditor editor{session};
+    OpenTrack track{tracks};
+    EditorState& state = track.state();
+    TrackSession& session = track.session();
+    NodeEditor& editor = track.nodes();
     CanvasStyle style;
 
     Canvas() {

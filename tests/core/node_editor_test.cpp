@@ -1,6 +1,7 @@
 // Mouse gestures on the canvas: drawing a new track, dragging, inserting,
 // deleting, tail moves, correction, panning and the rider wheel.
 #include "editor/node_editor.h"
+#include "editor/open_track.h"
 #include "editor_test_util.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,10 @@ namespace {
 
 struct Gestures : ::testing::Test {
     TrackTable tracks;
-    EditorState state;
-    AppFlags flags;
-    TrackSession session{tracks, state, flags};
-    NodeEditor editor{session};
+    OpenTrack track{tracks};
+    EditorState& state = track.state();
+    TrackSession& session = track.session();
+    NodeEditor& editor = track.nodes();
     GestureState& g = session.Gesture;
 
     GestureOutcome down(int x, int y, Qt::MouseButton b = Qt::LeftButton,
@@ -75,7 +76,7 @@ TEST_F(Gestures, ClicksAreClampedToTheSegmentLimits) {
     click(250, 127 + 300 - 400); // 400 px above
     EXPECT_EQ(state.node(5), QPoint(250, 0));
     EXPECT_EQ(state.NodeCount, 5);
-    EXPECT_EQ(tracks[state.CurTrack].Lines, 4);
+    EXPECT_EQ(session.record().Lines, 4);
 }
 
 TEST_F(Gestures, RubberBandFollowsThePointerWithinTheLimits) {
@@ -128,8 +129,8 @@ TEST_F(Gestures, RightClickEndsDrawingWithoutANode) {
     click(100, 300);
     const GestureOutcome out = click(200, 300, Qt::RightButton);
     EXPECT_EQ(state.NodeCount, 2);
-    EXPECT_FALSE(flags.IsEditing);
-    EXPECT_TRUE(flags.IsNewTrack);
+    EXPECT_FALSE(session.isEditing());
+    EXPECT_TRUE(session.isNewTrack());
     EXPECT_TRUE(session.SaveEnabled);
     EXPECT_TRUE(out.modeChanged);
     click(150, 300);
@@ -168,7 +169,6 @@ TEST_F(Gestures, DragStopsOnePixelBeforeTheRightNeighbour) {
     down(at(50, 0).x(), at(50, 0).y());
     EXPECT_TRUE(g.IsDragging);
     EXPECT_EQ(g.SelNode, 2);
-    EXPECT_TRUE(flags.TrackModified);
     move(at(160, 0).x(), at(160, 0).y());
     EXPECT_EQ(state.node(2), QPoint(99, 0));
     move(at(50, -200).x(), at(50, -200).y());
@@ -232,7 +232,7 @@ TEST_F(Gestures, InsertLimitsTheHeightAndNeverTheLastSegment) {
     click(at(50, -300).x(), at(50, -300).y());
     EXPECT_EQ(state.NodeCount, 5);
     EXPECT_EQ(state.node(2), QPoint(50, -127));
-    EXPECT_EQ(tracks[state.CurTrack].Lines, 4);
+    EXPECT_EQ(session.record().Lines, 4);
     click(at(150, 400).x(), at(150, 400).y());
     EXPECT_EQ(state.node(4), QPoint(150, 127)) << "limited against the left neighbour";
     click(at(250, 100).x(), at(250, 100).y());
@@ -268,12 +268,11 @@ TEST_F(Gestures, DeleteRefusesWhenTheNeighboursWouldBreakTheLimits) {
     EXPECT_EQ(out.message, EditorMessage::SegmentLimits);
     EXPECT_EQ(messageLangLine(out.message), 39);
     EXPECT_EQ(state.NodeCount, 6);
-    EXPECT_TRUE(flags.TrackModified);
     out = click(at(250, 0).x(), at(250, 0).y());
     EXPECT_EQ(out.message, EditorMessage::None);
     EXPECT_EQ(state.NodeCount, 5);
     EXPECT_EQ(state.node(4), QPoint(300, -120));
-    EXPECT_EQ(tracks[state.CurTrack].Lines, 4);
+    EXPECT_EQ(session.record().Lines, 4);
     out = click(at(300, -120).x(), at(300, -120).y());
     EXPECT_EQ(out.message, EditorMessage::SegmentLimits) << "neighbours 150 apart";
     EXPECT_EQ(state.NodeCount, 5);
@@ -430,7 +429,6 @@ TEST_F(Gestures, CtrlClickOpensTheCorrectionWindowInsteadOfADrag) {
     up(0, 0);
     out = editor.correctNode(210, 25);
     EXPECT_EQ(state.node(3), QPoint(210, -25));
-    EXPECT_TRUE(flags.TrackModified);
     out = editor.correctionClosed();
     EXPECT_FALSE(g.CorrOpen);
     EXPECT_TRUE(out.previewDirty);

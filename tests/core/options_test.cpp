@@ -110,12 +110,10 @@ TEST(Options, AutosavePeriodAndTheTickDecision) {
     EXPECT_EQ(autosavePeriodMs(1000000), 2147460000); // never past what a timer holds
     EXPECT_EQ(readText("[AutoSave]\r\nAutoSave=1\r\nSavetime=0\r\n").autoSavePeriodMs, 0);
 
-    EXPECT_TRUE(autosaveDue(4, false, false));
-    EXPECT_FALSE(autosaveDue(3, false, false)); // only the three group headers
-    EXPECT_FALSE(autosaveDue(0, false, false));
-    EXPECT_FALSE(autosaveDue(40, true, false)); // a track is open
-    EXPECT_FALSE(autosaveDue(40, false, true)); // a new track is being drawn
-    EXPECT_FALSE(autosaveDue(40, true, true));
+    EXPECT_TRUE(autosaveDue(4, false));
+    EXPECT_FALSE(autosaveDue(3, false)); // only the three group headers
+    EXPECT_FALSE(autosaveDue(0, false));
+    EXPECT_FALSE(autosaveDue(40, true)); // a track is open
 }
 
 TEST(Options, UnwritableBaseFolderKeepsTheDefaultsAndSaysSo) {

@@ -1,7 +1,7 @@
 // Opening a track into the editor and storing it back: the bytes a record
 // holds afterwards, new tracks, presets, player height, field size.
 #include "editor/node_editor.h"
-#include "editor/track_session.h"
+#include "editor/open_track.h"
 #include "editor_test_util.h"
 #include "pack/mrg_format.h"
 #include "pack/sample_pack.h"
@@ -17,10 +17,10 @@ namespace {
 
 struct Session : ::testing::Test {
     TrackTable tracks;
-    EditorState state;
-    AppFlags flags;
-    TrackSession session{tracks, state, flags};
-    NodeEditor editor{session};
+    OpenTrack track{tracks};
+    EditorState& state = track.state();
+    TrackSession& session = track.session();
+    NodeEditor& editor = track.nodes();
 
     int addTrack(const std::vector<QPoint>& nodes, int t, const char* name = "t") {
         const int j = tracks.createTrack(name);
@@ -39,26 +39,25 @@ TEST_F(Session, OpenAndSaveUnchangedKeepsThePackBytes) {
     Rows readRows;
     ASSERT_EQ(readPack(before, tracks, readRows), "");
     for (int j = 1; j <= tracks.TrackCount; ++j) {
-        ASSERT_TRUE(session.EditTrackBtnClick(j, 554).ok());
-        const SaveOutcome out = session.SaveTPropClick(session.TrackName);
+        ASSERT_TRUE(track.open(j, 554).ok());
+        const SaveOutcome out = track.store(session.TrackName);
         ASSERT_TRUE(out.ok());
         EXPECT_FALSE(out.wasNew);
     }
     EXPECT_EQ(writePack(tracks, readRows), before);
-    EXPECT_FALSE(flags.PackModified) << "nothing was modified";
 }
 
 TEST_F(Session, OpeningSetsLinesAnchorMarksAndCanvas) {
     std::vector<QPoint> nodes = levelNodes(1200, 100, -30);
     const int j = addTrack(nodes, 3);
     tracks[j].AnchorY = 12345; // stale: taken from the header on opening
-    ASSERT_TRUE(session.EditTrackBtnClick(j, 554).ok());
-    const TTrackInfo& r = tracks[j];
+    ASSERT_TRUE(track.open(j, 554).ok());
+    const TTrackInfo& r = session.record();
     EXPECT_EQ(r.Lines, int(nodes.size()) - 1);
     EXPECT_EQ(r.AnchorY, templateAnchorY(3));
     EXPECT_EQ(state.TrackYShift, 0);
-    EXPECT_TRUE(flags.IsEditing);
-    EXPECT_EQ(session.ColorMode, 2);
+    EXPECT_TRUE(session.isEditing());
+    EXPECT_EQ(session.colorMode(), 2);
     EXPECT_EQ(session.LengthRow, 3);
     // 100 above the track would cut the bike marker at -112 (42 high): the
     // room above takes it in, and the field grows by as much.
@@ -67,7 +66,7 @@ TEST_F(Session, OpeningSetsLinesAnchorMarksAndCanvas) {
     EXPECT_EQ(state.StartPt, QPoint(200, -30));
     EXPECT_EQ(state.FinishPt, QPoint(1200, -30)); // finish x 1106
     EXPECT_FALSE(session.SaveEnabled);
-    EXPECT_EQ(session.EditTrackBtnClick(0, 554).message, EditorMessage::NoTrackSelected);
+    EXPECT_EQ(track.open(0, 554).message, EditorMessage::NoTrackSelected);
 }
 
 TEST_F(Session, TemplateTwentySelectsNoPresetButHasMarks) {
@@ -76,7 +75,7 @@ TEST_F(Session, TemplateTwentySelectsNoPresetButHasMarks) {
     ASSERT_EQ(tracks[j].Templ, 20);
     ASSERT_EQ(tracks[j].HeaderLen, 36);
     session.LengthRow = 4; // left over from an earlier track
-    session.EditTrackBtnClick(j, 554);
+    track.open(j, 554);
     EXPECT_EQ(session.LengthRow, 0);
     EXPECT_EQ(state.StartPt, QPoint(300, 0));
     EXPECT_EQ(state.FinishPt, QPoint(1000, 0));
@@ -87,11 +86,11 @@ TEST_F(Session, StoredBytesOfAnEditedTrack) {
     const int j = addTrack(levelNodes(600, 100, 10), 2);
     TTrackInfo& r = tracks[j];
     r.Points[size_t(r.PointsLen)] = 0x5a; // trailing byte
-    session.EditTrackBtnClick(j, 554);
+    track.open(j, 554);
     QString step = "5";
     ASSERT_TRUE(session.PlyrUpClick(step).ok());
     EXPECT_EQ(state.PlayerYOffset, -5);
-    session.SaveTPropClick("renamed track");
+    track.store("renamed track");
     EXPECT_EQ(r.Name, "renamed_track");
     EXPECT_EQ(readBE16(r.Header.data() + 17), 7) << "point count";
     EXPECT_EQ(r.Lines, 6);
@@ -100,18 +99,17 @@ TEST_F(Session, StoredBytesOfAnEditedTrack) {
     EXPECT_EQ(r.AnchorY, templateAnchorY(2) - 5) << "player moved up 5";
     EXPECT_EQ(int32_t(readBE32(r.Header.data() + 23)), templateAnchorY(2) - 5);
     EXPECT_EQ(r.Points[size_t(r.PointsLen)], 0x5a);
-    EXPECT_TRUE(flags.PackModified);
-    EXPECT_FALSE(flags.TrackModified);
-    EXPECT_FALSE(flags.IsEditing);
-    EXPECT_EQ(session.ColorMode, 1);
+    EXPECT_FALSE(track.modified());
+    EXPECT_FALSE(session.isEditing());
+    EXPECT_EQ(session.colorMode(), 1);
 }
 
 TEST_F(Session, StoredCountFollowsTheNodesEvenWhenTheHeaderDisagreed) {
     const int j = addTrack(levelNodes(500, 100), 1);
     writeBE16(tracks[j].Header.data() + 17, 40); // a header that miscounts
-    session.EditTrackBtnClick(j, 554);
-    EXPECT_EQ(tracks[j].Lines, 39) << "shown as the header says";
-    session.SaveTPropClick("x");
+    track.open(j, 554);
+    EXPECT_EQ(session.record().Lines, 39) << "shown as the header says";
+    track.store("x");
     EXPECT_EQ(readBE16(tracks[j].Header.data() + 17), 6);
     EXPECT_EQ(tracks[j].PointsLen, 10);
 }
@@ -120,12 +118,10 @@ TEST_F(Session, ChangingThePresetReplacesTheHeader) {
     const int j = addTrack(levelNodes(1000, 100), 20);
     TTrackInfo& r = tracks[j];
     r.StartY = -3; // header bytes 5-6 of template 20 read ff fc
-    session.EditTrackBtnClick(j, 554);
-    const int32_t anchor = r.AnchorY;
+    track.open(j, 554);
+    const int32_t anchor = session.record().AnchorY;
     session.ListLenTSelect(6);
-    EXPECT_TRUE(flags.TrackModified);
-    EXPECT_TRUE(flags.PackModified);
-    session.SaveTPropClick("x");
+    track.store("x");
     EXPECT_EQ(r.HeaderLen, 27);
     EXPECT_EQ(r.Templ, 6);
     EXPECT_EQ(matchTemplate(r.Header.data()), 6);
@@ -144,24 +140,25 @@ TEST_F(Session, NamesAreCutAndBlanksBecomeUnderscores) {
 
 TEST_F(Session, NewTrackDrawnAndStoredWithPresetOne) {
     tracks.createTrack("existing");
-    ASSERT_TRUE(session.NewTrackClick("my first track", 554).ok());
+    ASSERT_TRUE(track.startNew("my first track", 554).ok());
     const int j = state.CurTrack;
     EXPECT_EQ(j, 2);
-    EXPECT_EQ(tracks.TrackCount, 2);
-    EXPECT_EQ(tracks[j].Name, "my_first_track");
-    EXPECT_TRUE(flags.IsNewTrack && flags.IsEditing && flags.PackModified);
-    EXPECT_EQ(session.ColorMode, 3);
+    EXPECT_EQ(tracks.TrackCount, 1) << "the pack takes the record when the track is stored";
+    EXPECT_EQ(session.record().Name, "my_first_track");
+    EXPECT_TRUE(session.isDrawing());
+    EXPECT_EQ(session.colorMode(), 3);
     EXPECT_EQ(session.canvasSize.width(), 1800);
     click(20, 300);
     click(120, 280);
     click(220, 330);
     click(400, 100, Qt::RightButton);
-    EXPECT_FALSE(flags.IsEditing);
+    EXPECT_FALSE(session.isEditing());
     EXPECT_EQ(state.NodeCount, 3);
     EXPECT_TRUE(session.SaveEnabled);
-    const SaveOutcome out = session.SaveTPropClick(session.TrackName);
+    const SaveOutcome out = track.store(session.TrackName);
     EXPECT_TRUE(out.wasNew);
     EXPECT_EQ(out.track, j);
+    EXPECT_EQ(tracks.TrackCount, 2);
     const TTrackInfo& r = tracks[j];
     EXPECT_EQ(r.Templ, 1);
     EXPECT_EQ(r.HeaderLen, 27);
@@ -171,11 +168,11 @@ TEST_F(Session, NewTrackDrawnAndStoredWithPresetOne) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(r.Points[size_t(i)], pairs[i]) << "byte " << i;
     EXPECT_EQ(int32_t(readBE32(r.Header.data() + 23)), templateAnchorY(1));
     for (int i = 0; i < 17; ++i) EXPECT_EQ(r.Header[size_t(i)], templateRow(1).Header[size_t(i)]);
-    EXPECT_FALSE(flags.IsNewTrack);
+    EXPECT_FALSE(session.isNewTrack());
 }
 
 TEST_F(Session, NewTrackWithChosenPresetAndPlayerMoved) {
-    session.NewTrackClick("n", 554);
+    track.startNew("n", 554);
     click(0, 200);
     click(100, 200);
     session.ListLenTSelect(4);
@@ -186,7 +183,7 @@ TEST_F(Session, NewTrackWithChosenPresetAndPlayerMoved) {
     step = "10";
     session.PlyrDownClick(step);
     click(0, 0, Qt::RightButton);
-    session.SaveTPropClick("n");
+    track.store("n");
     const TTrackInfo& r = tracks[1];
     EXPECT_EQ(r.Templ, 4);
     EXPECT_EQ(r.AnchorY, templateAnchorY(4) + 10);
@@ -194,47 +191,67 @@ TEST_F(Session, NewTrackWithChosenPresetAndPlayerMoved) {
 }
 
 TEST_F(Session, NewTrackRefusals) {
-    EXPECT_EQ(session.NewTrackClick("", 554).message, EditorMessage::NoTrackName);
-    EXPECT_FALSE(flags.IsEditing);
+    EXPECT_EQ(track.startNew("", 554).message, EditorMessage::NoTrackName);
+    EXPECT_FALSE(session.isEditing());
     EXPECT_EQ(tracks.TrackCount, 0);
     while (!tracks.full()) tracks.createTrack("x");
-    EXPECT_EQ(session.NewTrackClick("one more", 554).message, EditorMessage::PackFull);
-    EXPECT_FALSE(flags.IsNewTrack);
-    EXPECT_EQ(session.ColorMode, 1);
+    EXPECT_EQ(track.startNew("one more", 554).message, EditorMessage::PackFull);
+    EXPECT_FALSE(session.isNewTrack());
+    EXPECT_EQ(session.colorMode(), 1);
 }
 
-TEST_F(Session, NewTrackClosedWithoutSavingLeavesItsRecordOnly) {
-    session.NewTrackClick("draft", 554);
+// Closing without storing leaves the pack exactly as it was before opening:
+// an edited track's record whole (preset, header, player, nodes, counts),
+// and no record at all for a new track.
+TEST_F(Session, ClosingWithoutStoringLeavesThePackAsItWas) {
+    const int j = addTrack(levelNodes(1000, 100, 10), 2);
+    const TTrackInfo before = tracks[j];
+    ASSERT_TRUE(track.open(j, 554).ok());
+    session.ListLenTSelect(7);
+    QString step = "15";
+    ASSERT_TRUE(session.PlyrUpClick(step).ok());
+    editor.MapImgMouseDown(Qt::LeftButton, {}, {200, 10 + state.YOffset});
+    editor.MapImgMouseMove({}, {200, 40 + state.YOffset});
+    editor.MapImgMouseUp(Qt::LeftButton, {}, {200, 40 + state.YOffset});
+    ASSERT_NE(state.NodeY[3], 10) << "the node was dragged";
+    ASSERT_TRUE(track.modified());
+    const CloseOutcome out = track.discard();
+    EXPECT_FALSE(out.wasNew);
+    EXPECT_TRUE(tracks[j] == before);
+    EXPECT_FALSE(track.modified());
+    ASSERT_TRUE(track.open(j, 554).ok());
+    EXPECT_EQ(session.LengthRow, 2) << "reopened with the stored preset";
+
+    track.discard();
+    track.startNew("draft", 554);
     click(10, 100);
     click(60, 100);
-    const CloseOutcome out = session.ClosePropClick();
-    EXPECT_TRUE(out.wasNew);
-    EXPECT_EQ(tracks.TrackCount, 1);
-    EXPECT_EQ(tracks[1].PointsLen, 0) << "nothing was stored";
-    EXPECT_FALSE(flags.IsEditing || flags.IsNewTrack);
+    EXPECT_TRUE(track.discard().wasNew);
+    EXPECT_EQ(tracks.TrackCount, 1) << "the new track took no record";
+    EXPECT_FALSE(session.isOpen());
     EXPECT_EQ(state.StartPt, QPoint(0, 0));
 }
 
 // A track needs a segment, and a name the pack can hold: both are refused
 // with the reason before anything is stored.
 TEST_F(Session, StoringNeedsASegmentAndAStorableName) {
-    const PanelResult typed = session.NewTrackClick(QString::fromUtf8("Трасса №1 ★★"), 554);
+    const PanelResult typed = track.startNew(QString::fromUtf8("Трасса №1 ★★"), 554);
     EXPECT_EQ(typed.message, EditorMessage::NameNotStorable);
     EXPECT_EQ(typed.field, QString::fromUtf8("★"));
-    EXPECT_FALSE(flags.IsNewTrack);
+    EXPECT_FALSE(session.isNewTrack());
 
-    ASSERT_TRUE(session.NewTrackClick("empty", 554).ok());
+    ASSERT_TRUE(track.startNew("empty", 554).ok());
     click(10, 300);
     click(10, 300, Qt::RightButton);
     ASSERT_EQ(state.NodeCount, 1);
-    EXPECT_EQ(session.SaveTPropClick("empty").message, EditorMessage::NoSegment);
-    EXPECT_TRUE(flags.IsNewTrack) << "the track stays open";
-    EXPECT_EQ(tracks[1].PointsLen, 0);
+    EXPECT_EQ(track.store("empty").message, EditorMessage::NoSegment);
+    EXPECT_TRUE(session.isNewTrack()) << "the track stays open";
+    EXPECT_EQ(tracks.TrackCount, 0);
 
     const int j = addTrack(levelNodes(400, 100), 2);
-    session.EditTrackBtnClick(j, 554);
+    track.open(j, 554);
     const std::string stored = tracks[j].Name;
-    const SaveOutcome named = session.SaveTPropClick(QString::fromUtf8("a\U0001F600b\u20AC"));
+    const SaveOutcome named = track.store(QString::fromUtf8("a\U0001F600b\u20AC"));
     EXPECT_EQ(named.message, EditorMessage::NameNotStorable);
     EXPECT_EQ(named.field, QString::fromUtf8("\U0001F600")) << "the euro sign is in the code page";
     EXPECT_EQ(tracks[j].Name, stored);
@@ -242,7 +259,7 @@ TEST_F(Session, StoringNeedsASegmentAndAStorableName) {
 
 TEST_F(Session, TypedNumbersAreCheckedBeforeAnythingChanges) {
     const int j = addTrack(levelNodes(800, 100), 2);
-    session.EditTrackBtnClick(j, 554);
+    track.open(j, 554);
     const QSize before = session.canvasSize;
     PanelResult bad = session.UpdateTInfoClick("900", "12a");
     EXPECT_EQ(bad.message, EditorMessage::NotANumber);
@@ -256,39 +273,40 @@ TEST_F(Session, TypedNumbersAreCheckedBeforeAnythingChanges) {
     EXPECT_EQ(session.PlyrUpClick(step).message, EditorMessage::NotANumber);
     EXPECT_EQ(step, "abc");
     EXPECT_EQ(state.PlayerYOffset, 0);
-    EXPECT_FALSE(flags.TrackModified);
+    EXPECT_FALSE(track.modified());
     step = "99999999";
     EXPECT_EQ(session.PlyrUpClick(step).message, EditorMessage::NotANumber);
     step = "10";
     ASSERT_TRUE(session.PlyrUpClick(step).ok());
     EXPECT_EQ(state.PlayerYOffset, -10) << "^^^ moves the marker 10 pixels up";
-    EXPECT_TRUE(flags.TrackModified);
 }
 
 TEST_F(Session, PlayerButtonsDoNothingWithoutTemplate) {
     const int j = addTrack(levelNodes(300, 100), -1);
-    session.EditTrackBtnClick(j, 554);
+    track.open(j, 554);
     EXPECT_FALSE(session.PlayerButtonsEnabled);
     QString step = "10";
     session.PlyrUpClick(step);
     EXPECT_EQ(state.PlayerYOffset, 0);
-    EXPECT_FALSE(flags.TrackModified);
+    EXPECT_FALSE(track.modified());
     EXPECT_EQ(state.StartPt, QPoint(0, 0)) << "no marks without template";
 }
 
 TEST_F(Session, ModeTextsAndSaveButton) {
     LangLines lang;
     const int j = addTrack(levelNodes(300, 100), 1);
-    StatusTexts idle = session.wmode(lang);
+    StatusTexts idle = session.wmode(lang, track.modified(), false);
     EXPECT_EQ(idle.mode, lang[53]);
     EXPECT_EQ(idle.state, lang[55]);
-    session.EditTrackBtnClick(j, 554);
+    track.open(j, 554);
     editor.DelPointClick();
-    StatusTexts t = session.wmode(lang);
+    StatusTexts t = session.wmode(lang, track.modified(), false);
     EXPECT_EQ(t.mode, lang[47] + lang[48] + lang[51]);
     EXPECT_FALSE(session.SaveEnabled);
-    session.TrackPropStringsChange();
-    t = session.wmode(lang);
+    track.history().begin(TrackStep::Rename);
+    session.TrackName = "renamed";
+    track.history().end();
+    t = session.wmode(lang, track.modified(), false);
     EXPECT_EQ(t.state, lang[54]);
     EXPECT_TRUE(session.SaveEnabled);
 }

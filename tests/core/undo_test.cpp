@@ -1,6 +1,7 @@
 // Undo and redo: every step taken back restores the pack's bytes, every step
 // done again gives the same bytes as the first time; a drag is one step.
 #include "editor/node_editor.h"
+#include "editor/open_track.h"
 #include "editor/track_history.h"
 #include "list/pack_document.h"
 #include "list/row_ops.h"
@@ -19,10 +20,9 @@ namespace {
 struct Doc {
     PackDocument doc;
     TCurItem cur;
-    AppFlags flags;
     ListButtons buttons;
     ListView view;
-    RowOps ops{doc.Rows, doc.Tracks, cur, flags, buttons, view};
+    RowOps ops{doc.Rows, doc.Tracks, cur, buttons, view};
 
     explicit Doc(ListView v) : view(v) {
         Rows rows;
@@ -98,15 +98,15 @@ TEST(Undo, TheModifiedStateIsTheHistorysCleanState) {
 namespace {
 
 // One open track, its gestures and its history.
-struct OpenTrack {
+struct OpenedTrack {
     TrackTable tracks;
-    EditorState state;
-    AppFlags flags;
-    TrackSession session{tracks, state, flags};
-    NodeEditor editor{session};
-    TrackHistory history{session};
+    OpenTrack track{tracks};
+    EditorState& state = track.state();
+    TrackSession& session = track.session();
+    NodeEditor& editor = track.nodes();
+    TrackHistory& history = track.history();
 
-    OpenTrack() { editor.setHistory(&history); }
+    OpenedTrack() = default;
     void open(const std::vector<QPoint>& nodes) {
         const int j = tracks.createTrack("t");
         setTrack(tracks[j], nodes, 1);
@@ -133,7 +133,7 @@ struct OpenTrack {
 // Every kind of edit of an open track is a step; taking them all back gives
 // the track as it was opened, doing them again the track as edited.
 TEST(Undo, EveryTrackEditGoesBackAndForth) {
-    OpenTrack t;
+    OpenedTrack t;
     t.open({{0, 0}, {100, 0}, {200, 30}, {250, -20}, {300, 0}, {400, 0}});
     const std::string original = t.stored();
 
@@ -180,7 +180,7 @@ TEST(Undo, EveryTrackEditGoesBackAndForth) {
 
 // Drawing a new track undoes node by node, and the end of drawing too.
 TEST(Undo, DrawingANewTrackUndoesNodeByNode) {
-    OpenTrack t;
+    OpenedTrack t;
     ASSERT_TRUE(t.session.NewTrackClick("new", 554).ok());
     for (QPoint p : {QPoint(10, 300), QPoint(60, 280), QPoint(120, 300)}) {
         t.down(p);
@@ -188,10 +188,10 @@ TEST(Undo, DrawingANewTrackUndoesNodeByNode) {
     }
     t.down({120, 300}, Qt::RightButton);
     t.up({120, 300}, Qt::RightButton);
-    EXPECT_FALSE(t.flags.IsEditing) << "drawing has ended";
+    EXPECT_FALSE(t.session.isEditing()) << "drawing has ended";
     EXPECT_EQ(t.history.stack().count(), 4);
     t.history.stack().undo();
-    EXPECT_TRUE(t.flags.IsEditing) << "drawing goes on";
+    EXPECT_TRUE(t.session.isEditing()) << "drawing goes on";
     t.history.stack().undo();
     EXPECT_EQ(t.session.Gesture.NextNode, 3);
     t.down({100, 250}); // the next click continues from node 2

@@ -256,7 +256,7 @@ TEST(MainWindowSettings, RecentPacksFollowEveryOpenAndReopenWithTheOpenQuestions
         // A click asks the Open question about the changed pack; No keeps it.
         s.click(2); // b1 goes down into Hard
         ctl<QAction>(s.window, "DownItem")->trigger();
-        ASSERT_TRUE(s.window.app().Flags.PackModified);
+        ASSERT_TRUE(s.window.document().modified());
         s.prompts->answers = {false};
         ctl<QMenu>(s.window, "N18")->actions()[2]->trigger();
         ASSERT_EQ(s.prompts->asked.size(), 1);
@@ -268,7 +268,7 @@ TEST(MainWindowSettings, RecentPacksFollowEveryOpenAndReopenWithTheOpenQuestions
         ctl<QMenu>(s.window, "N18")->actions()[2]->trigger();
         EXPECT_EQ(s.window.document().fileName(), C);
         EXPECT_EQ(s.window.statusText(4), "[0/0/2]");
-        EXPECT_FALSE(s.window.app().Flags.PackModified);
+        EXPECT_FALSE(s.window.document().modified());
         EXPECT_TRUE(s.window.windowTitle().endsWith("C.mrg"));
         EXPECT_EQ(recentMenu(s.window), (QStringList{"1: " + C, "2: " + B, "3: " + A}));
     }
@@ -298,28 +298,28 @@ TEST(MainWindowSettings, AutosaveSavesOnlyAChangedPackWithNoTrackOpen) {
 
     s.click(1);
     ctl<QAction>(s.window, "DownItem")->trigger();
-    s.window.app().Flags.IsEditing = true; // a track is open
+    ASSERT_TRUE(s.window.editor().track().open(1, 500).ok()); // a track is open
     s.window.packCommands().autotimeTimer();
     EXPECT_EQ(packLayout(pack), "E: a b c | M: d e | H: f");
-    EXPECT_TRUE(s.window.app().Flags.PackModified);
+    EXPECT_TRUE(s.window.document().modified());
 
-    s.window.app().Flags.IsEditing = false;
+    s.window.editor().leaveEditor();
     s.window.packCommands().autotimeTimer();
     EXPECT_EQ(packLayout(pack), "E: b a c | M: d e | H: f");
-    EXPECT_FALSE(s.window.app().Flags.PackModified);
+    EXPECT_FALSE(s.window.document().modified());
     EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[55]);
     EXPECT_TRUE(s.prompts->shown.isEmpty());
 
     // The timer itself runs the tick.
     ctl<QAction>(s.window, "DownItem")->trigger();
     ctl<QTimer>(s.window, "autotime")->start(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !s.window.app().Flags.PackModified; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !s.window.document().modified(); }, 2000));
     EXPECT_EQ(packLayout(pack), "E: b c a | M: d e | H: f");
 
     // A new pack holds only the three group headers: nothing is written.
     ctl<QAction>(s.window, "N4")->trigger();
     ASSERT_EQ(s.window.document().Rows.size(), 3);
-    s.window.app().Flags.PackModified = true;
+    s.window.document().history().push(new QUndoCommand("changed"));
     s.window.packCommands().autotimeTimer();
     EXPECT_FALSE(QFileInfo::exists(s.window.document().fileName()));
 }

@@ -154,7 +154,7 @@ TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrder) {
     EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
     EXPECT_EQ(s.caption(6), "4/d");
     ctl<QAction>(s.window, "N6")->trigger(); // File > Save
-    EXPECT_FALSE(s.window.app().Flags.PackModified);
+    EXPECT_FALSE(s.window.document().modified());
     EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[55]);
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b c | M: e d | H: f");
     EXPECT_TRUE(QFileInfo::exists(base.path("levels.mrg.old")));
@@ -186,7 +186,7 @@ TEST(MainWindow, CloneAndDeleteThroughTheButtonsAndKeys) {
     s.prompts->answers = {false};
     ctl<QAction>(s.window, "DelItem")->trigger();
     EXPECT_EQ(s.window.document().Rows.size(), 8);
-    EXPECT_FALSE(s.window.app().Flags.PackModified);
+    EXPECT_FALSE(s.window.document().modified());
 }
 
 TEST(MainWindow, ACloneIntoAFullTableIsRefused) {
@@ -221,7 +221,7 @@ TEST(MainWindow, DropsInTheList) {
     EXPECT_EQ(s.window.statusText(4), "[5/0/1]");
     EXPECT_EQ(s.caption(1), "5/e"); // above the rows: reverse order
     EXPECT_EQ(s.caption(2), "4/d");
-    EXPECT_TRUE(s.window.app().Flags.PackModified);
+    EXPECT_TRUE(s.window.document().modified());
     // Onto the Easy header nothing moves.
     emit ctl<LevelsListView>(s.window, "LevelsList")->rowsDropped(s.pointOfRow(0));
     EXPECT_EQ(s.caption(1), "5/e");
@@ -382,7 +382,7 @@ TEST(MainWindow, NewAndOpenAskBeforeUnsavedChangesAreLost) {
     EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg);;Quokka Levels(*.lvl)");
     EXPECT_EQ(s.window.document().fileName(), base.path("other.mrg"));
     EXPECT_EQ(s.window.statusText(4), "[1/0/1]");
-    EXPECT_FALSE(s.window.app().Flags.PackModified);
+    EXPECT_FALSE(s.window.document().modified());
     EXPECT_TRUE(s.window.windowTitle().endsWith("other.mrg"));
 }
 
@@ -402,7 +402,7 @@ TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {
     EXPECT_TRUE(s.prompts->shown[0].contains("bad.mrg"));
     EXPECT_TRUE(s.prompts->shown[0].endsWith("The file is not a level pack."));
     EXPECT_EQ(s.window.document().fileName(), base.path("levels.mrg"));
-    EXPECT_TRUE(s.window.app().Flags.PackModified);
+    EXPECT_TRUE(s.window.document().modified());
     EXPECT_EQ(s.caption(3), "2/b");
     EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
 }
@@ -447,26 +447,6 @@ TEST(MainWindow, AMissingHelpFileIsReported) {
               "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
 }
 
-TEST(MainWindow, ClosingWithAnOpenChangedTrackAsksAboutTheTrack) {
-    BaseFolder base(kPack);
-    Started s;
-    s.window.app().Flags.IsEditing = true;
-    s.window.app().Flags.TrackModified = true;
-    s.prompts->answers = {false};
-    s.window.close();
-    ASSERT_EQ(s.prompts->asked.size(), 1);
-    EXPECT_EQ(s.prompts->asked[0], s.window.app().Lang[56]);
-    EXPECT_TRUE(s.window.isVisible());
-    EXPECT_TRUE(s.window.app().Flags.IsEditing && s.window.app().Flags.TrackModified);
-    // With the track's edits stored and only the pack changed, line 57 is asked.
-    s.window.app().Flags.TrackModified = false;
-    s.window.document().history().push(new QUndoCommand("changed")); // the pack is unsaved
-    s.window.close();
-    ASSERT_EQ(s.prompts->asked.size(), 2);
-    EXPECT_TRUE(s.prompts->asked[1].contains("levels.mrg"));
-    EXPECT_TRUE(s.window.isVisible());
-}
-
 TEST(MainWindow, AFailedSaveIsReportedAndKeepsThePackChanged) {
     BaseFolder base(kPack);
     Started s;
@@ -476,6 +456,6 @@ TEST(MainWindow, AFailedSaveIsReportedAndKeepsThePackChanged) {
     ctl<QAction>(s.window, "N6")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_TRUE(s.prompts->shown[0].contains("no-such-folder"));
-    EXPECT_TRUE(s.window.app().Flags.PackModified);
+    EXPECT_TRUE(s.window.document().modified());
     EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[54]);
 }

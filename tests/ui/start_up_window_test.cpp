@@ -42,7 +42,7 @@ TEST(StartUp, PackOnTheCommandLineOpensInsteadOfTheBaseFolders) {
         EXPECT_EQ(s.window.windowTitle(), title(base.path("packs/mine.mrg")));
         EXPECT_EQ(s.window.statusText(4), "[2/1/0]");
         EXPECT_EQ(s.caption(1), "1/x");
-        EXPECT_FALSE(s.window.app().Flags.PackModified);
+        EXPECT_FALSE(s.window.document().modified());
         // Recorded like a pack opened with File > Open.
         EXPECT_EQ(s.window.packCommands().LastFilesList(),
                   QStringList({base.path("packs/mine.mrg")}));

@@ -24,8 +24,8 @@ const std::vector<QPoint> kMarked = {{0, 0},     {102, -10}, {200, -10}, {300, -
                                      {400, -10}, {500, -10}, {597, -10}, {650, 0}};
 
 // A window on a pack whose first track has the given nodes, that track open.
-struct OpenTrack {
-    explicit OpenTrack(const std::vector<QPoint>& nodes) : base({}) {
+struct OpenedTrack {
+    explicit OpenedTrack(const std::vector<QPoint>& nodes) : base({}) {
         writeTrackPack(base.path("levels.mrg"),
                        {{{"t", nodes, 1}, {"b", levelNodes(400, 100), 1}}, {}, {}});
         s = std::make_unique<Started>();
@@ -51,7 +51,7 @@ QSpinBox* spin(Tcorrxywnd* wnd, const char* name) {
 } // namespace
 
 TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
-    OpenTrack t(kFlat);
+    OpenedTrack t(kFlat);
     TForm1& w = t.w();
     const int y0 = w.editor().state().YOffset; // the zero line
     ASSERT_EQ(y0, 112 + 52) << "room above for the bike at -112 on a flat track";
@@ -59,7 +59,7 @@ TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
     drag(t.canvas(), canvasPoint(w, 3), QPoint(180, y0 - 40));
     EXPECT_EQ(canvasPoint(w, 3), QPoint(180, y0 - 40));
     EXPECT_EQ(w.statusText(0), "X = 180;  Y = 40");
-    EXPECT_TRUE(w.app().Flags.TrackModified);
+    EXPECT_TRUE(w.editor().track().modified());
     EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
     drag(t.canvas(), canvasPoint(w, 4), QPoint(500, y0));
     EXPECT_EQ(canvasPoint(w, 4), QPoint(307, y0)) << "127 right of its neighbour at most";
@@ -73,7 +73,7 @@ TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
 }
 
 TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
-    OpenTrack t(kHill);
+    OpenedTrack t(kHill);
     TForm1& w = t.w();
     Tcorrxywnd* wnd = ctl<Tcorrxywnd>(w, "corrxywnd");
 
@@ -93,7 +93,7 @@ TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
 
     spin(wnd, "x_")->setValue(120);
     EXPECT_EQ(canvasPoint(w, 2).x(), 120);
-    EXPECT_TRUE(w.app().Flags.TrackModified);
+    EXPECT_TRUE(w.editor().track().modified());
     spin(wnd, "y_")->setValue(200);
     EXPECT_EQ(spin(wnd, "y_")->value(), 97) << "127 above the higher neighbour";
     EXPECT_EQ(w.editor().state().NodeY[2], -97);
@@ -115,7 +115,7 @@ TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
 }
 
 TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
-    OpenTrack t(levelNodes(2000, 100));
+    OpenedTrack t(levelNodes(2000, 100));
     TForm1& w = t.w();
     ctl<TrackPropertiesPanel>(w, "Panel1")->setField("2000", "2000");
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->UpdateTInfo, Qt::LeftButton);
@@ -155,7 +155,7 @@ TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
 }
 
 TEST(TrackCanvas, TheMiddleButtonPansTheView) {
-    OpenTrack t(levelNodes(3000, 100));
+    OpenedTrack t(levelNodes(3000, 100));
     TForm1& w = t.w();
     QScrollBar* horizontal = ctl<QScrollArea>(w, "ScrollBox1")->horizontalScrollBar();
     const QPoint at(400, 100);
@@ -168,7 +168,7 @@ TEST(TrackCanvas, TheMiddleButtonPansTheView) {
 }
 
 TEST(TrackCanvas, PictureShowsLinesDotsFlagsInTheWindowsStyle) {
-    OpenTrack t(kMarked);
+    OpenedTrack t(kMarked);
     TForm1& w = t.w();
     const int zero = w.editor().state().YOffset; // 110
     QImage img = t.picture();

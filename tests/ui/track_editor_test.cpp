@@ -91,7 +91,7 @@ TEST(TrackEditor, AnOpenedTrackIsChangedByThePanelStoredAndSaved) {
     ctl<TrackPropertiesPanel>(w, "Panel1")
         ->TrackProp->item(0, 1)
         ->setText("New hill"); // typed into the name cell
-    EXPECT_TRUE(w.app().Flags.TrackModified);
+    EXPECT_TRUE(w.editor().track().modified());
     EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
     QTest::keyClick(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT, Qt::Key_Down);
     QTest::keyClick(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT, Qt::Key_Down);
@@ -109,11 +109,11 @@ TEST(TrackEditor, AnOpenedTrackIsChangedByThePanelStoredAndSaved) {
     const std::vector<QAction*> six = sixMenuCommands(w);
     for (size_t i = 0; i < six.size(); ++i)
         EXPECT_EQ(six[i]->isEnabled(), menusBefore[i]) << six[i]->text().toStdString();
-    EXPECT_TRUE(w.app().Flags.PackModified);
+    EXPECT_TRUE(w.document().modified());
     EXPECT_EQ(w.statusText(3), w.app().Lang[54]);
 
     ctl<QAction>(w, "N6")->trigger(); // File > Save
-    EXPECT_FALSE(w.app().Flags.PackModified);
+    EXPECT_FALSE(w.document().modified());
     EXPECT_EQ(storedName(path, 0), "New_hill");
     // Preset 3's header with 4 nodes and the player 5 pixels higher; the
     // steps up 20, down 50, up 30; the trailing byte kept.
@@ -190,7 +190,7 @@ TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
     EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->width(), 1800);
     EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
     for (QAction* a : editorTools(w)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    EXPECT_EQ(w.document().Tracks.TrackCount, j);
+    EXPECT_EQ(w.document().Tracks.TrackCount, j - 1) << "no record until it is stored";
     EXPECT_EQ(w.document().Rows.size(), 9) << "no row until it is stored";
 
     QWidget* canvas = ctl<TrackCanvas>(w, "MapImg");
@@ -248,7 +248,7 @@ TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->CloseProp, Qt::LeftButton);
     EXPECT_EQ(s.prompts->asked.back(), w.app().Lang[kLineCloseUnsavedTrack]);
     EXPECT_EQ(w.document().Rows.size(), rows);
-    EXPECT_EQ(w.document().Tracks.TrackCount, records + 1) << "the record stays, unreferenced";
+    EXPECT_EQ(w.document().Tracks.TrackCount, records) << "the dropped track took no record";
     EXPECT_TRUE(ctl<QWidget>(w, "Panel2")->isVisible());
     EXPECT_TRUE(ctl<QAction>(w, "N6")->isEnabled());
 
@@ -270,7 +270,7 @@ TEST(TrackEditor, TheListCommandsAreOffWhileANewTrackIsDrawn) {
     // Neither the key nor the pop-up reaches the hidden list.
     QTest::keyClick(&w, Qt::Key_Up, Qt::AltModifier);
     ctl<QAction>(w, "N25")->trigger();
-    EXPECT_TRUE(w.app().Flags.IsNewTrack);
+    EXPECT_TRUE(w.editor().track().isNew());
     EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "mine");
     EXPECT_EQ(w.editor().state().NodeCount, 2);
     EXPECT_EQ(s.caption(5), "4/d");

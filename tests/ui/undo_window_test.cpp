@@ -65,7 +65,7 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
     for (int i = 0; i < 3; ++i) press(w, QKeySequence::Undo);
     EXPECT_EQ(nodesOf(w), opened);
     EXPECT_EQ(w.document().Tracks[1].Templ, templ);
-    EXPECT_FALSE(w.app().Flags.TrackModified);
+    EXPECT_FALSE(w.editor().track().modified());
     EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
     EXPECT_EQ(w.statusText(3), "Saved");
     press(w, QKeySequence(Qt::CTRL | Qt::Key_Y)); // redo brings the drag back

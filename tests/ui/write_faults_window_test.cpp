@@ -29,7 +29,7 @@ TEST(WriteFaultsWindow, SaveOnAFullDiskKeepsThePackAndStaysUnsaved) {
         << s.prompts->shown[0].toStdString();
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), before);
     EXPECT_EQ(s.window.statusText(3), "Not saved");
-    EXPECT_TRUE(s.window.app().Flags.PackModified);
+    EXPECT_TRUE(s.window.document().modified());
 
     ctl<QAction>(s.window, "N6")->trigger(); // with room again the same save goes through
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: b a | M: c | H: d");

@@ -288,7 +288,7 @@ void EditorController::SaveTPropClick() {
     const bool wasNew = Session.isNewTrack();
     const int j = Editor.CurTrack;
     SaveOutcome saved;
-    app_.doc.edit(app_.Lang[wasNew ? kLineStepNewTrack : kLineStepStoreTrack],
+    app_.doc.edit(StepName(wasNew ? kLineStepNewTrack : kLineStepStoreTrack),
                   [&] {
                       saved = track_.store(Panel1->trackName());
                       if (!saved.ok() || saved.track == 0) return;

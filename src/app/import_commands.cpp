@@ -102,7 +102,7 @@ void ImportCommands::copyFromDialog(TForm2& dialog) {
     const bool accepted = app_.ask().chooseTracks(dialog);
     if (accepted) {
         TrackCopy copy;
-        app_.doc.edit(app_.Lang[kLineStepImport], [&] {
+        app_.doc.edit(StepName(kLineStepImport), [&] {
             copy = copyTracks(app_.doc.Tracks, app_.doc.Rows, ImportTracks, dialog.rows(),
                               dialog.tickedRows());
         });

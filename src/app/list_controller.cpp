@@ -265,7 +265,7 @@ void ListController::showPopup(QPoint at) {
 }
 
 bool ListController::rowEdit(int line, const std::function<void()>& change) {
-    return app_.doc.edit(app_.Lang[line], change);
+    return app_.doc.edit(StepName(line), change);
 }
 
 void ListController::finish() {
@@ -303,8 +303,8 @@ void ListController::DelItem1Click() {
     const std::vector<int> rows = selectedTracks();
     if (!rows.empty() && app_.ask().confirm(app_.window, app_.Lang.format(63, int(rows.size())))) {
         int removed = 0;
-        const QString text = app_.Lang.format(kLineStepDeleteTracks, int(rows.size()));
-        app_.doc.edit(text, [&] { removed = ops_->deleteRows(rows); });
+        app_.doc.edit(StepName(kLineStepDeleteTracks, int(rows.size())),
+                      [&] { removed = ops_->deleteRows(rows); });
         currentView()->setFocus();
         followSelection();
     }

@@ -175,6 +175,9 @@ void TForm1::buildEditMenu() {
     EditMenu->addSeparator();
     EditMenu->addActions(editor_->zoomActions());
     undoGroup_ = new QUndoGroup(this);
+    app_.doc.setStepNames([this](const StepName& name) {
+        return name.count >= 0 ? app_.Lang.format(name.line, name.count) : app_.Lang[name.line];
+    });
     undoGroup_->addStack(&app_.doc.history());
     undoGroup_->addStack(&editor_->history().stack());
     undoGroup_->setActiveStack(&app_.doc.history());

@@ -71,6 +71,9 @@ void TForm1::optionsApplied() {
 void TForm1::Loadlang() {
     const QString problem = korvo::Loadlang(app_.Lang, app_.BaseFolder, app_.Settings.Lang,
                                             {this, options_f, About_f}, kContacts);
+    // Every step of both histories is named in the new language.
+    app_.doc.retranslate();
+    editor_->history().retranslate();
     refreshUndoTexts();
     levtomail_f->retranslate();
     if (settingsProblem_.line) {

@@ -18,14 +18,8 @@ inline EditorMode editorMode(bool editing, bool newTrack) {
     return editing ? EditorMode::Editing : EditorMode::Closed;
 }
 
-enum class Tool { None, AddNode, DeleteNode, MoveTail, Rider };
-
 inline Tool toolOf(const GestureState& g) {
-    if (g.ToolAddNode) return Tool::AddNode;
-    if (g.ToolDelNode) return Tool::DeleteNode;
-    if (g.ToolMoveTail) return Tool::MoveTail;
-    if (g.ToolRider) return Tool::Rider;
-    return Tool::None;
+    return g.tool;
 }
 
 } // namespace korvo

@@ -6,12 +6,12 @@
 
 namespace korvo {
 
+// The tool in hand: none (drag nodes), or one of the four tool buttons.
+enum class Tool { None, AddNode, DeleteNode, MoveTail, Rider };
+
 struct GestureState {
-    bool IsDragging = false;  // a node is being dragged
-    bool ToolAddNode = false; // tools: at most one is set
-    bool ToolDelNode = false;
-    bool ToolMoveTail = false;
-    bool ToolRider = false;
+    bool IsDragging = false; // a node is being dragged
+    Tool tool = Tool::None;
     bool TailGrabbed = false;    // the tail tool holds a node
     bool FreeLength = false;     // Shift seen while drawing: the next node is split, not clamped
     bool CorrOpen = false;       // the correction window is open for SelNode
@@ -28,7 +28,8 @@ struct GestureState {
     QPoint RiderPos;         // canvas centre of the rider sprite
     int RiderAngle = 0;      // degrees, steps of 10, within -350..350
 
-    bool anyTool() const { return ToolAddNode || ToolDelNode || ToolMoveTail || ToolRider; }
+    bool anyTool() const { return tool != Tool::None; }
+    bool holds(Tool t) const { return tool == t; }
     // Leaves every tool and gesture; the rider angle is kept.
     void reset() {
         const int angle = RiderAngle;

@@ -59,13 +59,14 @@ GestureOutcome NodeEditor::MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardM
         g.PanFrom = screen;
     }
     if (button == Qt::RightButton) rightButton(out);
-    if (left && g.ToolDelNode) deleteAt(pos, out);
-    if (left && g.ToolMoveTail) grabTail(pos, out);
-    if (left && (mods & Qt::ControlModifier) && !g.ToolAddNode && !g.ToolDelNode && !g.ToolMoveTail)
+    if (left && g.holds(Tool::DeleteNode)) deleteAt(pos, out);
+    if (left && g.holds(Tool::MoveTail)) grabTail(pos, out);
+    if (left && (mods & Qt::ControlModifier) && !g.holds(Tool::AddNode) &&
+        !g.holds(Tool::DeleteNode) && !g.holds(Tool::MoveTail))
         openCorrection(pos, out);
     if ((f.isEditing() && !f.isNewTrack()) && !g.anyTool() && !g.CorrOpen && !g.Panning)
         startDrag(pos, out);
-    if (left && g.ToolAddNode) insertAt(pos, out);
+    if (left && g.holds(Tool::AddNode)) insertAt(pos, out);
     if (left && f.isDrawing()) placeNode(pos, out);
     // A refusal shows a message box, which takes the release: the step ends here.
     if (history_ && out.message != EditorMessage::None) history_->end();
@@ -76,9 +77,9 @@ TrackStep NodeEditor::stepFor(Qt::MouseButton button) const {
     const GestureState& g = s_.Gesture;
     const TrackSession& f = s_;
     if (button == Qt::RightButton && f.isNewTrack()) return TrackStep::EndDrawing;
-    if (g.ToolDelNode) return TrackStep::DeleteNode;
-    if (g.ToolMoveTail) return TrackStep::MoveTail;
-    if (g.ToolAddNode) return TrackStep::AddNode;
+    if (g.holds(Tool::DeleteNode)) return TrackStep::DeleteNode;
+    if (g.holds(Tool::MoveTail)) return TrackStep::MoveTail;
+    if (g.holds(Tool::AddNode)) return TrackStep::AddNode;
     if (f.isDrawing()) return TrackStep::PlaceNode;
     return TrackStep::MoveNode;
 }
@@ -96,21 +97,22 @@ void NodeEditor::endDrawing(GestureOutcome& out) {
 void NodeEditor::rightButton(GestureOutcome& out) {
     GestureState& g = s_.Gesture;
     if (s_.isNewTrack()) endDrawing(out);
-    if (g.ToolAddNode) {
-        g.ToolAddNode = false;
+    if (g.holds(Tool::AddNode)) {
+        g.tool = Tool::None;
         g.CrossShown = false;
         out.repaintAll = out.modeChanged = true;
     }
-    if (g.ToolMoveTail) {
-        g.ToolMoveTail = g.TailGrabbed = false;
+    if (g.holds(Tool::MoveTail)) {
+        g.tool = Tool::None;
+        g.TailGrabbed = false;
         out.modeChanged = true;
     }
-    if (g.ToolRider) {
+    if (g.holds(Tool::Rider)) {
         g.TailGrabbed = false;
         leaveRider(out);
     }
-    if (g.ToolDelNode) {
-        g.ToolDelNode = false;
+    if (g.holds(Tool::DeleteNode)) {
+        g.tool = Tool::None;
         out.modeChanged = true;
     }
 }
@@ -241,18 +243,18 @@ GestureOutcome NodeEditor::MapImgMouseMove(Qt::KeyboardModifiers mods, QPoint po
     const TrackSession& f = s_;
     out.pointer = pointerText(pos.x(), pos.y(), s_.state().YOffset);
     g.OverCanvas = true;
-    if (g.ToolRider) moveRider(pos, out);
+    if (g.holds(Tool::Rider)) moveRider(pos, out);
     if (g.Panning) {
         out.scrollBy = screen - g.PanFrom;
         g.PanFrom = screen;
     }
     if (g.IsDragging) dragTo(pos, out);
-    if (g.TailGrabbed && g.ToolMoveTail) {
+    if (g.TailGrabbed && g.holds(Tool::MoveTail)) {
         const QPoint to(pos.x() - g.GrabPt.x(), pos.y() - s_.state().YOffset - g.GrabPt.y());
         moveTail(s_.state(), g.SelNode, to.x(), to.y());
         out.repaintAll = true;
     }
-    if (f.isEditing() && g.ToolAddNode) moveCross(pos, out);
+    if (f.isEditing() && g.holds(Tool::AddNode)) moveCross(pos, out);
     if (f.isNewTrack() && (mods & Qt::ShiftModifier)) g.FreeLength = true;
     if (f.isDrawing() && g.NextNode != 1) moveRubberBand(pos, out);
     return out;
@@ -299,7 +301,7 @@ GestureOutcome NodeEditor::MapImgMouseUp(Qt::MouseButton button, Qt::KeyboardMod
     GestureState& g = s_.Gesture;
     if (g.IsDragging) shapeChanged(out);
     g.IsDragging = false;
-    if (g.ToolMoveTail && button == Qt::LeftButton) shapeChanged(out);
+    if (g.holds(Tool::MoveTail) && button == Qt::LeftButton) shapeChanged(out);
     if (g.Panning && button == Qt::MiddleButton) g.Panning = false;
     out.previewDirty = true;
     g.TailGrabbed = false;
@@ -312,7 +314,7 @@ GestureOutcome NodeEditor::MapImgMouseUp(Qt::MouseButton button, Qt::KeyboardMod
 GestureOutcome NodeEditor::wheel(int delta) {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
-    if (!g.ToolRider || !g.OverCanvas || delta == 0) return out;
+    if (!g.holds(Tool::Rider) || !g.OverCanvas || delta == 0) return out;
     g.RiderAngle += delta > 0 ? 10 : -10;
     if (g.RiderAngle == 360 || g.RiderAngle == -360) g.RiderAngle = 0;
     out.rotateSprite = true;
@@ -339,9 +341,9 @@ bool NodeEditor::toolsUsable() const {
 
 void NodeEditor::leaveRider(GestureOutcome& out) {
     GestureState& g = s_.Gesture;
-    if (!g.ToolRider) return;
+    if (!g.holds(Tool::Rider)) return;
     out.repaint |= riderRect();
-    g.ToolRider = false;
+    g.tool = Tool::None;
     g.RiderShown = false;
     out.removeSprite = true;
     out.modeChanged = true;
@@ -351,13 +353,12 @@ GestureOutcome NodeEditor::AddPointClick() {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     if (!toolsUsable()) return out;
-    if (g.ToolAddNode) {
-        g.ToolAddNode = g.ToolDelNode = g.ToolMoveTail = false;
+    if (g.holds(Tool::AddNode)) {
+        g.tool = Tool::None;
     } else {
         leaveRider(out);
         g.RubberTo = QPoint(0, 0);
-        g.ToolAddNode = true;
-        g.ToolDelNode = g.ToolMoveTail = false;
+        g.tool = Tool::AddNode;
     }
     g.CrossShown = false;
     out.repaintAll = out.modeChanged = true;
@@ -368,10 +369,9 @@ GestureOutcome NodeEditor::DelPointClick() {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     if (!toolsUsable()) return out;
-    const bool on = !g.ToolDelNode;
+    const bool on = !g.holds(Tool::DeleteNode);
     leaveRider(out);
-    g.ToolAddNode = g.ToolMoveTail = false;
-    g.ToolDelNode = on;
+    g.tool = on ? Tool::DeleteNode : Tool::None;
     g.CrossShown = false;
     out.repaintAll = out.modeChanged = true;
     return out;
@@ -381,13 +381,12 @@ GestureOutcome NodeEditor::movemapClick() {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     if (!toolsUsable()) return out;
-    if (g.ToolMoveTail) {
-        g.ToolMoveTail = false;
+    if (g.holds(Tool::MoveTail)) {
+        g.tool = Tool::None;
     } else {
         leaveRider(out);
-        g.ToolMoveTail = true;
+        g.tool = Tool::MoveTail;
         g.TailGrabbed = false;
-        g.ToolAddNode = g.ToolDelNode = false;
     }
     g.CrossShown = false;
     out.repaintAll = out.modeChanged = true;
@@ -398,14 +397,14 @@ GestureOutcome NodeEditor::motopicClick() {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     if (!toolsUsable()) return out;
-    if (g.ToolRider) {
+    if (g.holds(Tool::Rider)) {
         leaveRider(out);
         return out;
     }
-    g.ToolRider = true;
+    g.tool = Tool::Rider;
     g.RiderShown = false;
     out.loadSprite = true;
-    g.ToolAddNode = g.ToolDelNode = g.ToolMoveTail = g.TailGrabbed = false;
+    g.TailGrabbed = false;
     g.CrossShown = false;
     out.repaintAll = out.modeChanged = true;
     return out;
@@ -448,10 +447,10 @@ CanvasOverlay NodeEditor::overlay() const {
     o.rubberBand = placing && g.NextNode != 1;
     o.RubberFrom = g.RubberFrom;
     o.RubberTo = g.RubberTo;
-    o.cross = f.isEditing() && g.ToolAddNode && g.CrossShown;
+    o.cross = f.isEditing() && g.holds(Tool::AddNode) && g.CrossShown;
     o.crossAt = g.RubberTo;
     o.highlightNode = g.IsDragging || g.CorrOpen ? g.SelNode : 0;
-    o.rider = g.ToolRider && g.RiderShown;
+    o.rider = g.holds(Tool::Rider) && g.RiderShown;
     o.riderCentre = g.RiderPos;
     return o;
 }

@@ -14,6 +14,7 @@ public:
         apply(true);
     }
     void undo() override { apply(false); }
+    TrackStep step() const { return step_; }
     int id() const override { return step_ == TrackStep::CorrectNode ? 1 : -1; }
     bool mergeWith(const QUndoCommand* other) override {
         const auto* next = static_cast<const TrackEditCommand*>(other);
@@ -109,6 +110,14 @@ void TrackHistory::put(const TrackLook& l, const std::vector<QPoint>& nodes) {
     }
     s_.Gesture.NextNode = l.NextNode;
     s_.Gesture.RubberFrom = l.RubberFrom;
+}
+
+void TrackHistory::retranslate() {
+    if (!names_) return;
+    for (int i = 0; i < stack_.count(); ++i) {
+        auto* c = static_cast<TrackEditCommand*>(const_cast<QUndoCommand*>(stack_.command(i)));
+        c->setText(names_(c->step()));
+    }
 }
 
 void TrackHistory::begin(TrackStep step) {

@@ -65,6 +65,8 @@ public:
 
     // The step names, set from the language lines.
     void setStepNames(std::function<QString(TrackStep)> names) { names_ = std::move(names); }
+    // Names every step afresh after the language changed.
+    void retranslate();
 
 signals:
     // Undo or redo changed the open track: repaint it, refresh panel and previews.

@@ -228,7 +228,7 @@ void TrackSession::closingSteps(TTrackInfo& r) const {
 
 CloseOutcome TrackSession::ClosePropClick() {
     CloseOutcome out;
-    out.removeSprite = Gesture.ToolRider;
+    out.removeSprite = Gesture.holds(Tool::Rider);
     out.closeCorrection = Gesture.CorrOpen;
     out.wasNew = newTrack_;
     Gesture.reset();
@@ -260,9 +260,7 @@ StatusTexts TrackSession::wmode(const LangLines& lang, bool trackModified, bool 
     ModeFlags m;
     m.IsEditing = editing_;
     m.IsNewTrack = newTrack_;
-    m.ToolAddNode = Gesture.ToolAddNode;
-    m.ToolDelNode = Gesture.ToolDelNode;
-    m.ToolMoveTail = Gesture.ToolMoveTail;
+    m.tool = Gesture.tool;
     m.PackModified = packModified;
     m.TrackModified = isOpen() && trackModified;
     StatusTexts texts = korvo::wmode(m, lang);

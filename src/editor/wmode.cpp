@@ -9,10 +9,10 @@ StatusTexts wmode(const ModeFlags& f, const LangLines& lang) {
     out.mode = lang[47];
     if (f.IsEditing) out.mode += lang[48];
     if (f.IsNewTrack) out.mode += lang[49];
-    if (f.ToolAddNode) out.mode += lang[50];
-    if (f.ToolDelNode) out.mode += lang[51];
-    if (f.ToolMoveTail) out.mode += lang[52];
-    if (!f.IsEditing && !f.IsNewTrack && !f.ToolMoveTail) out.mode = lang[53];
+    if (f.tool == Tool::AddNode) out.mode += lang[50];
+    if (f.tool == Tool::DeleteNode) out.mode += lang[51];
+    if (f.tool == Tool::MoveTail) out.mode += lang[52];
+    if (!f.IsEditing && !f.IsNewTrack && f.tool != Tool::MoveTail) out.mode = lang[53];
     out.state = f.PackModified ? lang[54] : lang[55];
     if (f.TrackModified) {
         out.enableSave = true;

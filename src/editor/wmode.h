@@ -1,6 +1,8 @@
 #pragma once
 // The status bar texts of the editor: mode, pack state and pointer read-out.
 
+#include "gesture_state.h"
+
 #include <QString>
 
 namespace korvo {
@@ -10,9 +12,7 @@ class LangLines;
 struct ModeFlags {
     bool IsEditing = false;
     bool IsNewTrack = false;
-    bool ToolAddNode = false;
-    bool ToolDelNode = false;
-    bool ToolMoveTail = false;
+    Tool tool = Tool::None;
     bool PackModified = false;
     bool TrackModified = false;
 };

@@ -16,9 +16,12 @@ struct RecordChange {
 // is pushed, so its first redo does nothing.
 class PackEditCommand : public QUndoCommand {
 public:
-    PackEditCommand(PackDocument& doc, const QString& text, SpanChange<RowItem> rows,
-                    std::vector<RecordChange> records)
-        : QUndoCommand(text), doc_(doc), rows_(std::move(rows)), records_(std::move(records)) {}
+    PackEditCommand(PackDocument& doc, const StepName& name, const QString& text,
+                    SpanChange<RowItem> rows, std::vector<RecordChange> records)
+        : QUndoCommand(text), name_(name), doc_(doc), rows_(std::move(rows)),
+          records_(std::move(records)) {}
+
+    const StepName name_;
 
     void redo() override {
         if (std::exchange(done_, false)) return;
@@ -73,7 +76,18 @@ std::vector<RowItem> PackDocument::rowItems() const {
     return items;
 }
 
-bool PackDocument::edit(const QString& text, const std::function<void()>& change,
+QString PackDocument::textOf(const StepName& name) const {
+    return name.line != 0 && names_ ? names_(name) : name.text;
+}
+
+void PackDocument::retranslate() {
+    for (int i = 0; i < history_.count(); ++i) {
+        auto* step = static_cast<PackEditCommand*>(const_cast<QUndoCommand*>(history_.command(i)));
+        step->setText(textOf(step->name_));
+    }
+}
+
+bool PackDocument::edit(const StepName& name, const std::function<void()>& change,
                         const std::vector<int>& records) {
     const std::vector<RowItem> before = rowItems();
     std::vector<RecordChange> changed;
@@ -90,7 +104,8 @@ bool PackDocument::edit(const QString& text, const std::function<void()>& change
         return r.before == r.after;
     });
     if (rows.empty() && changed.empty()) return false;
-    history_.push(new PackEditCommand(*this, text, std::move(rows), std::move(changed)));
+    history_.push(
+        new PackEditCommand(*this, name, textOf(name), std::move(rows), std::move(changed)));
     return true;
 }
 

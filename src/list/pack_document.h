@@ -22,6 +22,17 @@ struct RowItem {
     bool operator==(const RowItem&) const = default;
 };
 
+// The name of a step: a language line (with a count for its %1), so that it
+// follows the language the window speaks, or a fixed text.
+struct StepName {
+    int line = 0;   // 0: `text` as it is
+    int count = -1; // %1 of the line, when it has one
+    QString text;
+    StepName(const QString& t) : text(t) {}
+    StepName(const char* t) : text(QString::fromUtf8(t)) {}
+    StepName(int l, int c = -1) : line(l), count(c) {}
+};
+
 class PackDocument : public QObject {
     Q_OBJECT
 public:
@@ -44,8 +55,13 @@ public:
     // rows (and the records listed in `records`) through the document's
     // members; what it changed is kept, and undo/redo restore it. Returns
     // false when nothing changed (no step is recorded).
-    bool edit(const QString& text, const std::function<void()>& change,
+    bool edit(const StepName& name, const std::function<void()>& change,
               const std::vector<int>& records = {});
+
+    // How a step's name reads in the current language; retranslate() names
+    // every step of the history afresh after the language changed.
+    void setStepNames(std::function<QString(const StepName&)> names) { names_ = std::move(names); }
+    void retranslate();
 
     // Group, NumInGroup and GroupCount from the rows.
     void renumber() { renumberFromRows(Tracks, Rows.rows()); }
@@ -62,8 +78,11 @@ private:
     friend class PackEditCommand;
     std::vector<RowItem> rowItems() const;
 
+    QString textOf(const StepName& name) const;
+
     QString fileName_;
     QUndoStack history_;
+    std::function<QString(const StepName&)> names_;
 };
 
 } // namespace korvo

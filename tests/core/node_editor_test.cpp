@@ -226,7 +226,7 @@ TEST_F(Gestures, DragEndRefreshesTheMarks) {
 TEST_F(Gestures, InsertLimitsTheHeightAndNeverTheLastSegment) {
     open({{0, 0}, {100, 0}, {200, 100}, {300, 100}});
     editor.AddPointClick();
-    EXPECT_TRUE(g.ToolAddNode);
+    EXPECT_TRUE(g.holds(Tool::AddNode));
     move(at(50, 0).x(), at(50, 0).y());
     EXPECT_TRUE(editor.overlay().cross);
     click(at(50, -300).x(), at(50, -300).y());
@@ -305,7 +305,7 @@ TEST_F(Gestures, TailMoveKeepsTheTailsShape) {
     EXPECT_EQ(state.node(5), QPoint(427, 97));
     up(0, 0);
     EXPECT_FALSE(g.TailGrabbed);
-    EXPECT_TRUE(g.ToolMoveTail);
+    EXPECT_TRUE(g.holds(Tool::MoveTail));
 }
 
 TEST_F(Gestures, TailGrabTakesTheLastHitNode) {
@@ -392,15 +392,15 @@ TEST_F(Gestures, ToolsAreExclusiveAndTheRightButtonLeavesThem) {
     open(levelNodes(400, 100));
     editor.AddPointClick();
     GestureOutcome out = editor.motopicClick();
-    EXPECT_TRUE(g.ToolRider);
-    EXPECT_FALSE(g.ToolAddNode);
+    EXPECT_TRUE(g.holds(Tool::Rider));
+    EXPECT_FALSE(g.holds(Tool::AddNode));
     EXPECT_TRUE(out.loadSprite);
     move(30, 40);
     EXPECT_TRUE(editor.overlay().rider);
     out = editor.DelPointClick();
     EXPECT_TRUE(out.removeSprite);
-    EXPECT_FALSE(g.ToolRider);
-    EXPECT_TRUE(g.ToolDelNode);
+    EXPECT_FALSE(g.holds(Tool::Rider));
+    EXPECT_TRUE(g.holds(Tool::DeleteNode));
     out = click(5, 5, Qt::RightButton);
     EXPECT_FALSE(g.anyTool());
     EXPECT_TRUE(out.modeChanged);
@@ -411,10 +411,10 @@ TEST_F(Gestures, ToolsAreExclusiveAndTheRightButtonLeavesThem) {
 
 TEST_F(Gestures, ToolButtonsNeedAnOpenTrack) {
     editor.AddPointClick();
-    EXPECT_FALSE(g.ToolAddNode);
+    EXPECT_FALSE(g.holds(Tool::AddNode));
     session.NewTrackClick("n", 554);
     editor.DelPointClick();
-    EXPECT_FALSE(g.ToolDelNode);
+    EXPECT_FALSE(g.holds(Tool::DeleteNode));
 }
 
 TEST_F(Gestures, CtrlClickOpensTheCorrectionWindowInsteadOfADrag) {

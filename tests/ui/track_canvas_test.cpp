@@ -123,7 +123,7 @@ TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
 
     ctl<QAction>(w, "AddPoint")->trigger();
     EXPECT_TRUE(ctl<QAction>(w, "AddPoint")->isChecked());
-    EXPECT_TRUE(w.editor().session().Gesture.ToolAddNode);
+    EXPECT_TRUE(w.editor().session().Gesture.holds(Tool::AddNode));
     EXPECT_TRUE(w.statusText(2).endsWith(w.app().Lang[50]));
     hover(t.canvas(), QPoint(250, 150));
     EXPECT_EQ(w.editor().nodes().overlay().crossAt, QPoint(250, 150 - w.editor().state().YOffset));
@@ -132,7 +132,7 @@ TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
     ctl<QAction>(w, "motopic")->trigger();
     EXPECT_FALSE(ctl<QAction>(w, "AddPoint")->isChecked());
     EXPECT_TRUE(ctl<QAction>(w, "motopic")->isChecked());
-    EXPECT_FALSE(w.editor().session().Gesture.ToolAddNode);
+    EXPECT_FALSE(w.editor().session().Gesture.holds(Tool::AddNode));
     EXPECT_FALSE(ctl<TrackCanvas>(w, "MapImg")->sprite().RiderImage().isNull());
     hover(t.canvas(), over);
     EXPECT_TRUE(ctl<TrackCanvas>(w, "MapImg")->sprite().RiderShown());
@@ -150,7 +150,7 @@ TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
     ctl<QAction>(w, "DelPoint")->trigger();
     ctl<QAction>(w, "DelPoint")->trigger();
     EXPECT_FALSE(ctl<QAction>(w, "DelPoint")->isChecked());
-    EXPECT_FALSE(w.editor().session().Gesture.ToolDelNode);
+    EXPECT_FALSE(w.editor().session().Gesture.holds(Tool::DeleteNode));
     EXPECT_EQ(w.statusText(2), w.app().Lang[47] + w.app().Lang[48]);
 }
 

@@ -132,7 +132,7 @@ void TrackCanvas::removeSprite() {
 // The sprite stands where the pointer was last seen on the canvas.
 void TrackCanvas::followRider() {
     const GestureState& g = editor_.session().Gesture;
-    if (g.ToolRider && g.RiderShown) updateCanvas(sprite_.drawmoto(g.RiderPos));
+    if (g.holds(Tool::Rider) && g.RiderShown) updateCanvas(sprite_.drawmoto(g.RiderPos));
 }
 
 // The work area follows the hand: dragging right shows what lies to the left.
@@ -175,7 +175,7 @@ void TrackCanvas::wheelEvent(QWheelEvent* event) {
         event->accept();
         return;
     }
-    if (!RiderSprite::wheelTurns(g.ToolRider, g.OverCanvas) || delta == 0) {
+    if (!RiderSprite::wheelTurns(g.holds(Tool::Rider), g.OverCanvas) || delta == 0) {
         event->ignore();
         return;
     }

@@ -136,7 +136,8 @@ void ImportCommands::SaveLevClick() {
         return;
     }
     const QString suggested =
-        QDir(app_.BaseFolder).filePath(fromCp1251(app_.doc.Tracks[j].Name) + ".lev");
+        QDir(app_.BaseFolder)
+            .filePath(fromCp1251(replaceControlChars(app_.doc.Tracks[j].Name)) + ".lev");
     const QString path = app_.ask().saveFileName(app_.window, SaveLev->text(), suggested,
                                                  app_.Lang[kLineLevFilter], "lev");
     if (path.isEmpty()) return;

@@ -109,7 +109,7 @@ std::string PackCommands::readPack(const QString& path) {
         return pathMessage(path, app_.Lang[kLineNotAPack].toStdString());
     if (!why.empty()) return why;
     app_.Flags.PackWasMissing = false;
-    identity_ = identity;
+    remember(path, identity);
     autosaveHeldShown_ = false;
     app_.doc.setFileName(path);
     app_.doc.Rows.reset(rows, app_.doc.Tracks);
@@ -123,7 +123,7 @@ void PackCommands::makeNewPack() {
     editor_.leaveEditor();
     app_.Flags.TrackModified = false;
     app_.doc.setFileName(newPackFileName(app_.BaseFolder));
-    identity_ = fileIdentity(app_.doc.fileName()); // a file that appears there later is asked about
+    remember(app_.doc.fileName()); // a file that appears there later is asked about
     autosaveHeldShown_ = false;
     app_.doc.Tracks.ClearArrays();
     app_.doc.Rows.reset();
@@ -185,15 +185,21 @@ bool PackCommands::writePack() {
         app_.ask().error(app_.window, QString(), QString::fromStdString(why));
         return false;
     }
-    identity_ = fileIdentity(app_.doc.fileName());
+    remember(app_.doc.fileName());
     autosaveHeldShown_ = false;
     app_.doc.markSaved();
     app_.Flags.TrackModified = false;
     return true;
 }
 
+void PackCommands::remember(const QString& path, std::optional<FileIdentity> identity) {
+    identityPath_ = path;
+    identity_ = identity ? *identity : fileIdentity(path);
+}
+
 bool PackCommands::changedOnDisk() const {
-    return fileIdentity(app_.doc.fileName()) != identity_;
+    // A name set elsewhere has no version known here to compare with.
+    return app_.doc.fileName() == identityPath_ && fileIdentity(identityPath_) != identity_;
 }
 
 // Save as: a cancelled dialog saves nothing (the open file keeps its bytes).
@@ -209,7 +215,7 @@ bool PackCommands::saveUnderNewName() {
         return false;
     }
     app_.doc.setFileName(path);
-    identity_ = fileIdentity(path);
+    remember(path);
     return writePack();
 }
 
@@ -280,8 +286,9 @@ bool PackCommands::eventFilter(QObject* watched, QEvent* event) {
 
 void PackCommands::checkDiskOnFocus() {
     if (QApplication::activeModalWidget() || !app_.window || !app_.window->isActiveWindow()) return;
+    if (!changedOnDisk()) return;
     const FileIdentity now = fileIdentity(app_.doc.fileName());
-    if (now == identity_ || now == toldOnDisk_) return; // unchanged, or told already
+    if (now == toldOnDisk_) return; // told already
     toldOnDisk_ = now;
     const QString path = QDir::toNativeSeparators(app_.doc.fileName());
     app_.syncPackModified();

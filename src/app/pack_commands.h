@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -70,6 +71,8 @@ private:
     bool writePack();        // the open pack into its file, with no question
     bool saveUnderNewName(); // Save as
     bool changedOnDisk() const;
+    // The version of `path` this window knows: read or written here.
+    void remember(const QString& path, std::optional<FileIdentity> identity = std::nullopt);
 
     AppContext& app_;
     ListController& list_;
@@ -83,6 +86,7 @@ private:
     bool recentNotSavedShown_ = false; // a failed write of the recent packs is told once
     // The pack file as it was read or last saved here; a file on disk that
     // differs was changed by another program.
+    QString identityPath_;
     FileIdentity identity_;
     FileIdentity toldOnDisk_;        // the changed version the user was told about on focus
     bool autosaveHeldShown_ = false; // "changed on disk" told once for the autosave

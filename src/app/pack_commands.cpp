@@ -259,9 +259,8 @@ bool PackCommands::askProceed(int rule, bool forNew) {
 
 // autotimeTimer: saves the pack silently while it holds tracks, has unsaved
 // changes and no track is open. A tick that comes while a question or a
-// dialog is open waits for the next one.
-// A pack changed on disk by another program is not autosaved: the status
-// bar says so once, and Save asks.
+// dialog is open waits for the next one. A pack another program changed on
+// disk is not autosaved: the status bar says so once, and Save asks.
 void PackCommands::autotimeTimer() {
     if (QApplication::activeModalWidget() || !app_.doc.modified()) return;
     if (!autosaveDue(app_.doc.Rows.size(), app_.Flags.IsEditing, app_.Flags.IsNewTrack)) return;

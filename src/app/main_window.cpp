@@ -38,6 +38,7 @@ constexpr int kLeftWidth = 188;
 constexpr int kToolBarHeight = 31;
 constexpr int kStatusHeight = 20;
 constexpr int kStatusWidths[5] = {110, 0, 400, 100, 50};
+constexpr int kStatusNoteMs = 60000; // how long a note stays over the panels
 
 QVBoxLayout* stack(QWidget* parent) {
     auto* layout = new QVBoxLayout(parent);
@@ -265,6 +266,8 @@ void TForm1::connectParts() {
     connect(editor_, &EditorController::openChanged, this, &TForm1::editorOpenChanged);
     connect(editor_, &EditorController::pointerMoved, this,
             [this](const QString& text) { StatusPanels[0]->setText(text); });
+    connect(pack_, &PackCommands::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, kStatusNoteMs); });
     connect(pack_, &PackCommands::packReplaced, this, [this] {
         updateCountText();
         setTitle();

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -43,6 +44,7 @@ PackCommands::PackCommands(AppContext& app, ListController& list, EditorControll
     autotime = new QTimer(this);
     autotime->setObjectName("autotime");
     connect(autotime, &QTimer::timeout, this, &PackCommands::autotimeTimer);
+    window->installEventFilter(this);
 }
 
 PackCommands::~PackCommands() = default;
@@ -98,12 +100,16 @@ bool PackCommands::Load1Click(const QString& path) {
 // leaves everything as it was.
 std::string PackCommands::readPack(const QString& path) {
     Rows rows;
+    // Taken before the read: a change while reading shows as a change.
+    const FileIdentity identity = fileIdentity(path);
     std::string why = loadPackFile(path, app_.doc.Tracks, rows);
     // A file that is no pack at all is told so in the user's language.
     if (why.ends_with(notAPackReason()))
         return pathMessage(path, app_.Lang[kLineNotAPack].toStdString());
     if (!why.empty()) return why;
     app_.Flags.PackWasMissing = false;
+    remember(path, identity);
+    autosaveHeldShown_ = false;
     app_.doc.setFileName(path);
     app_.doc.Rows.reset(rows, app_.doc.Tracks);
     list_.packReplaced();
@@ -115,6 +121,8 @@ std::string PackCommands::readPack(const QString& path) {
 void PackCommands::makeNewPack() {
     editor_.leaveEditor();
     app_.doc.setFileName(newPackFileName(app_.BaseFolder));
+    remember(app_.doc.fileName()); // a file that appears there later is asked about
+    autosaveHeldShown_ = false;
     app_.doc.Tracks.ClearArrays();
     app_.doc.Rows.reset();
     list_.packReplaced();
@@ -148,24 +156,67 @@ bool PackCommands::openPackFile(const QString& path) {
     return true;
 }
 
+// Save: a read-only file is not written (Save as is offered), and a file
+// another program changed since it was read or saved here is overwritten
+// only when the user says so.
 bool PackCommands::SaveAllTracksClick() {
+    const QString path = QDir::toNativeSeparators(app_.doc.fileName());
+    const QString saveAs = app_.Lang[kLineButtonSaveAs], cancel = app_.Lang[kLineButtonCancel];
+    if (isReadOnlyFile(app_.doc.fileName()))
+        return app_.ask().choose(app_.window, app_.text(kLineSaveReadOnly, path),
+                                 {saveAs, cancel}) == 0 &&
+               saveUnderNewName();
+    if (changedOnDisk()) {
+        const int chosen = app_.ask().choose(app_.window, app_.text(kLineChangedOnDisk, path),
+                                             {app_.Lang[kLineButtonOverwrite], saveAs, cancel});
+        if (chosen == 1) return saveUnderNewName();
+        if (chosen != 0) return false;
+    }
+    return writePack();
+}
+
+bool PackCommands::writePack() {
     const std::string why =
         savePackFile(app_.doc.fileName(), app_.doc.Tracks, app_.doc.Rows.rows());
     if (!why.empty()) {
         app_.ask().error(app_.window, QString(), QString::fromStdString(why));
         return false;
     }
+    remember(app_.doc.fileName());
+    autosaveHeldShown_ = false;
     app_.doc.markSaved();
     return true;
 }
 
+void PackCommands::remember(const QString& path, std::optional<FileIdentity> identity) {
+    identityPath_ = path;
+    identity_ = identity ? *identity : fileIdentity(path);
+}
+
+bool PackCommands::changedOnDisk() const {
+    // A name set elsewhere has no version known here to compare with.
+    return app_.doc.fileName() == identityPath_ && fileIdentity(identityPath_) != identity_;
+}
+
 // Save as: a cancelled dialog saves nothing (the open file keeps its bytes).
-void PackCommands::mrg1Click() {
+// The dialog asked before a file there is overwritten.
+bool PackCommands::saveUnderNewName() {
     const QString path = app_.ask().saveFileName(app_.window, mrg1->text(), app_.BaseFolder,
                                                  app_.packFilter(false), QStringLiteral("mrg"));
-    if (path.isEmpty()) return; // cancelled: nothing is saved
+    if (path.isEmpty()) return false; // cancelled: nothing is saved
+    if (isReadOnlyFile(path)) {       // refused as Save would refuse it, with the reason
+        app_.ask().error(
+            app_.window, QString(),
+            QString::fromStdString(pathMessage(path, app_.Lang[kLineFileReadOnly].toStdString())));
+        return false;
+    }
     app_.doc.setFileName(path);
-    SaveAllTracksClick();
+    remember(path);
+    return writePack();
+}
+
+void PackCommands::mrg1Click() {
+    saveUnderNewName();
 }
 
 void PackCommands::N7Click() {
@@ -206,10 +257,45 @@ bool PackCommands::askProceed(int rule, bool forNew) {
 
 // autotimeTimer: saves the pack silently while it holds tracks, has unsaved
 // changes and no track is open. A tick that comes while a question or a
-// dialog is open waits for the next one.
+// dialog is open waits for the next one. A pack another program changed on
+// disk is not autosaved: the status bar says so once, and Save asks.
 void PackCommands::autotimeTimer() {
     if (QApplication::activeModalWidget() || !app_.doc.modified()) return;
-    if (autosaveDue(app_.doc.Rows.size(), editor_.track().isOpen())) SaveAllTracksClick();
+    if (!autosaveDue(app_.doc.Rows.size(), editor_.track().isOpen())) return;
+    if (changedOnDisk()) {
+        if (!std::exchange(autosaveHeldShown_, true))
+            emit statusMessage(app_.Lang[kLineAutosaveHeld]);
+        return;
+    }
+    writePack();
+}
+
+bool PackCommands::eventFilter(QObject* watched, QEvent* event) {
+    // Checked once the activation is over: a question asked from inside it
+    // would take the focus it is about.
+    if (event->type() == QEvent::WindowActivate && !std::exchange(focusCheckDue_, true))
+        QTimer::singleShot(0, this, [this] {
+            focusCheckDue_ = false;
+            checkDiskOnFocus();
+        });
+    return QObject::eventFilter(watched, event);
+}
+
+void PackCommands::checkDiskOnFocus() {
+    if (QApplication::activeModalWidget() || !app_.window || !app_.window->isActiveWindow()) return;
+    if (!changedOnDisk()) return;
+    const FileIdentity now = fileIdentity(app_.doc.fileName());
+    if (now == toldOnDisk_) return; // told already
+    toldOnDisk_ = now;
+    const QString path = QDir::toNativeSeparators(app_.doc.fileName());
+    const bool unsaved = app_.doc.modified() || editor_.track().isOpen();
+    if (unsaved) {
+        app_.ask().information(app_.window, app_.text(kLineChangedUnsaved, path));
+        return;
+    }
+    // A deleted file has nothing to load again; Save writes it anew.
+    if (now.exists && app_.ask().confirm(app_.window, app_.text(kLineReloadChanged, path)))
+        openPackFile(app_.doc.fileName());
 }
 
 // CreateIni2Menu: the recent packs submenu N18 from section LastFiles.

@@ -5,9 +5,11 @@
 
 #include "app_context.h"
 #include "pack/flag_rules.h"
+#include "pack/file_identity.h"
 
 #include <QObject>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -38,7 +40,7 @@ public:
     void NewLevelsClick();                  // File > New
     void N16Click();                        // File > Open
     bool openPackFile(const QString& path); // Open after its dialog (recent packs too)
-    bool SaveAllTracksClick();              // File > Save, and autosave
+    bool SaveAllTracksClick();              // File > Save
     void mrg1Click();                       // File > Save as
     void N7Click();                         // File > Exit
     void vitemClick(const QString& path);   // File > "Выбрать" > a recent pack
@@ -49,9 +51,16 @@ public:
     bool mayCloseWindow();
     // The desktop session ends: close without asking.
     void sessionEnding() { sessionEnding_ = true; }
+    // The window got the focus: a pack another program changed on disk is
+    // offered for reloading, or the user is told that it changed.
+    void checkDiskOnFocus();
 
 signals:
-    void packReplaced(); // New or Open put another pack in place
+    void packReplaced();                     // New or Open put another pack in place
+    void statusMessage(const QString& text); // a note for the status bar
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool Load1Click(const QString& path);
@@ -61,6 +70,11 @@ private:
     bool askProceed(int rule, bool forNew = false);
     UnsavedWork unsaved() const;
     void addRecentFile(const QString& path);
+    bool writePack();        // the open pack into its file, with no question
+    bool saveUnderNewName(); // Save as
+    bool changedOnDisk() const;
+    // The version of `path` this window knows: read or written here.
+    void remember(const QString& path, std::optional<FileIdentity> identity = std::nullopt);
 
     AppContext& app_;
     ListController& list_;
@@ -72,6 +86,13 @@ private:
     bool exitConfirmed_ = false;       // File > Exit has decided already
     bool sessionEnding_ = false;       // the desktop session ends: close without asking
     bool recentNotSavedShown_ = false; // a failed write of the recent packs is told once
+    // The pack file as it was read or last saved here; a file on disk that
+    // differs was changed by another program.
+    QString identityPath_;
+    FileIdentity identity_;
+    FileIdentity toldOnDisk_;        // the changed version the user was told about on focus
+    bool autosaveHeldShown_ = false; // "changed on disk" told once for the autosave
+    bool focusCheckDue_ = false;
 };
 
 } // namespace korvo

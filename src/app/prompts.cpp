@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace korvo {
 
@@ -17,6 +18,19 @@ QString boxTitle(QWidget* parent) {
 bool Prompts::confirm(QWidget* parent, const QString& text) {
     return QMessageBox::question(parent, boxTitle(parent), text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+int Prompts::choose(QWidget* parent, const QString& text, const QStringList& buttons) {
+    QMessageBox box(QMessageBox::Warning, boxTitle(parent), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i)
+        added << box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                   : QMessageBox::AcceptRole);
+    box.setEscapeButton(added.back());
+    box.setDefaultButton(qobject_cast<QPushButton*>(added.back()));
+    box.exec();
+    const int chosen = int(added.indexOf(box.clickedButton()));
+    return chosen < 0 ? int(buttons.size()) - 1 : chosen;
 }
 
 void Prompts::information(QWidget* parent, const QString& text) {

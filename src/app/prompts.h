@@ -16,6 +16,9 @@ public:
     virtual ~Prompts() = default;
     // A Yes/No confirmation; true for Yes.
     virtual bool confirm(QWidget* parent, const QString& text);
+    // A question with its own buttons, the last one the cancel: the index of
+    // the button chosen, the last one when the box is closed otherwise.
+    virtual int choose(QWidget* parent, const QString& text, const QStringList& buttons);
     virtual void information(QWidget* parent, const QString& text);
     virtual void warning(QWidget* parent, const QString& text);
     virtual void error(QWidget* parent, const QString& title, const QString& text);

@@ -105,10 +105,11 @@ int importCommand(const QStringList& args) {
     LevelRows rows;
     rows.reset(packRows, tracks);
     const TrackCopy copy = copyTracks(tracks, rows, source, sourceRows, picked);
-    if (std::string why = savePackFile(a.out, tracks, rows.rows()); !why.empty()) return fail(why);
-    if (copy.leftOut > 0)
-        std::fprintf(stderr, "trackpack: %s\n",
-                     activeText(kLineCliTracksLeftOut, copy.leftOut, kMaxTracks).c_str());
+    // A pack with none of the tracks asked for would only be a copy of PACK.
+    if (!copy.records.empty() || copy.leftOut == 0)
+        if (std::string why = savePackFile(a.out, tracks, rows.rows()); !why.empty())
+            return fail(why);
+    if (copy.leftOut > 0) return fail(activeText(kLineCliTracksLeftOut, copy.leftOut, kMaxTracks));
     return 0;
 }
 

@@ -89,8 +89,8 @@ std::string trackJson(const TrackTable& table, int j) {
 }
 
 int info(const QStringList& args) {
-    const bool json = args.size() == 2 && args[0] == "--json";
-    if (args.size() != 1 && !json) return usageError(activeText(kLineCliTakesPack, "info"));
+    const bool json = !args.isEmpty() && args[0] == "--json";
+    if (args.size() != (json ? 2 : 1)) return usageError(activeText(kLineCliTakesPack, "info"));
     const QString path = args.back();
     TrackTable table;
     Rows rows;
@@ -155,6 +155,7 @@ int sample(const QStringList& args) {
     SampleOptions opt;
     int seed = int(opt.seed);
     for (int i = 1; i < args.size(); ++i) {
+        const int option = i;
         bool ok = false;
         if (args[i] == "--tracks")
             ok = numberOption(args, i, opt.tracks);
@@ -164,7 +165,8 @@ int sample(const QStringList& args) {
             ok = numberOption(args, i, seed);
         else
             return usageError(activeText(kLineCliUnknownOption, args[i]));
-        if (!ok) return usageError(activeText(kLineCliNeedsNumber, args[i - 1]));
+        // The option itself, also when its value is missing.
+        if (!ok) return usageError(activeText(kLineCliNeedsNumber, args[option]));
     }
     if (opt.tracks < 0 || opt.tracks > kMaxTracks)
         return usageError(activeText(kLineCliOutOfRange, "--tracks", 0, kMaxTracks));

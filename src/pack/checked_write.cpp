@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -60,18 +61,58 @@ bool lexists(const QString& path) {
     return ::lstat(native(path).constData(), &st) == 0;
 }
 
-// The file a path finally names: symbolic links followed (also a dangling
-// one, whose target the write then creates).
-QString followLinks(const QString& path) {
+// Where the new contents of `path` go. A symbolic link is followed to the
+// file it finally names (also a dangling one, whose target the write then
+// creates); `error` is set for a chain that loops or cannot be resolved and
+// for a folder. `special` is set for a device, FIFO or socket: those are
+// written into where they are, never replaced.
+struct Target {
+    QString path;
+    bool special = false;
+    int error = 0;
+};
+
+Target resolveTarget(const QString& path) {
+    Target t;
+    const QByteArray name = native(path);
+    struct stat st;
+    if (::stat(name.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            t.error = EISDIR;
+        } else if (!S_ISREG(st.st_mode)) {
+            t.special = true; // the kernel resolves the path (also /dev/fd/N) at open
+            t.path = path;
+        } else if (char* real = ::realpath(name.constData(), nullptr)) {
+            t.path = QFile::decodeName(real);
+            std::free(real);
+        } else {
+            t.error = errno;
+        }
+        return t;
+    }
+    if (errno != ENOENT) {
+        t.error = errno; // ELOOP, ENOTDIR, EACCES: nothing sensible to replace
+        return t;
+    }
+    // Missing: a new file, or a dangling link whose last target is created.
     QString at = QFileInfo(path).absoluteFilePath();
     for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(at);
-        if (!info.isSymLink()) return at;
-        const QString target = info.symLinkTarget();
-        if (target.isEmpty()) return at;
-        at = QDir::cleanPath(QDir(info.absolutePath()).absoluteFilePath(target));
+        char buffer[4096];
+        const ssize_t n = ::readlink(native(at).constData(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno != EINVAL && errno != ENOENT) t.error = errno;
+            t.path = at;
+            return t;
+        }
+        if (size_t(n) == sizeof buffer) {
+            t.error = ENAMETOOLONG;
+            return t;
+        }
+        const QString target = QFile::decodeName(QByteArray(buffer, qsizetype(n)));
+        at = QDir::cleanPath(QDir(QFileInfo(at).absolutePath()).absoluteFilePath(target));
     }
-    return at;
+    t.error = ELOOP;
+    return t;
 }
 
 // Writes into one open descriptor through a buffer, keeping the first
@@ -175,10 +216,79 @@ std::string folderRefused(const QString& path, const QString& target, int error)
 
 } // namespace
 
+namespace {
+
+// Runs the producer into an open descriptor; the first system error, or -1
+// when the producer gave up for a reason of its own.
+int produceInto(int fd, const FileProducer& produce) {
+    FdWriter writer(fd);
+    const bool produced =
+        produce([&writer](const char* data, size_t size) { return writer.put(data, size); });
+    if (writer.error()) return writer.error();
+    if (!produced) return -1;
+    return writer.flush() ? 0 : writer.error();
+}
+
+std::string failure(const QString& path, int error) {
+    return pathMessage(path, error > 0 ? systemReason(error) : activeText(kLineContentsFailed));
+}
+
+// A device, FIFO or socket takes the bytes where it is, as `cp` writes into
+// it: no temporary file, no ".old", no rename. A FIFO waits for its reader.
+std::string writeInto(const QString& path, const FileProducer& produce) {
+    const int fd = ::open(native(path).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return failure(path, errno);
+    int error = produceInto(fd, produce);
+    if (::close(fd) != 0 && !error) error = errno;
+    return error ? failure(path, error) : std::string();
+}
+
+// The permission of the user the program runs as (its effective ids, so
+// root may write anyway); only a refusal of permission counts.
+bool userMayWrite(const QString& path) {
+    return ::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) == 0 ||
+           (errno != EACCES && errno != EPERM);
+}
+
+// "<name>.<random>.tmp" after a dot: the temporary files openTemporary() makes.
+bool isOurTemporary(const QString& entry, const QString& name) {
+    const QString prefix = "." + name + ".";
+    if (!entry.startsWith(prefix) || !entry.endsWith(".tmp")) return false;
+    const QStringView random =
+        QStringView(entry).mid(prefix.size(), entry.size() - prefix.size() - 4);
+    if (random.isEmpty() || random.size() > 7) return false;
+    for (QChar c : random)
+        if (!(c >= '0' && c <= '9') && !(c >= 'a' && c <= 'z')) return false;
+    return true;
+}
+
+// Temporary files a killed run left beside the target go with the next
+// successful write of it.
+void removeLeftovers(const QString& folder, const QString& name) {
+    const QDir dir(folder);
+    for (const QString& entry : dir.entryList({"." + name + ".*.tmp"}, QDir::Files | QDir::Hidden))
+        if (isOurTemporary(entry, name)) ::unlink(native(dir.filePath(entry)).constData());
+}
+
+} // namespace
+
+bool isReadOnlyFile(const QString& path) {
+    const Target target = resolveTarget(path);
+    if (target.error || target.special) return false;
+    return QFileInfo::exists(target.path) && !userMayWrite(target.path);
+}
+
 std::string writeFileChecked(const QString& path, const FileProducer& produce,
                              const WriteFileOptions& options) {
-    const QString target = followLinks(path);
+    const Target resolved = resolveTarget(path);
+    if (resolved.error) return failure(path, resolved.error);
+    if (resolved.special) return writeInto(path, produce);
+    const QString& target = resolved.path;
     const QFileInfo targetInfo(target);
+    struct stat st;
+    const bool existed = ::stat(native(target).constData(), &st) == 0;
+    // The user's own permission decides (root may write anyway, as editors do).
+    if (existed && !userMayWrite(target)) return pathMessage(path, activeText(kLineFileReadOnly));
     if (options.keepOld)
         if (std::string why = keepPrevious(target, path + ".old", options.sync); !why.empty())
             return why;
@@ -186,23 +296,23 @@ std::string writeFileChecked(const QString& path, const FileProducer& produce,
     QString tmp;
     const int fd = openTemporary(targetInfo.absolutePath(), targetInfo.fileName(), tmp);
     if (fd < 0) return folderRefused(path, target, errno);
-    struct stat st;
-    if (::stat(native(target).constData(), &st) == 0 && S_ISREG(st.st_mode))
-        ::fchmod(fd, st.st_mode & 07777); // the new file keeps the old one's permissions
-
-    FdWriter writer(fd);
-    const bool produced =
-        produce([&writer](const char* data, size_t size) { return writer.put(data, size); });
-    int error = writer.error();
-    if (produced && !error && !writer.flush()) error = writer.error();
-    if (produced && !error && options.sync && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && produced && !error) error = errno;
-    if (produced && !error && ::rename(native(tmp).constData(), native(target).constData()) != 0)
-        error = errno;
-    if (!produced || error) {
-        ::unlink(native(tmp).constData());
-        return pathMessage(path, error ? systemReason(error) : activeText(kLineContentsFailed));
+    if (existed) { // the new file keeps the old one's owner (as root) and permissions
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
+            ::fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // not root: the new file is the user's own, as any new file would be
+        }
+        ::fchmod(fd, st.st_mode & 07777);
     }
+
+    int error = produceInto(fd, produce);
+    if (!error && options.sync && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && !error) error = errno;
+    if (!error && ::rename(native(tmp).constData(), native(target).constData()) != 0) error = errno;
+    if (error) {
+        ::unlink(native(tmp).constData());
+        return failure(path, error);
+    }
+    removeLeftovers(targetInfo.absolutePath(), targetInfo.fileName());
     if (options.sync) return syncPath(targetInfo.absolutePath(), O_RDONLY | O_DIRECTORY);
     return {};
 }

@@ -37,10 +37,18 @@ struct WriteFileOptions {
 };
 
 // Replaces `path` with what `produce` writes. A symbolic link is followed:
-// its target is replaced and the link stays. Returns an empty string on
-// success, otherwise "<path>: <reason>".
+// its target is replaced and the link stays; a link loop or a chain that
+// cannot be resolved is refused. A device, FIFO or socket is written into,
+// never replaced; a folder and a file the user may not write are refused.
+// The new file keeps the old one's permissions (and owner, as root); our
+// temporary files a killed run left beside it are removed. Returns an empty
+// string on success, otherwise "<path>: <reason>".
 std::string writeFileChecked(const QString& path, const FileProducer& produce,
                              const WriteFileOptions& options = {});
+
+// True when `path` is an existing file the user running the program may not
+// write (what writeFileChecked() refuses as read-only).
+bool isReadOnlyFile(const QString& path);
 
 // The same for bytes held in memory.
 std::string writeFileChecked(const QString& path, std::string_view bytes,

@@ -50,8 +50,15 @@ std::string fillLevTrack(std::string_view bytes, const std::string& name, TTrack
     return {};
 }
 
+std::string replaceControlChars(std::string_view name) {
+    std::string out(name);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '_';
+    return out;
+}
+
 std::string levTrackName(const QString& path) {
-    return toCp1251(QFileInfo(path).completeBaseName(), '_');
+    return replaceControlChars(toCp1251(QFileInfo(path).completeBaseName(), '_'));
 }
 
 namespace {

@@ -36,8 +36,13 @@ std::string loadImportPack(const QString& path, TrackTable& importTracks, Rows& 
 std::string fillLevTrack(std::string_view bytes, const std::string& name, TTrackInfo& t);
 
 // The track name of a ".lev" file: its file name without folder and
-// extension, in Windows-1251; characters that code page cannot hold become "_".
+// extension, in Windows-1251; characters that code page cannot hold and
+// control characters become "_".
 std::string levTrackName(const QString& path);
+
+// The name with every control character (bytes 0..31 and 127) replaced by
+// "_": what a name may carry into a file name or a line of a text file.
+std::string replaceControlChars(std::string_view name);
 
 // levv11Click: reads the files in the order given into `importTracks`
 // (cleared first) as tracks 1, 2, ... and lists each as a row (no group

@@ -7,6 +7,7 @@
 
 #include "pack/checked_write.h"
 #include "pack/cp1251.h"
+#include "pack/track_import.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -56,7 +57,7 @@ std::string folderMissing(const QString& folder) {
 } // namespace
 
 std::string cleanedName(std::string_view name) {
-    std::string out(name);
+    std::string out = replaceControlChars(name);
     for (char unsafe : kUnsafeChars) std::replace(out.begin(), out.end(), unsafe, '_');
     return out;
 }
@@ -67,7 +68,7 @@ std::string pictureFileName(const TTrackInfo& t) {
 }
 
 std::string catalogueLine(const TTrackInfo& t) {
-    return std::to_string(t.Group) + "|" + t.Name + "|" + pictureFileName(t);
+    return std::to_string(t.Group) + "|" + replaceControlChars(t.Name) + "|" + pictureFileName(t);
 }
 
 std::string drawLevelPicture(TrackTable& tracks, int j, int q, EditorState& st,

@@ -26,13 +26,14 @@ inline int pictureRatio(int RatioPic) {
     return RatioPic > 0 ? RatioPic : kDefaultRatioPic;
 }
 
-// The name with each of < > * @ # % ^ & : ; " ' ? / \ | ` , . + replaced by
-// "_" (Windows-1251 bytes in, bytes out).
+// The name with each of < > * @ # % ^ & : ; " ' ? / \ | ` , . + and every
+// control character replaced by "_" (Windows-1251 bytes in, bytes out).
 std::string cleanedName(std::string_view name);
 // Group + NumInGroup + "-" + cleaned name + ".gif", Windows-1251 bytes
 // ("27-Hill.gif" for Group 2, NumInGroup 7, Hill).
 std::string pictureFileName(const TTrackInfo& t);
-// The catalogue line of a picture: Group "|" Name as stored "|" file name.
+// The catalogue line of a picture: Group "|" Name as stored (control
+// characters as "_") "|" file name.
 std::string catalogueLine(const TTrackInfo& t);
 
 // Palette of the pictures: white (transparent), the track line, black, red.

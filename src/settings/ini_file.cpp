@@ -2,6 +2,7 @@
 
 #include "pack/checked_write.h"
 #include "pack/cp1251.h"
+#include "text_file_limits.h"
 
 #include <QFile>
 #include <vector>
@@ -217,13 +218,13 @@ bool IniText::removeKey(const QString& section, const QString& key) {
 }
 
 std::optional<IniText> readIniFile(const QString& file, QString* error) {
-    QFile f(file);
-    if (!f.exists()) return IniText();
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error) *error = file + ": " + f.errorString();
+    if (!QFile::exists(file)) return IniText();
+    QByteArray bytes;
+    if (const QString why = readTextFileWithinLimits(file, bytes); !why.isEmpty()) {
+        if (error) *error = why;
         return std::nullopt;
     }
-    return IniText(f.readAll());
+    return IniText(std::move(bytes));
 }
 
 bool writeIniFile(const QString& file, const IniText& text, QString* error) {
@@ -242,13 +243,14 @@ QString ReadString(const QString& section, const QString& key, const QString& fi
 
 bool WriteString(const QString& section, const QString& key, const QString& file,
                  const QString& value, QString* error) {
-    auto text = readIniFile(file, error);
-    if (!text) return false;
-    if (!text->setValue(section, key, value)) {
-        if (error) *error = file + ": [" + section + "] " + key + ": value cannot be stored";
-        return false;
-    }
-    return writeIniFile(file, *text, error);
+    return updateIniFile(
+        file,
+        [&](IniText& text) {
+            if (text.setValue(section, key, value)) return true;
+            if (error) *error = file + ": [" + section + "] " + key + ": value cannot be stored";
+            return false;
+        },
+        error);
 }
 
 bool SectionExe(const QString& section, const QString& file) {

@@ -43,10 +43,23 @@ private:
 };
 
 // Reads a whole INI file. A missing file reads as empty; nullopt when the
-// file exists but cannot be read (the reason goes to `error`).
+// file exists but cannot be read or is beyond the limits of a settings file
+// (see text_file_limits.h; the reason goes to `error`).
 std::optional<IniText> readIniFile(const QString& file, QString* error = nullptr);
 // Replaces the file atomically; false with the reason in `error` on failure.
 bool writeIniFile(const QString& file, const IniText& text, QString* error = nullptr);
+// Reads the file as it is on disk now, lets `edit` change its own keys and
+// writes it back only when a byte changed, so that what another program or
+// a second window wrote in the meantime stays. False with the reason in
+// `error` when the file cannot be read or written (nothing is written then).
+template <class Edit>
+bool updateIniFile(const QString& file, Edit&& edit, QString* error = nullptr) {
+    std::optional<IniText> text = readIniFile(file, error);
+    if (!text) return false;
+    const QByteArray before = text->bytes();
+    if (!edit(*text)) return false;
+    return text->bytes() == before || writeIniFile(file, *text, error);
+}
 
 // One value from the file; `def` when the key or the file is missing.
 QString ReadString(const QString& section, const QString& key, const QString& file,

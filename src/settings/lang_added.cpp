@@ -347,7 +347,9 @@ const AddedLine kAdded[] = {
      "--save-only keeps\r\n                         the archive only. Log lines go to standard "
      "error\r\n\r\nMessages come in the language of opt.ini in the current folder.\r\nExit status: "
      "0 success, 1 a file was refused or could not be written (submit: the run\r\nwas refused or "
-     "the mail not accepted), 2 usage error.",
+     "the mail not accepted), 2 usage error. import exits 1 when a track\r\nasked for was not "
+     "copied (a pack holds at most 4095): it tells how many were\r\nleft out and writes OUT "
+     "only when some were copied.",
      "использование: trackpack КОМАНДА ...\r\n\r\n  info PACK              группы, строки "
      "\"j/название\" и текст с числом треков\r\n  info --json PACK       то же одним объектом "
      "JSON:\r\n                         {\"counts\":[e,m,h],\"tracks\":[{number, group, "
@@ -372,7 +374,9 @@ const AddedLine kAdded[] = {
      "создаёт\r\n                         архив. Журнал идёт в стандартный поток "
      "ошибок\r\n\r\nСообщения идут на языке opt.ini текущей папки.\r\nКод выхода: 0 успех, 1 файл "
      "отвергнут или не записан (submit: отправка отвергнута\r\nили письмо не принято), 2 ошибка в "
-     "командной строке."},
+     "командной строке. import выходит с кодом 1,\r\nесли запрошенный трек не скопирован (в "
+     "пакете не больше 4095 треков): сообщает,\r\nсколько не вошло, и записывает OUT, только "
+     "если часть скопирована."},
     {281, "trackpack: a command without its pack; %1 the command", "%1 takes one pack file",
      "%1: нужен один файл пакета"},
     {282, "trackpack: resave without its files", "resave takes an input and an output file",
@@ -432,6 +436,39 @@ const AddedLine kAdded[] = {
     {308, "per-user folder: the shipped files missing",
      "the program's own files are not there (it is not fully installed)",
      "файлов самой программы здесь нет (она установлена не полностью)"},
+    {309, "writer: a file the user may not write", "the file is read-only",
+     "файл доступен только для чтения"},
+    {310, "Save: the pack is read-only; %1 the file",
+     "%1 is read-only: the pack cannot be saved into it.\r\n\r\nSave it under another name?",
+     "%1 доступен только для чтения: сохранить пакет в него нельзя.\r\n\r\nСохранить под "
+     "другим именем?"},
+    {311, "Save: the pack changed on disk; %1 the file",
+     "%1 was changed on disk by another program after it was opened or saved here.\r\n\r\n"
+     "Overwrite it with the pack in the editor, or save the pack under another name?",
+     "%1 изменён на диске другой программой после того, как был открыт или сохранён "
+     "здесь.\r\n\r\nПерезаписать его пакетом из редактора или сохранить пакет под другим "
+     "именем?"},
+    {312, "button: overwrite the file", "Overwrite", "Перезаписать"},
+    {313, "button: save under another name", "Save as...", "Сохранить как..."},
+    {314, "button: cancel", "Cancel", "Отмена"},
+    {315, "status bar: autosave held back", "Not autosaved: the pack was changed on disk",
+     "Автосохранение отложено: пакет изменён на диске"},
+    {316, "focus: the pack changed on disk, nothing unsaved; %1 the file",
+     "%1 was changed on disk by another program.\r\n\r\nLoad it again?",
+     "%1 изменён на диске другой программой.\r\n\r\nЗагрузить его заново?"},
+    {317, "focus: the pack changed on disk, with unsaved changes; %1 the file",
+     "%1 was changed on disk by another program, and the pack in the editor has unsaved "
+     "changes.\r\n\r\nSave will ask before it overwrites the file; Open loads the other "
+     "version.",
+     "%1 изменён на диске другой программой, а в пакете в редакторе есть несохранённые "
+     "изменения.\r\n\r\nСохранение спросит, прежде чем перезаписать файл; команда Открыть "
+     "загрузит другую версию."},
+    {318, "reading: a file too large; %1 the file, %2 the limit in bytes",
+     "%1: the file is larger than %2 bytes and is not loaded; the defaults are used",
+     "%1: файл больше %2 байт и не загружен; действуют значения по умолчанию"},
+    {319, "reading: a line too long; %1 the file, %2 the limit in bytes",
+     "%1: a line is longer than %2 bytes; the file is not loaded and the defaults are used",
+     "%1: строка длиннее %2 байт; файл не загружен, действуют значения по умолчанию"},
 };
 
 } // namespace

@@ -202,6 +202,18 @@ enum AddedLineNumber : int {
     kLineUserFolderProblems = 306, // %1 the problems, one a line
     kLineFolderNotMade = 307,
     kLineNotInstalled = 308,
+    // Files never harmed: read-only and changed packs, oversized settings.
+    kLineFileReadOnly = 309,
+    kLineSaveReadOnly = 310,  // %1 the file
+    kLineChangedOnDisk = 311, // %1 the file
+    kLineButtonOverwrite = 312,
+    kLineButtonSaveAs = 313,
+    kLineButtonCancel = 314,
+    kLineAutosaveHeld = 315,
+    kLineReloadChanged = 316,  // %1 the file
+    kLineChangedUnsaved = 317, // %1 the file
+    kLineFileTooLarge = 318,   // %1 the file, %2 the limit
+    kLineLineTooLong = 319,    // %1 the file, %2 the limit
 };
 
 } // namespace korvo

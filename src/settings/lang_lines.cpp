@@ -2,6 +2,7 @@
 
 #include "lang_added.h"
 #include "pack/cp1251.h"
+#include "text_file_limits.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,13 @@ static QByteArray resourceBytes(const char* name) {
 }
 
 namespace korvo {
+
+static bool containsCyrillic(const QStringList& lines) {
+    for (const QString& line : lines)
+        for (QChar c : line)
+            if (c.script() == QChar::Script_Cyrillic) return true;
+    return false;
+}
 
 LangLines::LangLines() = default;
 
@@ -49,15 +57,21 @@ QStringList LangLines::parse(const QByteArray& bytes) {
 }
 
 QString LangLines::load(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        loaded_.clear();
-        return path + ": " + f.errorString();
+    QByteArray bytes;
+    bool beyondLimits = false;
+    if (const QString why = readTextFileWithinLimits(path, bytes, &beyondLimits); !why.isEmpty()) {
+        // A shipped language refused for its size speaks from the program's own copy.
+        const QString shipped = ":/lang/" + QFileInfo(path).fileName().toLower();
+        registerLangResource();
+        bytes = !beyondLimits || path.startsWith(':') || !QFile::exists(shipped)
+                    ? QByteArray()
+                    : resourceBytes(shipped.mid(7).toUtf8().constData());
+        loaded_ = parse(bytes);
+        cyrillic_ = containsCyrillic(loaded_);
+        return why;
     }
-    loaded_ = parse(f.readAll());
-    cyrillic_ = false;
-    for (const QString& line : loaded_)
-        for (QChar c : line) cyrillic_ = cyrillic_ || c.script() == QChar::Script_Cyrillic;
+    loaded_ = parse(bytes);
+    cyrillic_ = containsCyrillic(loaded_);
     if (loaded_.size() < kLangLineCount)
         return path + ": " + QString::number(loaded_.size()) + " lines, " +
                QString::number(kLangLineCount) + " expected";

@@ -24,8 +24,9 @@ public:
     static QStringList parse(const QByteArray& bytes);
 
     // Loads a language file. Returns an empty string on success; otherwise the
-    // reason (missing file, or fewer lines than the program uses). The lines
-    // that could not be loaded keep their built-in texts.
+    // reason (missing file, beyond the limits of text_file_limits.h, or fewer
+    // lines than the program uses). The lines that could not be loaded keep
+    // their built-in texts.
     QString load(const QString& path);
 
     // Line n; the built-in text where the loaded file has none.

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <tuple>
+#include <vector>
+
 namespace korvo {
 
 const QByteArray kDefaultOptionsText = "[Options]\r\n"
@@ -92,22 +95,46 @@ QColor iniColorKey(const IniText& ini, const char* key, const QColor& def) {
     return iniColor(ini.readString("Colors", key, QString()), def);
 }
 
-bool writeOptions(const QString& path, const OptionsChoice& choice, QString* error) {
-    std::optional<IniText> ini = readIniFile(path, error);
-    if (!ini) return false; // its other sections (recent packs, author) would be lost
-    IniText& text = *ini;
-    const Options& o = choice.values;
-    text.setValue("AutoSave", "AutoSave", o.autoSaveEnabled ? "1" : "0");
-    if (o.autoSaveEnabled) text.setValue("AutoSave", "Savetime", choice.savetime);
-    text.setValue("Options", "NewLevel", QString::number(o.NewLevel));
-    if (!o.Lang.isEmpty()) text.setValue("Options", "Lang", o.Lang);
-    text.setValue("Options", "VMoto", QString::number(o.VMoto));
-    text.setValue("Options", "VList", choice.VList == kViewTree ? "1" : "0");
-    const std::pair<const char*, QColor> colours[] = {
-        {"BG1", o.BG1},     {"BG2", o.BG2},     {"BG3", o.BG3},    {"Line1", o.Line1},
-        {"Line2", o.Line2}, {"Line3", o.Line3}, {"Node1", o.Node1}};
-    for (const auto& [key, colour] : colours) text.setValue("Colors", key, colorToIni(colour));
-    return writeIniFile(path, text, error);
+namespace {
+
+// The keys of Apply with the values a choice gives them; an empty value is
+// not written (the minutes while autosave is off, a language not chosen).
+std::vector<std::tuple<const char*, const char*, QString>> optionValues(const OptionsChoice& c) {
+    const Options& o = c.values;
+    return {{"AutoSave", "AutoSave", o.autoSaveEnabled ? "1" : "0"},
+            {"AutoSave", "Savetime", o.autoSaveEnabled ? c.savetime : QString()},
+            {"Options", "NewLevel", QString::number(o.NewLevel)},
+            {"Options", "Lang", o.Lang},
+            {"Options", "VMoto", QString::number(o.VMoto)},
+            {"Options", "VList", c.VList == kViewTree ? "1" : "0"},
+            {"Colors", "BG1", colorToIni(o.BG1)},
+            {"Colors", "BG2", colorToIni(o.BG2)},
+            {"Colors", "BG3", colorToIni(o.BG3)},
+            {"Colors", "Line1", colorToIni(o.Line1)},
+            {"Colors", "Line2", colorToIni(o.Line2)},
+            {"Colors", "Line3", colorToIni(o.Line3)},
+            {"Colors", "Node1", colorToIni(o.Node1)}};
+}
+
+} // namespace
+
+bool writeOptions(const QString& path, const OptionsChoice& choice, QString* error,
+                  const OptionsChoice* shown) {
+    const auto chosen = optionValues(choice);
+    const auto before = shown ? optionValues(*shown) : decltype(chosen)();
+    // Its other sections (recent packs, author) stay; a file that cannot be
+    // read is not written at all, or they would be lost.
+    return updateIniFile(
+        path,
+        [&](IniText& text) {
+            for (size_t i = 0; i < chosen.size(); ++i) {
+                const auto& [section, key, value] = chosen[i];
+                if (value.isEmpty() || (shown && std::get<2>(before[i]) == value)) continue;
+                text.setValue(section, key, value);
+            }
+            return true;
+        },
+        error);
 }
 
 void useOptionsChoice(const OptionsChoice& choice, Options& options) {

@@ -78,9 +78,13 @@ struct OptionsChoice {
     int VList = kViewList;
 };
 // Writes the choice into "opt.ini" at `path` in one atomic write, keeping
-// every other byte. A file that exists but cannot be read is not touched.
-// Returns false with the reason in `error`; nothing is written then.
-bool writeOptions(const QString& path, const OptionsChoice& choice, QString* error);
+// every other byte of the file as it is on disk now. With `shown` (what the
+// dialog showed), only the values the user changed are written, so a value
+// another window or a hand edit set meanwhile stays; nothing changed writes
+// nothing. A file that exists but cannot be read is not touched. Returns
+// false with the reason in `error`; nothing is written then.
+bool writeOptions(const QString& path, const OptionsChoice& choice, QString* error,
+                  const OptionsChoice* shown = nullptr);
 // Puts a written choice into force in the run's copies (the view stays: it
 // changes from the next start).
 void useOptionsChoice(const OptionsChoice& choice, Options& options);

@@ -38,6 +38,7 @@ bool RecentFiles::write_ini(QString path, QString* error) {
         if (error) *error = path + ": this path cannot be kept in the settings file";
         return false;
     }
+    load(); // the list as it is on disk now: another window may have changed it
     const int count = int(paths_.size());
     bool gaps = false;
     for (int i = 0; i < count; ++i) gaps = gaps || items_[i].number != i + 1;
@@ -48,9 +49,10 @@ bool RecentFiles::write_ini(QString path, QString* error) {
     } else if (!gaps) {
         paths_.append(path);
         items_.append({count + 1, path});
-        auto ini = readIniFile(ini_, error);
-        return ini && ini->setValue(kSection, QString::number(count + 1), path) &&
-               writeIniFile(ini_, *ini, error);
+        return updateIniFile(
+            ini_,
+            [&](IniText& ini) { return ini.setValue(kSection, QString::number(count + 1), path); },
+            error);
     } else {
         paths_.append(path);
     }
@@ -62,16 +64,20 @@ bool RecentFiles::write_ini(QString path, QString* error) {
 bool RecentFiles::rewriteAll(bool clearRest, QString* error) {
     items_.clear();
     for (int i = 0; i < int(paths_.size()); ++i) items_.append({i + 1, paths_[i]});
-    auto ini = readIniFile(ini_, error);
-    if (!ini) return false;
-    for (const RecentItem& item : items_)
-        ini->setValue(kSection, QString::number(item.number), item.path);
-    for (int n = int(items_.size()) + 1; clearRest && n <= kRecentMax; ++n)
-        ini->removeKey(kSection, QString::number(n));
-    return writeIniFile(ini_, *ini, error);
+    return updateIniFile(
+        ini_,
+        [&](IniText& ini) {
+            for (const RecentItem& item : items_)
+                ini.setValue(kSection, QString::number(item.number), item.path);
+            for (int n = int(items_.size()) + 1; clearRest && n <= kRecentMax; ++n)
+                ini.removeKey(kSection, QString::number(n));
+            return true;
+        },
+        error);
 }
 
 bool RecentFiles::remove(const QString& path, QString* error) {
+    load();
     if (paths_.removeAll(path) == 0) return true;
     return rewriteAll(true, error);
 }

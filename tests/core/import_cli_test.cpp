@@ -107,6 +107,39 @@ TEST_F(ImportCli, PicturesAndTheirCatalogueGoIntoAFolderMadeForThem) {
     EXPECT_TRUE(fileBytes(out + "/31-Summit_4.gif").startsWith("GIF89a"));
 }
 
+// A pack near the 4,095 tracks takes what fits, writes OUT and says how many
+// were left out, with exit 1; when none fits, OUT is not written.
+TEST_F(ImportCli, AFullPackTakesWhatFitsAndExitsOneForTheRest) {
+    const QString nearlyFull = path("nearly.mrg"), out = path("out.mrg");
+    QDir(dir.path()).mkpath("lang"); // English messages
+    QFile::copy(BASE_DIR "/lang/english.lng", path("lang/english.lng"));
+    ASSERT_EQ(trackpack({"sample", nearlyFull, "--tracks", "4093", "--segments", "1"}).status, 0);
+    CliRun r = trackpack({"import", nearlyFull, out, "--from", source}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.startsWith("trackpack: 3 of the tracks were not copied"))
+        << r.err.toStdString();
+    EXPECT_EQ(trackpack({"count", out}).out.section(' ', 1), "4095\n");
+
+    r = trackpack({"import", out, path("none.mrg"), "--from", source, "--pick", "5"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.startsWith("trackpack: 1 of the tracks were not copied"))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("none.mrg")));
+}
+
+// Control characters in a ".lev" file's name become "_" in the track's name,
+// so they reach neither a picture's file name nor a catalogue line.
+TEST_F(ImportCli, ControlCharactersOfALevNameBecomeUnderscores) {
+    const QString lev = path("a\nb\x01.lev");
+    writeFile(lev, QByteArray(4, '\x01'));
+    const QString out = path("out.mrg");
+    ASSERT_EQ(trackpack({"import", pack, out, "--lev", lev}).status, 0);
+    EXPECT_EQ(layout(out), "E: Canyon_1 Creek_2 a_b_ | M: Hills_3 | H: Summit_4");
+    ASSERT_EQ(trackpack({"pictures", out, path("pics")}).status, 0);
+    EXPECT_TRUE(QFile::exists(path("pics/13-a_b_.gif")));
+    EXPECT_TRUE(fileBytes(path("pics/bdpic.dat")).contains("\r\n1|a_b_|13-a_b_.gif\r\n"));
+}
+
 TEST_F(ImportCli, RefusedInputWritesNothing) {
     writeFile(path("bad.mrg"), QByteArray("\0\0\0\x05", 4));
     writeFile(path("big.lev"), QByteArray(999, '\x01'));

@@ -62,6 +62,8 @@ QByteArray fileBytes(const QString& path) {
 
 } // namespace
 
+// Control characters (a pack made elsewhere) reach neither a file name nor
+// a catalogue line; the other unsafe characters stay in the catalogue.
 TEST(LevelPictureNames, UnsafeCharactersAreReplacedInTheFileNameOnly) {
     EXPECT_EQ(cleanedName("A/B:C.d"), "A_B_C_d");
     EXPECT_EQ(cleanedName("<>*@#%^&:;\"'?/\\|`,.+ ok-1"), std::string(20, '_') + " ok-1");
@@ -71,6 +73,9 @@ TEST(LevelPictureNames, UnsafeCharactersAreReplacedInTheFileNameOnly) {
     t.Name = "Hill.v2";
     EXPECT_EQ(pictureFileName(t), "27-Hill_v2.gif");
     EXPECT_EQ(catalogueLine(t), "2|Hill.v2|27-Hill_v2.gif");
+    t.Name = "\x01Hi\nll\r.v2\x1f\x7f\xe0";
+    EXPECT_EQ(pictureFileName(t), "27-_Hi_ll__v2__\xe0.gif");
+    EXPECT_EQ(catalogueLine(t), "2|_Hi_ll_.v2__\xe0|27-_Hi_ll__v2__\xe0.gif");
 }
 
 TEST(LevelPicture, WorkedTrackAtRatioEightWithoutTemplate) {

@@ -158,9 +158,10 @@ TEST(LevImport, SeveralFilesListInOrderAndRefusedOnesAreNamed) {
     EXPECT_EQ(refused[2].rfind(dir.filePath("folder.lev").toStdString() + ": ", 0), 0u);
 }
 
-TEST(LevImport, CharactersOutsideWindows1251BecomeUnderscores) {
+TEST(LevImport, CharactersOutsideWindows1251AndControlsBecomeUnderscores) {
     EXPECT_EQ(levTrackName(QString::fromUtf8("/x/Трек ☃😀!.lev")),
               toCp1251(QString::fromUtf8("Трек __!")));
+    EXPECT_EQ(levTrackName(QString::fromUtf8("/x/a\nb\tc\x01\x7f.lev")), "a_b_c__");
 }
 
 TEST(PackImport, EmptyMediumListsTheHardHeaderNextAndMalformedPacksAreRefused) {

@@ -92,9 +92,15 @@ TEST(TrackpackCli, RefusalsAndUsageErrors) {
     EXPECT_EQ(trackpack({"frobnicate"}).status, 2);
     EXPECT_EQ(trackpack({"sample", dir.filePath("s.mrg"), "--segments", "500"}).status, 2);
     EXPECT_EQ(trackpack({"sample", dir.filePath("s.mrg"), "--tracks", "x"}).status, 2);
+    EXPECT_EQ(trackpack({"info", "--json"}).status, 2);
+    const CliRun noValue = trackpack({"sample", dir.filePath("s.mrg"), "--tracks"});
+    EXPECT_EQ(noValue.status, 2);
+    EXPECT_TRUE(noValue.err.section('\n', 0, 0).contains("--tracks")) << noValue.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("s.mrg")));
     const CliRun help = trackpack({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains("resave IN OUT"));
+    EXPECT_TRUE(help.out.contains("import") && help.out.contains("4095")); // its exit codes
 }
 
 // trackpack speaks the language the editor would in its folder: the file

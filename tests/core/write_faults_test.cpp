@@ -2,9 +2,13 @@
 // settings files. Nothing may be reported as saved unless every byte is there,
 // and the previous file must stay byte for byte.
 #include "../common/file_size_limit.h"
+#include "cli_run.h"
+#include "pack/file_identity.h"
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
+#include "pack/track_import.h"
 #include "settings/ini_file.h"
+#include "settings/lang_lines.h"
 #include "settings/options.h"
 #include "settings/recent_files.h"
 
@@ -12,10 +16,19 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 using namespace korvo;
+using korvo::test::CliRun;
+using korvo::test::trackpack;
 
 namespace {
 
@@ -35,6 +48,18 @@ void writeSample(const QString& path, int tracks, int segments) {
 // Only the files the test made: no temporary file may be left behind.
 QStringList entries(const QTemporaryDir& dir) {
     return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+struct stat statOf(const QString& path) {
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+// An English base folder, so the system's own words come through.
+void englishBase(const QTemporaryDir& dir) {
+    QDir(dir.path()).mkpath("lang");
+    QFile::copy(BASE_DIR "/lang/english.lng", dir.filePath("lang/english.lng"));
 }
 
 } // namespace
@@ -97,6 +122,7 @@ TEST(WriteFaults, SettingsWritesOnAFullDiskLeaveTheFile) {
         recent.load();
         EXPECT_FALSE(recent.write_ini("/another/pack.mrg", &error));
         OptionsChoice choice;
+        choice.values.VMoto = kRiderSprite;
         EXPECT_FALSE(writeOptions(ini, choice, &error));
     }
     EXPECT_EQ(bytesOf(ini), before);
@@ -154,4 +180,304 @@ TEST(WriteFaults, SettingsWithoutColoursOrWithAByteOrderMark) {
     EXPECT_EQ(o.RatioPic, 4);
     ASSERT_TRUE(WriteString("Options", "VMoto", ini, "0"));
     EXPECT_EQ(bytesOf(ini), QByteArray("\xEF\xBB\xBF[Options]\r\nVMoto=0\r\nRatioPic=4\r\n"));
+}
+
+// Targets that are not regular files: a character device and a FIFO are
+// written into and stay what they were (the FIFO's reader gets the pack, no
+// ".old", no temporary file); a folder is refused and stays a folder.
+TEST(WriteFaults, SpecialTargetsAreWrittenIntoNeverReplaced) {
+    QTemporaryDir dir;
+    const QString pack = dir.filePath("levels.mrg");
+    writeSample(pack, 3, 10);
+    const QByteArray bytes = bytesOf(pack);
+
+    // A null device of our own where we may make one; /dev/null itself
+    // otherwise (a user who may not replace it either way).
+    QString device = "/dev/null";
+    if (::geteuid() == 0) {
+        device = dir.filePath("null");
+        ASSERT_EQ(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    }
+    const struct stat deviceBefore = statOf(device);
+    CliRun r = trackpack({"resave", pack, device});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(S_ISCHR(statOf(device).st_mode));
+    EXPECT_EQ(statOf(device).st_rdev, deviceBefore.st_rdev);
+    EXPECT_FALSE(QFileInfo::exists(device + ".old"));
+
+    const QString fifo = dir.filePath("pipe.mrg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    r = trackpack({"resave", pack, fifo});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    QByteArray got(bytes.size() + 16, '\0');
+    const ssize_t n = ::read(reader, got.data(), size_t(got.size()));
+    ::close(reader);
+    EXPECT_EQ(got.left(qsizetype(n)), bytes);
+    EXPECT_TRUE(S_ISFIFO(statOf(fifo).st_mode));
+    EXPECT_FALSE(QFileInfo::exists(fifo + ".old"));
+
+    englishBase(dir);
+    const QString folder = dir.filePath("folder.mrg");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.mrg"));
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    p.start(TRACKPACK_EXE, {"resave", pack, folder});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("folder.mrg: Is a directory"));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    QStringList expected{"levels.mrg", "pipe.mrg"};
+    if (device != "/dev/null") expected << "null";
+    expected.sort();
+    EXPECT_EQ(entries(dir), expected);
+}
+
+// A link that loops, or a chain that ends in a folder that is not there or
+// in a file used as a folder, is refused: no link is replaced by a file.
+TEST(WriteFaults, LinksThatCannotBeResolvedAreRefused) {
+    QTemporaryDir dir;
+    const QString pack = dir.filePath("levels.mrg");
+    writeSample(pack, 3, 10);
+    ASSERT_TRUE(QFile::link("loop2.mrg", dir.filePath("loop1.mrg")));
+    ASSERT_TRUE(QFile::link("loop1.mrg", dir.filePath("loop2.mrg")));
+    ASSERT_TRUE(QFile::link("missing/x.mrg", dir.filePath("nowhere.mrg")));
+    ASSERT_TRUE(QFile::link("levels.mrg/x.mrg", dir.filePath("through.mrg")));
+    ASSERT_TRUE(QFile::link("nowhere.mrg", dir.filePath("chain.mrg")));
+    for (const char* link : {"loop1.mrg", "nowhere.mrg", "through.mrg", "chain.mrg"}) {
+        const CliRun r = trackpack({"resave", pack, dir.filePath(link)});
+        EXPECT_EQ(r.status, 1) << link;
+        EXPECT_TRUE(r.err.startsWith("trackpack: " + dir.filePath(link) + ": "))
+            << r.err.toStdString();
+        EXPECT_TRUE(QFileInfo(dir.filePath(link)).isSymLink()) << link;
+    }
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                             QDir::Name),
+              (QStringList{"chain.mrg", "levels.mrg", "loop1.mrg", "loop2.mrg", "nowhere.mrg",
+                           "through.mrg"}));
+}
+
+// A pack the user may not write is refused with exit 1 naming it, and stays
+// byte for byte with no ".old" beside it, though its folder is writable.
+// Root may write it, as editors let root. Run unprivileged through setpriv
+// when the tests run as root.
+TEST(WriteFaults, AReadOnlyPackIsRefusedForAnUnprivilegedUser) {
+    QTemporaryDir dir;
+    englishBase(dir);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("lang")).constData(), 0755), 0);
+    const QString source = dir.filePath("source.mrg"), pack = dir.filePath("levels.mrg");
+    writeSample(source, 5, 10);
+    writeSample(pack, 3, 10);
+    ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), 0644), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(pack).constData(), 0444), 0);
+    const QByteArray before = bytesOf(pack);
+
+    const bool root = ::geteuid() == 0;
+    if (root && QStandardPaths::findExecutable("setpriv").isEmpty())
+        GTEST_SKIP() << "running as root without setpriv: no unprivileged user to try";
+    // A copy of the program the unprivileged user can reach wherever the
+    // build lies.
+    const QString program = dir.filePath("trackpack");
+    ASSERT_TRUE(QFile::copy(TRACKPACK_EXE, program));
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    if (root)
+        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", program, "resave",
+                            source, pack});
+    else
+        p.start(TRACKPACK_EXE, {"resave", source, pack});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
+    EXPECT_EQ(err, "trackpack: " + pack + ": the file is read-only\n");
+    EXPECT_EQ(bytesOf(pack), before);
+    EXPECT_EQ(entries(dir), (QStringList{"levels.mrg", "source.mrg", "trackpack"}));
+
+    if (!root) return;
+    const CliRun asRoot = trackpack({"resave", source, pack}, dir.path());
+    EXPECT_EQ(asRoot.status, 0) << asRoot.err.toStdString();
+    EXPECT_EQ(bytesOf(pack), bytesOf(source));
+}
+
+// Every save keeps the file's permissions (and, as root, its owner and
+// group): the pack, its ".old", the settings, the recent packs, a ".lev".
+TEST(WriteFaults, EverySaveKeepsTheFilesMode) {
+    QTemporaryDir dir;
+    const QString pack = dir.filePath("levels.mrg"), ini = dir.filePath("opt.ini"),
+                  lev = dir.filePath("track.lev");
+    writeSample(pack, 3, 10);
+    TrackTable table;
+    Rows rows;
+    ASSERT_EQ(loadPackFile(pack, table, rows), "");
+    ASSERT_EQ(exportLevFile(table[1], lev), "");
+    ASSERT_TRUE(WriteString("Options", "VMoto", ini, "0"));
+    const bool root = ::geteuid() == 0;
+    const uid_t owner = root ? 65534 : ::geteuid();
+    const gid_t group = root ? 65534 : ::getegid();
+    for (const QString& file : {pack, ini, lev}) {
+        ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0604), 0);
+        ASSERT_EQ(::chown(QFile::encodeName(file).constData(), owner, group), 0);
+    }
+
+    const struct {
+        const char* what;
+        QString file;
+        std::function<std::string()> save;
+    } saves[] = {
+        {"pack", pack, [&] { return savePackBytes(pack, "not a pack"); }},
+        {"pack again", pack, [&] { return savePackFile(pack, table, rows); }},
+        {"settings", ini,
+         [&] { return WriteString("Options", "VMoto", ini, "1") ? "" : std::string("failed"); }},
+        {"options", ini,
+         [&] {
+             OptionsChoice choice;
+             return writeOptions(ini, choice, nullptr) ? "" : std::string("failed");
+         }},
+        {"recent packs", ini,
+         [&] {
+             RecentFiles recent(ini);
+             recent.load();
+             return recent.write_ini(pack) ? "" : std::string("failed");
+         }},
+        {"lev", lev, [&] { return exportLevFile(table[2], lev); }},
+    };
+    for (const auto& save : saves) {
+        const QByteArray before = bytesOf(save.file);
+        ASSERT_EQ(save.save(), "") << save.what;
+        EXPECT_NE(bytesOf(save.file), before) << save.what;
+        const struct stat st = statOf(save.file);
+        EXPECT_EQ(st.st_mode & 07777, 0604u) << save.what;
+        EXPECT_EQ(st.st_uid, owner) << save.what;
+        EXPECT_EQ(st.st_gid, group) << save.what;
+    }
+    EXPECT_EQ(statOf(pack + ".old").st_mode & 07777, 0604u);
+}
+
+// Temporary files of ours that a killed run left beside the pack go with the
+// next successful save; names that only look alike stay.
+TEST(WriteFaults, LeftoverTemporariesGoWithTheNextSave) {
+    QTemporaryDir dir;
+    const QString pack = dir.filePath("levels.mrg");
+    writeSample(pack, 3, 10);
+    const QStringList ours{".levels.mrg.0.tmp", ".levels.mrg.1z141z3.tmp"};
+    const QStringList others{".levels.mrg.12345678.tmp", ".levels.mrg.AB.tmp", ".levels.mrg..tmp",
+                             ".other.mrg.abc.tmp", "levels.mrg.abc.tmp"};
+    for (const QString& name : ours + others) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("half a pack");
+    }
+    TrackTable table;
+    Rows rows;
+    ASSERT_EQ(loadPackFile(pack, table, rows), "");
+    {
+        test::FileSizeLimit full(64); // a failed save leaves them: it did not succeed
+        EXPECT_NE(savePackFile(pack, table, rows), "");
+    }
+    EXPECT_EQ(entries(dir).size(), 2 + ours.size() + others.size()); // levels.mrg and its .old
+    ASSERT_EQ(savePackFile(pack, table, rows), "");
+    QStringList expected = others + QStringList{"levels.mrg", "levels.mrg.old"};
+    expected.sort();
+    EXPECT_EQ(entries(dir), expected);
+}
+
+// A settings or language file over 1 MB, or with a line over 4 KB, is not
+// loaded: the reason names the file and the limit, the defaults stand in and
+// the file stays as it was. Files exactly at both limits load.
+TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
+    const auto padded = [](const QByteArray& head, qsizetype size, qsizetype line) {
+        QByteArray text = head;
+        const QByteArray filler = ";" + QByteArray(line - 1, 'x') + "\r\n";
+        while (text.size() + filler.size() <= size) text += filler;
+        return text + QByteArray(size - text.size(), ';');
+    };
+    const QByteArray options = "[Options]\r\nVMoto=1\r\n";
+    const QByteArray english = bytesOf(BASE_DIR "/lang/english.lng");
+    const struct {
+        qsizetype size, line;
+        QString refusal; // empty: loads
+    } cases[] = {
+        {1024 * 1024, 4096, ""},
+        {1024 * 1024 + 1, 100, "larger than 1048576 bytes"},
+        {20000, 4097, "longer than 4096 bytes"},
+    };
+    LangLines shipped;
+    ASSERT_EQ(shipped.load(BASE_DIR "/lang/english.lng"), "");
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QString ini = optionsPath(dir.path());
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(padded(options, c.size, c.line));
+        f.close();
+        const QByteArray before = bytesOf(ini);
+        Options o;
+        const OptionsLoad load = LoadOptions(dir.path(), o);
+        EXPECT_EQ(load.unreadable, !c.refusal.isEmpty()) << c.size;
+        EXPECT_EQ(o.VMoto, c.refusal.isEmpty() ? kRiderSprite : kRiderDot) << c.size;
+        if (!c.refusal.isEmpty()) {
+            EXPECT_TRUE(load.problem.startsWith(ini + ": ") && load.problem.contains(c.refusal))
+                << load.problem.toStdString();
+            EXPECT_FALSE(WriteString("Options", "NewLevel", ini, "1")); // nor written over
+        }
+        EXPECT_EQ(bytesOf(ini), before);
+
+        // A language file: the shipped English one refused on disk speaks
+        // from the program's own copy; another one leaves the built-in texts.
+        for (const QString& name : {QString("english.lng"), QString("other.lng")}) {
+            const QString lng = dir.filePath(name);
+            QFile l(lng);
+            ASSERT_TRUE(l.open(QIODevice::WriteOnly));
+            l.write(padded(english, c.size, c.line));
+            l.close();
+            LangLines lang;
+            const QString problem = lang.load(lng);
+            EXPECT_EQ(problem.contains(c.refusal) && problem.startsWith(lng + ": "),
+                      !c.refusal.isEmpty())
+                << problem.toStdString();
+            if (c.refusal.isEmpty() || name == "english.lng")
+                EXPECT_EQ(lang[70], shipped[70]) << name.toStdString();
+            else
+                EXPECT_EQ(lang.loadedCount(), 0);
+        }
+    }
+}
+
+// Two windows and a hand edit share "opt.ini": each update reads the file as
+// it is on disk and changes only its own keys; an update that changes no
+// value does not write the file at all.
+TEST(WriteFaults, SettingsUpdatesChangeOnlyTheirOwnKeys) {
+    QTemporaryDir dir;
+    const QString ini = optionsPath(dir.path());
+    Options defaults;
+    ASSERT_EQ(LoadOptions(dir.path(), defaults).problem, "");
+    RecentFiles one(ini), two(ini);
+    one.load();
+    two.load();
+    ASSERT_TRUE(one.write_ini("/p/one.mrg"));
+    ASSERT_TRUE(two.write_ini("/p/two.mrg"));
+    EXPECT_EQ(two.LastFilesList(), (QStringList{"/p/one.mrg", "/p/two.mrg"}));
+
+    OptionsChoice shown;
+    readOptions(IniText(bytesOf(ini)), shown.values);
+    shown.savetime = "5";
+    OptionsChoice chosen = shown;
+    chosen.values.BG1 = QColor(0, 0, 255);
+    ASSERT_TRUE(WriteString("Options", "VMoto", ini, "1")); // meanwhile, by hand
+    ASSERT_TRUE(WriteString("Author", "Nick", ini, "me"));
+    QString error;
+    ASSERT_TRUE(writeOptions(ini, chosen, &error, &shown)) << error.toStdString();
+    EXPECT_EQ(ReadString("Colors", "BG1", ini, ""), "16711680");
+    EXPECT_EQ(ReadString("Options", "VMoto", ini, ""), "1");
+    EXPECT_EQ(ReadString("Author", "Nick", ini, ""), "me");
+    EXPECT_EQ(ReadString("LastFiles", "2", ini, ""), "/p/two.mrg");
+
+    const FileIdentity before = fileIdentity(ini);
+    EXPECT_TRUE(writeOptions(ini, chosen, &error, &chosen));
+    EXPECT_TRUE(one.write_ini("/p/one.mrg"));
+    EXPECT_TRUE(WriteString("Author", "Nick", ini, "me"));
+    EXPECT_EQ(fileIdentity(ini), before);
 }

@@ -78,6 +78,14 @@ public:
         answers.pop_front();
         return a;
     }
+    int choose(QWidget*, const QString& text, const QStringList& buttons) override {
+        asked.push_back(text);
+        const int cancel = int(buttons.size()) - 1;
+        if (choices.empty()) return cancel;
+        const int c = choices.front();
+        choices.pop_front();
+        return c;
+    }
     void information(QWidget* parent, const QString& text) override { show(parent, text); }
     void warning(QWidget* parent, const QString& text) override { show(parent, text); }
     void error(QWidget* parent, const QString&, const QString& text) override {
@@ -105,6 +113,7 @@ public:
     bool chooseTracks(TForm2& dialog) override { return copyDialog ? copyDialog(dialog) : false; }
 
     std::deque<bool> answers;                // Yes/No, in order; No when empty
+    std::deque<int> choices;                 // buttons of choose(), in order; cancel when empty
     QStringList fileLists;                   // the next multi-file dialog's result
     std::function<bool(TForm2&)> copyDialog; // the user in the copy dialog; cancels when empty
     std::deque<QString> paths;               // dialog results; cancelled when empty

@@ -165,6 +165,7 @@ void Toptions_f::FormActivate() {
     const std::optional<IniText> ini = readIniFile(optionsPath(base_));
     if (!ini) {
         showValues(options_); // an unreadable file: show what is in force
+        shown_ = choice();
         return;
     }
     auto read = [&](const char* section, const char* key) {
@@ -181,6 +182,7 @@ void Toptions_f::FormActivate() {
     Options colours;
     readOptions(*ini, colours);
     showColours(colours);
+    shown_ = choice();
 }
 
 void Toptions_f::showValues(const Options& o) {
@@ -256,7 +258,7 @@ void Toptions_f::applyoptClick() {
     if (cb_autotime->isChecked() && !validMinutes()) return;
     const OptionsChoice chosen = choice();
     QString error;
-    if (!writeOptions(optionsPath(base_), chosen, &error)) {
+    if (!writeOptions(optionsPath(base_), chosen, &error, &shown_)) {
         QMessageBox::critical(this, windowTitle(),
                               lang_[kLineOptionsNotSaved].arg(error).replace("\r\n", "\n"));
         return;

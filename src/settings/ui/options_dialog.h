@@ -59,6 +59,7 @@ private:
     void closeoptClick();
     std::optional<int> validMinutes();
     OptionsChoice choice() const;
+    OptionsChoice shown_; // the values as the dialog showed them: Apply writes what changed
     void showValues(const Options& o);
     void showColours(const Options& o);
 

@@ -8,10 +8,10 @@
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "bench_app.h"
-#include "editor/track_geometry.h"
 #include "editor/ui/track_canvas.h"
 #include "pack/pack_file.h"
 #include "pack/templates.h"
+#include "pack/track_geometry.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
 #include "import_commands.h"
 
 #include "cli_common.h"
+#include "io/checked_write.h"
 #include "list/track_copy.h"
-#include "pack/checked_write.h"
 #include "pack/pack_file.h"
 #include "pack/track_import.h"
 #include "render/level_pictures.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <cstdio>
@@ -144,7 +144,7 @@ int picturesCommand(const QStringList& args) {
     const QString folder = args[1];
     if (!QDir().mkpath(folder)) return fail(pathMessage(folder, activeText(kLineCliFolderNotMade)));
     const bool terminal = isatty(STDERR_FILENO);
-    EditorState st;
+    DecodedTrack st;
     int shown = -1; // the percentage on the line, printed again only when it changes
     const auto progress = [terminal, &shown](int value) {
         const int percent = value * 100 / 130;

@@ -3,15 +3,15 @@
 
 #include "cli_common.h"
 #include "import_commands.h"
-#include "pack/cp1251.h"
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "pack/templates.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
 #include "settings/options.h"
 #include "submit_command.h"
+#include "text/cp1251.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QCoreApplication>
 #include <QDir>

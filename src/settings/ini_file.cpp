@@ -1,7 +1,7 @@
 #include "ini_file.h"
 
-#include "pack/checked_write.h"
-#include "pack/cp1251.h"
+#include "io/checked_write.h"
+#include "text/cp1251.h"
 
 #include <QFile>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "options.h"
 
 #include "ini_file.h"
-#include "lang_lines.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFile>

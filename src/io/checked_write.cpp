@@ -1,7 +1,7 @@
 #include "checked_write.h"
 
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFile>

@@ -432,6 +432,8 @@ const AddedLine kAdded[] = {
     {308, "per-user folder: the shipped files missing",
      "the program's own files are not there (it is not fully installed)",
      "файлов самой программы здесь нет (она установлена не полностью)"},
+    {309, "trackpack: the helper program of a command cannot be started",
+     "%1 could not be started: %2", "не удалось запустить %1: %2"},
 };
 
 } // namespace

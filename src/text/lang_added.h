@@ -202,6 +202,7 @@ enum AddedLineNumber : int {
     kLineUserFolderProblems = 306, // %1 the problems, one a line
     kLineFolderNotMade = 307,
     kLineNotInstalled = 308,
+    kLineCliHelperNotStarted = 309, // %1 the helper program, %2 the reason
 };
 
 } // namespace korvo

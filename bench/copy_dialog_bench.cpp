@@ -5,7 +5,7 @@
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "pack/track_import.h"
-#include "settings/lang_lines.h"
+#include "text/lang_lines.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

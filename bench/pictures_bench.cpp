@@ -29,7 +29,7 @@ void BM_AllPicturesOfAGameSizedPack(benchmark::State& state) {
     const QString ram = QStringLiteral("/dev/shm");
     QTemporaryDir dir(QFileInfo(ram).isWritable() ? ram + "/pictures-XXXXXX"
                                                   : QDir::tempPath() + "/pictures-XXXXXX");
-    EditorState st;
+    DecodedTrack st;
     for (auto _ : state) {
         const PictureRun run = makeAllPictures(tracks, rows, dir.path(), kDefaultRatioPic, st);
         if (!run.error.empty() || run.pictures != kMaxTracks) state.SkipWithError("run failed");

@@ -1,8 +1,8 @@
 // Settings work done on the GUI thread: start-up reading of "opt.ini", one
 // recorded recent pack (read, edit, atomic write), loading a language file.
-#include "settings/lang_lines.h"
 #include "settings/options.h"
 #include "settings/recent_files.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFile>

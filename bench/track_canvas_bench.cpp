@@ -8,10 +8,11 @@
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "bench_app.h"
-#include "editor/track_geometry.h"
 #include "editor/ui/track_canvas.h"
+#include "heap_in_use.h"
 #include "pack/pack_file.h"
 #include "pack/templates.h"
+#include "pack/track_geometry.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,9 +101,9 @@ void BM_OpenWidestTrack(benchmark::State& state) {
     bench::ensureApp();
     QDir::setCurrent(widestBaseFolder());
     Window w;
-    const long before = rssKb();
+    const double before = bench::heapInUseKb();
     w.open();
-    state.counters["rss_gain_MB"] = double(rssKb() - before) / 1024.0;
+    state.counters["heap_gain_MB"] = (bench::heapInUseKb() - before) / 1024.0;
     state.counters["rss_MB"] = double(rssKb()) / 1024.0;
     state.counters["canvas_width"] = ctl<TrackCanvas>(w.window, "MapImg")->width();
     w.window.editor().ClosePropClick();

@@ -3,13 +3,13 @@
 #include "editor/node_editor.h"
 #include "editor/open_track.h"
 #include "editor/track_history.h"
+#include "heap_in_use.h"
 #include "list/pack_document.h"
 #include "list/row_ops.h"
 #include "pack/sample_pack.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <string>
 
 using namespace korvo;
@@ -39,13 +39,6 @@ struct OpenedTrack {
     }
 };
 
-long residentKb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-    return 0;
-}
-
 void BM_UndoRedoNodeDrag(benchmark::State& state) {
     OpenedTrack t;
     t.drag(250, -3);
@@ -61,9 +54,9 @@ BENCHMARK(BM_UndoRedoNodeDrag)->Unit(benchmark::kMicrosecond);
 void BM_ThousandDragSteps(benchmark::State& state) {
     for (auto _ : state) {
         OpenedTrack t;
-        const long before = residentKb();
+        const double before = bench::heapInUseKb();
         for (int i = 0; i < 1000; ++i) t.drag(2 + i % 490, i % 2 ? 2 : -2);
-        state.counters["history_kB"] = double(residentKb() - before);
+        state.counters["history_kB"] = bench::heapInUseKb() - before;
         state.counters["steps"] = t.history.stack().count();
     }
 }

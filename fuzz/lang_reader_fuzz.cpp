@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the language file reader: every line break ends
 // exactly one line, and no "^p" survives.
-#include "settings/lang_lines.h"
+#include "text/lang_lines.h"
 
 #include <cstdlib>
 

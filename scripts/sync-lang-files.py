@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the added language lines (src/settings/lang_added.cpp) into the
+"""Writes the added language lines (src/text/lang_added.cpp) into the
 shipped language files: each file keeps its first 96 lines and gets the
 table's lines after them, English or Russian, in Windows-1251 with CR LF.
 A line break inside a text is stored as "^p"."""
@@ -8,7 +8,7 @@ import pathlib
 import re
 
 root = pathlib.Path(__file__).resolve().parent.parent
-table = (root / "src/settings/lang_added.cpp").read_text(encoding="utf-8")
+table = (root / "src/text/lang_added.cpp").read_text(encoding="utf-8")
 body = table[table.index("kAdded[] = {") : table.index("\n};")]
 entries = []
 for m in re.finditer(r"\{(\d+),((?:\s*\"(?:[^\"\\]|\\.)*\"\s*,?)+)\}", body):

@@ -1,6 +1,6 @@
 #include "app_context.h"
 
-#include "settings/lang_added.h"
+#include "text/lang_added.h"
 
 namespace korvo {
 

@@ -9,8 +9,8 @@
 #include "list/row_ops.h"
 #include "pack/app_flags.h"
 #include "prompts.h"
-#include "settings/lang_lines.h"
 #include "settings/options.h"
+#include "text/lang_lines.h"
 
 #include <memory>
 

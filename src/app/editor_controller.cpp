@@ -8,7 +8,7 @@
 #include "image_box.h"
 #include "list_controller.h"
 #include "render/ui/preview_window.h"
-#include "settings/lang_added.h"
+#include "text/lang_added.h"
 
 #include <QActionGroup>
 #include <QCheckBox>

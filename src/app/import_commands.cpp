@@ -5,11 +5,11 @@
 #include "list/track_copy.h"
 #include "list/ui/copy_dialog.h"
 #include "list_controller.h"
-#include "pack/cp1251.h"
 #include "pack/track_import.h"
 #include "render/level_pictures.h"
 #include "render/ui/progress_window.h"
-#include "settings/lang_added.h"
+#include "text/cp1251.h"
+#include "text/lang_added.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,8 +5,8 @@
 #include "list/levels_tree_model.h"
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
-#include "pack/cp1251.h"
-#include "settings/lang_added.h"
+#include "text/cp1251.h"
+#include "text/lang_added.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -5,7 +5,7 @@
 #include "import_commands.h"
 #include "main_window.h"
 #include "pack_commands.h"
-#include "settings/lang_added.h"
+#include "text/lang_added.h"
 
 #include <QDir>
 #include <QLabel>

@@ -6,10 +6,10 @@
 #include "main_window.h"
 #include "pack_commands.h"
 #include "settings/autosave.h"
-#include "settings/lang_added.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/lang_apply.h"
 #include "settings/ui/options_dialog.h"
+#include "text/lang_added.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -2,14 +2,14 @@
 
 #include "actions.h"
 #include "editor_controller.h"
+#include "io/checked_write.h"
 #include "list_controller.h"
-#include "pack/checked_write.h"
 #include "pack/flag_rules.h"
 #include "pack/pack_file.h"
 #include "settings/autosave.h"
-#include "settings/lang_added.h"
 #include "settings/recent_files.h"
 #include "settings/ui/recent_menu.h"
+#include "text/lang_added.h"
 
 #include <QApplication>
 #include <QDir>

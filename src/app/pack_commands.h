@@ -4,8 +4,8 @@
 // the document's history afresh; Save marks its clean state.
 
 #include "app_context.h"
-#include "pack/flag_rules.h"
 #include "pack/file_identity.h"
+#include "pack/flag_rules.h"
 
 #include <QObject>
 #include <memory>

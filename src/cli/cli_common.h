@@ -2,6 +2,7 @@
 // What every trackpack command shares: the usage text and the two ways a
 // command ends badly.
 
+#include <QStringList>
 #include <string>
 
 namespace korvo::cli {
@@ -13,5 +14,13 @@ std::string usageText();
 int usageError(const std::string& why);
 // Prints "trackpack: <why>" to standard error; returns exit status 1.
 int fail(const std::string& why);
+
+} // namespace korvo::cli
+
+namespace korvo::cli {
+
+// The main() of a helper program of trackpack (pictures, mail): trackpack
+// runs it with its own command line, whose first word is `command`.
+int helperMain(int argc, char** argv, const char* command, int (*run)(const QStringList& args));
 
 } // namespace korvo::cli

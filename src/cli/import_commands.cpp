@@ -1,18 +1,16 @@
 #include "import_commands.h"
 
 #include "cli_common.h"
+#include "io/checked_write.h"
 #include "list/track_copy.h"
-#include "pack/checked_write.h"
 #include "pack/pack_file.h"
 #include "pack/track_import.h"
-#include "render/level_pictures.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <cstdio>
 #include <set>
-#include <unistd.h>
 
 namespace korvo::cli {
 
@@ -128,37 +126,6 @@ int exportLevCommand(const QStringList& args) {
         return 0;
     }
     return fail(pathMessage(args[0], activeText(kLineCliNoSuchTrack, n, seen)));
-}
-
-int picturesCommand(const QStringList& args) {
-    if (args.size() != 2 && args.size() != 4) return usageError(activeText(kLineCliPicturesArgs));
-    int q = kDefaultRatioPic;
-    if (args.size() == 4) {
-        bool ok = false;
-        q = args[3].toInt(&ok);
-        if (args[2] != "--ratio") return usageError(activeText(kLineCliUnknownOption, args[2]));
-        if (!ok || q < 1) return usageError(activeText(kLineCliRatio));
-    }
-    TrackTable tracks;
-    Rows rows;
-    if (std::string why = loadPackFile(args[0], tracks, rows); !why.empty()) return fail(why);
-    const QString folder = args[1];
-    if (!QDir().mkpath(folder)) return fail(pathMessage(folder, activeText(kLineCliFolderNotMade)));
-    const bool terminal = isatty(STDERR_FILENO);
-    EditorState st;
-    int shown = -1; // the percentage on the line, printed again only when it changes
-    const auto progress = [terminal, &shown](int value) {
-        const int percent = value * 100 / 130;
-        if (!terminal || percent == shown) return;
-        shown = percent;
-        const QString padded = QString("%1").arg(percent, 3);
-        std::fprintf(stderr, "\rtrackpack: %s",
-                     activeText(kLineCliPictureProgress, padded).c_str());
-    };
-    const PictureRun run = makeAllPictures(tracks, rows, folder, q, st, progress);
-    if (terminal) std::fputc('\n', stderr);
-    if (!run.error.empty()) return fail(run.error);
-    return 0;
 }
 
 } // namespace korvo::cli

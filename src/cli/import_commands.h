@@ -1,7 +1,7 @@
 #pragma once
-// trackpack commands that bring tracks in and pictures out: import from
-// another pack or from ".lev" files, export of one track as ".lev", and the
-// level pictures of a whole pack. Each returns the process's exit status.
+// trackpack commands that bring tracks in and out: import from another pack or
+// from ".lev" files, export of one track as ".lev". Each returns the process's
+// exit status.
 
 #include <QStringList>
 
@@ -11,7 +11,5 @@ namespace korvo::cli {
 int importCommand(const QStringList& args);
 // export-lev PACK N OUT.lev
 int exportLevCommand(const QStringList& args);
-// pictures PACK OUTDIR [--ratio Q]
-int picturesCommand(const QStringList& args);
 
 } // namespace korvo::cli

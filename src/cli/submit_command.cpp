@@ -2,8 +2,8 @@
 
 #include "cli_common.h"
 #include "dist/level_submission.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QCoreApplication>
 #include <QDir>

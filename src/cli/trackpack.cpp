@@ -3,40 +3,28 @@
 
 #include "cli_common.h"
 #include "import_commands.h"
-#include "pack/cp1251.h"
+#include "io/checked_write.h"
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "pack/templates.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
 #include "settings/options.h"
-#include "submit_command.h"
+#include "text/cp1251.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QString>
 #include <QStringList>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <unistd.h>
 
 using namespace korvo;
 using namespace korvo::cli;
-
-std::string korvo::cli::usageText() {
-    QString text = activeLang()[kLineCliUsage];
-    return text.replace("\r\n", "\n").toStdString() + "\n";
-}
-
-int korvo::cli::usageError(const std::string& why) {
-    std::fprintf(stderr, "trackpack: %s\n%s", why.c_str(), usageText().c_str());
-    return 2;
-}
-
-int korvo::cli::fail(const std::string& why) {
-    std::fprintf(stderr, "trackpack: %s\n", why.c_str());
-    return 1;
-}
 
 namespace {
 
@@ -179,9 +167,37 @@ int sample(const QStringList& args) {
     return 0;
 }
 
+// Pictures and mail need the drawing and network libraries. Their commands
+// run in helper programs, so every other command starts without loading
+// them: trackpack hands the whole command line to the helper, which then is
+// the process (same standard streams, same exit status). The helper lies
+// beside trackpack in the build folder, and in the program's private folder
+// when installed.
+int runHelper(const char* helper, char** argv) {
+    std::string self(4096, '\0');
+    const ssize_t n = readlink("/proc/self/exe", self.data(), self.size() - 1);
+    const std::string dir = n > 0 ? std::string(self.data(), size_t(n)) : std::string();
+    const std::string folder = dir.substr(0, dir.rfind('/') + 1);
+    const std::string candidates[] = {folder + helper,
+                                      folder + KORVO_HELPERS_FROM_BIN "/" + helper};
+    int error = ENOENT;
+    for (const std::string& path : candidates) {
+        argv[0] = const_cast<char*>(path.c_str());
+        execv(path.c_str(), argv);
+        if (errno != ENOENT) error = errno;
+    }
+    int justTheProgram = 1;
+    QCoreApplication app(justTheProgram, argv);
+    setActiveLang(languageOfBase(QDir::currentPath()));
+    return fail(activeText(kLineCliHelperNotStarted, helper, systemErrorText(error)));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "pictures") == 0)
+        return runHelper("trackpack-pictures", argv);
+    if (argc > 1 && std::strcmp(argv[1], "submit") == 0) return runHelper("trackpack-mail", argv);
     QCoreApplication app(argc, argv);
     // Messages come in the language the editor uses in this folder.
     setActiveLang(languageOfBase(QDir::currentPath()));
@@ -198,7 +214,5 @@ int main(int argc, char** argv) {
     if (cmd == "sample") return sample(args);
     if (cmd == "import") return importCommand(args);
     if (cmd == "export-lev") return exportLevCommand(args);
-    if (cmd == "pictures") return picturesCommand(args);
-    if (cmd == "submit") return submit(args);
     return usageError(activeText(kLineCliUnknownCommand, cmd));
 }

@@ -1,12 +1,12 @@
 #include "level_submission.h"
 
-#include "pack/checked_write.h"
+#include "io/checked_write.h"
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
 #include "settings/options.h"
 #include "submission_files.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFile>

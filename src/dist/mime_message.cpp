@@ -1,6 +1,6 @@
 #include "mime_message.h"
 
-#include "pack/cp1251.h"
+#include "text/cp1251.h"
 
 #include <QLocale>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
 #include "smtp_client.h"
 
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include "mime_message.h"
 

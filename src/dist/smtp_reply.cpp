@@ -1,7 +1,7 @@
 #include "smtp_reply.h"
 
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <algorithm>
 #include <cctype>

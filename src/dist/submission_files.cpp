@@ -1,10 +1,10 @@
 #include "submission_files.h"
 
-#include "pack/checked_write.h"
-#include "pack/cp1251.h"
+#include "io/checked_write.h"
 #include "pack/pack_file.h"
 #include "settings/ini_file.h"
 #include "settings/options.h"
+#include "text/cp1251.h"
 #include "zip_file.h"
 
 #include <QDir>

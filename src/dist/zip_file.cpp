@@ -1,7 +1,7 @@
 #include "zip_file.h"
 
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QDateTime>
 #include <limits>

@@ -3,7 +3,7 @@
 // deflated, carries no extra field and no comment, and the archive is a
 // single disk without ZIP64; the files the submission packs are small.
 
-#include "pack/checked_write.h"
+#include "io/checked_write.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "editor_messages.h"
 
 #include "pack/track_info.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 namespace korvo {
 

@@ -1,8 +1,8 @@
 #include "track_session.h"
 
-#include "pack/cp1251.h"
 #include "pack/mrg_format.h"
 #include "pack/templates.h"
+#include "text/cp1251.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "wmode.h"
 
-#include "settings/lang_lines.h"
+#include "text/lang_lines.h"
 
 namespace korvo {
 

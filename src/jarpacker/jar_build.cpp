@@ -1,11 +1,11 @@
 #include "jar_build.h"
 
+#include "io/checked_write.h"
 #include "jad_file.h"
-#include "pack/checked_write.h"
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,9 +4,9 @@
 #include "jar_build.h"
 #include "packer_window.h"
 
-#include "settings/lang_lines.h"
 #include "settings/options.h"
 #include "settings/ui/lang_apply.h"
+#include "text/lang_lines.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "packer_window.h"
 
 #include "jar_build.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFileDialog>

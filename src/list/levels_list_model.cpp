@@ -1,7 +1,7 @@
 #include "levels_list_model.h"
 
-#include "pack/cp1251.h"
 #include "row_roles.h"
+#include "text/cp1251.h"
 
 namespace korvo {
 

@@ -1,8 +1,8 @@
 #include "mrg_format.h"
 
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
 #include "templates.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "pack_file.h"
 
-#include "checked_write.h"
+#include "io/checked_write.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,15 +13,6 @@ std::string withPath(const QString& path, const std::string& why) {
     return pathMessage(path, why);
 }
 } // namespace
-
-std::string readWholeFile(const QString& path, std::string& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return fileErrorText(f);
-    const qint64 size = f.size();
-    bytes.resize(size_t(size));
-    if (size > 0 && f.read(bytes.data(), size) != size) return fileErrorText(f);
-    return {};
-}
 
 std::string loadPackFile(const QString& path, TrackTable& table, Rows& rows) {
     QFile f(path);

@@ -1,15 +1,13 @@
 #pragma once
 // Reading and saving pack files on disk.
 
+#include "io/whole_file.h"
 #include "mrg_format.h"
 
 #include <QString>
 #include <string>
 
 namespace korvo {
-
-// Reads a whole file. Returns an empty string, or the reason it failed.
-std::string readWholeFile(const QString& path, std::string& bytes);
 
 // Reads the pack at `path` into table and rows. On refusal returns
 // "<path>: <reason>" and leaves both untouched.

@@ -1,11 +1,11 @@
 #include "track_import.h"
 
-#include "checked_write.h"
-#include "cp1251.h"
+#include "io/checked_write.h"
 #include "pack_file.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
 #include "templates.h"
+#include "text/cp1251.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "gif_writer.h"
 
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include "gif_lzw.h"
 

@@ -1,13 +1,13 @@
 #include "level_pictures.h"
 
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include "draw/map_draw.h"
 
-#include "pack/checked_write.h"
-#include "pack/cp1251.h"
+#include "io/checked_write.h"
 #include "pack/track_import.h"
+#include "text/cp1251.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,7 +71,7 @@ std::string catalogueLine(const TTrackInfo& t) {
     return std::to_string(t.Group) + "|" + replaceControlChars(t.Name) + "|" + pictureFileName(t);
 }
 
-std::string drawLevelPicture(TrackTable& tracks, int j, int q, EditorState& st,
+std::string drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
                              IndexedPicture& picture) {
     q = pictureRatio(q); // never a division by 0
     TTrackInfo& r = tracks[j];
@@ -107,7 +107,7 @@ std::string drawLevelPicture(TrackTable& tracks, int j, int q, EditorState& st,
     return {};
 }
 
-std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, EditorState& st,
+std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
                     bool sync, QString* fileName) {
     if (!QFileInfo(folder).isDir()) return folderMissing(folder);
     const QString name = fromCp1251(pictureFileName(tracks[j]));
@@ -125,7 +125,7 @@ std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, Edi
 }
 
 PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& folder, int q,
-                           EditorState& st, const PictureProgress& progress) {
+                           DecodedTrack& st, const PictureProgress& progress) {
     const auto show = [&progress](int value) {
         if (progress) progress(value);
     };

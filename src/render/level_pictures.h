@@ -5,8 +5,8 @@
 // coordinate is the track value div the ratio q (truncated toward zero), so a
 // picture's size follows from the track, not from a window.
 
-#include "editor/editor_state.h"
 #include "gif_writer.h"
+#include "pack/decoded_track.h"
 #include "pack/mrg_format.h"
 
 #include <QString>
@@ -43,13 +43,13 @@ enum PictureColor : uint8_t { kPicWhite = 0, kPicTrack = 1, kPicBlack = 2, kPicR
 // preview, it takes Templ 1 for a record without a template and stores
 // AnchorY, and leaves the track decoded in `st`. Returns "" or the reason the
 // picture is refused (more than kMaxPicturePixels or a side over 65535 pixels).
-std::string drawLevelPicture(TrackTable& tracks, int j, int q, EditorState& st,
+std::string drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
                              IndexedPicture& picture);
 
 // makegif: draws track j and writes its GIF into `folder` (replacing a file of
 // that name). `sync` false leaves syncing to the caller (see makeAllPictures).
 // Returns "" or "<path>: <reason>"; `fileName` receives the name written.
-std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, EditorState& st,
+std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
                     bool sync = true, QString* fileName = nullptr);
 
 // The progress shown during a run over the whole pack, 0..130.
@@ -68,6 +68,6 @@ struct PictureRun {
 // failed write stops the run: the pictures written stay, no catalogue is
 // written. `folder` must exist.
 PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& folder, int q,
-                           EditorState& st, const PictureProgress& progress = {});
+                           DecodedTrack& st, const PictureProgress& progress = {});
 
 } // namespace korvo

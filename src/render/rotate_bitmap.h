@@ -3,7 +3,7 @@
 // whole 90, 180 and 270 degrees exactly, every other angle by nearest
 // neighbour followed by a trim back to the picture's own size.
 
-#include "draw/rounding.h"
+#include "pack/rounding.h"
 #include <QImage>
 
 namespace korvo {

@@ -18,7 +18,7 @@ struct Extent {
     int o = 0;
 };
 
-Extent extentOf(const EditorState& st) {
+Extent extentOf(const DecodedTrack& st) {
     Extent e;
     e.W = st.NodeCount >= 1 ? st.NodeX[size_t(st.NodeCount)] : 0;
     const int maxY = std::max(0, st.yRange(2).second);
@@ -29,7 +29,7 @@ Extent extentOf(const EditorState& st) {
 }
 
 // Header values of a record before it is drawn (AnchorY, TrackYShift).
-void takeHeaderValues(TTrackInfo& r, EditorState& st) {
+void takeHeaderValues(TTrackInfo& r, DecodedTrack& st) {
     r.AnchorY = headerAnchorY(r);
     st.TrackYShift = trackYShiftOf(r);
 }
@@ -41,7 +41,7 @@ public:
     int sx(int v) const { return roundHalfEven(v / scale_); }
     int sy(int v) const { return roundHalfEven((v + o_) / scale_); }
 
-    void polyline(const EditorState& st, const QColor& color) {
+    void polyline(const DecodedTrack& st, const QColor& color) {
         p_.setPen(QPen(color, 1));
         for (int i = 1; i < st.NodeCount; ++i)
             p_.drawLine(sx(st.NodeX[size_t(i)]), sy(st.NodeY[size_t(i)]),
@@ -73,7 +73,7 @@ struct MarkColors {
     QColor pole, rider;
 };
 
-void drawMarks(ScaledPainter& sp, const EditorState& st, const MarkColors& c) {
+void drawMarks(ScaledPainter& sp, const DecodedTrack& st, const MarkColors& c) {
     sp.pole(st.StartPt, c.pole);
     sp.pole(st.FinishPt, c.pole);
     sp.flag(st.StartPt, kStartFlagColor);
@@ -96,7 +96,7 @@ int floatingPreviewHeight(int W, int H, int w) {
                       kMaxFloatingHeight);
 }
 
-double drawpreimg(TrackTable& tracks, int j, EditorState& st, QImage& image,
+double drawpreimg(TrackTable& tracks, int j, DecodedTrack& st, QImage& image,
                   const PreviewColors& colors, PreviewTarget target) {
     TTrackInfo& r = tracks[j];
     if (r.Templ == 0) r.Templ = 1;
@@ -130,7 +130,7 @@ double drawpreimg(TrackTable& tracks, int j, EditorState& st, QImage& image,
     return scale;
 }
 
-double drawprepreimg(TrackTable& importTracks, int d, EditorState& st, QImage& image) {
+double drawprepreimg(TrackTable& importTracks, int d, DecodedTrack& st, QImage& image) {
     TTrackInfo& r = importTracks[d];
     takeHeaderValues(r, st);
     st.decode(r, r.StartX);

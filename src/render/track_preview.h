@@ -3,7 +3,7 @@
 // track list, the floating preview of the open track, and the preview of a
 // track of another pack in the copy dialog.
 
-#include "editor/editor_state.h"
+#include "pack/decoded_track.h"
 
 #include <QColor>
 #include <QImage>
@@ -34,12 +34,12 @@ int floatingPreviewHeight(int W, int H, int w);
 // `state` and sets its marks; a floating preview draws the nodes in `state`
 // and may change the image's height). Sets the record's AnchorY (and Templ 1
 // for a record without one) and state.TrackYShift. Returns the scale used.
-double drawpreimg(TrackTable& tracks, int j, EditorState& state, QImage& image,
+double drawpreimg(TrackTable& tracks, int j, DecodedTrack& state, QImage& image,
                   const PreviewColors& colors, PreviewTarget target);
 
 // drawprepreimg: track d of `importTracks` on white (the transparent colour):
 // green line, black zero line and poles, flags, red rider point.
-double drawprepreimg(TrackTable& importTracks, int d, EditorState& state, QImage& image);
+double drawprepreimg(TrackTable& importTracks, int d, DecodedTrack& state, QImage& image);
 
 // CorrSizeWnd: the floating window's width-to-height ratio and height for its
 // image size at opening; `captionHeight` is the height of a window caption.

@@ -1,10 +1,10 @@
 #include "base_folder.h"
 
-#include "pack/checked_write.h"
-#include "pack/pack_file.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "io/checked_write.h"
+#include "io/whole_file.h"
 #include "settings/options.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "ini_file.h"
 
-#include "pack/checked_write.h"
-#include "pack/cp1251.h"
-#include "text_file_limits.h"
+#include "io/checked_write.h"
+#include "text/cp1251.h"
+#include "text/text_file_limits.h"
 
 #include <QFile>
 #include <vector>

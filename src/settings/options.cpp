@@ -1,7 +1,7 @@
 #include "options.h"
 
 #include "ini_file.h"
-#include "lang_lines.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,10 +38,6 @@ QColor Options::bgColor(int colorMode) const {
 
 QColor Options::lineColor(int colorMode) const {
     return colorMode == 2 ? Line2 : colorMode == 3 ? Line3 : Line1;
-}
-
-QString optionsPath(const QString& baseFolder) {
-    return QDir(baseFolder).filePath("opt.ini");
 }
 
 int iniInt(const QString& text, int def) {
@@ -163,16 +159,6 @@ OptionsLoad LoadOptions(const QString& baseFolder, Options& options) {
     }
     readOptions(ini, options);
     return result;
-}
-
-LangLines languageOfBase(const QString& baseFolder, const QString& langFolder) {
-    Options o;
-    const QString path = optionsPath(baseFolder);
-    if (QFileInfo::exists(path))
-        if (const std::optional<IniText> ini = readIniFile(path)) readOptions(*ini, o);
-    LangLines lang;
-    lang.load(langFilePath(langFolder.isEmpty() ? baseFolder : langFolder, o.Lang));
-    return lang;
 }
 
 } // namespace korvo

@@ -13,6 +13,8 @@ class LangLines;
 
 // The settings file as written on the first start: 19 lines, CR LF, 224 bytes.
 extern const QByteArray kDefaultOptionsText;
+// The language file of the defaults.
+inline constexpr char kDefaultLangFile[] = "english.lng";
 
 // Where a newly created track goes in its group (`NewLevel`).
 constexpr int kNewTrackAtStart = 0;
@@ -26,7 +28,7 @@ constexpr int kViewTree = 1;
 
 // The in-memory copies of the settings.
 struct Options {
-    QString Lang = "english.lng"; // language file inside base folder + "lang/"
+    QString Lang = kDefaultLangFile; // language file inside base folder + "lang/"
     int NewLevel = kNewTrackAtStart;
     int RatioPic = 8; // level pictures are drawn at 1/RatioPic scale
     int VMoto = kRiderDot;

@@ -2,7 +2,7 @@
 // Makes one shipped language the active one for the life of the object and
 // brings the previous one back afterwards.
 
-#include "settings/lang_lines.h"
+#include "text/lang_lines.h"
 
 namespace korvo::test {
 

@@ -3,8 +3,8 @@
 // newer shipped language files, the user's own files kept.
 #include "settings/base_folder.h"
 #include "settings/command_line.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include "settings_files.h"
 

@@ -2,8 +2,8 @@
 // Builders for records with a given node list, shared by the editor tests.
 
 #include "editor/editor_state.h"
-#include "editor/track_geometry.h"
 #include "pack/templates.h"
+#include "pack/track_geometry.h"
 
 #include <QPoint>
 

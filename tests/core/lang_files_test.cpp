@@ -1,8 +1,8 @@
 // The shipped language files, the table of what each line sets, and finding
 // a language file in the base folder.
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
 #include "settings/lang_targets.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include "settings_files.h"
 

@@ -1,5 +1,5 @@
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QFile>
 #include <QTemporaryDir>

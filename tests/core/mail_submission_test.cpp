@@ -3,8 +3,8 @@
 #include "../common/active_language.h"
 #include "dist/level_submission.h"
 #include "dist/submission_files.h"
-#include "pack/cp1251.h"
 #include "settings/ini_file.h"
+#include "text/cp1251.h"
 
 #include "mail_test_util.h"
 

@@ -3,11 +3,11 @@
 #include "editor/editor_state.h"
 #include "list/pack_document.h"
 #include "list/track_copy.h"
-#include "pack/cp1251.h"
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "pack/track_import.h"
 #include "pack_test_util.h"
+#include "text/cp1251.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "editor_test_util.h"
 #include "pack/mrg_format.h"
 #include "pack/sample_pack.h"
-#include "settings/lang_lines.h"
+#include "text/lang_lines.h"
 
 #include <gtest/gtest.h>
 

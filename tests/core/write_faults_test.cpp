@@ -8,7 +8,7 @@
 #include "pack/sample_pack.h"
 #include "pack/track_import.h"
 #include "settings/ini_file.h"
-#include "settings/lang_lines.h"
+#include "text/lang_lines.h"
 #include "settings/options.h"
 #include "settings/recent_files.h"
 

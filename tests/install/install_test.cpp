@@ -123,7 +123,9 @@ TEST_F(Installed, EveryFileGoesWhereTheDesktopLooksForIt) {
                             DATA_DIR "/korvote/lang/english.lng",
                             DATA_DIR "/korvote/lang/russian.lng",
                             DATA_DIR "/korvote/tomail/",
-                            DATA_DIR "/mime/packages/korvote.xml"};
+                            DATA_DIR "/mime/packages/korvote.xml",
+                            LIBEXEC_DIR "/korvote/trackpack-mail",
+                            LIBEXEC_DIR "/korvote/trackpack-pictures"};
     for (const QString& size : kIconSizes)
         expected << DATA_DIR "/icons/hicolor/" + size + "x" + size + "/apps/korvote.png";
     expected.sort();
@@ -186,6 +188,10 @@ TEST_F(Installed, MenuEntryAndDoubleClickWorkInThePerUserFolder) {
     ASSERT_TRUE(QDir().mkpath(home + "/Downloads"));
     const Ended sample = run("trackpack", {"sample", pack, "--tracks", "5"});
     ASSERT_EQ(sample.exitCode, 0) << sample.err.toStdString();
+    // The installed trackpack finds its installed helper for pictures.
+    const Ended pictures = run("trackpack", {"pictures", pack, dir_.filePath("pictures")}, false);
+    ASSERT_EQ(pictures.exitCode, 0) << pictures.err.toStdString();
+    EXPECT_EQ(QDir(dir_.filePath("pictures")).entryList(QDir::Files).size(), 5 + 1);
     const QByteArray before = fileBytes(pack);
     const Ended click = runDesktopEntry(pack);
     ASSERT_EQ(click.exitCode, 0) << click.err.toStdString();

@@ -3,7 +3,7 @@
 #include "list/ui/copy_dialog.h"
 #include "pack/sample_pack.h"
 #include "render/ui/progress_window.h"
-#include "settings/lang_lines.h"
+#include "text/lang_lines.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

@@ -1,11 +1,11 @@
 // Applying a language to the windows, the about box and the recent-packs
 // submenu.
-#include "settings/lang_lines.h"
 #include "settings/recent_files.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/lang_apply.h"
 #include "settings/ui/options_dialog.h"
 #include "settings/ui/recent_menu.h"
+#include "text/lang_lines.h"
 
 #include "../core/settings_files.h"
 #include "ui_test_util.h"

@@ -4,12 +4,12 @@
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
 #include "settings/ini_file.h"
-#include "settings/lang_added.h"
 #include "settings/lang_targets.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/color_box.h"
 #include "settings/ui/lang_apply.h"
 #include "settings/ui/options_dialog.h"
+#include "text/lang_added.h"
 
 #include "../core/settings_files.h"
 #include "ui_test_util.h"

@@ -7,11 +7,11 @@
 #include "window_test_util.h"
 
 #include "dist/ui/submission_window.h"
-#include "pack/checked_write.h"
+#include "io/checked_write.h"
 #include "render/ui/progress_window.h"
-#include "settings/lang_added.h"
 #include "settings/options.h"
 #include "settings/ui/lang_apply.h"
+#include "text/lang_added.h"
 
 #include <QAbstractButton>
 #include <QAbstractFileIconProvider>

@@ -2,10 +2,10 @@
 // puts into force, and that Cancel writes nothing.
 #include "settings/autosave.h"
 #include "settings/ini_file.h"
-#include "settings/lang_lines.h"
 #include "settings/options.h"
 #include "settings/ui/color_box.h"
 #include "settings/ui/options_dialog.h"
+#include "text/lang_lines.h"
 
 #include "../core/settings_files.h"
 #include "ui_test_util.h"

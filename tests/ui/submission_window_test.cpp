@@ -1,7 +1,7 @@
 // The submission window mailing a pack to an SMTP server on 127.0.0.1.
 #include "../common/active_language.h"
 #include "dist/ui/submission_window.h"
-#include "settings/lang_lines.h"
+#include "text/lang_lines.h"
 
 #include "../core/mail_test_util.h"
 #include "ui_test_util.h"

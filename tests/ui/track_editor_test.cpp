@@ -2,8 +2,8 @@
 // changing it with the panel's controls, storing it and saving the pack, and
 // starting, drawing and storing a new track.
 #include "editor_window_util.h"
-#include "settings/lang_added.h"
 #include "settings/ui/lang_apply.h"
+#include "text/lang_added.h"
 
 #include <QAction>
 #include <QComboBox>

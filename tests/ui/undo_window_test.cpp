@@ -3,7 +3,7 @@
 #include "../core/settings_files.h"
 #include "editor/ui/track_canvas.h"
 #include "editor_window_util.h"
-#include "settings/lang_added.h"
+#include "text/lang_added.h"
 
 #include <QComboBox>
 #include <QMenu>

@@ -2,9 +2,9 @@
 
 #include "dist/level_submission.h"
 #include "settings/ini_file.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
 #include "settings/options.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QButtonGroup>
 #include <QDir>

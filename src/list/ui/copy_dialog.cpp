@@ -3,7 +3,7 @@
 #include "draw/map_draw.h"
 #include "list/copy_list_model.h"
 #include "render/track_preview.h"
-#include "settings/lang_lines.h"
+#include "text/lang_lines.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

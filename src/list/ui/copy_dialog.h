@@ -10,7 +10,7 @@
 //   if (dlg.exec() == QDialog::Accepted)
 //       copy = copyTracks(Tracks, Rows, ImportTracks, dlg.rows(), dlg.tickedRows());
 
-#include "editor/editor_state.h"
+#include "pack/decoded_track.h"
 #include "pack/mrg_format.h"
 
 #include <QDialog>
@@ -65,7 +65,7 @@ private:
 
     TrackTable& importTracks_;
     CopyListModel* model_;
-    EditorState previewState_; // the previewed track's nodes and marks
+    DecodedTrack previewState_; // the previewed track's nodes and marks
 };
 
 } // namespace korvo

@@ -1,7 +1,7 @@
 #include "render/ui/progress_window.h"
 
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 // Puts the texts of a language into the windows (`Loadlang`).
 
-#include "settings/lang_lines.h"
+#include "text/lang_lines.h"
 
 #include <QStringList>
 

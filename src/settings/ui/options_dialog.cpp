@@ -3,8 +3,8 @@
 #include "color_box.h"
 #include "settings/autosave.h"
 #include "settings/ini_file.h"
-#include "settings/lang_added.h"
-#include "settings/lang_lines.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
 #include <QCheckBox>
 #include <QComboBox>

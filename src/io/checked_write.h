@@ -5,6 +5,8 @@
 // leaves the previous file byte for byte and returns "<path>: <reason>" with
 // the system's own reason ("No space left on device").
 
+#include "text/system_errors.h"
+
 #include <QString>
 #include <functional>
 #include <string>
@@ -13,13 +15,6 @@
 class QFileDevice;
 
 namespace korvo {
-
-// The system's reason for error number `error` in the interface language:
-// English as the system says it, Russian from the language lines.
-std::string systemErrorText(int error);
-// The reason a file could not be opened, read or written, in the interface
-// language: Qt's English text, or its Russian line when one matches.
-std::string fileErrorText(const QFileDevice& file);
 
 // Receives the bytes to write piece by piece; false stops the write.
 using FileSink = std::function<bool(const char* data, size_t size)>;
@@ -58,8 +53,5 @@ std::string writeFileChecked(const QString& path, std::string_view bytes,
 // writes). For more than a few files it syncs the file system that holds the
 // folder in one call, which writes them all in one pass.
 std::string syncFiles(const QString& folder, const QStringList& files);
-
-// "<path>: <why>" with the path in the platform's separators.
-std::string pathMessage(const QString& path, const std::string& why);
 
 } // namespace korvo

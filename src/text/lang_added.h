@@ -210,10 +210,11 @@ enum AddedLineNumber : int {
     kLineButtonSaveAs = 313,
     kLineButtonCancel = 314,
     kLineAutosaveHeld = 315,
-    kLineReloadChanged = 316,  // %1 the file
-    kLineChangedUnsaved = 317, // %1 the file
-    kLineFileTooLarge = 318,   // %1 the file, %2 the limit
-    kLineLineTooLong = 319,    // %1 the file, %2 the limit
+    kLineReloadChanged = 316,       // %1 the file
+    kLineChangedUnsaved = 317,      // %1 the file
+    kLineFileTooLarge = 318,        // %1 the file, %2 the limit
+    kLineLineTooLong = 319,         // %1 the file, %2 the limit
+    kLineCliHelperNotStarted = 320, // %1 the helper program, %2 the reason
 };
 
 } // namespace korvo

@@ -2,7 +2,7 @@
 // Small rules of track geometry shared by the editor, the canvas and the
 // previews: segment limits, rounding, template lookups of a record.
 
-#include "draw/rounding.h"
+#include "pack/rounding.h"
 #include "pack/track_info.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "lang_added.h"
 #include "lang_lines.h"
-#include "pack/checked_write.h"
+#include "system_errors.h"
 
 #include <QDir>
 #include <QFile>

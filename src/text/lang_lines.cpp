@@ -1,7 +1,7 @@
 #include "lang_lines.h"
 
 #include "lang_added.h"
-#include "pack/cp1251.h"
+#include "text/cp1251.h"
 #include "text_file_limits.h"
 
 #include <QDir>

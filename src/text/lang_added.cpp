@@ -469,6 +469,8 @@ const AddedLine kAdded[] = {
     {319, "reading: a line too long; %1 the file, %2 the limit in bytes",
      "%1: a line is longer than %2 bytes; the file is not loaded and the defaults are used",
      "%1: строка длиннее %2 байт; файл не загружен, действуют значения по умолчанию"},
+    {320, "trackpack: the helper program of a command cannot be started",
+     "%1 could not be started: %2", "не удалось запустить %1: %2"},
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 // jarpacker run as the editor's menu or a user runs it, on game archives
 // made here by Python's zipfile.
-#include "mail_test_util.h"
+#include "../core/mail_test_util.h"
 
 using namespace korvo::test;
 

@@ -1,0 +1,28 @@
+// What a program that shows no window needs of the settings: where "opt.ini"
+// is and the language it names. Kept apart from the colours of the options,
+// so such a program does not load the drawing libraries.
+#include "ini_file.h"
+#include "options.h"
+#include "text/lang_lines.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace korvo {
+
+QString optionsPath(const QString& baseFolder) {
+    return QDir(baseFolder).filePath("opt.ini");
+}
+
+LangLines languageOfBase(const QString& baseFolder, const QString& langFolder) {
+    QString Lang = kDefaultLangFile;
+    const QString path = optionsPath(baseFolder);
+    if (QFileInfo::exists(path))
+        if (const std::optional<IniText> ini = readIniFile(path))
+            Lang = ini->readString("Options", "Lang", "0"); // as the options read it
+    LangLines lang;
+    lang.load(langFilePath(langFolder.isEmpty() ? baseFolder : langFolder, Lang));
+    return lang;
+}
+
+} // namespace korvo

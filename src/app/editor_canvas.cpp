@@ -73,6 +73,7 @@ void EditorController::connectCanvas() {
     connect(MapImg, &TrackCanvas::correctionAsked, this, &EditorController::openCorrection);
     connect(MapImg, &TrackCanvas::correctionDismissed, corrxywnd, &QWidget::close);
     connect(MapImg, &TrackCanvas::modeChanged, this, [this] {
+        track_.settle();
         syncToolButtons();
         emit modeChanged();
     });
@@ -91,16 +92,16 @@ void EditorController::connectCanvas() {
 
     // DrawCorrLine: every accepted value moves the node; closing the window
     // repaints the track with fresh start and finish marks.
-    corrxywnd->nodeMoved = [this](int, int x, int y) {
-        MapImg->carryOut(Nodes.correctNode(x, shownY(y)));
+    connect(corrxywnd, &CorrectionWindow::edited, this, [this](const GestureOutcome& out) {
+        MapImg->carryOut(out);
         refreshFloatingPreview();
-    };
-    corrxywnd->closed = [this](int) { MapImg->carryOut(Nodes.correctionClosed()); };
+    });
 }
 
 // AddPointClick, DelPointClick, movemapClick, motopicClick.
 void EditorController::toolClick(GestureOutcome (NodeEditor::*click)()) {
     MapImg->carryOut((Nodes.*click)());
+    track_.settle();
     syncToolButtons();
 }
 
@@ -119,8 +120,7 @@ void EditorController::openCorrection(int k) {
     const QPoint node(Editor.NodeX[size_t(k)], Editor.NodeY[size_t(k)] + Editor.YOffset);
     const QWidget* view = ScrollBox1->viewport();
     const QRect viewport(view->mapToGlobal(QPoint(0, 0)), view->size());
-    corrxywnd->openFor(Editor.NodeX.data(), Editor.NodeY.data(), Editor.NodeCount, k,
-                       MapImg->mapToGlobal(MapImg->fromCanvas(node)), viewport);
+    corrxywnd->openAt(MapImg->mapToGlobal(MapImg->fromCanvas(node)), viewport);
 }
 
 void EditorController::connectPreview() {

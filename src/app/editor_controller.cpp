@@ -113,7 +113,7 @@ void EditorController::buildRight(QWidget* right) {
     editor->addWidget(ScrollBox1);
     Panel5->hide();
 
-    corrxywnd = new Tcorrxywnd(app_.window);
+    corrxywnd = new CorrectionWindow(track_, app_.window);
     preimg_f = new Tpreimg_f(app_.window);
 }
 

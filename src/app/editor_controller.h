@@ -19,7 +19,7 @@ namespace korvo {
 
 class ImageBox;
 class ListController;
-class Tcorrxywnd;
+class CorrectionWindow;
 class Tpreimg_f;
 class TrackCanvas;
 class TrackPropertiesPanel;
@@ -108,7 +108,7 @@ private:
     TrackCanvas* MapImg; // the canvas (820 x 554 at start)
     QWidget* Panel7;     // the preview
     ImageBox* previewimg;
-    Tcorrxywnd* corrxywnd; // exact coordinates of one node (Ctrl + left click)
+    CorrectionWindow* corrxywnd; // exact coordinates of one node (Ctrl + left click)
     Tpreimg_f* preimg_f;   // the floating preview of the open track
     QAction *preimg, *AddPoint, *DelPoint, *movemap, *motopic;
     QAction *ZoomIn, *ZoomOut, *ZoomActual, *ZoomFit;

@@ -1,4 +1,6 @@
 // The node coordinate correction window driven through its real controls.
+#include "../core/editor_test_util.h"
+#include "editor/open_track.h"
 #include "editor/ui/correction_window.h"
 
 #include <QLabel>
@@ -15,26 +17,30 @@ using namespace korvo;
 
 namespace {
 
-struct Moved {
-    int k, x, y;
-};
-
-class CorrectionWindow : public ::testing::Test {
+// A track open with nodes (0, 0), (100, -20), (200, 30), (260, 150) and the
+// window on it; `node(k)` is node k as the track holds it now.
+class CorrectionWindowTest : public ::testing::Test {
 protected:
-    // Nodes indexed from 1: (0, 0), (100, -20), (200, 30), (260, 150).
-    std::vector<int> NodeX{0, 0, 100, 200, 260};
-    std::vector<int> NodeY{0, 0, -20, 30, 150};
     const QRect viewport{100, 100, 500, 400};
-    Tcorrxywnd wnd;
-    std::vector<Moved> moves;
-    std::vector<int> closings;
+    TrackTable tracks;
+    OpenTrack track{tracks};
+    CorrectionWindow wnd{track};
+    std::vector<GestureOutcome> edits;
 
     void SetUp() override {
-        wnd.nodeMoved = [this](int k, int x, int y) { moves.push_back({k, x, y}); };
-        wnd.closed = [this](int k) { closings.push_back(k); };
+        const int j = tracks.createTrack("t");
+        test::setTrack(tracks[j], {{0, 0}, {100, -20}, {200, 30}, {260, 150}}, 1);
+        ASSERT_TRUE(track.open(j, 554).ok());
+        QObject::connect(&wnd, &CorrectionWindow::edited,
+                         [this](const GestureOutcome& out) { edits.push_back(out); });
     }
+    QPoint node(int k) const { return track.state().node(k); }
+    // Ctrl + click on node k selects it for correction, as the canvas does.
     void openFor(int k) {
-        wnd.openFor(NodeX.data(), NodeY.data(), 4, k, QPoint(200, 200), viewport);
+        const QPoint at(node(k).x(), node(k).y() + track.state().YOffset);
+        track.nodes().MapImgMouseDown(Qt::LeftButton, Qt::ControlModifier, at);
+        track.nodes().MapImgMouseUp(Qt::LeftButton, Qt::ControlModifier, at);
+        wnd.openAt(QPoint(200, 200), viewport);
     }
     QSpinBox* spin(const char* name) { return wnd.findChild<QSpinBox*>(name); }
     void type(QSpinBox* s, const QString& text) {
@@ -52,18 +58,17 @@ protected:
 
 } // namespace
 
-TEST_F(CorrectionWindow, OpensBesideTheNodeWithItsShownCoordinates) {
+TEST_F(CorrectionWindowTest, OpensBesideTheNodeWithItsShownCoordinates) {
     openFor(2);
     ASSERT_NE(spin("x_"), nullptr);
     ASSERT_NE(spin("y_"), nullptr);
     EXPECT_EQ(wnd.findChild<QLabel*>("Label2")->text(), "X :");
     EXPECT_EQ(wnd.findChild<QLabel*>("Label3")->text(), "Y :");
     EXPECT_TRUE(wnd.isVisible());
-    EXPECT_TRUE(wnd.CorrOpen());
-    EXPECT_EQ(wnd.SelNode(), 2);
+    EXPECT_EQ(wnd.node(), 2);
     EXPECT_EQ(spin("x_")->value(), 100);
     EXPECT_EQ(spin("y_")->value(), 20); // 20 above the zero line shows as 20
-    EXPECT_TRUE(moves.empty());         // filling in the values moves nothing
+    EXPECT_TRUE(edits.empty());         // filling in the values moves nothing
     EXPECT_TRUE(wnd.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(wnd.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     EXPECT_EQ(wnd.height(), 80);
@@ -75,34 +80,29 @@ TEST_F(CorrectionWindow, OpensBesideTheNodeWithItsShownCoordinates) {
     EXPECT_EQ(wnd.pos(), QPoint(230, 230));
 }
 
-TEST_F(CorrectionWindow, TypedValuesAreClampedAndMoveTheNode) {
+TEST_F(CorrectionWindowTest, TypedValuesAreClampedAndMoveTheNode) {
     openFor(2);
     type(spin("y_"), "500");
     EXPECT_EQ(spin("y_")->value(), 97); // the y maximum
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0].k, 2);
-    EXPECT_EQ(moves[0].x, 100);
-    EXPECT_EQ(moves[0].y, -97);
+    EXPECT_EQ(node(2), QPoint(100, -97));
 
     type(spin("x_"), "120");
     EXPECT_EQ(spin("x_")->value(), 120); // inside the limits: taken as typed
     type(spin("x_"), "5");
     EXPECT_EQ(spin("x_")->value(), 73); // the x minimum
-    ASSERT_EQ(moves.size(), 3u);
-    EXPECT_EQ(moves[2].x, 73);
-    EXPECT_EQ(moves[2].y, -97);
+    EXPECT_EQ(edits.size(), 3u);
+    EXPECT_EQ(node(2), QPoint(73, -97));
+    EXPECT_EQ(track.history().stack().count(), 1) << "corrections of one node are one step";
 }
 
-TEST_F(CorrectionWindow, WheelAndSpinStepsStayWithinTheLimits) {
+TEST_F(CorrectionWindowTest, WheelAndSpinStepsStayWithinTheLimits) {
     openFor(2);
     type(spin("x_"), "73");
-    moves.clear();
     wheel(spin("x_"), -120); // down at the minimum: stays there
     EXPECT_EQ(spin("x_")->value(), 73);
     wheel(spin("x_"), 120);
     EXPECT_EQ(spin("x_")->value(), 74);
-    ASSERT_FALSE(moves.empty());
-    EXPECT_EQ(moves.back().x, 74);
+    EXPECT_EQ(node(2).x(), 74);
 
     // The up button of y_ steps by one.
     QSpinBox* y = spin("y_");
@@ -112,28 +112,27 @@ TEST_F(CorrectionWindow, WheelAndSpinStepsStayWithinTheLimits) {
     const QRect up = y->style()->subControlRect(QStyle::CC_SpinBox, &opt, QStyle::SC_SpinBoxUp, y);
     QTest::mouseClick(y, Qt::LeftButton, Qt::NoModifier, up.center());
     EXPECT_EQ(y->value(), 21);
-    EXPECT_EQ(moves.back().y, -21);
+    EXPECT_EQ(node(2).y(), -21);
     QTest::keyClick(y, Qt::Key_Down);
     EXPECT_EQ(y->value(), 20);
 }
 
-TEST_F(CorrectionWindow, RetargetingAndClosing) {
+TEST_F(CorrectionWindowTest, RetargetingAndClosing) {
     openFor(2);
     openFor(4); // the last node: limited by its left neighbour alone
-    EXPECT_EQ(wnd.SelNode(), 4);
+    EXPECT_EQ(wnd.node(), 4);
     EXPECT_EQ(spin("x_")->value(), 260);
     EXPECT_EQ(spin("y_")->value(), -150);
-    EXPECT_TRUE(moves.empty());
+    EXPECT_TRUE(edits.empty());
     type(spin("x_"), "400");
     EXPECT_EQ(spin("x_")->value(), 327); // 200 + 127
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0].k, 4);
+    EXPECT_EQ(node(4).x(), 327);
+    EXPECT_EQ(node(2).x(), 100);
 
     wnd.close();
-    EXPECT_FALSE(wnd.CorrOpen());
+    EXPECT_FALSE(track.session().Gesture.CorrOpen);
     EXPECT_FALSE(wnd.isVisible());
-    ASSERT_EQ(closings.size(), 1u);
-    EXPECT_EQ(closings[0], 4);
+    EXPECT_EQ(edits.size(), 2u) << "closing is told once";
     spin("x_")->setValue(300); // a closed window moves no node
-    EXPECT_EQ(moves.size(), 1u);
+    EXPECT_EQ(node(4).x(), 327);
 }

@@ -44,7 +44,7 @@ struct OpenedTrack {
     std::unique_ptr<Started> s;
 };
 
-QSpinBox* spin(Tcorrxywnd* wnd, const char* name) {
+QSpinBox* spin(CorrectionWindow* wnd, const char* name) {
     return wnd->findChild<QSpinBox*>(name);
 }
 
@@ -75,11 +75,11 @@ TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
 TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
     OpenedTrack t(kHill);
     TForm1& w = t.w();
-    Tcorrxywnd* wnd = ctl<Tcorrxywnd>(w, "corrxywnd");
+    CorrectionWindow* wnd = ctl<CorrectionWindow>(w, "corrxywnd");
 
     QTest::mouseClick(t.canvas(), Qt::LeftButton, Qt::ControlModifier, canvasPoint(w, 2));
     ASSERT_TRUE(wnd->isVisible());
-    EXPECT_EQ(wnd->SelNode(), 2);
+    EXPECT_EQ(wnd->node(), 2);
     EXPECT_EQ(spin(wnd, "x_")->value(), 100);
     EXPECT_EQ(spin(wnd, "y_")->value(), 20) << "shown y is up";
     const QPoint node = t.canvas()->mapToGlobal(canvasPoint(w, 2));
@@ -99,7 +99,7 @@ TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
     EXPECT_EQ(w.editor().state().NodeY[2], -97);
 
     QTest::mouseClick(t.canvas(), Qt::LeftButton, Qt::ControlModifier, canvasPoint(w, 3));
-    EXPECT_EQ(wnd->SelNode(), 3) << "another node takes the window";
+    EXPECT_EQ(wnd->node(), 3) << "another node takes the window";
     EXPECT_EQ(spin(wnd, "x_")->value(), 200);
     wnd->close();
     EXPECT_FALSE(w.editor().session().Gesture.CorrOpen);

@@ -1,5 +1,7 @@
 #include "editor/ui/correction_window.h"
 
+#include "editor/open_track.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -46,9 +48,10 @@ QPoint onScreen(QPoint pos, QSize size) {
 
 } // namespace
 
-Tcorrxywnd::Tcorrxywnd(QWidget* parent)
+CorrectionWindow::CorrectionWindow(OpenTrack& track, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      track_(track) {
     setObjectName("corrxywnd");
     Label2 = new QLabel("X :", this);
     Label2->setObjectName("Label2");
@@ -67,33 +70,40 @@ Tcorrxywnd::Tcorrxywnd(QWidget* parent)
     // 80 x 80, but wide enough to show five-digit coordinates whole.
     setFixedSize(std::max(kSize, grid->sizeHint().width()), kSize);
 
-    connect(x_, &QSpinBox::valueChanged, this, &Tcorrxywnd::x_Change);
-    connect(y_, &QSpinBox::valueChanged, this, &Tcorrxywnd::y_Change);
+    connect(x_, &QSpinBox::valueChanged, this, &CorrectionWindow::xChanged);
+    connect(y_, &QSpinBox::valueChanged, this, &CorrectionWindow::yChanged);
 }
 
-void Tcorrxywnd::openFor(const int* NodeX, const int* NodeY, int NodeCount, int k, QPoint node,
-                         const QRect& viewport) {
-    CorrOpen_ = false;
-    SelNode_ = k;
-    limits_ = corrLimits(NodeX, NodeY, NodeCount, k);
+int CorrectionWindow::node() const {
+    return track_.selectedNode();
+}
+
+// Open while the track has its correction gesture on the node.
+bool CorrectionWindow::showing() const {
+    return isVisible() && track_.session().Gesture.CorrOpen;
+}
+
+void CorrectionWindow::openAt(QPoint node, const QRect& viewport) {
+    const EditorState& st = track_.state();
+    const int k = track_.selectedNode();
+    if (k < 1 || k > st.NodeCount) return;
+    limits_ = corrLimits(st.NodeX.data(), st.NodeY.data(), st.NodeCount, k);
     {
         const QSignalBlocker bx(x_), by(y_);
-        x_->setValue(NodeX[k]);
-        y_->setValue(shownY(NodeY[k]));
+        x_->setValue(st.NodeX[size_t(k)]);
+        y_->setValue(shownY(st.NodeY[size_t(k)]));
     }
     move(onScreen(corrWindowPos(node, viewport), frameGeometry().size()));
-    CorrOpen_ = true;
     show();
     raise();
 }
 
-void Tcorrxywnd::dismiss() {
-    CorrOpen_ = false;
+void CorrectionWindow::dismiss() {
     hide();
 }
 
-void Tcorrxywnd::x_Change() {
-    if (!CorrOpen_) return;
+void CorrectionWindow::xChanged() {
+    if (!showing()) return;
     const int v = limits_.clampX(x_->value());
     if (v != x_->value()) {
         const QSignalBlocker block(x_);
@@ -102,8 +112,8 @@ void Tcorrxywnd::x_Change() {
     moved();
 }
 
-void Tcorrxywnd::y_Change() {
-    if (!CorrOpen_) return;
+void CorrectionWindow::yChanged() {
+    if (!showing()) return;
     const int v = limits_.clampY(y_->value());
     if (v != y_->value()) {
         const QSignalBlocker block(y_);
@@ -112,22 +122,25 @@ void Tcorrxywnd::y_Change() {
     moved();
 }
 
-void Tcorrxywnd::moved() {
-    if (nodeMoved) nodeMoved(SelNode_, x_->value(), trackY(y_->value()));
+void CorrectionWindow::moved() {
+    emit edited(track_.nodes().correctNode(x_->value(), y_->value()));
+    track_.settle();
 }
 
-void Tcorrxywnd::keyPressEvent(QKeyEvent* event) {
+void CorrectionWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         close();
     else
         QWidget::keyPressEvent(event);
 }
 
-void Tcorrxywnd::closeEvent(QCloseEvent* event) {
-    const bool wasOpen = CorrOpen_;
-    CorrOpen_ = false;
+void CorrectionWindow::closeEvent(QCloseEvent* event) {
+    const bool wasOpen = showing();
     QWidget::closeEvent(event);
-    if (wasOpen && closed) closed(SelNode_);
+    if (wasOpen) {
+        emit edited(track_.nodes().correctionClosed());
+        track_.settle();
+    }
 }
 
 } // namespace korvo

@@ -432,6 +432,46 @@ const AddedLine kAdded[] = {
     {308, "per-user folder: the shipped files missing",
      "the program's own files are not there (it is not fully installed)",
      "файлов самой программы здесь нет (она установлена не полностью)"},
+    {309, "game archive packer: the usage",
+     "usage: jarpacker GAME.jar PACK OUT.jar\r\n  Writes OUT.jar: GAME.jar with its entry "
+     "\"levels.mrg\" replaced by PACK, every\r\n  other entry kept byte for byte. When GAME.jad "
+     "lies beside the game, OUT.jad is\r\n  written beside OUT.jar with MIDlet-Jar-Size and "
+     "MIDlet-Jar-URL updated; the two\r\n  are written together or not at all.\r\n  Without "
+     "arguments a window asks for the three files.\r\nExit status: 0 written, 1 refused or "
+     "failed (nothing written), 2 usage error.",
+     "использование: jarpacker ИГРА.jar ПАКЕТ НОВЫЙ.jar\r\n  Пишет НОВЫЙ.jar: ИГРА.jar, в "
+     "котором элемент \"levels.mrg\" заменён ПАКЕТОМ,\r\n  а все остальные сохранены байт в "
+     "байт. Если рядом с игрой лежит ИГРА.jad,\r\n  рядом с НОВЫЙ.jar пишется НОВЫЙ.jad с новыми "
+     "MIDlet-Jar-Size и MIDlet-Jar-URL;\r\n  оба файла пишутся вместе или ни один.\r\n  Без "
+     "аргументов открывается окно, где выбираются три файла.\r\nКод выхода: 0 записано, 1 "
+     "отказ или ошибка (ничего не записано), 2 ошибка вызова."},
+    {310, "game archive packer: not three files", "three files are needed", "нужны три файла"},
+    {311, "game archive packer: an output that is an input; %1 the output",
+     "%1 is one of the files read; choose another output",
+     "%1 - один из читаемых файлов; выберите другой новый архив"},
+    {312, "game archive packer: the game is an empty file", "an empty file, not a zip archive",
+     "пустой файл, а не архив zip"},
+    {313, "game archive packer: two level entries", "the archive holds \"levels.mrg\" twice",
+     "в архиве два элемента \"levels.mrg\""},
+    {314, "game archive packer: a damaged archive",
+     "a damaged zip archive (its records point outside it)",
+     "повреждённый архив zip (его записи указывают за его пределы)"},
+    {315, "game archive packer: an archive it cannot rewrite",
+     "a zip archive of a kind not supported (ZIP64, several parts or an encrypted \"levels.mrg\")",
+     "архив zip неподдерживаемого вида (ZIP64, несколько частей или зашифрованный "
+     "\"levels.mrg\")"},
+    {316, "game archive packer: too large", "the new archive would be too large for zip",
+     "новый архив слишком велик для zip"},
+    {317, "game archive packer: the window program missing; %1 its path",
+     "the window of the packer (%1) could not be started",
+     "окно программы сборки (%1) не удалось запустить"},
+    {318, "submission log: stopped after the message went out",
+     "Stopped after the message was sent: the server may have delivered it. Check the mailbox "
+     "before sending it again.",
+     "Остановлено после отправки письма: сервер мог его доставить. Проверьте почту, прежде чем "
+     "отправлять снова."},
+    {319, "submission log: the run took too long; %1 seconds", "no answer within %1 seconds in all",
+     "нет ответа за %1 с в сумме"},
 };
 
 } // namespace

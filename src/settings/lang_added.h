@@ -202,6 +202,17 @@ enum AddedLineNumber : int {
     kLineUserFolderProblems = 306, // %1 the problems, one a line
     kLineFolderNotMade = 307,
     kLineNotInstalled = 308,
+    kLineJarUsage = 309,
+    kLineJarThreeFiles = 310,
+    kLineJarOverInput = 311, // %1 the output
+    kLineJarEmpty = 312,
+    kLineJarTwoLevels = 313,
+    kLineJarDamaged = 314,
+    kLineJarUnsupported = 315,
+    kLineJarTooLarge = 316,
+    kLineJarWindowMissing = 317, // %1 the window program
+    kLineMaybeDelivered = 318,
+    kLineMailDeadline = 319, // %1 seconds
 };
 
 } // namespace korvo

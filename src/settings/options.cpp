@@ -37,10 +37,6 @@ QColor Options::lineColor(int colorMode) const {
     return colorMode == 2 ? Line2 : colorMode == 3 ? Line3 : Line1;
 }
 
-QString optionsPath(const QString& baseFolder) {
-    return QDir(baseFolder).filePath("opt.ini");
-}
-
 int iniInt(const QString& text, int def) {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok, 10);
@@ -136,16 +132,6 @@ OptionsLoad LoadOptions(const QString& baseFolder, Options& options) {
     }
     readOptions(ini, options);
     return result;
-}
-
-LangLines languageOfBase(const QString& baseFolder, const QString& langFolder) {
-    Options o;
-    const QString path = optionsPath(baseFolder);
-    if (QFileInfo::exists(path))
-        if (const std::optional<IniText> ini = readIniFile(path)) readOptions(*ini, o);
-    LangLines lang;
-    lang.load(langFilePath(langFolder.isEmpty() ? baseFolder : langFolder, o.Lang));
-    return lang;
 }
 
 } // namespace korvo

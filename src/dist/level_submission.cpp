@@ -33,6 +33,10 @@ LevelSubmission::LevelSubmission(QString baseFolder, QObject* parent)
     connect(&wait_, &QTimer::timeout, this, [this] {
         if (auto then = std::exchange(afterWait_, nullptr)) then();
     });
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, [this] {
+        stopMailing(activeQText(kLineMailDeadline, settings_.deadlineMs / 1000), true);
+    });
     connect(&client_, &SmtpClient::opened, this, [this] {
         log(activeQText(kLineAuthorised), LogColour::Blue);
         log(activeQText(kLineNoErrors), LogColour::Blue);
@@ -163,6 +167,7 @@ void LevelSubmission::SendEmail(const QString& recipient, const QString& attachm
 
 void LevelSubmission::PerformConnection() {
     attempts_ = 0;
+    deadline_.start(settings_.deadlineMs);
     nextAttempt();
 }
 
@@ -238,11 +243,23 @@ void LevelSubmission::sendDone(bool ok) {
 }
 
 void LevelSubmission::cancel() {
-    if (!running_) return;
+    if (running_) stopMailing(activeQText(kLineCancelled), false);
+}
+
+// Ends a mailing run from outside the dialogue with the server: `why` (and
+// the outcome "not sent" when `withOutcome`) when nothing was delivered,
+// otherwise that the mail may have been.
+void LevelSubmission::stopMailing(const QString& why, bool withOutcome) {
+    const bool mayBeDelivered = client_.messageMayBeDelivered();
     client_.abort();
     wait_.stop();
     afterWait_ = nullptr;
-    log(activeQText(kLineCancelled), LogColour::Red);
+    if (mayBeDelivered) {
+        log(activeQText(kLineMaybeDelivered), LogColour::Navy);
+        return end(false);
+    }
+    log(why, LogColour::Red);
+    if (withOutcome) return sendDone(false);
     end(false);
 }
 
@@ -252,6 +269,7 @@ void LevelSubmission::refuse(const QString& text) {
 }
 
 void LevelSubmission::end(bool ok) {
+    deadline_.stop();
     running_ = false;
     emit finished(ok);
 }

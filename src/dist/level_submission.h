@@ -32,7 +32,8 @@ public:
 
     // Starts a run; finished() follows, at once when a check refuses it.
     void start(const SubmissionRequest& request);
-    // Stops a run that is mailing; finished(false) follows.
+    // Stops a run that is mailing; finished(false) follows. Once the message
+    // has gone out, the log says it may have been delivered, not "stopped".
     void cancel();
     bool running() const { return running_; }
 
@@ -54,6 +55,7 @@ private:
     void SetSMTP();
     void CleanContext();
     void sendDone(bool ok);
+    void stopMailing(const QString& why, bool withOutcome);
     void refuse(const QString& text);
     void end(bool ok);
     void log(const QString& text, LogColour colour) { emit logLine(text, colour); }
@@ -72,6 +74,7 @@ private:
     std::array<QString, 5> pieces_; // the built-in password, set piece by piece
     QTimer wait_;
     std::function<void()> afterWait_;
+    QTimer deadline_; // ends a mailing run that takes too long in all
 };
 
 } // namespace korvo

@@ -72,7 +72,9 @@ void SmtpClient::open(const SmtpEndpoint& endpoint) {
         fail("TLS: " + texts.join("; "), SmtpFailure::Untrusted);
     });
     connect(socket_, &QSslSocket::bytesWritten, this, [this] {
-        if (step_ == Step::Body) timer_.start(endpoint_.timeoutMs); // still moving
+        if (step_ != Step::Body) return;
+        timer_.start(endpoint_.timeoutMs); // still moving
+        if (socket_->bytesToWrite() == 0) bodyOut_ = true;
     });
     step_ = Step::Connect;
     timer_.start(endpoint_.timeoutMs);
@@ -191,6 +193,7 @@ void SmtpClient::onSendingReply(const SmtpReply& reply) {
     case Step::Data:
         if (code != 354) return fail(unexpected(reply));
         step_ = Step::Body;
+        bodyOut_ = false;
         socket_->write(dataBlock(message_));
         timer_.start(endpoint_.timeoutMs);
         return;

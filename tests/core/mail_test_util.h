@@ -36,7 +36,7 @@ inline const char* const kTestPassword = "secret";
 
 class SmtpTestServer {
 public:
-    // mode: accept, refuse, drop or stall (see tests/tools/smtp_server.py).
+    // mode: accept, refuse, tls or a scripted one (see tests/tools/smtp_server.py).
     explicit SmtpTestServer(const QString& mode) {
         ensureCoreApp();
         log_ = dir_.filePath("events.jsonl");
@@ -108,9 +108,6 @@ struct SubmissionFolder {
                                      "\r\nPassword=" + kTestPassword + "\r\n" + more);
     }
 };
-
-// A port on 127.0.0.1 where nothing listens.
-int closedPort();
 
 // The entries of an archive as Python's zipfile reads them:
 // {"ok": testzip passed, "entries": [{name, method, date_time, crc, data}]}.

@@ -98,3 +98,34 @@ TEST(SubmissionWindow, TheLogKeepsItsLast2000Lines) {
         << doc->firstBlock().text().toStdString();
     EXPECT_TRUE(win.lastLine().text().endsWith(" 2100"));
 }
+
+TEST(SubmissionWindow, ClosedAfterTheMessageWentOutItNeverSaysStopped) {
+    SmtpTestServer server("stall"); // takes the message and its "." and never answers
+    ASSERT_GT(server.port(), 0);
+    SubmissionFolder folder;
+    folder.mailTo(server.port(), "Timeout=30\r\n");
+    Window win(folder.base);
+    win.get<QRadioButton>("RadioButton3")->click();
+    win.get<QLineEdit>("LevFilePath")->setText(folder.pack);
+    win.get<QLineEdit>("nameauth")->setText("Rider");
+    win.get<QLineEdit>("emailauth")->setText("rider@example.net");
+    win.get<QLineEdit>("nameLev")->setText("Forest");
+    QTest::mouseClick(win.ok(), Qt::LeftButton);
+    auto stalled = [&] {
+        for (const auto& e : server.events())
+            if (e.toObject().contains("stalled")) return true;
+        return false;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (!stalled() && clock.elapsed() < 20000) QTest::qWait(20);
+    ASSERT_TRUE(stalled());
+    win.w.close();
+    EXPECT_FALSE(win.w.running());
+    const QString log = win.get<QTextEdit>("LogMemo")->toPlainText();
+    EXPECT_FALSE(log.contains(QString::fromUtf8("Отправка прервана."))) << log.toStdString();
+    EXPECT_FALSE(log.contains(QString::fromUtf8("Уровень не отправлен.")));
+    EXPECT_TRUE(win.lastLine().text().contains(
+        QString::fromUtf8("сервер мог его доставить. Проверьте почту")))
+        << win.lastLine().text().toStdString();
+}

@@ -1,6 +1,7 @@
 #include "level_submission.h"
 
 #include "pack/checked_write.h"
+#include "pack/cp1251.h"
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
 #include "settings/lang_added.h"
@@ -76,13 +77,14 @@ void LevelSubmission::start(const SubmissionRequest& r) {
     pieces_[0] = kPasswordPieces[0];
     if (r.packPath.isEmpty()) return refuse(activeQText(kLineNoFile));
     if (!checkFields(r)) return;
-    if (const QString why = storeAuthorOnce(base_, r.nick, r.email); !why.isEmpty())
-        log(activeQText(kLineAuthorNotStored, why), LogColour::Red);
+    nick_ = r.nick;
+    email_ = r.email;
     pieces_[1] = kPasswordPieces[1];
     QString countText;
     if (!countPack(r.packPath, countText) || !writeArchive(r, countText)) return;
     if (!r.mail) {
         log(activeQText(kLineSavedToDisk), LogColour::Green);
+        storeAuthorOfRun();
         return end(true);
     }
     log(activeQText(kLineArchiveMade), LogColour::Green);
@@ -102,6 +104,20 @@ bool LevelSubmission::checkFields(const SubmissionRequest& r) {
     // A line break in these would add lines to "info.txt" and to the mail.
     if (!oneLine(r.nick) || !oneLine(r.email) || !oneLine(r.levelName)) {
         refuse(activeQText(kLineBadField));
+        return false;
+    }
+    // "0" is what an empty author section used to show: no one's nick.
+    if (r.nick.trimmed() == "0") {
+        refuse(activeQText(kLineNickZero));
+        return false;
+    }
+    // They go out in Windows-1251: a character it cannot hold would become "?".
+    QString bad;
+    for (const QString& text : {r.nick, r.email, r.levelName, QFileInfo(r.packPath).fileName()})
+        for (const QChar c : notInCp1251(text))
+            if (!bad.contains(c)) bad += c;
+    if (!bad.isEmpty()) {
+        refuse(activeQText(kLineNotInCp1251, bad));
         return false;
     }
     return true;
@@ -235,11 +251,18 @@ void LevelSubmission::connectionDone() {
 
 void LevelSubmission::sendDone(bool ok) {
     client_.abort();
-    if (ok)
+    if (ok) {
         log(activeQText(kLineOutcomeSent, recipientText_), LogColour::Green);
-    else
+        storeAuthorOfRun();
+    } else
         log(activeQText(kLineOutcomeNotSent), LogColour::Red);
     end(ok);
+}
+
+// The author of a run that succeeded is the one the next run offers.
+void LevelSubmission::storeAuthorOfRun() {
+    if (const QString why = storeAuthor(base_, nick_, email_); !why.isEmpty())
+        log(activeQText(kLineAuthorNotStored, why), LogColour::Red);
 }
 
 void LevelSubmission::cancel() {

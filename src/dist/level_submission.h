@@ -1,8 +1,9 @@
 #pragma once
 // A level submission (the window's "Ok" and `trackpack submit`): checks the
-// fields and the pack, keeps the author in "opt.ini", writes "info.txt",
+// fields and the pack, writes "info.txt",
 // packs "tomail/levels.zip" and either leaves it there or mails it to the
-// submission mailbox. Progress goes out as coloured log lines; the checks
+// submission mailbox; the author of a run that succeeds goes into "opt.ini".
+// Progress goes out as coloured log lines; the checks
 // that refuse a run go out as messages. The mailing runs on the event loop,
 // so a caller's window stays responsive; finished() ends every run.
 
@@ -55,6 +56,7 @@ private:
     void SetSMTP();
     void CleanContext();
     void sendDone(bool ok);
+    void storeAuthorOfRun();
     void stopMailing(const QString& why, bool withOutcome);
     void refuse(const QString& text);
     void end(bool ok);
@@ -63,6 +65,7 @@ private:
 
     QString base_;
     bool running_ = false;
+    QString nick_, email_; // the run's author
     MailSettings settings_;
     SmtpClient client_;
     SmtpEndpoint endpoint_;

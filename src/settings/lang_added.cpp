@@ -472,6 +472,15 @@ const AddedLine kAdded[] = {
      "отправлять снова."},
     {319, "submission log: the run took too long; %1 seconds", "no answer within %1 seconds in all",
      "нет ответа за %1 с в сумме"},
+    {320, "submission: the nick 0", "\"0\" is no nick: enter yours.",
+     "\"0\" - не ник: введите свой."},
+    {321, "submission: characters Windows-1251 cannot hold; %1 the characters",
+     "These characters cannot be sent (Windows-1251 has no place for them): %1",
+     "Эти символы отправить нельзя (в Windows-1251 их нет): %1"},
+    {322, "mail: connection refused", "the server refused the connection",
+     "сервер отказал в соединении"},
+    {323, "mail: host not found", "the server's name was not found", "имя сервера не найдено"},
+    {324, "mail: a network error; %1 the system's text", "network error (%1)", "ошибка сети (%1)"},
 };
 
 } // namespace

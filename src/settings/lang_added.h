@@ -213,6 +213,11 @@ enum AddedLineNumber : int {
     kLineJarWindowMissing = 317, // %1 the window program
     kLineMaybeDelivered = 318,
     kLineMailDeadline = 319, // %1 seconds
+    kLineNickZero = 320,
+    kLineNotInCp1251 = 321, // %1 the characters
+    kLineSocketRefused = 322,
+    kLineSocketHostNotFound = 323,
+    kLineSocketNetwork = 324, // %1 the system's text
 };
 
 } // namespace korvo

@@ -61,17 +61,6 @@ Entries gameEntries(int levelsMethod) {
             {"pic/wheel.png", 0, "png"}};
 }
 
-// Local date and time as a zip entry holds it: two-second units.
-QDateTime zipTime(const QJsonValue& dateTime) {
-    const QJsonArray t = dateTime.toArray();
-    return QDateTime(QDate(t[0].toInt(), t[1].toInt(), t[2].toInt()),
-                     QTime(t[3].toInt(), t[4].toInt(), t[5].toInt()));
-}
-QDateTime evenSecondsBefore(QDateTime t) {
-    t = t.addMSecs(-t.time().msec());
-    return t.addSecs(-(t.time().second() % 2));
-}
-
 } // namespace
 
 TEST(Jarpacker, ReplacesTheLevelsAndKeepsEveryOtherEntryByteForByte) {

@@ -10,7 +10,8 @@ MODE  accept  aiosmtpd with AUTH LOGIN (user levels@test.example, password secre
       stall   a scripted server that never answers the end of the message
       reply451, reply554  a scripted server that answers the end of the message so
       silent  a server that accepts connections and never greets
-      busy    a server that greets every connection with 421 and closes it
+      busy    a server that greets every connection with 421 (a NUL and an escape in
+              its text) and closes it
       starttls  a scripted server offering STARTTLS on its first extension line,
               answering STARTTLS with 454
       inject  the same, answering STARTTLS with 220 and a reply more in one piece
@@ -129,7 +130,7 @@ async def scripted(reader, writer):
         await reader.read()  # until the client gives up
         return
     if MODE == "busy":
-        writer.write(b"421 test.example busy\r\n")
+        writer.write(b"421 test.example\0busy\x1b\r\n")
         await writer.drain()
         writer.close()
         return

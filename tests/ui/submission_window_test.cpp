@@ -45,9 +45,9 @@ TEST(SubmissionWindow, MailsAThirtyTrackPackAndTheLogEndsGreen) {
     SubmissionFolder folder;
     folder.mailTo(server.port());
     Window win(folder.base);
-    // No [Author] yet: both author fields read "0".
-    EXPECT_EQ(win.get<QLineEdit>("nameauth")->text(), "0");
-    EXPECT_EQ(win.get<QLineEdit>("emailauth")->text(), "0");
+    // No [Author] yet: both author fields are empty.
+    EXPECT_EQ(win.get<QLineEdit>("nameauth")->text(), "");
+    EXPECT_EQ(win.get<QLineEdit>("emailauth")->text(), "");
     EXPECT_TRUE(win.get<QRadioButton>("SendtoMail")->isChecked());
 
     // The editor's pack, while the editor holds no tracks: nothing is chosen.

@@ -132,8 +132,11 @@ void Tlevtomail_f::showEvent(QShowEvent* event) {
 void Tlevtomail_f::FormActivate() {
     if (!nameauth->text().isEmpty() || !emailauth->text().isEmpty()) return;
     const QString ini = optionsPath(base_);
-    nameauth->setText(ReadString("Author", "Name", ini, "0"));
-    emailauth->setText(ReadString("Author", "Email", ini, "0"));
+    // No author yet shows empty fields ("0" is what older versions stored then).
+    for (auto [field, key] : {std::pair{nameauth, "Name"}, std::pair{emailauth, "Email"}}) {
+        const QString stored = ReadString("Author", key, ini, "");
+        field->setText(stored == "0" ? QString() : stored);
+    }
     LevFilePath->clear();
     nameLev->clear();
     LogMemo->clear();

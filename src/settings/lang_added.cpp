@@ -481,6 +481,13 @@ const AddedLine kAdded[] = {
      "сервер отказал в соединении"},
     {323, "mail: host not found", "the server's name was not found", "имя сервера не найдено"},
     {324, "mail: a network error; %1 the system's text", "network error (%1)", "ошибка сети (%1)"},
+    {325, "submission: the open pack has unsaved changes",
+     "The open pack has changes that are not saved. Save it first, or send the file as it was "
+     "last saved?",
+     "В открытом пакете есть несохранённые изменения. Сохранить его сначала или отправить файл "
+     "в том виде, в каком он был сохранён?"},
+    {326, "submission: save the pack first", "Save first", "Сначала сохранить"},
+    {327, "submission: send the pack as saved", "Send as saved", "Отправить сохранённый"},
 };
 
 } // namespace

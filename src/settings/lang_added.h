@@ -218,6 +218,9 @@ enum AddedLineNumber : int {
     kLineSocketRefused = 322,
     kLineSocketHostNotFound = 323,
     kLineSocketNetwork = 324, // %1 the system's text
+    kLineSendUnsavedQuestion = 325,
+    kLineSendSaveFirst = 326,
+    kLineSendAsSaved = 327,
 };
 
 } // namespace korvo

@@ -1,5 +1,6 @@
 // The submission window mailing a pack to an SMTP server on 127.0.0.1.
 #include "../common/active_language.h"
+#include "dist/submission_files.h"
 #include "dist/ui/submission_window.h"
 #include "settings/lang_lines.h"
 
@@ -128,4 +129,55 @@ TEST(SubmissionWindow, ClosedAfterTheMessageWentOutItNeverSaysStopped) {
     EXPECT_TRUE(win.lastLine().text().contains(
         QString::fromUtf8("сервер мог его доставить. Проверьте почту")))
         << win.lastLine().text().toStdString();
+}
+
+TEST(SubmissionWindow, TheOpenPackWithUnsavedChangesGoesOnlyAsTheUserSays) {
+    struct Case {
+        const char* button; // the answer; empty: Cancel
+        bool saveWorks;
+        int saves;
+        bool archived;
+    };
+    for (const Case& c : {Case{"", true, 0, false}, Case{"SendAsSaved", true, 0, true},
+                          Case{"SaveFirst", true, 1, true}, Case{"SaveFirst", false, 1, false}}) {
+        SCOPED_TRACE(testing::Message() << c.button << " " << c.saveWorks);
+        SubmissionFolder folder;
+        int saves = 0;
+        ActiveLanguage active{"russian.lng"};
+        LangLines lang = activeLang();
+        Tlevtomail_f w(folder.base,
+                       OpenPackState{[&] { return folder.pack; }, [] { return true; },
+                                     [] { return true; },
+                                     [&] {
+                                         ++saves;
+                                         return c.saveWorks;
+                                     }},
+                       lang);
+        w.show();
+        w.findChild<QRadioButton*>("RadioButton4")->click();
+        w.findChild<QRadioButton*>("SendtoDisk")->click();
+        w.findChild<QLineEdit*>("nameauth")->setText("Rider");
+        w.findChild<QLineEdit*>("emailauth")->setText("rider@example.net");
+        w.findChild<QLineEdit*>("nameLev")->setText("Forest");
+        QStringList asked;
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            asked << box->text();
+            if (QString(c.button).isEmpty())
+                box->button(QMessageBox::Cancel)->click();
+            else
+                box->findChild<QPushButton*>(c.button)->click();
+        });
+        poll.start();
+        QTest::mouseClick(w.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        poll.stop();
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_TRUE(asked[0].startsWith(QString::fromUtf8("В открытом пакете есть несохранённые")));
+        EXPECT_EQ(saves, c.saves);
+        EXPECT_EQ(QFile::exists(archivePath(folder.base)), c.archived);
+        EXPECT_TRUE(w.findChild<QPushButton*>("Button2")->isEnabled());
+    }
 }

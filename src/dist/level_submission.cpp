@@ -273,6 +273,10 @@ void LevelSubmission::cancel() {
 // the outcome "not sent" when `withOutcome`) when nothing was delivered,
 // otherwise that the mail may have been.
 void LevelSubmission::stopMailing(const QString& why, bool withOutcome) {
+    if (client_.messageAccepted()) { // only QUIT was still going on
+        log(activeQText(kLineSent), LogColour::Green);
+        return sendDone(true);
+    }
     const bool mayBeDelivered = client_.messageMayBeDelivered();
     client_.abort();
     wait_.stop();

@@ -52,6 +52,8 @@ public:
     bool isOpen() const { return step_ == Step::Ready; }
     // The whole message and its final "." have left: the server may keep the
     // mail whatever happens next, so stopping now is no "not sent".
+    // The server answered the message with 250: it has taken the mail.
+    bool messageAccepted() const { return step_ == Step::Quit; }
     bool messageMayBeDelivered() const {
         return (step_ == Step::Body && bodyOut_) || step_ == Step::Quit;
     }

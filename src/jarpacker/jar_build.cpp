@@ -147,7 +147,10 @@ JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const Q
 
     // OUT.jad, when the game has a descriptor: made before anything is written.
     QByteArray jadBytes;
-    const bool withJad = QFileInfo(gameJad).isFile();
+    // A device or FIFO as OUT (a sink) has no descriptor beside it.
+    const QFileInfo outInfo(outJar);
+    const bool sink = outInfo.exists() && !outInfo.isFile() && !outInfo.isDir();
+    const bool withJad = QFileInfo(gameJad).isFile() && !sink;
     if (withJad) {
         std::string old;
         if (std::string why = readWholeFile(gameJad, old); !why.empty())

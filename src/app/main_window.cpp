@@ -101,7 +101,8 @@ TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* 
     // The submission window mails the pack as last saved.
     levtomail_f = new Tlevtomail_f(
         app_.BaseFolder,
-        {[this] { return app_.doc.fileName(); }, [this] { return app_.doc.tracksInRows() > 0; }},
+        {[this] { return app_.doc.fileName(); }, [this] { return app_.doc.tracksInRows() > 0; },
+         [this] { return app_.doc.modified(); }, [this] { return pack_->SaveAllTracksClick(); }},
         app_.Lang, this);
     app_.Flags.FirstActivate = true;
     Loadlang();

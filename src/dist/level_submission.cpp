@@ -5,6 +5,7 @@
 #include "pack/pack_file.h"
 #include "settings/options.h"
 #include "submission_files.h"
+#include "text/cp1251.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
 
@@ -32,6 +33,10 @@ LevelSubmission::LevelSubmission(QString baseFolder, QObject* parent)
     wait_.setSingleShot(true);
     connect(&wait_, &QTimer::timeout, this, [this] {
         if (auto then = std::exchange(afterWait_, nullptr)) then();
+    });
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, [this] {
+        stopMailing(activeQText(kLineMailDeadline, settings_.deadlineMs / 1000), true);
     });
     connect(&client_, &SmtpClient::opened, this, [this] {
         log(activeQText(kLineAuthorised), LogColour::Blue);
@@ -72,13 +77,14 @@ void LevelSubmission::start(const SubmissionRequest& r) {
     pieces_[0] = kPasswordPieces[0];
     if (r.packPath.isEmpty()) return refuse(activeQText(kLineNoFile));
     if (!checkFields(r)) return;
-    if (const QString why = storeAuthorOnce(base_, r.nick, r.email); !why.isEmpty())
-        log(activeQText(kLineAuthorNotStored, why), LogColour::Red);
+    nick_ = r.nick;
+    email_ = r.email;
     pieces_[1] = kPasswordPieces[1];
     QString countText;
     if (!countPack(r.packPath, countText) || !writeArchive(r, countText)) return;
     if (!r.mail) {
         log(activeQText(kLineSavedToDisk), LogColour::Green);
+        storeAuthorOfRun();
         return end(true);
     }
     log(activeQText(kLineArchiveMade), LogColour::Green);
@@ -98,6 +104,20 @@ bool LevelSubmission::checkFields(const SubmissionRequest& r) {
     // A line break in these would add lines to "info.txt" and to the mail.
     if (!oneLine(r.nick) || !oneLine(r.email) || !oneLine(r.levelName)) {
         refuse(activeQText(kLineBadField));
+        return false;
+    }
+    // "0" is what an empty author section used to show: no one's nick.
+    if (r.nick.trimmed() == "0") {
+        refuse(activeQText(kLineNickZero));
+        return false;
+    }
+    // They go out in Windows-1251: a character it cannot hold would become "?".
+    QString bad;
+    for (const QString& text : {r.nick, r.email, r.levelName, QFileInfo(r.packPath).fileName()})
+        for (const QChar c : notInCp1251(text))
+            if (!bad.contains(c)) bad += c;
+    if (!bad.isEmpty()) {
+        refuse(activeQText(kLineNotInCp1251, bad));
         return false;
     }
     return true;
@@ -163,6 +183,7 @@ void LevelSubmission::SendEmail(const QString& recipient, const QString& attachm
 
 void LevelSubmission::PerformConnection() {
     attempts_ = 0;
+    deadline_.start(settings_.deadlineMs);
     nextAttempt();
 }
 
@@ -230,19 +251,42 @@ void LevelSubmission::connectionDone() {
 
 void LevelSubmission::sendDone(bool ok) {
     client_.abort();
-    if (ok)
+    if (ok) {
         log(activeQText(kLineOutcomeSent, recipientText_), LogColour::Green);
-    else
+        storeAuthorOfRun();
+    } else
         log(activeQText(kLineOutcomeNotSent), LogColour::Red);
     end(ok);
 }
 
+// The author of a run that succeeded is the one the next run offers.
+void LevelSubmission::storeAuthorOfRun() {
+    if (const QString why = storeAuthor(base_, nick_, email_); !why.isEmpty())
+        log(activeQText(kLineAuthorNotStored, why), LogColour::Red);
+}
+
 void LevelSubmission::cancel() {
-    if (!running_) return;
+    if (running_) stopMailing(activeQText(kLineCancelled), false);
+}
+
+// Ends a mailing run from outside the dialogue with the server: `why` (and
+// the outcome "not sent" when `withOutcome`) when nothing was delivered,
+// otherwise that the mail may have been.
+void LevelSubmission::stopMailing(const QString& why, bool withOutcome) {
+    if (client_.messageAccepted()) { // only QUIT was still going on
+        log(activeQText(kLineSent), LogColour::Green);
+        return sendDone(true);
+    }
+    const bool mayBeDelivered = client_.messageMayBeDelivered();
     client_.abort();
     wait_.stop();
     afterWait_ = nullptr;
-    log(activeQText(kLineCancelled), LogColour::Red);
+    if (mayBeDelivered) {
+        log(activeQText(kLineMaybeDelivered), LogColour::Navy);
+        return end(false);
+    }
+    log(why, LogColour::Red);
+    if (withOutcome) return sendDone(false);
     end(false);
 }
 
@@ -252,6 +296,7 @@ void LevelSubmission::refuse(const QString& text) {
 }
 
 void LevelSubmission::end(bool ok) {
+    deadline_.stop();
     running_ = false;
     emit finished(ok);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // A level submission (the window's "Ok" and `trackpack submit`): checks the
-// fields and the pack, keeps the author in "opt.ini", writes "info.txt",
+// fields and the pack, writes "info.txt",
 // packs "tomail/levels.zip" and either leaves it there or mails it to the
-// submission mailbox. Progress goes out as coloured log lines; the checks
+// submission mailbox; the author of a run that succeeds goes into "opt.ini".
+// Progress goes out as coloured log lines; the checks
 // that refuse a run go out as messages. The mailing runs on the event loop,
 // so a caller's window stays responsive; finished() ends every run.
 
@@ -32,7 +33,8 @@ public:
 
     // Starts a run; finished() follows, at once when a check refuses it.
     void start(const SubmissionRequest& request);
-    // Stops a run that is mailing; finished(false) follows.
+    // Stops a run that is mailing; finished(false) follows. Once the message
+    // has gone out, the log says it may have been delivered, not "stopped".
     void cancel();
     bool running() const { return running_; }
 
@@ -54,6 +56,8 @@ private:
     void SetSMTP();
     void CleanContext();
     void sendDone(bool ok);
+    void storeAuthorOfRun();
+    void stopMailing(const QString& why, bool withOutcome);
     void refuse(const QString& text);
     void end(bool ok);
     void log(const QString& text, LogColour colour) { emit logLine(text, colour); }
@@ -61,6 +65,7 @@ private:
 
     QString base_;
     bool running_ = false;
+    QString nick_, email_; // the run's author
     MailSettings settings_;
     SmtpClient client_;
     SmtpEndpoint endpoint_;
@@ -72,6 +77,7 @@ private:
     std::array<QString, 5> pieces_; // the built-in password, set piece by piece
     QTimer wait_;
     std::function<void()> afterWait_;
+    QTimer deadline_; // ends a mailing run that takes too long in all
 };
 
 } // namespace korvo

@@ -34,6 +34,7 @@ MailSettings readMailSettings(const QString& iniPath) {
     s.startTls = numberIn(*ini, "StartTls", 1, 0, 1) == 1;
     s.timeoutMs = numberIn(*ini, "Timeout", kDefaultTimeoutSeconds, 1, 3600) * 1000;
     s.retryDelayMs = numberIn(*ini, "RetryDelay", kDefaultRetryDelayMs, 0, 600000);
+    s.deadlineMs = numberIn(*ini, "Deadline", kDefaultDeadlineSeconds, 1, 3600) * 1000;
     return s;
 }
 

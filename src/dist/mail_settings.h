@@ -1,7 +1,7 @@
 #pragma once
 // Where a submission is mailed: the built-in endpoints, each of which the
 // section [Mail] of "opt.ini" can override (keys Host, Port, Mailbox,
-// Password, StartTls, Timeout, RetryDelay; every key optional).
+// Password, StartTls, Timeout, RetryDelay, Deadline; every key optional).
 
 #include <QString>
 #include <array>
@@ -16,6 +16,7 @@ constexpr int kSmtpPort = 25;
 constexpr int kDefaultTimeoutSeconds = 30;
 constexpr int kDefaultRetryDelayMs = 1000;
 constexpr int kConnectAttempts = 20;
+constexpr int kDefaultDeadlineSeconds = 120;
 
 struct MailSettings {
     QString host;
@@ -27,6 +28,8 @@ struct MailSettings {
     bool startTls = true;                          // upgrade to TLS when the server offers it
     int timeoutMs = kDefaultTimeoutSeconds * 1000; // connection and each reply
     int retryDelayMs = kDefaultRetryDelayMs;       // pause between connection attempts
+    // A whole run, from the first attempt to its last line, every attempt included.
+    int deadlineMs = kDefaultDeadlineSeconds * 1000;
 };
 
 // The built-in endpoints overridden by [Mail] of the settings file `iniPath`.

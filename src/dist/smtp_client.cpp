@@ -21,6 +21,18 @@ QByteArray greetingName() {
     return name.isEmpty() ? QByteArray("localhost") : name;
 }
 
+// A socket's error in the interface language; Qt's own text where no line says it.
+QString socketErrorText(QAbstractSocket::SocketError error, const QString& qtText) {
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return activeQText(kLineSocketRefused);
+    case QAbstractSocket::HostNotFoundError:
+        return activeQText(kLineSocketHostNotFound);
+    default:
+        return activeQText(kLineSocketNetwork, qtText);
+    }
+}
+
 QString seconds(int ms) {
     return QString::number((ms + 999) / 1000);
 }
@@ -64,7 +76,7 @@ void SmtpClient::open(const SmtpEndpoint& endpoint) {
     connect(socket_, &QSslSocket::disconnected, this, &SmtpClient::onClosed);
     connect(socket_, &QSslSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
         if (e == QAbstractSocket::RemoteHostClosedError) return onClosed();
-        fail(socket_->errorString());
+        fail(socketErrorText(e, socket_->errorString()));
     });
     connect(socket_, &QSslSocket::sslErrors, this, [this](const QList<QSslError>& errors) {
         QStringList texts;
@@ -72,7 +84,9 @@ void SmtpClient::open(const SmtpEndpoint& endpoint) {
         fail("TLS: " + texts.join("; "), SmtpFailure::Untrusted);
     });
     connect(socket_, &QSslSocket::bytesWritten, this, [this] {
-        if (step_ == Step::Body) timer_.start(endpoint_.timeoutMs); // still moving
+        if (step_ != Step::Body) return;
+        timer_.start(endpoint_.timeoutMs); // still moving
+        if (socket_->bytesToWrite() == 0) bodyOut_ = true;
     });
     step_ = Step::Connect;
     timer_.start(endpoint_.timeoutMs);
@@ -191,6 +205,7 @@ void SmtpClient::onSendingReply(const SmtpReply& reply) {
     case Step::Data:
         if (code != 354) return fail(unexpected(reply));
         step_ = Step::Body;
+        bodyOut_ = false;
         socket_->write(dataBlock(message_));
         timer_.start(endpoint_.timeoutMs);
         return;
@@ -219,7 +234,8 @@ void SmtpClient::onClosed() {
     // After the message was accepted, a server that hangs up on QUIT has
     // still taken the mail.
     if (step_ == Step::Quit) return finishSent();
-    fail(step_ == Step::Connect ? socket_->errorString() : activeQText(kLineMailClosed));
+    fail(step_ == Step::Connect ? socketErrorText(socket_->error(), socket_->errorString())
+                                : activeQText(kLineMailClosed));
 }
 
 void SmtpClient::onTimeout() {

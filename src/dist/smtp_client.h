@@ -50,6 +50,13 @@ public:
     // Drops the connection at once; no signal follows.
     void abort();
     bool isOpen() const { return step_ == Step::Ready; }
+    // The whole message and its final "." have left: the server may keep the
+    // mail whatever happens next, so stopping now is no "not sent".
+    // The server answered the message with 250: it has taken the mail.
+    bool messageAccepted() const { return step_ == Step::Quit; }
+    bool messageMayBeDelivered() const {
+        return (step_ == Step::Body && bodyOut_) || step_ == Step::Quit;
+    }
 
 signals:
     void opened();
@@ -103,6 +110,7 @@ private:
     QStringList recipients_;
     int nextRecipient_ = 0;
     QByteArray message_;
+    bool bodyOut_ = false; // every byte of the message written to the socket
 };
 
 } // namespace korvo

@@ -35,9 +35,25 @@ std::vector<std::string> words(std::string_view line) {
 
 } // namespace
 
+std::string printableReply(std::string_view text) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7F) {
+            out += c;
+            continue;
+        }
+        out += "\\x";
+        out += digits[u >> 4];
+        out += digits[u & 0xF];
+    }
+    return out;
+}
+
 std::string SmtpReply::summary() const {
     std::string s = std::to_string(code);
-    if (!lines.empty() && !lines.front().empty()) s += " " + lines.front();
+    if (!lines.empty() && !lines.front().empty()) s += " " + printableReply(lines.front());
     return s;
 }
 
@@ -75,7 +91,7 @@ std::optional<SmtpReply> SmtpReplyReader::next() {
         if (line.size() < 3 || !isDigit(line[0]) || !isDigit(line[1]) || !isDigit(line[2]) ||
             line[0] < '2' || line[0] > '5' ||
             (line.size() > 3 && line[3] != ' ' && line[3] != '-')) {
-            fail(activeText(kLineMailNotSmtp, "\"" + std::string(line.substr(0, 80)) + "\""));
+            fail(activeText(kLineMailNotSmtp, "\"" + printableReply(line.substr(0, 80)) + "\""));
             break;
         }
         const int code = (line[0] - '0') * 100 + (line[1] - '0') * 10 + (line[2] - '0');

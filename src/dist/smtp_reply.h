@@ -51,4 +51,8 @@ struct SmtpExtensions {
 };
 SmtpExtensions parseEhloReply(const SmtpReply& reply);
 
+// Text of a server as the log shows it: control characters (a NUL, a line
+// break, an escape) as "\xNN", so nothing is cut, drawn as a box or split.
+std::string printableReply(std::string_view text);
+
 } // namespace korvo

@@ -46,12 +46,12 @@ std::string CompressFiles(const QStringList& paths, const QString& baseFolder) {
     return zip.SaveArchive(archivePath(baseFolder));
 }
 
-QString storeAuthorOnce(const QString& baseFolder, const QString& nick, const QString& email) {
+QString storeAuthor(const QString& baseFolder, const QString& nick, const QString& email) {
     const QString path = optionsPath(baseFolder);
     QString error;
     auto ini = readIniFile(path, &error);
     if (!ini) return error;
-    if (ini->hasKeys("Author")) return {};
+    if (ini->value("Author", "Name") == nick && ini->value("Author", "Email") == email) return {};
     // Without "opt.ini" the next start would find no [Options]: begin with
     // the file a first start writes.
     if (!QFileInfo::exists(path)) *ini = IniText(kDefaultOptionsText);

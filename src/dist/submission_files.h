@@ -23,9 +23,9 @@ QByteArray infoText(const QString& levelName, const QString& nick, const QString
 // reason the archive was not written.
 std::string CompressFiles(const QStringList& paths, const QString& baseFolder);
 
-// Writes [Author] Name and Email into "opt.ini" unless the section already
-// holds a key; a missing "opt.ini" is first made with the first-start
-// defaults. Both keys go in one write. Returns "" or the reason.
-QString storeAuthorOnce(const QString& baseFolder, const QString& nick, const QString& email);
+// Sets [Author] Name and Email in "opt.ini" as it is on disk now, every other
+// key kept; nothing is written when both are already so. A missing "opt.ini"
+// is first made with the first-start defaults. Returns "" or the reason.
+QString storeAuthor(const QString& baseFolder, const QString& nick, const QString& email);
 
 } // namespace korvo

@@ -13,13 +13,6 @@ namespace {
 
 constexpr const char* kIndexOutOfRange = "Index out of range.";
 
-uint32_t nowDosDateTime() {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate d = now.date();
-    const QTime t = now.time();
-    return dosDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
-}
-
 // Little-endian fields appended to a byte string.
 void put16(std::string& out, uint16_t v) {
     out += char(v & 0xFF);
@@ -42,8 +35,17 @@ void putShared(std::string& out, const TZipSharedHeader& h) {
     put16(out, h.ExtraLength);
 }
 
-// zlib at the default level, then the zlib stream's 2-byte header and
-// 4-byte Adler-32 trailer dropped: what remains is the raw deflate data.
+} // namespace
+
+uint32_t nowDosDateTime() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return dosDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
+}
+
+// zlib at the default level (6), its 2-byte header and 4-byte Adler-32
+// trailer dropped: what remains is the raw deflate data.
 bool rawDeflate(std::string_view bytes, std::string& out) {
     uLongf size = compressBound(uLong(bytes.size()));
     std::string stream(size, '\0');
@@ -55,8 +57,6 @@ bool rawDeflate(std::string_view bytes, std::string& out) {
     out.assign(stream, 2, size - 6);
     return true;
 }
-
-} // namespace
 
 uint32_t ZipCrc32(std::string_view bytes) {
     uLong crc = crc32(0L, Z_NULL, 0);

@@ -67,6 +67,13 @@ uint32_t ZipCrc32(std::string_view bytes);
 // before 1980 become 1980-01-01 00:00:00.
 uint32_t dosDateTime(int year, int month, int day, int hour, int minute, int second);
 
+// The current local time as dosDateTime().
+uint32_t nowDosDateTime();
+
+// `bytes` as raw deflate data (no zlib header or trailer) at zlib's default
+// level, the one zip uses; false when zlib failed.
+bool rawDeflate(std::string_view bytes, std::string& out);
+
 class TZipFile {
 public:
     // Appends an entry with empty data, stamped with the current local time.

@@ -21,7 +21,11 @@ QByteArray updatedJad(const QByteArray& jad, qint64 jarSize, const QString& jarU
         {"MIDlet-Jar-Size", QByteArray::number(jarSize)}, {"MIDlet-Jar-URL", jarUrl.toUtf8()}};
     QByteArray out;
     bool found[2] = {false, false};
-    qsizetype at = 0;
+    // A byte order mark before the first line stays, and the line is still read.
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const bool marked = jad.startsWith(bom);
+    if (marked) out = bom;
+    qsizetype at = marked ? bom.size() : 0;
     while (at < jad.size()) {
         qsizetype end = jad.indexOf('\n', at);
         end = end < 0 ? jad.size() : end + 1;
@@ -29,16 +33,19 @@ QByteArray updatedJad(const QByteArray& jad, qint64 jarSize, const QString& jarU
         at = end;
         qsizetype text = line.size();
         while (text > 0 && (line[text - 1] == '\n' || line[text - 1] == '\r')) --text;
+        bool repeated = false;
         for (int i = 0; i < 2; ++i) {
             const QByteArray key = values[i].first + ':';
             if (!line.startsWith(key)) continue;
+            // A second line of the same key would leave a phone two answers.
+            repeated = found[i];
             line = key + ' ' + values[i].second + line.mid(text);
             found[i] = true;
         }
-        out += line;
+        if (!repeated) out += line;
     }
     const QByteArray eol = lineBreak(jad);
-    if (!out.isEmpty() && !out.endsWith('\n')) out += eol;
+    if (out.size() > (marked ? bom.size() : 0) && !out.endsWith('\n')) out += eol;
     for (int i = 0; i < 2; ++i)
         if (!found[i]) out += values[i].first + ": " + values[i].second + eol;
     return out;

@@ -8,7 +8,8 @@
 namespace korvo {
 
 // The descriptor with MIDlet-Jar-Size and MIDlet-Jar-URL set (added at the
-// end when missing); every other line and every line break kept.
+// end when missing, a repeated one dropped); every other line, every line
+// break and a leading byte order mark kept.
 QByteArray updatedJad(const QByteArray& jad, qint64 jarSize, const QString& jarUrl);
 
 } // namespace korvo

@@ -1,92 +1,101 @@
 #include "jar_build.h"
 
+#include "dist/zip_file.h"
 #include "io/checked_write.h"
 #include "jad_file.h"
+#include "jar_splice.h"
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <ctime>
-#include <memory>
-#include <zip.h>
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
 
 namespace korvo {
 
 namespace {
 
-constexpr const char* kLevelsEntry = "levels.mrg";
-
 JarBuildResult refused(const QString& message) {
     return {1, message};
 }
 
-QString zipReason(zip_error_t* error) {
-    return QString::fromUtf8(zip_error_strerror(error));
+QString faultText(JarFault fault) {
+    switch (fault) {
+    case JarFault::Empty:
+        return activeQText(kLineJarEmpty);
+    case JarFault::NotZip:
+        return activeQText(kLineJarNotZip);
+    case JarFault::NoLevels:
+        return activeQText(kLineJarNoLevels);
+    case JarFault::TwoLevels:
+        return activeQText(kLineJarTwoLevels);
+    case JarFault::Damaged:
+        return activeQText(kLineJarDamaged);
+    case JarFault::Unsupported:
+        return activeQText(kLineJarUnsupported);
+    case JarFault::TooLarge:
+        return activeQText(kLineJarTooLarge);
+    case JarFault::None:
+        break;
+    }
+    return {};
 }
 
-// The archive's entries with "levels.mrg" replaced, as bytes. libzip reads
-// the game from memory and writes the new archive into the same memory
-// source, copying untouched entries as they are.
-JarBuildResult replaceLevels(const std::string& game, const std::string& pack,
-                             const QString& gameJar, std::string& out) {
-    zip_error_t error;
-    zip_error_init(&error);
-    // libzip may write the new archive into the memory it was given (it
-    // clones the unchanged start): it gets a copy of its own to do that in.
-    void* copy = std::malloc(std::max<size_t>(game.size(), 1));
-    if (!copy) return refused(gameJar + ": " + activeQText(kLineJarNoMemory));
-    std::memcpy(copy, game.data(), game.size());
-    zip_source_t* source = zip_source_buffer_create(copy, game.size(), 1, &error);
-    if (!source) {
-        std::free(copy);
-        return refused(gameJar + ": " + zipReason(&error));
-    }
-    zip_t* archive = zip_open_from_source(source, 0, &error);
-    if (!archive) {
-        zip_source_free(source);
-        const QString why = zip_error_code_zip(&error) == ZIP_ER_NOZIP ? activeQText(kLineJarNotZip)
-                                                                       : zipReason(&error);
-        zip_error_fini(&error);
-        return refused(gameJar + ": " + why);
-    }
-    zip_source_keep(source); // it receives the new archive at zip_close
-    std::unique_ptr<zip_source_t, void (*)(zip_source_t*)> keep(source, zip_source_free);
+// The same file, whether named the same way or through links.
+bool sameFile(const QString& a, const QString& b) {
+    const QFileInfo x(a), y(b);
+    if (x.absoluteFilePath() == y.absoluteFilePath()) return true;
+    return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
+}
 
-    const zip_int64_t index = zip_name_locate(archive, kLevelsEntry, ZIP_FL_ENC_RAW);
-    if (index < 0) {
-        zip_discard(archive);
-        return refused(gameJar + ": " + activeQText(kLineJarNoLevels));
+// A hard link to the previous OUT.jar, so that it can be put back when
+// OUT.jad cannot be written. Costs no space, so a full disk does not stop it.
+class PreviousFile {
+public:
+    explicit PreviousFile(const QString& path) {
+        const QFileInfo info(path);
+        if (!info.isFile()) return; // nothing there, or a device written into
+        target_ = info.canonicalFilePath();
+        const QString link = target_ + ".jarpacker-previous";
+        ::unlink(QFile::encodeName(link).constData()); // left by a killed run
+        if (::link(QFile::encodeName(target_).constData(), QFile::encodeName(link).constData()) ==
+            0)
+            link_ = link;
+        else
+            error_ = errno;
     }
-    zip_source_t* levels = zip_source_buffer(archive, pack.data(), pack.size(), 0);
-    if (!levels || zip_file_replace(archive, zip_uint64_t(index), levels, 0) != 0) {
-        if (levels) zip_source_free(levels);
-        const QString why = QString::fromUtf8(zip_strerror(archive));
-        zip_discard(archive);
-        return refused(why);
+    ~PreviousFile() {
+        if (!link_.isEmpty()) ::unlink(QFile::encodeName(link_).constData());
     }
-    zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 0);
-    zip_file_set_mtime(archive, zip_uint64_t(index), std::time(nullptr), 0);
-    if (zip_close(archive) != 0) {
-        const QString why = QString::fromUtf8(zip_strerror(archive));
-        zip_discard(archive);
-        return refused(why);
+    bool existed() const { return !target_.isEmpty(); }
+    bool kept() const { return !link_.isEmpty(); }
+    int error() const { return error_; }
+    // Puts the previous file back in place of the new one.
+    bool restore() {
+        if (link_.isEmpty()) return false;
+        const bool ok = ::rename(QFile::encodeName(link_).constData(),
+                                 QFile::encodeName(target_).constData()) == 0;
+        if (ok) link_.clear();
+        return ok;
     }
 
-    zip_stat_t st;
-    if (zip_source_open(source) != 0) return refused(zipReason(zip_source_error(source)));
-    zip_stat_init(&st);
-    zip_source_stat(source, &st);
-    out.resize(size_t(st.size));
-    const zip_int64_t got = zip_source_read(source, out.data(), st.size);
-    zip_source_close(source);
-    if (got < 0 || zip_uint64_t(got) != st.size) return refused(activeQText(kLineJarUnreadable));
-    return {};
+private:
+    QString target_, link_;
+    int error_ = 0;
+};
+
+std::string writeSplice(const QString& path, const SplicedJar& jar) {
+    return writeFileChecked(path, [&](const FileSink& sink) {
+        for (const std::string_view piece :
+             {jar.before, std::string_view(jar.levels), jar.after, std::string_view(jar.central)})
+            if (!piece.empty() && !sink(piece.data(), piece.size())) return false;
+        return true;
+    });
 }
 
 } // namespace
@@ -99,42 +108,77 @@ QString jadPathFor(const QString& jarPath) {
 }
 
 JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const QString& outJar) {
-    const QFileInfo game(gameJar), out(outJar);
-    if (game.absoluteFilePath() == out.absoluteFilePath() ||
-        (out.exists() && game.canonicalFilePath() == out.canonicalFilePath()))
-        return {2, activeQText(kLineJarOverGame)};
-    std::string gameBytes, packBytes;
-    if (std::string why = readWholeFile(gameJar, gameBytes); !why.empty())
-        return refused(QString::fromStdString(pathMessage(gameJar, why)));
+    const QString gameJad = jadPathFor(gameJar), outJad = jadPathFor(outJar);
+    // Nothing that is read may be written: not the game, its descriptor or the pack.
+    if (sameFile(gameJar, outJar)) return {2, activeQText(kLineJarOverGame)};
+    for (const QString& input : {gameJad, pack})
+        for (const QString& output : {outJar, outJad})
+            if (sameFile(input, output))
+                return {2, activeQText(kLineJarOverInput, QDir::toNativeSeparators(output))};
+
+    // The game is mapped where it can be: its bytes go from the page cache
+    // straight into the new archive.
+    QFile gameFile(gameJar);
+    std::string gameCopy, packBytes;
+    std::string_view gameBytes;
+    if (gameFile.open(QIODevice::ReadOnly) && gameFile.size() > 0)
+        if (const uchar* mapped = gameFile.map(0, gameFile.size()))
+            gameBytes =
+                std::string_view(reinterpret_cast<const char*>(mapped), size_t(gameFile.size()));
+    if (gameBytes.empty()) {
+        if (std::string why = readWholeFile(gameJar, gameCopy); !why.empty())
+            return refused(QString::fromStdString(pathMessage(gameJar, why)));
+        gameBytes = gameCopy;
+    }
     if (std::string why = readWholeFile(pack, packBytes); !why.empty())
         return refused(QString::fromStdString(pathMessage(pack, why)));
-    PackDirectory dir;
-    if (std::string why = parseDirectory(packBytes, dir); !why.empty())
-        return refused(
-            QString::fromStdString(pathMessage(pack, activeText(kLineJarNotAPack, why))));
-
-    std::string built;
-    if (JarBuildResult r = replaceLevels(gameBytes, packBytes, gameJar, built); r.status != 0)
-        return r;
-    if (std::string why = writeFileChecked(outJar, built); !why.empty())
-        return refused(QString::fromStdString(why));
-    QString message = outJar;
-
-    const QString jad = jadPathFor(gameJar);
-    if (QFileInfo(jad).isFile()) {
-        std::string jadBytes;
-        if (std::string why = readWholeFile(jad, jadBytes); !why.empty())
-            return refused(QString::fromStdString(pathMessage(jad, why)));
-        const QByteArray updated =
-            updatedJad(QByteArray::fromStdString(jadBytes), qint64(built.size()), out.fileName());
-        const QString outJad = jadPathFor(outJar);
-        if (std::string why = writeFileChecked(
-                outJad, std::string_view(updated.constData(), size_t(updated.size())));
-            !why.empty())
-            return refused(QString::fromStdString(why));
-        message += ", " + outJad;
+    {
+        TrackTable table;
+        Rows rows;
+        if (std::string why = readPack(packBytes, table, rows); !why.empty())
+            return refused(
+                QString::fromStdString(pathMessage(pack, activeText(kLineJarNotAPack, why))));
     }
-    return {0, message};
+
+    SplicedJar jar;
+    if (const JarFault fault = spliceLevels(gameBytes, packBytes, nowDosDateTime(), jar);
+        fault != JarFault::None)
+        return refused(QDir::toNativeSeparators(gameJar) + ": " + faultText(fault));
+
+    // OUT.jad, when the game has a descriptor: made before anything is written.
+    QByteArray jadBytes;
+    // A device or FIFO as OUT (a sink) has no descriptor beside it.
+    const QFileInfo outInfo(outJar);
+    const bool sink = outInfo.exists() && !outInfo.isFile() && !outInfo.isDir();
+    const bool withJad = QFileInfo(gameJad).isFile() && !sink;
+    if (withJad) {
+        std::string old;
+        if (std::string why = readWholeFile(gameJad, old); !why.empty())
+            return refused(QString::fromStdString(pathMessage(gameJad, why)));
+        jadBytes = updatedJad(QByteArray::fromStdString(old), qint64(jar.size()),
+                              QFileInfo(outJar).fileName());
+        if (QFileInfo(outJad).isDir())
+            return refused(QString::fromStdString(pathMessage(outJad, systemErrorText(EISDIR))));
+    }
+
+    // Both or neither: when OUT.jad fails, the previous OUT.jar comes back.
+    PreviousFile previous(withJad ? outJar : QString());
+    if (withJad && previous.existed() && !previous.kept())
+        return refused(
+            QString::fromStdString(pathMessage(outJar, systemErrorText(previous.error()))));
+    if (std::string why = writeSplice(outJar, jar); !why.empty())
+        return refused(QString::fromStdString(why));
+    if (!withJad) return {0, outJar};
+    if (std::string why = writeFileChecked(
+            outJad, std::string_view(jadBytes.constData(), size_t(jadBytes.size())));
+        !why.empty()) {
+        if (previous.existed())
+            previous.restore();
+        else
+            QFile::remove(outJar);
+        return refused(QString::fromStdString(why));
+    }
+    return {0, outJar + ", " + outJad};
 }
 
 } // namespace korvo

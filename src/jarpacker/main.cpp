@@ -1,57 +1,69 @@
 // jarpacker: puts a level pack into the game's Java archive.
 //   jarpacker GAME.jar PACK OUT.jar   build OUT.jar (and OUT.jad when GAME.jad exists)
 //   jarpacker                         the same in a small window
+// The command line needs Qt Core only; the window is a program of its own
+// beside this one ("jarpacker-window"), which this one becomes when started
+// without arguments, so a command never loads Qt Widgets.
 #include "jar_build.h"
-#include "packer_window.h"
 
+#include "io/checked_write.h"
 #include "settings/options.h"
-#include "settings/ui/lang_apply.h"
+#include "text/lang_added.h"
 #include "text/lang_lines.h"
 
-#include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <unistd.h>
 
 namespace {
 
-const char* const kUsage =
-    "usage: jarpacker GAME.jar PACK OUT.jar\n"
-    "  Writes OUT.jar: GAME.jar with its entry \"levels.mrg\" replaced by PACK, every\n"
-    "  other entry kept as it is. When GAME.jad lies beside the game, OUT.jad is\n"
-    "  written beside OUT.jar with MIDlet-Jar-Size and MIDlet-Jar-URL updated.\n"
-    "  Without arguments a window asks for the three files.\n"
-    "Exit status: 0 written, 1 refused or failed (nothing written), 2 usage error.\n";
+constexpr const char* kWindowProgram = "jarpacker-window";
 
-int commandLine(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+void printUsage(FILE* to) {
+    QString text = korvo::activeLang()[korvo::kLineJarUsage];
+    std::fprintf(to, "%s\n", text.replace("\r\n", "\n").toUtf8().constData());
+}
+
+int openWindow(char** argv) {
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) self = argv[0];
+    const std::string window = self.replace_filename(kWindowProgram).string();
+    char* const args[] = {const_cast<char*>(window.c_str()), nullptr};
+    ::execv(window.c_str(), args);
+    const int why = errno;
     korvo::setActiveLang(korvo::languageOfBase(QDir::currentPath()));
-    const QStringList args = app.arguments().mid(1);
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (args.size() != 3) {
-        std::fprintf(stderr, "jarpacker: three files are needed\n%s", kUsage);
-        return 2;
-    }
-    const korvo::JarBuildResult r = korvo::buildGameJar(args[0], args[1], args[2]);
-    if (r.status != 0) {
-        std::fprintf(stderr, "jarpacker: %s\n", r.message.toUtf8().constData());
-        if (r.status == 2) std::fputs(kUsage, stderr);
-    }
-    return r.status;
+    std::fprintf(stderr, "jarpacker: %s: %s\n",
+                 korvo::activeText(korvo::kLineJarWindowMissing, window).c_str(),
+                 korvo::systemErrorText(why).c_str());
+    return 1;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) return commandLine(argc, argv);
-    QApplication app(argc, argv);
-    // The editor starts the packer in its base folder: the same language.
+    if (argc == 1) return openWindow(argv);
     korvo::setActiveLang(korvo::languageOfBase(QDir::currentPath()));
-    korvo::useQtTranslation(korvo::activeLang().cyrillic());
-    korvo::PackerWindow window;
-    window.show();
-    return app.exec();
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QFile::decodeName(argv[i]);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        printUsage(stdout);
+        return 0;
+    }
+    if (args.size() != 3) {
+        std::fprintf(stderr, "jarpacker: %s\n",
+                     korvo::activeText(korvo::kLineJarThreeFiles).c_str());
+        printUsage(stderr);
+        return 2;
+    }
+    const korvo::JarBuildResult r = korvo::buildGameJar(args[0], args[1], args[2]);
+    if (r.status != 0) {
+        std::fprintf(stderr, "jarpacker: %s\n", r.message.toUtf8().constData());
+        if (r.status == 2) printUsage(stderr);
+    }
+    return r.status;
 }

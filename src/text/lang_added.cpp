@@ -471,6 +471,62 @@ const AddedLine kAdded[] = {
      "%1: строка длиннее %2 байт; файл не загружен, действуют значения по умолчанию"},
     {320, "trackpack: the helper program of a command cannot be started",
      "%1 could not be started: %2", "не удалось запустить %1: %2"},
+    {321, "game archive packer: the usage",
+     "usage: jarpacker GAME.jar PACK OUT.jar\r\n  Writes OUT.jar: GAME.jar with its entry "
+     "\"levels.mrg\" replaced by PACK, every\r\n  other entry kept byte for byte. When GAME.jad "
+     "lies beside the game, OUT.jad is\r\n  written beside OUT.jar with MIDlet-Jar-Size and "
+     "MIDlet-Jar-URL updated; the two\r\n  are written together or not at all.\r\n  Without "
+     "arguments a window asks for the three files.\r\nExit status: 0 written, 1 refused or "
+     "failed (nothing written), 2 usage error.",
+     "использование: jarpacker ИГРА.jar ПАКЕТ НОВЫЙ.jar\r\n  Пишет НОВЫЙ.jar: ИГРА.jar, в "
+     "котором элемент \"levels.mrg\" заменён ПАКЕТОМ,\r\n  а все остальные сохранены байт в "
+     "байт. Если рядом с игрой лежит ИГРА.jad,\r\n  рядом с НОВЫЙ.jar пишется НОВЫЙ.jad с новыми "
+     "MIDlet-Jar-Size и MIDlet-Jar-URL;\r\n  оба файла пишутся вместе или ни один.\r\n  Без "
+     "аргументов открывается окно, где выбираются три файла.\r\nКод выхода: 0 записано, 1 "
+     "отказ или ошибка (ничего не записано), 2 ошибка вызова."},
+    {322, "game archive packer: not three files", "three files are needed", "нужны три файла"},
+    {323, "game archive packer: an output that is an input; %1 the output",
+     "%1 is one of the files read; choose another output",
+     "%1 - один из читаемых файлов; выберите другой новый архив"},
+    {324, "game archive packer: the game is an empty file", "an empty file, not a zip archive",
+     "пустой файл, а не архив zip"},
+    {325, "game archive packer: two level entries", "the archive holds \"levels.mrg\" twice",
+     "в архиве два элемента \"levels.mrg\""},
+    {326, "game archive packer: a damaged archive",
+     "a damaged zip archive (its records point outside it)",
+     "повреждённый архив zip (его записи указывают за его пределы)"},
+    {327, "game archive packer: an archive it cannot rewrite",
+     "a zip archive of a kind not supported (ZIP64, several parts or an encrypted \"levels.mrg\")",
+     "архив zip неподдерживаемого вида (ZIP64, несколько частей или зашифрованный "
+     "\"levels.mrg\")"},
+    {328, "game archive packer: too large", "the new archive would be too large for zip",
+     "новый архив слишком велик для zip"},
+    {329, "game archive packer: the window program missing; %1 its path",
+     "the window of the packer (%1) could not be started",
+     "окно программы сборки (%1) не удалось запустить"},
+    {330, "submission log: stopped after the message went out",
+     "Stopped after the message was sent: the server may have delivered it. Check the mailbox "
+     "before sending it again.",
+     "Остановлено после отправки письма: сервер мог его доставить. Проверьте почту, прежде чем "
+     "отправлять снова."},
+    {331, "submission log: the run took too long; %1 seconds", "no answer within %1 seconds in all",
+     "нет ответа за %1 с в сумме"},
+    {332, "submission: the nick 0", "\"0\" is no nick: enter yours.",
+     "\"0\" - не ник: введите свой."},
+    {333, "submission: characters Windows-1251 cannot hold; %1 the characters",
+     "These characters cannot be sent (Windows-1251 has no place for them): %1",
+     "Эти символы отправить нельзя (в Windows-1251 их нет): %1"},
+    {334, "mail: connection refused", "the server refused the connection",
+     "сервер отказал в соединении"},
+    {335, "mail: host not found", "the server's name was not found", "имя сервера не найдено"},
+    {336, "mail: a network error; %1 the system's text", "network error (%1)", "ошибка сети (%1)"},
+    {337, "submission: the open pack has unsaved changes",
+     "The open pack has changes that are not saved. Save it first, or send the file as it was "
+     "last saved?",
+     "В открытом пакете есть несохранённые изменения. Сохранить его сначала или отправить файл "
+     "в том виде, в каком он был сохранён?"},
+    {338, "submission: save the pack first", "Save first", "Сначала сохранить"},
+    {339, "submission: send the pack as saved", "Send as saved", "Отправить сохранённый"},
 };
 
 } // namespace

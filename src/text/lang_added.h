@@ -215,6 +215,25 @@ enum AddedLineNumber : int {
     kLineFileTooLarge = 318,        // %1 the file, %2 the limit
     kLineLineTooLong = 319,         // %1 the file, %2 the limit
     kLineCliHelperNotStarted = 320, // %1 the helper program, %2 the reason
+    kLineJarUsage = 321,
+    kLineJarThreeFiles = 322,
+    kLineJarOverInput = 323, // %1 the output
+    kLineJarEmpty = 324,
+    kLineJarTwoLevels = 325,
+    kLineJarDamaged = 326,
+    kLineJarUnsupported = 327,
+    kLineJarTooLarge = 328,
+    kLineJarWindowMissing = 329, // %1 the window program
+    kLineMaybeDelivered = 330,
+    kLineMailDeadline = 331, // %1 seconds
+    kLineNickZero = 332,
+    kLineNotInCp1251 = 333, // %1 the characters
+    kLineSocketRefused = 334,
+    kLineSocketHostNotFound = 335,
+    kLineSocketNetwork = 336, // %1 the system's text
+    kLineSendUnsavedQuestion = 337,
+    kLineSendSaveFirst = 338,
+    kLineSendAsSaved = 339,
 };
 
 } // namespace korvo

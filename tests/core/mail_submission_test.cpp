@@ -138,22 +138,77 @@ TEST(MailSubmission, MailsTheArchiveWithTheBodyAndHeadersTheServerExpects) {
     EXPECT_EQ(run.count(QString::fromUtf8("Отправка завершена."), LogColour::Green), 1);
 }
 
-TEST(MailSubmission, WithNobodyListeningTwentyAttemptsEndInRed) {
+TEST(MailSubmission, ExactlyTwentyAttemptsThenTheRunEndsInRed) {
+    SmtpTestServer server("busy"); // greets every connection with 421 and hangs up
+    ASSERT_GT(server.port(), 0);
     SubmissionFolder folder;
-    folder.mailTo(closedPort(), "RetryDelay=0\r\nTimeout=5\r\n");
+    folder.mailTo(server.port(), "RetryDelay=0\r\n");
     const RunResult run = submit(folder, request(folder));
     ASSERT_TRUE(run.finished);
     EXPECT_FALSE(run.ok);
+    int connections = 0;
+    for (const auto& e : server.events()) connections += e.toObject().contains("connection");
+    EXPECT_EQ(connections, 20);
     EXPECT_EQ(run.count(QString::fromUtf8("Соединение с сервером SMTP"), LogColour::Blue), 20);
-    EXPECT_EQ(run.count(QString::fromUtf8("Ошибка соединения: "), LogColour::Blue), 20);
+    // The reply's control characters shown, not cutting the line.
+    EXPECT_EQ(run.count(QString::fromUtf8(
+                            "Ошибка соединения: сервер ответил: 421 test.example\\x00busy\\x1B"),
+                        LogColour::Blue),
+              20);
+    // Nothing was sent: the author is not stored.
+    EXPECT_EQ(ReadString("Author", "Name", folder.path("opt.ini"), "-"), "-");
     // The red line, then the send error and the outcome, both red.
     ASSERT_GE(run.log.size(), 3u);
     const size_t n = run.log.size();
     EXPECT_EQ(run.log[n - 3].text, QString::fromUtf8("Соединение с сервером SMTP отсутствует"));
     EXPECT_EQ(run.log[n - 3].colour, LogColour::Red);
     EXPECT_EQ(run.log[n - 2].colour, LogColour::Red);
+    EXPECT_EQ(run.log[n - 1].text, QString::fromUtf8("Уровень не отправлен."));
     EXPECT_EQ(run.log[n - 1].colour, LogColour::Red);
-    EXPECT_LT(run.ms, 20000);
+}
+
+TEST(MailSubmission, AServerThatNeverGreetsEndsTheRunAtTheDeadline) {
+    SmtpTestServer server("silent");
+    ASSERT_GT(server.port(), 0);
+    SubmissionFolder folder;
+    // Each reply may take 30 s; the whole run only 2.
+    folder.mailTo(server.port(), "Timeout=30\r\nDeadline=2\r\n");
+    const RunResult run = submit(folder, request(folder));
+    ASSERT_TRUE(run.finished);
+    EXPECT_FALSE(run.ok);
+    EXPECT_GE(run.ms, 1900);
+    EXPECT_LT(run.ms, 4000);
+    EXPECT_EQ(run.count(QString::fromUtf8("нет ответа за 2 с в сумме"), LogColour::Red), 1);
+    EXPECT_EQ(run.log.back().text, QString::fromUtf8("Уровень не отправлен."));
+}
+
+TEST(MailSubmission, StopsAfterTheMessageSayItMayHaveBeenDelivered) {
+    ensureCoreApp();
+    SmtpTestServer server("stall"); // takes the message and its "." and never answers
+    ASSERT_GT(server.port(), 0);
+    SubmissionFolder folder;
+    folder.mailTo(server.port(), "Timeout=30\r\n");
+    const ActiveLanguage russian("russian.lng");
+    LevelSubmission run(folder.base);
+    QStringList log;
+    QObject::connect(&run, &LevelSubmission::logLine,
+                     [&](const QString& text, LogColour) { log << text; });
+    run.start(request(folder));
+    auto stalled = [&] {
+        for (const auto& e : server.events())
+            if (e.toObject().contains("stalled")) return true;
+        return false;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (!stalled() && clock.elapsed() < 20000) QTest::qWait(20);
+    ASSERT_TRUE(stalled());
+    run.cancel();
+    EXPECT_FALSE(run.running());
+    EXPECT_FALSE(log.contains(QString::fromUtf8("Отправка прервана.")));
+    EXPECT_FALSE(log.contains(QString::fromUtf8("Уровень не отправлен.")));
+    EXPECT_TRUE(log.back().startsWith(QString::fromUtf8("Остановлено после отправки письма")))
+        << log.back().toStdString();
 }
 
 TEST(MailSubmission, ARefusedLoginSendsNothingAndDoesNotRetry) {
@@ -173,8 +228,8 @@ TEST(MailSubmission, ARefusedLoginSendsNothingAndDoesNotRetry) {
     EXPECT_EQ(run.log.back().colour, LogColour::Red);
 }
 
-TEST(MailSubmission, ALineDroppedDuringTheMessageOrAServerThatStopsAnsweringFails) {
-    for (const char* mode : {"drop", "stall"}) {
+TEST(MailSubmission, AMessageDroppedUnansweredOrRefusedIsNotSent) {
+    for (const char* mode : {"drop", "stall", "reply451", "reply554"}) {
         SCOPED_TRACE(mode);
         SmtpTestServer server(mode);
         ASSERT_GT(server.port(), 0);
@@ -187,7 +242,14 @@ TEST(MailSubmission, ALineDroppedDuringTheMessageOrAServerThatStopsAnsweringFail
         EXPECT_EQ(run.count(QString::fromUtf8("Отправка завершена."), LogColour::Green), 0);
         EXPECT_EQ(run.log.back().colour, LogColour::Red);
         EXPECT_LT(run.ms, 10000);
-        const QString key = QString(mode) == "drop" ? "dropped" : "stalled";
+        const QString key = QString(mode) == "drop"    ? "dropped"
+                            : QString(mode) == "stall" ? "stalled"
+                                                       : "refused";
+        if (key == "refused")
+            EXPECT_EQ(run.count(QString::fromUtf8("Ошибка отправки: сервер ответил: ") + (mode + 5),
+                                LogColour::Red),
+                      1);
+        EXPECT_EQ(run.log.back().text, QString::fromUtf8("Уровень не отправлен."));
         bool seen = false;
         for (const auto& e : server.events()) seen |= e.toObject().contains(key);
         EXPECT_TRUE(seen);
@@ -215,4 +277,29 @@ TEST(MailSubmission, AnUntrustedCertificateEndsTheRunBeforeTheLoginUnlessTlsIsOf
     EXPECT_EQ(commands.value(1), "AUTH LOGIN");
     EXPECT_FALSE(commands.contains("STARTTLS"));
     EXPECT_FALSE(server.message().isEmpty());
+}
+
+TEST(MailSubmission, StartTlsOnTheFirstExtensionLineIsUsedAndNothingMayPrecedeTheHandshake) {
+    struct Case {
+        const char* mode;
+        const char* logged; // the reason every attempt ends with
+    };
+    for (const Case& c : {Case{"starttls", "сервер ответил: 454"},
+                          Case{"inject", "сервер прислал данные до установки TLS"}}) {
+        SCOPED_TRACE(c.mode);
+        SmtpTestServer server(c.mode);
+        ASSERT_GT(server.port(), 0);
+        SubmissionFolder folder;
+        folder.mailTo(server.port(), "RetryDelay=0\r\n");
+        const RunResult run = submit(folder, request(folder));
+        ASSERT_TRUE(run.finished);
+        EXPECT_FALSE(run.ok);
+        const QStringList commands = server.commands();
+        EXPECT_EQ(commands.count("STARTTLS"), 20);
+        // The login never goes over a connection that is not encrypted.
+        EXPECT_FALSE(commands.contains("AUTH LOGIN"));
+        EXPECT_EQ(run.count(QString::fromUtf8("Ошибка соединения: ") + QString::fromUtf8(c.logged),
+                            LogColour::Blue),
+                  20);
+    }
 }

@@ -8,6 +8,7 @@
 #include "settings_files.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -36,7 +37,7 @@ inline const char* const kTestPassword = "secret";
 
 class SmtpTestServer {
 public:
-    // mode: accept, refuse, drop or stall (see tests/tools/smtp_server.py).
+    // mode: accept, refuse, tls or a scripted one (see tests/tools/smtp_server.py).
     explicit SmtpTestServer(const QString& mode) {
         ensureCoreApp();
         log_ = dir_.filePath("events.jsonl");
@@ -109,9 +110,6 @@ struct SubmissionFolder {
     }
 };
 
-// A port on 127.0.0.1 where nothing listens.
-int closedPort();
-
 // The entries of an archive as Python's zipfile reads them:
 // {"ok": testzip passed, "entries": [{name, method, date_time, crc, data}]}.
 inline QJsonObject zipDump(const QString& archive) {
@@ -119,6 +117,18 @@ inline QJsonObject zipDump(const QString& archive) {
     p.start(SYSTEM_PYTHON, {TEST_TOOLS_DIR "/zip_tool.py", "dump", archive});
     p.waitForFinished(30000);
     return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+}
+
+// An entry's local date and time as zipDump() reads it: two-second units.
+inline QDateTime zipTime(const QJsonValue& dateTime) {
+    const QJsonArray t = dateTime.toArray();
+    return QDateTime(QDate(t[0].toInt(), t[1].toInt(), t[2].toInt()),
+                     QTime(t[3].toInt(), t[4].toInt(), t[5].toInt()));
+}
+// The latest time a zip entry can hold that is not after `t`.
+inline QDateTime evenSecondsBefore(QDateTime t) {
+    t = t.addMSecs(-t.time().msec());
+    return t.addSecs(-(t.time().second() % 2));
 }
 
 inline QByteArray fromBase64(const QJsonValue& v) {

@@ -31,7 +31,7 @@ QStringList fields(const QString& nick) {
 
 } // namespace
 
-TEST(SubmitCli, SaveOnlyKeepsTheArchiveAndTheFirstAuthor) {
+TEST(SubmitCli, SaveOnlyKeepsTheArchiveAndTheAuthorOfTheLastRun) {
     SubmissionFolder folder;
     // No "opt.ini" yet: it is made with the first-start defaults, then [Author].
     const CliRun first = submit(folder, fields("Rider"));
@@ -47,9 +47,11 @@ TEST(SubmitCli, SaveOnlyKeepsTheArchiveAndTheFirstAuthor) {
     EXPECT_EQ(fromBase64(entries[1].toObject()["data"]),
               "Forest\r\nRider\r\na@example.net\r\n10/10/10\r\n");
 
-    // A later nick is used for the archive but never replaces the stored one.
+    // The author of each run that succeeds is the one stored.
+    putFile(ini, fileBytes(ini) + "[Mine]\r\nKept=1\r\n"); // a hand edit stays
     EXPECT_EQ(submit(folder, fields("Other")).status, 0);
-    EXPECT_EQ(ReadString("Author", "Name", ini, "-"), "Rider");
+    EXPECT_EQ(ReadString("Author", "Name", ini, "-"), "Other");
+    EXPECT_EQ(ReadString("Mine", "Kept", ini, "-"), "1");
     EXPECT_TRUE(fromBase64(zipDump(archivePath(folder.base))["entries"][1]["data"])
                     .startsWith("Forest\r\nOther\r\n"));
 }
@@ -68,9 +70,18 @@ TEST(SubmitCli, RefusedRunsWriteNoArchive) {
     CliRun run = submit(folder, fields("Rider\r\nКолво треков : 99/99/99"));
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(QString::fromUtf8("одной строкой"))) << run.err.toStdString();
-    run = submit(folder, fields(" "));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.err.contains(QString::fromUtf8("Не заполнено одно из обязательных полей.")));
+    struct Refusal {
+        QString nick;
+        const char* says;
+    };
+    for (const Refusal& r :
+         {Refusal{" ", "Не заполнено одно из обязательных полей."}, Refusal{"0", "\"0\" - не ник"},
+          Refusal{QString::fromUtf8("Rider ☃ 日"), "(в Windows-1251 их нет): ☃日"}}) {
+        run = submit(folder, fields(r.nick));
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(r.says))) << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(folder.path("opt.ini"))); // no author of a refused run
     EXPECT_TRUE(QDir(folder.path("tomail")).isEmpty());
     // Without the "tomail" folder the run says so and ends.
     QDir(folder.path("tomail")).removeRecursively();

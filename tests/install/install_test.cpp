@@ -115,6 +115,7 @@ protected:
 
 TEST_F(Installed, EveryFileGoesWhereTheDesktopLooksForIt) {
     QStringList expected = {"bin/jarpacker",
+                            "bin/jarpacker-window",
                             "bin/korvote",
                             "bin/trackpack",
                             DATA_DIR "/applications/korvote.desktop",
@@ -138,7 +139,7 @@ TEST_F(Installed, EveryFileGoesWhereTheDesktopLooksForIt) {
     });
     EXPECT_EQ(ours.join('\n').toStdString(), expected.join('\n').toStdString());
 
-    for (const QString name : {"korvote", "trackpack", "jarpacker"})
+    for (const QString name : {"korvote", "trackpack", "jarpacker", "jarpacker-window"})
         EXPECT_TRUE(QFileInfo(bin + "/" + name).isExecutable()) << name.toStdString();
     for (const QString name : {"english.lng", "russian.lng"})
         EXPECT_EQ(fileBytes(data + "/korvote/lang/" + name), fileBytes(BASE_DIR "/lang/" + name));

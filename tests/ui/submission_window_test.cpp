@@ -1,5 +1,6 @@
 // The submission window mailing a pack to an SMTP server on 127.0.0.1.
 #include "../common/active_language.h"
+#include "dist/submission_files.h"
 #include "dist/ui/submission_window.h"
 #include "text/lang_lines.h"
 
@@ -45,9 +46,9 @@ TEST(SubmissionWindow, MailsAThirtyTrackPackAndTheLogEndsGreen) {
     SubmissionFolder folder;
     folder.mailTo(server.port());
     Window win(folder.base);
-    // No [Author] yet: both author fields read "0".
-    EXPECT_EQ(win.get<QLineEdit>("nameauth")->text(), "0");
-    EXPECT_EQ(win.get<QLineEdit>("emailauth")->text(), "0");
+    // No [Author] yet: both author fields are empty.
+    EXPECT_EQ(win.get<QLineEdit>("nameauth")->text(), "");
+    EXPECT_EQ(win.get<QLineEdit>("emailauth")->text(), "");
     EXPECT_TRUE(win.get<QRadioButton>("SendtoMail")->isChecked());
 
     // The editor's pack, while the editor holds no tracks: nothing is chosen.
@@ -97,4 +98,86 @@ TEST(SubmissionWindow, TheLogKeepsItsLast2000Lines) {
     EXPECT_TRUE(doc->firstBlock().text().endsWith(" 100"))
         << doc->firstBlock().text().toStdString();
     EXPECT_TRUE(win.lastLine().text().endsWith(" 2100"));
+}
+
+TEST(SubmissionWindow, ClosedAfterTheMessageWentOutItNeverSaysStopped) {
+    SmtpTestServer server("stall"); // takes the message and its "." and never answers
+    ASSERT_GT(server.port(), 0);
+    SubmissionFolder folder;
+    folder.mailTo(server.port(), "Timeout=30\r\n");
+    Window win(folder.base);
+    win.get<QRadioButton>("RadioButton3")->click();
+    win.get<QLineEdit>("LevFilePath")->setText(folder.pack);
+    win.get<QLineEdit>("nameauth")->setText("Rider");
+    win.get<QLineEdit>("emailauth")->setText("rider@example.net");
+    win.get<QLineEdit>("nameLev")->setText("Forest");
+    QTest::mouseClick(win.ok(), Qt::LeftButton);
+    auto stalled = [&] {
+        for (const auto& e : server.events())
+            if (e.toObject().contains("stalled")) return true;
+        return false;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (!stalled() && clock.elapsed() < 20000) QTest::qWait(20);
+    ASSERT_TRUE(stalled());
+    win.w.close();
+    EXPECT_FALSE(win.w.running());
+    const QString log = win.get<QTextEdit>("LogMemo")->toPlainText();
+    EXPECT_FALSE(log.contains(QString::fromUtf8("Отправка прервана."))) << log.toStdString();
+    EXPECT_FALSE(log.contains(QString::fromUtf8("Уровень не отправлен.")));
+    EXPECT_TRUE(win.lastLine().text().contains(
+        QString::fromUtf8("сервер мог его доставить. Проверьте почту")))
+        << win.lastLine().text().toStdString();
+}
+
+TEST(SubmissionWindow, TheOpenPackWithUnsavedChangesGoesOnlyAsTheUserSays) {
+    struct Case {
+        const char* button; // the answer; empty: Cancel
+        bool saveWorks;
+        int saves;
+        bool archived;
+    };
+    for (const Case& c : {Case{"", true, 0, false}, Case{"SendAsSaved", true, 0, true},
+                          Case{"SaveFirst", true, 1, true}, Case{"SaveFirst", false, 1, false}}) {
+        SCOPED_TRACE(testing::Message() << c.button << " " << c.saveWorks);
+        SubmissionFolder folder;
+        int saves = 0;
+        ActiveLanguage active{"russian.lng"};
+        LangLines lang = activeLang();
+        Tlevtomail_f w(folder.base,
+                       OpenPackState{[&] { return folder.pack; }, [] { return true; },
+                                     [] { return true; },
+                                     [&] {
+                                         ++saves;
+                                         return c.saveWorks;
+                                     }},
+                       lang);
+        w.show();
+        w.findChild<QRadioButton*>("RadioButton4")->click();
+        w.findChild<QRadioButton*>("SendtoDisk")->click();
+        w.findChild<QLineEdit*>("nameauth")->setText("Rider");
+        w.findChild<QLineEdit*>("emailauth")->setText("rider@example.net");
+        w.findChild<QLineEdit*>("nameLev")->setText("Forest");
+        QStringList asked;
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            asked << box->text();
+            if (QString(c.button).isEmpty())
+                box->button(QMessageBox::Cancel)->click();
+            else
+                box->findChild<QPushButton*>(c.button)->click();
+        });
+        poll.start();
+        QTest::mouseClick(w.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        poll.stop();
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_TRUE(asked[0].startsWith(QString::fromUtf8("В открытом пакете есть несохранённые")));
+        EXPECT_EQ(saves, c.saves);
+        EXPECT_EQ(QFile::exists(archivePath(folder.base)), c.archived);
+        EXPECT_TRUE(w.findChild<QPushButton*>("Button2")->isEnabled());
+    }
 }

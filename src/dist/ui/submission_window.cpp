@@ -132,8 +132,11 @@ void Tlevtomail_f::showEvent(QShowEvent* event) {
 void Tlevtomail_f::FormActivate() {
     if (!nameauth->text().isEmpty() || !emailauth->text().isEmpty()) return;
     const QString ini = optionsPath(base_);
-    nameauth->setText(ReadString("Author", "Name", ini, "0"));
-    emailauth->setText(ReadString("Author", "Email", ini, "0"));
+    // No author yet shows empty fields ("0" is what older versions stored then).
+    for (auto [field, key] : {std::pair{nameauth, "Name"}, std::pair{emailauth, "Email"}}) {
+        const QString stored = ReadString("Author", key, ini, "");
+        field->setText(stored == "0" ? QString() : stored);
+    }
     LevFilePath->clear();
     nameLev->clear();
     LogMemo->clear();
@@ -157,10 +160,11 @@ void Tlevtomail_f::RadioButton4Click() {
 
 void Tlevtomail_f::Button2Click() {
     if (IdSMTP1->running()) return;
-    Button2->setEnabled(false);
     const bool other = RadioButton3->isChecked();
     const bool chosen = (other && !LevFilePath->text().isEmpty()) ||
                         (RadioButton4->isChecked() && openPack_.hasTracks && openPack_.hasTracks());
+    if (chosen && !other && !openPackReady()) return;
+    Button2->setEnabled(false);
     SubmissionRequest r;
     if (chosen)
         r.packPath = other ? QDir::fromNativeSeparators(LevFilePath->text())
@@ -171,6 +175,22 @@ void Tlevtomail_f::Button2Click() {
     r.note = note->toPlainText();
     r.mail = SendtoMail->isChecked();
     IdSMTP1->start(r); // an empty pack path ends in "Не выбран файл."
+}
+
+// The open pack goes as its file: with changes not saved, the user says
+// whether to save it first, to send the file as it was saved, or neither.
+bool Tlevtomail_f::openPackReady() {
+    if (!openPack_.modified || !openPack_.modified()) return true;
+    QMessageBox box(QMessageBox::Question, windowTitle(), lang_[kLineSendUnsavedQuestion],
+                    QMessageBox::Cancel, this);
+    QPushButton* save = box.addButton(lang_[kLineSendSaveFirst], QMessageBox::AcceptRole);
+    save->setObjectName("SaveFirst");
+    QPushButton* asSaved = box.addButton(lang_[kLineSendAsSaved], QMessageBox::AcceptRole);
+    asSaved->setObjectName("SendAsSaved");
+    box.setDefaultButton(save);
+    box.exec();
+    if (box.clickedButton() == asSaved) return true;
+    return box.clickedButton() == save && openPack_.save && openPack_.save();
 }
 
 void Tlevtomail_f::runEnded() {

@@ -27,6 +27,8 @@ class LevelSubmission;
 struct OpenPackState {
     std::function<QString()> fileName; // PackFileName: the pack as last saved
     std::function<bool()> hasTracks;   // the view in use holds more than its 3 header rows
+    std::function<bool()> modified;    // it has changes not saved
+    std::function<bool()> save;        // File > Save; true when it was saved
 };
 
 class Tlevtomail_f : public QDialog {
@@ -61,6 +63,7 @@ private:
     void buildControls();
     void runEnded();
     void showMessage(const QString& text);
+    bool openPackReady();
 
     QString base_;
     OpenPackState openPack_;

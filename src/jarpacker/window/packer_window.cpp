@@ -1,6 +1,6 @@
 #include "packer_window.h"
 
-#include "jar_build.h"
+#include "jarpacker/jar_build.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
 

@@ -109,7 +109,7 @@ private:
     QWidget* Panel7;     // the preview
     ImageBox* previewimg;
     CorrectionWindow* corrxywnd; // exact coordinates of one node (Ctrl + left click)
-    Tpreimg_f* preimg_f;   // the floating preview of the open track
+    Tpreimg_f* preimg_f;         // the floating preview of the open track
     QAction *preimg, *AddPoint, *DelPoint, *movemap, *motopic;
     QAction *ZoomIn, *ZoomOut, *ZoomActual, *ZoomFit;
     QActionGroup* nodeTools; // AddPoint, DelPoint, movemap, motopic: one at a time

@@ -8,9 +8,9 @@
 #include "pack/sample_pack.h"
 #include "pack/track_import.h"
 #include "settings/ini_file.h"
-#include "text/lang_lines.h"
 #include "settings/options.h"
 #include "settings/recent_files.h"
+#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFile>

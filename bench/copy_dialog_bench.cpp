@@ -40,7 +40,7 @@ void BM_CopyDialogListsMaximalPack(benchmark::State& state) {
     for (auto _ : state) {
         Rows rows;
         if (!loadImportPack(path, importTracks, rows).empty()) state.SkipWithError("not read");
-        TForm2 dialog(importTracks, rows, lang, TForm2::Source::Pack);
+        CopyTracksDialog dialog(importTracks, rows, lang, CopyTracksDialog::Source::Pack);
         dialog.show();
         QApplication::processEvents(); // layout and first paint
         state.PauseTiming();

@@ -27,7 +27,7 @@ struct OpenedTrack {
     OpenedTrack() {
         const int j = tracks.createTrack("long");
         makeSampleTrack(tracks[j], kMaxSegments, 5);
-        session.EditTrackBtnClick(j, 575); // a view 554 pixels high
+        session.openSelectedTrack(j, 575); // a view 554 pixels high
     }
 };
 
@@ -72,10 +72,10 @@ BENCHMARK(BM_PaintVisibleCanvasZoomed)->Arg(1)->Arg(4)->Arg(64)->Unit(benchmark:
 
 void BM_ListPreview(benchmark::State& state) {
     OpenedTrack t;
-    t.session.ClosePropClick();
+    t.session.closeWithoutStoring();
     QImage preview(794, 567, QImage::Format_RGB32);
     for (auto _ : state) {
-        drawpreimg(t.tracks, 1, t.state, preview, PreviewColors{}, PreviewTarget::List);
+        drawPreview(t.tracks, 1, t.state, preview, PreviewColors{}, PreviewTarget::List);
         benchmark::DoNotOptimize(preview.constBits());
     }
 }
@@ -90,8 +90,8 @@ void replayDrag(benchmark::State& state, bool tailMove) {
     const auto [first, last] = t.state.segmentsInColumns(view.left() + 300, view.right() - 300);
     const int k = std::clamp((first + last) / 2, 2, t.state.NodeCount - 1);
     const QPoint grab(t.state.NodeX[size_t(k)], t.state.NodeY[size_t(k)] + t.state.YOffset);
-    if (tailMove) t.editor.movemapClick();
-    t.editor.MapImgMouseDown(Qt::LeftButton, {}, grab);
+    if (tailMove) t.editor.toggleMoveTail();
+    t.editor.mousePress(Qt::LeftButton, {}, grab);
     if (!(tailMove ? t.session.Gesture.TailGrabbed : t.session.Gesture.IsDragging)) {
         state.SkipWithError("the press did not grab a node");
         return;
@@ -104,7 +104,7 @@ void replayDrag(benchmark::State& state, bool tailMove) {
     }
     size_t step = 0;
     for (auto _ : state) {
-        const GestureOutcome out = t.editor.MapImgMouseMove({}, path[step++ % path.size()]);
+        const GestureOutcome out = t.editor.mouseMove({}, path[step++ % path.size()]);
         const QRect area = out.repaintAll ? view : out.repaint & view;
         if (!area.isEmpty()) paintArea(target, view, area, t.editor.scene(t.style));
         benchmark::DoNotOptimize(target.constBits());

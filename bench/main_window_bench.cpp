@@ -51,7 +51,7 @@ void BM_StartWithBigPack(benchmark::State& state) {
     ensureApp();
     QDir::setCurrent(bigBaseFolder());
     for (auto _ : state) {
-        TForm1 window(ListView(state.range(0)));
+        MainWindow window(ListView(state.range(0)));
         window.show();
         QApplication::processEvents(); // layout and first paint
         state.PauseTiming();
@@ -70,12 +70,12 @@ BENCHMARK(BM_StartWithBigPack)
 void BM_WindowMoveUpDown(benchmark::State& state) {
     ensureApp();
     QDir::setCurrent(bigBaseFolder());
-    TForm1 window(ListView(state.range(0)));
+    MainWindow window(ListView(state.range(0)));
     window.setPrompts(std::make_unique<YesPrompts>());
     window.show();
     QApplication::processEvents();
     window.list().selectRow(window.document().Rows.size() / 2);
-    window.list().levelsClick();
+    window.list().rowClicked();
     for (auto _ : state) {
         ctl<QAction>(window, "UpItem")->trigger();
         QApplication::processEvents();
@@ -93,7 +93,7 @@ BENCHMARK(BM_WindowMoveUpDown)
 void BM_WindowCloneDelete(benchmark::State& state) {
     ensureApp();
     QDir::setCurrent(bigBaseFolder());
-    TForm1 window(ListView(state.range(0)));
+    MainWindow window(ListView(state.range(0)));
     window.setPrompts(std::make_unique<YesPrompts>());
     window.show();
     QApplication::processEvents();
@@ -104,7 +104,7 @@ void BM_WindowCloneDelete(benchmark::State& state) {
             {row + 1}); // make room: one row fewer, one record free
         --window.document().Tracks.TrackCount;
         window.list().selectRow(row);
-        window.list().levelsClick();
+        window.list().rowClicked();
         state.ResumeTiming();
         ctl<QAction>(window, "CopyItem")->trigger(); // clone next to it
         QApplication::processEvents();

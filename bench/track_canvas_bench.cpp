@@ -71,7 +71,7 @@ public:
 
 // The window started on the widest track's pack, that track selected.
 struct Window {
-    TForm1 window{kListView};
+    MainWindow window{kListView};
     Window() {
         window.setPrompts(std::make_unique<YesPrompts>());
         window.show();
@@ -85,7 +85,7 @@ struct Window {
     }
     void open() {
         window.list().selectRow(1);
-        window.editor().EditTrackBtnClick();
+        window.editor().openSelectedTrack();
         QApplication::processEvents(); // laid out and painted
     }
     // Scrolls to the middle of the track; the canvas rectangle shown.
@@ -106,11 +106,11 @@ void BM_OpenWidestTrack(benchmark::State& state) {
     state.counters["heap_gain_MB"] = (bench::heapInUseKb() - before) / 1024.0;
     state.counters["rss_MB"] = double(rssKb()) / 1024.0;
     state.counters["canvas_width"] = ctl<TrackCanvas>(w.window, "MapImg")->width();
-    w.window.editor().ClosePropClick();
+    w.window.editor().closeWithoutStoring();
     for (auto _ : state) {
         w.open();
         state.PauseTiming();
-        w.window.editor().ClosePropClick();
+        w.window.editor().closeWithoutStoring();
         QApplication::processEvents();
         state.ResumeTiming();
     }

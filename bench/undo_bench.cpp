@@ -27,15 +27,14 @@ struct OpenedTrack {
     OpenedTrack() {
         const int j = tracks.createTrack("long");
         makeSampleTrack(tracks[j], kMaxSegments, 5);
-        session.EditTrackBtnClick(j, 575);
+        session.openSelectedTrack(j, 575);
     }
     // A drag of node k by a few pixels up and back, as the mouse does it.
     void drag(int k, int dy) {
         const QPoint from(state.NodeX[size_t(k)], state.NodeY[size_t(k)] + state.YOffset);
-        editor.MapImgMouseDown(Qt::LeftButton, {}, from);
-        for (int step = 1; step <= 5; ++step)
-            editor.MapImgMouseMove({}, from + QPoint(0, dy * step / 5));
-        editor.MapImgMouseUp(Qt::LeftButton, {}, from + QPoint(0, dy));
+        editor.mousePress(Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 5; ++step) editor.mouseMove({}, from + QPoint(0, dy * step / 5));
+        editor.mouseRelease(Qt::LeftButton, {}, from + QPoint(0, dy));
     }
 };
 

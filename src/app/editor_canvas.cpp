@@ -1,6 +1,6 @@
 // The canvas side of the editor: the four node tools, what the canvas passes
 // on, the correction window, and the previews (the list preview in
-// `previewimg` and the floating preview of the open track).
+// `listPreview_` and the floating preview of the open track).
 #include "actions.h"
 #include "editor/node_correction.h"
 #include "editor/ui/correction_window.h"
@@ -47,10 +47,10 @@ void EditorController::buildActions() {
     ZoomActual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     ZoomFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
     for (QAction* a : zoomActions()) a->setEnabled(false);
-    connect(ZoomIn, &QAction::triggered, this, [this] { zoomTo(MapImg->zoom() * 2); });
-    connect(ZoomOut, &QAction::triggered, this, [this] { zoomTo(MapImg->zoom() / 2); });
+    connect(ZoomIn, &QAction::triggered, this, [this] { zoomTo(canvas_->zoom() * 2); });
+    connect(ZoomOut, &QAction::triggered, this, [this] { zoomTo(canvas_->zoom() / 2); });
     connect(ZoomActual, &QAction::triggered, this, [this] { zoomTo(1.0); });
-    connect(ZoomFit, &QAction::triggered, this, [this] { zoomTo(MapImg->fitZoom()); });
+    connect(ZoomFit, &QAction::triggered, this, [this] { zoomTo(canvas_->fitZoom()); });
 }
 
 QList<QAction*> EditorController::zoomActions() const {
@@ -59,7 +59,7 @@ QList<QAction*> EditorController::zoomActions() const {
 
 // The zoom is a view setting: it changes no byte of the track.
 void EditorController::zoomTo(double zoom) {
-    MapImg->setZoom(zoom);
+    canvas_->setZoom(zoom);
 }
 
 QList<QAction*> EditorController::actions() const {
@@ -67,40 +67,41 @@ QList<QAction*> EditorController::actions() const {
 }
 
 void EditorController::connectCanvas() {
-    connect(MapImg, &TrackCanvas::messageAsked, this,
+    connect(canvas_, &TrackCanvas::messageAsked, this,
             [this](EditorMessage message) { editorMessage(message); });
-    connect(MapImg, &TrackCanvas::pointerMoved, this, &EditorController::pointerMoved);
-    connect(MapImg, &TrackCanvas::correctionAsked, this, &EditorController::openCorrection);
-    connect(MapImg, &TrackCanvas::correctionDismissed, corrxywnd, &QWidget::close);
-    connect(MapImg, &TrackCanvas::modeChanged, this, [this] {
+    connect(canvas_, &TrackCanvas::pointerMoved, this, &EditorController::pointerMoved);
+    connect(canvas_, &TrackCanvas::correctionAsked, this, &EditorController::openCorrection);
+    connect(canvas_, &TrackCanvas::correctionDismissed, correction_, &QWidget::close);
+    connect(canvas_, &TrackCanvas::modeChanged, this, [this] {
         track_.settle();
         syncToolButtons();
         emit modeChanged();
     });
-    connect(MapImg, &TrackCanvas::linesChanged, this,
-            [this] { Panel1->setLines(Session.record().Lines); });
-    connect(MapImg, &TrackCanvas::trackEdited, this, &EditorController::refreshFloatingPreview);
-    connect(MapImg, &TrackCanvas::fieldChanged, this, [this] {
-        Panel1->setField(QString::number(Session.canvasSize.width()),
+    connect(canvas_, &TrackCanvas::linesChanged, this,
+            [this] { panel_->setLines(Session.record().Lines); });
+    connect(canvas_, &TrackCanvas::trackEdited, this, &EditorController::refreshFloatingPreview);
+    connect(canvas_, &TrackCanvas::fieldChanged, this, [this] {
+        panel_->setField(QString::number(Session.canvasSize.width()),
                          QString::number(Session.canvasSize.height()));
     });
 
-    connect(AddPoint, &QAction::triggered, this, [this] { toolClick(&NodeEditor::AddPointClick); });
-    connect(DelPoint, &QAction::triggered, this, [this] { toolClick(&NodeEditor::DelPointClick); });
-    connect(movemap, &QAction::triggered, this, [this] { toolClick(&NodeEditor::movemapClick); });
-    connect(motopic, &QAction::triggered, this, [this] { toolClick(&NodeEditor::motopicClick); });
+    connect(AddPoint, &QAction::triggered, this, [this] { toolClick(&NodeEditor::toggleAddNode); });
+    connect(DelPoint, &QAction::triggered, this,
+            [this] { toolClick(&NodeEditor::toggleDeleteNode); });
+    connect(movemap, &QAction::triggered, this, [this] { toolClick(&NodeEditor::toggleMoveTail); });
+    connect(motopic, &QAction::triggered, this, [this] { toolClick(&NodeEditor::toggleRider); });
 
     // DrawCorrLine: every accepted value moves the node; closing the window
     // repaints the track with fresh start and finish marks.
-    connect(corrxywnd, &CorrectionWindow::edited, this, [this](const GestureOutcome& out) {
-        MapImg->carryOut(out);
+    connect(correction_, &CorrectionWindow::edited, this, [this](const GestureOutcome& out) {
+        canvas_->carryOut(out);
         refreshFloatingPreview();
     });
 }
 
-// AddPointClick, DelPointClick, movemapClick, motopicClick.
+// toggleAddNode, toggleDeleteNode, toggleMoveTail, toggleRider.
 void EditorController::toolClick(GestureOutcome (NodeEditor::*click)()) {
-    MapImg->carryOut((Nodes.*click)());
+    canvas_->carryOut((Nodes.*click)());
     track_.settle();
     syncToolButtons();
 }
@@ -118,58 +119,59 @@ void EditorController::syncToolButtons() {
 void EditorController::openCorrection(int k) {
     if (k < 1 || k > Editor.NodeCount) return;
     const QPoint node(Editor.NodeX[size_t(k)], Editor.NodeY[size_t(k)] + Editor.YOffset);
-    const QWidget* view = ScrollBox1->viewport();
+    const QWidget* view = canvasScroll_->viewport();
     const QRect viewport(view->mapToGlobal(QPoint(0, 0)), view->size());
-    corrxywnd->openAt(MapImg->mapToGlobal(MapImg->fromCanvas(node)), viewport);
+    correction_->openAt(canvas_->mapToGlobal(canvas_->fromCanvas(node)), viewport);
 }
 
 void EditorController::connectPreview() {
-    connect(preimg, &QAction::triggered, this, &EditorController::preimgClick);
-    connect(preimg_f, &Tpreimg_f::closed, this, &EditorController::FormClose);
+    connect(preimg, &QAction::triggered, this, &EditorController::toggleFloatingPreview);
+    connect(floatingPreview_, &FloatingPreview::closed, this,
+            &EditorController::floatingPreviewClosed);
     // The floating preview draws the nodes as the editor holds them.
-    preimg_f->drawTrack = [this](QImage& image) {
-        korvo::drawpreimg(app_.doc.Tracks, Editor.CurTrack, Editor, image,
-                          colorsOf(app_.Style, Session.colorMode()), PreviewTarget::Floating);
+    floatingPreview_->drawTrack = [this](QImage& image) {
+        korvo::drawPreview(app_.doc.Tracks, Editor.CurTrack, Editor, image,
+                           colorsOf(app_.Style, Session.colorMode()), PreviewTarget::Floating);
     };
 }
 
-// drawpreimg: called when a track row is selected, at start-up and after Open
+// drawPreview: called when a track row is selected, at start-up and after Open
 // for the first track, and when the track panel closes; track 0 leaves the
 // preview empty. The preview decodes into the editor state, so it waits while
 // a track is open (the list and this preview are hidden then).
-void EditorController::drawpreimg(int track) {
+void EditorController::drawPreview(int track) {
     if (track_.isOpen()) return;
     if (track < 1 || track > app_.doc.Tracks.TrackCount) {
-        previewimg->clear(app_.Style.background(Session.colorMode()));
+        listPreview_->clear(app_.Style.background(Session.colorMode()));
         return;
     }
-    QImage image(previewimg->size(), QImage::Format_RGB32);
-    korvo::drawpreimg(app_.doc.Tracks, track, Editor, image,
-                      colorsOf(app_.Style, Session.colorMode()), PreviewTarget::List);
-    previewimg->setImage(image);
+    QImage image(listPreview_->size(), QImage::Format_RGB32);
+    korvo::drawPreview(app_.doc.Tracks, track, Editor, image,
+                       colorsOf(app_.Style, Session.colorMode()), PreviewTarget::List);
+    listPreview_->setImage(image);
 }
 
-// preimgClick: the button went down (show the floating preview) or up (close it).
-void EditorController::preimgClick() {
+// toggleFloatingPreview: the button went down (show the floating preview) or up (close it).
+void EditorController::toggleFloatingPreview() {
     if (preimg->isChecked())
-        preimg_f->showPreview();
+        floatingPreview_->showPreview();
     else
-        preimg_f->close();
+        floatingPreview_->close();
 }
 
-// FormClose of the floating preview: the button goes up, the canvas repaints.
-void EditorController::FormClose() {
+// floatingPreviewClosed of the floating preview: the button goes up, the canvas repaints.
+void EditorController::floatingPreviewClosed() {
     preimg->setChecked(false);
-    MapImg->update();
+    canvas_->update();
 }
 
 void EditorController::refreshFloatingPreview() {
-    if (preimg->isChecked() && preimg_f->isVisible()) preimg_f->redraw();
+    if (preimg->isChecked() && floatingPreview_->isVisible()) floatingPreview_->redraw();
 }
 
 void EditorController::styleChanged() {
-    MapImg->update();
-    drawpreimg(list_.current().Track);
+    canvas_->update();
+    drawPreview(list_.current().Track);
     refreshFloatingPreview();
 }
 

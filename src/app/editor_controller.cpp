@@ -76,82 +76,82 @@ EditorController::EditorController(AppContext& app, ListController& list, QWidge
 // The canvas and the tool windows work on the editor state, which goes
 // with this controller.
 EditorController::~EditorController() {
-    delete corrxywnd;
-    delete preimg_f;
-    delete ScrollBox1->takeWidget();
+    delete correction_;
+    delete floatingPreview_;
+    delete canvasScroll_->takeWidget();
 }
 
 QWidget* EditorController::propertiesPanel() const {
-    return Panel1;
+    return panel_;
 }
 
 void EditorController::buildLeft(QWidget* left) {
-    Panel1 = new TrackPropertiesPanel(left);
-    Panel1->hide();
+    panel_ = new TrackPropertiesPanel(left);
+    panel_->hide();
 }
 
 void EditorController::buildRight(QWidget* right) {
-    Panel7 = new QWidget(right);
-    Panel7->setObjectName("Panel7");
-    auto* preview = new QVBoxLayout(Panel7);
+    previewArea_ = new QWidget(right);
+    previewArea_->setObjectName("Panel7");
+    auto* preview = new QVBoxLayout(previewArea_);
     preview->setContentsMargins(0, 0, 0, 0);
-    previewimg = new ImageBox(Panel7);
-    previewimg->setObjectName("previewimg");
-    preview->addWidget(previewimg);
+    listPreview_ = new ImageBox(previewArea_);
+    listPreview_->setObjectName("previewimg");
+    preview->addWidget(listPreview_);
 
-    Panel5 = new QWidget(right);
-    Panel5->setObjectName("Panel5");
-    auto* editor = new QVBoxLayout(Panel5);
+    canvasArea_ = new QWidget(right);
+    canvasArea_->setObjectName("Panel5");
+    auto* editor = new QVBoxLayout(canvasArea_);
     editor->setContentsMargins(0, 0, 0, 0);
-    ScrollBox1 = new QScrollArea(Panel5);
-    ScrollBox1->setObjectName("ScrollBox1");
-    ScrollBox1->setWidgetResizable(false);
-    MapImg = new TrackCanvas(Nodes, app_.Style);
-    MapImg->setFixedSize(820, 554);
-    MapImg->setScrollBox(ScrollBox1);
-    ScrollBox1->setWidget(MapImg);
-    editor->addWidget(ScrollBox1);
-    Panel5->hide();
+    canvasScroll_ = new QScrollArea(canvasArea_);
+    canvasScroll_->setObjectName("ScrollBox1");
+    canvasScroll_->setWidgetResizable(false);
+    canvas_ = new TrackCanvas(Nodes, app_.Style);
+    canvas_->setFixedSize(820, 554);
+    canvas_->setScrollBox(canvasScroll_);
+    canvasScroll_->setWidget(canvas_);
+    editor->addWidget(canvasScroll_);
+    canvasArea_->hide();
 
-    corrxywnd = new CorrectionWindow(track_, app_.window);
-    preimg_f = new Tpreimg_f(app_.window);
+    correction_ = new CorrectionWindow(track_, app_.window);
+    floatingPreview_ = new FloatingPreview(app_.window);
 }
 
 void EditorController::connectPanel() {
-    connect(list_.newTrackButton(), &QPushButton::clicked, this, &EditorController::NewTrackClick);
-    connect(&list_, &ListController::editAsked, this, &EditorController::EditTrackBtnClick);
-    connect(&list_, &ListController::previewAsked, this, &EditorController::drawpreimg);
+    connect(list_.newTrackButton(), &QPushButton::clicked, this, &EditorController::startNewTrack);
+    connect(&list_, &ListController::editAsked, this, &EditorController::openSelectedTrack);
+    connect(&list_, &ListController::previewAsked, this, &EditorController::drawPreview);
     // A double click on the preview opens the track selected in the flat list.
-    connect(previewimg, &ImageBox::doubleClicked, this, [this] {
+    connect(listPreview_, &ImageBox::doubleClicked, this, [this] {
         const int r = list_.selectedRow();
-        if (app_.ViewMode == kListView && r >= 0 && !app_.doc.Rows.isHeader(r)) EditTrackBtnClick();
+        if (app_.ViewMode == kListView && r >= 0 && !app_.doc.Rows.isHeader(r)) openSelectedTrack();
     });
-    connect(Panel1->SaveTProp, &QPushButton::clicked, this, &EditorController::SaveTPropClick);
-    connect(Panel1->CloseProp, &QPushButton::clicked, this, &EditorController::ClosePropClick);
-    connect(Panel1->UpdateTInfo, &QPushButton::clicked, this, &EditorController::UpdateTInfoClick);
-    connect(Panel1->PlyrUp, &QPushButton::clicked, this, [this] { movePlayer(true); });
-    connect(Panel1->PlyrDown, &QPushButton::clicked, this, [this] { movePlayer(false); });
-    connect(Panel1, &TrackPropertiesPanel::presetPicked, this, &EditorController::ListLenTSelect);
-    connect(Panel1, &TrackPropertiesPanel::nameEdited, this, &EditorController::rename);
-    // pntndClick: node dots on or off
-    connect(Panel1->pntnd, &QCheckBox::toggled, this, [this](bool on) {
+    connect(panel_->SaveTProp, &QPushButton::clicked, this, &EditorController::storeTrack);
+    connect(panel_->CloseProp, &QPushButton::clicked, this, &EditorController::closeWithoutStoring);
+    connect(panel_->UpdateTInfo, &QPushButton::clicked, this, &EditorController::applyFieldSize);
+    connect(panel_->PlyrUp, &QPushButton::clicked, this, [this] { movePlayer(true); });
+    connect(panel_->PlyrDown, &QPushButton::clicked, this, [this] { movePlayer(false); });
+    connect(panel_, &TrackPropertiesPanel::presetPicked, this, &EditorController::choosePreset);
+    connect(panel_, &TrackPropertiesPanel::nameEdited, this, &EditorController::rename);
+    // toggleNodeDots: node dots on or off
+    connect(panel_->pntnd, &QCheckBox::toggled, this, [this](bool on) {
         app_.Style.pntnd = on;
-        MapImg->update();
+        canvas_->update();
     });
 }
 
 // The height the canvas is sized for: the editor area on the right.
 int EditorController::viewHeight() const {
-    return Panel5->parentWidget()->height();
+    return canvasArea_->parentWidget()->height();
 }
 
 void EditorController::editorMessage(EditorMessage message, const QString& field) {
     app_.ask().warning(app_.window, messageText(message, app_.Lang, field));
 }
 
-// EditTrackBtnClick: tool button "Редактировать трек", double click on a
+// openSelectedTrack: tool button "Редактировать трек", double click on a
 // track row, pop-up item "Редактировать".
-void EditorController::EditTrackBtnClick() {
+void EditorController::openSelectedTrack() {
     list_.disableCommands(); // they stay off until the selection changes
     const int j = list_.selectedRow() < 0 ? 0 : list_.selectedTrack();
     const PanelResult opened =
@@ -164,8 +164,8 @@ void EditorController::EditTrackBtnClick() {
     openEditor(false);
 }
 
-// NewTrackClick: "Начать" with the name in NameNewTrack.
-void EditorController::NewTrackClick() {
+// startNewTrack: "Начать" with the name in NameNewTrack.
+void EditorController::startNewTrack() {
     const PanelResult started = track_.startNew(list_.newTrackName()->text(), viewHeight());
     if (!started.ok()) {
         if (started.message == EditorMessage::PackFull)
@@ -182,7 +182,7 @@ void EditorController::NewTrackClick() {
     // The field proposed for a new track is square; the canvas keeps its
     // height until "Обновить область" applies it.
     const QString side = QString::number(Session.canvasSize.width());
-    Panel1->setField(side, side);
+    panel_->setField(side, side);
     list_.newTrackName()->clear();
 }
 
@@ -190,14 +190,14 @@ void EditorController::NewTrackClick() {
 void EditorController::openEditor(bool newTrack) {
     showCanvas(true);
     showSessionValues();
-    Panel1->showHelpFor(newTrack);
-    MapImg->setField(Session.canvasSize);
-    ScrollBox1->horizontalScrollBar()->setValue(0);
+    panel_->showHelpFor(newTrack);
+    canvas_->setField(Session.canvasSize);
+    canvasScroll_->horizontalScrollBar()->setValue(0);
     // The start of the track in view: a tall track may begin far down.
     const int startY = Editor.NodeCount >= 1 ? Editor.NodeY[1] + Editor.YOffset : 0;
-    ScrollBox1->verticalScrollBar()->setValue(startY - ScrollBox1->viewport()->height() / 2);
+    canvasScroll_->verticalScrollBar()->setValue(startY - canvasScroll_->viewport()->height() / 2);
     list_.panel()->hide();
-    Panel1->show();
+    panel_->show();
     syncToolButtons();
     for (QAction* a : zoomActions()) a->setEnabled(true);
     emit openChanged(true);
@@ -205,17 +205,17 @@ void EditorController::openEditor(bool newTrack) {
 }
 
 void EditorController::showSessionValues() {
-    for (QAbstractScrollArea* table : {static_cast<QAbstractScrollArea*>(Panel1->TrackProp),
-                                       static_cast<QAbstractScrollArea*>(Panel1->TP2)})
+    for (QAbstractScrollArea* table : {static_cast<QAbstractScrollArea*>(panel_->TrackProp),
+                                       static_cast<QAbstractScrollArea*>(panel_->TP2)})
         table->horizontalScrollBar()->setValue(0); // each track starts at the left edge
-    Panel1->setTrackName(Session.TrackName);
-    Panel1->setLines(Session.isNewTrack() ? 0 : Session.record().Lines);
-    Panel1->setField(QString::number(Session.canvasSize.width()),
+    panel_->setTrackName(Session.TrackName);
+    panel_->setLines(Session.isNewTrack() ? 0 : Session.record().Lines);
+    panel_->setField(QString::number(Session.canvasSize.width()),
                      QString::number(Session.canvasSize.height()));
-    Panel1->setLengthRow(Session.LengthRow);
-    Panel1->PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
-    Panel1->PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
-    Panel1->SaveTProp->setEnabled(Session.SaveEnabled);
+    panel_->setLengthRow(Session.LengthRow);
+    panel_->PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
+    panel_->PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
+    panel_->SaveTProp->setEnabled(Session.SaveEnabled);
 }
 
 // One panel command as one step of the track's history; `action` returns
@@ -226,49 +226,50 @@ void EditorController::panelStep(TrackStep step, const std::function<bool()>& ac
     const int shift = done && !Session.isNewTrack() ? Session.fitField() : 0;
     History.end();
     if (!done) return;
-    MapImg->setField(Session.canvasSize);
+    canvas_->setField(Session.canvasSize);
     if (shift > 0)
-        ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->value() + shift);
+        canvasScroll_->verticalScrollBar()->setValue(canvasScroll_->verticalScrollBar()->value() +
+                                                     shift);
     showSessionValues();
-    MapImg->update();
+    canvas_->update();
     refreshFloatingPreview();
     emit modeChanged();
 }
 
-// ListLenTSelect: the user picked a length preset.
-void EditorController::ListLenTSelect(int t) {
+// choosePreset: the user picked a length preset.
+void EditorController::choosePreset(int t) {
     panelStep(TrackStep::LengthPreset, [&] {
-        Session.ListLenTSelect(t);
-        Panel1->PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
-        Panel1->PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
+        Session.choosePreset(t);
+        panel_->PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
+        panel_->PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
         return true;
     });
 }
 
-// UpdateTInfoClick: "Обновить область" gives the canvas the size in TP2.
-void EditorController::UpdateTInfoClick() {
+// applyFieldSize: "Обновить область" gives the canvas the size in TP2.
+void EditorController::applyFieldSize() {
     panelStep(TrackStep::FieldSize, [&] {
         const PanelResult applied =
-            Session.UpdateTInfoClick(Panel1->fieldWidthText(), Panel1->fieldHeightText());
+            Session.applyFieldSize(panel_->fieldWidthText(), panel_->fieldHeightText());
         if (!applied.ok()) {
             editorMessage(applied.message, applied.field);
             return false;
         }
-        MapImg->setField(Session.canvasSize);
+        canvas_->setField(Session.canvasSize);
         return true;
     });
 }
 
-// PlyrUpClick / PlyrDownClick: the player marker by Edit1 pixels.
+// playerUp / playerDown: the player marker by Edit1 pixels.
 void EditorController::movePlayer(bool up) {
     panelStep(TrackStep::PlayerHeight, [&] {
-        QString step = Panel1->Edit1->text();
-        const PanelResult moved = up ? Session.PlyrUpClick(step) : Session.PlyrDownClick(step);
+        QString step = panel_->Edit1->text();
+        const PanelResult moved = up ? Session.playerUp(step) : Session.playerDown(step);
         if (!moved.ok()) {
             editorMessage(moved.message, moved.field);
             return false;
         }
-        Panel1->Edit1->setText(step);
+        panel_->Edit1->setText(step);
         return true;
     });
 }
@@ -276,21 +277,21 @@ void EditorController::movePlayer(bool up) {
 // TrackPropStringsChange: the name typed in the panel is part of the track.
 void EditorController::rename() {
     panelStep(TrackStep::Rename, [&] {
-        Session.TrackName = Panel1->trackName();
+        Session.TrackName = panel_->trackName();
         return true;
     });
 }
 
-// SaveTPropClick: stores the track into its record as one step of the pack;
+// storeTrack: stores the track into its record as one step of the pack;
 // a new track enters the list by the NewLevel rule, an existing one gets its
 // caption renewed.
-void EditorController::SaveTPropClick() {
+void EditorController::storeTrack() {
     const bool wasNew = Session.isNewTrack();
     const int j = Editor.CurTrack;
     SaveOutcome saved;
     app_.doc.edit(StepName(wasNew ? kLineStepNewTrack : kLineStepStoreTrack),
                   [&] {
-                      saved = track_.store(Panel1->trackName());
+                      saved = track_.store(panel_->trackName());
                       if (!saved.ok() || saved.track == 0) return;
                       if (saved.wasNew)
                           list_.enterNewTrack(saved.track, app_.NewLevel == 1);
@@ -306,9 +307,9 @@ void EditorController::SaveTPropClick() {
     closeEditor(saved.close);
 }
 
-// ClosePropClick: "Закрыть без сохранения". Edits that would be lost are
+// closeWithoutStoring: "Закрыть без сохранения". Edits that would be lost are
 // asked about first.
-void EditorController::ClosePropClick() {
+void EditorController::closeWithoutStoring() {
     if (History.modified() && !app_.ask().confirm(app_.window, app_.Lang[kLineCloseUnsavedTrack]))
         return;
     closeEditor(track_.discard());
@@ -318,42 +319,43 @@ void EditorController::leaveEditor() {
     if (track_.isOpen()) closeEditor(track_.discard());
     if (QAction* tool = nodeTools->checkedAction()) tool->setChecked(false);
     for (QAction* a : {AddPoint, DelPoint, movemap}) a->setEnabled(false);
-    Panel1->hide();
+    panel_->hide();
     list_.panel()->show();
     showCanvas(false);
 }
 
 // The closing steps: tools off, the list and the preview shown again.
 void EditorController::closeEditor(const CloseOutcome& closed) {
-    MapImg->removeSprite();
-    corrxywnd->dismiss();
+    canvas_->removeSprite();
+    correction_->dismiss();
     syncToolButtons();
     for (QAction* a : {AddPoint, DelPoint, motopic, movemap, preimg}) a->setEnabled(false);
     for (QAction* a : zoomActions()) a->setEnabled(false);
-    if (preimg->isChecked()) preimg_f->close();
+    if (preimg->isChecked()) floatingPreview_->close();
     emit pointerMoved(QString()); // the mouse position belongs to the canvas, gone now
     showCanvas(false);
-    ScrollBox1->horizontalScrollBar()->setValue(0);
-    Panel1->hide();
+    canvasScroll_->horizontalScrollBar()->setValue(0);
+    panel_->hide();
     list_.panel()->show();
     emit openChanged(false);
     emit modeChanged();
     if (!closed.wasNew) {
-        drawpreimg(list_.current().Track);
+        drawPreview(list_.current().Track);
         return;
     }
     int first = 0; // the first track row of the view, skipping group rows
     const LevelRows& rows = app_.doc.Rows;
     for (int r = 0; r < rows.size() && !first; ++r)
         if (!rows.isHeader(r)) first = rows.data(r);
-    drawpreimg(first);
+    drawPreview(first);
 }
 
 void EditorController::showCanvas(bool on) {
-    Panel7->setVisible(!on);
-    Panel5->setVisible(on);
+    previewArea_->setVisible(!on);
+    canvasArea_->setVisible(on);
     // The area shown takes its size now: the preview is drawn at its size next.
-    for (QWidget* w : {Panel7->parentWidget(), static_cast<QWidget*>(Panel7), Panel5})
+    for (QWidget* w :
+         {previewArea_->parentWidget(), static_cast<QWidget*>(previewArea_), canvasArea_})
         if (QLayout* l = w->layout()) l->activate();
 }
 
@@ -361,10 +363,10 @@ void EditorController::showCanvas(bool on) {
 void EditorController::restored() {
     if (Session.Gesture.CorrOpen) {
         Session.Gesture.CorrOpen = false;
-        corrxywnd->dismiss();
+        correction_->dismiss();
     }
-    MapImg->setField(Session.canvasSize);
-    MapImg->update();
+    canvas_->setField(Session.canvasSize);
+    canvas_->update();
     showSessionValues();
     refreshFloatingPreview();
     emit modeChanged();

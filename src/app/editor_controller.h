@@ -20,7 +20,7 @@ namespace korvo {
 class ImageBox;
 class ListController;
 class CorrectionWindow;
-class Tpreimg_f;
+class FloatingPreview;
 class TrackCanvas;
 class TrackPropertiesPanel;
 
@@ -33,8 +33,8 @@ public:
     ~EditorController() override;
 
     QWidget* propertiesPanel() const;
-    QWidget* canvasPanel() const { return Panel5; }
-    QWidget* previewPanel() const { return Panel7; }
+    QWidget* canvasPanel() const { return canvasArea_; }
+    QWidget* previewPanel() const { return previewArea_; }
     // preimg, then AddPoint, DelPoint, movemap, motopic, then ZoomFit: for the tool bar.
     QList<QAction*> actions() const;
     // ZoomIn, ZoomOut, ZoomActual, ZoomFit: for the Edit menu.
@@ -49,14 +49,14 @@ public:
     TrackSession& session() { return Session; }
     NodeEditor& nodes() { return Nodes; }
 
-    void EditTrackBtnClick(); // open the selected track for editing
-    void NewTrackClick();     // "Начать": draw a new track named in NameNewTrack
-    void SaveTPropClick();    // "Сохранить и Закрыть": store the open track
-    void ClosePropClick(); // "Закрыть без сохранения": asks when the track has changes
+    void openSelectedTrack(); // open the selected track for editing
+    void startNewTrack();     // "Начать": draw a new track named in NameNewTrack
+    void storeTrack();        // "Сохранить и Закрыть": store the open track
+    void closeWithoutStoring(); // "Закрыть без сохранения": asks when the track has changes
     // Closes an open track without storing and without asking (New, Open).
     void leaveEditor();
-    // drawpreimg: the list preview of a track (0: empty).
-    void drawpreimg(int track);
+    // drawPreview: the list preview of a track (0: empty).
+    void drawPreview(int track);
     void styleChanged();
     // Ends the drag or gesture in progress (undo must not cut into it).
     bool gestureInProgress() const { return History.busy(); }
@@ -78,8 +78,8 @@ private:
     void showSessionValues();
     int viewHeight() const;
     void showCanvas(bool on);
-    void ListLenTSelect(int t);
-    void UpdateTInfoClick();
+    void choosePreset(int t);
+    void applyFieldSize();
     void movePlayer(bool up);
     void rename();
     void editorMessage(EditorMessage message, const QString& field = {});
@@ -90,8 +90,8 @@ private:
     void openCorrection(int node);
     void refreshFloatingPreview();
     void zoomTo(double zoom);
-    void preimgClick();
-    void FormClose();
+    void toggleFloatingPreview();
+    void floatingPreviewClosed();
 
     AppContext& app_;
     ListController& list_;
@@ -102,14 +102,14 @@ private:
     NodeEditor& Nodes = track_.nodes();
     TrackHistory& History = track_.history();
 
-    TrackPropertiesPanel* Panel1; // the track properties side
-    QWidget* Panel5;              // the editor: the scroll box with the canvas
-    QScrollArea* ScrollBox1;
-    TrackCanvas* MapImg; // the canvas (820 x 554 at start)
-    QWidget* Panel7;     // the preview
-    ImageBox* previewimg;
-    CorrectionWindow* corrxywnd; // exact coordinates of one node (Ctrl + left click)
-    Tpreimg_f* preimg_f;         // the floating preview of the open track
+    TrackPropertiesPanel* panel_; // the track properties side
+    QWidget* canvasArea_;         // the editor: the scroll box with the canvas
+    QScrollArea* canvasScroll_;
+    TrackCanvas* canvas_;  // the canvas (820 x 554 at start)
+    QWidget* previewArea_; // the preview
+    ImageBox* listPreview_;
+    CorrectionWindow* correction_;     // exact coordinates of one node (Ctrl + left click)
+    FloatingPreview* floatingPreview_; // the floating preview of the open track
     QAction *preimg, *AddPoint, *DelPoint, *movemap, *motopic;
     QAction *ZoomIn, *ZoomOut, *ZoomActual, *ZoomFit;
     QActionGroup* nodeTools; // AddPoint, DelPoint, movemap, motopic: one at a time

@@ -43,11 +43,11 @@ ImportCommands::ImportCommands(AppContext& app, ListController& list, EditorCont
     N12 = namedAction(this, "N12", "Выбранный");
     N13 = namedAction(this, "N13", "Все уровни");
     N11->addActions({N12, N13});
-    connect(N9, &QAction::triggered, this, &ImportCommands::N9Click);
-    connect(levv11, &QAction::triggered, this, &ImportCommands::levv11Click);
-    connect(SaveLev, &QAction::triggered, this, &ImportCommands::SaveLevClick);
-    connect(N12, &QAction::triggered, this, &ImportCommands::N12Click);
-    connect(N13, &QAction::triggered, this, &ImportCommands::N13Click);
+    connect(N9, &QAction::triggered, this, &ImportCommands::importFromPack);
+    connect(levv11, &QAction::triggered, this, &ImportCommands::chooseLevFiles);
+    connect(SaveLev, &QAction::triggered, this, &ImportCommands::exportLev);
+    connect(N12, &QAction::triggered, this, &ImportCommands::pictureOfSelected);
+    connect(N13, &QAction::triggered, this, &ImportCommands::picturesOfAll);
 }
 
 QAction* ImportCommands::action(const char* name) const {
@@ -56,15 +56,15 @@ QAction* ImportCommands::action(const char* name) const {
     return nullptr;
 }
 
-// N9Click
-void ImportCommands::N9Click() {
+// importFromPack
+void ImportCommands::importFromPack() {
     const QString path =
         app_.ask().openFileName(app_.window, N9->text(), app_.BaseFolder, app_.packFilter(true));
     if (!path.isEmpty()) importPack(path);
 }
 
-// levv11Click
-void ImportCommands::levv11Click() {
+// The "*.lev" files chosen in a dialog
+void ImportCommands::chooseLevFiles() {
     const QStringList paths = app_.ask().openFileNames(app_.window, levv11->text(), app_.BaseFolder,
                                                        app_.Lang[kLineLevFilter]);
     if (!paths.isEmpty()) importLevFiles(paths);
@@ -78,7 +78,8 @@ void ImportCommands::importPack(const QString& path) {
                          app_.Lang.format(kLineImportPackRefused, QString::fromStdString(why)));
         return;
     }
-    TForm2 dialog(ImportTracks, rows, app_.Lang, TForm2::Source::Pack, app_.window);
+    CopyTracksDialog dialog(ImportTracks, rows, app_.Lang, CopyTracksDialog::Source::Pack,
+                            app_.window);
     copyFromDialog(dialog);
 }
 
@@ -92,13 +93,14 @@ void ImportCommands::importLevFiles(const QStringList& paths) {
         app_.ask().warning(app_.window, app_.Lang.format(kLineLevFilesRefused, lines.join("\r\n")));
     }
     if (rows.empty()) return;
-    TForm2 dialog(ImportTracks, rows, app_.Lang, TForm2::Source::LevFiles, app_.window);
+    CopyTracksDialog dialog(ImportTracks, rows, app_.Lang, CopyTracksDialog::Source::LevFiles,
+                            app_.window);
     copyFromDialog(dialog);
 }
 
 // The ticked tracks go to the ends of their groups as new records, in one
 // undoable step; the canvas repaints whatever the dialog's outcome.
-void ImportCommands::copyFromDialog(TForm2& dialog) {
+void ImportCommands::copyFromDialog(CopyTracksDialog& dialog) {
     const bool accepted = app_.ask().chooseTracks(dialog);
     if (accepted) {
         TrackCopy copy;
@@ -130,7 +132,7 @@ void ImportCommands::dropFiles(const QMimeData* data) {
 
 // "Сохранить трек как *.lev": the open track as the canvas shows it, or
 // else the selected track's stored record.
-void ImportCommands::SaveLevClick() {
+void ImportCommands::exportLev() {
     TTrackInfo track;
     if (const OpenTrack& open = editor_.track(); open.isOpen()) {
         TTrackInfo shown;
@@ -169,8 +171,8 @@ QString ImportCommands::imagesFolder() {
     return {};
 }
 
-// N12Click
-void ImportCommands::N12Click() {
+// pictureOfSelected
+void ImportCommands::pictureOfSelected() {
     const int j = list_.selectedTrack();
     if (j <= 0) {
         app_.ask().warning(app_.window, app_.Lang[41]);
@@ -186,11 +188,11 @@ void ImportCommands::N12Click() {
                          app_.Lang.format(kLinePicturesFailed, QString::fromStdString(why)));
 }
 
-// N13Click: every track's picture with the progress window, then the catalogue.
-void ImportCommands::N13Click() {
+// picturesOfAll: every track's picture with the progress window, then the catalogue.
+void ImportCommands::picturesOfAll() {
     const QString folder = imagesFolder();
     if (folder.isEmpty()) return;
-    TForm3 progress(app_.window);
+    ProgressWindow progress(app_.window);
     const PictureRun run = progress.run([&](const PictureProgress& show) {
         return makeAllPictures(app_.doc.Tracks, app_.doc.Rows.rows(), folder,
                                pictureRatio(app_.Settings.RatioPic), editor_.state(), show);

@@ -18,7 +18,7 @@ namespace korvo {
 
 class EditorController;
 class ListController;
-class TForm2;
+class CopyTracksDialog;
 
 class ImportCommands : public QObject {
     Q_OBJECT
@@ -30,11 +30,11 @@ public:
     QAction* action(const char* name) const;
     QMenu* picturesMenu() const { return N11; }
 
-    void N9Click();      // "Добавить трек из ...": tracks of another pack
-    void levv11Click();  // "Добавить *.lev": single-track files
-    void N12Click();     // "Выбранный": the picture of the selected track
-    void N13Click();     // "Все уровни": every track's picture and "bdpic.dat"
-    void SaveLevClick(); // "Сохранить трек как *.lev"
+    void importFromPack();    // "Добавить трек из ...": tracks of another pack
+    void chooseLevFiles();    // "Добавить *.lev": single-track files
+    void pictureOfSelected(); // "Выбранный": the picture of the selected track
+    void picturesOfAll();     // "Все уровни": every track's picture and "bdpic.dat"
+    void exportLev();         // "Сохранить трек как *.lev"
 
     // Files dragged from the file manager: ".lev" files, or one pack.
     static bool takesFiles(const QMimeData* data);
@@ -43,7 +43,7 @@ public:
 private:
     void importPack(const QString& path);
     void importLevFiles(const QStringList& paths);
-    void copyFromDialog(TForm2& dialog);
+    void copyFromDialog(CopyTracksDialog& dialog);
     QString imagesFolder();
 
     AppContext& app_;

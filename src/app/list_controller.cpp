@@ -77,10 +77,10 @@ void ListController::buildCommands() {
     EditTrackBtn = toolAction(this, "EditTrackBtn", "Редактировать трек", ToolIcon::EditTrack);
     UpItem->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
     DownItem->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
-    connect(UpItem, &QAction::triggered, this, &ListController::UpItem1Click);
-    connect(DownItem, &QAction::triggered, this, &ListController::DownItem1Click);
-    connect(CopyItem, &QAction::triggered, this, &ListController::CopyItemClick);
-    connect(DelItem, &QAction::triggered, this, &ListController::DelItem1Click);
+    connect(UpItem, &QAction::triggered, this, &ListController::moveTrackUp);
+    connect(DownItem, &QAction::triggered, this, &ListController::moveTrackDown);
+    connect(CopyItem, &QAction::triggered, this, &ListController::cloneSelectedTrack);
+    connect(DelItem, &QAction::triggered, this, &ListController::deleteSelectedTracks);
     connect(EditTrackBtn, &QAction::triggered, this, &ListController::editAsked);
 
     PopupMenu1 = new QMenu(Panel2);
@@ -111,8 +111,8 @@ QList<QAction*> ListController::actions() const {
 void ListController::connectViews() {
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(LevelsList),
                                     static_cast<QAbstractItemView*>(LevelsTree)}) {
-        connect(view, &QAbstractItemView::clicked, this, &ListController::levelsClick);
-        connect(view, &QAbstractItemView::doubleClicked, this, &ListController::levelsDblClick);
+        connect(view, &QAbstractItemView::clicked, this, &ListController::rowClicked);
+        connect(view, &QAbstractItemView::doubleClicked, this, &ListController::rowDoubleClicked);
         connect(view, &QWidget::customContextMenuRequested, this, &ListController::showPopup);
     }
     connect(LevelsList, &LevelsListView::arrowReleased, this, &ListController::levelsArrowReleased);
@@ -195,7 +195,7 @@ void ListController::packReplaced() {
     Buttons = ListButtons{};
     applyButtons();
     selectFirstTrack();
-    if (selectedRow() > 0) levelsClick();
+    if (selectedRow() > 0) rowClicked();
 }
 
 void ListController::disableCommands() {
@@ -224,10 +224,10 @@ void ListController::renameTrackRow(int j, const std::string& name) {
     app_.doc.Rows.setCaption(row, std::to_string(j) + sep + name);
 }
 
-// LevelsListClick / LevelsTreeClick. The commands act only on a track row
+// listClicked / treeClicked. The commands act only on a track row
 // shown selected: with a header or nothing selected they are off; Delete
 // stays on while any track row is among the selected ones.
-void ListController::levelsClick() {
+void ListController::rowClicked() {
     const int r = selectedRow();
     const bool track = ops_->selectRow(r);
     if (r < 0 || app_.doc.Rows.isHeader(r)) Buttons = ListButtons{};
@@ -238,12 +238,12 @@ void ListController::levelsClick() {
 
 // LevelsListKeyUp / LevelsTreeKeyUp: the keys that move the selection select like a click.
 void ListController::levelsArrowReleased() {
-    levelsClick();
+    rowClicked();
 }
 
 // LevelsListKeyDown / LevelsTreeKeyDown
 void ListController::levelsDeletePressed() {
-    if (!selectedTracks().empty()) DelItem1Click();
+    if (!selectedTracks().empty()) deleteSelectedTracks();
 }
 
 // The selected rows that are track rows.
@@ -253,14 +253,14 @@ std::vector<int> ListController::selectedTracks() const {
     return rows;
 }
 
-// LevelsListDblClick / LevelsTreeDblClick
-void ListController::levelsDblClick() {
+// listDoubleClicked / treeDoubleClicked
+void ListController::rowDoubleClicked() {
     const int r = selectedRow();
     if (r >= 0 && !app_.doc.Rows.isHeader(r)) emit editAsked();
 }
 
 void ListController::showPopup(QPoint at) {
-    levelsClick(); // the right click has selected the row under the pointer
+    rowClicked(); // the right click has selected the row under the pointer
     PopupMenu1->popup(currentView()->viewport()->mapToGlobal(at));
 }
 
@@ -273,24 +273,24 @@ void ListController::finish() {
     emit rowsEdited();
 }
 
-// UpItem1Click
-void ListController::UpItem1Click() {
+// moveTrackUp
+void ListController::moveTrackUp() {
     bool moved = false;
     rowEdit(kLineStepMoveTrack, [&] { moved = ops_->moveUp(); });
     if (moved) selectRow(CurItem.Row);
     finish();
 }
 
-// DownItem1Click
-void ListController::DownItem1Click() {
+// moveTrackDown
+void ListController::moveTrackDown() {
     bool moved = false;
     rowEdit(kLineStepMoveTrack, [&] { moved = ops_->moveDown(); });
     if (moved) selectRow(CurItem.Row);
     finish();
 }
 
-// CopyItemClick
-void ListController::CopyItemClick() {
+// cloneSelectedTrack
+void ListController::cloneSelectedTrack() {
     if (selectedRow() < 0) return;
     CloneResult result = CloneResult::Nothing;
     rowEdit(kLineStepCloneTrack, [&] { result = ops_->cloneTrack(); });
@@ -298,8 +298,8 @@ void ListController::CopyItemClick() {
     finish();
 }
 
-// DelItem1Click: asks about the selected track rows and removes them.
-void ListController::DelItem1Click() {
+// deleteSelectedTracks: asks about the selected track rows and removes them.
+void ListController::deleteSelectedTracks() {
     const std::vector<int> rows = selectedTracks();
     if (!rows.empty() && app_.ask().confirm(app_.window, app_.Lang.format(63, int(rows.size())))) {
         int removed = 0;
@@ -336,7 +336,7 @@ void ListController::levelsDropped(QPoint at) {
 void ListController::followSelection() {
     const int r = selectedRow();
     if (r >= 0 && !app_.doc.Rows.isHeader(r)) {
-        levelsClick();
+        rowClicked();
         return;
     }
     Buttons = ListButtons{};
@@ -355,7 +355,7 @@ void ListController::afterRestore(int firstRow) {
         }
     if (r > 0 && !rows.isHeader(r)) {
         selectRow(r);
-        levelsClick();
+        rowClicked();
     } else {
         followSelection();
     }

@@ -64,14 +64,14 @@ public:
     // The caption of track j's row after it was stored.
     void renameTrackRow(int j, const std::string& name);
 
-    // LevelsListClick / LevelsTreeClick: the row the view shows selected is
+    // listClicked / treeClicked: the row the view shows selected is
     // taken into the selection state; the commands and the preview follow it.
-    void levelsClick();
+    void rowClicked();
     // The commands.
-    void UpItem1Click();
-    void DownItem1Click();
-    void CopyItemClick();
-    void DelItem1Click();
+    void moveTrackUp();
+    void moveTrackDown();
+    void cloneSelectedTrack();
+    void deleteSelectedTracks();
 
 signals:
     void previewAsked(int track); // show the preview of this track (0: none)
@@ -84,7 +84,7 @@ private:
     void connectViews();
     void levelsArrowReleased();
     void levelsDeletePressed();
-    void levelsDblClick();
+    void rowDoubleClicked();
     void levelsDropped(QPoint at);
     void showPopup(QPoint at);
     void followSelection();

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("korvote"); // names the per-user folder
-    QApplication::setApplicationDisplayName(korvo::TForm1::kAppTitle);
+    QApplication::setApplicationDisplayName(korvo::MainWindow::kAppTitle);
     QGuiApplication::setDesktopFileName("korvote");
     const korvo::CommandLine line = korvo::readCommandLine(QApplication::arguments());
     if (!line.error.isEmpty()) return refuse(line.error);
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     QFont font = QApplication::font(); // the small interface font the layout is made for
     font.setPointSize(8);
     QApplication::setFont(font);
-    korvo::TForm1 window(std::nullopt, {base.folder, line.pack, base.problems});
+    korvo::MainWindow window(std::nullopt, {base.folder, line.pack, base.problems});
     window.show();
     if (line.quitAfterStart) QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();

@@ -49,7 +49,7 @@ QVBoxLayout* stack(QWidget* parent) {
 
 } // namespace
 
-TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* parent)
+MainWindow::MainWindow(std::optional<ListView> view, const WindowStart& start, QWidget* parent)
     : QMainWindow(parent), requestedView_(view), startPack_(start.pack),
       startProblems_(start.problems) {
     setObjectName("Form1");
@@ -91,27 +91,27 @@ TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* 
     app_.Flags.PackWasMissing = false;
     LoadOptions();
     list_->useViewMode();
-    pack_->CreateIni2Menu();
+    pack_->buildRecentMenu();
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager&) { pack_->sessionEnding(); });
-    About_f = new TAbout_f(this);
+    About_f = new AboutBox(this);
     options_f =
-        new Toptions_f(app_.BaseFolder, app_.Settings, app_.Lang, pack_->autosaveTimer(), this);
-    options_f->setHooks({[this] { Loadlang(); }, [this] { optionsApplied(); }});
+        new OptionsDialog(app_.BaseFolder, app_.Settings, app_.Lang, pack_->autosaveTimer(), this);
+    options_f->setHooks({[this] { loadLanguage(); }, [this] { optionsApplied(); }});
     // The submission window mails the pack as last saved.
-    levtomail_f = new Tlevtomail_f(
+    levtomail_f = new SubmissionWindow(
         app_.BaseFolder,
         {[this] { return app_.doc.fileName(); }, [this] { return app_.doc.tracksInRows() > 0; },
-         [this] { return app_.doc.modified(); }, [this] { return pack_->SaveAllTracksClick(); }},
+         [this] { return app_.doc.modified(); }, [this] { return pack_->savePack(); }},
         app_.Lang, this);
     app_.Flags.FirstActivate = true;
-    Loadlang();
+    loadLanguage();
     connectParts();
 }
 
 // The parts work on the shared state, which goes before the window's
 // children would: they go first.
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     app_.doc.history().disconnect(this); // clearing the history below says so
     app_.doc.disconnect(this);
     delete undoGroup_;
@@ -120,7 +120,7 @@ TForm1::~TForm1() {
     delete takeCentralWidget();
 }
 
-void TForm1::buildMenus() {
+void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     N1 = namedMenu(this, "N1", "Файл");
     jar1 = namedAction(this, "jar1", "Создать готовую игру *.jar");
@@ -157,16 +157,16 @@ void TForm1::buildMenus() {
     N2->setEnabled(false); // the About box is not offered
     N5->setVisible(false);
     N5->setEnabled(false);
-    connect(jar1, &QAction::triggered, this, &TForm1::jar1Click);
+    connect(jar1, &QAction::triggered, this, &MainWindow::buildGameArchive);
     connect(N17, &QAction::triggered, this, [this] { levtomail_f->exec(); });
-    connect(N14, &QAction::triggered, this, &TForm1::N14Click);
-    connect(N2, &QAction::triggered, this, &TForm1::N2Click);
-    connect(N19, &QAction::triggered, this, &TForm1::N19Click);
+    connect(N14, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(N2, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(N19, &QAction::triggered, this, &MainWindow::showOptions);
 }
 
 // "Правка": undo and redo over the history in force, the open track's while
 // a track is open, the pack's otherwise.
-void TForm1::buildEditMenu() {
+void MainWindow::buildEditMenu() {
     EditMenu = namedMenu(this, "EditMenu", "Правка");
     EditUndo = toolAction(this, "EditUndo", "Отменить", ToolIcon::Undo);
     EditRedo = toolAction(this, "EditRedo", "Повторить", ToolIcon::Redo);
@@ -183,16 +183,16 @@ void TForm1::buildEditMenu() {
     undoGroup_->addStack(&app_.doc.history());
     undoGroup_->addStack(&editor_->history().stack());
     undoGroup_->setActiveStack(&app_.doc.history());
-    connect(EditUndo, &QAction::triggered, this, &TForm1::undoClick);
-    connect(EditRedo, &QAction::triggered, this, &TForm1::redoClick);
+    connect(EditUndo, &QAction::triggered, this, &MainWindow::undoClick);
+    connect(EditRedo, &QAction::triggered, this, &MainWindow::redoClick);
     for (auto signal : {&QUndoGroup::canUndoChanged, &QUndoGroup::canRedoChanged})
-        connect(undoGroup_, signal, this, &TForm1::refreshUndoTexts);
-    connect(undoGroup_, &QUndoGroup::undoTextChanged, this, &TForm1::refreshUndoTexts);
-    connect(undoGroup_, &QUndoGroup::redoTextChanged, this, &TForm1::refreshUndoTexts);
-    connect(undoGroup_, &QUndoGroup::activeStackChanged, this, &TForm1::refreshUndoTexts);
+        connect(undoGroup_, signal, this, &MainWindow::refreshUndoTexts);
+    connect(undoGroup_, &QUndoGroup::undoTextChanged, this, &MainWindow::refreshUndoTexts);
+    connect(undoGroup_, &QUndoGroup::redoTextChanged, this, &MainWindow::refreshUndoTexts);
+    connect(undoGroup_, &QUndoGroup::activeStackChanged, this, &MainWindow::refreshUndoTexts);
 }
 
-void TForm1::buildToolBar() {
+void MainWindow::buildToolBar() {
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName("ToolBar1");
     ToolBar1->setMovable(false);
@@ -224,7 +224,7 @@ void TForm1::buildToolBar() {
     add(editorActions.mid(5));
 }
 
-void TForm1::buildStatusBar() {
+void MainWindow::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName("StatusBar1");
     bar->setSizeGripEnabled(false);
@@ -251,20 +251,20 @@ void TForm1::buildStatusBar() {
 }
 
 // The window follows what the parts say.
-void TForm1::connectParts() {
+void MainWindow::connectParts() {
     PackDocument& doc = app_.doc;
-    connect(&doc, &PackDocument::fileNameChanged, this, &TForm1::setTitle);
+    connect(&doc, &PackDocument::fileNameChanged, this, &MainWindow::setTitle);
     connect(&doc.history(), &QUndoStack::indexChanged, this, [this] {
         updateCountText();
-        wmode();
+        showModeTexts();
     });
-    connect(&doc, &PackDocument::modifiedChanged, this, &TForm1::wmode);
+    connect(&doc, &PackDocument::modifiedChanged, this, &MainWindow::showModeTexts);
     connect(list_, &ListController::rowsEdited, this, [this] {
         updateCountText();
-        wmode();
+        showModeTexts();
     });
-    connect(editor_, &EditorController::modeChanged, this, &TForm1::wmode);
-    connect(editor_, &EditorController::openChanged, this, &TForm1::editorOpenChanged);
+    connect(editor_, &EditorController::modeChanged, this, &MainWindow::showModeTexts);
+    connect(editor_, &EditorController::openChanged, this, &MainWindow::editorOpenChanged);
     connect(editor_, &EditorController::pointerMoved, this,
             [this](const QString& text) { StatusPanels[0]->setText(text); });
     connect(pack_, &PackCommands::statusMessage, this,
@@ -272,41 +272,41 @@ void TForm1::connectParts() {
     connect(pack_, &PackCommands::packReplaced, this, [this] {
         updateCountText();
         setTitle();
-        wmode();
+        showModeTexts();
     });
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!app_.Flags.FirstActivate) return;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
-    if (const QString problem = pack_->FormActivate(startPack_); !problem.isEmpty())
+    if (const QString problem = pack_->openStartPack(startPack_); !problem.isEmpty())
         startProblems_ << problem;
     setWindowTitle(appTitle_);
     // Problems of the start-up are told once the window is on the screen.
-    if (!startProblems_.isEmpty()) QTimer::singleShot(0, this, &TForm1::reportStartProblems);
+    if (!startProblems_.isEmpty()) QTimer::singleShot(0, this, &MainWindow::reportStartProblems);
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (ImportCommands::takesFiles(event->mimeData()) && !editor_->isOpen())
         event->acceptProposedAction();
 }
 
-void TForm1::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     import_->dropFiles(event->mimeData());
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     event->setAccepted(pack_->mayCloseWindow());
 }
 
-void TForm1::setPrompts(std::unique_ptr<Prompts> prompts) {
+void MainWindow::setPrompts(std::unique_ptr<Prompts> prompts) {
     app_.prompts = std::move(prompts);
 }
 
-QString TForm1::statusText(int panel) const {
+QString MainWindow::statusText(int panel) const {
     return StatusPanels[panel]->text();
 }
 

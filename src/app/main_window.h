@@ -1,5 +1,5 @@
 #pragma once
-// TForm1, the main window of the editor. It assembles the parts and holds no
+// MainWindow, the main window of the editor. It assembles the parts and holds no
 // rule of its own:
 //   AppContext        the open pack (PackDocument with its history), flags,
 //                     language, settings, canvas style, questions, base folder
@@ -34,9 +34,9 @@ class EditorController;
 class ImportCommands;
 class ListController;
 class PackCommands;
-class TAbout_f;
-class Tlevtomail_f;
-class Toptions_f;
+class AboutBox;
+class SubmissionWindow;
+class OptionsDialog;
 
 // How the window starts: its base folder (empty: the current folder), the
 // pack to open instead of the base folder's "levels.mrg" (empty: that one),
@@ -47,16 +47,16 @@ struct WindowStart {
     QStringList problems;
 };
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr const char* kAppTitle = "Korvo Track Editor 3";
 
     // `view` chooses the list or the tree; without it the setting VList
     // decides. `start` names the base folder and the start-up pack.
-    explicit TForm1(std::optional<ListView> view = std::nullopt, const WindowStart& start = {},
-                    QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(std::optional<ListView> view = std::nullopt, const WindowStart& start = {},
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     AppContext& app() { return app_; }
     PackDocument& document() { return app_.doc; }
@@ -81,7 +81,7 @@ private:
     void buildStatusBar();
     void connectParts();
     // main_window_follow.cpp
-    void wmode();
+    void showModeTexts();
     void updateCountText();
     void setTitle();
     void setMenusForEditing(bool editing);
@@ -91,14 +91,14 @@ private:
     void redoClick();
     // main_window_settings.cpp
     void LoadOptions();
-    void Loadlang();
+    void loadLanguage();
     void useSettings();
     void optionsApplied();
     void reportStartProblems();
-    void N19Click(); // "Настройки"
-    void N14Click(); // Help > Contents
-    void N2Click();  // Help > About (disabled)
-    void jar1Click(); // "Создать готовую игру *.jar": start the game-archive packer
+    void showOptions(); // "Настройки"
+    void showHelp();    // Help > Contents
+    void showAbout();   // Help > About (disabled)
+    void buildGameArchive(); // "Создать готовую игру *.jar": start the game-archive packer
 
     AppContext app_;
     std::optional<ListView> requestedView_;
@@ -129,11 +129,11 @@ private:
     QAction *N14, *N2, *N5; // "Содержание", "О программе", hidden notice
     QToolBar* ToolBar1;
     QLabel* StatusPanels[5]; // widths 110, 0, 400, 100, 50
-    TAbout_f* About_f;
-    Toptions_f* options_f;
-    Tlevtomail_f* levtomail_f; // "Отправка уровня на сайт"
+    AboutBox* About_f;
+    OptionsDialog* options_f;
+    SubmissionWindow* levtomail_f; // "Отправка уровня на сайт"
 };
 
-using MainWindow = TForm1;
+using MainWindow = MainWindow;
 
 } // namespace korvo

@@ -17,20 +17,20 @@ namespace korvo {
 
 // Panel 2 tells the mode and the tool, panel 3 whether anything is unsaved;
 // a modified track can be stored ("Сохранить и Закрыть").
-void TForm1::wmode() {
+void MainWindow::showModeTexts() {
     TrackSession& session = editor_->session();
     const StatusTexts texts =
-        session.wmode(app_.Lang, editor_->track().modified(), app_.doc.modified());
+        session.statusTexts(app_.Lang, editor_->track().modified(), app_.doc.modified());
     StatusPanels[2]->setText(texts.mode);
     StatusPanels[3]->setText(texts.state);
     if (auto* save = findChild<QPushButton*>("SaveTProp")) save->setEnabled(session.SaveEnabled);
 }
 
-void TForm1::updateCountText() {
+void MainWindow::updateCountText() {
     StatusPanels[4]->setText(QString::fromStdString(app_.doc.Tracks.countText()));
 }
 
-void TForm1::setTitle() {
+void MainWindow::setTitle() {
     appTitle_ = QString(kAppTitle) + " - " + QDir::toNativeSeparators(app_.doc.fileName());
     setWindowTitle(appTitle_);
 }
@@ -38,7 +38,7 @@ void TForm1::setTitle() {
 // "Сохранить *.mrg", "Добавить трек из ...", "Добавить *.lev", "Генерация
 // картинок уровней", "Сохранить как *.mrg" and "Открыть *.mrg" are off while
 // a track is open; closing it gives each back the state it had.
-void TForm1::setMenusForEditing(bool editing) {
+void MainWindow::setMenusForEditing(bool editing) {
     if (editing) {
         if (!menusBeforeEditing_.empty()) return;
         for (QAction* a :
@@ -55,13 +55,13 @@ void TForm1::setMenusForEditing(bool editing) {
 
 // While a track is open, undo and redo walk its own edits; storing or
 // closing it hands them back to the pack's history.
-void TForm1::editorOpenChanged(bool open) {
+void MainWindow::editorOpenChanged(bool open) {
     setMenusForEditing(open);
     undoGroup_->setActiveStack(open ? &editor_->history().stack() : &app_.doc.history());
 }
 
 // "Отменить move node": the command names the step it takes back.
-void TForm1::refreshUndoTexts() {
+void MainWindow::refreshUndoTexts() {
     auto caption = [](const QString& prefix, const QString& step) {
         return step.isEmpty() ? prefix : prefix + ' ' + step;
     };
@@ -74,11 +74,11 @@ void TForm1::refreshUndoTexts() {
 }
 
 // A gesture still under way (a drag while the key is pressed) finishes first.
-void TForm1::undoClick() {
+void MainWindow::undoClick() {
     if (!editor_->gestureInProgress()) undoGroup_->undo();
 }
 
-void TForm1::redoClick() {
+void MainWindow::redoClick() {
     if (!editor_->gestureInProgress()) undoGroup_->redo();
 }
 

@@ -29,7 +29,7 @@ const QStringList kContacts = {"levels@example.org", "tracks@example.org", "edit
 // puts it into force: the autosave timer, the view of the run, the canvas
 // style. A view given to the constructor (tests, benchmarks) wins over the
 // setting VList.
-void TForm1::LoadOptions() {
+void MainWindow::LoadOptions() {
     const OptionsLoad load = korvo::LoadOptions(app_.BaseFolder, app_.Settings);
     // Told in the language the settings choose, once it is loaded.
     if (!load.problem.isEmpty())
@@ -42,7 +42,7 @@ void TForm1::LoadOptions() {
 }
 
 // The settings the canvas and the new-track command read.
-void TForm1::useSettings() {
+void MainWindow::useSettings() {
     const Options& s = app_.Settings;
     CanvasStyle& style = app_.Style;
     style.BG = {QColor(), s.BG1, s.BG2, s.BG3};
@@ -53,24 +53,24 @@ void TForm1::useSettings() {
 }
 
 // Main menu "Настройки".
-void TForm1::N19Click() {
+void MainWindow::showOptions() {
     options_f->exec();
 }
 
 // After Apply in the options dialog (the language is reloaded already): the
 // canvas takes the new colours, the status bar the new language.
-void TForm1::optionsApplied() {
+void MainWindow::optionsApplied() {
     useSettings();
     editor_->styleChanged();
-    wmode();
+    showModeTexts();
 }
 
-// Loadlang: the language file named by the settings re-captions the main
+// loadLanguage: the language file named by the settings re-captions the main
 // window, the options dialog and the about box. A missing or short file is
 // reported once; the built-in texts stand in for what it lacks.
-void TForm1::Loadlang() {
-    const QString problem = korvo::Loadlang(app_.Lang, app_.BaseFolder, app_.Settings.Lang,
-                                            {this, options_f, About_f}, kContacts);
+void MainWindow::loadLanguage() {
+    const QString problem = korvo::loadLanguage(app_.Lang, app_.BaseFolder, app_.Settings.Lang,
+                                                {this, options_f, About_f}, kContacts);
     // Every step of both histories is named in the new language.
     app_.doc.retranslate();
     editor_->history().retranslate();
@@ -87,14 +87,14 @@ void TForm1::Loadlang() {
         app_.ask().warning(this, problem);
 }
 
-void TForm1::reportStartProblems() {
+void MainWindow::reportStartProblems() {
     const QStringList problems = std::exchange(startProblems_, {});
     for (const QString& problem : problems) app_.ask().warning(this, problem);
 }
 
 // Help > Contents: "help.chm" of the base folder, opened by the desktop.
 // A missing file is named; a file the desktop cannot open gets the old words.
-void TForm1::N14Click() {
+void MainWindow::showHelp() {
     const QString help = QDir(app_.BaseFolder).absoluteFilePath("help.chm");
     if (!QFileInfo::exists(help))
         app_.ask().error(this, QString(),
@@ -103,14 +103,14 @@ void TForm1::N14Click() {
         app_.ask().error(this, QString(), app_.Lang[kLineHelpNotOpened]);
 }
 
-// jar1Click: the packer starts on its own; when it cannot, the message names
+// buildGameArchive: the packer starts on its own; when it cannot, the message names
 // where it was looked for, and nothing else changes.
-void TForm1::jar1Click() {
-    const QString why = korvo::jar1Click(app_.BaseFolder, currentPackerLookup());
+void MainWindow::buildGameArchive() {
+    const QString why = korvo::buildGameArchive(app_.BaseFolder, currentPackerLookup());
     if (!why.isEmpty()) app_.ask().warning(this, why);
 }
 
-void TForm1::N2Click() {
+void MainWindow::showAbout() {
     About_f->move(geometry().center() - About_f->rect().center());
     About_f->show();
 }

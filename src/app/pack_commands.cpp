@@ -35,15 +35,15 @@ PackCommands::PackCommands(AppContext& app, ListController& list, EditorControll
     N6->setShortcut(QKeySequence::Save);
     mrg1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     N7->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(N4, &QAction::triggered, this, &PackCommands::NewLevelsClick);
-    connect(N16, &QAction::triggered, this, &PackCommands::N16Click);
-    connect(N6, &QAction::triggered, this, [this] { SaveAllTracksClick(); });
-    connect(mrg1, &QAction::triggered, this, &PackCommands::mrg1Click);
-    connect(N7, &QAction::triggered, this, &PackCommands::N7Click);
+    connect(N4, &QAction::triggered, this, &PackCommands::newPack);
+    connect(N16, &QAction::triggered, this, &PackCommands::openPackDialog);
+    connect(N6, &QAction::triggered, this, [this] { savePack(); });
+    connect(mrg1, &QAction::triggered, this, &PackCommands::savePackAs);
+    connect(N7, &QAction::triggered, this, &PackCommands::exitAsked);
 
     autotime = new QTimer(this);
     autotime->setObjectName("autotime");
-    connect(autotime, &QTimer::timeout, this, &PackCommands::autotimeTimer);
+    connect(autotime, &QTimer::timeout, this, &PackCommands::autosaveTick);
     window->installEventFilter(this);
 }
 
@@ -56,8 +56,8 @@ QAction* PackCommands::action(const char* name) const {
 }
 
 // Problems are returned, not shown: they are told once the window is up.
-QString PackCommands::FormActivate(const QString& startPack) {
-    editor_.drawpreimg(0);
+QString PackCommands::openStartPack(const QString& startPack) {
+    editor_.drawPreview(0);
     editor_.leaveEditor();
     QStringList problems;
     const std::string why = startPack.isEmpty() ? std::string() : readPack(startPack);
@@ -77,7 +77,7 @@ QString PackCommands::FormActivate(const QString& startPack) {
     }
     app_.doc.startFresh();
     if (!app_.Flags.PackWasMissing)
-        editor_.drawpreimg(list_.selectedTrack() > 0 ? list_.selectedTrack() : 0);
+        editor_.drawPreview(list_.selectedTrack() > 0 ? list_.selectedTrack() : 0);
     app_.Flags.FirstActivate = false;
     emit packReplaced();
     return problems.join("\n\n");
@@ -85,7 +85,7 @@ QString PackCommands::FormActivate(const QString& startPack) {
 
 // Reads the pack at `path` into the document. A missing file gives a new
 // pack; a file the reader refuses leaves everything as it was.
-bool PackCommands::Load1Click(const QString& path) {
+bool PackCommands::loadPack(const QString& path) {
     if (!QFileInfo::exists(path)) {
         makeNewPack();
         app_.Flags.PackWasMissing = true;
@@ -116,7 +116,7 @@ std::string PackCommands::readPack(const QString& path) {
     return {};
 }
 
-// NewLevelsClick without its question: an empty pack named "levels.mrg", or
+// newPack without its question: an empty pack named "levels.mrg", or
 // "levels.new.mrg" when the base folder holds "levels.mrg" already.
 void PackCommands::makeNewPack() {
     editor_.leaveEditor();
@@ -126,17 +126,17 @@ void PackCommands::makeNewPack() {
     app_.doc.Tracks.ClearArrays();
     app_.doc.Rows.reset();
     list_.packReplaced();
-    editor_.drawpreimg(0);
+    editor_.drawPreview(0);
 }
 
-void PackCommands::NewLevelsClick() {
+void PackCommands::newPack() {
     if (!mayReplacePack(true)) return;
     makeNewPack();
     app_.doc.startFresh();
     emit packReplaced();
 }
 
-void PackCommands::N16Click() {
+void PackCommands::openPackDialog() {
     if (!mayReplacePack()) return;
     const QString path =
         app_.ask().openFileName(app_.window, N16->text(), app_.BaseFolder, app_.packFilter(true));
@@ -145,12 +145,12 @@ void PackCommands::N16Click() {
 }
 
 bool PackCommands::openPackFile(const QString& path) {
-    if (!Load1Click(path)) return false;
+    if (!loadPack(path)) return false;
     AppFlags& f = app_.Flags;
     editor_.leaveEditor();
     app_.doc.startFresh();
     addRecentFile(path);
-    editor_.drawpreimg(f.PackWasMissing ? 0 : std::max(list_.selectedTrack(), 0));
+    editor_.drawPreview(f.PackWasMissing ? 0 : std::max(list_.selectedTrack(), 0));
     f.FirstActivate = false;
     emit packReplaced();
     return true;
@@ -159,7 +159,7 @@ bool PackCommands::openPackFile(const QString& path) {
 // Save: a read-only file is not written (Save as is offered), and a file
 // another program changed since it was read or saved here is overwritten
 // only when the user says so.
-bool PackCommands::SaveAllTracksClick() {
+bool PackCommands::savePack() {
     const QString path = QDir::toNativeSeparators(app_.doc.fileName());
     const QString saveAs = app_.Lang[kLineButtonSaveAs], cancel = app_.Lang[kLineButtonCancel];
     if (isReadOnlyFile(app_.doc.fileName()))
@@ -215,11 +215,11 @@ bool PackCommands::saveUnderNewName() {
     return writePack();
 }
 
-void PackCommands::mrg1Click() {
+void PackCommands::savePackAs() {
     saveUnderNewName();
 }
 
-void PackCommands::N7Click() {
+void PackCommands::exitAsked() {
     if (!askProceed(int(exitRule(unsaved(), app_.doc.Rows.size())))) return;
     app_.Flags.MayClose = true;
     exitConfirmed_ = true;
@@ -255,11 +255,11 @@ bool PackCommands::askProceed(int rule, bool forNew) {
                               withPath ? app_.Lang.format(line, path) : app_.Lang[line]);
 }
 
-// autotimeTimer: saves the pack silently while it holds tracks, has unsaved
+// autosaveTick: saves the pack silently while it holds tracks, has unsaved
 // changes and no track is open. A tick that comes while a question or a
 // dialog is open waits for the next one. A pack another program changed on
 // disk is not autosaved: the status bar says so once, and Save asks.
-void PackCommands::autotimeTimer() {
+void PackCommands::autosaveTick() {
     if (QApplication::activeModalWidget() || !app_.doc.modified()) return;
     if (!autosaveDue(app_.doc.Rows.size(), editor_.track().isOpen())) return;
     if (changedOnDisk()) {
@@ -298,27 +298,27 @@ void PackCommands::checkDiskOnFocus() {
         openPackFile(app_.doc.fileName());
 }
 
-// CreateIni2Menu: the recent packs submenu N18 from section LastFiles.
-void PackCommands::CreateIni2Menu() {
+// buildRecentMenu: the recent packs submenu N18 from section LastFiles.
+void PackCommands::buildRecentMenu() {
     recent_ = std::make_unique<RecentFiles>(optionsPath(app_.BaseFolder));
     recent_->load();
-    fillRecentMenu(*N18, *recent_, [this](const QString& path) { vitemClick(path); });
+    fillRecentMenu(*N18, *recent_, [this](const QString& path) { openRecentPack(path); });
 }
 
 const QStringList& PackCommands::LastFilesList() const {
     return recent_->LastFilesList();
 }
 
-// vitemClick: opens a recent pack with the questions and steps of File > Open.
+// openRecentPack: opens a recent pack with the questions and steps of File > Open.
 // An entry whose file is gone is offered for removal; the open pack stays.
-void PackCommands::vitemClick(const QString& path) {
+void PackCommands::openRecentPack(const QString& path) {
     if (!QFileInfo::exists(path)) {
         const QString shown = QDir::toNativeSeparators(path);
         if (!app_.ask().confirm(app_.window, app_.Lang.format(kLineRecentGone, shown))) return;
         QString error;
         if (!recent_->remove(path, &error))
             app_.ask().warning(app_.window, app_.text(kLineRecentNotWritten, error));
-        fillRecentMenu(*N18, *recent_, [this](const QString& p) { vitemClick(p); });
+        fillRecentMenu(*N18, *recent_, [this](const QString& p) { openRecentPack(p); });
         return;
     }
     if (!mayReplacePack()) return;
@@ -329,7 +329,7 @@ void PackCommands::vitemClick(const QString& path) {
 void PackCommands::addRecentFile(const QString& path) {
     QString error;
     const bool saved = recent_->write_ini(path, &error);
-    fillRecentMenu(*N18, *recent_, [this](const QString& p) { vitemClick(p); });
+    fillRecentMenu(*N18, *recent_, [this](const QString& p) { openRecentPack(p); });
     if (saved || recentNotSavedShown_) return;
     recentNotSavedShown_ = true;
     app_.ask().warning(app_.window, app_.text(kLineRecentNotWritten, error));

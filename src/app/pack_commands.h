@@ -32,20 +32,20 @@ public:
     QMenu* recentMenu() const { return N18; }
     QTimer* autosaveTimer() const { return autotime; }
 
-    // FormActivate, once: read `startPack` (named on the command line) or
+    // openStartPack, once: read `startPack` (named on the command line) or
     // "levels.mrg" of the base folder, or start a new pack. A start pack that
     // is missing or refused is left aside; the returned text says why, to be
     // told once the window is up.
-    QString FormActivate(const QString& startPack = {});
-    void NewLevelsClick();                  // File > New
-    void N16Click();                        // File > Open
-    bool openPackFile(const QString& path); // Open after its dialog (recent packs too)
-    bool SaveAllTracksClick();              // File > Save
-    void mrg1Click();                       // File > Save as
-    void N7Click();                         // File > Exit
-    void vitemClick(const QString& path);   // File > "Выбрать" > a recent pack
-    void autotimeTimer();                   // autosave tick
-    void CreateIni2Menu();                  // the recent packs from "opt.ini"
+    QString openStartPack(const QString& startPack = {});
+    void newPack();                           // File > New
+    void openPackDialog();                    // File > Open
+    bool openPackFile(const QString& path);   // Open after its dialog (recent packs too)
+    bool savePack();                          // File > Save
+    void savePackAs();                        // File > Save as
+    void exitAsked();                         // File > Exit
+    void openRecentPack(const QString& path); // File > "Выбрать" > a recent pack
+    void autosaveTick();                      // autosave tick
+    void buildRecentMenu();                   // the recent packs from "opt.ini"
     const QStringList& LastFilesList() const;
     // The window's close query: true when it may close.
     bool mayCloseWindow();
@@ -63,7 +63,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool Load1Click(const QString& path);
+    bool loadPack(const QString& path);
     std::string readPack(const QString& path);
     void makeNewPack();
     bool mayReplacePack(bool forNew = false);

@@ -65,7 +65,7 @@ QStringList Prompts::openFileNames(QWidget* parent, const QString& caption, cons
     return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
 }
 
-bool Prompts::chooseTracks(TForm2& dialog) {
+bool Prompts::chooseTracks(CopyTracksDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
 }
 

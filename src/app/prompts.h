@@ -9,7 +9,7 @@ class QWidget;
 
 namespace korvo {
 
-class TForm2;
+class CopyTracksDialog;
 
 class Prompts {
 public:
@@ -31,7 +31,7 @@ public:
     virtual QStringList openFileNames(QWidget* parent, const QString& caption,
                                       const QString& folder, const QString& filter);
     // The copy dialog: true when the user copies the tracks ticked in it.
-    virtual bool chooseTracks(TForm2& dialog);
+    virtual bool chooseTracks(CopyTracksDialog& dialog);
 };
 
 } // namespace korvo

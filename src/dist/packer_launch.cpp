@@ -35,7 +35,7 @@ QString findPacker(const PackerLookup& lookup) {
     return {};
 }
 
-QString jar1Click(const QString& baseFolder, const PackerLookup& lookup) {
+QString buildGameArchive(const QString& baseFolder, const PackerLookup& lookup) {
     const QString program = findPacker(lookup);
     if (program.isEmpty()) {
         QStringList folders;

@@ -1,5 +1,5 @@
 #pragma once
-// File > "Создать готовую игру *.jar" (jar1Click): starts the game-archive
+// File > "Создать готовую игру *.jar" (buildGameArchive): starts the game-archive
 // packer "jarpacker" without arguments and without waiting for it.
 
 #include <QString>
@@ -23,6 +23,6 @@ QString findPacker(const PackerLookup& lookup);
 
 // Starts the packer detached, with `baseFolder` as its working folder.
 // Returns "" when it started, otherwise a message naming where it looked.
-QString jar1Click(const QString& baseFolder, const PackerLookup& lookup);
+QString buildGameArchive(const QString& baseFolder, const PackerLookup& lookup);
 
 } // namespace korvo

@@ -47,8 +47,8 @@ QRect NodeEditor::bandRect() const {
 
 // ---- press -----------------------------------------------------------------
 
-GestureOutcome NodeEditor::MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods,
-                                           QPoint pos, QPoint screen) {
+GestureOutcome NodeEditor::mousePress(Qt::MouseButton button, Qt::KeyboardModifiers mods,
+                                      QPoint pos, QPoint screen) {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     const TrackSession& f = s_;
@@ -220,7 +220,7 @@ void NodeEditor::placeNode(QPoint pos, GestureOutcome& out) {
 void NodeEditor::shapeChanged(GestureOutcome& out) {
     const EditorState& st = s_.state();
     s_.record().Lines = std::max(st.NodeCount, 1) - 1;
-    s_.ListLenTChange();
+    s_.placeMarks();
     out.linesChanged = true;
     out.repaintAll = true;
     // A node moved past an edge would be out of reach: the field grows, and
@@ -237,7 +237,7 @@ void NodeEditor::shapeChanged(GestureOutcome& out) {
 
 // ---- move ------------------------------------------------------------------
 
-GestureOutcome NodeEditor::MapImgMouseMove(Qt::KeyboardModifiers mods, QPoint pos, QPoint screen) {
+GestureOutcome NodeEditor::mouseMove(Qt::KeyboardModifiers mods, QPoint pos, QPoint screen) {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     const TrackSession& f = s_;
@@ -296,7 +296,7 @@ void NodeEditor::moveRubberBand(QPoint pos, GestureOutcome& out) {
 
 // ---- release, wheel, enter and leave ---------------------------------------
 
-GestureOutcome NodeEditor::MapImgMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) {
+GestureOutcome NodeEditor::mouseRelease(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     if (g.IsDragging) shapeChanged(out);
@@ -349,7 +349,7 @@ void NodeEditor::leaveRider(GestureOutcome& out) {
     out.modeChanged = true;
 }
 
-GestureOutcome NodeEditor::AddPointClick() {
+GestureOutcome NodeEditor::toggleAddNode() {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     if (!toolsUsable()) return out;
@@ -365,7 +365,7 @@ GestureOutcome NodeEditor::AddPointClick() {
     return out;
 }
 
-GestureOutcome NodeEditor::DelPointClick() {
+GestureOutcome NodeEditor::toggleDeleteNode() {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     if (!toolsUsable()) return out;
@@ -377,7 +377,7 @@ GestureOutcome NodeEditor::DelPointClick() {
     return out;
 }
 
-GestureOutcome NodeEditor::movemapClick() {
+GestureOutcome NodeEditor::toggleMoveTail() {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     if (!toolsUsable()) return out;
@@ -393,7 +393,7 @@ GestureOutcome NodeEditor::movemapClick() {
     return out;
 }
 
-GestureOutcome NodeEditor::motopicClick() {
+GestureOutcome NodeEditor::toggleRider() {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     if (!toolsUsable()) return out;

@@ -19,7 +19,7 @@ struct GestureOutcome {
     bool repaintAll = false;                     // repaint the whole visible canvas
     QString pointer;                             // status panel 0, when not empty
     QPoint scrollBy;                             // panning: subtract from the scroll positions
-    bool modeChanged = false;  // refresh wmode texts, SaveTProp and the tool buttons
+    bool modeChanged = false;  // refresh statusTexts texts, SaveTProp and the tool buttons
     bool linesChanged = false; // "Количество линий" shows the record's Lines
     bool previewDirty = false; // redraw the floating preview if it is shown
     bool loadSprite = false;   // rider tool on: a fresh, unrotated rider picture
@@ -46,12 +46,12 @@ public:
     // Size of the rider picture, for the areas it covers (52 x 52 by default).
     void setRiderSize(QSize size) { riderSize_ = size; }
 
-    // MapImgMouseDown/Move/Up: canvas pixels; `screen` is the pointer's screen
+    // mousePress/Move/Up: canvas pixels; `screen` is the pointer's screen
     // position, used for panning.
-    GestureOutcome MapImgMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos,
-                                   QPoint screen = {});
-    GestureOutcome MapImgMouseMove(Qt::KeyboardModifiers mods, QPoint pos, QPoint screen = {});
-    GestureOutcome MapImgMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos);
+    GestureOutcome mousePress(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos,
+                              QPoint screen = {});
+    GestureOutcome mouseMove(Qt::KeyboardModifiers mods, QPoint pos, QPoint screen = {});
+    GestureOutcome mouseRelease(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos);
     // Wheel over the canvas: turns the rider picture while the rider tool is on.
     GestureOutcome wheel(int delta);
     GestureOutcome pointerEntered();
@@ -59,10 +59,10 @@ public:
 
     // The four tool buttons "Добавить новый узел", "Удалить узел",
     // "Переместить узел с треком", "Мотоциклист".
-    GestureOutcome AddPointClick();
-    GestureOutcome DelPointClick();
-    GestureOutcome movemapClick();
-    GestureOutcome motopicClick();
+    GestureOutcome toggleAddNode();
+    GestureOutcome toggleDeleteNode();
+    GestureOutcome toggleMoveTail();
+    GestureOutcome toggleRider();
 
     // The correction window: moves node SelNode to (x, shown y) while it is
     // open (the window keeps the values within its limits), and its closing.

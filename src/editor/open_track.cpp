@@ -23,7 +23,7 @@ void OpenTrack::restart() {
 }
 
 PanelResult OpenTrack::open(int track, int viewHeight) {
-    const PanelResult r = session_.EditTrackBtnClick(track, viewHeight);
+    const PanelResult r = session_.openSelectedTrack(track, viewHeight);
     if (!r.ok()) return r;
     restart();
     emit opened();
@@ -31,7 +31,7 @@ PanelResult OpenTrack::open(int track, int viewHeight) {
 }
 
 PanelResult OpenTrack::startNew(const QString& typed, int viewHeight) {
-    const PanelResult r = session_.NewTrackClick(typed, viewHeight);
+    const PanelResult r = session_.startNewTrack(typed, viewHeight);
     if (!r.ok()) return r;
     restart();
     emit opened();
@@ -39,7 +39,7 @@ PanelResult OpenTrack::startNew(const QString& typed, int viewHeight) {
 }
 
 SaveOutcome OpenTrack::store(const QString& nameText) {
-    SaveOutcome out = session_.SaveTPropClick(nameText);
+    SaveOutcome out = session_.storeTrack(nameText);
     if (!out.ok() || out.track == 0) return out;
     restart();
     emit modifiedChanged(false);
@@ -49,7 +49,7 @@ SaveOutcome OpenTrack::store(const QString& nameText) {
 
 CloseOutcome OpenTrack::discard() {
     if (!isOpen()) return {};
-    const CloseOutcome out = session_.ClosePropClick();
+    const CloseOutcome out = session_.closeWithoutStoring();
     restart();
     emit modifiedChanged(false);
     emit closed();

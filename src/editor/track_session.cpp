@@ -39,7 +39,7 @@ std::optional<int> parseFieldNumber(const QString& text) {
 TrackSession::TrackSession(TrackTable& tracks, EditorState& state)
     : tracks_(tracks), state_(state) {}
 
-PanelResult TrackSession::NewTrackClick(const QString& typed, int viewHeight) {
+PanelResult TrackSession::startNewTrack(const QString& typed, int viewHeight) {
     if (typed.isEmpty()) return {EditorMessage::NoTrackName, {}};
     if (const QString bad = notInCp1251(cleanTrackName(typed)); !bad.isEmpty())
         return {EditorMessage::NameNotStorable, bad};
@@ -69,7 +69,7 @@ PanelResult TrackSession::NewTrackClick(const QString& typed, int viewHeight) {
     return {};
 }
 
-PanelResult TrackSession::EditTrackBtnClick(int row, int viewHeight) {
+PanelResult TrackSession::openSelectedTrack(int row, int viewHeight) {
     if (row < 1 || row > tracks_.TrackCount) return {EditorMessage::NoTrackSelected, {}};
     state_.PlayerYOffset = 0;
     LengthChanged = false;
@@ -79,11 +79,11 @@ PanelResult TrackSession::EditTrackBtnClick(int row, int viewHeight) {
     TrackName = fromCp1251(work_.Name);
     SaveEnabled = false;
     Gesture.reset();
-    TrackPaint(row, viewHeight);
+    readTrack(row, viewHeight);
     return {};
 }
 
-void TrackSession::TrackPaint(int row, int viewHeight) {
+void TrackSession::readTrack(int row, int viewHeight) {
     if (row < 1 || row > kMaxTracks) return;
     state_.CurTrack = row;
     TTrackInfo& r = record();
@@ -98,11 +98,11 @@ void TrackSession::TrackPaint(int row, int viewHeight) {
     editing_ = true;
     LengthRow = r.Templ >= 1 && r.Templ <= kPresetCount ? r.Templ : 0;
     state_.clearMarks();
-    if (r.Templ > 0) ListLenTChange();
+    if (r.Templ > 0) placeMarks();
     fitField(); // the marks are placed: the room above takes them in
 }
 
-void TrackSession::ListLenTChange() {
+void TrackSession::placeMarks() {
     if (newTrack_) state_.TrackYShift = 0;
     // A track drawn new starts where the first click fell; stored, it starts
     // at x 0. The marks are placed as they will lie on the stored track.
@@ -110,7 +110,7 @@ void TrackSession::ListLenTChange() {
     state_.FindSFM(record().Templ, origin);
 }
 
-void TrackSession::ListLenTSelect(int t) {
+void TrackSession::choosePreset(int t) {
     if (t < 1 || t > kPresetCount) return;
     LengthPending = false;
     PlayerButtonsEnabled = true;
@@ -118,10 +118,10 @@ void TrackSession::ListLenTSelect(int t) {
     state_.PlayerYOffset = 0;
     record().Templ = int16_t(t);
     LengthRow = t;
-    ListLenTChange();
+    placeMarks();
 }
 
-PanelResult TrackSession::UpdateTInfoClick(const QString& widthText, const QString& heightText) {
+PanelResult TrackSession::applyFieldSize(const QString& widthText, const QString& heightText) {
     const auto w = parseFieldNumber(widthText);
     if (!w || *w < 0 || *w > kMaxFieldSize) return {EditorMessage::NotANumber, widthText};
     const auto h = parseFieldNumber(heightText);
@@ -130,10 +130,10 @@ PanelResult TrackSession::UpdateTInfoClick(const QString& widthText, const QStri
     return {};
 }
 
-PanelResult TrackSession::PlyrUpClick(QString& edit1) {
+PanelResult TrackSession::playerUp(QString& edit1) {
     return movePlayer(edit1, -1);
 }
-PanelResult TrackSession::PlyrDownClick(QString& edit1) {
+PanelResult TrackSession::playerDown(QString& edit1) {
     return movePlayer(edit1, +1);
 }
 
@@ -183,7 +183,7 @@ SaveOutcome TrackSession::recordToStore(const QString& nameText, TTrackInfo& r) 
     return out;
 }
 
-SaveOutcome TrackSession::SaveTPropClick(const QString& nameText) {
+SaveOutcome TrackSession::storeTrack(const QString& nameText) {
     TTrackInfo r;
     SaveOutcome out = recordToStore(nameText, r);
     if (!out.ok() || out.track == 0) return out;
@@ -195,7 +195,7 @@ SaveOutcome TrackSession::SaveTPropClick(const QString& nameText) {
     tracks_[state_.CurTrack] = r;
     work_ = r;
     out.track = state_.CurTrack;
-    out.close = ClosePropClick();
+    out.close = closeWithoutStoring();
     return out;
 }
 
@@ -226,7 +226,7 @@ void TrackSession::closingSteps(TTrackInfo& r) const {
     r.DataLen = r.PointsLen;
 }
 
-CloseOutcome TrackSession::ClosePropClick() {
+CloseOutcome TrackSession::closeWithoutStoring() {
     CloseOutcome out;
     out.removeSprite = Gesture.holds(Tool::Rider);
     out.closeCorrection = Gesture.CorrOpen;
@@ -256,14 +256,15 @@ int TrackSession::fitField() {
     return shift;
 }
 
-StatusTexts TrackSession::wmode(const LangLines& lang, bool trackModified, bool packModified) {
+StatusTexts TrackSession::statusTexts(const LangLines& lang, bool trackModified,
+                                      bool packModified) {
     ModeFlags m;
     m.IsEditing = editing_;
     m.IsNewTrack = newTrack_;
     m.tool = Gesture.tool;
     m.PackModified = packModified;
     m.TrackModified = isOpen() && trackModified;
-    StatusTexts texts = korvo::wmode(m, lang);
+    StatusTexts texts = korvo::statusTexts(m, lang);
     if (texts.enableSave) SaveEnabled = true;
     return texts;
 }

@@ -80,28 +80,28 @@ public:
     int LengthRow = 0; // ListLenT selection 1..13, 0 = none
 
     // "Начать": a new record named after `typed`, an empty canvas.
-    PanelResult NewTrackClick(const QString& typed, int viewHeight);
-    // Opens record `row` for editing (EditTrackBtnClick with TrackPaint).
-    PanelResult EditTrackBtnClick(int row, int viewHeight);
+    PanelResult startNewTrack(const QString& typed, int viewHeight);
+    // Opens record `row` for editing (openSelectedTrack with readTrack).
+    PanelResult openSelectedTrack(int row, int viewHeight);
     // Reads record `row` into the editor state and sizes the canvas.
-    void TrackPaint(int row, int viewHeight);
+    void readTrack(int row, int viewHeight);
     // Recomputes the marks for the record's template.
-    void ListLenTChange();
+    void placeMarks();
     // The user picked preset t (1..13).
-    void ListLenTSelect(int t);
+    void choosePreset(int t);
     // "Обновить область" with the texts of the two TP2 rows; both are checked
     // before either is applied.
-    PanelResult UpdateTInfoClick(const QString& widthText, const QString& heightText);
+    PanelResult applyFieldSize(const QString& widthText, const QString& heightText);
     // "^^^" / "vvv" with the text of Edit1 (set to "0" when empty).
-    PanelResult PlyrUpClick(QString& edit1);
-    PanelResult PlyrDownClick(QString& edit1);
+    PanelResult playerUp(QString& edit1);
+    PanelResult playerDown(QString& edit1);
     // The record storing would write, in `r`; nothing of the session or the
     // pack changes (a ".lev" export of the open track writes it).
     SaveOutcome recordToStore(const QString& nameText, TTrackInfo& r) const;
-    // "Сохранить и Закрыть" with the text of the name row; ends with ClosePropClick.
-    SaveOutcome SaveTPropClick(const QString& nameText);
+    // "Сохранить и Закрыть" with the text of the name row; ends with closeWithoutStoring.
+    SaveOutcome storeTrack(const QString& nameText);
     // "Закрыть без сохранения", and the last step of saving.
-    CloseOutcome ClosePropClick();
+    CloseOutcome closeWithoutStoring();
 
     // Grows the field to hold the track, its flags and its player marker as
     // opening does (100 pixels above the highest node and below the lowest,
@@ -111,7 +111,7 @@ public:
 
     // The status texts; `trackModified` and `packModified` come from the
     // two histories. Enables SaveTProp when the track is modified.
-    StatusTexts wmode(const LangLines& lang, bool trackModified, bool packModified);
+    StatusTexts statusTexts(const LangLines& lang, bool trackModified, bool packModified);
 
 private:
     PanelResult movePlayer(QString& edit1, int sign);

@@ -4,7 +4,7 @@
 
 namespace korvo {
 
-StatusTexts wmode(const ModeFlags& f, const LangLines& lang) {
+StatusTexts statusTexts(const ModeFlags& f, const LangLines& lang) {
     StatusTexts out;
     out.mode = lang[47];
     if (f.IsEditing) out.mode += lang[48];

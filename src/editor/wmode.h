@@ -23,8 +23,8 @@ struct StatusTexts {
     bool enableSave = false; // enable "Сохранить и Закрыть" (never disables it)
 };
 
-// wmode: mode text from lines 47..53, state text from lines 54/55.
-StatusTexts wmode(const ModeFlags& flags, const LangLines& lang);
+// statusTexts: mode text from lines 47..53, state text from lines 54/55.
+StatusTexts statusTexts(const ModeFlags& flags, const LangLines& lang);
 
 // Status panel 0: "X = x;  Y = y" in shown coordinates (y up).
 QString pointerText(int canvasX, int canvasY, int yOffset);

@@ -1,5 +1,5 @@
 #pragma once
-// CopyYesClick on the rows: copies the tracks ticked in the copy dialog from
+// copyChosenTracks on the rows: copies the tracks ticked in the copy dialog from
 // the second table (`ImportTracks`) into the open pack. Each copy becomes a
 // new record (TrackCount + 1 onward, a full copy with its name unchanged) and
 // a new row at the end of its own group, in the order of the dialog's rows,

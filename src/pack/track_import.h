@@ -21,7 +21,7 @@ namespace korvo {
 // plus the trailing byte fill 999 of the 1000 bytes of Points.
 constexpr int kMaxLevBytes = 2 * kMaxSegments;
 
-// N9Click: reads the pack at `path` into `importTracks` (cleared first) and
+// importFromPack: reads the pack at `path` into `importTracks` (cleared first) and
 // the dialog rows. On refusal returns "<path>: <reason>" as Open reports it
 // and leaves both untouched.
 std::string loadImportPack(const QString& path, TrackTable& importTracks, Rows& rows);
@@ -44,7 +44,7 @@ std::string levTrackName(const QString& path);
 // "_": what a name may carry into a file name or a line of a text file.
 std::string replaceControlChars(std::string_view name);
 
-// levv11Click: reads the files in the order given into `importTracks`
+// importLevFiles: reads the files in the order given into `importTracks`
 // (cleared first) as tracks 1, 2, ... and lists each as a row (no group
 // headers). A file that cannot be read or is too large is left out; the
 // result holds one "<path>: <reason>" per such file, in order.

@@ -96,8 +96,8 @@ int floatingPreviewHeight(int W, int H, int w) {
                       kMaxFloatingHeight);
 }
 
-double drawpreimg(TrackTable& tracks, int j, DecodedTrack& st, QImage& image,
-                  const PreviewColors& colors, PreviewTarget target) {
+double drawPreview(TrackTable& tracks, int j, DecodedTrack& st, QImage& image,
+                   const PreviewColors& colors, PreviewTarget target) {
     TTrackInfo& r = tracks[j];
     if (r.Templ == 0) r.Templ = 1;
     takeHeaderValues(r, st);
@@ -130,7 +130,7 @@ double drawpreimg(TrackTable& tracks, int j, DecodedTrack& st, QImage& image,
     return scale;
 }
 
-double drawprepreimg(TrackTable& importTracks, int d, DecodedTrack& st, QImage& image) {
+double drawImportPreview(TrackTable& importTracks, int d, DecodedTrack& st, QImage& image) {
     TTrackInfo& r = importTracks[d];
     takeHeaderValues(r, st);
     st.decode(r, r.StartX);
@@ -150,7 +150,7 @@ double drawprepreimg(TrackTable& importTracks, int d, DecodedTrack& st, QImage& 
     return scale;
 }
 
-PreviewWindowFit CorrSizeWnd(int baseImgWidth, int baseImgHeight, int captionHeight) {
+PreviewWindowFit fitPreviewWindow(int baseImgWidth, int baseImgHeight, int captionHeight) {
     PreviewWindowFit fit;
     fit.windowHeight = captionHeight + baseImgHeight + 9;
     fit.PreviewRatio = double(baseImgWidth + 10) / fit.windowHeight;

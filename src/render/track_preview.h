@@ -30,24 +30,24 @@ double PreviewScale(int W, int H, int w, int h);
 constexpr int kMaxFloatingHeight = 2048;
 int floatingPreviewHeight(int W, int H, int w);
 
-// drawpreimg: track j of `tracks` into `image` (a list preview decodes it into
+// drawPreview: track j of `tracks` into `image` (a list preview decodes it into
 // `state` and sets its marks; a floating preview draws the nodes in `state`
 // and may change the image's height). Sets the record's AnchorY (and Templ 1
 // for a record without one) and state.TrackYShift. Returns the scale used.
-double drawpreimg(TrackTable& tracks, int j, DecodedTrack& state, QImage& image,
-                  const PreviewColors& colors, PreviewTarget target);
+double drawPreview(TrackTable& tracks, int j, DecodedTrack& state, QImage& image,
+                   const PreviewColors& colors, PreviewTarget target);
 
-// drawprepreimg: track d of `importTracks` on white (the transparent colour):
+// drawImportPreview: track d of `importTracks` on white (the transparent colour):
 // green line, black zero line and poles, flags, red rider point.
-double drawprepreimg(TrackTable& importTracks, int d, DecodedTrack& state, QImage& image);
+double drawImportPreview(TrackTable& importTracks, int d, DecodedTrack& state, QImage& image);
 
-// CorrSizeWnd: the floating window's width-to-height ratio and height for its
+// fitPreviewWindow: the floating window's width-to-height ratio and height for its
 // image size at opening; `captionHeight` is the height of a window caption.
 struct PreviewWindowFit {
     double PreviewRatio = 1.0;
     int windowHeight = 0;
 };
-PreviewWindowFit CorrSizeWnd(int baseImgWidth, int baseImgHeight, int captionHeight);
+PreviewWindowFit fitPreviewWindow(int baseImgWidth, int baseImgHeight, int captionHeight);
 
 // FormResize: the window width that keeps the ratio for a window height.
 int previewWindowWidth(int windowHeight, double previewRatio);

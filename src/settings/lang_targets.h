@@ -10,8 +10,8 @@
 //   properties tables `TrackProp` and `TP2` (QTableWidget, keys in column 0),
 //   and the QLabel of status bar panel 1 `StatusPanel1` (panels are counted
 //   from 0; the main window names its panel labels `StatusPanel0`..`StatusPanel4`).
-// - options dialog: `Toptions_f` itself and its controls.
-// - about box: `TAbout_f` itself and `GotoSite`.
+// - options dialog: `OptionsDialog` itself and its controls.
+// - about box: `AboutBox` itself and `GotoSite`.
 
 #include <QString>
 #include <QStringList>

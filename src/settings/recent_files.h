@@ -27,7 +27,7 @@ public:
     // `iniPath` is the settings file ("opt.ini" in the base folder).
     explicit RecentFiles(QString iniPath) : ini_(std::move(iniPath)) {}
 
-    // Reads keys "1".."9" (`CreateIni2Menu` without the menu). A key that is
+    // Reads keys "1".."9" (`buildRecentMenu` without the menu). A key that is
     // missing, empty or exactly "0" gives no entry; the numbers of the other
     // entries stay those of their keys, so gaps stay gaps.
     void load();

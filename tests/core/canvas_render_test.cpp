@@ -40,7 +40,7 @@ struct Canvas : ::testing::Test {
     void open(const std::vector<QPoint>& nodes, int t) {
         const int j = tracks.createTrack("t");
         setTrack(tracks[j], nodes, t);
-        ASSERT_TRUE(session.EditTrackBtnClick(j, 300).ok());
+        ASSERT_TRUE(session.openSelectedTrack(j, 300).ok());
     }
     QImage paint(const QRect& area, const CanvasScene& scene) const {
         QImage img(area.size(), QImage::Format_RGB32);
@@ -83,14 +83,14 @@ TEST_F(Canvas, NodeDotsOnlyWhenCheckedAndNotWhileDrawing) {
     style.pntnd = false;
     EXPECT_EQ(count(paint(QRect(0, 0, 320, 260)), kNode, QRect(0, 0, 320, 260)), 0);
     style.pntnd = true;
-    session.ClosePropClick();
-    session.NewTrackClick("n", 300);
+    session.closeWithoutStoring();
+    session.startNewTrack("n", 300);
     const QRect whole(0, 0, 320, 260);
     EXPECT_EQ(count(paint(whole), kBg, whole), whole.width() * whole.height())
         << "before its first node a new track has no zero line either";
-    editor.MapImgMouseDown(Qt::LeftButton, {}, {10, 150});
-    editor.MapImgMouseDown(Qt::LeftButton, {}, {110, 170});
-    editor.MapImgMouseDown(Qt::LeftButton, {}, {210, 170});
+    editor.mousePress(Qt::LeftButton, {}, {10, 150});
+    editor.mousePress(Qt::LeftButton, {}, {110, 170});
+    editor.mousePress(Qt::LeftButton, {}, {210, 170});
     const QImage img = paint(QRect(0, 0, 320, 260));
     EXPECT_EQ(img.pixelColor(60, 160), kLine);
     EXPECT_EQ(count(img, kNode, QRect(105, 165, 11, 11)), 0) << "no dots on a track being drawn";
@@ -139,32 +139,32 @@ TEST_F(Canvas, BikeMarkerStandsOnThePlayerPointWithWhiteTransparent) {
 }
 
 TEST_F(Canvas, OverlayRubberBandCrossAndRider) {
-    session.NewTrackClick("n", 300);
+    session.startNewTrack("n", 300);
     const QRect whole(0, 0, 320, 260);
     EXPECT_EQ(count(paint(whole), kBg, whole), whole.width() * whole.height())
         << "before its first node a new track has no zero line either";
-    editor.MapImgMouseDown(Qt::LeftButton, {}, {10, 150});
-    editor.MapImgMouseMove({}, {110, 150});
+    editor.mousePress(Qt::LeftButton, {}, {10, 150});
+    editor.mouseMove({}, {110, 150});
     QImage img = paint(QRect(0, 0, 320, 260));
     EXPECT_EQ(img.pixelColor(60, 150), kLine) << "rubber band";
-    editor.MapImgMouseDown(Qt::RightButton, {}, {110, 150});
+    editor.mousePress(Qt::RightButton, {}, {110, 150});
     img = paint(QRect(0, 0, 320, 260));
     EXPECT_EQ(img.pixelColor(60, 150), InvColor(kBg)) << "band gone; the zero line shows";
 
-    session.ClosePropClick();
+    session.closeWithoutStoring();
     open(levelNodes(300, 100, -50), -1);
-    editor.AddPointClick();
+    editor.toggleAddNode();
     EXPECT_EQ(count(paint(QRect(0, 0, 320, 260)), kLine, QRect(0, 0, 20, 20)), 0)
         << "no cross before the pointer moved";
-    editor.MapImgMouseMove({}, {150, 40});
+    editor.mouseMove({}, {150, 40});
     img = paint(QRect(0, 0, 320, 260));
     EXPECT_EQ(img.pixelColor(150, 40), kLine);
     EXPECT_EQ(img.pixelColor(146, 36), kLine);
     EXPECT_EQ(img.pixelColor(154, 36), kLine);
     EXPECT_EQ(img.pixelColor(150, 36), kBg);
 
-    editor.motopicClick();
-    editor.MapImgMouseMove({}, {60, 60});
+    editor.toggleRider();
+    editor.mouseMove({}, {60, 60});
     CanvasScene scene = editor.scene(style);
     QImage rider(52, 52, QImage::Format_RGB32);
     rider.fill(Qt::white);
@@ -181,7 +181,7 @@ TEST_F(Canvas, OverlayRubberBandCrossAndRider) {
 TEST_F(Canvas, AnyExposedRectangleMatchesTheWholePictureAtEveryZoom) {
     const int j = tracks.createTrack("s");
     makeSampleTrack(tracks[j], 60, 11);
-    ASSERT_TRUE(session.EditTrackBtnClick(j, 400).ok());
+    ASSERT_TRUE(session.openSelectedTrack(j, 400).ok());
     std::mt19937 rng(3);
     for (double zoom : {1.0, 0.25, 1.0 / 16, 3.0}) {
         CanvasScene scene = editor.scene(style);

@@ -22,13 +22,13 @@ struct Gestures : ::testing::Test {
 
     GestureOutcome down(int x, int y, Qt::MouseButton b = Qt::LeftButton,
                         Qt::KeyboardModifiers m = {}) {
-        return editor.MapImgMouseDown(b, m, {x, y});
+        return editor.mousePress(b, m, {x, y});
     }
     GestureOutcome move(int x, int y, Qt::KeyboardModifiers m = {}) {
-        return editor.MapImgMouseMove(m, {x, y});
+        return editor.mouseMove(m, {x, y});
     }
     GestureOutcome up(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
-        return editor.MapImgMouseUp(b, {}, {x, y});
+        return editor.mouseRelease(b, {}, {x, y});
     }
     GestureOutcome click(int x, int y, Qt::MouseButton b = Qt::LeftButton,
                          Qt::KeyboardModifiers m = {}) {
@@ -40,12 +40,12 @@ struct Gestures : ::testing::Test {
     void open(const std::vector<QPoint>& nodes, int t = 1) {
         const int j = tracks.createTrack("t");
         setTrack(tracks[j], nodes, t);
-        ASSERT_TRUE(session.EditTrackBtnClick(j, 554).ok());
+        ASSERT_TRUE(session.openSelectedTrack(j, 554).ok());
     }
     // Canvas point of track point (x, y).
     QPoint at(int x, int y) const { return {x, y + state.YOffset}; }
     void startNewTrack(int x = 10, int y = 300) {
-        ASSERT_TRUE(session.NewTrackClick("new", 554).ok());
+        ASSERT_TRUE(session.startNewTrack("new", 554).ok());
         click(x, y);
     }
     std::vector<QPoint> nodes() const {
@@ -202,10 +202,10 @@ TEST_F(Gestures, NodeOneNeverMoves) {
     move(50, 50);
     EXPECT_EQ(state.node(1), QPoint(0, 0));
     up(50, 50);
-    editor.DelPointClick();
+    editor.toggleDeleteNode();
     EXPECT_EQ(click(at(0, 0).x(), at(0, 0).y()).message, EditorMessage::None);
     EXPECT_EQ(state.NodeCount, 3);
-    editor.DelPointClick();
+    editor.toggleDeleteNode();
     EXPECT_EQ(click(at(0, 0).x(), at(0, 0).y(), Qt::LeftButton, Qt::ControlModifier).openCorrection,
               0);
 }
@@ -225,7 +225,7 @@ TEST_F(Gestures, DragEndRefreshesTheMarks) {
 
 TEST_F(Gestures, InsertLimitsTheHeightAndNeverTheLastSegment) {
     open({{0, 0}, {100, 0}, {200, 100}, {300, 100}});
-    editor.AddPointClick();
+    editor.toggleAddNode();
     EXPECT_TRUE(g.holds(Tool::AddNode));
     move(at(50, 0).x(), at(50, 0).y());
     EXPECT_TRUE(editor.overlay().cross);
@@ -241,7 +241,7 @@ TEST_F(Gestures, InsertLimitsTheHeightAndNeverTheLastSegment) {
 
 TEST_F(Gestures, InsertRulesAtSegmentEnds) {
     open({{0, 0}, {10, 0}, {11, 0}, {40, 0}, {300, 0}});
-    editor.AddPointClick();
+    editor.toggleAddNode();
     GestureOutcome out = click(at(10, 0).x(), at(10, 0).y());
     EXPECT_EQ(out.message, EditorMessage::None);
     EXPECT_EQ(state.node(2), QPoint(9, 0)) << "on the end of segment 1: one pixel left";
@@ -256,14 +256,14 @@ TEST_F(Gestures, InsertRulesAtSegmentEnds) {
 TEST_F(Gestures, InsertRefusedOnAFullTrack) {
     open(levelNodes(kMaxSegments * 2, 2));
     ASSERT_EQ(state.NodeCount, kMaxNodes);
-    editor.AddPointClick();
+    editor.toggleAddNode();
     EXPECT_EQ(click(at(5, 0).x(), at(5, 0).y()).message, EditorMessage::SegmentCapacity);
     EXPECT_EQ(state.NodeCount, kMaxNodes);
 }
 
 TEST_F(Gestures, DeleteRefusesWhenTheNeighboursWouldBreakTheLimits) {
     open({{0, 0}, {100, 0}, {200, 0}, {250, 0}, {300, -120}, {350, 0}});
-    editor.DelPointClick();
+    editor.toggleDeleteNode();
     GestureOutcome out = click(at(100, 0).x(), at(100, 0).y());
     EXPECT_EQ(out.message, EditorMessage::SegmentLimits);
     EXPECT_EQ(messageLangLine(out.message), 39);
@@ -281,7 +281,7 @@ TEST_F(Gestures, DeleteRefusesWhenTheNeighboursWouldBreakTheLimits) {
 // The last node may go while a segment stays; node 1 and a lone segment stay.
 TEST_F(Gestures, DeleteTakesTheLastNodeWhileASegmentStays) {
     open({{0, 0}, {50, 0}, {100, 0}});
-    editor.DelPointClick();
+    editor.toggleDeleteNode();
     click(at(100, 0).x(), at(100, 0).y());
     EXPECT_EQ(state.NodeCount, 2);
     EXPECT_EQ(state.node(2), QPoint(50, 0));
@@ -294,7 +294,7 @@ TEST_F(Gestures, DeleteTakesTheLastNodeWhileASegmentStays) {
 
 TEST_F(Gestures, TailMoveKeepsTheTailsShape) {
     open({{0, 0}, {100, 0}, {200, 30}, {300, -20}, {400, 0}});
-    editor.movemapClick();
+    editor.toggleMoveTail();
     down(at(200, 30).x(), at(200, 30).y());
     EXPECT_TRUE(g.TailGrabbed);
     EXPECT_EQ(g.SelNode, 3);
@@ -310,7 +310,7 @@ TEST_F(Gestures, TailMoveKeepsTheTailsShape) {
 
 TEST_F(Gestures, TailGrabTakesTheLastHitNode) {
     open({{0, 0}, {100, 0}, {102, 0}, {300, 0}});
-    editor.movemapClick();
+    editor.toggleMoveTail();
     down(at(101, 0).x(), at(101, 0).y());
     EXPECT_EQ(g.SelNode, 3);
 }
@@ -321,14 +321,14 @@ TEST_F(Gestures, MarksOfADrawnTrackLieWhereTheStoredTrackHasThem) {
     startNewTrack(300, 300);
     for (int x = 400; x <= 1000; x += 100) click(x, 300);
     click(0, 0, Qt::RightButton);
-    session.ListLenTSelect(1);
+    session.choosePreset(1);
     EXPECT_EQ(state.StartPt, QPoint(500, 0)) << "the node ending the segment over 300 + 102";
     EXPECT_EQ(state.FinishPt, QPoint(900, 0)) << "over 300 + 597";
     EXPECT_EQ(state.PlayerPt.x(), 300 + 97);
 
     const int j = state.CurTrack;
-    ASSERT_TRUE(session.SaveTPropClick("drawn").ok());
-    ASSERT_TRUE(session.EditTrackBtnClick(j, 554).ok());
+    ASSERT_TRUE(session.storeTrack("drawn").ok());
+    ASSERT_TRUE(session.openSelectedTrack(j, 554).ok());
     EXPECT_EQ(state.StartPt, QPoint(200, 0));
     EXPECT_EQ(state.FinishPt, QPoint(600, 0));
     EXPECT_EQ(state.PlayerPt.x(), 97);
@@ -339,14 +339,14 @@ TEST_F(Gestures, MarksOfADrawnTrackLieWhereTheStoredTrackHasThem) {
 TEST_F(Gestures, TheFieldGrowsToHoldTheLastNode) {
     open(levelNodes(400, 100));
     ASSERT_EQ(session.canvasSize.width(), 400);
-    editor.movemapClick();
+    editor.toggleMoveTail();
     down(at(300, 0).x(), at(300, 0).y());
     move(at(320, 0).x(), at(320, 0).y());
     GestureOutcome out = up(0, 0);
     EXPECT_EQ(state.node(5), QPoint(420, 0)) << "the tail moved 20 right";
     EXPECT_TRUE(out.fieldChanged);
     EXPECT_EQ(session.canvasSize.width(), 420);
-    editor.movemapClick();
+    editor.toggleMoveTail();
 
     down(at(420, 0).x(), at(420, 0).y());
     move(at(400, 0).x(), at(400, 0).y());
@@ -390,30 +390,30 @@ TEST_F(Gestures, TheFieldFollowsANodeDraggedPastTheTopOrBottom) {
 
 TEST_F(Gestures, ToolsAreExclusiveAndTheRightButtonLeavesThem) {
     open(levelNodes(400, 100));
-    editor.AddPointClick();
-    GestureOutcome out = editor.motopicClick();
+    editor.toggleAddNode();
+    GestureOutcome out = editor.toggleRider();
     EXPECT_TRUE(g.holds(Tool::Rider));
     EXPECT_FALSE(g.holds(Tool::AddNode));
     EXPECT_TRUE(out.loadSprite);
     move(30, 40);
     EXPECT_TRUE(editor.overlay().rider);
-    out = editor.DelPointClick();
+    out = editor.toggleDeleteNode();
     EXPECT_TRUE(out.removeSprite);
     EXPECT_FALSE(g.holds(Tool::Rider));
     EXPECT_TRUE(g.holds(Tool::DeleteNode));
     out = click(5, 5, Qt::RightButton);
     EXPECT_FALSE(g.anyTool());
     EXPECT_TRUE(out.modeChanged);
-    editor.AddPointClick();
-    editor.AddPointClick();
+    editor.toggleAddNode();
+    editor.toggleAddNode();
     EXPECT_FALSE(g.anyTool()) << "a second press raises the button";
 }
 
 TEST_F(Gestures, ToolButtonsNeedAnOpenTrack) {
-    editor.AddPointClick();
+    editor.toggleAddNode();
     EXPECT_FALSE(g.holds(Tool::AddNode));
-    session.NewTrackClick("n", 554);
-    editor.DelPointClick();
+    session.startNewTrack("n", 554);
+    editor.toggleDeleteNode();
     EXPECT_FALSE(g.holds(Tool::DeleteNode));
 }
 
@@ -440,8 +440,8 @@ TEST_F(Gestures, CtrlClickOpensTheCorrectionWindowInsteadOfADrag) {
 TEST_F(Gestures, CtrlClickOnNothingHidesAnOpenCorrectionWindow) {
     open(levelNodes(400, 100));
     click(at(200, 0).x(), at(200, 0).y(), Qt::LeftButton, Qt::ControlModifier);
-    EXPECT_TRUE(session.ClosePropClick().closeCorrection) << "closing the panel hides it too";
-    session.EditTrackBtnClick(state.CurTrack, 554);
+    EXPECT_TRUE(session.closeWithoutStoring().closeCorrection) << "closing the panel hides it too";
+    session.openSelectedTrack(state.CurTrack, 554);
     click(at(200, 0).x(), at(200, 0).y(), Qt::LeftButton, Qt::ControlModifier);
     const GestureOutcome out =
         click(at(150, 50).x(), at(150, 50).y(), Qt::LeftButton, Qt::ControlModifier);
@@ -467,7 +467,7 @@ TEST_F(Gestures, NodeToolsCloseAnOpenCorrectionWindow) {
         ASSERT_TRUE(g.CorrOpen);
     };
     correct(300);
-    editor.DelPointClick();
+    editor.toggleDeleteNode();
     GestureOutcome out = click(at(200, 0).x(), at(200, 0).y());
     EXPECT_EQ(state.NodeCount, 10);
     EXPECT_TRUE(out.closeCorrection);
@@ -477,7 +477,7 @@ TEST_F(Gestures, NodeToolsCloseAnOpenCorrectionWindow) {
 
     click(0, 0, Qt::RightButton);
     correct(300);
-    editor.AddPointClick();
+    editor.toggleAddNode();
     out = click(at(175, 0).x(), at(175, 0).y());
     EXPECT_EQ(state.NodeCount, 11);
     EXPECT_TRUE(out.closeCorrection);
@@ -485,7 +485,7 @@ TEST_F(Gestures, NodeToolsCloseAnOpenCorrectionWindow) {
 
     click(0, 0, Qt::RightButton);
     correct(300);
-    editor.movemapClick();
+    editor.toggleMoveTail();
     out = down(at(400, 0).x(), at(400, 0).y());
     EXPECT_TRUE(out.closeCorrection);
     EXPECT_FALSE(g.CorrOpen);
@@ -495,7 +495,7 @@ TEST_F(Gestures, NodeToolsCloseAnOpenCorrectionWindow) {
 TEST_F(Gestures, MissedToolClicksKeepTheCorrectionWindow) {
     open(levelNodes(500, 100));
     click(at(300, 0).x(), at(300, 0).y(), Qt::LeftButton, Qt::ControlModifier);
-    editor.DelPointClick();
+    editor.toggleDeleteNode();
     const GestureOutcome out = click(at(250, 60).x(), at(250, 60).y());
     EXPECT_FALSE(out.closeCorrection);
     EXPECT_TRUE(g.CorrOpen);
@@ -503,16 +503,16 @@ TEST_F(Gestures, MissedToolClicksKeepTheCorrectionWindow) {
 
 TEST_F(Gestures, MiddleButtonPansUntilReleasedOrLeft) {
     open(levelNodes(400, 100));
-    editor.MapImgMouseDown(Qt::MiddleButton, {}, {50, 50}, {500, 400});
+    editor.mousePress(Qt::MiddleButton, {}, {50, 50}, {500, 400});
     EXPECT_TRUE(g.Panning);
     EXPECT_FALSE(g.IsDragging);
-    GestureOutcome out = editor.MapImgMouseMove({}, {60, 45}, {510, 395});
+    GestureOutcome out = editor.mouseMove({}, {60, 45}, {510, 395});
     EXPECT_EQ(out.scrollBy, QPoint(10, -5));
-    out = editor.MapImgMouseMove({}, {61, 45}, {511, 395});
+    out = editor.mouseMove({}, {61, 45}, {511, 395});
     EXPECT_EQ(out.scrollBy, QPoint(1, 0));
     editor.pointerLeft();
     EXPECT_FALSE(g.Panning);
-    out = editor.MapImgMouseMove({}, {70, 45}, {520, 395});
+    out = editor.mouseMove({}, {70, 45}, {520, 395});
     EXPECT_EQ(out.scrollBy, QPoint(0, 0));
 }
 
@@ -526,7 +526,7 @@ TEST_F(Gestures, PointerReadOutInShownCoordinates) {
 TEST_F(Gestures, WheelTurnsTheRiderOnlyOverTheCanvas) {
     open(levelNodes(400, 100));
     EXPECT_FALSE(editor.wheel(120).rotateSprite) << "tool off";
-    editor.motopicClick();
+    editor.toggleRider();
     editor.pointerLeft();
     EXPECT_FALSE(editor.wheel(120).rotateSprite) << "pointer outside";
     editor.pointerEntered();
@@ -538,8 +538,8 @@ TEST_F(Gestures, WheelTurnsTheRiderOnlyOverTheCanvas) {
     EXPECT_EQ(g.RiderAngle, 0);
     editor.wheel(-120);
     EXPECT_EQ(g.RiderAngle, -10);
-    editor.motopicClick();
-    editor.motopicClick();
+    editor.toggleRider();
+    editor.toggleRider();
     EXPECT_EQ(g.RiderAngle, -10) << "the angle survives the tool";
 }
 

@@ -19,7 +19,7 @@ TEST(PackerLaunch, StartsThePackerInTheBaseFolderOrSaysWhereItLooked) {
 
     PackerLookup lookup{programDir.path(), {base.filePath("missing"), pathDir.path()}};
     EXPECT_EQ(findPacker(lookup), script);
-    EXPECT_EQ(jar1Click(base.path(), lookup), "");
+    EXPECT_EQ(buildGameArchive(base.path(), lookup), "");
     QElapsedTimer clock;
     clock.start();
     while (!QFile::exists(marker) && clock.elapsed() < 10000) QThread::msleep(20);
@@ -33,7 +33,7 @@ TEST(PackerLaunch, StartsThePackerInTheBaseFolderOrSaysWhereItLooked) {
     EXPECT_EQ(findPacker(lookup), own);
 
     const PackerLookup nowhere{programDir.filePath("bin"), {base.filePath("missing")}};
-    const QString message = jar1Click(base.path(), nowhere);
+    const QString message = buildGameArchive(base.path(), nowhere);
     EXPECT_TRUE(message.contains(programDir.filePath("bin"))) << message.toStdString();
     EXPECT_TRUE(message.contains(base.filePath("missing")));
 }

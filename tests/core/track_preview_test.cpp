@@ -49,7 +49,7 @@ TEST_F(Preview, WorkedScaleOfALargeTrack) {
                        {1000, 0}},
                       -1);
     QImage img(300, 200, QImage::Format_RGB32);
-    const double scale = drawpreimg(tracks, j, state, img, colors, PreviewTarget::List);
+    const double scale = drawPreview(tracks, j, state, img, colors, PreviewTarget::List);
     EXPECT_NEAR(scale, 1000.0 / 300.0, 1e-12);
     EXPECT_EQ(state.YOffset, 150);
     EXPECT_EQ(img.pixelColor(150, 45), InvColor(kBg)) << "zero line, drawn over the track";
@@ -63,7 +63,7 @@ TEST_F(Preview, WorkedScaleOfALargeTrack) {
 TEST_F(Preview, SmallTrackIsDrawnUnscaled) {
     const int j = add({{0, 0}, {100, 50}, {200, 0}}, -1);
     QImage img(794, 567, QImage::Format_RGB32);
-    EXPECT_EQ(drawpreimg(tracks, j, state, img, colors, PreviewTarget::List), 1.0);
+    EXPECT_EQ(drawPreview(tracks, j, state, img, colors, PreviewTarget::List), 1.0);
     EXPECT_EQ(img.pixelColor(100, 150), kLine);
     EXPECT_EQ(img.pixelColor(400, 100), InvColor(kBg));
     EXPECT_EQ(PreviewScale(200, 250, 794, 567), 1.0);
@@ -74,7 +74,7 @@ TEST_F(Preview, FlagsAndRiderPointHalvesToEven) {
     const int j = add(levelNodes(600, 100), 1);
     writeBE32(tracks[j].Header.data() + 23, uint32_t(templateAnchorY(1) + 119));
     QImage img(300, 200, QImage::Format_RGB32);
-    ASSERT_EQ(drawpreimg(tracks, j, state, img, colors, PreviewTarget::List), 2.0);
+    ASSERT_EQ(drawPreview(tracks, j, state, img, colors, PreviewTarget::List), 2.0);
     EXPECT_EQ(state.TrackYShift, 119);
     EXPECT_EQ(img.pixelColor(48, 54), kLine);
     EXPECT_NE(img.pixelColor(49, 54), kLine);
@@ -87,12 +87,12 @@ TEST_F(Preview, FlagsAndRiderPointHalvesToEven) {
 TEST_F(Preview, NoTemplateNoMarksAndTemplateZeroBecomesOne) {
     const int j = add(levelNodes(700, 100), -1);
     QImage img(794, 567, QImage::Format_RGB32);
-    drawpreimg(tracks, j, state, img, colors, PreviewTarget::List);
+    drawPreview(tracks, j, state, img, colors, PreviewTarget::List);
     EXPECT_EQ(count(img, QColor(0, 128, 0)), 0);
     EXPECT_EQ(count(img, QColor(255, 0, 0)), 0);
 
     tracks[j].Templ = 0;
-    drawpreimg(tracks, j, state, img, colors, PreviewTarget::List);
+    drawPreview(tracks, j, state, img, colors, PreviewTarget::List);
     EXPECT_EQ(tracks[j].Templ, 1);
     EXPECT_GT(count(img, QColor(0, 128, 0)), 0);
     EXPECT_GT(count(img, QColor(255, 0, 0)), 0);
@@ -102,7 +102,7 @@ TEST_F(Preview, EmptyPointsDrawBackgroundFrameZeroLineAndMarks) {
     const int j = add({{0, 0}}, 1);
     writeBE32(tracks[j].Header.data() + 23, uint32_t(templateAnchorY(1) + 100));
     QImage img(200, 150, QImage::Format_RGB32);
-    drawpreimg(tracks, j, state, img, colors, PreviewTarget::List);
+    drawPreview(tracks, j, state, img, colors, PreviewTarget::List);
     EXPECT_EQ(count(img, kLine), 1) << "only the rider point";
     EXPECT_GT(count(img, QColor(255, 0, 0)), 0) << "finish on node 1";
 }
@@ -112,7 +112,7 @@ TEST_F(Preview, FloatingPreviewTakesTheTracksAspect) {
     state.decode(tracks[j]);
     state.NodeY[5] = -50; // an edit in the editor, not in the record
     QImage img(252, 126, QImage::Format_RGB32);
-    const double scale = drawpreimg(tracks, j, state, img, colors, PreviewTarget::Floating);
+    const double scale = drawPreview(tracks, j, state, img, colors, PreviewTarget::Floating);
     EXPECT_EQ(img.width(), 252);
     EXPECT_EQ(img.height(), roundHalfEven(252.0 * 250 / 1000)) << "H = 100 + 150";
     EXPECT_NEAR(scale, 1000.0 / 252, 1e-12);
@@ -124,7 +124,7 @@ TEST_F(Preview, FloatingPreviewOfAZeroWidthTrackKeepsItsHeight) {
     const int j = add({{0, 0}}, 1);
     state.decode(tracks[j]);
     QImage img(252, 126, QImage::Format_RGB32);
-    drawpreimg(tracks, j, state, img, colors, PreviewTarget::Floating);
+    drawPreview(tracks, j, state, img, colors, PreviewTarget::Floating);
     EXPECT_EQ(img.height(), 126);
     EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::black));
     EXPECT_EQ(count(img, InvColor(kBg)), 0) << "no zero line";
@@ -136,7 +136,7 @@ TEST_F(Preview, DialogPreviewColours) {
     const int d = imports.createTrack("i");
     setTrack(imports[d], levelNodes(700, 100, -20), 1);
     QImage img(350, 200, QImage::Format_RGB32);
-    EXPECT_EQ(drawprepreimg(imports, d, state, img), 2.0);
+    EXPECT_EQ(drawImportPreview(imports, d, state, img), 2.0);
     EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::white)) << "no frame, white background";
     EXPECT_EQ(img.pixelColor(25, 50), QColor(0, 170, 0)) << "(50, -20 + o 120) halved";
     EXPECT_EQ(img.pixelColor(340, 60), QColor(0, 0, 0)) << "zero line";
@@ -144,13 +144,13 @@ TEST_F(Preview, DialogPreviewColours) {
 
     imports[d].Templ = 0;
     QImage plain(350, 200, QImage::Format_RGB32);
-    drawprepreimg(imports, d, state, plain);
+    drawImportPreview(imports, d, state, plain);
     EXPECT_EQ(imports[d].Templ, 0) << "left as it is";
     EXPECT_EQ(count(plain, QColor(0, 128, 0)), 0);
 }
 
 TEST(PreviewWindow, RatioAndWidthFollowTheHeight) {
-    const PreviewWindowFit fit = CorrSizeWnd(252, 63, 18);
+    const PreviewWindowFit fit = fitPreviewWindow(252, 63, 18);
     EXPECT_EQ(fit.windowHeight, 18 + 63 + 9);
     EXPECT_DOUBLE_EQ(fit.PreviewRatio, 262.0 / 90.0);
     EXPECT_EQ(previewWindowWidth(fit.windowHeight, fit.PreviewRatio), 262);

@@ -28,8 +28,8 @@ struct Session : ::testing::Test {
         return j;
     }
     void click(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
-        editor.MapImgMouseDown(b, {}, {x, y});
-        editor.MapImgMouseUp(b, {}, {x, y});
+        editor.mousePress(b, {}, {x, y});
+        editor.mouseRelease(b, {}, {x, y});
     }
 };
 
@@ -88,7 +88,7 @@ TEST_F(Session, StoredBytesOfAnEditedTrack) {
     r.Points[size_t(r.PointsLen)] = 0x5a; // trailing byte
     track.open(j, 554);
     QString step = "5";
-    ASSERT_TRUE(session.PlyrUpClick(step).ok());
+    ASSERT_TRUE(session.playerUp(step).ok());
     EXPECT_EQ(state.PlayerYOffset, -5);
     track.store("renamed track");
     EXPECT_EQ(r.Name, "renamed_track");
@@ -120,7 +120,7 @@ TEST_F(Session, ChangingThePresetReplacesTheHeader) {
     r.StartY = -3; // header bytes 5-6 of template 20 read ff fc
     track.open(j, 554);
     const int32_t anchor = session.record().AnchorY;
-    session.ListLenTSelect(6);
+    session.choosePreset(6);
     track.store("x");
     EXPECT_EQ(r.HeaderLen, 27);
     EXPECT_EQ(r.Templ, 6);
@@ -175,13 +175,13 @@ TEST_F(Session, NewTrackWithChosenPresetAndPlayerMoved) {
     track.startNew("n", 554);
     click(0, 200);
     click(100, 200);
-    session.ListLenTSelect(4);
+    session.choosePreset(4);
     QString step = "";
-    ASSERT_TRUE(session.PlyrDownClick(step).ok());
+    ASSERT_TRUE(session.playerDown(step).ok());
     EXPECT_EQ(step, "0") << "an empty step becomes 0 and moves nothing";
     EXPECT_EQ(state.PlayerYOffset, 0);
     step = "10";
-    session.PlyrDownClick(step);
+    session.playerDown(step);
     click(0, 0, Qt::RightButton);
     track.store("n");
     const TTrackInfo& r = tracks[1];
@@ -207,12 +207,12 @@ TEST_F(Session, ClosingWithoutStoringLeavesThePackAsItWas) {
     const int j = addTrack(levelNodes(1000, 100, 10), 2);
     const TTrackInfo before = tracks[j];
     ASSERT_TRUE(track.open(j, 554).ok());
-    session.ListLenTSelect(7);
+    session.choosePreset(7);
     QString step = "15";
-    ASSERT_TRUE(session.PlyrUpClick(step).ok());
-    editor.MapImgMouseDown(Qt::LeftButton, {}, {200, 10 + state.YOffset});
-    editor.MapImgMouseMove({}, {200, 40 + state.YOffset});
-    editor.MapImgMouseUp(Qt::LeftButton, {}, {200, 40 + state.YOffset});
+    ASSERT_TRUE(session.playerUp(step).ok());
+    editor.mousePress(Qt::LeftButton, {}, {200, 10 + state.YOffset});
+    editor.mouseMove({}, {200, 40 + state.YOffset});
+    editor.mouseRelease(Qt::LeftButton, {}, {200, 40 + state.YOffset});
     ASSERT_NE(state.NodeY[3], 10) << "the node was dragged";
     ASSERT_TRUE(track.modified());
     const CloseOutcome out = track.discard();
@@ -261,23 +261,23 @@ TEST_F(Session, TypedNumbersAreCheckedBeforeAnythingChanges) {
     const int j = addTrack(levelNodes(800, 100), 2);
     track.open(j, 554);
     const QSize before = session.canvasSize;
-    PanelResult bad = session.UpdateTInfoClick("900", "12a");
+    PanelResult bad = session.applyFieldSize("900", "12a");
     EXPECT_EQ(bad.message, EditorMessage::NotANumber);
     EXPECT_EQ(bad.field, "12a");
     EXPECT_EQ(session.canvasSize, before) << "the valid width is not applied alone";
-    EXPECT_EQ(session.UpdateTInfoClick("-4", "100").message, EditorMessage::NotANumber);
-    ASSERT_TRUE(session.UpdateTInfoClick(" 900", "700 ").ok());
+    EXPECT_EQ(session.applyFieldSize("-4", "100").message, EditorMessage::NotANumber);
+    ASSERT_TRUE(session.applyFieldSize(" 900", "700 ").ok());
     EXPECT_EQ(session.canvasSize, QSize(900, 700));
 
     QString step = "abc";
-    EXPECT_EQ(session.PlyrUpClick(step).message, EditorMessage::NotANumber);
+    EXPECT_EQ(session.playerUp(step).message, EditorMessage::NotANumber);
     EXPECT_EQ(step, "abc");
     EXPECT_EQ(state.PlayerYOffset, 0);
     EXPECT_FALSE(track.modified());
     step = "99999999";
-    EXPECT_EQ(session.PlyrUpClick(step).message, EditorMessage::NotANumber);
+    EXPECT_EQ(session.playerUp(step).message, EditorMessage::NotANumber);
     step = "10";
-    ASSERT_TRUE(session.PlyrUpClick(step).ok());
+    ASSERT_TRUE(session.playerUp(step).ok());
     EXPECT_EQ(state.PlayerYOffset, -10) << "^^^ moves the marker 10 pixels up";
 }
 
@@ -286,7 +286,7 @@ TEST_F(Session, PlayerButtonsDoNothingWithoutTemplate) {
     track.open(j, 554);
     EXPECT_FALSE(session.PlayerButtonsEnabled);
     QString step = "10";
-    session.PlyrUpClick(step);
+    session.playerUp(step);
     EXPECT_EQ(state.PlayerYOffset, 0);
     EXPECT_FALSE(track.modified());
     EXPECT_EQ(state.StartPt, QPoint(0, 0)) << "no marks without template";
@@ -295,18 +295,18 @@ TEST_F(Session, PlayerButtonsDoNothingWithoutTemplate) {
 TEST_F(Session, ModeTextsAndSaveButton) {
     LangLines lang;
     const int j = addTrack(levelNodes(300, 100), 1);
-    StatusTexts idle = session.wmode(lang, track.modified(), false);
+    StatusTexts idle = session.statusTexts(lang, track.modified(), false);
     EXPECT_EQ(idle.mode, lang[53]);
     EXPECT_EQ(idle.state, lang[55]);
     track.open(j, 554);
-    editor.DelPointClick();
-    StatusTexts t = session.wmode(lang, track.modified(), false);
+    editor.toggleDeleteNode();
+    StatusTexts t = session.statusTexts(lang, track.modified(), false);
     EXPECT_EQ(t.mode, lang[47] + lang[48] + lang[51]);
     EXPECT_FALSE(session.SaveEnabled);
     track.history().begin(TrackStep::Rename);
     session.TrackName = "renamed";
     track.history().end();
-    t = session.wmode(lang, track.modified(), false);
+    t = session.statusTexts(lang, track.modified(), false);
     EXPECT_EQ(t.state, lang[54]);
     EXPECT_TRUE(session.SaveEnabled);
 }

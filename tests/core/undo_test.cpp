@@ -110,13 +110,13 @@ struct OpenedTrack {
     void open(const std::vector<QPoint>& nodes) {
         const int j = tracks.createTrack("t");
         setTrack(tracks[j], nodes, 1);
-        ASSERT_TRUE(session.EditTrackBtnClick(j, 554).ok());
+        ASSERT_TRUE(session.openSelectedTrack(j, 554).ok());
         history.restart();
     }
     QPoint at(int x, int y) const { return {x, y + state.YOffset}; }
-    void down(QPoint p, Qt::MouseButton b = Qt::LeftButton) { editor.MapImgMouseDown(b, {}, p); }
-    void move(QPoint p) { editor.MapImgMouseMove({}, p); }
-    void up(QPoint p, Qt::MouseButton b = Qt::LeftButton) { editor.MapImgMouseUp(b, {}, p); }
+    void down(QPoint p, Qt::MouseButton b = Qt::LeftButton) { editor.mousePress(b, {}, p); }
+    void move(QPoint p) { editor.mouseMove({}, p); }
+    void up(QPoint p, Qt::MouseButton b = Qt::LeftButton) { editor.mouseRelease(b, {}, p); }
     // The record as "Сохранить и Закрыть" would store it now.
     std::string stored() {
         TTrackInfo copy = tracks[state.CurTrack];
@@ -141,27 +141,27 @@ TEST(Undo, EveryTrackEditGoesBackAndForth) {
     for (int y = 29; y >= 0; --y) t.move(t.at(200, y));
     t.up(t.at(200, 0));
     EXPECT_EQ(t.history.stack().count(), 1);
-    t.editor.AddPointClick();
+    t.editor.toggleAddNode();
     t.down(t.at(150, 10));
     t.up(t.at(150, 10));
-    t.editor.AddPointClick();
-    t.editor.DelPointClick();
+    t.editor.toggleAddNode();
+    t.editor.toggleDeleteNode();
     t.down(t.at(250, -20));
     t.up(t.at(250, -20));
-    t.editor.DelPointClick();
-    t.editor.movemapClick();
+    t.editor.toggleDeleteNode();
+    t.editor.toggleMoveTail();
     t.down(t.at(100, 0));
     t.move(t.at(110, 5));
     t.up(t.at(110, 5));
-    t.editor.movemapClick();
+    t.editor.toggleMoveTail();
     for (auto [step, action] : std::vector<std::pair<TrackStep, std::function<void()>>>{
-             {TrackStep::LengthPreset, [&] { t.session.ListLenTSelect(5); }},
+             {TrackStep::LengthPreset, [&] { t.session.choosePreset(5); }},
              {TrackStep::PlayerHeight,
               [&] {
                   QString px = "7";
-                  t.session.PlyrUpClick(px);
+                  t.session.playerUp(px);
               }},
-             {TrackStep::FieldSize, [&] { t.session.UpdateTInfoClick("900", "600"); }},
+             {TrackStep::FieldSize, [&] { t.session.applyFieldSize("900", "600"); }},
              {TrackStep::Rename, [&] { t.session.TrackName = "renamed"; }}}) {
         t.history.begin(step);
         action();
@@ -181,7 +181,7 @@ TEST(Undo, EveryTrackEditGoesBackAndForth) {
 // Drawing a new track undoes node by node, and the end of drawing too.
 TEST(Undo, DrawingANewTrackUndoesNodeByNode) {
     OpenedTrack t;
-    ASSERT_TRUE(t.session.NewTrackClick("new", 554).ok());
+    ASSERT_TRUE(t.session.startNewTrack("new", 554).ok());
     for (QPoint p : {QPoint(10, 300), QPoint(60, 280), QPoint(120, 300)}) {
         t.down(p);
         t.up(p);

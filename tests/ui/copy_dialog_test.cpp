@@ -33,24 +33,24 @@ protected:
         rows = makeSamplePack(source, options); // -1 1 2 -1 3 4 -1 5
     }
 
-    static void show(TForm2& dlg) {
+    static void show(CopyTracksDialog& dlg) {
         dlg.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     }
-    static QPoint centre(TForm2& dlg, int row) {
+    static QPoint centre(CopyTracksDialog& dlg, int row) {
         return dlg.copyto->visualRect(dlg.copyto->model()->index(row, 0)).center();
     }
-    static void click(TForm2& dlg, int row, Qt::KeyboardModifiers mods = {}) {
+    static void click(CopyTracksDialog& dlg, int row, Qt::KeyboardModifiers mods = {}) {
         QTest::mouseClick(dlg.copyto->viewport(), Qt::LeftButton, mods, centre(dlg, row));
     }
-    static QImage preview(const TForm2& dlg) { return dlg.preimg->pixmap().toImage(); }
+    static QImage preview(const CopyTracksDialog& dlg) { return dlg.preimg->pixmap().toImage(); }
     static int drawnPixels(const QImage& img) {
         int n = 0;
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x) n += qAlpha(img.pixel(x, y)) != 0;
         return n;
     }
-    static QString caption(const TForm2& dlg, int row) {
+    static QString caption(const CopyTracksDialog& dlg, int row) {
         return dlg.copyto->model()->index(row, 0).data().toString();
     }
 };
@@ -58,7 +58,7 @@ protected:
 } // namespace
 
 TEST_F(CopyDialog, ListsThePackAndPreviewsTheTrackUnderTheCursor) {
-    TForm2 dlg(source, rows, lang, TForm2::Source::Pack);
+    CopyTracksDialog dlg(source, rows, lang, CopyTracksDialog::Source::Pack);
     QAbstractItemModelTester tester(dlg.copyto->model(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
     show(dlg);
@@ -92,7 +92,7 @@ TEST_F(CopyDialog, ListsThePackAndPreviewsTheTrackUnderTheCursor) {
 }
 
 TEST_F(CopyDialog, EnterTicksTheSelectedRowsAndCopyPutsThemAtTheEndsOfTheirGroups) {
-    TForm2 dlg(source, rows, lang, TForm2::Source::Pack);
+    CopyTracksDialog dlg(source, rows, lang, CopyTracksDialog::Source::Pack);
     show(dlg);
     click(dlg, 4);
     click(dlg, 2, Qt::ShiftModifier); // rows 2, 3 (the Medium header) and 4
@@ -123,7 +123,7 @@ TEST_F(CopyDialog, EnterTicksTheSelectedRowsAndCopyPutsThemAtTheEndsOfTheirGroup
 }
 
 TEST_F(CopyDialog, EscapeClosesAndCopiesNothing) {
-    TForm2 dlg(source, rows, lang, TForm2::Source::Pack);
+    CopyTracksDialog dlg(source, rows, lang, CopyTracksDialog::Source::Pack);
     show(dlg);
     click(dlg, 1);
     QTest::keyClick(dlg.copyto, Qt::Key_Return);
@@ -138,7 +138,7 @@ TEST_F(CopyDialog, LevFilesGiveANarrowWindowWithoutPreview) {
     TrackTable files;
     files.createTrack("hill");
     files.createTrack("dune");
-    TForm2 dlg(files, {1, 2}, lang, TForm2::Source::LevFiles);
+    CopyTracksDialog dlg(files, {1, 2}, lang, CopyTracksDialog::Source::LevFiles);
     show(dlg);
     EXPECT_EQ(dlg.width(), 197);
     EXPECT_FALSE(dlg.preimg->isVisible());
@@ -150,7 +150,7 @@ TEST_F(CopyDialog, LevFilesGiveANarrowWindowWithoutPreview) {
 }
 
 TEST(ProgressWindow, ShowsTheRunsProgressAndClosesAfterItWhateverTheOutcome) {
-    TForm3 form;
+    ProgressWindow form;
     EXPECT_EQ(form.ProgressBar1->maximum(), 130);
     EXPECT_EQ(form.Label1->text(), "Processing . . .");
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);

@@ -38,8 +38,8 @@ protected:
     // Ctrl + click on node k selects it for correction, as the canvas does.
     void openFor(int k) {
         const QPoint at(node(k).x(), node(k).y() + track.state().YOffset);
-        track.nodes().MapImgMouseDown(Qt::LeftButton, Qt::ControlModifier, at);
-        track.nodes().MapImgMouseUp(Qt::LeftButton, Qt::ControlModifier, at);
+        track.nodes().mousePress(Qt::LeftButton, Qt::ControlModifier, at);
+        track.nodes().mouseRelease(Qt::LeftButton, Qt::ControlModifier, at);
         wnd.openAt(QPoint(200, 200), viewport);
     }
     QSpinBox* spin(const char* name) { return wnd.findChild<QSpinBox*>(name); }

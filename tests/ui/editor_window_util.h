@@ -79,7 +79,7 @@ inline std::string editorBlock(int t, const std::vector<std::pair<int, int>>& pa
 
 // Pixel of the canvas widget where node k of the open track is shown (at
 // the view's zoom).
-inline QPoint canvasPoint(TForm1& w, int k) {
+inline QPoint canvasPoint(MainWindow& w, int k) {
     const QPoint track(w.editor().state().NodeX[size_t(k)],
                        w.editor().state().NodeY[size_t(k)] + w.editor().state().YOffset);
     return ctl<TrackCanvas>(w, "MapImg")->fromCanvas(track);

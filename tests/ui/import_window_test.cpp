@@ -17,8 +17,8 @@ using namespace korvo::test;
 namespace {
 
 // The user ticks the given dialog rows (with the mouse and Enter) and copies.
-std::function<bool(TForm2&)> tick(std::vector<int> rows) {
-    return [rows](TForm2& dialog) {
+std::function<bool(CopyTracksDialog&)> tick(std::vector<int> rows) {
+    return [rows](CopyTracksDialog& dialog) {
         QItemSelection picked;
         for (int r : rows) {
             const QModelIndex i = dialog.copyto->model()->index(r, 0);
@@ -30,7 +30,7 @@ std::function<bool(TForm2&)> tick(std::vector<int> rows) {
     };
 }
 
-void dropOnto(TForm1& w, const QStringList& files) {
+void dropOnto(MainWindow& w, const QStringList& files) {
     QMimeData data;
     QList<QUrl> urls;
     for (const QString& f : files) urls << QUrl::fromLocalFile(f);
@@ -50,7 +50,7 @@ TEST(ImportWindow, TracksOfAnotherPackAndLevFilesGoToTheEndsOfTheirGroups) {
     writeNamedPack(base.path("other.mrg"), {{"e1"}, {"m1", "m2"}, {}});
     putFile(base.path("hill.lev"), QByteArray(40, '\x05'));
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
 
     // Rows of the other pack: 0 Easy, 1 e1, 2 Medium, 3 m1, 4 m2, 5 Hard.
     s.prompts->paths = {base.path("other.mrg")};
@@ -66,7 +66,7 @@ TEST(ImportWindow, TracksOfAnotherPackAndLevFilesGoToTheEndsOfTheirGroups) {
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a e1 hill | M: b m2 | H: c");
 
     // A dropped .lev file opens the dialog too; Escape there copies nothing.
-    s.prompts->copyDialog = [](TForm2& dialog) {
+    s.prompts->copyDialog = [](CopyTracksDialog& dialog) {
         dialog.copytoKeyPress(Qt::Key_Escape);
         return false;
     };
@@ -85,7 +85,7 @@ TEST(ImportWindow, TracksOfAnotherPackAndLevFilesGoToTheEndsOfTheirGroups) {
 TEST(ImportWindow, ATrackGoesOutAsLevAndThePicturesComeOut) {
     BaseFolder base({{"a", "b"}, {"c"}, {}});
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     s.click(2); // b
     s.prompts->paths = {base.path("b.lev")};
     ctl<QAction>(w, "SaveLev")->trigger();

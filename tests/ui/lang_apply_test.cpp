@@ -30,8 +30,8 @@ struct Windows {
     Options options;
     LangLines lang;
     FakeMainWindow main;
-    Toptions_f* options_f;
-    TAbout_f* about;
+    OptionsDialog* options_f;
+    AboutBox* about;
     LangForms forms;
 
     Windows() {
@@ -39,8 +39,8 @@ struct Windows {
         for (const char* name : {"english.lng", "russian.lng"})
             QFile::copy(QString(BASE_DIR) + "/lang/" + name, dir.filePath("lang/") + name);
         LoadOptions(dir.path(), options);
-        options_f = new Toptions_f(dir.path(), options, lang, nullptr, &main);
-        about = new TAbout_f(&main);
+        options_f = new OptionsDialog(dir.path(), options, lang, nullptr, &main);
+        about = new AboutBox(&main);
         forms = {&main, options_f, about};
     }
     QString text(QWidget* form, const char* name) {
@@ -88,21 +88,21 @@ TEST(LangApply, EveryElementOfEveryWindowGetsItsLine) {
 
 TEST(LangApply, MissingLanguageFileIsReportedOnceAndBuiltInTextsShow) {
     Windows w;
-    const QString problem = Loadlang(w.lang, w.dir.path(), "german.lng", w.forms);
+    const QString problem = loadLanguage(w.lang, w.dir.path(), "german.lng", w.forms);
     EXPECT_TRUE(problem.contains("german.lng"));
     EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("&Файл"));
     EXPECT_EQ(w.lang[88], LangLines::builtIn()[88]);
-    EXPECT_EQ(Loadlang(w.lang, w.dir.path(), "English.LNG", w.forms), "");
+    EXPECT_EQ(loadLanguage(w.lang, w.dir.path(), "English.LNG", w.forms), "");
     EXPECT_EQ(w.text(&w.main, "N1"), "&File");
 }
 
 TEST(LangApply, SwitchingLanguageInTheDialogRecaptionsAllOpenWindows) {
     Windows w;
-    ASSERT_EQ(Loadlang(w.lang, w.dir.path(), "russian.lng", w.forms), "");
+    ASSERT_EQ(loadLanguage(w.lang, w.dir.path(), "russian.lng", w.forms), "");
     EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("&Файл"));
-    int wmode = 0;
-    w.options_f->setHooks(
-        {[&] { Loadlang(w.lang, w.dir.path(), w.options.Lang, w.forms); }, [&] { ++wmode; }});
+    int statusTexts = 0;
+    w.options_f->setHooks({[&] { loadLanguage(w.lang, w.dir.path(), w.options.Lang, w.forms); },
+                           [&] { ++statusTexts; }});
     w.about->show();
     w.options_f->show();
     auto* list = w.options_f->findChild<QComboBox*>("Langlist");
@@ -120,7 +120,7 @@ TEST(LangApply, SwitchingLanguageInTheDialogRecaptionsAllOpenWindows) {
     EXPECT_EQ(shown[0], "Settings saved. A new list view takes effect the next time the program "
                         "starts.");
     EXPECT_TRUE(recaptionedWhileOpen);
-    EXPECT_EQ(wmode, 1);
+    EXPECT_EQ(statusTexts, 1);
     EXPECT_EQ(w.text(&w.main, "N1"), "&File");
     EXPECT_EQ(w.text(&w.main, "N16"), "Open *.mrg");
     EXPECT_EQ(w.about->windowTitle(), "About");
@@ -129,7 +129,7 @@ TEST(LangApply, SwitchingLanguageInTheDialogRecaptionsAllOpenWindows) {
 }
 
 TEST(AboutBox, LayoutAndCaption) {
-    TAbout_f about;
+    AboutBox about;
     EXPECT_EQ(about.windowTitle(), QString::fromUtf8("О программе"));
     EXPECT_EQ(about.size(), QSize(270, 220));
     auto* site = about.findChild<QPushButton*>("GotoSite");
@@ -156,7 +156,7 @@ TEST(RecentMenu, ItemsAreNumberedByTheirKeysAndOpenTheirPath) {
     actions[0]->trigger();
     EXPECT_EQ(opened, QStringList{"/p/Tom & Jerry.mrg"});
 
-    // vitemClick records the path; the menu is rebuilt from the new order.
+    // openRecentPack records the path; the menu is rebuilt from the new order.
     ASSERT_TRUE(recent.write_ini(opened[0]));
     fillRecentMenu(N18, recent, [](const QString&) {});
     EXPECT_EQ(N18.actions()[0]->text(), "1: /p/Tom && Jerry.mrg");

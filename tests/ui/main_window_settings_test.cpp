@@ -32,12 +32,12 @@ const Groups kPack = {{"a", "b", "c"}, {"d", "e"}, {"f"}};
 
 // Opens the options dialog through "Настройки", lets `change` set its
 // controls and presses Apply; returns the texts of the message boxes shown.
-QStringList applyOptions(Started& s, const std::function<void(Toptions_f&)>& change) {
+QStringList applyOptions(Started& s, const std::function<void(OptionsDialog&)>& change) {
     return answerMessageBoxes([&] {
         QTimer::singleShot(0, [&] {
-            change(*ctl<Toptions_f>(s.window, "Toptions_f"));
+            change(*ctl<OptionsDialog>(s.window, "Toptions_f"));
             QTest::mouseClick(
-                ctl<Toptions_f>(s.window, "Toptions_f")->findChild<QPushButton*>("applyopt"),
+                ctl<OptionsDialog>(s.window, "Toptions_f")->findChild<QPushButton*>("applyopt"),
                 Qt::LeftButton);
         });
         ctl<QAction>(s.window, "N19")->trigger();
@@ -54,7 +54,7 @@ QString optIni(const BaseFolder& base, const char* section, const char* key) {
     return ReadString(section, key, base.path("opt.ini"), "<none>");
 }
 
-QStringList recentMenu(TForm1& window) {
+QStringList recentMenu(MainWindow& window) {
     QStringList items;
     for (QAction* a : ctl<QMenu>(window, "N18")->actions()) items << a->text();
     return items;
@@ -67,7 +67,7 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     Started s;
     EXPECT_EQ(fileBytes(base.path("opt.ini")), kDefaultOptionsText);
     EXPECT_TRUE(s.prompts->shown.isEmpty());
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     EXPECT_EQ(ctl<QMenu>(w, "N1")->title(), "&File");
     EXPECT_EQ(ctl<QAction>(w, "N16")->text(), "Open *.mrg");
     EXPECT_EQ(ctl<QAction>(w, "N19")->text(), "&Options");
@@ -80,8 +80,8 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     EXPECT_EQ(ctl<QLabel>(w, "StatusPanel1")->text(), "Grid: off");
     EXPECT_EQ(w.statusText(2), "Mode: viewing");
     EXPECT_EQ(w.statusText(3), "Saved");
-    EXPECT_EQ(ctl<Toptions_f>(w, "Toptions_f")->windowTitle(), "Options");
-    EXPECT_EQ(ctl<TAbout_f>(w, "TAbout_f")->windowTitle(), "About");
+    EXPECT_EQ(ctl<OptionsDialog>(w, "Toptions_f")->windowTitle(), "Options");
+    EXPECT_EQ(ctl<AboutBox>(w, "TAbout_f")->windowTitle(), "About");
     EXPECT_TRUE(ctl<QAction>(w, "N5")->text().endsWith(
         "levels@example.org, tracks@example.org, editor@example.org"));
     // The settings in force: autosave every 5 minutes, the list, white and red.
@@ -121,8 +121,8 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
     LangLines english;
     ASSERT_EQ(english.load(base.path("lang/english.lng")), "");
     const QStringList missing =
-        applyLanguage(english, {&s.window, ctl<Toptions_f>(s.window, "Toptions_f"),
-                                ctl<TAbout_f>(s.window, "TAbout_f")});
+        applyLanguage(english, {&s.window, ctl<OptionsDialog>(s.window, "Toptions_f"),
+                                ctl<AboutBox>(s.window, "TAbout_f")});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
     for (const LangBinding& b : langBindings()) {
         if (b.form != LangForm::Main) continue;
@@ -152,9 +152,9 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
     BaseFolder base(kPack);
     {
         Started s;
-        ctl<TAbout_f>(s.window, "TAbout_f")->show(); // the about box is open too
+        ctl<AboutBox>(s.window, "TAbout_f")->show(); // the about box is open too
         bool dialogRecaptioned = false;
-        const QStringList shown = applyOptions(s, [&](Toptions_f& d) {
+        const QStringList shown = applyOptions(s, [&](OptionsDialog& d) {
             in<QComboBox>(&d, "Langlist")->setCurrentText("russian.lng");
             // Runs while line 88 is shown, the dialog still open.
             QTimer::singleShot(0, [&] {
@@ -167,14 +167,14 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
         EXPECT_EQ(shown[0], QString(s.window.app().Lang[88]).replace("\r\n", "\n"));
         EXPECT_TRUE(shown[0].startsWith(QString::fromUtf8("Настройки сохранены")));
         EXPECT_TRUE(dialogRecaptioned);
-        EXPECT_FALSE(ctl<Toptions_f>(s.window, "Toptions_f")->isVisible());
+        EXPECT_FALSE(ctl<OptionsDialog>(s.window, "Toptions_f")->isVisible());
         EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("&Файл"));
         EXPECT_EQ(ctl<QAction>(s.window, "N16")->text(), QString::fromUtf8("Открыть *.mrg"));
-        EXPECT_EQ(ctl<TAbout_f>(s.window, "TAbout_f")->windowTitle(),
+        EXPECT_EQ(ctl<AboutBox>(s.window, "TAbout_f")->windowTitle(),
                   QString::fromUtf8("О программе"));
-        EXPECT_EQ(in<QPushButton>(ctl<TAbout_f>(s.window, "TAbout_f"), "GotoSite")->text(),
+        EXPECT_EQ(in<QPushButton>(ctl<AboutBox>(s.window, "TAbout_f"), "GotoSite")->text(),
                   QString::fromUtf8("Посетить сайт программы"));
-        EXPECT_EQ(s.window.statusText(2), QString::fromUtf8("Режим: просмотр")); // wmode ran
+        EXPECT_EQ(s.window.statusText(2), QString::fromUtf8("Режим: просмотр")); // statusTexts ran
         EXPECT_EQ(optIni(base, "Options", "Lang"), "russian.lng");
     }
     Started again;
@@ -186,7 +186,7 @@ TEST(MainWindowSettings, AppliedAutosaveAndColoursHoldNowAndAfterARestart) {
     BaseFolder base(kPack);
     {
         Started s;
-        applyOptions(s, [](Toptions_f& d) {
+        applyOptions(s, [](OptionsDialog& d) {
             in<QLineEdit>(&d, "at_int")->setText("3");
             in<ColorBox>(&d, "node1")->setColor(QColor(0, 128, 0));
             in<ColorBox>(&d, "bg2")->setColor(QColor(0, 0, 255));
@@ -207,7 +207,8 @@ TEST(MainWindowSettings, AppliedAutosaveAndColoursHoldNowAndAfterARestart) {
         EXPECT_EQ(ctl<QTimer>(s.window, "autotime")->interval(), 180000);
         EXPECT_EQ(s.window.app().Style.Node1, QColor(0, 128, 0));
         EXPECT_EQ(s.window.app().NewLevel, 1);
-        applyOptions(s, [](Toptions_f& d) { in<QCheckBox>(&d, "cb_autotime")->setChecked(false); });
+        applyOptions(s,
+                     [](OptionsDialog& d) { in<QCheckBox>(&d, "cb_autotime")->setChecked(false); });
         EXPECT_FALSE(ctl<QTimer>(s.window, "autotime")->isActive());
     }
     Started s;
@@ -219,8 +220,8 @@ TEST(MainWindowSettings, TheTreeViewIsUsedFromTheNextStart) {
     BaseFolder base(kPack);
     {
         Started s(std::nullopt);
-        applyOptions(s,
-                     [](Toptions_f& d) { in<QRadioButton>(&d, "RadioButton6")->setChecked(true); });
+        applyOptions(
+            s, [](OptionsDialog& d) { in<QRadioButton>(&d, "RadioButton6")->setChecked(true); });
         EXPECT_EQ(optIni(base, "Options", "VList"), "1");
         EXPECT_EQ(s.window.app().ViewMode, kListView);
         EXPECT_TRUE(ctl<LevelsListView>(s.window, "LevelsList")->isVisible());
@@ -293,18 +294,18 @@ TEST(MainWindowSettings, AutosaveSavesOnlyAChangedPackWithNoTrackOpen) {
     BaseFolder base(kPack);
     const QString pack = base.path("levels.mrg");
     Started s;
-    s.window.packCommands().autotimeTimer(); // nothing changed: the file and its ".old" stay
+    s.window.packCommands().autosaveTick(); // nothing changed: the file and its ".old" stay
     EXPECT_FALSE(QFileInfo::exists(pack + ".old"));
 
     s.click(1);
     ctl<QAction>(s.window, "DownItem")->trigger();
     ASSERT_TRUE(s.window.editor().track().open(1, 500).ok()); // a track is open
-    s.window.packCommands().autotimeTimer();
+    s.window.packCommands().autosaveTick();
     EXPECT_EQ(packLayout(pack), "E: a b c | M: d e | H: f");
     EXPECT_TRUE(s.window.document().modified());
 
     s.window.editor().leaveEditor();
-    s.window.packCommands().autotimeTimer();
+    s.window.packCommands().autosaveTick();
     EXPECT_EQ(packLayout(pack), "E: b a c | M: d e | H: f");
     EXPECT_FALSE(s.window.document().modified());
     EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[55]);
@@ -320,6 +321,6 @@ TEST(MainWindowSettings, AutosaveSavesOnlyAChangedPackWithNoTrackOpen) {
     ctl<QAction>(s.window, "N4")->trigger();
     ASSERT_EQ(s.window.document().Rows.size(), 3);
     s.window.document().history().push(new QUndoCommand("changed"));
-    s.window.packCommands().autotimeTimer();
+    s.window.packCommands().autosaveTick();
     EXPECT_FALSE(QFileInfo::exists(s.window.document().fileName()));
 }

@@ -236,7 +236,7 @@ TEST(MainWindow, DropsInTheList) {
 TEST(MainWindow, AfterADropOrADeleteTheCommandsActOnWhatIsSelected) {
     BaseFolder base(kPack);
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     s.click(5);                      // d
     s.click(6, Qt::ControlModifier); // e
     emit ctl<LevelsListView>(w, "LevelsList")

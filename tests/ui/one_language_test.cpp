@@ -134,10 +134,10 @@ TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
         for (const char* name : {"Toptions_f", "TAbout_f", "Tlevtomail_f"})
             ctl<QWidget>(s.window, name)->show();
         TrackTable tracks;
-        TForm2 copy(tracks, {kHeaderRow, kHeaderRow, kHeaderRow}, s.window.app().Lang,
-                    TForm2::Source::Pack, &s.window);
+        CopyTracksDialog copy(tracks, {kHeaderRow, kHeaderRow, kHeaderRow}, s.window.app().Lang,
+                              CopyTracksDialog::Source::Pack, &s.window);
         copy.show();
-        TForm3 progress(&s.window);
+        ProgressWindow progress(&s.window);
         progress.show();
         QTest::qWait(10);
         EXPECT_EQ(foreignIn(windowTexts(), russian()).join("\n").toStdString(), "");

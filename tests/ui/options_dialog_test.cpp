@@ -32,7 +32,7 @@ struct DialogFixture {
     Options options;
     LangLines lang;
     QTimer autotime;
-    std::unique_ptr<Toptions_f> dialog;
+    std::unique_ptr<OptionsDialog> dialog;
 
     explicit DialogFixture(const QByteArray& optText = kDefaultOptionsText,
                            QStringList langFiles = {"russian.lng", "english.lng"}) {
@@ -41,8 +41,8 @@ struct DialogFixture {
         for (const QString& name : langFiles) putFile(dir.filePath("lang/" + name), "x\r\n");
         LoadOptions(dir.path(), options);
         applyAutosave(autotime, options);
-        dialog = std::make_unique<Toptions_f>(dir.path(), options, lang, &autotime);
-        dialog->show(); // runs FormActivate
+        dialog = std::make_unique<OptionsDialog>(dir.path(), options, lang, &autotime);
+        dialog->show(); // runs showCurrentValues
     }
     template <class W> W* get(const char* name) {
         W* w = dialog->findChild<W*>(name);
@@ -106,12 +106,12 @@ TEST(OptionsDialog, LanguageListShowsLngFilesOnly) {
     DialogFixture f("[Options]\r\nLang=ENGLISH.LNG\r\n",
                     {"russian.lng", "Zulu.lng", "english.lng", "b.LNG", "notes.txt"});
     QDir(f.dir.path()).mkpath("lang/folder.lng");
-    f.dialog->FormActivate();
+    f.dialog->showCurrentValues();
     EXPECT_EQ(f.languages(), (QStringList{"b.LNG", "english.lng", "russian.lng", "Zulu.lng"}));
     EXPECT_EQ(f.get<QComboBox>("Langlist")->currentText(), "english.lng");
 
     putFile(f.ini, "[Options]\r\nLang=german.lng\r\n"); // listed files, none named by Lang
-    f.dialog->FormActivate();
+    f.dialog->showCurrentValues();
     EXPECT_EQ(f.get<QComboBox>("Langlist")->currentIndex(), -1);
 
     DialogFixture none(kDefaultOptionsText, {});

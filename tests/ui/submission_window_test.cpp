@@ -23,11 +23,11 @@ namespace {
 struct Window {
     ActiveLanguage active{"russian.lng"};
     LangLines lang = activeLang();
-    Tlevtomail_f w;
+    SubmissionWindow w;
 
     explicit Window(const QString& base)
         : w(base, OpenPackState{[] { return QString(); }, [] { return false; }}, lang) {
-        w.show(); // FormActivate
+        w.show(); // showCurrentValues
     }
     template <class W> W* get(const char* name) {
         W* found = w.findChild<W*>(name);
@@ -94,7 +94,7 @@ TEST(SubmissionWindow, TheLogKeepsItsLast2000Lines) {
     Window win(dir.path());
     for (int i = 1; i <= 2100; ++i) win.w.AddMessage(QString::number(i), Qt::blue);
     const QTextDocument* doc = win.get<QTextEdit>("LogMemo")->document();
-    EXPECT_EQ(doc->blockCount(), Tlevtomail_f::kMaxLogLines + 1);
+    EXPECT_EQ(doc->blockCount(), SubmissionWindow::kMaxLogLines + 1);
     EXPECT_TRUE(doc->firstBlock().text().endsWith(" 100"))
         << doc->firstBlock().text().toStdString();
     EXPECT_TRUE(win.lastLine().text().endsWith(" 2100"));
@@ -145,14 +145,14 @@ TEST(SubmissionWindow, TheOpenPackWithUnsavedChangesGoesOnlyAsTheUserSays) {
         int saves = 0;
         ActiveLanguage active{"russian.lng"};
         LangLines lang = activeLang();
-        Tlevtomail_f w(folder.base,
-                       OpenPackState{[&] { return folder.pack; }, [] { return true; },
-                                     [] { return true; },
-                                     [&] {
-                                         ++saves;
-                                         return c.saveWorks;
-                                     }},
-                       lang);
+        SubmissionWindow w(folder.base,
+                           OpenPackState{[&] { return folder.pack; }, [] { return true; },
+                                         [] { return true; },
+                                         [&] {
+                                             ++saves;
+                                             return c.saveWorks;
+                                         }},
+                           lang);
         w.show();
         w.findChild<QRadioButton*>("RadioButton4")->click();
         w.findChild<QRadioButton*>("SendtoDisk")->click();

@@ -32,7 +32,7 @@ struct OpenedTrack {
         openRow(*s, 1);
         EXPECT_TRUE(ctl<TrackPropertiesPanel>(w(), "Panel1")->isVisible());
     }
-    TForm1& w() { return s->window; }
+    MainWindow& w() { return s->window; }
     QWidget* canvas() { return ctl<TrackCanvas>(w(), "MapImg"); }
     QImage picture() {
         return ctl<TrackCanvas>(w(), "MapImg")
@@ -52,7 +52,7 @@ QSpinBox* spin(CorrectionWindow* wnd, const char* name) {
 
 TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
     OpenedTrack t(kFlat);
-    TForm1& w = t.w();
+    MainWindow& w = t.w();
     const int y0 = w.editor().state().YOffset; // the zero line
     ASSERT_EQ(y0, 112 + 52) << "room above for the bike at -112 on a flat track";
 
@@ -74,7 +74,7 @@ TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
 
 TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
     OpenedTrack t(kHill);
-    TForm1& w = t.w();
+    MainWindow& w = t.w();
     CorrectionWindow* wnd = ctl<CorrectionWindow>(w, "corrxywnd");
 
     QTest::mouseClick(t.canvas(), Qt::LeftButton, Qt::ControlModifier, canvasPoint(w, 2));
@@ -116,7 +116,7 @@ TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
 
 TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
     OpenedTrack t(levelNodes(2000, 100));
-    TForm1& w = t.w();
+    MainWindow& w = t.w();
     ctl<TrackPropertiesPanel>(w, "Panel1")->setField("2000", "2000");
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->UpdateTInfo, Qt::LeftButton);
     const QPoint over(300, 200);
@@ -156,7 +156,7 @@ TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
 
 TEST(TrackCanvas, TheMiddleButtonPansTheView) {
     OpenedTrack t(levelNodes(3000, 100));
-    TForm1& w = t.w();
+    MainWindow& w = t.w();
     QScrollBar* horizontal = ctl<QScrollArea>(w, "ScrollBox1")->horizontalScrollBar();
     const QPoint at(400, 100);
     QTest::mousePress(t.canvas(), Qt::MiddleButton, {}, at);
@@ -169,7 +169,7 @@ TEST(TrackCanvas, TheMiddleButtonPansTheView) {
 
 TEST(TrackCanvas, PictureShowsLinesDotsFlagsInTheWindowsStyle) {
     OpenedTrack t(kMarked);
-    TForm1& w = t.w();
+    MainWindow& w = t.w();
     const int zero = w.editor().state().YOffset; // 110
     QImage img = t.picture();
     EXPECT_EQ(img.pixelColor(200, 10), QColor(Qt::white));
@@ -192,7 +192,7 @@ TEST(TrackPreviews, ListPreviewAndFloatingPreviewShowTheTrackAndItsFlags) {
     BaseFolder base({});
     writeTrackPack(base.path("levels.mrg"), {{{"t", kMarked, 1}}, {}, {}});
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     // Unscaled (the track is smaller than the area); the zero line at 110.
     auto checkList = [&] {
         const QImage img = ctl<ImageBox>(w, "previewimg")->image();
@@ -209,7 +209,7 @@ TEST(TrackPreviews, ListPreviewAndFloatingPreviewShowTheTrackAndItsFlags) {
 
     openRow(s, 1);
     ctl<QAction>(w, "preimg")->trigger();
-    Tpreimg_f* f = ctl<Tpreimg_f>(w, "preimg_f");
+    FloatingPreview* f = ctl<FloatingPreview>(w, "preimg_f");
     ASSERT_TRUE(f->isVisible());
     EXPECT_TRUE(ctl<QAction>(w, "preimg")->isChecked());
     // 650 x 210 shown 252 wide: 81 high.

@@ -30,13 +30,13 @@ void writeHillPack(const BaseFolder& base) {
                                              {}});
 }
 
-std::vector<QAction*> sixMenuCommands(TForm1& w) {
+std::vector<QAction*> sixMenuCommands(MainWindow& w) {
     return {ctl<QAction>(w, "N6"),     ctl<QAction>(w, "N9"),
             ctl<QAction>(w, "levv11"), ctl<QMenu>(w, "N11")->menuAction(),
             ctl<QAction>(w, "mrg1"),   ctl<QAction>(w, "N16")};
 }
 
-std::vector<QAction*> editorTools(TForm1& w) {
+std::vector<QAction*> editorTools(MainWindow& w) {
     return {ctl<QAction>(w, "AddPoint"), ctl<QAction>(w, "DelPoint"), ctl<QAction>(w, "movemap"),
             ctl<QAction>(w, "motopic"), ctl<QAction>(w, "preimg")};
 }
@@ -46,7 +46,7 @@ QString cell(QTableWidget* t, int row) {
 }
 
 // Draws a new track named `name` with left clicks at `clicks` and a right click.
-void drawNewTrack(TForm1& w, const QString& name, const std::vector<QPoint>& clicks) {
+void drawNewTrack(MainWindow& w, const QString& name, const std::vector<QPoint>& clicks) {
     ctl<QLineEdit>(w, "NameNewTrack")->setText(name);
     QTest::mouseClick(ctl<QPushButton>(w, "NewTrack"), Qt::LeftButton);
     for (QPoint p : clicks) QTest::mouseClick(ctl<TrackCanvas>(w, "MapImg"), Qt::LeftButton, {}, p);
@@ -62,7 +62,7 @@ TEST(TrackEditor, AnOpenedTrackIsChangedByThePanelStoredAndSaved) {
     const QString path = base.path("levels.mrg");
     const std::string otherTrack = storedBlock(path, 1);
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     const std::vector<bool> menusBefore = {
         ctl<QAction>(w, "N6")->isEnabled(),     ctl<QAction>(w, "N9")->isEnabled(),
         ctl<QAction>(w, "levv11")->isEnabled(), ctl<QMenu>(w, "N11")->menuAction()->isEnabled(),
@@ -126,7 +126,7 @@ TEST(TrackEditor, FieldTextThatIsNoNumberChangesNothing) {
     BaseFolder base({});
     writeHillPack(base);
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     openRow(s, 1);
     const QSize field = ctl<TrackCanvas>(w, "MapImg")->size();
 
@@ -161,9 +161,9 @@ TEST(TrackEditor, EditingWithoutASelectionSaysSo) {
     BaseFolder base({});
     writeHillPack(base);
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     s.view()->clearSelection();
-    w.editor().EditTrackBtnClick();
+    w.editor().openSelectedTrack();
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_EQ(s.prompts->shown.front(), w.app().Lang[41]);
     EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
@@ -173,7 +173,7 @@ TEST(TrackEditor, EditingWithoutASelectionSaysSo) {
 TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
     BaseFolder base({{"a", "b", "c"}, {"d", "e"}, {"f"}});
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     const int j = w.document().Tracks.TrackCount + 1;
 
     QTest::keyClicks(ctl<QLineEdit>(w, "NameNewTrack"), "my first track");
@@ -226,7 +226,7 @@ TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
 TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
     BaseFolder base({{"a", "b"}, {"c"}, {"d"}});
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     w.app().NewLevel = 1;
 
     QTest::mouseClick(ctl<QPushButton>(w, "NewTrack"), Qt::LeftButton);
@@ -259,7 +259,7 @@ TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
 TEST(TrackEditor, TheListCommandsAreOffWhileANewTrackIsDrawn) {
     BaseFolder base({{"a", "b", "c"}, {"d", "e"}, {"f"}});
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     s.click(5); // a track row: every list command is on
     ASSERT_TRUE(ctl<QAction>(w, "EditTrackBtn")->isEnabled());
     drawNewTrack(w, "mine", {{20, 200}, {80, 180}});
@@ -285,7 +285,7 @@ TEST(TrackEditor, TheTreeShowsAStoredTrackWithAPlusAfterItsNumber) {
     BaseFolder base({});
     writeHillPack(base);
     Started s(kTreeView);
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     openRow(s, 2);
     ASSERT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
     EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "b");
@@ -304,7 +304,7 @@ TEST(TrackEditor, ALanguageFindsEveryControlOfThePanel) {
     BaseFolder base({});
     writeHillPack(base);
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     LangLines english;
     ASSERT_EQ(english.load(QString(BASE_DIR) + "/lang/english.lng"), "");
     QStringList missing = applyLanguage(english, {&w, nullptr, nullptr});

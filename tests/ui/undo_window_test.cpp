@@ -17,12 +17,12 @@ using namespace korvo::test;
 
 namespace {
 
-void press(TForm1& w, QKeySequence keys) {
+void press(MainWindow& w, QKeySequence keys) {
     QTest::keySequence(&w, keys);
     QApplication::processEvents();
 }
 
-std::vector<QPoint> nodesOf(TForm1& w) {
+std::vector<QPoint> nodesOf(MainWindow& w) {
     const EditorState& st = w.editor().state();
     std::vector<QPoint> n;
     for (int i = 1; i <= st.NodeCount; ++i) n.push_back(st.node(i));
@@ -42,7 +42,7 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
                                              {{"d", levelNodes(200, 100), 1}}});
     const QByteArray original = fileBytes(base.path("levels.mrg"));
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     QAction* undo = ctl<QAction>(w, "EditUndo");
     EXPECT_FALSE(undo->isEnabled());
     openRow(s, 1);
@@ -72,7 +72,7 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
     EXPECT_NE(nodesOf(w), opened);
     press(w, QKeySequence::Undo);
 
-    w.editor().SaveTPropClick();
+    w.editor().storeTrack();
     ASSERT_FALSE(w.editor().isOpen());
     s.prompts->answers = {true, true};
     for (int row : {2, 3}) { // "b", then "c" (one row up once "b" is gone)
@@ -109,7 +109,7 @@ TEST(ZoomWindow, AWholeLongTrackIsEditedAtItsZoom) {
     BaseFolder base({});
     writeTrackPack(base.path("levels.mrg"), {{{"long", levelNodes(5000, 100), 1}}, {}, {}});
     Started s;
-    TForm1& w = s.window;
+    MainWindow& w = s.window;
     openRow(s, 1);
     auto* canvas = ctl<TrackCanvas>(w, "MapImg");
     auto* box = ctl<QScrollArea>(w, "ScrollBox1");

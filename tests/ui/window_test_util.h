@@ -110,13 +110,16 @@ public:
         lastFilter = filter;
         return std::exchange(fileLists, {});
     }
-    bool chooseTracks(TForm2& dialog) override { return copyDialog ? copyDialog(dialog) : false; }
+    bool chooseTracks(CopyTracksDialog& dialog) override {
+        return copyDialog ? copyDialog(dialog) : false;
+    }
 
-    std::deque<bool> answers;                // Yes/No, in order; No when empty
-    std::deque<int> choices;                 // buttons of choose(), in order; cancel when empty
-    QStringList fileLists;                   // the next multi-file dialog's result
-    std::function<bool(TForm2&)> copyDialog; // the user in the copy dialog; cancels when empty
-    std::deque<QString> paths;               // dialog results; cancelled when empty
+    std::deque<bool> answers; // Yes/No, in order; No when empty
+    std::deque<int> choices;  // buttons of choose(), in order; cancel when empty
+    QStringList fileLists;    // the next multi-file dialog's result
+    std::function<bool(CopyTracksDialog&)>
+        copyDialog;            // the user in the copy dialog; cancels when empty
+    std::deque<QString> paths; // dialog results; cancelled when empty
     QStringList asked;
     QStringList shown;
     std::vector<bool> shownOverVisibleWindow; // the parent was on the screen then
@@ -188,7 +191,7 @@ struct Started {
     QPoint pointOfRow(int row) { return view()->visualRect(indexOfRow(row)).center(); }
     std::string caption(int row) { return window.document().Rows.caption(row); }
 
-    TForm1 window;
+    MainWindow window;
     ScriptedPrompts* prompts = nullptr;
 };
 

@@ -58,8 +58,8 @@ TEST(WriteFaultsWindow, ApplyAndTheFirstStartOnAFullDiskChangeNothing) {
     Started s; // the next start writes them
     const QByteArray before = fileBytes(base.path("opt.ini"));
     ASSERT_EQ(before, kDefaultOptionsText);
-    ctl<Toptions_f>(s.window, "Toptions_f")->show();
-    ctl<Toptions_f>(s.window, "Toptions_f")
+    ctl<OptionsDialog>(s.window, "Toptions_f")->show();
+    ctl<OptionsDialog>(s.window, "Toptions_f")
         ->findChild<QRadioButton*>("RadioButton4")
         ->setChecked(true);
     QStringList shown;
@@ -67,7 +67,7 @@ TEST(WriteFaultsWindow, ApplyAndTheFirstStartOnAFullDiskChangeNothing) {
         FileSizeLimit full(16);
         shown = answerMessageBoxes([&] {
             QTest::mouseClick(
-                ctl<Toptions_f>(s.window, "Toptions_f")->findChild<QPushButton*>("applyopt"),
+                ctl<OptionsDialog>(s.window, "Toptions_f")->findChild<QPushButton*>("applyopt"),
                 Qt::LeftButton);
         });
     }
@@ -75,9 +75,9 @@ TEST(WriteFaultsWindow, ApplyAndTheFirstStartOnAFullDiskChangeNothing) {
     EXPECT_TRUE(shown[0].contains("File too large"));
     EXPECT_EQ(fileBytes(base.path("opt.ini")), before);
     EXPECT_EQ(s.window.app().Settings.VMoto, kRiderDot); // nothing put into force
-    EXPECT_TRUE(
-        ctl<Toptions_f>(s.window, "Toptions_f")->isVisible()); // the choice stays for another try
-    ctl<Toptions_f>(s.window, "Toptions_f")->reject();
+    EXPECT_TRUE(ctl<OptionsDialog>(s.window, "Toptions_f")
+                    ->isVisible()); // the choice stays for another try
+    ctl<OptionsDialog>(s.window, "Toptions_f")->reject();
 }
 
 namespace {
@@ -91,7 +91,7 @@ void replaceByAnotherProgram(const QString& path, const Groups& groups) {
 }
 
 // The window is activated again (the user comes back to it).
-void focusAgain(TForm1& window) {
+void focusAgain(MainWindow& window) {
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&window, &activate);
     QTest::qWait(20);

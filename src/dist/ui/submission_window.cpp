@@ -36,8 +36,8 @@ template <class W> W* named(const char* name, QWidget* parent) {
 
 } // namespace
 
-Tlevtomail_f::Tlevtomail_f(QString baseFolder, OpenPackState openPack, const LangLines& lang,
-                           QWidget* parent)
+SubmissionWindow::SubmissionWindow(QString baseFolder, OpenPackState openPack,
+                                   const LangLines& lang, QWidget* parent)
     : QDialog(parent), base_(std::move(baseFolder)), openPack_(std::move(openPack)), lang_(lang) {
     setObjectName("Tlevtomail_f");
     // A fixed border with only the system menu.
@@ -47,14 +47,14 @@ Tlevtomail_f::Tlevtomail_f(QString baseFolder, OpenPackState openPack, const Lan
     IdSMTP1->setObjectName("IdSMTP1");
     buildControls();
     retranslate();
-    connect(IdSMTP1, &LevelSubmission::message, this, &Tlevtomail_f::showMessage);
+    connect(IdSMTP1, &LevelSubmission::message, this, &SubmissionWindow::showMessage);
     connect(IdSMTP1, &LevelSubmission::logLine, this,
             [this](const QString& text, LogColour c) { AddMessage(text, logColour(c)); });
-    connect(IdSMTP1, &LevelSubmission::finished, this, &Tlevtomail_f::runEnded);
+    connect(IdSMTP1, &LevelSubmission::finished, this, &SubmissionWindow::runEnded);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void Tlevtomail_f::buildControls() {
+void SubmissionWindow::buildControls() {
     RadioButton4 = named<QRadioButton>("RadioButton4", this);
     RadioButton3 = named<QRadioButton>("RadioButton3", this);
     RadioButton3->setChecked(true);
@@ -102,13 +102,13 @@ void Tlevtomail_f::buildControls() {
     layout->addWidget(LogMemo);
     layout->addWidget(Button2, 0, Qt::AlignRight);
 
-    connect(Button1, &QPushButton::clicked, this, &Tlevtomail_f::Button1Click);
-    connect(RadioButton3, &QRadioButton::clicked, this, &Tlevtomail_f::RadioButton3Click);
-    connect(RadioButton4, &QRadioButton::clicked, this, &Tlevtomail_f::RadioButton4Click);
-    connect(Button2, &QPushButton::clicked, this, &Tlevtomail_f::Button2Click);
+    connect(Button1, &QPushButton::clicked, this, &SubmissionWindow::choosePackFile);
+    connect(RadioButton3, &QRadioButton::clicked, this, &SubmissionWindow::chooseOpenPack);
+    connect(RadioButton4, &QRadioButton::clicked, this, &SubmissionWindow::chooseOtherPack);
+    connect(Button2, &QPushButton::clicked, this, &SubmissionWindow::runSubmission);
 }
 
-void Tlevtomail_f::retranslate() {
+void SubmissionWindow::retranslate() {
     setWindowTitle(lang_[kLineSendLevelCommand]);
     const std::pair<const char*, int> captions[] = {{"RadioButton4", kLineSendOpenPack},
                                                     {"RadioButton3", kLineSendOtherPack},
@@ -124,12 +124,12 @@ void Tlevtomail_f::retranslate() {
     for (auto [name, line] : captions) findChild<QWidget*>(name)->setProperty("text", lang_[line]);
 }
 
-void Tlevtomail_f::showEvent(QShowEvent* event) {
+void SubmissionWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    showCurrentValues();
 }
 
-void Tlevtomail_f::FormActivate() {
+void SubmissionWindow::showCurrentValues() {
     if (!nameauth->text().isEmpty() || !emailauth->text().isEmpty()) return;
     const QString ini = optionsPath(base_);
     // No author yet shows empty fields ("0" is what older versions stored then).
@@ -143,22 +143,22 @@ void Tlevtomail_f::FormActivate() {
     SendtoMail->setChecked(true);
 }
 
-void Tlevtomail_f::Button1Click() {
+void SubmissionWindow::choosePackFile() {
     const QString chosen = QFileDialog::getOpenFileName(this, QString(), base_, "*.mrg (*.mrg)");
     if (!chosen.isEmpty()) LevFilePath->setText(QDir::toNativeSeparators(chosen));
 }
 
-void Tlevtomail_f::RadioButton3Click() {
+void SubmissionWindow::chooseOpenPack() {
     LevFilePath->setEnabled(true);
     Button1->setEnabled(true);
 }
 
-void Tlevtomail_f::RadioButton4Click() {
+void SubmissionWindow::chooseOtherPack() {
     LevFilePath->setEnabled(false);
     Button1->setEnabled(false);
 }
 
-void Tlevtomail_f::Button2Click() {
+void SubmissionWindow::runSubmission() {
     if (IdSMTP1->running()) return;
     const bool other = RadioButton3->isChecked();
     const bool chosen = (other && !LevFilePath->text().isEmpty()) ||
@@ -179,7 +179,7 @@ void Tlevtomail_f::Button2Click() {
 
 // The open pack goes as its file: with changes not saved, the user says
 // whether to save it first, to send the file as it was saved, or neither.
-bool Tlevtomail_f::openPackReady() {
+bool SubmissionWindow::openPackReady() {
     if (!openPack_.modified || !openPack_.modified()) return true;
     QMessageBox box(QMessageBox::Question, windowTitle(), lang_[kLineSendUnsavedQuestion],
                     QMessageBox::Cancel, this);
@@ -193,20 +193,20 @@ bool Tlevtomail_f::openPackReady() {
     return box.clickedButton() == save && openPack_.save && openPack_.save();
 }
 
-void Tlevtomail_f::runEnded() {
+void SubmissionWindow::runEnded() {
     Button2->setEnabled(true);
 }
 
-bool Tlevtomail_f::running() const {
+bool SubmissionWindow::running() const {
     return IdSMTP1->running();
 }
 
-void Tlevtomail_f::showMessage(const QString& text) {
+void SubmissionWindow::showMessage(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
     box.exec();
 }
 
-void Tlevtomail_f::AddMessage(const QString& text, const QColor& colour) {
+void SubmissionWindow::AddMessage(const QString& text, const QColor& colour) {
     QTextDocument* doc = LogMemo->document();
     while (doc->blockCount() > kMaxLogLines) {
         QTextCursor first(doc->firstBlock());
@@ -222,7 +222,7 @@ void Tlevtomail_f::AddMessage(const QString& text, const QColor& colour) {
     LogMemo->verticalScrollBar()->setValue(LogMemo->verticalScrollBar()->maximum());
 }
 
-void Tlevtomail_f::reject() {
+void SubmissionWindow::reject() {
     // Closing the window stops a run that is mailing.
     IdSMTP1->cancel();
     QDialog::reject();

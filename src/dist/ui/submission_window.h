@@ -1,5 +1,5 @@
 #pragma once
-// Tlevtomail_f, "Отправка уровня на сайт" (File menu item N17): a pack, the
+// SubmissionWindow, "Отправка уровня на сайт" (File menu item N17): a pack, the
 // author's nick and e-mail, a level name and a note go into
 // "tomail/levels.zip", which is kept there or mailed to the submission
 // mailbox while a coloured, time-stamped log shows the progress. The mailing
@@ -31,19 +31,19 @@ struct OpenPackState {
     std::function<bool()> save;        // File > Save; true when it was saved
 };
 
-class Tlevtomail_f : public QDialog {
+class SubmissionWindow : public QDialog {
     Q_OBJECT
 public:
-    Tlevtomail_f(QString baseFolder, OpenPackState openPack, const LangLines& lang,
-                 QWidget* parent = nullptr);
+    SubmissionWindow(QString baseFolder, OpenPackState openPack, const LangLines& lang,
+                     QWidget* parent = nullptr);
 
     // Runs at every showing: fills the author fields from [Author] of
     // "opt.ini" unless one of them holds text already.
-    void FormActivate();
-    void Button1Click(); // "Обзор...": choose the pack file
-    void RadioButton3Click();
-    void RadioButton4Click();
-    void Button2Click(); // "Ok": run the submission
+    void showCurrentValues();
+    void choosePackFile(); // "Обзор...": choose the pack file
+    void chooseOpenPack();
+    void chooseOtherPack();
+    void runSubmission(); // "Ok": run the submission
     // Appends a time-stamped line to the log, keeping at most 2000 lines.
     void AddMessage(const QString& text, const QColor& colour);
 

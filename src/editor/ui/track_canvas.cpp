@@ -145,14 +145,13 @@ void TrackCanvas::panBy(QPoint delta) {
 }
 
 void TrackCanvas::mousePressEvent(QMouseEvent* event) {
-    carryOut(editor_.MapImgMouseDown(event->button(), event->modifiers(),
-                                     toCanvas(event->position()),
-                                     event->globalPosition().toPoint()));
+    carryOut(editor_.mousePress(event->button(), event->modifiers(), toCanvas(event->position()),
+                                event->globalPosition().toPoint()));
 }
 
 void TrackCanvas::mouseMoveEvent(QMouseEvent* event) {
-    const GestureOutcome out = editor_.MapImgMouseMove(
-        event->modifiers(), toCanvas(event->position()), event->globalPosition().toPoint());
+    const GestureOutcome out = editor_.mouseMove(event->modifiers(), toCanvas(event->position()),
+                                                 event->globalPosition().toPoint());
     carryOut(out);
     followRider();
     const GestureState& g = editor_.session().Gesture;
@@ -161,7 +160,7 @@ void TrackCanvas::mouseMoveEvent(QMouseEvent* event) {
 
 void TrackCanvas::mouseReleaseEvent(QMouseEvent* event) {
     carryOut(
-        editor_.MapImgMouseUp(event->button(), event->modifiers(), toCanvas(event->position())));
+        editor_.mouseRelease(event->button(), event->modifiers(), toCanvas(event->position())));
 }
 
 // The wheel turns the rider while the rider tool is on and the pointer is over

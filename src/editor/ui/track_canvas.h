@@ -59,7 +59,7 @@ signals:
     void pointerMoved(const QString& text); // status panel 0
     void correctionAsked(int node);         // open the correction window beside node
     void correctionDismissed();             // the correction window lost its node
-    void modeChanged();                     // wmode, SaveTProp, tool buttons
+    void modeChanged();                     // statusTexts, SaveTProp, tool buttons
     void linesChanged();                    // "Количество линий"
     void trackEdited();                     // the floating preview follows
     void fieldChanged();                    // the field grew: "Ширина поля" shows it

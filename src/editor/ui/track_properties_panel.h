@@ -69,7 +69,7 @@ public:
 signals:
     // The user edited the name (TrackPropStringsChange).
     void nameEdited();
-    // The user picked preset t (ListLenTSelect).
+    // The user picked preset t (choosePreset).
     void presetPicked(int t);
 
 private:

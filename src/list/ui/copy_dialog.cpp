@@ -25,8 +25,8 @@ constexpr QRect kButtonRect(56, 207, 75, 25);
 constexpr int kColumnWidth = 180;
 } // namespace
 
-TForm2::TForm2(TrackTable& importTracks, const Rows& rows, const LangLines& lang, Source source,
-               QWidget* parent)
+CopyTracksDialog::CopyTracksDialog(TrackTable& importTracks, const Rows& rows,
+                                   const LangLines& lang, Source source, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
@@ -51,7 +51,7 @@ TForm2::TForm2(TrackTable& importTracks, const Rows& rows, const LangLines& lang
     copyto->horizontalHeader()->setHighlightSections(false);
     copyto->setColumnWidth(0, kColumnWidth);
     copyto->installEventFilter(this);
-    connect(copyto, &QAbstractItemView::clicked, this, &TForm2::copytoClick);
+    connect(copyto, &QAbstractItemView::clicked, this, &CopyTracksDialog::chooseTarget);
 
     preimg = new QLabel(this);
     preimg->setObjectName("preimg");
@@ -69,7 +69,7 @@ TForm2::TForm2(TrackTable& importTracks, const Rows& rows, const LangLines& lang
     button.moveCenter(QPoint(kButtonRect.center().x(), kButtonRect.center().y()));
     Button1->setGeometry(button);
     Button1->setAutoDefault(false); // Enter in the list ticks rows; it does not copy
-    connect(Button1, &QPushButton::clicked, this, &TForm2::CopyYesClick);
+    connect(Button1, &QPushButton::clicked, this, &CopyTracksDialog::copyChosenTracks);
 
     QSize client = kClientSize;
     if (source == Source::LevFiles) {
@@ -79,35 +79,35 @@ TForm2::TForm2(TrackTable& importTracks, const Rows& rows, const LangLines& lang
     setFixedSize(client);
 }
 
-TForm2::~TForm2() = default;
+CopyTracksDialog::~CopyTracksDialog() = default;
 
-const Rows& TForm2::rows() const {
+const Rows& CopyTracksDialog::rows() const {
     return model_->rows();
 }
 
-std::vector<int> TForm2::tickedRows() const {
+std::vector<int> CopyTracksDialog::tickedRows() const {
     return model_->tickedRows();
 }
 
-int TForm2::selectedRow() const {
+int CopyTracksDialog::selectedRow() const {
     int first = -1;
     for (const QModelIndex& i : copyto->selectionModel()->selectedRows())
         if (first < 0 || i.row() < first) first = i.row();
     return first;
 }
 
-void TForm2::copytoClick() {
+void CopyTracksDialog::chooseTarget() {
     const int d = model_->trackAt(selectedRow());
-    if (d != kHeaderRow && !preimg->isHidden()) drawprepreimg(d);
+    if (d != kHeaderRow && !preimg->isHidden()) drawImportPreview(d);
 }
 
-void TForm2::drawprepreimg(int d) {
+void CopyTracksDialog::drawImportPreview(int d) {
     QImage image(kPreviewRect.size(), QImage::Format_RGB32);
-    korvo::drawprepreimg(importTracks_, d, previewState_, image);
+    korvo::drawImportPreview(importTracks_, d, previewState_, image);
     preimg->setPixmap(QPixmap::fromImage(whiteToTransparent(image)));
 }
 
-void TForm2::copytoKeyPress(int key) {
+void CopyTracksDialog::copytoKeyPress(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         std::vector<int> selected;
         for (const QModelIndex& i : copyto->selectionModel()->selectedRows())
@@ -119,11 +119,11 @@ void TForm2::copytoKeyPress(int key) {
     }
 }
 
-void TForm2::CopyYesClick() {
+void CopyTracksDialog::copyChosenTracks() {
     accept();
 }
 
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+bool CopyTracksDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched != copyto) return QDialog::eventFilter(watched, event);
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
@@ -134,7 +134,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
         copytoKeyPress(key);
         return true; // the dialog's own Enter and Escape handling stays out of it
     }
-    if (!enterOrEscape) copytoClick();
+    if (!enterOrEscape) chooseTarget();
     return false;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
-// TForm2, the copy dialog: lists the tracks of the second table with check
+// CopyTracksDialog, the copy dialog: lists the tracks of the second table with check
 // boxes (with group header rows for a pack) and previews the track under the
 // cursor. Enter ticks the selected rows, Escape closes without copying,
 // "Скопировать" (`Button1`) accepts. The caller copies the ticked rows
 // (copyTracks) when exec() returns Accepted and repaints its canvas whenever
 // the dialog closes.
 //
-//   TForm2 dlg(ImportTracks, importRows, Lang, TForm2::Source::Pack, this);
+//   CopyTracksDialog dlg(ImportTracks, importRows, Lang, CopyTracksDialog::Source::Pack, this);
 //   if (dlg.exec() == QDialog::Accepted)
 //       copy = copyTracks(Tracks, Rows, ImportTracks, dlg.rows(), dlg.tickedRows());
 
@@ -25,7 +25,7 @@ namespace korvo {
 class CopyListModel;
 class LangLines;
 
-class TForm2 : public QDialog {
+class CopyTracksDialog : public QDialog {
     Q_OBJECT
 public:
     // Pack: header rows and a 300 x 200 preview. LevFiles: one row per file,
@@ -34,22 +34,22 @@ public:
 
     // The dialog reads `importTracks` (its previews store AnchorY, as every
     // preview does) for as long as it lives. Captions: lines 44, 45 and 46.
-    TForm2(TrackTable& importTracks, const Rows& rows, const LangLines& lang, Source source,
-           QWidget* parent = nullptr);
-    ~TForm2() override;
+    CopyTracksDialog(TrackTable& importTracks, const Rows& rows, const LangLines& lang,
+                     Source source, QWidget* parent = nullptr);
+    ~CopyTracksDialog() override;
 
     // The rows listed, and the ticked ones among them in row order.
     const Rows& rows() const;
     std::vector<int> tickedRows() const;
 
-    // copytoClick: previews the selected track row; a header row keeps the
+    // chooseTarget: previews the selected track row; a header row keeps the
     // preview that is shown.
-    void copytoClick();
+    void chooseTarget();
     // copytoKeyPress: Enter ticks every selected row, Escape empties the list
     // and closes the dialog.
     void copytoKeyPress(int key);
-    // CopyYesClick ("Скопировать"): closes the dialog as accepted.
-    void CopyYesClick();
+    // copyChosenTracks ("Скопировать"): closes the dialog as accepted.
+    void copyChosenTracks();
 
     QTableView* copyto;
     QLabel* preimg;
@@ -61,7 +61,7 @@ protected:
 private:
     // The first selected row in row order, or -1.
     int selectedRow() const;
-    void drawprepreimg(int d);
+    void drawImportPreview(int d);
 
     TrackTable& importTracks_;
     CopyListModel* model_;

@@ -17,7 +17,7 @@ constexpr QSize kImageSize(252, 126);
 constexpr QPoint kStartPos(188, 480); // in the client area of the main window
 } // namespace
 
-Tpreimg_f::Tpreimg_f(QWidget* parent)
+FloatingPreview::FloatingPreview(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName("preimg_f");
@@ -29,32 +29,32 @@ Tpreimg_f::Tpreimg_f(QWidget* parent)
     moveToStart();
 }
 
-void Tpreimg_f::moveToStart() {
+void FloatingPreview::moveToStart() {
     const QWidget* owner = parentWidget();
     const QWidget* client = owner && owner->window() ? owner->window() : nullptr;
     move(client ? client->mapToGlobal(kStartPos) : kStartPos);
 }
 
-void Tpreimg_f::showPreview() {
+void FloatingPreview::showPreview() {
     if (!placed_) moveToStart(); // the main window has found its place by now
     placed_ = true;
     image_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
     if (drawTrack) drawTrack(image_);
     BaseImgHeight = image_.height();
     BaseImgWidth = image_.width();
-    CorrSizeWnd();
+    fitPreviewWindow();
     show();
     raise();
 }
 
 // The window system draws the frame around the size set here, so the ratio
 // is that of the picture itself: the track fills the window at any height.
-void Tpreimg_f::CorrSizeWnd() {
+void FloatingPreview::fitPreviewWindow() {
     PreviewRatio = BaseImgHeight > 0 ? double(BaseImgWidth) / BaseImgHeight : 1.0;
     fitToHeight(BaseImgHeight);
 }
 
-void Tpreimg_f::fitToHeight(int h) {
+void FloatingPreview::fitToHeight(int h) {
     int height = std::max(1, h);
     // A long track gives a wide window: it never grows wider than the screen,
     // the height giving way so that the ratio still holds.
@@ -70,7 +70,7 @@ void Tpreimg_f::fitToHeight(int h) {
     fitting_ = false;
 }
 
-void Tpreimg_f::redraw() {
+void FloatingPreview::redraw() {
     image_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
     if (drawTrack) drawTrack(image_);
     // An edit changed the track's proportions: the window takes the new
@@ -86,23 +86,23 @@ void Tpreimg_f::redraw() {
     showImage();
 }
 
-void Tpreimg_f::showImage() {
+void FloatingPreview::showImage() {
     Image1->setPixmap(QPixmap::fromImage(image_));
 }
 
 // FormResize: the user changed the size; the width follows the height.
-void Tpreimg_f::resizeEvent(QResizeEvent* event) {
+void FloatingPreview::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Image1->setGeometry(rect());
     if (!fitting_ && isVisible()) fitToHeight(height());
 }
 
-void Tpreimg_f::closeEvent(QCloseEvent* event) {
+void FloatingPreview::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     emit closed();
 }
 
-void Tpreimg_f::keyPressEvent(QKeyEvent* event) {
+void FloatingPreview::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         close();
     else

@@ -1,5 +1,5 @@
 #pragma once
-// Tpreimg_f: the floating preview of the track open in the editor, a small
+// FloatingPreview: the floating preview of the track open in the editor, a small
 // window that stays on top. It opens at the track's aspect ratio and keeps
 // that ratio when its height is changed: the width follows the height.
 //
@@ -15,17 +15,17 @@ class QLabel;
 
 namespace korvo {
 
-class Tpreimg_f : public QWidget {
+class FloatingPreview : public QWidget {
     Q_OBJECT
 public:
-    explicit Tpreimg_f(QWidget* parent = nullptr);
+    explicit FloatingPreview(QWidget* parent = nullptr);
 
-    // Draws the open track into `image` (drawpreimg, floating): the image's
+    // Draws the open track into `image` (drawPreview, floating): the image's
     // width is given; the drawing may change its height to fit the track.
     std::function<void(QImage& image)> drawTrack;
 
     // The button "Предпросмотр трека" went down: shape the picture to the
-    // track, fit the window to it (CorrSizeWnd) and show it.
+    // track, fit the window to it (fitPreviewWindow) and show it.
     void showPreview();
     // Draws the track again at the window's size (after every edit).
     void redraw();
@@ -49,7 +49,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override; // Escape closes
 
 private:
-    void CorrSizeWnd();
+    void fitPreviewWindow();
     // FormResize: the width that keeps the ratio for a client height of `h`.
     void fitToHeight(int h);
     void moveToStart();

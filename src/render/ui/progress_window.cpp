@@ -15,7 +15,7 @@ constexpr QPoint kPosition(437, 326);
 constexpr int kMaxProgress = 130;
 } // namespace
 
-TForm3::TForm3(QWidget* parent)
+ProgressWindow::ProgressWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName("Form3");
     setFixedSize(kClientSize);
@@ -36,7 +36,7 @@ TForm3::TForm3(QWidget* parent)
     ProgressBar1->setTextVisible(false);
 }
 
-void TForm3::setProgress(int value) {
+void ProgressWindow::setProgress(int value) {
     if (value == ProgressBar1->value()) return; // most tracks of a large pack move it by nothing
     ProgressBar1->setValue(value);
     // Painted at once: the run holds the event loop until it ends, and no
@@ -44,7 +44,7 @@ void TForm3::setProgress(int value) {
     ProgressBar1->repaint();
 }
 
-PictureRun TForm3::run(const std::function<PictureRun(const PictureProgress&)>& work) {
+PictureRun ProgressWindow::run(const std::function<PictureRun(const PictureProgress&)>& work) {
     ProgressBar1->setValue(0);
     show();
     raise();

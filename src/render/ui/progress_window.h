@@ -1,9 +1,9 @@
 #pragma once
-// TForm3, the progress window of a picture run over the whole pack: a small
+// ProgressWindow, the progress window of a picture run over the whole pack: a small
 // borderless window with "Processing . . ." and a bar from 0 to 130. Its
 // texts are not translated.
 //
-//   TForm3 progress(this);
+//   ProgressWindow progress(this);
 //   const PictureRun run = progress.run([&](const PictureProgress& show) {
 //       return makeAllPictures(Tracks, Rows.rows(), imagesFolder, q, Editor, show);
 //   });
@@ -17,10 +17,10 @@ class QProgressBar;
 
 namespace korvo {
 
-class TForm3 : public QWidget {
+class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit ProgressWindow(QWidget* parent = nullptr);
 
     // Shows the bar at `value` at once (the run holds the event loop).
     void setProgress(int value);

@@ -7,7 +7,7 @@
 
 namespace korvo {
 
-TAbout_f::TAbout_f(QWidget* parent, QUrl site) : QDialog(parent), site_(std::move(site)) {
+AboutBox::AboutBox(QWidget* parent, QUrl site) : QDialog(parent), site_(std::move(site)) {
     setObjectName("TAbout_f");
     setWindowTitle(QString::fromUtf8("О программе"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -24,7 +24,7 @@ TAbout_f::TAbout_f(QWidget* parent, QUrl site) : QDialog(parent), site_(std::mov
 
     auto* GotoSite = new QPushButton(QString::fromUtf8("Посетить сайт программы"), this);
     GotoSite->setObjectName("GotoSite");
-    connect(GotoSite, &QPushButton::clicked, this, &TAbout_f::GotoSiteClick);
+    connect(GotoSite, &QPushButton::clicked, this, &AboutBox::openWebsite);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
@@ -32,7 +32,7 @@ TAbout_f::TAbout_f(QWidget* parent, QUrl site) : QDialog(parent), site_(std::mov
     layout->addWidget(GotoSite, 0, Qt::AlignHCenter);
 }
 
-void TAbout_f::GotoSiteClick() {
+void AboutBox::openWebsite() {
     QDesktopServices::openUrl(site_);
 }
 

@@ -10,13 +10,13 @@ namespace korvo {
 // The program's web site (the about box's "Посетить сайт программы").
 inline const QUrl kProgramSite{"https://korvo-track-editor.example.org/"};
 
-class TAbout_f : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAbout_f(QWidget* parent = nullptr, QUrl site = kProgramSite);
+    explicit AboutBox(QWidget* parent = nullptr, QUrl site = kProgramSite);
 
     // Opens the site; the browser is the system's.
-    void GotoSiteClick();
+    void openWebsite();
 
 private:
     QUrl site_;

@@ -170,8 +170,8 @@ void useQtTranslation(bool russian) {
     if (QCoreApplication::installTranslator(gaps.get())) installed.push_back(std::move(gaps));
 }
 
-QString Loadlang(LangLines& lang, const QString& baseFolder, const QString& Lang,
-                 const LangForms& forms, const QStringList& contacts) {
+QString loadLanguage(LangLines& lang, const QString& baseFolder, const QString& Lang,
+                     const LangForms& forms, const QStringList& contacts) {
     LangLines loaded;
     const QString problem = loaded.load(langFilePath(baseFolder, Lang));
     lang = loaded;

@@ -1,5 +1,5 @@
 #pragma once
-// Puts the texts of a language into the windows (`Loadlang`).
+// Puts the texts of a language into the windows (`loadLanguage`).
 
 #include "text/lang_lines.h"
 
@@ -33,7 +33,7 @@ void useQtTranslation(bool russian);
 // language with Qt's texts to match, and applies it. Returns a
 // message for the user when the file is missing or short (the built-in
 // texts then stand in for the missing lines), an empty string otherwise.
-QString Loadlang(LangLines& lang, const QString& baseFolder, const QString& Lang,
-                 const LangForms& forms, const QStringList& contacts = {});
+QString loadLanguage(LangLines& lang, const QString& baseFolder, const QString& Lang,
+                     const LangForms& forms, const QStringList& contacts = {});
 
 } // namespace korvo

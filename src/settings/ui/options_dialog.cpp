@@ -47,8 +47,8 @@ void setRadio(const QString& value, QRadioButton* first, QRadioButton* second) {
 
 } // namespace
 
-Toptions_f::Toptions_f(QString baseFolder, Options& options, const LangLines& lang,
-                       QTimer* autotime, QWidget* parent)
+OptionsDialog::OptionsDialog(QString baseFolder, Options& options, const LangLines& lang,
+                             QTimer* autotime, QWidget* parent)
     : QDialog(parent), base_(std::move(baseFolder)), options_(options), lang_(lang),
       autotime_(autotime) {
     setObjectName("Toptions_f");
@@ -76,12 +76,12 @@ Toptions_f::Toptions_f(QString baseFolder, Options& options, const LangLines& la
     layout->addLayout(columns);
     layout->addLayout(buttons);
 
-    connect(cb_autotime, &QCheckBox::clicked, this, &Toptions_f::cb_autotimeClick);
-    connect(applyopt, &QPushButton::clicked, this, &Toptions_f::applyoptClick);
-    connect(closeopt, &QPushButton::clicked, this, &Toptions_f::closeoptClick);
+    connect(cb_autotime, &QCheckBox::clicked, this, &OptionsDialog::autosaveToggled);
+    connect(applyopt, &QPushButton::clicked, this, &OptionsDialog::applyOptions);
+    connect(closeopt, &QPushButton::clicked, this, &OptionsDialog::closeOptions);
 }
 
-void Toptions_f::buildLeftColumn(QVBoxLayout* column) {
+void OptionsDialog::buildLeftColumn(QVBoxLayout* column) {
     cb_autotime = named<QCheckBox>("cb_autotime", "Время автосохранения", this);
     minutesGroup = new QWidget(this);
     minutesGroup->setObjectName("minutesGroup");
@@ -112,7 +112,7 @@ void Toptions_f::buildLeftColumn(QVBoxLayout* column) {
     column->addStretch();
 }
 
-void Toptions_f::buildRightColumn(QVBoxLayout* column) {
+void OptionsDialog::buildRightColumn(QVBoxLayout* column) {
     RadioButton3 = named<QRadioButton>("RadioButton3", "Точка", this);
     RadioButton4 = named<QRadioButton>("RadioButton4", "Моделька мотика", this);
     RadioButton5 = named<QRadioButton>("RadioButton5", "Стандартный", this);
@@ -125,7 +125,7 @@ void Toptions_f::buildRightColumn(QVBoxLayout* column) {
     column->addStretch();
 }
 
-QGroupBox* Toptions_f::buildColours() {
+QGroupBox* OptionsDialog::buildColours() {
     auto* box = named<QGroupBox>("GroupBox7", " Цветовая схема ", this);
     auto* grid = new QGridLayout(box);
     int row = 0;
@@ -156,12 +156,12 @@ QGroupBox* Toptions_f::buildColours() {
     return box;
 }
 
-void Toptions_f::showEvent(QShowEvent* event) {
-    FormActivate();
+void OptionsDialog::showEvent(QShowEvent* event) {
+    showCurrentValues();
     QDialog::showEvent(event);
 }
 
-void Toptions_f::FormActivate() {
+void OptionsDialog::showCurrentValues() {
     const std::optional<IniText> ini = readIniFile(optionsPath(base_));
     if (!ini) {
         showValues(options_); // an unreadable file: show what is in force
@@ -185,7 +185,7 @@ void Toptions_f::FormActivate() {
     shown_ = choice();
 }
 
-void Toptions_f::showValues(const Options& o) {
+void OptionsDialog::showValues(const Options& o) {
     cb_autotime->setChecked(o.autoSaveEnabled);
     if (o.autoSaveEnabled) at_int->setText(QString::number(o.autoSavePeriodMs / 60000));
     minutesGroup->setEnabled(o.autoSaveEnabled);
@@ -196,7 +196,7 @@ void Toptions_f::showValues(const Options& o) {
     showColours(o);
 }
 
-void Toptions_f::showColours(const Options& o) {
+void OptionsDialog::showColours(const Options& o) {
     bg1->setColor(o.BG1);
     bg2->setColor(o.BG2);
     bg3->setColor(o.BG3);
@@ -206,7 +206,7 @@ void Toptions_f::showColours(const Options& o) {
     node1->setColor(o.Node1);
 }
 
-void Toptions_f::fillLanguages(const QString& Lang) {
+void OptionsDialog::fillLanguages(const QString& Lang) {
     Langlist->clear();
     const QDir dir(QDir(base_).filePath("lang"));
     Langlist->addItems(dir.entryList({"*.lng"}, QDir::Files, QDir::Name | QDir::IgnoreCase));
@@ -216,11 +216,11 @@ void Toptions_f::fillLanguages(const QString& Lang) {
     Langlist->setCurrentIndex(selected);
 }
 
-void Toptions_f::cb_autotimeClick() {
+void OptionsDialog::autosaveToggled() {
     minutesGroup->setEnabled(cb_autotime->isChecked());
 }
 
-std::optional<int> Toptions_f::validMinutes() {
+std::optional<int> OptionsDialog::validMinutes() {
     bool ok = false;
     const int minutes = at_int->text().trimmed().toInt(&ok, 10);
     if (ok && minutes >= 1 && minutes <= kMaxAutosaveMinutes) return minutes;
@@ -230,7 +230,7 @@ std::optional<int> Toptions_f::validMinutes() {
 }
 
 // Steps 1 to 7 of Apply: the controls' values.
-OptionsChoice Toptions_f::choice() const {
+OptionsChoice OptionsDialog::choice() const {
     OptionsChoice c;
     Options& o = c.values;
     o = options_;
@@ -254,7 +254,7 @@ OptionsChoice Toptions_f::choice() const {
 
 // Apply: the file is written once, atomically; only then are the settings
 // put into force. A failed write changes nothing and leaves the dialog open.
-void Toptions_f::applyoptClick() {
+void OptionsDialog::applyOptions() {
     if (cb_autotime->isChecked() && !validMinutes()) return;
     const OptionsChoice chosen = choice();
     QString error;
@@ -273,7 +273,7 @@ void Toptions_f::applyoptClick() {
     accept();
 }
 
-void Toptions_f::closeoptClick() {
+void OptionsDialog::closeOptions() {
     reject();
 }
 

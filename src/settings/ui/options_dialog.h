@@ -27,24 +27,24 @@ class LangLines;
 // What the main window does during Apply.
 struct OptionsHooks {
     // After `Lang` has been set: reload the language and re-caption the
-    // windows (`Loadlang`), this dialog included.
+    // windows (`loadLanguage`), this dialog included.
     std::function<void()> languageChanged;
     // Just before the dialog closes: refresh the status bar's mode texts.
     std::function<void()> applied;
 };
 
-class Toptions_f : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
     // `options` and `lang` are the main window's; `autotime` (may be null)
     // is the autosave timer Apply puts the new period into.
-    Toptions_f(QString baseFolder, Options& options, const LangLines& lang, QTimer* autotime,
-               QWidget* parent = nullptr);
+    OptionsDialog(QString baseFolder, Options& options, const LangLines& lang, QTimer* autotime,
+                  QWidget* parent = nullptr);
 
     void setHooks(OptionsHooks hooks) { hooks_ = std::move(hooks); }
 
     // Fills the controls from "opt.ini"; runs at every showing.
-    void FormActivate();
+    void showCurrentValues();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -54,9 +54,9 @@ private:
     void buildRightColumn(QVBoxLayout* column);
     QGroupBox* buildColours();
     void fillLanguages(const QString& Lang);
-    void cb_autotimeClick();
-    void applyoptClick();
-    void closeoptClick();
+    void autosaveToggled();
+    void applyOptions();
+    void closeOptions();
     std::optional<int> validMinutes();
     OptionsChoice choice() const;
     OptionsChoice shown_; // the values as the dialog showed them: Apply writes what changed

@@ -8,7 +8,7 @@
 namespace korvo {
 
 void fillRecentMenu(QMenu& N18, const RecentFiles& recent,
-                    const std::function<void(const QString& path)>& vitemClick) {
+                    const std::function<void(const QString& path)>& openRecentPack) {
     // The old items go later: the clicked one may be the item whose click
     // handler is rebuilding the menu.
     for (QAction* old : N18.actions()) {
@@ -21,7 +21,7 @@ void fillRecentMenu(QMenu& N18, const RecentFiles& recent,
         action->setToolTip(item.path);
         action->setStatusTip(item.path);
         QObject::connect(action, &QAction::triggered, &N18,
-                         [action, vitemClick] { vitemClick(action->toolTip()); });
+                         [action, openRecentPack] { openRecentPack(action->toolTip()); });
     }
     // An empty submenu would open blank: "Выбрать" waits for a first pack.
     N18.menuAction()->setEnabled(!recent.items().isEmpty());

@@ -11,9 +11,9 @@ namespace korvo {
 class RecentFiles;
 
 // Replaces the menu's items by one per recent pack: caption "n: path", hint
-// (tool tip and status tip) the path. A click calls `vitemClick` with the
+// (tool tip and status tip) the path. A click calls `openRecentPack` with the
 // path taken from the item's hint.
 void fillRecentMenu(QMenu& N18, const RecentFiles& recent,
-                    const std::function<void(const QString& path)>& vitemClick);
+                    const std::function<void(const QString& path)>& openRecentPack);
 
 } // namespace korvo

@@ -7,6 +7,7 @@
 # usage: bench/startup_vs_bare.sh [BUILD_DIR] [N]
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
 n=${2:-15}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -22,6 +23,7 @@ stats() { sort -g | awk '{a[NR]=$1} END {printf "%s (min %s, max %s)", a[int((NR
 for tracks in 30 4095; do
   base="$work/base-$tracks"
   mkdir -p "$base"
+  cp -r "$here/../base/." "$base/" # the language files, as an installed base folder has them
   "$build/trackpack" sample "$base/levels.mrg" --tracks "$tracks" >/dev/null
   (cd "$base" && "$build/korvote" >/dev/null 2>&1) # the first start writes opt.ini
   : >"$work/times"

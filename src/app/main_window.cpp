@@ -93,15 +93,6 @@ TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* 
     pack_->CreateIni2Menu();
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager&) { pack_->sessionEnding(); });
-    About_f = new TAbout_f(this);
-    options_f =
-        new Toptions_f(app_.BaseFolder, app_.Settings, app_.Lang, pack_->autosaveTimer(), this);
-    options_f->setHooks({[this] { Loadlang(); }, [this] { optionsApplied(); }});
-    // The submission window mails the pack as last saved.
-    levtomail_f = new Tlevtomail_f(
-        app_.BaseFolder,
-        {[this] { return app_.doc.fileName(); }, [this] { return app_.doc.tracksInRows() > 0; }},
-        app_.Lang, this);
     app_.Flags.FirstActivate = true;
     Loadlang();
     connectParts();
@@ -156,7 +147,7 @@ void TForm1::buildMenus() {
     N5->setVisible(false);
     N5->setEnabled(false);
     connect(jar1, &QAction::triggered, this, &TForm1::jar1Click);
-    connect(N17, &QAction::triggered, this, [this] { levtomail_f->exec(); });
+    connect(N17, &QAction::triggered, this, [this] { submissionWindow().exec(); });
     connect(N14, &QAction::triggered, this, &TForm1::N14Click);
     connect(N2, &QAction::triggered, this, &TForm1::N2Click);
     connect(N19, &QAction::triggered, this, &TForm1::N19Click);

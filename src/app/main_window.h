@@ -63,6 +63,11 @@ public:
     ListController& list() { return *list_; }
     EditorController& editor() { return *editor_; }
     PackCommands& packCommands() { return *pack_; }
+    // The windows opened from the menus, built when first asked for (the
+    // start-up paints the main window without them).
+    Toptions_f& optionsDialog();
+    TAbout_f& aboutBox();
+    Tlevtomail_f& submissionWindow();
     // Replaces message boxes and file dialogs (tests).
     void setPrompts(std::unique_ptr<Prompts> prompts);
     QString statusText(int panel) const;
@@ -128,10 +133,10 @@ private:
     QMenu* N3;              // "Помощь"
     QAction *N14, *N2, *N5; // "Содержание", "О программе", hidden notice
     QToolBar* ToolBar1;
-    QLabel* StatusPanels[5]; // widths 110, 0, 400, 100, 50
-    TAbout_f* About_f;
-    Toptions_f* options_f;
-    Tlevtomail_f* levtomail_f; // "Отправка уровня на сайт"
+    QLabel* StatusPanels[5];     // widths 110, 0, 400, 100, 50
+    TAbout_f* About_f = nullptr; // these three: nullptr until first opened
+    Toptions_f* options_f = nullptr;
+    Tlevtomail_f* levtomail_f = nullptr; // "Отправка уровня на сайт"
 };
 
 using MainWindow = TForm1;

@@ -52,9 +52,37 @@ void TForm1::useSettings() {
     app_.NewLevel = s.NewLevel;
 }
 
+Toptions_f& TForm1::optionsDialog() {
+    if (!options_f) {
+        options_f =
+            new Toptions_f(app_.BaseFolder, app_.Settings, app_.Lang, pack_->autosaveTimer(), this);
+        options_f->setHooks({[this] { Loadlang(); }, [this] { optionsApplied(); }});
+        applyLanguage(app_.Lang, {nullptr, options_f, nullptr}, kContacts);
+    }
+    return *options_f;
+}
+
+TAbout_f& TForm1::aboutBox() {
+    if (!About_f) {
+        About_f = new TAbout_f(this);
+        applyLanguage(app_.Lang, {nullptr, nullptr, About_f}, kContacts);
+    }
+    return *About_f;
+}
+
+// The submission window mails the pack as last saved.
+Tlevtomail_f& TForm1::submissionWindow() {
+    if (!levtomail_f)
+        levtomail_f = new Tlevtomail_f(app_.BaseFolder,
+                                       {[this] { return app_.doc.fileName(); },
+                                        [this] { return app_.doc.tracksInRows() > 0; }},
+                                       app_.Lang, this);
+    return *levtomail_f;
+}
+
 // Main menu "Настройки".
 void TForm1::N19Click() {
-    options_f->exec();
+    optionsDialog().exec();
 }
 
 // After Apply in the options dialog (the language is reloaded already): the
@@ -72,7 +100,7 @@ void TForm1::Loadlang() {
     const QString problem = korvo::Loadlang(app_.Lang, app_.BaseFolder, app_.Settings.Lang,
                                             {this, options_f, About_f}, kContacts);
     refreshUndoTexts();
-    levtomail_f->retranslate();
+    if (levtomail_f) levtomail_f->retranslate();
     if (settingsProblem_.line) {
         const SettingsProblem p = std::exchange(settingsProblem_, {});
         startProblems_.insert(p.at, app_.Lang[p.line].arg(p.why).replace("\r\n", "\n"));
@@ -108,8 +136,9 @@ void TForm1::jar1Click() {
 }
 
 void TForm1::N2Click() {
-    About_f->move(geometry().center() - About_f->rect().center());
-    About_f->show();
+    TAbout_f& about = aboutBox();
+    about.move(geometry().center() - about.rect().center());
+    about.show();
 }
 
 } // namespace korvo

@@ -51,7 +51,7 @@ TEST(WriteFaultsWindow, ApplyAndTheFirstStartOnAFullDiskChangeNothing) {
     const QByteArray before = fileBytes(base.path("opt.ini"));
     ASSERT_EQ(before, kDefaultOptionsText);
     s.window.optionsDialog().show();
-    s.window.optionsDialog()->findChild<QRadioButton*>("RadioButton4")->setChecked(true);
+    s.window.optionsDialog().findChild<QRadioButton*>("RadioButton4")->setChecked(true);
     QStringList shown;
     {
         FileSizeLimit full(16);

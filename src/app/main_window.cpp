@@ -94,16 +94,6 @@ MainWindow::MainWindow(std::optional<ListView> view, const WindowStart& start, Q
     pack_->buildRecentMenu();
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager&) { pack_->sessionEnding(); });
-    About_f = new AboutBox(this);
-    options_f =
-        new OptionsDialog(app_.BaseFolder, app_.Settings, app_.Lang, pack_->autosaveTimer(), this);
-    options_f->setHooks({[this] { loadLanguage(); }, [this] { optionsApplied(); }});
-    // The submission window mails the pack as last saved.
-    levtomail_f = new SubmissionWindow(
-        app_.BaseFolder,
-        {[this] { return app_.doc.fileName(); }, [this] { return app_.doc.tracksInRows() > 0; },
-         [this] { return app_.doc.modified(); }, [this] { return pack_->savePack(); }},
-        app_.Lang, this);
     app_.Flags.FirstActivate = true;
     loadLanguage();
     connectParts();
@@ -158,7 +148,7 @@ void MainWindow::buildMenus() {
     N5->setVisible(false);
     N5->setEnabled(false);
     connect(jar1, &QAction::triggered, this, &MainWindow::buildGameArchive);
-    connect(N17, &QAction::triggered, this, [this] { levtomail_f->exec(); });
+    connect(N17, &QAction::triggered, this, [this] { submissionWindow().exec(); });
     connect(N14, &QAction::triggered, this, &MainWindow::showHelp);
     connect(N2, &QAction::triggered, this, &MainWindow::showAbout);
     connect(N19, &QAction::triggered, this, &MainWindow::showOptions);

@@ -63,6 +63,11 @@ public:
     ListController& list() { return *list_; }
     EditorController& editor() { return *editor_; }
     PackCommands& packCommands() { return *pack_; }
+    // The windows opened from the menus, built when first asked for (the
+    // start-up paints the main window without them).
+    OptionsDialog& optionsDialog();
+    AboutBox& aboutBox();
+    SubmissionWindow& submissionWindow();
     // Replaces message boxes and file dialogs (tests).
     void setPrompts(std::unique_ptr<Prompts> prompts);
     QString statusText(int panel) const;
@@ -128,10 +133,10 @@ private:
     QMenu* N3;              // "Помощь"
     QAction *N14, *N2, *N5; // "Содержание", "О программе", hidden notice
     QToolBar* ToolBar1;
-    QLabel* StatusPanels[5]; // widths 110, 0, 400, 100, 50
-    AboutBox* About_f;
-    OptionsDialog* options_f;
-    SubmissionWindow* levtomail_f; // "Отправка уровня на сайт"
+    QLabel* StatusPanels[5];     // widths 110, 0, 400, 100, 50
+    AboutBox* About_f = nullptr; // these three: nullptr until first opened
+    OptionsDialog* options_f = nullptr;
+    SubmissionWindow* levtomail_f = nullptr; // "Отправка уровня на сайт"
 };
 
 using MainWindow = MainWindow;

@@ -52,9 +52,38 @@ void MainWindow::useSettings() {
     app_.NewLevel = s.NewLevel;
 }
 
+OptionsDialog& MainWindow::optionsDialog() {
+    if (!options_f) {
+        options_f = new OptionsDialog(app_.BaseFolder, app_.Settings, app_.Lang,
+                                      pack_->autosaveTimer(), this);
+        options_f->setHooks({[this] { loadLanguage(); }, [this] { optionsApplied(); }});
+        applyLanguage(app_.Lang, {nullptr, options_f, nullptr}, kContacts);
+    }
+    return *options_f;
+}
+
+AboutBox& MainWindow::aboutBox() {
+    if (!About_f) {
+        About_f = new AboutBox(this);
+        applyLanguage(app_.Lang, {nullptr, nullptr, About_f}, kContacts);
+    }
+    return *About_f;
+}
+
+// The submission window mails the pack as last saved.
+SubmissionWindow& MainWindow::submissionWindow() {
+    if (!levtomail_f)
+        levtomail_f = new SubmissionWindow(
+            app_.BaseFolder,
+            {[this] { return app_.doc.fileName(); }, [this] { return app_.doc.tracksInRows() > 0; },
+             [this] { return app_.doc.modified(); }, [this] { return pack_->savePack(); }},
+            app_.Lang, this);
+    return *levtomail_f;
+}
+
 // Main menu "Настройки".
 void MainWindow::showOptions() {
-    options_f->exec();
+    optionsDialog().exec();
 }
 
 // After Apply in the options dialog (the language is reloaded already): the
@@ -75,7 +104,7 @@ void MainWindow::loadLanguage() {
     app_.doc.retranslate();
     editor_->history().retranslate();
     refreshUndoTexts();
-    levtomail_f->retranslate();
+    if (levtomail_f) levtomail_f->retranslate();
     if (settingsProblem_.line) {
         const SettingsProblem p = std::exchange(settingsProblem_, {});
         startProblems_.insert(p.at, app_.Lang[p.line].arg(p.why).replace("\r\n", "\n"));
@@ -111,8 +140,9 @@ void MainWindow::buildGameArchive() {
 }
 
 void MainWindow::showAbout() {
-    About_f->move(geometry().center() - About_f->rect().center());
-    About_f->show();
+    AboutBox& about = aboutBox();
+    about.move(geometry().center() - about.rect().center());
+    about.show();
 }
 
 } // namespace korvo

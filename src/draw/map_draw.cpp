@@ -34,26 +34,66 @@ QImage whiteToTransparent(const QImage& picture) {
     return out;
 }
 
-void linePixels(int x1, int y1, int x2, int y2, const QRect& clip, std::vector<QPoint>& out) {
-    const QRect box(QPoint(std::min(x1, x2), std::min(y1, y2)),
-                    QPoint(std::max(x1, x2), std::max(y1, y2)));
-    if (!clip.intersects(box)) return;
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        if (clip.contains(x1, y1)) out.emplace_back(x1, y1);
-        if (x1 == x2 && y1 == y2) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x1 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y1 += sy;
-        }
+namespace {
+
+long long floorDiv(long long a, long long b) { // b > 0
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+long long ceilDiv(long long a, long long b) { // b > 0
+    return -floorDiv(-a, b);
+}
+
+// The steps from v0 in direction s (+1 or -1) that stay within lo..hi.
+void stepsWithin(long long v0, int s, long long lo, long long hi, long long& first,
+                 long long& last) {
+    first = s > 0 ? lo - v0 : v0 - hi;
+    last = s > 0 ? hi - v0 : v0 - lo;
+}
+
+} // namespace
+
+ClippedLine::ClippedLine(int x1, int y1, int x2, int y2, const QRect& clip) {
+    if (clip.isEmpty()) return;
+    const long long a = std::llabs((long long)x2 - x1), b = std::llabs((long long)y2 - y1);
+    sx = x1 < x2 ? 1 : -1;
+    sy = y1 < y2 ? 1 : -1;
+    xMajor = a >= b;
+    // After k steps along the major axis (n steps in all) the line has made
+    // floor((2km + n) / 2n) steps along the minor one (m in all).
+    const long long n = xMajor ? a : b, m = xMajor ? b : a;
+    long long first = 0, last = n, lo = 0, hi = 0;
+    if (xMajor)
+        stepsWithin(x1, sx, clip.left(), clip.right(), lo, hi);
+    else
+        stepsWithin(y1, sy, clip.top(), clip.bottom(), lo, hi);
+    first = std::max(first, lo);
+    last = std::min(last, hi);
+    if (xMajor)
+        stepsWithin(y1, sy, clip.top(), clip.bottom(), lo, hi);
+    else
+        stepsWithin(x1, sx, clip.left(), clip.right(), lo, hi);
+    if (hi < 0 || lo > m) return; // the minor steps never reach lo..hi
+    hi = std::min(hi, m);         // keeps the products below small
+    if (m > 0) {
+        if (lo > 0) first = std::max(first, ceilDiv(2 * n * lo - n, 2 * m));
+        last = std::min(last, ceilDiv(2 * n * (hi + 1) - n, 2 * m) - 1);
     }
+    if (first > last) return;
+    const long long minor = n == 0 ? 0 : floorDiv(2 * first * m + n, 2 * n);
+    twiceMajor = 2 * n;
+    twiceMinor = 2 * m;
+    err = 2 * first * m + n - 2 * n * minor;
+    x = int(x1 + sx * (xMajor ? first : minor));
+    y = int(y1 + sy * (xMajor ? minor : first));
+    count = last - first + 1;
+}
+
+void linePixels(int x1, int y1, int x2, int y2, const QRect& clip, std::vector<QPoint>& out) {
+    const ClippedLine line(x1, y1, x2, y2, clip);
+    if (line.count == 0) return;
+    out.reserve(out.size() + size_t(line.count));
+    line.forEachPixel([&out](int x, int y) { out.emplace_back(x, y); });
 }
 
 void MapCanvas::MapLine(int x1, int y1, int x2, int y2) {

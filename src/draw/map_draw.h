@@ -29,6 +29,42 @@ void fillBoxEllipse(QPainter& p, int l, int t, int r, int b, const QColor& color
 // A copy of `picture` in which every pixel that is exactly white is transparent.
 QImage whiteToTransparent(const QImage& picture);
 
+// The part of a line that lies in a clip rectangle, found once: the first
+// pixel inside, how many pixels follow it, and the stepping state there.
+// Lines step one pixel along their longer axis each time, and along the
+// shorter one when the error term says so (Bresenham), so the pixels inside
+// a rectangle are one unbroken run of steps.
+struct ClippedLine {
+    int x = 0, y = 0;    // the first pixel inside the clip
+    long long count = 0; // pixels inside the clip, 0 for none
+    bool xMajor = true;  // steps along x every time (else along y)
+    int sx = 1, sy = 1;  // the directions of x and y
+    long long err = 0;   // 0 <= err < twiceMajor
+    long long twiceMajor = 0, twiceMinor = 0;
+
+    ClippedLine(int x1, int y1, int x2, int y2, const QRect& clip);
+
+    // Calls put(x, y) for each pixel inside the clip, in the line's order.
+    template <typename Put> void forEachPixel(Put&& put) const {
+        int px = x, py = y;
+        long long e = err;
+        for (long long k = 0;; ++k) {
+            put(px, py);
+            if (k + 1 >= count) break;
+            e += twiceMinor;
+            const bool minorStep = e >= twiceMajor;
+            if (minorStep) e -= twiceMajor;
+            if (xMajor) {
+                px += sx;
+                if (minorStep) py += sy;
+            } else {
+                py += sy;
+                if (minorStep) px += sx;
+            }
+        }
+    }
+};
+
 // Pixels of the line from (x1, y1) to (x2, y2), both ends included, that lie in
 // `clip`, appended to `out`. The same pixels whatever the clip, so that areas
 // painted separately join without seams (the painter's own line drawing

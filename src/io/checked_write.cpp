@@ -90,7 +90,7 @@ Target resolveTarget(const QString& path) {
 // system error (a short write is retried; only a real error stops it).
 class FdWriter {
 public:
-    explicit FdWriter(int fd) : fd_(fd) { buffer_.reserve(kBuffer); }
+    explicit FdWriter(int fd) : fd_(fd) {} // the buffer grows as it is filled
 
     bool put(const char* data, size_t size) {
         if (error_) return false;
@@ -185,6 +185,26 @@ std::string folderRefused(const QString& path, const QString& target, int error)
     return pathMessage(path, why);
 }
 
+// The direct mode of writeFileChecked. A FIFO is opened without waiting for
+// a reader (none: the system's reason), then written as usual.
+std::string writeDirect(const QString& path, const FileProducer& produce, bool sync) {
+    const int fd = ::open(native(path).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) return pathMessage(path, systemReason(errno));
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FdWriter writer(fd);
+    const bool produced =
+        produce([&writer](const char* data, size_t size) { return writer.put(data, size); });
+    int error = writer.error();
+    if (produced && !error && !writer.flush()) error = writer.error();
+    if (produced && !error && sync && ::fsync(fd) != 0 && errno != EINVAL) error = errno;
+    if (::close(fd) != 0 && produced && !error) error = errno;
+    if (!produced || error)
+        return pathMessage(path, error ? systemReason(error) : activeText(kLineContentsFailed));
+    if (sync) return syncPath(QFileInfo(path).absolutePath(), O_RDONLY | O_DIRECTORY);
+    return {};
+}
+
 } // namespace
 
 namespace {
@@ -254,6 +274,7 @@ std::string writeFileChecked(const QString& path, const FileProducer& produce,
     const Target resolved = resolveTarget(path);
     if (resolved.error) return failure(path, resolved.error);
     if (resolved.special) return writeInto(path, produce);
+    if (options.direct) return writeDirect(resolved.path, produce, options.sync);
     const QString& target = resolved.path;
     const QFileInfo targetInfo(target);
     struct stat st;

@@ -29,6 +29,13 @@ struct WriteFileOptions {
     bool sync = true;
     // Keep the previous contents once as path + ".old" (the pack's rule).
     bool keepOld = false;
+    // Write straight into the file, made or emptied, instead of a temporary
+    // file renamed over it: one look-up of the name instead of several. For
+    // files that can be made again (pictures): a failed write can leave the
+    // file cut short, and it is still reported. An existing file keeps its
+    // permissions, and one the user may not write is refused. keepOld is not
+    // taken here.
+    bool direct = false;
 };
 
 // Replaces `path` with what `produce` writes. A symbolic link is followed:

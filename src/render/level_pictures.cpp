@@ -12,9 +12,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
+#include <QThread>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace korvo {
@@ -30,25 +35,15 @@ const std::vector<QRgb>& picturePalette() {
     return palette;
 }
 
-// Draws in picture pixels (track values already divided by q). Lines take
-// the same pixels as the canvas's lines (linePixels), clipped to the picture.
-class PictureCanvas {
-public:
-    explicit PictureCanvas(IndexedPicture& p) : p_(p) {}
-    void line(int x1, int y1, int x2, int y2, uint8_t color) {
-        pixels_.clear();
-        linePixels(x1, y1, x2, y2, QRect(0, 0, p_.width, p_.height), pixels_);
-        for (const QPoint& at : pixels_) p_.at(at.x(), at.y()) = color;
-    }
-    void pixel(int x, int y, uint8_t color) {
-        if (unsigned(x) < unsigned(p_.width) && unsigned(y) < unsigned(p_.height))
-            p_.at(x, y) = color;
-    }
-
-private:
-    IndexedPicture& p_;
-    std::vector<QPoint> pixels_;
-};
+// A line in picture pixels (track values already divided by q): the same
+// pixels as the canvas's lines, clipped to the picture once.
+void pictureLine(IndexedPicture& p, int x1, int y1, int x2, int y2, uint8_t color) {
+    const ClippedLine line(x1, y1, x2, y2, QRect(0, 0, p.width, p.height));
+    if (line.count == 0) return;
+    uint8_t* pixels = p.pixels.data();
+    const size_t width = size_t(p.width);
+    line.forEachPixel([=](int x, int y) { pixels[size_t(y) * width + size_t(x)] = color; });
+}
 
 std::string folderMissing(const QString& folder) {
     return pathMessage(folder, activeText(kLineFolderMissing));
@@ -91,46 +86,147 @@ std::string drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
     const long long height = std::max(1, std::abs(H) / q);
     if (width > 65535 || height > 65535 || width * height > kMaxPicturePixels)
         return activeText(kLinePictureTooLarge, width, height, q);
-    picture = IndexedPicture(int(width), int(height), picturePalette(), kPicWhite);
+    // The picture's room is kept from one picture to the next.
+    picture.width = int(width);
+    picture.height = int(height);
+    picture.pixels.assign(size_t(width * height), kPicWhite);
+    picture.palette = picturePalette();
     picture.transparent = kPicWhite;
 
-    PictureCanvas c(picture);
     for (int i = 1; i < st.NodeCount; ++i)
-        c.line(st.NodeX[size_t(i)] / q, (st.NodeY[size_t(i)] + o) / q, st.NodeX[size_t(i + 1)] / q,
-               (st.NodeY[size_t(i + 1)] + o) / q, kPicTrack);
-    c.line(0, o / q, picture.width, o / q, kPicBlack); // the zero line
+        pictureLine(picture, st.NodeX[size_t(i)] / q, (st.NodeY[size_t(i)] + o) / q,
+                    st.NodeX[size_t(i + 1)] / q, (st.NodeY[size_t(i + 1)] + o) / q, kPicTrack);
+    pictureLine(picture, 0, o / q, picture.width, o / q, kPicBlack); // the zero line
     if (r.Templ > 0) {
         for (const QPoint& at : {st.StartPt, st.FinishPt})
-            c.line(at.x() / q, (at.y() + o) / q, at.x() / q, (at.y() + o - 15) / q, kPicBlack);
-        c.pixel(st.PlayerPt.x() / q, (st.PlayerPt.y() + o) / q, kPicRider);
+            pictureLine(picture, at.x() / q, (at.y() + o) / q, at.x() / q, (at.y() + o - 15) / q,
+                        kPicBlack);
+        const int x = st.PlayerPt.x() / q, y = (st.PlayerPt.y() + o) / q;
+        pictureLine(picture, x, y, x, y, kPicRider);
     }
     return {};
 }
 
+namespace {
+
+// One picture made in memory: its file name, its GIF bytes, or why it could
+// not be made (to be said with its path).
+struct MadePicture {
+    QString name;
+    std::string gif;
+    std::string why;
+    bool byCaller = false; // drawn with the caller's editor state
+};
+
+void makePicture(TrackTable& tracks, int j, int q, DecodedTrack& st, IndexedPicture& scratch,
+                 MadePicture& out) {
+    out.name = fromCp1251(pictureFileName(tracks[j]));
+    out.why = drawLevelPicture(tracks, j, q, st, scratch);
+    if (out.why.empty()) out.why = encodeGif(scratch, out.gif);
+}
+
+// Each picture is written once, straight into its file: no temporary file
+// and rename, one look-up of the name.
+std::string writePicture(const QString& path, const std::string& gif, bool sync) {
+    WriteFileOptions options;
+    options.sync = sync;
+    options.direct = true;
+    return writeFileChecked(path, gif, options);
+}
+
+// Makes the pictures of a run on every core: helper threads take the next
+// track row not yet taken, and so does the caller while the picture it
+// needs next is not ready. The caller takes them in row order and writes
+// them, so what is written, the progress and the point where a failure stops
+// the run do not depend on the number of threads.
+class PictureMakers {
+public:
+    PictureMakers(TrackTable& tracks, std::vector<int> order, int q, int threads)
+        : tracks_(tracks), order_(std::move(order)), q_(q), made_(order_.size()),
+          ready_(order_.size(), 0) {
+        const int helpers = std::min(threads, int(order_.size())) - 1;
+        for (int i = 0; i < helpers; ++i)
+            helpers_.emplace_back([this] {
+                DecodedTrack st;
+                IndexedPicture scratch;
+                while (makeNext(st, scratch, false)) {
+                }
+            });
+    }
+    ~PictureMakers() {
+        stop_ = true;
+        for (std::thread& t : helpers_) t.join();
+    }
+    PictureMakers(const PictureMakers&) = delete;
+    PictureMakers& operator=(const PictureMakers&) = delete;
+
+    // The k-th picture of the run, made with `st` if no helper has taken it.
+    MadePicture take(size_t k, DecodedTrack& st) {
+        for (;;) {
+            {
+                std::unique_lock lock(mutex_);
+                if (ready_[k]) return std::move(made_[k]);
+            }
+            if (makeNext(st, scratch_, true)) continue;
+            std::unique_lock lock(mutex_); // all taken: wait for the helper making k
+            madeOne_.wait(lock, [&] { return ready_[k] != 0; });
+            return std::move(made_[k]);
+        }
+    }
+
+private:
+    bool makeNext(DecodedTrack& st, IndexedPicture& scratch, bool byCaller) {
+        if (stop_) return false;
+        const size_t k = next_++;
+        if (k >= order_.size()) return false;
+        MadePicture picture;
+        picture.byCaller = byCaller;
+        makePicture(tracks_, order_[k], q_, st, scratch, picture);
+        {
+            std::lock_guard lock(mutex_);
+            made_[k] = std::move(picture);
+            ready_[k] = 1;
+        }
+        madeOne_.notify_one();
+        return true;
+    }
+
+    TrackTable& tracks_; // each thread changes only the records it draws
+    const std::vector<int> order_;
+    const int q_;
+    std::vector<MadePicture> made_;
+    std::vector<char> ready_;
+    std::mutex mutex_;
+    std::condition_variable madeOne_;
+    std::atomic<size_t> next_{0};
+    std::atomic<bool> stop_{false};
+    IndexedPicture scratch_; // the caller's
+    std::vector<std::thread> helpers_;
+};
+
+} // namespace
+
 std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
                     bool sync, QString* fileName) {
     if (!QFileInfo(folder).isDir()) return folderMissing(folder);
-    const QString name = fromCp1251(pictureFileName(tracks[j]));
-    const QString path = QDir(folder).filePath(name);
-    IndexedPicture picture;
-    if (std::string why = drawLevelPicture(tracks, j, q, st, picture); !why.empty())
-        return pathMessage(path, why);
-    std::string gif;
-    if (std::string why = encodeGif(picture, gif); !why.empty()) return pathMessage(path, why);
-    WriteFileOptions options;
-    options.sync = sync;
-    if (std::string why = writeFileChecked(path, gif, options); !why.empty()) return why;
-    if (fileName) *fileName = name;
+    IndexedPicture scratch;
+    MadePicture picture;
+    makePicture(tracks, j, q, st, scratch, picture);
+    const QString path = QDir(folder).filePath(picture.name);
+    if (!picture.why.empty()) return pathMessage(path, picture.why);
+    if (std::string why = writePicture(path, picture.gif, sync); !why.empty()) return why;
+    if (fileName) *fileName = picture.name;
     return {};
 }
 
 PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& folder, int q,
-                           DecodedTrack& st, const PictureProgress& progress) {
+                           DecodedTrack& st, const PictureProgress& progress, int threads) {
     const auto show = [&progress](int value) {
         if (progress) progress(value);
     };
     PictureRun run;
     show(0);
+    const QDir dir(folder);
     if (!QFileInfo(folder).isDir()) {
         run.error = folderMissing(folder);
         return run;
@@ -138,31 +234,50 @@ PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& 
     // Names come from Group and NumInGroup: taken from the rows as they
     // stand, no two pictures of the run share a name.
     renumberFromRows(tracks, rows);
+    std::vector<int> trackRows, order; // the track rows, and their tracks
+    const int n = int(rows.size());
+    for (int r = 1; r < n; ++r)
+        if (rows[size_t(r)] != kHeaderRow) {
+            trackRows.push_back(r);
+            order.push_back(rows[size_t(r)]);
+        }
     std::string catalogue; // PicCatalogue
     QStringList written;
     QSet<QString> seen; // two tracks may share a file name; the later one replaces it
     show(10);
-    const int n = int(rows.size());
-    for (int r = 1; r < n; ++r) {
-        const int j = rows[size_t(r)];
-        if (j == kHeaderRow) continue;
-        show(r * 100 / n + 9);
-        QString name;
-        run.error = makegif(tracks, j, folder, q, st, false, &name);
-        if (!run.error.empty()) break;
-        ++run.pictures;
-        if (!seen.contains(name)) {
-            seen.insert(name);
-            written << name;
+    (void)activeLang(); // the texts of refusals, loaded before the helpers may need them
+    {
+        PictureMakers makers(tracks, order, pictureRatio(q),
+                             threads > 0 ? threads : QThread::idealThreadCount());
+        size_t k = 0;
+        for (; k < order.size(); ++k) {
+            show(trackRows[k] * 100 / n + 9);
+            const MadePicture picture = makers.take(k, st);
+            const QString path = dir.filePath(picture.name);
+            run.error = !picture.why.empty() ? pathMessage(path, picture.why)
+                                             : writePicture(path, picture.gif, false);
+            const bool last = !run.error.empty() || k + 1 == order.size();
+            // The editor's state is left with the last track drawn, as one
+            // picture at a time would leave it.
+            if (last && !picture.byCaller) {
+                IndexedPicture scratch;
+                drawLevelPicture(tracks, order[k], q, st, scratch);
+            }
+            if (!run.error.empty()) break;
+            ++run.pictures;
+            if (!seen.contains(picture.name)) {
+                seen.insert(picture.name);
+                written << picture.name;
+            }
+            catalogue += catalogueLine(tracks[order[k]]) + "\r\n";
         }
-        catalogue += catalogueLine(tracks[j]) + "\r\n";
     }
     if (run.error.empty()) {
         show(120);
         WriteFileOptions options;
         options.sync = false;
         const QString bdpic = QStringLiteral("bdpic.dat");
-        run.error = writeFileChecked(QDir(folder).filePath(bdpic), catalogue, options);
+        run.error = writeFileChecked(dir.filePath(bdpic), catalogue, options);
         if (run.error.empty()) written << bdpic;
     }
     // What was written stays, and is made durable, also when the run stopped early.

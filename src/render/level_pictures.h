@@ -46,8 +46,8 @@ enum PictureColor : uint8_t { kPicWhite = 0, kPicTrack = 1, kPicBlack = 2, kPicR
 std::string drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
                              IndexedPicture& picture);
 
-// makegif: draws track j and writes its GIF into `folder` (replacing a file of
-// that name). `sync` false leaves syncing to the caller (see makeAllPictures).
+// makegif: draws track j and writes its GIF into `folder` (written straight
+// into a file of that name). `sync` false leaves syncing to the caller (see makeAllPictures).
 // Returns "" or "<path>: <reason>"; `fileName` receives the name written.
 std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
                     bool sync = true, QString* fileName = nullptr);
@@ -66,8 +66,11 @@ struct PictureRun {
 // r * 100 div n + 9 before the track of row r (n rows in all), 120, 130.
 // Files are written without syncing, then synced together at the end. A
 // failed write stops the run: the pictures written stay, no catalogue is
-// written. `folder` must exist.
+// written. `folder` must exist. The pictures are drawn on `threads` threads
+// (0: one per core) and written in row order, each once, straight into its
+// file; the files and the progress are the same for any number of threads.
+// The progress is shown on the calling thread.
 PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& folder, int q,
-                           DecodedTrack& st, const PictureProgress& progress = {});
+                           DecodedTrack& st, const PictureProgress& progress = {}, int threads = 0);
 
 } // namespace korvo

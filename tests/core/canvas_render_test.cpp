@@ -208,3 +208,32 @@ TEST_F(Canvas, AnyExposedRectangleMatchesTheWholePictureAtEveryZoom) {
 }
 
 } // namespace
+
+// A line cut by any rectangle keeps exactly the pixels of the whole line that
+// lie inside it, in every direction, so areas painted apart join without seams.
+TEST(LinePixels, AClippedLineIsTheWholeLineInsideTheClip) {
+    const QRect everywhere(-1000, -1000, 2001, 2001);
+    std::vector<QPoint> whole, clipped;
+    for (int x2 = -9; x2 <= 9; ++x2)
+        for (int y2 = -9; y2 <= 9; ++y2) {
+            whole.clear();
+            linePixels(0, 0, x2, y2, everywhere, whole);
+            ASSERT_EQ(whole.front(), QPoint(0, 0));
+            ASSERT_EQ(whole.back(), QPoint(x2, y2));
+            ASSERT_EQ(whole.size(), size_t(std::max(std::abs(x2), std::abs(y2)) + 1));
+            for (int l = -10; l <= 10; l += 2)
+                for (int t = -10; t <= 10; t += 3)
+                    for (const QSize size :
+                         {QSize(1, 1), QSize(3, 7), QSize(8, 2), QSize(20, 20)}) {
+                        const QRect clip(QPoint(l, t), size);
+                        std::vector<QPoint> want;
+                        std::copy_if(whole.begin(), whole.end(), std::back_inserter(want),
+                                     [&](QPoint at) { return clip.contains(at); });
+                        clipped.clear();
+                        linePixels(0, 0, x2, y2, clip, clipped);
+                        ASSERT_EQ(clipped, want)
+                            << "to " << x2 << "," << y2 << " in " << l << "," << t << " "
+                            << size.width() << "x" << size.height();
+                    }
+        }
+}

@@ -1,8 +1,10 @@
 // Level pictures: names, the drawing at ratio q, the run over the pack with
 // its progress and catalogue, and GIF files read back by giflib.
 #include "editor_test_util.h"
+#include "pack/sample_pack.h"
 #include "render/level_pictures.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -203,4 +205,48 @@ TEST(LevelPictureRun, AFailedWriteStopsTheRunAndNamesThePath) {
     const PictureRun none = makeAllPictures(tracks, rows, missing, 8, st);
     EXPECT_EQ(none.error, missing.toStdString() + ": the folder does not exist");
     EXPECT_EQ(makegif(tracks, 1, missing, 8, st), none.error);
+}
+
+// The pictures of a pack are the same bytes on one thread or on many, and the
+// same as they have always been: the run over a sample of tracks of every
+// length, a track that names no template and two tracks that share a file.
+TEST(LevelPictureRun, TheFilesAreTheSameBytesOnOneThreadOrMany) {
+    TrackTable tracks;
+    SampleOptions options;
+    options.tracks = 40;
+    Rows rows = makeSamplePack(tracks, options);
+    for (int j = 1; j <= tracks.TrackCount; ++j)
+        makeSampleTrack(tracks[j], 1 + j * 12, uint32_t(j));
+    setTrack(tracks[5], workedNodes(), -1);
+    tracks[7].Name = tracks[8].Name = "twin"; // numbered apart, so two files
+    std::vector<std::string> runs;
+    std::vector<int> firstProgress;
+    for (int threads : {1, 2, 7}) {
+        QTemporaryDir dir;
+        EditorState st;
+        std::vector<int> progress;
+        const PictureRun run = makeAllPictures(
+            tracks, rows, dir.path(), 8, st, [&](int v) { progress.push_back(v); }, threads);
+        ASSERT_EQ(run.error, "");
+        EXPECT_EQ(run.pictures, 40);
+        EXPECT_EQ(progress.size(), 44u) << threads << " threads";
+        if (firstProgress.empty()) firstProgress = progress;
+        EXPECT_EQ(progress, firstProgress) << threads << " threads";
+        EditorState last;
+        IndexedPicture p;
+        ASSERT_EQ(drawLevelPicture(tracks, rows.back(), 8, last, p), "");
+        EXPECT_EQ(st.NodeCount, last.NodeCount) << "the last track stays decoded";
+        EXPECT_EQ(st.NodeY, last.NodeY);
+        QCryptographicHash all(QCryptographicHash::Sha256);
+        const QStringList files =
+            QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        EXPECT_EQ(files.size(), 41) << "40 pictures and the catalogue, nothing else";
+        for (const QString& file : files)
+            all.addData(file.toUtf8() + fileBytes(dir.filePath(file)));
+        runs.push_back(all.result().toHex().toStdString());
+    }
+    EXPECT_EQ(runs[0], runs[1]);
+    EXPECT_EQ(runs[0], runs[2]);
+    // The bytes the pictures have always had: change them only on purpose.
+    EXPECT_EQ(runs[0], "c070ca0d04710a2c634e70588d18205cc0693a5edda1c32d771e674673d1f7f3");
 }

@@ -1,6 +1,7 @@
 // The settings through the real main window: the first start, the language,
 // the options dialog opened from its menu item, the autosave timer and the
 // recent packs submenu.
+#include "dist/ui/submission_window.h"
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
 #include "settings/ini_file.h"
@@ -35,10 +36,9 @@ const Groups kPack = {{"a", "b", "c"}, {"d", "e"}, {"f"}};
 QStringList applyOptions(Started& s, const std::function<void(OptionsDialog&)>& change) {
     return answerMessageBoxes([&] {
         QTimer::singleShot(0, [&] {
-            change(*ctl<OptionsDialog>(s.window, "Toptions_f"));
-            QTest::mouseClick(
-                ctl<OptionsDialog>(s.window, "Toptions_f")->findChild<QPushButton*>("applyopt"),
-                Qt::LeftButton);
+            change(s.window.optionsDialog());
+            QTest::mouseClick(s.window.optionsDialog().findChild<QPushButton*>("applyopt"),
+                              Qt::LeftButton);
         });
         ctl<QAction>(s.window, "N19")->trigger();
     });
@@ -80,8 +80,14 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     EXPECT_EQ(ctl<QLabel>(w, "StatusPanel1")->text(), "Grid: off");
     EXPECT_EQ(w.statusText(2), "Mode: viewing");
     EXPECT_EQ(w.statusText(3), "Saved");
-    EXPECT_EQ(ctl<OptionsDialog>(w, "Toptions_f")->windowTitle(), "Options");
-    EXPECT_EQ(ctl<AboutBox>(w, "TAbout_f")->windowTitle(), "About");
+    // The options dialog, the about box and the submission window are built
+    // when first opened, in the language in force.
+    EXPECT_EQ(w.findChild<OptionsDialog*>(), nullptr);
+    EXPECT_EQ(w.findChild<AboutBox*>(), nullptr);
+    EXPECT_EQ(w.findChild<SubmissionWindow*>(), nullptr);
+    EXPECT_EQ(w.submissionWindow().windowTitle(), w.app().Lang[kLineSendLevelCommand]);
+    EXPECT_EQ(w.optionsDialog().windowTitle(), "Options");
+    EXPECT_EQ(w.aboutBox().windowTitle(), "About");
     EXPECT_TRUE(ctl<QAction>(w, "N5")->text().endsWith(
         "levels@example.org, tracks@example.org, editor@example.org"));
     // The settings in force: autosave every 5 minutes, the list, white and red.
@@ -121,8 +127,7 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
     LangLines english;
     ASSERT_EQ(english.load(base.path("lang/english.lng")), "");
     const QStringList missing =
-        applyLanguage(english, {&s.window, ctl<OptionsDialog>(s.window, "Toptions_f"),
-                                ctl<AboutBox>(s.window, "TAbout_f")});
+        applyLanguage(english, {&s.window, &s.window.optionsDialog(), &s.window.aboutBox()});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
     for (const LangBinding& b : langBindings()) {
         if (b.form != LangForm::Main) continue;
@@ -152,7 +157,7 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
     BaseFolder base(kPack);
     {
         Started s;
-        ctl<AboutBox>(s.window, "TAbout_f")->show(); // the about box is open too
+        s.window.aboutBox().show(); // the about box is open too
         bool dialogRecaptioned = false;
         const QStringList shown = applyOptions(s, [&](OptionsDialog& d) {
             in<QComboBox>(&d, "Langlist")->setCurrentText("russian.lng");
@@ -167,12 +172,11 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
         EXPECT_EQ(shown[0], QString(s.window.app().Lang[88]).replace("\r\n", "\n"));
         EXPECT_TRUE(shown[0].startsWith(QString::fromUtf8("Настройки сохранены")));
         EXPECT_TRUE(dialogRecaptioned);
-        EXPECT_FALSE(ctl<OptionsDialog>(s.window, "Toptions_f")->isVisible());
+        EXPECT_FALSE(s.window.optionsDialog().isVisible());
         EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("&Файл"));
         EXPECT_EQ(ctl<QAction>(s.window, "N16")->text(), QString::fromUtf8("Открыть *.mrg"));
-        EXPECT_EQ(ctl<AboutBox>(s.window, "TAbout_f")->windowTitle(),
-                  QString::fromUtf8("О программе"));
-        EXPECT_EQ(in<QPushButton>(ctl<AboutBox>(s.window, "TAbout_f"), "GotoSite")->text(),
+        EXPECT_EQ(s.window.aboutBox().windowTitle(), QString::fromUtf8("О программе"));
+        EXPECT_EQ(in<QPushButton>(&s.window.aboutBox(), "GotoSite")->text(),
                   QString::fromUtf8("Посетить сайт программы"));
         EXPECT_EQ(s.window.statusText(2), QString::fromUtf8("Режим: просмотр")); // statusTexts ran
         EXPECT_EQ(optIni(base, "Options", "Lang"), "russian.lng");

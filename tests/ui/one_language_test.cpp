@@ -10,7 +10,9 @@
 #include "io/checked_write.h"
 #include "render/ui/progress_window.h"
 #include "settings/options.h"
+#include "settings/ui/about_box.h"
 #include "settings/ui/lang_apply.h"
+#include "settings/ui/options_dialog.h"
 #include "text/lang_added.h"
 
 #include <QAbstractButton>
@@ -131,8 +133,9 @@ TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
         s.window.show();
         // The windows the main window opens, each once.
         s.click(1);
-        for (const char* name : {"Toptions_f", "TAbout_f", "Tlevtomail_f"})
-            ctl<QWidget>(s.window, name)->show();
+        s.window.optionsDialog().show();
+        s.window.aboutBox().show();
+        s.window.submissionWindow().show();
         TrackTable tracks;
         CopyTracksDialog copy(tracks, {kHeaderRow, kHeaderRow, kHeaderRow}, s.window.app().Lang,
                               CopyTracksDialog::Source::Pack, &s.window);

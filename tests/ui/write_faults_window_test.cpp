@@ -58,26 +58,22 @@ TEST(WriteFaultsWindow, ApplyAndTheFirstStartOnAFullDiskChangeNothing) {
     Started s; // the next start writes them
     const QByteArray before = fileBytes(base.path("opt.ini"));
     ASSERT_EQ(before, kDefaultOptionsText);
-    ctl<OptionsDialog>(s.window, "Toptions_f")->show();
-    ctl<OptionsDialog>(s.window, "Toptions_f")
-        ->findChild<QRadioButton*>("RadioButton4")
-        ->setChecked(true);
+    s.window.optionsDialog().show();
+    s.window.optionsDialog().findChild<QRadioButton*>("RadioButton4")->setChecked(true);
     QStringList shown;
     {
         FileSizeLimit full(16);
         shown = answerMessageBoxes([&] {
-            QTest::mouseClick(
-                ctl<OptionsDialog>(s.window, "Toptions_f")->findChild<QPushButton*>("applyopt"),
-                Qt::LeftButton);
+            QTest::mouseClick(s.window.optionsDialog().findChild<QPushButton*>("applyopt"),
+                              Qt::LeftButton);
         });
     }
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].contains("File too large"));
     EXPECT_EQ(fileBytes(base.path("opt.ini")), before);
     EXPECT_EQ(s.window.app().Settings.VMoto, kRiderDot); // nothing put into force
-    EXPECT_TRUE(ctl<OptionsDialog>(s.window, "Toptions_f")
-                    ->isVisible()); // the choice stays for another try
-    ctl<OptionsDialog>(s.window, "Toptions_f")->reject();
+    EXPECT_TRUE(s.window.optionsDialog().isVisible());   // the choice stays for another try
+    s.window.optionsDialog().reject();
 }
 
 namespace {

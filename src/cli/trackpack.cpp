@@ -8,6 +8,7 @@
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "pack/templates.h"
+#include "ride_commands.h"
 #include "settings/lang_added.h"
 #include "settings/lang_lines.h"
 #include "settings/options.h"
@@ -24,7 +25,7 @@ using namespace korvo;
 using namespace korvo::cli;
 
 std::string korvo::cli::usageText() {
-    QString text = activeLang()[kLineCliUsage];
+    QString text = activeLang()[kLineCliUsage] + "\r\n" + activeLang()[kLineCliRideUsage];
     return text.replace("\r\n", "\n").toStdString() + "\n";
 }
 
@@ -198,5 +199,7 @@ int main(int argc, char** argv) {
     if (cmd == "export-lev") return exportLevCommand(args);
     if (cmd == "pictures") return picturesCommand(args);
     if (cmd == "submit") return submit(args);
+    if (cmd == "check") return checkCommand(args);
+    if (cmd == "ride") return rideCommand(args);
     return usageError(activeText(kLineCliUnknownCommand, cmd));
 }

@@ -7,6 +7,7 @@
 #include "import_commands.h"
 #include "list_controller.h"
 #include "pack_commands.h"
+#include "ride_commands.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/options_dialog.h"
 
@@ -81,6 +82,7 @@ TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* 
 
     buildMenus();
     buildToolBar();
+    new RideCommands(app_, *list_, *editor_, this, right); // Ride, Replay, Check pack
     buildStatusBar();
     // The client area is fixed; the menu bar lies above it.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());

@@ -3,6 +3,7 @@
 #include "settings/lang_added.h"
 #include "settings/lang_lines.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -15,10 +16,15 @@ CheckWindow::CheckWindow(const LangLines& lang, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     resize(640, 360);
-    connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    auto choose = [this](QListWidgetItem* item) {
         const int i = list_->row(item);
         if (i >= 0 && size_t(i) < findings_.size() && findings_[size_t(i)].track > 0)
             emit findingChosen(findings_[size_t(i)]);
+    };
+    // A double click, or Enter (which some styles also send for a double click).
+    connect(list_, &QListWidget::itemDoubleClicked, this, choose);
+    connect(list_, &QListWidget::itemActivated, this, [this, choose](QListWidgetItem* item) {
+        if (!QApplication::mouseButtons()) choose(item);
     });
 }
 

@@ -202,7 +202,9 @@ TEST(PackCheck, FindsEachPlantedFaultAndNothingInACleanSample) {
     EXPECT_EQ(kindsOf(found, 12), K{"name-twice"});
     for (const auto& v : found) {
         const QJsonObject o = v.toObject();
-        if (o["kind"] == "step" && o["track"] == 1) EXPECT_EQ(o["node"].toInt(), 7); // dx 128
+        if (o["kind"] == "step" && o["track"] == 1) {
+            EXPECT_EQ(o["node"].toInt(), 7); // dx 128
+        }
         if (o["kind"] == "rider") {
             EXPECT_TRUE(o["hint"].toBool());
             EXPECT_LT(o["x"].toInt(), 241);

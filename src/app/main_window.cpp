@@ -82,7 +82,6 @@ TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* 
 
     buildMenus();
     buildToolBar();
-    new RideCommands(app_, *list_, *editor_, this, right); // Ride, Replay, Check pack
     buildStatusBar();
     // The client area is fixed; the menu bar lies above it.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -104,6 +103,7 @@ TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* 
         app_.BaseFolder,
         {[this] { return app_.doc.fileName(); }, [this] { return app_.doc.tracksInRows() > 0; }},
         app_.Lang, this);
+    new RideCommands(app_, *list_, *editor_, this, right); // Ride, Replay, Check pack
     app_.Flags.FirstActivate = true;
     Loadlang();
     connectParts();

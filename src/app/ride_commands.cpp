@@ -10,10 +10,14 @@
 #include "settings/lang_added.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QToolBar>
 
@@ -63,6 +67,15 @@ RideCommands::RideCommands(AppContext& app, ListController& list, EditorControll
         bar->addAction(RideBtn);
         bar->widgetForAction(RideBtn)->setObjectName("RideBtnButton");
     }
+    // The submission window offers the check before sending.
+    if (auto* submission = window->findChild<QDialog*>("Tlevtomail_f");
+        submission && submission->layout()) {
+        checkButton_ = new QPushButton(submission);
+        checkButton_->setObjectName("CheckPackButton");
+        submission->layout()->addWidget(checkButton_);
+        submission->installEventFilter(this); // the button speaks the language of each showing
+        connect(checkButton_, &QPushButton::clicked, this, &RideCommands::checkPack);
+    }
     connect(RideBtn, &QAction::triggered, this, &RideCommands::ride);
     connect(ReplayRide, &QAction::triggered, this, &RideCommands::replay);
     connect(CheckPack, &QAction::triggered, this, &RideCommands::checkPack);
@@ -72,6 +85,12 @@ RideCommands::RideCommands(AppContext& app, ListController& list, EditorControll
         if (endMark_) endMark_->hide();
         showView(false);
     });
+}
+
+bool RideCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && checkButton_ && watched == checkButton_->parent())
+        checkButton_->setText(app_.text(kLineCheckPackCommand));
+    return QObject::eventFilter(watched, event);
 }
 
 // The one place that reads the editor for a ride: the open track as it lies
@@ -144,12 +163,22 @@ void RideCommands::markEnd(RideEnd, QPointF place) {
 }
 
 void RideCommands::checkPack() {
+    const auto findings = [this] {
+        return korvo::checkPack(app_.doc.Tracks, app_.doc.Rows.rows(),
+                                rideParamsOfBase(app_.BaseFolder));
+    };
+    // Over the submission window (modal), the findings are listed there alone.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != check_) {
+        CheckWindow over(app_.Lang, modal);
+        over.showFindings(findings());
+        over.exec();
+        return;
+    }
     if (!check_) {
         check_ = new CheckWindow(app_.Lang, app_.window);
         connect(check_, &CheckWindow::findingChosen, this, &RideCommands::openFinding);
     }
-    check_->showFindings(
-        korvo::checkPack(app_.doc.Tracks, app_.doc.Rows.rows(), rideParamsOfBase(app_.BaseFolder)));
+    check_->showFindings(findings());
     check_->show();
     check_->raise();
 }

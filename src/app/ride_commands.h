@@ -4,7 +4,7 @@
 // the preview; "Check pack" (Edit menu, Ctrl+Shift+C) lists the findings,
 // and a double click on one opens its track with the node selected. A ride
 // reads the track and changes nothing of the pack, the open track or the
-// history.
+// history. The submission window gets a "Check pack" button.
 
 #include "app_context.h"
 #include "ride/pack_check.h"
@@ -15,6 +15,7 @@
 
 class QAction;
 class QMainWindow;
+class QPushButton;
 
 namespace korvo {
 
@@ -38,6 +39,9 @@ public:
     RideView* view() const { return view_; }
     CheckWindow* checkWindow() const { return check_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     std::optional<RideTrack> trackToRide() const;
     double canvasZoom() const;
@@ -54,6 +58,7 @@ private:
     QPointF endPlace_;
     std::vector<QWidget*> hidden_; // what the view covers while it is up
     QAction *RideBtn, *ReplayRide, *CheckPack;
+    QPushButton* checkButton_ = nullptr; // in the submission window
 };
 
 } // namespace korvo

@@ -9,9 +9,10 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   unzip xvfb xauth
-  libzip-dev python3-aiosmtpd openssl
+  libbox2d-dev python3-aiosmtpd openssl
   desktop-file-utils libxml2-utils librsvg2-bin
   python3-pil qt6-translations-l10n
+  libbox2d-dev
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "import_commands.h"
 #include "list_controller.h"
 #include "pack_commands.h"
+#include "ride_commands.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/options_dialog.h"
 
@@ -94,6 +95,7 @@ MainWindow::MainWindow(std::optional<ListView> view, const WindowStart& start, Q
     pack_->buildRecentMenu();
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager&) { pack_->sessionEnding(); });
+    new RideCommands(app_, *list_, *editor_, this, right); // Ride, Replay, Check pack
     app_.Flags.FirstActivate = true;
     loadLanguage();
     connectParts();

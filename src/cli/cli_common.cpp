@@ -11,7 +11,7 @@
 using namespace korvo;
 
 std::string korvo::cli::usageText() {
-    QString text = activeLang()[kLineCliUsage];
+    QString text = activeLang()[kLineCliUsage] + "\r\n" + activeLang()[kLineCliRideUsage];
     return text.replace("\r\n", "\n").toStdString() + "\n";
 }
 

@@ -8,6 +8,7 @@
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 #include "pack/templates.h"
+#include "ride_commands.h"
 #include "settings/options.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
@@ -214,5 +215,7 @@ int main(int argc, char** argv) {
     if (cmd == "sample") return sample(args);
     if (cmd == "import") return importCommand(args);
     if (cmd == "export-lev") return exportLevCommand(args);
+    if (cmd == "check") return checkCommand(args);
+    if (cmd == "ride") return rideCommand(args);
     return usageError(activeText(kLineCliUnknownCommand, cmd));
 }

@@ -165,10 +165,9 @@ void NodeEditor::openCorrection(QPoint pos, GestureOutcome& out) {
         return;
     }
     if (wasOpen) out.repaint |= nodesRect(g.SelNode, g.SelNode);
-    g.SelNode = k;
-    g.CorrOpen = true;
-    out.openCorrection = k;
-    out.repaint |= nodesRect(k, k);
+    const GestureOutcome chosen = chooseForCorrection(k);
+    out.openCorrection = chosen.openCorrection;
+    out.repaint |= chosen.repaint;
 }
 
 void NodeEditor::startDrag(QPoint pos, GestureOutcome& out) {
@@ -411,6 +410,17 @@ GestureOutcome NodeEditor::toggleRider() {
 }
 
 // ---- correction window -----------------------------------------------------
+
+GestureOutcome NodeEditor::chooseForCorrection(int k) {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    if (k < 2 || k > s_.state().NodeCount) return out; // node 1 never moves
+    g.SelNode = k;
+    g.CorrOpen = true;
+    out.openCorrection = k;
+    out.repaint = nodesRect(k, k);
+    return out;
+}
 
 GestureOutcome NodeEditor::correctNode(int x, int shownY) {
     GestureOutcome out;

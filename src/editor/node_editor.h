@@ -67,6 +67,9 @@ public:
     // The correction window: moves node SelNode to (x, shown y) while it is
     // open (the window keeps the values within its limits), and its closing.
     GestureOutcome correctNode(int x, int shownY);
+    // Node k (2..NodeCount) taken for the correction window, as a Ctrl +
+    // click on it does.
+    GestureOutcome chooseForCorrection(int k);
     GestureOutcome correctionClosed();
 
     CanvasOverlay overlay() const;

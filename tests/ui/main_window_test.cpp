@@ -81,7 +81,7 @@ TEST(MainWindow, LayoutOfTheWindow) {
     for (QAction* a : ctl<QToolBar>(s.window, "ToolBar1")->actions())
         if (!a->isSeparator()) tools << a->objectName();
     EXPECT_EQ(tools.join(' '), "UpItem DownItem CopyItem DelItem EditTrackBtn EditUndo EditRedo "
-                               "preimg AddPoint DelPoint movemap motopic ZoomFit");
+                               "preimg AddPoint DelPoint movemap motopic ZoomFit RideBtn");
     QStringList file;
     for (QAction* a : ctl<QMenu>(s.window, "N1")->actions()) file << a->text();
     EXPECT_EQ(file.first(), "New *.mrg"); // English, the language of a first start

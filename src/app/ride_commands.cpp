@@ -1,0 +1,207 @@
+#include "ride_commands.h"
+
+#include "actions.h"
+#include "editor/ui/track_canvas.h"
+#include "editor_controller.h"
+#include "list_controller.h"
+#include "ride/ride_params.h"
+#include "ride/ui/check_window.h"
+#include "ride/ui/ride_view.h"
+#include "text/lang_added.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolBar>
+
+namespace korvo {
+
+namespace {
+
+// A red cross on the canvas where the last ride ended; it lets the mouse through.
+class EndMark : public QWidget {
+public:
+    explicit EndMark(QWidget* canvas) : QWidget(canvas) {
+        setObjectName("RideEndMark");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        resize(17, 17);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QPen(QColor(220, 0, 0), 3));
+        p.drawLine(2, 2, 14, 14);
+        p.drawLine(2, 14, 14, 2);
+    }
+};
+
+} // namespace
+
+RideCommands::RideCommands(AppContext& app, ListController& list, EditorController& editor,
+                           QMainWindow* window, QWidget* rightPanel)
+    : QObject(window), app_(app), list_(list), editor_(editor), right_(rightPanel),
+      view_(new RideView(app.Lang, rightPanel)) {
+    view_->hide();
+    rightPanel->layout()->addWidget(view_);
+    RideBtn = toolAction(window, "RideBtn", "Тест-заезд", ToolIcon::Rider);
+    RideBtn->setEnabled(true);
+    RideBtn->setShortcut(Qt::Key_F5);
+    ReplayRide = namedAction(window, "ReplayRide", "Повтор заезда");
+    ReplayRide->setShortcut(Qt::SHIFT | Qt::Key_F5);
+    CheckPack = namedAction(window, "CheckPack", "Проверить пакет");
+    CheckPack->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+    if (auto* menu = window->findChild<QMenu*>("EditMenu")) {
+        menu->addSeparator();
+        menu->addActions({RideBtn, ReplayRide, CheckPack});
+    }
+    if (auto* bar = window->findChild<QToolBar*>("ToolBar1")) {
+        bar->addSeparator();
+        bar->addAction(RideBtn);
+        bar->widgetForAction(RideBtn)->setObjectName("RideBtnButton");
+    }
+    // The submission window offers the check before sending.
+    if (auto* submission = window->findChild<QDialog*>("Tlevtomail_f");
+        submission && submission->layout()) {
+        checkButton_ = new QPushButton(submission);
+        checkButton_->setObjectName("CheckPackButton");
+        submission->layout()->addWidget(checkButton_);
+        submission->installEventFilter(this); // the button speaks the language of each showing
+        connect(checkButton_, &QPushButton::clicked, this, &RideCommands::checkPack);
+    }
+    connect(RideBtn, &QAction::triggered, this, &RideCommands::ride);
+    connect(ReplayRide, &QAction::triggered, this, &RideCommands::replay);
+    connect(CheckPack, &QAction::triggered, this, &RideCommands::checkPack);
+    connect(view_, &RideView::leaveAsked, this, [this] { showView(false); });
+    connect(view_, &RideView::rideEnded, this, &RideCommands::markEnd);
+    connect(&editor_, &EditorController::openChanged, this, [this](bool) {
+        if (endMark_) endMark_->hide();
+        showView(false);
+    });
+}
+
+bool RideCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && checkButton_ && watched == checkButton_->parent())
+        checkButton_->setText(app_.text(kLineCheckPackCommand));
+    return QObject::eventFilter(watched, event);
+}
+
+// The one place that reads the editor for a ride: the open track as it lies
+// on the canvas, or else the selected track's record.
+std::optional<RideTrack> RideCommands::trackToRide() const {
+    RideTrack t;
+    if (editor_.isOpen())
+        t = rideTrackOf(editor_.state(), editor_.session().record().Templ > 0);
+    else if (const int j = list_.selectedTrack(); j > 0)
+        t = rideTrackOf(app_.doc.Tracks[j]);
+    if (t.nodes.size() < 2) return std::nullopt;
+    return t;
+}
+
+double RideCommands::canvasZoom() const {
+    const auto* canvas = editor_.canvasPanel()->findChild<TrackCanvas*>();
+    return editor_.isOpen() && canvas ? canvas->zoom() : 1.0;
+}
+
+void RideCommands::showView(bool on) {
+    if (on == view_->isVisible()) return;
+    if (on) {
+        hidden_.clear();
+        for (QWidget* w : {editor_.previewPanel(), editor_.canvasPanel()})
+            if (w->isVisible()) {
+                hidden_.push_back(w);
+                w->hide();
+            }
+        view_->show();
+        view_->setFocus();
+    } else {
+        view_->hide();
+        for (QWidget* w : hidden_) w->show();
+        hidden_.clear();
+        if (editor_.isOpen()) editor_.canvasPanel()->setFocus();
+    }
+}
+
+void RideCommands::ride() {
+    const auto track = trackToRide();
+    if (!track) {
+        app_.ask().warning(app_.window, app_.text(kLineRideNoTrack));
+        return;
+    }
+    if (endMark_) endMark_->hide();
+    view_->start(*track, rideParamsOfBase(app_.BaseFolder), canvasZoom());
+    showView(true);
+}
+
+void RideCommands::replay() {
+    if (!view_->world()) return ride();
+    view_->replay();
+    showView(true);
+}
+
+void RideCommands::markEnd(RideEnd, QPointF place) {
+    auto* canvas = editor_.canvasPanel()->findChild<TrackCanvas*>();
+    if (!editor_.isOpen() || !canvas) return;
+    if (!endMark_) {
+        endMark_ = new EndMark(canvas);
+        connect(canvas, &TrackCanvas::zoomChanged, endMark_, [this] { markEnd({}, endPlace_); });
+        connect(canvas, &TrackCanvas::fieldChanged, endMark_, [this] { markEnd({}, endPlace_); });
+    }
+    endPlace_ = place;
+    const QPoint at = canvas->fromCanvas(
+        QPoint(int(std::lround(place.x())), int(std::lround(place.y())) + editor_.state().YOffset));
+    endMark_->move(at - QPoint(8, 8));
+    endMark_->show();
+    endMark_->raise();
+}
+
+void RideCommands::checkPack() {
+    const auto findings = [this] {
+        return korvo::checkPack(app_.doc.Tracks, app_.doc.Rows.rows(),
+                                rideParamsOfBase(app_.BaseFolder));
+    };
+    // Over the submission window (modal), the findings are listed there alone.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != check_) {
+        CheckWindow over(app_.Lang, modal);
+        over.showFindings(findings());
+        over.exec();
+        return;
+    }
+    if (!check_) {
+        check_ = new CheckWindow(app_.Lang, app_.window);
+        connect(check_, &CheckWindow::findingChosen, this, &RideCommands::openFinding);
+    }
+    check_->showFindings(findings());
+    check_->show();
+    check_->raise();
+}
+
+void RideCommands::openFinding(const Finding& f) {
+    showView(false);
+    if (editor_.isOpen() && editor_.state().CurTrack != f.track) editor_.closeWithoutStoring();
+    if (editor_.isOpen() && editor_.state().CurTrack != f.track) return; // the user kept it
+    if (!editor_.isOpen()) {
+        const int row = app_.doc.Rows.findTrack(f.track);
+        if (row < 0) return;
+        list_.selectRow(row);
+        editor_.openSelectedTrack();
+        if (!editor_.isOpen()) return;
+    }
+    auto* canvas = editor_.canvasPanel()->findChild<TrackCanvas*>();
+    auto* box = editor_.canvasPanel()->findChild<QScrollArea*>();
+    const int node = std::min(f.node, editor_.state().NodeCount);
+    if (!canvas || node < 1) return;
+    const QPoint at =
+        canvas->fromCanvas(editor_.state().node(node) + QPoint(0, editor_.state().YOffset));
+    if (box) box->ensureVisible(at.x(), at.y(), box->width() / 3, box->height() / 3);
+    canvas->carryOut(editor_.nodes().chooseForCorrection(node));
+}
+
+} // namespace korvo

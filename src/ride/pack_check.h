@@ -1,0 +1,61 @@
+#pragma once
+// What a player or the submission site would trip over in a pack, track by
+// track: segments outside the editor's limits, a track without segments or
+// whose node count disagrees with its point bytes, a finish that does not lie
+// right of the start, a track without template, names the code page cannot
+// hold, with control characters, too long or used twice, too few tracks for a
+// submission, and, as a hint, tracks the test rider cannot finish.
+
+#include "pack/mrg_format.h"
+#include "ride_params.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace korvo {
+
+enum class FindingKind {
+    Unreadable,      // the reader refused the pack (a block past its buffers); text in `detail`
+    TooFewTracks,    // value: the tracks there are
+    StepOutOfLimits, // node: the segment's end node, value/value2: dx, dy
+    NoSegment,
+    NodeCount,      // value: count in the header, value2: count by the point bytes
+    FinishNotRight, // the finish falls back left of the start
+    NoTemplate,
+    NameCodePage,
+    NameControl,
+    NameTooLong, // value: the longest name the list shows
+    NameTwice,   // value: the track that uses the name first
+    RiderStops,  // a hint; value: 1 crashed, 0 stopped
+};
+
+struct Finding {
+    int track = 0;    // track number j; 0 for the whole pack
+    std::string name; // the track's name as stored (Windows-1251)
+    FindingKind kind = FindingKind::NoSegment;
+    int node = 0; // the node to select, 0 when none
+    int x = 0;    // where on the track, in track units
+    int value = 0, value2 = 0;
+    QString detail;
+    bool hint() const { return kind == FindingKind::RiderStops; }
+};
+
+constexpr int kSubmissionTracks = 30;
+constexpr int kListedNameLength = 40;
+
+// Checks the tracks of `rows` in their order; the pack's own findings first.
+// `ride` runs the test rider on every track that has segments.
+std::vector<Finding> checkPack(const TrackTable& tracks, const Rows& rows, const RideParams& params,
+                               bool ride = true);
+// The finding for a pack the reader refused.
+Finding unreadablePack(const QString& reason);
+
+// "what, where" in the active language, and the whole line
+// "number/name: what, where" as the window and trackpack list it.
+QString findingText(const Finding& f);
+QString findingLine(const Finding& f);
+// A short name of the kind for JSON ("step", "name-twice", ...).
+const char* findingKindName(FindingKind kind);
+
+} // namespace korvo

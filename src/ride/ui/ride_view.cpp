@@ -1,0 +1,235 @@
+#include "ride_view.h"
+
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvo {
+
+namespace {
+
+constexpr int kMaxStepsPerTick = 4; // a late timer catches up, but never runs away
+const QColor kGround(0, 120, 0), kBike(40, 40, 40), kRider(30, 60, 170), kCrash(220, 0, 0);
+
+QString seconds(double ms) {
+    return QString::number(ms / 1000, 'f', 2);
+}
+
+} // namespace
+
+RideView::RideView(const LangLines& lang, QWidget* parent) : QWidget(parent), lang_(lang) {
+    setObjectName("RideView");
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(1000 / RideWorld::kStepsPerSecond);
+    connect(&timer_, &QTimer::timeout, this, &RideView::tick);
+}
+
+void RideView::start(const RideTrack& track, const RideParams& params, double zoom) {
+    track_ = track;
+    params_ = params;
+    zoom_ = zoom > 0 ? zoom : 1;
+    lastKeys_.clear();
+    recorder_.clear();
+    restart(false);
+}
+
+void RideView::replay() {
+    if (!world_) return;
+    if (!replaying_ && !recorder_.events().empty()) lastKeys_ = recorder_.events();
+    restart(true);
+}
+
+void RideView::restart(bool replay) {
+    if (!replaying_ && !recorder_.events().empty()) lastKeys_ = recorder_.events();
+    replaying_ = replay;
+    world_ = std::make_unique<RideWorld>(track_, params_);
+    held_ = {};
+    recorder_.clear();
+    player_ = replay ? std::make_unique<KeyPlayer>(lastKeys_) : nullptr;
+    stepsAtClock_ = 0;
+    clock_.start();
+    timer_.start();
+    update();
+}
+
+void RideView::stepOnce() {
+    if (!world_ || world_->end() != RideEnd::Running) return;
+    const int step = world_->steps();
+    RideInput in = held_;
+    if (player_)
+        in = player_->inputForStep(step);
+    else
+        recorder_.record(step, in);
+    world_->step(in);
+    if (world_->end() != RideEnd::Running) {
+        timer_.stop();
+        if (!replaying_) lastKeys_ = recorder_.events();
+        emit rideEnded(world_->end(), world_->endPlace());
+    }
+}
+
+void RideView::advance(int steps) {
+    for (int i = 0; i < steps; ++i) stepOnce();
+    update();
+}
+
+void RideView::tick() {
+    const qint64 due = clock_.elapsed() * RideWorld::kStepsPerSecond / 1000;
+    int n = int(std::min<qint64>(due - stepsAtClock_, kMaxStepsPerTick));
+    if (due - stepsAtClock_ > kMaxStepsPerTick) stepsAtClock_ = int(due) - kMaxStepsPerTick;
+    for (int i = 0; i < n; ++i) {
+        stepOnce();
+        ++stepsAtClock_;
+    }
+    if (n > 0) update();
+}
+
+QString RideView::statusText() const {
+    if (!world_) return {};
+    const QString x = QString::number(std::lround(world_->endPlace().x()));
+    switch (world_->end()) {
+    case RideEnd::Finished:
+        return lang_[kLineRideFinished].arg(seconds(world_->milliseconds()));
+    case RideEnd::Crashed:
+        return lang_[kLineRideCrashed].arg(x);
+    case RideEnd::Stopped:
+        return lang_[kLineRideStopped].arg(x);
+    case RideEnd::Running:
+        break;
+    }
+    return replaying_ ? lang_[kLineReplayCommand] : lang_[kLineRideKeys];
+}
+
+bool RideView::setKey(int key, bool down) {
+    switch (key) {
+    case Qt::Key_Up:
+        held_.up = down;
+        return true;
+    case Qt::Key_Down:
+        held_.down = down;
+        return true;
+    case Qt::Key_Left:
+        held_.left = down;
+        return true;
+    case Qt::Key_Right:
+        held_.right = down;
+        return true;
+    }
+    return false;
+}
+
+void RideView::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        timer_.stop();
+        emit leaveAsked();
+    } else if (e->key() == Qt::Key_Space) {
+        if (!e->isAutoRepeat() && world_) restart(false);
+    } else if (!setKey(e->key(), true)) {
+        QWidget::keyPressEvent(e);
+    }
+}
+
+void RideView::keyReleaseEvent(QKeyEvent* e) {
+    if (e->isAutoRepeat() || !setKey(e->key(), false)) QWidget::keyReleaseEvent(e);
+}
+
+void RideView::focusOutEvent(QFocusEvent* e) {
+    held_ = {}; // keys let go elsewhere never come back here
+    QWidget::focusOutEvent(e);
+}
+
+void RideView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    if (!world_) return;
+    const BikePose bike = world_->pose();
+    const QPointF focus =
+        world_->end() == RideEnd::Running || bike.frame.isNull() ? bike.frame : world_->endPlace();
+    // The bike a third from the left, halfway down.
+    const QPointF origin = focus - QPointF(width() / 3.0, height() / 2.0) / zoom_;
+    auto at = [&](QPointF t) { return (t - origin) * zoom_; };
+    p.setRenderHint(QPainter::Antialiasing, true);
+
+    // The visible stretch of the track, found by binary search along x.
+    const auto& n = track_.nodes;
+    const double left = origin.x(), right = origin.x() + width() / zoom_;
+    auto first = std::lower_bound(n.begin(), n.end(), left,
+                                  [](const QPoint& a, double v) { return a.x() < v; });
+    auto last = std::upper_bound(first, n.end(), right,
+                                 [](double v, const QPoint& a) { return v < a.x(); });
+    if (first != n.begin()) --first;
+    if (last != n.end()) ++last;
+    QPainterPath ground;
+    for (auto it = first; it != last; ++it) {
+        if (it == first)
+            ground.moveTo(at(*it));
+        else
+            ground.lineTo(at(*it));
+    }
+    p.setPen(QPen(kGround, 2));
+    p.drawPath(ground);
+    if (track_.hasMarks) {
+        for (auto [mark, colour] :
+             {std::pair{track_.start, QColor(0, 160, 0)},
+              std::pair{QPoint(track_.finishX(), int(track_.groundY(track_.finishX()))),
+                        QColor(200, 0, 0)}}) {
+            const QPointF foot = at(mark);
+            p.setPen(QPen(Qt::black, 1));
+            p.drawLine(foot, foot - QPointF(0, 30 * zoom_));
+            p.setBrush(colour);
+            p.drawEllipse(foot - QPointF(-5 * zoom_, 25 * zoom_), 5 * zoom_, 5 * zoom_);
+        }
+    }
+
+    // The bike: wheels with a spoke, the frame, the rider and his head.
+    const double r = bike.wheelRadius * zoom_;
+    p.setBrush(Qt::NoBrush);
+    for (auto [centre, turn] :
+         {std::pair{bike.rearWheel, bike.rearTurn}, std::pair{bike.frontWheel, bike.frontTurn}}) {
+        const QPointF c = at(centre);
+        p.setPen(QPen(kBike, std::max(1.0, 2 * zoom_)));
+        p.drawEllipse(c, r, r);
+        p.drawLine(c, c + QPointF(std::cos(turn), std::sin(turn)) * r);
+    }
+    p.save();
+    p.translate(at(bike.frame));
+    p.rotate(bike.angle * 180 / 3.14159265358979323846);
+    p.scale(zoom_, zoom_);
+    p.setPen(QPen(kBike, 2));
+    p.setBrush(QColor(200, 60, 30));
+    p.drawRect(QRectF(-12, -3, 24, 6));
+    p.setPen(QPen(kRider, 3));
+    p.drawLine(QPointF(1, -2), QPointF(2, -13));  // the body
+    p.drawLine(QPointF(2, -12), QPointF(10, -6)); // the arms on the bars
+    p.restore();
+    p.setPen(QPen(kRider, 1));
+    p.setBrush(kRider);
+    p.drawEllipse(at(bike.head), bike.headRadius * zoom_, bike.headRadius * zoom_);
+
+    if (world_->end() != RideEnd::Running && world_->end() != RideEnd::Finished) {
+        const QPointF c = at(world_->endPlace());
+        p.setPen(QPen(kCrash, 3));
+        p.drawLine(c + QPointF(-8, -8), c + QPointF(8, 8));
+        p.drawLine(c + QPointF(-8, 8), c + QPointF(8, -8));
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::black);
+    QFont big = font();
+    big.setPointSize(big.pointSize() + 4);
+    big.setBold(true);
+    p.setFont(big);
+    p.drawText(QPointF(10, 10 + QFontMetrics(big).ascent()),
+               lang_[kLineRideTime].arg(seconds(world_->milliseconds())));
+    p.setFont(font());
+    p.drawText(QRectF(10, 40, width() - 20, 40), Qt::AlignLeft | Qt::TextWordWrap, statusText());
+}
+
+} // namespace korvo

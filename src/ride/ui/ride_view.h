@@ -1,0 +1,71 @@
+#pragma once
+// The ride view: a track ridden in the editor. The bike starts on the player
+// marker; Up accelerates, Down brakes, Left and Right lean, Space starts
+// again, Escape goes back. The view follows the bike at the canvas's zoom,
+// runs one physics step per 1/60 s and paints only what it shows. The keys
+// of the last ride are kept, and Replay rides them again.
+
+#include "ride/replay.h"
+#include "ride/ride_world.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+namespace korvo {
+
+class LangLines;
+
+class RideView : public QWidget {
+    Q_OBJECT
+public:
+    RideView(const LangLines& lang, QWidget* parent = nullptr);
+
+    // A new ride on `track`, driven by the keys.
+    void start(const RideTrack& track, const RideParams& params, double zoom);
+    // The last ride's keys again, on the same track.
+    void replay();
+    bool replaying() const { return replaying_; }
+    // The keys of the last ride driven by hand.
+    const std::vector<KeyEvent>& lastKeys() const { return lastKeys_; }
+
+    const RideWorld* world() const { return world_.get(); }
+    // Runs steps as the timer would (benchmarks and tests that need no clock).
+    void advance(int steps);
+    // The line under the timer: the end of the ride, or the keys.
+    QString statusText() const;
+
+signals:
+    void rideEnded(korvo::RideEnd end, QPointF place); // the ride finished, crashed or stopped
+    void leaveAsked();                                 // Escape
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void restart(bool replay);
+    void tick();
+    void stepOnce();
+    bool setKey(int key, bool down);
+
+    const LangLines& lang_;
+    RideTrack track_;
+    RideParams params_;
+    double zoom_ = 1;
+    std::unique_ptr<RideWorld> world_;
+    RideInput held_;
+    KeyRecorder recorder_;
+    std::vector<KeyEvent> lastKeys_;
+    std::unique_ptr<KeyPlayer> player_;
+    bool replaying_ = false;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    int stepsAtClock_ = 0;
+};
+
+} // namespace korvo

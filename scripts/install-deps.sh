@@ -12,7 +12,6 @@ PACKAGES=(
   libbox2d-dev python3-aiosmtpd openssl
   desktop-file-utils libxml2-utils librsvg2-bin
   python3-pil qt6-translations-l10n
-  libbox2d-dev
 )
 
 missing=()

@@ -66,10 +66,10 @@ std::string catalogueLine(const TTrackInfo& t) {
     return std::to_string(t.Group) + "|" + replaceControlChars(t.Name) + "|" + pictureFileName(t);
 }
 
-std::string drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
+std::string drawLevelPicture(const TrackTable& tracks, int j, int q, DecodedTrack& st,
                              IndexedPicture& picture) {
-    q = pictureRatio(q); // never a division by 0
-    TTrackInfo& r = tracks[j];
+    q = pictureRatio(q);      // never a division by 0
+    TTrackInfo r = tracks[j]; // drawing works on a copy: the record stays as it is
     if (r.Templ == 0) r.Templ = 1;
     r.AnchorY = headerAnchorY(r);
     st.TrackYShift = trackYShiftOf(r);
@@ -118,7 +118,7 @@ struct MadePicture {
     bool byCaller = false; // drawn with the caller's editor state
 };
 
-void makePicture(TrackTable& tracks, int j, int q, DecodedTrack& st, IndexedPicture& scratch,
+void makePicture(const TrackTable& tracks, int j, int q, DecodedTrack& st, IndexedPicture& scratch,
                  MadePicture& out) {
     out.name = fromCp1251(pictureFileName(tracks[j]));
     out.why = drawLevelPicture(tracks, j, q, st, scratch);
@@ -141,7 +141,7 @@ std::string writePicture(const QString& path, const std::string& gif, bool sync)
 // the run do not depend on the number of threads.
 class PictureMakers {
 public:
-    PictureMakers(TrackTable& tracks, std::vector<int> order, int q, int threads)
+    PictureMakers(const TrackTable& tracks, std::vector<int> order, int q, int threads)
         : tracks_(tracks), order_(std::move(order)), q_(q), made_(order_.size()),
           ready_(order_.size(), 0) {
         const int helpers = std::min(threads, int(order_.size())) - 1;
@@ -191,7 +191,7 @@ private:
         return true;
     }
 
-    TrackTable& tracks_; // each thread changes only the records it draws
+    const TrackTable& tracks_; // read only: drawing changes no record
     const std::vector<int> order_;
     const int q_;
     std::vector<MadePicture> made_;
@@ -206,7 +206,7 @@ private:
 
 } // namespace
 
-std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
+std::string makegif(const TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
                     bool sync, QString* fileName) {
     if (!QFileInfo(folder).isDir()) return folderMissing(folder);
     IndexedPicture scratch;

@@ -40,16 +40,16 @@ std::string catalogueLine(const TTrackInfo& t);
 enum PictureColor : uint8_t { kPicWhite = 0, kPicTrack = 1, kPicBlack = 2, kPicRider = 3 };
 
 // Draws the picture of track j at ratio q (0 or below reads as 8). Like a
-// preview, it takes Templ 1 for a record without a template and stores
-// AnchorY, and leaves the track decoded in `st`. Returns "" or the reason the
+// preview, it draws a record without a template as template 1; the record
+// itself is never changed. It leaves the track decoded in `st`. Returns "" or the reason the
 // picture is refused (more than kMaxPicturePixels or a side over 65535 pixels).
-std::string drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
+std::string drawLevelPicture(const TrackTable& tracks, int j, int q, DecodedTrack& st,
                              IndexedPicture& picture);
 
 // makegif: draws track j and writes its GIF into `folder` (written straight
 // into a file of that name). `sync` false leaves syncing to the caller (see makeAllPictures).
 // Returns "" or "<path>: <reason>"; `fileName` receives the name written.
-std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
+std::string makegif(const TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
                     bool sync = true, QString* fileName = nullptr);
 
 // The progress shown during a run over the whole pack, 0..130.

@@ -96,9 +96,9 @@ int floatingPreviewHeight(int W, int H, int w) {
                       kMaxFloatingHeight);
 }
 
-double drawPreview(TrackTable& tracks, int j, DecodedTrack& st, QImage& image,
+double drawPreview(const TrackTable& tracks, int j, DecodedTrack& st, QImage& image,
                    const PreviewColors& colors, PreviewTarget target) {
-    TTrackInfo& r = tracks[j];
+    TTrackInfo r = tracks[j]; // drawing works on a copy: the record stays as it is
     if (r.Templ == 0) r.Templ = 1;
     takeHeaderValues(r, st);
     const bool list = target == PreviewTarget::List;
@@ -130,8 +130,8 @@ double drawPreview(TrackTable& tracks, int j, DecodedTrack& st, QImage& image,
     return scale;
 }
 
-double drawImportPreview(TrackTable& importTracks, int d, DecodedTrack& st, QImage& image) {
-    TTrackInfo& r = importTracks[d];
+double drawImportPreview(const TrackTable& importTracks, int d, DecodedTrack& st, QImage& image) {
+    TTrackInfo r = importTracks[d]; // the record stays as it is
     takeHeaderValues(r, st);
     st.decode(r, r.StartX);
     const Extent e = extentOf(st);

@@ -32,14 +32,15 @@ int floatingPreviewHeight(int W, int H, int w);
 
 // drawPreview: track j of `tracks` into `image` (a list preview decodes it into
 // `state` and sets its marks; a floating preview draws the nodes in `state`
-// and may change the image's height). Sets the record's AnchorY (and Templ 1
-// for a record without one) and state.TrackYShift. Returns the scale used.
-double drawPreview(TrackTable& tracks, int j, DecodedTrack& state, QImage& image,
+// and may change the image's height). A record without a template is drawn
+// as template 1; the record itself is never changed. Sets state.TrackYShift.
+// Returns the scale used.
+double drawPreview(const TrackTable& tracks, int j, DecodedTrack& state, QImage& image,
                    const PreviewColors& colors, PreviewTarget target);
 
 // drawImportPreview: track d of `importTracks` on white (the transparent colour):
 // green line, black zero line and poles, flags, red rider point.
-double drawImportPreview(TrackTable& importTracks, int d, DecodedTrack& state, QImage& image);
+double drawImportPreview(const TrackTable& importTracks, int d, DecodedTrack& state, QImage& image);
 
 // fitPreviewWindow: the floating window's width-to-height ratio and height for its
 // image size at opening; `captionHeight` is the height of a window caption.

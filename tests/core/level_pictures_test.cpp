@@ -126,7 +126,7 @@ TEST(LevelPicture, SidesOfZeroPixelsBecomeOneAndHugePicturesAreRefused) {
     ASSERT_EQ(drawLevelPicture(tracks, single, 8, st, p), "");
     EXPECT_EQ(p.width, 1);
     EXPECT_EQ(p.height, 25);
-    EXPECT_EQ(tracks[single].Templ, 1);
+    EXPECT_EQ(tracks[single].Templ, 0) << "drawing never changes a record";
     ASSERT_EQ(drawLevelPicture(tracks, single, 500, st, p), "");
     EXPECT_EQ(p.height, 1);
     ASSERT_EQ(drawLevelPicture(tracks, single, 0, st, p), ""); // RatioPic 0 reads as 8

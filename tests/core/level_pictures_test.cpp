@@ -114,6 +114,13 @@ TEST(LevelPicture, TemplateMarksArePolesAndOneRiderPixel) {
     EXPECT_EQ(p.at(25, 18), kPicBlack) << "start pole above the zero line";
     EXPECT_EQ(p.at(75, 18), kPicBlack) << "finish pole";
     EXPECT_EQ(p.at(25, 17), kPicWhite) << "poles are 15 units high: 20 down to 18";
+    // At ratio 1 the pole is 16 pixels, the zero line's included.
+    ASSERT_EQ(drawLevelPicture(tracks, j, 1, st, p), "");
+    const int y0 = st.YOffset;
+    for (int y = y0 - 15; y <= y0; ++y) EXPECT_EQ(p.at(200, y), kPicBlack) << "pole at " << y;
+    EXPECT_EQ(p.at(200, y0 - 16), kPicWhite) << "above the pole";
+    EXPECT_EQ(p.at(600, y0 - 15), kPicBlack) << "finish pole top";
+    EXPECT_EQ(p.at(600, y0 - 16), kPicWhite);
 }
 
 TEST(LevelPicture, SidesOfZeroPixelsBecomeOneAndHugePicturesAreRefused) {

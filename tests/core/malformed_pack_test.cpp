@@ -75,6 +75,20 @@ TEST(MalformedPack, RefusedWithReasonAndOpenPackKept) {
     }
 }
 
+// The largest block the reader takes: 1,000 bytes after the header (999
+// delta bytes and the trailing byte), written back as it came; 1,001 are
+// refused above.
+TEST(MalformedPack, AThousandByteTrackBlockIsReadAndWrittenBack) {
+    const std::vector<TrackBlock> edge[3] = {
+        {{"edge", header27(2) + std::string(999, '\x01') + '\x07'}}, {}, {}};
+    TrackTable table;
+    Rows rows;
+    ASSERT_EQ(readPack(buildPack(edge), table, rows), "");
+    EXPECT_EQ(table[1].PointsLen, 999);
+    EXPECT_EQ(table[1].Points[999], 7) << "the trailing byte";
+    EXPECT_EQ(writePack(table, rows), buildPack(edge));
+}
+
 TEST(MalformedPack, CorpusFilesNeverCrashTheReader) {
     // Every file of the fuzzing corpus, and every prefix of a good pack.
     TrackTable table;

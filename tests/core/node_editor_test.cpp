@@ -303,6 +303,9 @@ TEST_F(Gestures, TailMoveKeepsTheTailsShape) {
     move(at(400, 300).x(), at(400, 300).y());
     EXPECT_EQ(state.node(3), QPoint(227, 127)) << "the grabbed segment keeps the limits";
     EXPECT_EQ(state.node(5), QPoint(427, 97));
+    move(at(-300, -300).x(), at(-300, -300).y());
+    EXPECT_EQ(state.node(3), QPoint(101, -127)) << "one pixel right of its neighbour at least";
+    EXPECT_EQ(state.node(5), QPoint(301, -157));
     up(0, 0);
     EXPECT_FALSE(g.TailGrabbed);
     EXPECT_TRUE(g.holds(Tool::MoveTail));

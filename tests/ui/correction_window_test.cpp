@@ -93,6 +93,15 @@ TEST_F(CorrectionWindowTest, TypedValuesAreClampedAndMoveTheNode) {
     EXPECT_EQ(edits.size(), 3u);
     EXPECT_EQ(node(2), QPoint(73, -97));
     EXPECT_EQ(track.history().stack().count(), 1) << "corrections of one node are one step";
+    openFor(3);
+    type(spin("y_"), "-25");
+    EXPECT_EQ(node(3), QPoint(200, 25));
+    EXPECT_EQ(track.history().stack().count(), 2) << "another node's are a step of their own";
+    track.history().stack().undo();
+    EXPECT_EQ(node(3), QPoint(200, 30));
+    EXPECT_EQ(node(2), QPoint(73, -97));
+    track.history().stack().undo();
+    EXPECT_EQ(node(2), QPoint(100, -20)) << "the three corrections taken back at once";
 }
 
 TEST_F(CorrectionWindowTest, WheelAndSpinStepsStayWithinTheLimits) {

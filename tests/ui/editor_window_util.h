@@ -108,6 +108,25 @@ inline void drag(QWidget* canvas, QPoint from, QPoint to) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
 }
 
+// The hill most window tests open: up 20, down 50, up 30.
+inline const std::vector<QPoint> kHill = {{0, 0}, {100, -20}, {200, 30}, {300, 0}};
+
+// Easy: Hill, b; Medium: c; Hard: none.
+inline void writeHillPack(const BaseFolder& base) {
+    writeTrackPack(base.path("levels.mrg"), {{{"Hill", kHill, 1}, {"b", levelNodes(400, 100), 1}},
+                                             {{"c", levelNodes(300, 100), 2}},
+                                             {}});
+}
+
+// Draws a new track named `name` with left clicks at `clicks` and a right click.
+inline void drawNewTrack(MainWindow& w, const QString& name, const std::vector<QPoint>& clicks) {
+    w.findChild<QLineEdit*>("NameNewTrack")->setText(name);
+    QTest::mouseClick(w.findChild<QPushButton*>("NewTrack"), Qt::LeftButton);
+    auto* canvas = w.findChild<TrackCanvas*>("MapImg");
+    for (QPoint p : clicks) QTest::mouseClick(canvas, Qt::LeftButton, {}, p);
+    QTest::mouseClick(canvas, Qt::RightButton, {}, clicks.back() + QPoint(40, 0));
+}
+
 // Opens the track of `row` with a double click on it: press, release, the
 // second press that makes it a double click, release.
 inline void openRow(Started& s, int row) {

@@ -18,7 +18,6 @@ using namespace korvo::test;
 namespace {
 
 const std::vector<QPoint> kFlat = {{0, 0}, {100, 0}, {200, 0}, {300, 0}};
-const std::vector<QPoint> kHill = {{0, 0}, {100, -20}, {200, 30}, {300, 0}};
 // Start x 102 ends segment 1, finish x 597 ends segment 6 (preset 1).
 const std::vector<QPoint> kMarked = {{0, 0},     {102, -10}, {200, -10}, {300, -10},
                                      {400, -10}, {500, -10}, {597, -10}, {650, 0}};

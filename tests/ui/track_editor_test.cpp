@@ -21,15 +21,6 @@ using namespace korvo::test;
 
 namespace {
 
-const std::vector<QPoint> kHill = {{0, 0}, {100, -20}, {200, 30}, {300, 0}};
-
-// Easy: Hill, b; Medium: c; Hard: none.
-void writeHillPack(const BaseFolder& base) {
-    writeTrackPack(base.path("levels.mrg"), {{{"Hill", kHill, 1}, {"b", levelNodes(400, 100), 1}},
-                                             {{"c", levelNodes(300, 100), 2}},
-                                             {}});
-}
-
 std::vector<QAction*> sixMenuCommands(MainWindow& w) {
     return {ctl<QAction>(w, "N6"),     ctl<QAction>(w, "N9"),
             ctl<QAction>(w, "levv11"), ctl<QMenu>(w, "N11")->menuAction(),
@@ -43,15 +34,6 @@ std::vector<QAction*> editorTools(MainWindow& w) {
 
 QString cell(QTableWidget* t, int row) {
     return t->item(row, 1)->text();
-}
-
-// Draws a new track named `name` with left clicks at `clicks` and a right click.
-void drawNewTrack(MainWindow& w, const QString& name, const std::vector<QPoint>& clicks) {
-    ctl<QLineEdit>(w, "NameNewTrack")->setText(name);
-    QTest::mouseClick(ctl<QPushButton>(w, "NewTrack"), Qt::LeftButton);
-    for (QPoint p : clicks) QTest::mouseClick(ctl<TrackCanvas>(w, "MapImg"), Qt::LeftButton, {}, p);
-    QTest::mouseClick(ctl<TrackCanvas>(w, "MapImg"), Qt::RightButton, {},
-                      clicks.back() + QPoint(40, 0));
 }
 
 } // namespace
@@ -151,10 +133,6 @@ TEST(TrackEditor, FieldTextThatIsNoNumberChangesNothing) {
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->UpdateTInfo, Qt::LeftButton);
     EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), QSize(500, 700));
     EXPECT_EQ(s.prompts->shown.size(), 2);
-
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->CloseProp, Qt::LeftButton);
-    EXPECT_EQ(s.caption(1), "1/Hill") << "closed without storing";
-    EXPECT_EQ(w.document().Tracks[1].PointsLen, 6);
 }
 
 TEST(TrackEditor, EditingWithoutASelectionSaysSo) {

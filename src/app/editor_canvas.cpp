@@ -50,7 +50,7 @@ void EditorController::buildActions() {
     connect(ZoomIn, &QAction::triggered, this, [this] { zoomTo(MapImg->zoom() * 2); });
     connect(ZoomOut, &QAction::triggered, this, [this] { zoomTo(MapImg->zoom() / 2); });
     connect(ZoomActual, &QAction::triggered, this, [this] { zoomTo(1.0); });
-    connect(ZoomFit, &QAction::triggered, this, [this] { zoomTo(MapImg->fitZoom()); });
+    connect(ZoomFit, &QAction::triggered, this, [this] { MapImg->setZoom(MapImg->fitZoom()); });
 }
 
 QList<QAction*> EditorController::zoomActions() const {
@@ -59,7 +59,17 @@ QList<QAction*> EditorController::zoomActions() const {
 
 // The zoom is a view setting: it changes no byte of the track.
 void EditorController::zoomTo(double zoom) {
-    MapImg->setZoom(zoom);
+    MapImg->zoomAtPointer(zoom);
+}
+
+void EditorController::showZoom() {
+    const bool open = Panel5->isVisibleTo(app_.window); // the canvas is shown
+    const double zoom = MapImg->zoom();
+    ZoomIn->setEnabled(open && zoom < TrackCanvas::kMaxZoom);
+    ZoomOut->setEnabled(open && zoom > TrackCanvas::kMinZoom);
+    ZoomActual->setEnabled(open);
+    ZoomFit->setEnabled(open);
+    emit zoomShown(open ? QString::number(zoom * 100, 'g', 3) + '%' : QString());
 }
 
 QList<QAction*> EditorController::actions() const {
@@ -70,6 +80,7 @@ void EditorController::connectCanvas() {
     connect(MapImg, &TrackCanvas::messageAsked, this,
             [this](EditorMessage message) { editorMessage(message); });
     connect(MapImg, &TrackCanvas::pointerMoved, this, &EditorController::pointerMoved);
+    connect(MapImg, &TrackCanvas::zoomChanged, this, &EditorController::showZoom);
     connect(MapImg, &TrackCanvas::correctionAsked, this, &EditorController::openCorrection);
     connect(MapImg, &TrackCanvas::correctionDismissed, corrxywnd, &QWidget::close);
     connect(MapImg, &TrackCanvas::modeChanged, this, [this] {
@@ -118,9 +129,7 @@ void EditorController::syncToolButtons() {
 void EditorController::openCorrection(int k) {
     if (k < 1 || k > Editor.NodeCount) return;
     const QPoint node(Editor.NodeX[size_t(k)], Editor.NodeY[size_t(k)] + Editor.YOffset);
-    const QWidget* view = ScrollBox1->viewport();
-    const QRect viewport(view->mapToGlobal(QPoint(0, 0)), view->size());
-    corrxywnd->openAt(MapImg->mapToGlobal(MapImg->fromCanvas(node)), viewport);
+    corrxywnd->openAt(MapImg->mapToGlobal(MapImg->fromCanvas(node)));
 }
 
 void EditorController::connectPreview() {

@@ -110,6 +110,8 @@ void EditorController::buildRight(QWidget* right) {
     MapImg->setFixedSize(820, 554);
     MapImg->setScrollBox(ScrollBox1);
     ScrollBox1->setWidget(MapImg);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);         // the canvas inside takes the keys
+    QWidget::setTabOrder(Panel1->CloseProp, MapImg); // after the panel's last button
     editor->addWidget(ScrollBox1);
     Panel5->hide();
 
@@ -192,26 +194,30 @@ void EditorController::openEditor(bool newTrack) {
     showSessionValues();
     Panel1->showHelpFor(newTrack);
     MapImg->setField(Session.canvasSize);
+    list_.panel()->hide();
+    Panel1->show();
+    MapImg->setZoom(newTrack ? 1.0 : MapImg->openingZoom(Editor.trackHeight())); // a new track is drawn at 1x
     ScrollBox1->horizontalScrollBar()->setValue(0);
     // The start of the track in view: a tall track may begin far down.
     const int startY = Editor.NodeCount >= 1 ? Editor.NodeY[1] + Editor.YOffset : 0;
-    ScrollBox1->verticalScrollBar()->setValue(startY - ScrollBox1->viewport()->height() / 2);
-    list_.panel()->hide();
-    Panel1->show();
+    ScrollBox1->verticalScrollBar()->setValue(MapImg->fromCanvas(QPoint(0, startY)).y() -
+                                              ScrollBox1->viewport()->height() / 2);
     syncToolButtons();
-    for (QAction* a : zoomActions()) a->setEnabled(true);
+    showZoom();
     emit openChanged(true);
     emit modeChanged();
 }
 
-void EditorController::showSessionValues() {
+void EditorController::showSessionValues(bool withField) {
     for (QAbstractScrollArea* table : {static_cast<QAbstractScrollArea*>(Panel1->TrackProp),
                                        static_cast<QAbstractScrollArea*>(Panel1->TP2)})
         table->horizontalScrollBar()->setValue(0); // each track starts at the left edge
     Panel1->setTrackName(Session.TrackName);
-    Panel1->setLines(Session.isNewTrack() ? 0 : Session.record().Lines);
-    Panel1->setField(QString::number(Session.canvasSize.width()),
-                     QString::number(Session.canvasSize.height()));
+    Panel1->setLines(Session.isNewTrack() ? std::max(Editor.NodeCount - 1, 0)
+                                          : Session.record().Lines);
+    if (withField)
+        Panel1->setField(QString::number(Session.canvasSize.width()),
+                         QString::number(Session.canvasSize.height()));
     Panel1->setLengthRow(Session.LengthRow);
     Panel1->PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
     Panel1->PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
@@ -229,7 +235,8 @@ void EditorController::panelStep(TrackStep step, const std::function<bool()>& ac
     MapImg->setField(Session.canvasSize);
     if (shift > 0)
         ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->value() + shift);
-    showSessionValues();
+    // A new track's field takes the typed size only from "Обновить область".
+    showSessionValues(step == TrackStep::FieldSize || !Session.isNewTrack());
     MapImg->update();
     refreshFloatingPreview();
     emit modeChanged();
@@ -329,13 +336,13 @@ void EditorController::closeEditor(const CloseOutcome& closed) {
     corrxywnd->dismiss();
     syncToolButtons();
     for (QAction* a : {AddPoint, DelPoint, motopic, movemap, preimg}) a->setEnabled(false);
-    for (QAction* a : zoomActions()) a->setEnabled(false);
     if (preimg->isChecked()) preimg_f->close();
     emit pointerMoved(QString()); // the mouse position belongs to the canvas, gone now
     showCanvas(false);
     ScrollBox1->horizontalScrollBar()->setValue(0);
     Panel1->hide();
     list_.panel()->show();
+    showZoom();
     emit openChanged(false);
     emit modeChanged();
     if (!closed.wasNew) {

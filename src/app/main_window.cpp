@@ -8,6 +8,7 @@
 #include "list_controller.h"
 #include "pack_commands.h"
 #include "settings/ui/about_box.h"
+#include "settings/ui/mnemonics.h"
 #include "settings/ui/options_dialog.h"
 
 #include <QApplication>
@@ -105,6 +106,7 @@ TForm1::TForm1(std::optional<ListView> view, const WindowStart& start, QWidget* 
          [this] { return app_.doc.modified(); }, [this] { return pack_->SaveAllTracksClick(); }},
         app_.Lang, this);
     app_.Flags.FirstActivate = true;
+    keepMnemonicsOnShow(); // every dialog's buttons get Alt letters when it shows
     Loadlang();
     connectParts();
 }
@@ -248,6 +250,12 @@ void TForm1::buildStatusBar() {
         StatusPanels[i] = panel;
     }
     StatusPanels[1]->setText(app_.Lang[42]); // grid state, not visible
+    ZoomPanel = new QLabel(bar);             // the canvas's zoom while a track is open
+    ZoomPanel->setObjectName("ZoomPanel");
+    ZoomPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    ZoomPanel->setAlignment(Qt::AlignCenter);
+    ZoomPanel->setFixedWidth(ZoomPanel->fontMetrics().horizontalAdvance("6.25%") + 12);
+    bar->addPermanentWidget(ZoomPanel);
 }
 
 // The window follows what the parts say.
@@ -267,6 +275,7 @@ void TForm1::connectParts() {
     connect(editor_, &EditorController::openChanged, this, &TForm1::editorOpenChanged);
     connect(editor_, &EditorController::pointerMoved, this,
             [this](const QString& text) { StatusPanels[0]->setText(text); });
+    connect(editor_, &EditorController::zoomShown, ZoomPanel, &QLabel::setText);
     connect(pack_, &PackCommands::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, kStatusNoteMs); });
     connect(pack_, &PackCommands::packReplaced, this, [this] {
@@ -288,9 +297,13 @@ void TForm1::showEvent(QShowEvent* event) {
     if (!startProblems_.isEmpty()) QTimer::singleShot(0, this, &TForm1::reportStartProblems);
 }
 
+// A drag the window refuses says why in the status bar.
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    if (ImportCommands::takesFiles(event->mimeData()) && !editor_->isOpen())
-        event->acceptProposedAction();
+    if (const QString why = import_->dropRefusal(event->mimeData()); !why.isEmpty()) {
+        statusBar()->showMessage(why, kStatusNoteMs);
+        return;
+    }
+    if (ImportCommands::takesFiles(event->mimeData())) event->acceptProposedAction();
 }
 
 void TForm1::dropEvent(QDropEvent* event) {

@@ -129,6 +129,7 @@ private:
     QAction *N14, *N2, *N5; // "Содержание", "О программе", hidden notice
     QToolBar* ToolBar1;
     QLabel* StatusPanels[5]; // widths 110, 0, 400, 100, 50
+    QLabel* ZoomPanel;       // "25%" at the right end
     TAbout_f* About_f;
     Toptions_f* options_f;
     Tlevtomail_f* levtomail_f; // "Отправка уровня на сайт"

@@ -527,6 +527,12 @@ const AddedLine kAdded[] = {
      "в том виде, в каком он был сохранён?"},
     {338, "submission: save the pack first", "Save first", "Сначала сохранить"},
     {339, "submission: send the pack as saved", "Send as saved", "Отправить сохранённый"},
+    {340, "drop: a pack together with other files",
+     "Drop one pack (\".mrg\", \".lvl\") or \".lev\" files, not both together.",
+     "Перетащите один пакет (\".mrg\", \".lvl\") или файлы \".lev\", но не вместе."},
+    {341, "drop: a track is open",
+     "Files cannot be dropped while a track is open: store or close the track first.",
+     "Файлы нельзя перетащить, пока открыт трек: сначала сохраните или закройте его."},
 };
 
 } // namespace

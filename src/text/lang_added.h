@@ -234,6 +234,8 @@ enum AddedLineNumber : int {
     kLineSendUnsavedQuestion = 337,
     kLineSendSaveFirst = 338,
     kLineSendAsSaved = 339,
+    kLineDropMixed = 340,
+    kLineDropWhileEditing = 341,
 };
 
 } // namespace korvo

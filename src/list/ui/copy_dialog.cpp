@@ -5,6 +5,7 @@
 #include "render/track_preview.h"
 #include "text/lang_lines.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -130,6 +131,15 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     const bool enterOrEscape =
         key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
     if (event->type() == QEvent::KeyPress) {
+        // Home and End go to the first and last row of the one-column list,
+        // and with Shift extend the selection there.
+        auto* press = static_cast<QKeyEvent*>(event);
+        if ((key == Qt::Key_Home || key == Qt::Key_End) &&
+            !(press->modifiers() & Qt::ControlModifier)) {
+            QKeyEvent rows(QEvent::KeyPress, key, press->modifiers() | Qt::ControlModifier);
+            QApplication::sendEvent(copyto, &rows);
+            return true;
+        }
         if (!enterOrEscape) return false;
         copytoKeyPress(key);
         return true; // the dialog's own Enter and Escape handling stays out of it

@@ -35,14 +35,14 @@ bool EditorState::nodeHit(int i, QPoint p) const {
     return x - r < p.x() && p.x() < x + r && y - r < py && py < y + r;
 }
 
-int EditorState::nearestNodeHit(int from, int to, QPoint p) const {
+int EditorState::nearestNodeHit(int from, int to, QPoint p, bool preferLast) const {
     int best = 0;
     int64_t bestDistance = 0;
     for (int i = std::max(from, 1); i <= std::min(to, NodeCount); ++i) {
         if (!nodeHit(i, p)) continue;
         const int64_t dx = NodeX[size_t(i)] - p.x(), dy = NodeY[size_t(i)] + YOffset - p.y();
         const int64_t distance = dx * dx + dy * dy;
-        if (!best || distance < bestDistance) {
+        if (!best || distance < bestDistance || (preferLast && distance == bestDistance)) {
             best = i;
             bestDistance = distance;
         }

@@ -33,9 +33,9 @@ public:
     // +-HitRadius); a zoomed view widens it so it stays 5 x 5 on the screen.
     bool nodeHit(int i, QPoint p) const;
     int HitRadius = 3;
-    // The node of from..to nearest to p among those it hits (the lower
-    // number on a tie); 0 when none.
-    int nearestNodeHit(int from, int to, QPoint p) const;
+    // The node of from..to nearest to p among those it hits (on a tie the
+    // lower number, or the higher with `preferLast`); 0 when none.
+    int nearestNodeHit(int from, int to, QPoint p, bool preferLast = false) const;
     // The node a click at canvas x would be inserted as: the first k of
     // 2..NodeCount-1 with NodeX[k-1] <= x <= NodeX[k]; 0 when none.
     int segmentHit(int x) const;

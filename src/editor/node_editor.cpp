@@ -148,7 +148,7 @@ void NodeEditor::grabTail(QPoint pos, GestureOutcome& out) {
         st.SavedX[size_t(k)] = st.NodeX[size_t(k)];
         st.SavedY[size_t(k)] = st.NodeY[size_t(k)];
     }
-    if (const int k = st.nearestNodeHit(2, st.NodeCount, pos)) {
+    if (const int k = st.nearestNodeHit(2, st.NodeCount, pos, true)) { // the tail's end on a tie
         g.SelNode = k;
         g.TailGrabbed = true;
         g.GrabPt = st.node(k);

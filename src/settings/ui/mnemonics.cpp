@@ -30,14 +30,25 @@ QString keyOf(QChar c) {
     return QString(c).toLower();
 }
 
-// The place for a new marker: a word's first free letter, else any free one.
+// The place for a new marker: a free letter of the text's own script (a
+// Russian text gets a Russian letter, the keyboard's layout then) before
+// any other, a word's first letter before the others.
 int freeLetter(const QString& plain, const QStringList& used) {
-    for (const bool wordStart : {true, false})
-        for (int i = 0; i < plain.size(); ++i) {
-            if (!plain[i].isLetterOrNumber() || used.contains(keyOf(plain[i]))) continue;
-            if (wordStart && i > 0 && plain[i - 1].isLetterOrNumber()) continue;
-            return i;
+    QChar::Script script = QChar::Script_Unknown;
+    for (const QChar c : plain)
+        if (c.isLetter()) {
+            script = c.script();
+            break;
         }
+    for (const bool ownScript : {true, false})
+        for (const bool wordStart : {true, false})
+            for (int i = 0; i < plain.size(); ++i) {
+                const QChar c = plain[i];
+                if (!c.isLetterOrNumber() || used.contains(keyOf(c))) continue;
+                if (ownScript && c.isLetter() && c.script() != script) continue;
+                if (wordStart && i > 0 && plain[i - 1].isLetterOrNumber()) continue;
+                return i;
+            }
     return -1;
 }
 

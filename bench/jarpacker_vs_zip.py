@@ -1,4 +1,4 @@
-#!/ usr / bin / python3
+#!/usr/bin/python3
 """jarpacker against `cp` + `zip` replacing the entry, as paired whole processes.
 
     bench/jarpacker_vs_zip.py [BUILD_DIR] [PAIRS]

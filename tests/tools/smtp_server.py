@@ -1,27 +1,23 @@
-#!/ usr / bin / python3
-""
-    "SMTP servers for the mail tests, on 127.0.0.1 and a free port.
+#!/usr/bin/python3
+"""SMTP servers for the mail tests, on 127.0.0.1 and a free port.
 
     smtp_server.py MODE LOG
 
-        MODE accept aiosmtpd with AUTH
-        LOGIN(user levels @test.example, password secret) refuse the same,
-    refusing every login tls the same as accept,
-    offering STARTTLS with a self -
-        signed certificate drop a scripted server that closes the connection in the middle of DATA
-        stall a scripted server that never answers the end of the message reply451,
-    reply554 a scripted server that answers the end of the message so silent a server that accepts
-        connections and never greets busy a server that greets every connection with
-        421(a NUL and an escape in its text) and
-        closes it starttls a scripted server offering STARTTLS on its first extension line,
-    answering STARTTLS with 454 inject the same,
-    answering STARTTLS with 220 and a reply more in one piece The first line on standard output is
-                                    "PORT n".Every event goes to LOG as one JSON object per line : {
-    "connection" : true
-} for each
-    connection of a scripted server, {
-        "command" : line
-    } for each command line read,
+MODE  accept  aiosmtpd with AUTH LOGIN (user levels@test.example, password secret)
+      refuse  the same, refusing every login
+      tls     the same as accept, offering STARTTLS with a self-signed certificate
+      drop    a scripted server that closes the connection in the middle of DATA
+      stall   a scripted server that never answers the end of the message
+      reply451, reply554  a scripted server that answers the end of the message so
+      silent  a server that accepts connections and never greets
+      busy    a server that greets every connection with 421 (a NUL and an escape in
+              its text) and closes it
+      starttls  a scripted server offering STARTTLS on its first extension line,
+              answering STARTTLS with 454
+      inject  the same, answering STARTTLS with 220 and a reply more in one piece
+The first line on standard output is "PORT n". Every event goes to LOG as
+one JSON object per line: {"connection": true} for each connection of a
+scripted server, {"command": line} for each command line read,
 {"auth": [user, password]}, and {"message": ...} with the envelope, the
 headers, the decoded text part and the entries of the zip attachment.
 """
@@ -127,48 +123,62 @@ async def serve_aiosmtpd():
 
 async def scripted(reader, writer):
     """Plays the dialogue up to DATA, then drops, stalls or refuses the message;
-    or greets with 421, or never greets;
-or offers STARTTLS on the first extension line and then refuses it or
-    sends more than its 220. ""
-                             "
-        record({"connection" : True}) if MODE
-        == "silent" : await reader.read() #until the client gives up return if MODE ==
-        "busy" : writer.write(b "421 test.example\0busy\x1b\r\n") await writer.drain() writer
-                     .close() return tls = MODE in("starttls", "inject")answers = {
-    b "EHLO" : b "250-test.example\r\n250-STARTTLS\r\n250 AUTH LOGIN\r\n" if tls else b
-    "250-test.example\r\n250 AUTH LOGIN\r\n",
-    b "STARTTLS" : b "220 go ahead\r\n250 injected\r\n" if MODE == "inject" else b
-        "454 TLS not available now\r\n",
-    b "AUTH" : b "334 VXNlcm5hbWU6\r\n",
-    b "RSET" : b "250 OK\r\n",
-    b "MAIL" : b "250 OK\r\n",
-    b "RCPT" : b "250 OK\r\n",
-    b "DATA" : b "354 go on\r\n"
-} writer.write(b "220 test.example ESMTP\r\n") step = 0 while True
-    : line = await reader.readline() if not line : return record({
-        "command" : line.decode("latin-1").rstrip("\r\n")
-    }) verb = line.split()[0].upper() if line.split() else b "" if verb in answers
-    : writer.write(answers[verb]) else : #the user name,
-                                     then the password step +=
-                                     1 writer.write(b "334 UGFzc3dvcmQ6\r\n" if step == 1 else b
-                                                    "235 OK\r\n") if verb
-                                     == b "DATA" : break if MODE ==
-                                                   "drop"
-    : await reader.readexactly(
-                      200) writer.transport.abort() record({"dropped" : True}) return await reader
-          .readuntil(b "\r\n.\r\n") if MODE in("reply451", "reply554")
-    : writer
-          .write(MODE [5:].encode() + b " message refused\r\n") record({"refused" : True}) else
-    : record({"stalled" : True}) await reader.read() #until the client gives up
+    or greets with 421, or never greets; or offers STARTTLS on the first
+    extension line and then refuses it or sends more than its 220."""
+    record({"connection": True})
+    if MODE == "silent":
+        await reader.read()  # until the client gives up
+        return
+    if MODE == "busy":
+        writer.write(b"421 test.example\0busy\x1b\r\n")
+        await writer.drain()
+        writer.close()
+        return
+    tls = MODE in ("starttls", "inject")
+    answers = {b"EHLO": b"250-test.example\r\n250-STARTTLS\r\n250 AUTH LOGIN\r\n" if tls else
+               b"250-test.example\r\n250 AUTH LOGIN\r\n",
+               b"STARTTLS": b"220 go ahead\r\n250 injected\r\n" if MODE == "inject" else
+               b"454 TLS not available now\r\n",
+               b"AUTH": b"334 VXNlcm5hbWU6\r\n",
+               b"RSET": b"250 OK\r\n", b"MAIL": b"250 OK\r\n", b"RCPT": b"250 OK\r\n",
+               b"DATA": b"354 go on\r\n"}
+    writer.write(b"220 test.example ESMTP\r\n")
+    step = 0
+    while True:
+        line = await reader.readline()
+        if not line:
+            return
+        record({"command": line.decode("latin-1").rstrip("\r\n")})
+        verb = line.split()[0].upper() if line.split() else b""
+        if verb in answers:
+            writer.write(answers[verb])
+        else:  # the user name, then the password
+            step += 1
+            writer.write(b"334 UGFzc3dvcmQ6\r\n" if step == 1 else b"235 OK\r\n")
+        if verb == b"DATA":
+            break
+    if MODE == "drop":
+        await reader.readexactly(200)
+        writer.transport.abort()
+        record({"dropped": True})
+        return
+    await reader.readuntil(b"\r\n.\r\n")
+    if MODE in ("reply451", "reply554"):
+        writer.write(MODE[5:].encode() + b" message refused\r\n")
+        record({"refused": True})
+    else:
+        record({"stalled": True})
+    await reader.read()  # until the client gives up
 
-      async def main()
-    : if MODE in("accept", "refuse", "tls")
-    : server = await serve_aiosmtpd() else
-    : server =
-          await asyncio
-              .start_server(scripted, "127.0.0.1", 0)
-                  print("PORT", server.sockets[0].getsockname()[1],
-                        flush = True) await asyncio.sleep(300) #the test stops it long before server
-              .close()
 
-                  asyncio.run(main())
+async def main():
+    if MODE in ("accept", "refuse", "tls"):
+        server = await serve_aiosmtpd()
+    else:
+        server = await asyncio.start_server(scripted, "127.0.0.1", 0)
+    print("PORT", server.sockets[0].getsockname()[1], flush=True)
+    await asyncio.sleep(300)  # the test stops it long before
+    server.close()
+
+
+asyncio.run(main())

@@ -1,16 +1,16 @@
-#!/ usr / bin / python3
-""
-    "Zip archives for the tests, through Python's zipfile.
+#!/usr/bin/python3
+"""Zip archives for the tests, through Python's zipfile.
 
-    zip_tool.py dump ARCHIVE
-        ->JSON
-    : {"ok" : testzip passed,
-       "entries" : [ {name, method, date_time, crc, data(base64)} ]} zip_tool.py raw ARCHIVE
-        ->JSON : [ {name, flags, local, central} ] in central order
-    : local is every byte from the entry's local header to the
-          next entry's (data descriptor included), central its central record with the offset field
-          zeroed(both base64) zip_tool.py make ARCHIVE LIST[streamed] LIST is JSON
-    : [[name, method, data(base64)], ...] (method 0 stored, 8 deflated); streamed writes as to a
+    zip_tool.py dump ARCHIVE        -> JSON: {"ok": testzip passed, "entries": [
+                                        {name, method, date_time, crc, data(base64)}]}
+    zip_tool.py raw ARCHIVE         -> JSON: [{name, flags, local, central}] in central order:
+                                        local is every byte from the entry's local header to
+                                        the next entry's (data descriptor included), central
+                                        its central record with the offset field zeroed
+                                        (both base64)
+    zip_tool.py make ARCHIVE LIST [streamed]
+                                    LIST is JSON: [[name, method, data(base64)], ...]
+                                    (method 0 stored, 8 deflated); streamed writes as to a
                                     pipe: every entry with a data descriptor (flag bit 3)
 """
 import base64
@@ -41,9 +41,8 @@ class Unseekable:
 if sys.argv[1] == "dump":
     with zipfile.ZipFile(sys.argv[2]) as z:
         ok = z.testzip() is None
-        entries = [{
-    "name" : i.filename, "method" : i.compress_type,
-        "date_time" : list(i.date_time), "crc" : i.CRC, "data" : b64(z.read(i))}
+        entries = [{"name": i.filename, "method": i.compress_type, "date_time": list(i.date_time),
+                    "crc": i.CRC, "data": b64(z.read(i))}
                    for i in z.infolist()]
     print(json.dumps({"ok": ok, "entries": entries}))
 elif sys.argv[1] == "raw":

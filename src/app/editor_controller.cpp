@@ -196,7 +196,8 @@ void EditorController::openEditor(bool newTrack) {
     MapImg->setField(Session.canvasSize);
     list_.panel()->hide();
     Panel1->show();
-    MapImg->setZoom(newTrack ? 1.0 : MapImg->openingZoom(Editor.trackHeight())); // a new track is drawn at 1x
+    MapImg->setZoom(
+        newTrack ? 1.0 : MapImg->openingZoom(Editor.trackHeight())); // a new track is drawn at 1x
     ScrollBox1->horizontalScrollBar()->setValue(0);
     // The start of the track in view: a tall track may begin far down.
     const int startY = Editor.NodeCount >= 1 ? Editor.NodeY[1] + Editor.YOffset : 0;

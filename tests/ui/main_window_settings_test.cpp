@@ -4,11 +4,11 @@
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
 #include "settings/ini_file.h"
-#include "settings/ui/mnemonics.h"
 #include "settings/lang_targets.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/color_box.h"
 #include "settings/ui/lang_apply.h"
+#include "settings/ui/mnemonics.h"
 #include "settings/ui/options_dialog.h"
 #include "text/lang_added.h"
 
@@ -161,10 +161,10 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
             in<QComboBox>(&d, "Langlist")->setCurrentText("russian.lng");
             // Runs while line 88 is shown, the dialog still open.
             QTimer::singleShot(0, [&] {
-                dialogRecaptioned =
-                    d.isVisible() && d.windowTitle() == QString::fromUtf8("Настройки") &&
-                    withoutMnemonic(in<QPushButton>(&d, "applyopt")->text()) ==
-                        QString::fromUtf8("Применить");
+                dialogRecaptioned = d.isVisible() &&
+                                    d.windowTitle() == QString::fromUtf8("Настройки") &&
+                                    withoutMnemonic(in<QPushButton>(&d, "applyopt")->text()) ==
+                                        QString::fromUtf8("Применить");
             });
         });
         ASSERT_EQ(shown.size(), 1);

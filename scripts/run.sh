@@ -3,7 +3,7 @@
 # tracks and starts the editor in it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh --target korvote trackpack
+bash scripts/build.sh --target korvote trackpack jarpacker jarpacker-window
 mkdir -p run/lang
 cp -rn base/. run/            # what is missing; the user's pack and opt.ini stay
 cp -f base/lang/*.lng run/lang/ # the program's own language files are always the current ones

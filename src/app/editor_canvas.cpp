@@ -50,7 +50,7 @@ void EditorController::buildActions() {
     connect(ZoomIn, &QAction::triggered, this, [this] { zoomTo(canvas_->zoom() * 2); });
     connect(ZoomOut, &QAction::triggered, this, [this] { zoomTo(canvas_->zoom() / 2); });
     connect(ZoomActual, &QAction::triggered, this, [this] { zoomTo(1.0); });
-    connect(ZoomFit, &QAction::triggered, this, [this] { zoomTo(canvas_->fitZoom()); });
+    connect(ZoomFit, &QAction::triggered, this, [this] { canvas_->setZoom(canvas_->fitZoom()); });
 }
 
 QList<QAction*> EditorController::zoomActions() const {
@@ -59,7 +59,17 @@ QList<QAction*> EditorController::zoomActions() const {
 
 // The zoom is a view setting: it changes no byte of the track.
 void EditorController::zoomTo(double zoom) {
-    canvas_->setZoom(zoom);
+    canvas_->zoomAtPointer(zoom);
+}
+
+void EditorController::showZoom() {
+    const bool open = canvasArea_->isVisibleTo(app_.window); // the canvas is shown
+    const double zoom = canvas_->zoom();
+    ZoomIn->setEnabled(open && zoom < TrackCanvas::kMaxZoom);
+    ZoomOut->setEnabled(open && zoom > TrackCanvas::kMinZoom);
+    ZoomActual->setEnabled(open);
+    ZoomFit->setEnabled(open);
+    emit zoomShown(open ? QString::number(zoom * 100, 'g', 3) + '%' : QString());
 }
 
 QList<QAction*> EditorController::actions() const {
@@ -70,6 +80,7 @@ void EditorController::connectCanvas() {
     connect(canvas_, &TrackCanvas::messageAsked, this,
             [this](EditorMessage message) { editorMessage(message); });
     connect(canvas_, &TrackCanvas::pointerMoved, this, &EditorController::pointerMoved);
+    connect(canvas_, &TrackCanvas::zoomChanged, this, &EditorController::showZoom);
     connect(canvas_, &TrackCanvas::correctionAsked, this, &EditorController::openCorrection);
     connect(canvas_, &TrackCanvas::correctionDismissed, correction_, &QWidget::close);
     connect(canvas_, &TrackCanvas::modeChanged, this, [this] {
@@ -119,9 +130,7 @@ void EditorController::syncToolButtons() {
 void EditorController::openCorrection(int k) {
     if (k < 1 || k > Editor.NodeCount) return;
     const QPoint node(Editor.NodeX[size_t(k)], Editor.NodeY[size_t(k)] + Editor.YOffset);
-    const QWidget* view = canvasScroll_->viewport();
-    const QRect viewport(view->mapToGlobal(QPoint(0, 0)), view->size());
-    correction_->openAt(canvas_->mapToGlobal(canvas_->fromCanvas(node)), viewport);
+    correction_->openAt(canvas_->mapToGlobal(canvas_->fromCanvas(node)));
 }
 
 void EditorController::connectPreview() {

@@ -110,6 +110,8 @@ void EditorController::buildRight(QWidget* right) {
     canvas_->setFixedSize(820, 554);
     canvas_->setScrollBox(canvasScroll_);
     canvasScroll_->setWidget(canvas_);
+    canvasScroll_->setFocusPolicy(Qt::NoFocus);       // the canvas inside takes the keys
+    QWidget::setTabOrder(panel_->CloseProp, canvas_); // after the panel's last button
     editor->addWidget(canvasScroll_);
     canvasArea_->hide();
 
@@ -192,26 +194,31 @@ void EditorController::openEditor(bool newTrack) {
     showSessionValues();
     panel_->showHelpFor(newTrack);
     canvas_->setField(Session.canvasSize);
+    list_.panel()->hide();
+    panel_->show();
+    canvas_->setZoom(
+        newTrack ? 1.0 : canvas_->openingZoom(Editor.trackHeight())); // a new track is drawn at 1x
     canvasScroll_->horizontalScrollBar()->setValue(0);
     // The start of the track in view: a tall track may begin far down.
     const int startY = Editor.NodeCount >= 1 ? Editor.NodeY[1] + Editor.YOffset : 0;
-    canvasScroll_->verticalScrollBar()->setValue(startY - canvasScroll_->viewport()->height() / 2);
-    list_.panel()->hide();
-    panel_->show();
+    canvasScroll_->verticalScrollBar()->setValue(canvas_->fromCanvas(QPoint(0, startY)).y() -
+                                                 canvasScroll_->viewport()->height() / 2);
     syncToolButtons();
-    for (QAction* a : zoomActions()) a->setEnabled(true);
+    showZoom();
     emit openChanged(true);
     emit modeChanged();
 }
 
-void EditorController::showSessionValues() {
+void EditorController::showSessionValues(bool withField) {
     for (QAbstractScrollArea* table : {static_cast<QAbstractScrollArea*>(panel_->TrackProp),
                                        static_cast<QAbstractScrollArea*>(panel_->TP2)})
         table->horizontalScrollBar()->setValue(0); // each track starts at the left edge
     panel_->setTrackName(Session.TrackName);
-    panel_->setLines(Session.isNewTrack() ? 0 : Session.record().Lines);
-    panel_->setField(QString::number(Session.canvasSize.width()),
-                     QString::number(Session.canvasSize.height()));
+    panel_->setLines(Session.isNewTrack() ? std::max(Editor.NodeCount - 1, 0)
+                                          : Session.record().Lines);
+    if (withField)
+        panel_->setField(QString::number(Session.canvasSize.width()),
+                         QString::number(Session.canvasSize.height()));
     panel_->setLengthRow(Session.LengthRow);
     panel_->PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
     panel_->PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
@@ -230,7 +237,8 @@ void EditorController::panelStep(TrackStep step, const std::function<bool()>& ac
     if (shift > 0)
         canvasScroll_->verticalScrollBar()->setValue(canvasScroll_->verticalScrollBar()->value() +
                                                      shift);
-    showSessionValues();
+    // A new track's field takes the typed size only from "Обновить область".
+    showSessionValues(step == TrackStep::FieldSize || !Session.isNewTrack());
     canvas_->update();
     refreshFloatingPreview();
     emit modeChanged();
@@ -330,13 +338,13 @@ void EditorController::closeEditor(const CloseOutcome& closed) {
     correction_->dismiss();
     syncToolButtons();
     for (QAction* a : {AddPoint, DelPoint, motopic, movemap, preimg}) a->setEnabled(false);
-    for (QAction* a : zoomActions()) a->setEnabled(false);
     if (preimg->isChecked()) floatingPreview_->close();
     emit pointerMoved(QString()); // the mouse position belongs to the canvas, gone now
     showCanvas(false);
     canvasScroll_->horizontalScrollBar()->setValue(0);
     panel_->hide();
     list_.panel()->show();
+    showZoom();
     emit openChanged(false);
     emit modeChanged();
     if (!closed.wasNew) {

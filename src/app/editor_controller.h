@@ -65,6 +65,7 @@ signals:
     void openChanged(bool open); // the panel and canvas came or went
     void modeChanged();          // status texts, tool buttons, SaveTProp
     void pointerMoved(const QString& text);
+    void zoomShown(const QString& text); // "25%" while a track is open, else ""
 
 private:
     void buildLeft(QWidget* left);
@@ -75,7 +76,8 @@ private:
     void connectPreview();
     void openEditor(bool newTrack);
     void closeEditor(const CloseOutcome& closed);
-    void showSessionValues();
+    // The panel shows the session's values; `withField` the field size too.
+    void showSessionValues(bool withField = true);
     int viewHeight() const;
     void showCanvas(bool on);
     void choosePreset(int t);
@@ -90,6 +92,8 @@ private:
     void openCorrection(int node);
     void refreshFloatingPreview();
     void zoomTo(double zoom);
+    // The zoom commands each on while it can change the zoom, and the read-out.
+    void showZoom();
     void toggleFloatingPreview();
     void floatingPreviewClosed();
 

@@ -121,6 +121,13 @@ bool ImportCommands::takesFiles(const QMimeData* data) {
     return std::all_of(files.begin(), files.end(), isLev);
 }
 
+QString ImportCommands::dropRefusal(const QMimeData* data) {
+    if (localFiles(data).isEmpty()) return {};
+    if (editor_.isOpen()) return app_.Lang[kLineDropWhileEditing];
+    if (!takesFiles(data)) return app_.Lang[kLineDropMixed];
+    return {};
+}
+
 void ImportCommands::dropFiles(const QMimeData* data) {
     if (!takesFiles(data) || editor_.isOpen()) return;
     const QStringList files = localFiles(data);
@@ -175,7 +182,7 @@ QString ImportCommands::imagesFolder() {
 void ImportCommands::pictureOfSelected() {
     const int j = list_.selectedTrack();
     if (j <= 0) {
-        app_.ask().warning(app_.window, app_.Lang[41]);
+        app_.ask().error(app_.window, QString(), app_.Lang[38]); // select a track first
         return;
     }
     const QString folder = imagesFolder();
@@ -186,6 +193,8 @@ void ImportCommands::pictureOfSelected() {
     if (!why.empty())
         app_.ask().error(app_.window, QString(),
                          app_.Lang.format(kLinePicturesFailed, QString::fromStdString(why)));
+    else
+        app_.ask().information(app_.window, app_.Lang[37]); // the pictures are in "images"
 }
 
 // picturesOfAll: every track's picture with the progress window, then the catalogue.
@@ -200,6 +209,8 @@ void ImportCommands::picturesOfAll() {
     if (!run.error.empty())
         app_.ask().error(app_.window, QString(),
                          app_.Lang.format(kLinePicturesFailed, QString::fromStdString(run.error)));
+    else
+        app_.ask().information(app_.window, app_.Lang[37]); // the pictures are in "images"
 }
 
 } // namespace korvo

@@ -38,6 +38,9 @@ public:
 
     // Files dragged from the file manager: ".lev" files, or one pack.
     static bool takesFiles(const QMimeData* data);
+    // Why the dragged files cannot be dropped now: "" when they can, or when
+    // the drag holds no files at all.
+    QString dropRefusal(const QMimeData* data);
     void dropFiles(const QMimeData* data);
 
 private:

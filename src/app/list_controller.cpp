@@ -25,10 +25,12 @@ ListController::ListController(AppContext& app, QWidget* parent) : QObject(paren
     buildCommands();
     connectViews();
     connect(&app.doc, &PackDocument::rowsRestored, this, &ListController::afterRestore);
+    app.doc.setSelection([this] { return std::max(selectedTrack(), 0); });
 }
 
 // The item models watch the rows, which the document keeps after the views go.
 ListController::~ListController() {
+    app_.doc.setSelection({});
     delete listModel_;
     delete treeModel_;
 }

@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("korvote"); // names the per-user folder
-    QApplication::setApplicationDisplayName(korvo::MainWindow::kAppTitle);
+    // No display name: the window manager would show every title with
+    // " — Korvo Track Editor 3" appended.
     QGuiApplication::setDesktopFileName("korvote");
     const korvo::CommandLine line = korvo::readCommandLine(QApplication::arguments());
     if (!line.error.isEmpty()) return refuse(line.error);

@@ -9,6 +9,7 @@
 #include "pack_commands.h"
 #include "ride_commands.h"
 #include "settings/ui/about_box.h"
+#include "settings/ui/mnemonics.h"
 #include "settings/ui/options_dialog.h"
 
 #include <QApplication>
@@ -97,6 +98,7 @@ MainWindow::MainWindow(std::optional<ListView> view, const WindowStart& start, Q
             [this](QSessionManager&) { pack_->sessionEnding(); });
     new RideCommands(app_, *list_, *editor_, this, right); // Ride, Replay, Check pack
     app_.Flags.FirstActivate = true;
+    keepMnemonicsOnShow(); // every dialog's buttons get Alt letters when it shows
     loadLanguage();
     connectParts();
 }
@@ -240,6 +242,12 @@ void MainWindow::buildStatusBar() {
         StatusPanels[i] = panel;
     }
     StatusPanels[1]->setText(app_.Lang[42]); // grid state, not visible
+    ZoomPanel = new QLabel(bar);             // the canvas's zoom while a track is open
+    ZoomPanel->setObjectName("ZoomPanel");
+    ZoomPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    ZoomPanel->setAlignment(Qt::AlignCenter);
+    ZoomPanel->setFixedWidth(ZoomPanel->fontMetrics().horizontalAdvance("6.25%") + 12);
+    bar->addPermanentWidget(ZoomPanel);
 }
 
 // The window follows what the parts say.
@@ -259,6 +267,7 @@ void MainWindow::connectParts() {
     connect(editor_, &EditorController::openChanged, this, &MainWindow::editorOpenChanged);
     connect(editor_, &EditorController::pointerMoved, this,
             [this](const QString& text) { StatusPanels[0]->setText(text); });
+    connect(editor_, &EditorController::zoomShown, ZoomPanel, &QLabel::setText);
     connect(pack_, &PackCommands::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, kStatusNoteMs); });
     connect(pack_, &PackCommands::packReplaced, this, [this] {
@@ -280,9 +289,13 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (!startProblems_.isEmpty()) QTimer::singleShot(0, this, &MainWindow::reportStartProblems);
 }
 
+// A drag the window refuses says why in the status bar.
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (ImportCommands::takesFiles(event->mimeData()) && !editor_->isOpen())
-        event->acceptProposedAction();
+    if (const QString why = import_->dropRefusal(event->mimeData()); !why.isEmpty()) {
+        statusBar()->showMessage(why, kStatusNoteMs);
+        return;
+    }
+    if (ImportCommands::takesFiles(event->mimeData())) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {

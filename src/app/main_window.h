@@ -134,6 +134,7 @@ private:
     QAction *N14, *N2, *N5; // "Содержание", "О программе", hidden notice
     QToolBar* ToolBar1;
     QLabel* StatusPanels[5];     // widths 110, 0, 400, 100, 50
+    QLabel* ZoomPanel;           // "25%" at the right end
     AboutBox* About_f = nullptr; // these three: nullptr until first opened
     OptionsDialog* options_f = nullptr;
     SubmissionWindow* levtomail_f = nullptr; // "Отправка уровня на сайт"

@@ -1,6 +1,7 @@
 #include "prompts.h"
 
 #include "list/ui/copy_dialog.h"
+#include "main_window.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -11,7 +12,7 @@ namespace korvo {
 
 namespace {
 QString boxTitle(QWidget* parent) {
-    return parent ? parent->window()->windowTitle() : QApplication::applicationDisplayName();
+    return parent ? parent->window()->windowTitle() : QString(MainWindow::kAppTitle);
 }
 } // namespace
 

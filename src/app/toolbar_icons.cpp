@@ -170,12 +170,27 @@ QPixmap render(ToolIcon which, int size) {
     return pm;
 }
 
+// The picture of a command that is off: faint, so it reads as off even
+// where the picture is grey already.
+QPixmap faded(const QPixmap& on) {
+    QPixmap off(on.size());
+    off.setDevicePixelRatio(on.devicePixelRatio());
+    off.fill(Qt::transparent);
+    QPainter p(&off);
+    p.setOpacity(0.3);
+    p.drawPixmap(0, 0, on);
+    return off;
+}
+
 } // namespace
 
 QIcon toolIcon(ToolIcon which) {
     QIcon icon;
-    icon.addPixmap(render(which, 16));
-    icon.addPixmap(render(which, 32));
+    for (const int size : {16, 32}) {
+        const QPixmap on = render(which, size);
+        icon.addPixmap(on);
+        icon.addPixmap(faded(on), QIcon::Disabled);
+    }
     return icon;
 }
 

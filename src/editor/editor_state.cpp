@@ -14,6 +14,11 @@ void EditorState::clearSaved() {
     std::fill(SavedY.begin(), SavedY.end(), 0);
 }
 
+int EditorState::trackHeight() const {
+    const auto [minY, maxY] = yRange(1);
+    return (std::max(0, maxY) + 100) + (std::abs(minY) + 100);
+}
+
 QSize EditorState::canvasExtent(int viewHeight) {
     const auto [minY, maxYNodes] = yRange(1);
     const int32_t maxY = std::max(0, maxYNodes);
@@ -30,16 +35,19 @@ bool EditorState::nodeHit(int i, QPoint p) const {
     return x - r < p.x() && p.x() < x + r && y - r < py && py < y + r;
 }
 
-int EditorState::firstNodeHit(int from, int to, QPoint p) const {
-    for (int i = std::max(from, 1); i <= std::min(to, NodeCount); ++i)
-        if (nodeHit(i, p)) return i;
-    return 0;
-}
-
-int EditorState::lastNodeHit(int from, int to, QPoint p) const {
-    for (int i = std::min(to, NodeCount); i >= std::max(from, 1); --i)
-        if (nodeHit(i, p)) return i;
-    return 0;
+int EditorState::nearestNodeHit(int from, int to, QPoint p, bool preferLast) const {
+    int best = 0;
+    int64_t bestDistance = 0;
+    for (int i = std::max(from, 1); i <= std::min(to, NodeCount); ++i) {
+        if (!nodeHit(i, p)) continue;
+        const int64_t dx = NodeX[size_t(i)] - p.x(), dy = NodeY[size_t(i)] + YOffset - p.y();
+        const int64_t distance = dx * dx + dy * dy;
+        if (!best || distance < bestDistance || (preferLast && distance == bestDistance)) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 int EditorState::segmentHit(int x) const {

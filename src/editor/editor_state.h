@@ -26,14 +26,16 @@ public:
     // Sets YOffset for the track's lowest node and returns the canvas size:
     // the last node's x wide, tall enough for the track and the view.
     QSize canvasExtent(int viewHeight);
+    // The height the track itself needs on the canvas, its margins included.
+    int trackHeight() const;
 
     // Node i is hit by canvas point p: a 5 x 5 square (exclusive at
     // +-HitRadius); a zoomed view widens it so it stays 5 x 5 on the screen.
     bool nodeHit(int i, QPoint p) const;
     int HitRadius = 3;
-    // First (or last) node of from..to hit by p; 0 when none.
-    int firstNodeHit(int from, int to, QPoint p) const;
-    int lastNodeHit(int from, int to, QPoint p) const;
+    // The node of from..to nearest to p among those it hits (on a tie the
+    // lower number, or the higher with `preferLast`); 0 when none.
+    int nearestNodeHit(int from, int to, QPoint p, bool preferLast = false) const;
     // The node a click at canvas x would be inserted as: the first k of
     // 2..NodeCount-1 with NodeX[k-1] <= x <= NodeX[k]; 0 when none.
     int segmentHit(int x) const;

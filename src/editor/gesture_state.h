@@ -21,6 +21,8 @@ struct GestureState {
     QPoint RubberFrom, RubberTo; // track coordinates; RubberTo is also the add-node cross
     QPoint GrabPt;               // grabbed node's position when a tail move started
     QPoint PanFrom;              // screen position at the last panning step
+    QPoint DragFrom, DragNodeAt; // a drag's press point (canvas) and its node (track) at the press
+    bool KeySelected = false;    // SelNode was chosen by the keyboard: it is shown and keys move it
 
     bool CrossShown = false; // the add-node cross has a position to be drawn at
     bool RiderShown = false; // the rider sprite has been placed on the canvas

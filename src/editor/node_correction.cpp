@@ -38,11 +38,14 @@ CorrLimits corrLimits(const int* NodeX, const int* NodeY, int NodeCount, int k) 
     return l;
 }
 
-QPoint corrWindowPos(QPoint node, const QRect& viewport) {
-    const int sx = node.x() - viewport.left(), sy = node.y() - viewport.top();
-    const int dx = viewport.width() < sx + 110 ? -110 : 30;
-    const int dy = viewport.height() < sy + 120 ? -120 : 30;
-    return node + QPoint(dx, dy);
+QPoint corrWindowPos(QPoint node, QSize window, const QRect& screen) {
+    constexpr int kGap = 30;
+    const int right = screen.x() + screen.width(), bottom = screen.y() + screen.height();
+    int x = node.x() + kGap, y = node.y() + kGap;
+    if (x + window.width() > right) x = node.x() - kGap - window.width();
+    if (y + window.height() > bottom) y = node.y() - kGap - window.height();
+    // A screen too small for it on either side: as much of it on the screen as fits.
+    return QPoint(std::max(x, screen.x()), std::max(y, screen.y()));
 }
 
 } // namespace korvo

@@ -39,11 +39,12 @@ inline int trackY(int shownY) {
     return -shownY;
 }
 
-// Top-left screen position of the correction window for a node shown at
-// screen point `node` inside the visible canvas area `viewport` (screen
-// coordinates): 30 pixels right of and below the node, but 110 pixels to its
-// left when the node is within 110 pixels of the area's right edge, and 120
-// pixels above it when within 120 pixels of the bottom edge.
-QPoint corrWindowPos(QPoint node, const QRect& viewport);
+// Top-left screen position of the correction window (its frame `window`
+// big) for a node shown at screen point `node` on `screen` (its available
+// area): 30 pixels right of and below the node; left of it, 30 pixels away,
+// when it would pass the screen's right edge, and above it when it would
+// pass the bottom. It never covers the node and stays on a screen that has
+// room for it beside the node.
+QPoint corrWindowPos(QPoint node, QSize window, const QRect& screen);
 
 } // namespace korvo

@@ -53,6 +53,8 @@ GestureOutcome NodeEditor::mousePress(Qt::MouseButton button, Qt::KeyboardModifi
     GestureState& g = s_.Gesture;
     const TrackSession& f = s_;
     const bool left = button == Qt::LeftButton;
+    if (g.KeySelected) out.repaintAll = true;
+    g.KeySelected = false;
     if (history_) history_->begin(stepFor(button));
     if (button == Qt::MiddleButton) {
         g.Panning = true;
@@ -120,7 +122,7 @@ void NodeEditor::rightButton(GestureOutcome& out) {
 void NodeEditor::deleteAt(QPoint pos, GestureOutcome& out) {
     EditorState& st = s_.state();
     out.modeChanged = true;
-    const int k = st.firstNodeHit(2, st.NodeCount, pos);
+    const int k = st.nearestNodeHit(2, st.NodeCount, pos);
     if (!k) return;
     out.message = deleteNode(st, k);
     if (out.message != EditorMessage::None) return;
@@ -146,7 +148,7 @@ void NodeEditor::grabTail(QPoint pos, GestureOutcome& out) {
         st.SavedX[size_t(k)] = st.NodeX[size_t(k)];
         st.SavedY[size_t(k)] = st.NodeY[size_t(k)];
     }
-    if (const int k = st.lastNodeHit(2, st.NodeCount, pos)) {
+    if (const int k = st.nearestNodeHit(2, st.NodeCount, pos, true)) { // the tail's end on a tie
         g.SelNode = k;
         g.TailGrabbed = true;
         g.GrabPt = st.node(k);
@@ -158,7 +160,7 @@ void NodeEditor::openCorrection(QPoint pos, GestureOutcome& out) {
     GestureState& g = s_.Gesture;
     const bool wasOpen = g.CorrOpen;
     g.CorrOpen = false;
-    const int k = s_.state().firstNodeHit(2, s_.state().NodeCount, pos);
+    const int k = s_.state().nearestNodeHit(2, s_.state().NodeCount, pos);
     if (!k) {
         out.closeCorrection = wasOpen;
         if (wasOpen) out.repaintAll = true;
@@ -173,10 +175,13 @@ void NodeEditor::openCorrection(QPoint pos, GestureOutcome& out) {
 void NodeEditor::startDrag(QPoint pos, GestureOutcome& out) {
     GestureState& g = s_.Gesture;
     g.IsDragging = false;
-    const int k = s_.state().firstNodeHit(2, s_.state().NodeCount, pos);
+    const int k = s_.state().nearestNodeHit(2, s_.state().NodeCount, pos);
     if (!k) return;
     g.SelNode = k;
     g.IsDragging = true;
+    g.DragFrom = pos;
+    g.DragNodeAt = s_.state().node(k);
+    g.KeySelected = true; // the keys go on with the node the mouse took
     out.modeChanged = true;
     out.repaint |= nodesRect(k - 1, k + 1);
 }
@@ -269,9 +274,12 @@ void NodeEditor::moveRider(QPoint pos, GestureOutcome& out) {
 
 void NodeEditor::dragTo(QPoint pos, GestureOutcome& out) {
     EditorState& st = s_.state();
-    const int k = s_.Gesture.SelNode;
+    const GestureState& g = s_.Gesture;
+    const int k = g.SelNode;
     out.repaint |= nodesRect(k - 1, k + 1);
-    st.setNode(k, pos.x(), pos.y() - st.YOffset);
+    // The node moves as far as the pointer did, wherever in its square it was taken.
+    const QPoint to = g.DragNodeAt + (pos - g.DragFrom);
+    st.setNode(k, to.x(), to.y());
     clampDraggedNode(st, k);
     out.repaint |= nodesRect(k - 1, k + 1);
 }
@@ -446,6 +454,85 @@ GestureOutcome NodeEditor::correctionClosed() {
     return out;
 }
 
+// ---- keyboard --------------------------------------------------------------
+
+int NodeEditor::keySelection() const {
+    const GestureState& g = s_.Gesture;
+    const bool free = !g.IsDragging && !g.TailGrabbed && !g.Panning;
+    return toolsUsable() && free && g.KeySelected && g.SelNode >= 2 &&
+                   g.SelNode <= s_.state().NodeCount
+               ? g.SelNode
+               : 0;
+}
+
+GestureOutcome NodeEditor::selectNext(int step) {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    const int last = s_.state().NodeCount;
+    if (!toolsUsable() || g.IsDragging || g.TailGrabbed || last < 2) {
+        out.passFocus = true;
+        return out;
+    }
+    int k = keySelection();
+    k = k ? k + step : (step > 0 ? 2 : last);
+    dropCorrection(out);
+    out.repaintAll = out.modeChanged = true;
+    if (k < 2 || k > last) {
+        g.KeySelected = false;
+        out.passFocus = true;
+        return out;
+    }
+    g.SelNode = k;
+    g.KeySelected = true;
+    return out;
+}
+
+GestureOutcome NodeEditor::nudgeSelected(int dx, int dy, bool continuesRun) {
+    GestureOutcome out;
+    const int k = keySelection();
+    if (!k) return out;
+    EditorState& st = s_.state();
+    dropCorrection(out);
+    if (history_) history_->begin(TrackStep::MoveNode);
+    st.setNode(k, st.NodeX[size_t(k)] + dx, st.NodeY[size_t(k)] + dy);
+    clampDraggedNode(st, k);
+    shapeChanged(out);
+    if (history_) history_->end(true, continuesRun);
+    out.previewDirty = out.modeChanged = true;
+    out.pointer = pointerText(st.NodeX[size_t(k)], st.NodeY[size_t(k)] + st.YOffset, st.YOffset);
+    return out;
+}
+
+GestureOutcome NodeEditor::deleteSelected() {
+    GestureOutcome out;
+    const int k = keySelection();
+    if (!k) return out;
+    EditorState& st = s_.state();
+    if (history_) history_->begin(TrackStep::DeleteNode);
+    out.message = deleteNode(st, k);
+    if (out.message == EditorMessage::None) {
+        dropCorrection(out);
+        shapeChanged(out);
+        s_.Gesture.SelNode = std::min(k, st.NodeCount);
+        s_.Gesture.KeySelected = st.NodeCount >= 2;
+    }
+    if (history_) history_->end();
+    out.previewDirty = out.modeChanged = true;
+    return out;
+}
+
+GestureOutcome NodeEditor::correctSelected() {
+    GestureOutcome out;
+    GestureState& g = s_.Gesture;
+    const int k = keySelection();
+    if (!k || g.holds(Tool::AddNode) || g.holds(Tool::DeleteNode) || g.holds(Tool::MoveTail))
+        return out;
+    g.CorrOpen = true;
+    out.openCorrection = k;
+    out.repaintAll = true;
+    return out;
+}
+
 // ---- picture ---------------------------------------------------------------
 
 CanvasOverlay NodeEditor::overlay() const {
@@ -459,7 +546,7 @@ CanvasOverlay NodeEditor::overlay() const {
     o.RubberTo = g.RubberTo;
     o.cross = f.isEditing() && g.holds(Tool::AddNode) && g.CrossShown;
     o.crossAt = g.RubberTo;
-    o.highlightNode = g.IsDragging || g.CorrOpen ? g.SelNode : 0;
+    o.highlightNode = g.IsDragging || g.CorrOpen ? g.SelNode : keySelection();
     o.rider = g.holds(Tool::Rider) && g.RiderShown;
     o.riderCentre = g.RiderPos;
     return o;

@@ -26,6 +26,7 @@ struct GestureOutcome {
     bool removeSprite = false; // rider tool off: discard the rider picture
     bool rotateSprite = false; // turn the rider picture to Gesture.RiderAngle
     bool fieldChanged = false; // the field grew to hold the track's last node
+    bool passFocus = false;    // Tab went past the last (or first) node: the focus moves on
 
     bool needsRepaint() const { return repaintAll || !repaint.isEmpty(); }
 };
@@ -71,6 +72,19 @@ public:
     // click on it does.
     GestureOutcome chooseForCorrection(int k);
     GestureOutcome correctionClosed();
+
+    // The keyboard on the canvas. Tab and Shift+Tab select the next and the
+    // previous node (2..NodeCount; past either end nothing is selected and
+    // the focus moves on); the arrows move the selected node by (dx, dy)
+    // track pixels within the segment limits, each run of presses one step
+    // (`continuesRun` for every press after the first); Delete deletes it
+    // where the delete tool may; Enter opens the correction window on it.
+    GestureOutcome selectNext(int step);
+    GestureOutcome nudgeSelected(int dx, int dy, bool continuesRun);
+    GestureOutcome deleteSelected();
+    GestureOutcome correctSelected();
+    // The node the keys act on (0: none).
+    int keySelection() const;
 
     CanvasOverlay overlay() const;
     // Everything the canvas needs to paint itself now.

@@ -5,9 +5,10 @@ namespace korvo {
 class TrackEditCommand : public QUndoCommand {
 public:
     TrackEditCommand(TrackHistory& h, TrackStep step, const QString& text, SpanChange<QPoint> nodes,
-                     TrackLook before, TrackLook after)
+                     TrackLook before, TrackLook after, bool keyRun, bool continuesRun)
         : QUndoCommand(text), h_(h), step_(step), nodes_(std::move(nodes)),
-          before_(std::move(before)), after_(std::move(after)) {}
+          before_(std::move(before)), after_(std::move(after)), keyRun_(keyRun),
+          continuesRun_(continuesRun) {}
 
     void redo() override {
         if (std::exchange(done_, false)) return;
@@ -15,10 +16,14 @@ public:
     }
     void undo() override { apply(false); }
     TrackStep step() const { return step_; }
-    int id() const override { return step_ == TrackStep::CorrectNode ? 1 : -1; }
+    int id() const override { return keyRun_ ? 2 : step_ == TrackStep::CorrectNode ? 1 : -1; }
     bool mergeWith(const QUndoCommand* other) override {
         const auto* next = static_cast<const TrackEditCommand*>(other);
-        if (!(next->before_ == after_) || !nodes_.absorb(next->nodes_)) return false;
+        if (keyRun_ && !next->continuesRun_) return false;
+        // A run goes on from its own last step (the history checked that);
+        // the window may have changed the look between two presses.
+        if (!keyRun_ && !(next->before_ == after_)) return false;
+        if (!nodes_.absorb(next->nodes_)) return false;
         after_ = next->after_;
         return true;
     }
@@ -32,6 +37,7 @@ private:
     TrackStep step_;
     SpanChange<QPoint> nodes_;
     TrackLook before_, after_;
+    bool keyRun_, continuesRun_;
     bool done_ = true;
 };
 
@@ -45,6 +51,7 @@ TrackHistory::TrackHistory(TrackSession& session) : s_(session) {
 
 void TrackHistory::restart() {
     open_ = false;
+    keyRunIndex_ = -1;
     quiet_ = true;
     stack_.clear();
     stack_.setClean();
@@ -128,16 +135,19 @@ void TrackHistory::begin(TrackStep step) {
     nodesBefore_ = nodes();
 }
 
-bool TrackHistory::end() {
+bool TrackHistory::end(bool keyRun, bool continuesRun) {
     if (!open_) return false;
     open_ = false;
     TrackLook after = look();
     SpanChange<QPoint> change = SpanChange<QPoint>::between(nodesBefore_, nodes());
     if (change.empty() && after == lookBefore_) return false;
+    // A run goes on only from the step it left on top of the history.
+    continuesRun = continuesRun && keyRun && stack_.index() == keyRunIndex_;
     const QString text = names_ ? names_(step_) : QString();
     quiet_ = true;
     stack_.push(new TrackEditCommand(*this, step_, text, std::move(change), std::move(lookBefore_),
-                                     std::move(after)));
+                                     std::move(after), keyRun, continuesRun));
+    keyRunIndex_ = keyRun ? stack_.index() : -1;
     quiet_ = false;
     return true;
 }

@@ -59,8 +59,10 @@ public:
     // Takes the state before an action (once: a nested begin keeps the first).
     void begin(TrackStep step);
     // Records the action as one step when it changed anything. Consecutive
-    // corrections of the same node merge into one step.
-    bool end();
+    // corrections of the same node merge into one step, and so do the key
+    // presses of one run (`keyRun`: the first of a run starts it, those after
+    // it set `continuesRun`).
+    bool end(bool keyRun = false, bool continuesRun = false);
     bool busy() const { return open_; }
 
     // The step names, set from the language lines.
@@ -84,6 +86,7 @@ private:
     bool open_ = false;
     bool quiet_ = false; // a new step or a fresh start, not an undo or redo, moves the index
     TrackStep step_ = TrackStep::MoveNode;
+    int keyRunIndex_ = -1; // the history's index after the last key run's step
     TrackLook lookBefore_;
     std::vector<QPoint> nodesBefore_;
 };

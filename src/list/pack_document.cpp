@@ -1,5 +1,7 @@
 #include "pack_document.h"
 
+#include <algorithm>
+
 namespace korvo {
 
 namespace {
@@ -17,9 +19,9 @@ struct RecordChange {
 class PackEditCommand : public QUndoCommand {
 public:
     PackEditCommand(PackDocument& doc, const StepName& name, const QString& text,
-                    SpanChange<RowItem> rows, std::vector<RecordChange> records)
+                    SpanChange<RowItem> rows, std::vector<RecordChange> records, int subject)
         : QUndoCommand(text), name_(name), doc_(doc), rows_(std::move(rows)),
-          records_(std::move(records)) {}
+          records_(std::move(records)), subject_(subject) {}
 
     const StepName name_;
 
@@ -32,7 +34,8 @@ public:
 private:
     void apply(bool forward) {
         for (const RecordChange& r : records_) doc_.Tracks[r.j] = forward ? r.after : r.before;
-        const std::vector<RowItem> items = rows_.applied(doc_.rowItems(), forward);
+        const std::vector<RowItem> old = doc_.rowItems();
+        const std::vector<RowItem> items = rows_.applied(old, forward);
         Rows data;
         std::vector<std::string> captions;
         data.reserve(items.size());
@@ -43,12 +46,28 @@ private:
         }
         doc_.Rows.assign(data, captions);
         doc_.renumber();
-        emit doc_.rowsRestored(int(rows_.first));
+        emit doc_.rowsRestored(cameBack(old, items));
+    }
+
+    // The row of the track that came back: one that was not in the rows
+    // before (a deleted track restored, a copy made again), else the track
+    // the step was made on (moved), else the first row that changed.
+    int cameBack(const std::vector<RowItem>& old, const std::vector<RowItem>& now) const {
+        auto has = [](const std::vector<RowItem>& items, int j) {
+            return std::any_of(items.begin(), items.end(),
+                               [j](const RowItem& i) { return i.data == j; });
+        };
+        for (size_t r = 0; r < now.size(); ++r)
+            if (now[r].data != kHeaderRow && !has(old, now[r].data)) return int(r);
+        for (size_t r = 0; r < now.size(); ++r)
+            if (subject_ > 0 && now[r].data == subject_) return int(r);
+        return int(rows_.first);
     }
 
     PackDocument& doc_;
     SpanChange<RowItem> rows_;
     std::vector<RecordChange> records_;
+    int subject_; // the record selected when the step was made (0: none)
     bool done_ = true;
 };
 
@@ -90,6 +109,7 @@ void PackDocument::retranslate() {
 bool PackDocument::edit(const StepName& name, const std::function<void()>& change,
                         const std::vector<int>& records) {
     const std::vector<RowItem> before = rowItems();
+    const int subject = selected_ ? selected_() : 0;
     std::vector<RecordChange> changed;
     // A record the change creates (a new track stored) starts out empty.
     for (int j : records)
@@ -104,8 +124,8 @@ bool PackDocument::edit(const StepName& name, const std::function<void()>& chang
         return r.before == r.after;
     });
     if (rows.empty() && changed.empty()) return false;
-    history_.push(
-        new PackEditCommand(*this, name, textOf(name), std::move(rows), std::move(changed)));
+    history_.push(new PackEditCommand(*this, name, textOf(name), std::move(rows),
+                                      std::move(changed), subject));
     return true;
 }
 

@@ -61,6 +61,9 @@ public:
     // How a step's name reads in the current language; retranslate() names
     // every step of the history afresh after the language changed.
     void setStepNames(std::function<QString(const StepName&)> names) { names_ = std::move(names); }
+    // The record the user has selected (0: none): undo and redo of a step
+    // made on it select it again where it comes back.
+    void setSelection(std::function<int()> selected) { selected_ = std::move(selected); }
     void retranslate();
 
     // Group, NumInGroup and GroupCount from the rows.
@@ -83,6 +86,7 @@ private:
     QString fileName_;
     QUndoStack history_;
     std::function<QString(const StepName&)> names_;
+    std::function<int()> selected_;
 };
 
 } // namespace korvo

@@ -595,6 +595,12 @@ const AddedLine kAdded[] = {
     {368, "trackpack: a bad key file; %1 the file, %2 the line",
      "%1: line %2 is not \"milliseconds key down|up\"",
      "%1: строка %2 не в виде \"миллисекунды клавиша down|up\""},
+    {369, "drop: a pack together with other files",
+     "Drop one pack (\".mrg\", \".lvl\") or \".lev\" files, not both together.",
+     "Перетащите один пакет (\".mrg\", \".lvl\") или файлы \".lev\", но не вместе."},
+    {370, "drop: a track is open",
+     "Files cannot be dropped while a track is open: store or close the track first.",
+     "Файлы нельзя перетащить, пока открыт трек: сначала сохраните или закройте его."},
 };
 
 } // namespace

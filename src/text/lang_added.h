@@ -264,6 +264,8 @@ enum AddedLineNumber : int {
     kLineCliCheckArgs = 366,
     kLineCliRideArgs = 367,
     kLineCliKeyFile = 368,
+    kLineDropMixed = 369,
+    kLineDropWhileEditing = 370,
 };
 
 } // namespace korvo

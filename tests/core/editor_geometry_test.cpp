@@ -106,11 +106,14 @@ TEST(HitTests, NodeSquareIsExclusiveAtThree) {
     EXPECT_FALSE(st.nodeHit(2, {50, 87}));
 }
 
-TEST(HitTests, FirstAndLastWinnersAndSegmentSearch) {
+TEST(HitTests, TheNearestHitNodeWinsAndSegmentSearch) {
     EditorState st = stateWith({{0, 0}, {10, 0}, {12, 0}, {14, 0}, {100, 0}});
-    EXPECT_EQ(st.firstNodeHit(2, 5, {12, 0}), 2);
-    EXPECT_EQ(st.lastNodeHit(2, 5, {12, 0}), 4);
-    EXPECT_EQ(st.firstNodeHit(2, 5, {1, 0}), 0) << "node 1 lies outside the searched range";
+    EXPECT_EQ(st.nearestNodeHit(2, 5, {12, 0}), 3);
+    EXPECT_EQ(st.nearestNodeHit(2, 5, {13, 0}), 3) << "a tie takes the lower number";
+    EXPECT_EQ(st.nearestNodeHit(2, 5, {13, 0}, true), 4) << "or the higher one";
+    EXPECT_EQ(st.nearestNodeHit(2, 5, {14, 1}), 4);
+    EXPECT_EQ(st.nearestNodeHit(2, 5, {11, 0}), 2);
+    EXPECT_EQ(st.nearestNodeHit(2, 5, {1, 0}), 0) << "node 1 lies outside the searched range";
     EXPECT_EQ(st.segmentHit(5), 2);
     EXPECT_EQ(st.segmentHit(10), 2) << "first segment whose ends include x";
     EXPECT_EQ(st.segmentHit(13), 4);

@@ -119,12 +119,21 @@ TEST(CorrLimits, ClampingAndShownCoordinates) {
     EXPECT_EQ(trackY(20), -20);
 }
 
-TEST(CorrWindowPos, BesideTheNodeAndTurnedAwayFromTheEdges) {
-    const QRect viewport(500, 300, 600, 400);
-    EXPECT_EQ(corrWindowPos(QPoint(600, 400), viewport), QPoint(630, 430));
-    // 109 pixels from the right edge: to the left; 119 from the bottom: above.
-    EXPECT_EQ(corrWindowPos(QPoint(991, 400), viewport), QPoint(881, 430));
-    EXPECT_EQ(corrWindowPos(QPoint(990, 400), viewport), QPoint(1020, 430));
-    EXPECT_EQ(corrWindowPos(QPoint(600, 581), viewport), QPoint(630, 461));
-    EXPECT_EQ(corrWindowPos(QPoint(600, 580), viewport), QPoint(630, 610));
+TEST(CorrWindowPos, BesideTheNodeNeverOverItAndOnTheScreen) {
+    const QRect screen(0, 0, 1000, 800);
+    const QSize window(150, 100);
+    const struct {
+        QPoint node, pos;
+    } cases[] = {
+        {{100, 100}, {130, 130}}, {{820, 100}, {850, 130}}, // the right edge just reached
+        {{821, 100}, {641, 130}},                           // one more: to the left
+        {{100, 670}, {130, 700}}, {{100, 671}, {130, 541}}, // above
+        {{990, 790}, {810, 660}},                           // the corner: left and above
+    };
+    for (const auto& c : cases) {
+        const QPoint pos = corrWindowPos(c.node, window, screen);
+        EXPECT_EQ(pos, c.pos) << c.node.x() << "," << c.node.y();
+        EXPECT_FALSE(QRect(pos, window).adjusted(-1, -1, 1, 1).contains(c.node));
+        EXPECT_TRUE(screen.contains(QRect(pos, window)));
+    }
 }

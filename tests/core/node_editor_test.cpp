@@ -176,6 +176,8 @@ TEST_F(Gestures, DragStopsOnePixelBeforeTheRightNeighbour) {
     EXPECT_EQ(editor.overlay().highlightNode, 2);
     up(0, 0);
     EXPECT_FALSE(g.IsDragging);
+    EXPECT_EQ(editor.overlay().highlightNode, 2) << "it stays selected for the keys";
+    down(at(150, 50).x(), at(150, 50).y()); // a press beside every node
     EXPECT_EQ(editor.overlay().highlightNode, 0);
 }
 

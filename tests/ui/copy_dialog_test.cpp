@@ -94,6 +94,13 @@ TEST_F(CopyDialog, ListsThePackAndPreviewsTheTrackUnderTheCursor) {
 TEST_F(CopyDialog, EnterTicksTheSelectedRowsAndCopyPutsThemAtTheEndsOfTheirGroups) {
     CopyTracksDialog dlg(source, rows, lang, CopyTracksDialog::Source::Pack);
     show(dlg);
+    click(dlg, 5);
+    QTest::keyClick(dlg.copyto, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(dlg.copyto->currentIndex().row(), 7);
+    EXPECT_EQ(dlg.copyto->selectionModel()->selectedRows().size(), 3) << "rows 5 to 7";
+    click(dlg, 4);
+    QTest::keyClick(dlg.copyto, Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(dlg.copyto->selectionModel()->selectedRows().size(), 5) << "rows 0 to 4";
     click(dlg, 4);
     click(dlg, 2, Qt::ShiftModifier); // rows 2, 3 (the Medium header) and 4
     QTest::keyClick(dlg.copyto, Qt::Key_Return);

@@ -21,7 +21,6 @@ namespace {
 // window on it; `node(k)` is node k as the track holds it now.
 class CorrectionWindowTest : public ::testing::Test {
 protected:
-    const QRect viewport{100, 100, 500, 400};
     TrackTable tracks;
     OpenTrack track{tracks};
     CorrectionWindow wnd{track};
@@ -40,7 +39,7 @@ protected:
         const QPoint at(node(k).x(), node(k).y() + track.state().YOffset);
         track.nodes().mousePress(Qt::LeftButton, Qt::ControlModifier, at);
         track.nodes().mouseRelease(Qt::LeftButton, Qt::ControlModifier, at);
-        wnd.openAt(QPoint(200, 200), viewport);
+        wnd.openAt(QPoint(200, 200));
     }
     QSpinBox* spin(const char* name) { return wnd.findChild<QSpinBox*>(name); }
     void type(QSpinBox* s, const QString& text) {

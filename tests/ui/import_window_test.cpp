@@ -2,12 +2,15 @@
 // and ".lev" files land at the ends of their groups in one undoable step,
 // dropped files do the same, a track goes out as ".lev", pictures come out.
 #include "../core/settings_files.h"
+#include "editor_window_util.h"
 #include "list/ui/copy_dialog.h"
 #include "pack/track_import.h"
-#include "window_test_util.h"
+#include "text/lang_added.h"
 
 #include <QDir>
+#include <QFile>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTableView>
 #include <QUrl>
 
@@ -30,16 +33,20 @@ std::function<bool(CopyTracksDialog&)> tick(std::vector<int> rows) {
     };
 }
 
-void dropOnto(MainWindow& w, const QStringList& files) {
+// Drags the files over the window and drops them there when it takes them;
+// whether it took them.
+bool dropOnto(MainWindow& w, const QStringList& files) {
     QMimeData data;
     QList<QUrl> urls;
     for (const QString& f : files) urls << QUrl::fromLocalFile(f);
     data.setUrls(urls);
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
     QApplication::sendEvent(&w, &enter);
-    ASSERT_TRUE(enter.isAccepted());
+    if (!enter.isAccepted()) return false;
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&w, &drop);
+    return true;
 }
 
 } // namespace
@@ -70,8 +77,11 @@ TEST(ImportWindow, TracksOfAnotherPackAndLevFilesGoToTheEndsOfTheirGroups) {
         dialog.copytoKeyPress(Qt::Key_Escape);
         return false;
     };
-    dropOnto(w, {base.path("hill.lev")});
+    EXPECT_TRUE(dropOnto(w, {base.path("hill.lev")}));
     EXPECT_EQ(w.statusText(4), "[3/2/1]");
+    // A drag the window refuses tells why in the status bar.
+    EXPECT_FALSE(dropOnto(w, {base.path("other.mrg"), base.path("hill.lev")}));
+    EXPECT_EQ(w.statusBar()->currentMessage(), w.app().Lang[kLineDropMixed]);
 
     // Both imports are steps: taken back, the pack is the file it was.
     auto* undo = ctl<QAction>(w, "EditUndo");
@@ -80,6 +90,10 @@ TEST(ImportWindow, TracksOfAnotherPackAndLevFilesGoToTheEndsOfTheirGroups) {
     undo->trigger();
     ctl<QAction>(w, "N6")->trigger();
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), original);
+
+    openRow(s, 1);
+    EXPECT_FALSE(dropOnto(w, {base.path("hill.lev")}));
+    EXPECT_EQ(w.statusBar()->currentMessage(), w.app().Lang[kLineDropWhileEditing]);
 }
 
 TEST(ImportWindow, ATrackGoesOutAsLevAndThePicturesComeOut) {
@@ -99,11 +113,22 @@ TEST(ImportWindow, ATrackGoesOutAsLevAndThePicturesComeOut) {
     EXPECT_TRUE(s.prompts->shown[0].contains(QDir::toNativeSeparators(base.path("images"))));
     QDir(base.path("")).mkdir("images");
     ctl<QAction>(w, "N13")->trigger();
-    EXPECT_EQ(s.prompts->shown.size(), 1);
+    ASSERT_EQ(s.prompts->shown.size(), 2);
+    EXPECT_EQ(s.prompts->shown[1], w.app().Lang[37])
+        << "the run ends telling where the pictures are";
+    EXPECT_FALSE(s.prompts->errors[1]);
     EXPECT_EQ(QDir(base.path("images")).entryList({"*.gif"}, QDir::Files),
               (QStringList{"11-a.gif", "12-b.gif", "21-c.gif"}));
     EXPECT_EQ(fileBytes(base.path("images/bdpic.dat")),
               "1|a|11-a.gif\r\n1|b|12-b.gif\r\n2|c|21-c.gif\r\n");
+    QFile::remove(base.path("images/12-b.gif"));
     ctl<QAction>(w, "N12")->trigger(); // the selected track again, alone
     EXPECT_TRUE(fileBytes(base.path("images/12-b.gif")).startsWith("GIF89a"));
+    ASSERT_EQ(s.prompts->shown.size(), 3);
+    EXPECT_EQ(s.prompts->shown[2], w.app().Lang[37]);
+    s.click(0); // a group's header: no track
+    ctl<QAction>(w, "N12")->trigger();
+    ASSERT_EQ(s.prompts->shown.size(), 4);
+    EXPECT_EQ(s.prompts->shown[3], w.app().Lang[38]);
+    EXPECT_TRUE(s.prompts->errors[3]);
 }

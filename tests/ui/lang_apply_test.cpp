@@ -3,6 +3,7 @@
 #include "settings/recent_files.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/lang_apply.h"
+#include "settings/ui/mnemonics.h"
 #include "settings/ui/options_dialog.h"
 #include "settings/ui/recent_menu.h"
 #include "text/lang_lines.h"
@@ -46,7 +47,8 @@ struct Windows {
     QString text(QWidget* form, const char* name) {
         QObject* o = form->objectName() == name ? form : form->findChild<QObject*>(name);
         for (const char* p : {"title", "text", "plainText", "windowTitle"})
-            if (o && o->metaObject()->indexOfProperty(p) >= 0) return o->property(p).toString();
+            if (o && o->metaObject()->indexOfProperty(p) >= 0)
+                return withoutMnemonic(o->property(p).toString()); // as the user reads it
         return "<none>";
     }
 };
@@ -58,8 +60,8 @@ TEST(LangApply, EveryElementOfEveryWindowGetsItsLine) {
     LangLines english;
     ASSERT_EQ(english.load(w.dir.filePath("lang/english.lng")), "");
     EXPECT_EQ(applyLanguage(english, w.forms, {"a@x.org", "b@y.org", "c@z.org"}), QStringList());
-    EXPECT_EQ(w.text(&w.main, "N1"), "&File");
-    EXPECT_EQ(w.text(&w.main, "N19"), "&Options");
+    EXPECT_EQ(w.text(&w.main, "N1"), "File");
+    EXPECT_EQ(w.text(&w.main, "N19"), "Options");
     EXPECT_EQ(w.main.findChild<QToolButton*>("UpItem")->toolTip(), "Move up");
     EXPECT_EQ(w.text(&w.main, "StatusPanel1"), "Grid: off");
     EXPECT_EQ(w.main.findChild<QTableWidget*>("TP2")->item(1, 0)->text(), "Field height (Y)");
@@ -90,16 +92,16 @@ TEST(LangApply, MissingLanguageFileIsReportedOnceAndBuiltInTextsShow) {
     Windows w;
     const QString problem = loadLanguage(w.lang, w.dir.path(), "german.lng", w.forms);
     EXPECT_TRUE(problem.contains("german.lng"));
-    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("&Файл"));
+    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("Файл"));
     EXPECT_EQ(w.lang[88], LangLines::builtIn()[88]);
     EXPECT_EQ(loadLanguage(w.lang, w.dir.path(), "English.LNG", w.forms), "");
-    EXPECT_EQ(w.text(&w.main, "N1"), "&File");
+    EXPECT_EQ(w.text(&w.main, "N1"), "File");
 }
 
 TEST(LangApply, SwitchingLanguageInTheDialogRecaptionsAllOpenWindows) {
     Windows w;
     ASSERT_EQ(loadLanguage(w.lang, w.dir.path(), "russian.lng", w.forms), "");
-    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("&Файл"));
+    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("Файл"));
     int statusTexts = 0;
     w.options_f->setHooks({[&] { loadLanguage(w.lang, w.dir.path(), w.options.Lang, w.forms); },
                            [&] { ++statusTexts; }});
@@ -110,9 +112,8 @@ TEST(LangApply, SwitchingLanguageInTheDialogRecaptionsAllOpenWindows) {
     bool recaptionedWhileOpen = false;
     const QStringList shown = answerMessageBoxes([&] {
         QTimer::singleShot(0, [&] {
-            recaptionedWhileOpen =
-                w.options_f->windowTitle() == "Options" &&
-                w.options_f->findChild<QPushButton*>("applyopt")->text() == "Apply";
+            recaptionedWhileOpen = w.options_f->windowTitle() == "Options" &&
+                                   w.text(w.options_f, "applyopt") == "Apply";
         });
         QTest::mouseClick(w.options_f->findChild<QPushButton*>("applyopt"), Qt::LeftButton);
     });
@@ -121,11 +122,11 @@ TEST(LangApply, SwitchingLanguageInTheDialogRecaptionsAllOpenWindows) {
                         "starts.");
     EXPECT_TRUE(recaptionedWhileOpen);
     EXPECT_EQ(statusTexts, 1);
-    EXPECT_EQ(w.text(&w.main, "N1"), "&File");
+    EXPECT_EQ(w.text(&w.main, "N1"), "File");
     EXPECT_EQ(w.text(&w.main, "N16"), "Open *.mrg");
     EXPECT_EQ(w.about->windowTitle(), "About");
-    EXPECT_EQ(w.about->findChild<QPushButton*>("GotoSite")->text(), "Visit the program's website");
-    EXPECT_EQ(w.options_f->findChild<QCheckBox*>("cb_autotime")->text(), "Autosave");
+    EXPECT_EQ(w.text(w.about, "GotoSite"), "Visit the program's website");
+    EXPECT_EQ(w.text(w.options_f, "cb_autotime"), "Autosave");
 }
 
 TEST(AboutBox, LayoutAndCaption) {

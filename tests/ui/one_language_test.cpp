@@ -4,7 +4,7 @@
 // language files' lines and the messages the pack reader and the system's
 // errors make.
 #include "../common/active_language.h"
-#include "window_test_util.h"
+#include "editor_window_util.h"
 
 #include "dist/ui/submission_window.h"
 #include "io/checked_write.h"
@@ -12,6 +12,7 @@
 #include "settings/options.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/lang_apply.h"
+#include "settings/ui/mnemonics.h"
 #include "settings/ui/options_dialog.h"
 #include "text/lang_added.h"
 
@@ -23,10 +24,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QToolButton>
 
 using namespace korvo;
 using namespace korvo::test;
@@ -95,6 +98,7 @@ QStringList windowTexts() {
         if (auto* p = qobject_cast<QPlainTextEdit*>(w); p && p->isReadOnly())
             texts << p->toPlainText();
     }
+    for (QString& t : texts) t = withoutMnemonic(t); // the words as the user reads them
     return texts;
 }
 
@@ -164,6 +168,73 @@ TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
         ctl<QAction>(s.window, "N16")->trigger();
         EXPECT_EQ(s.prompts->shown.size(), 2) << s.prompts->shown.join("\n").toStdString();
         EXPECT_EQ(foreignIn(s.prompts->shown, russian()).join("\n").toStdString(), "");
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &s.window) w->close();
+    }
+    useQtTranslation(false);
+}
+
+// The Alt letter of a menu item or button ("" when it has none).
+QString mnemonicOf(const QString& text) {
+    static const QRegularExpression kMarker("&([^&])");
+    for (auto it = kMarker.globalMatch(QString(text).remove("&&")); it.hasNext();)
+        return it.next().captured(1).toLower();
+    return {};
+}
+
+// Texts of one menu or window with no Alt letter or a letter another took.
+QStringList badMnemonics(const QStringList& texts) {
+    QStringList bad, seen;
+    for (const QString& t : texts) {
+        const QString m = mnemonicOf(t);
+        bool letters = false;
+        for (QChar c : t) letters = letters || c.isLetter();
+        if (!letters) continue; // "^^^": nothing to mark
+        if (m.isEmpty() || seen.contains(m)) bad << t;
+        seen << m;
+    }
+    return bad;
+}
+
+QStringList actionTexts(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (QAction* a : actions)
+        if (!a->isSeparator() && !a->text().isEmpty()) texts << a->text();
+    return texts;
+}
+
+// Every menu item, menu title and button of the main window and of the
+// dialogs it opens has an Alt letter of its own in its menu or window, and
+// no tool tip shows the "&" marker.
+TEST_P(OneLanguage, EveryMenuItemAndButtonHasAnAltLetterOfItsOwn) {
+    const ActiveLanguage keep("english.lng");
+    BaseFolder base({{"a"}, {"b"}, {}});
+    chooseLanguage(base);
+    {
+        Started s;
+        openRow(s, 1); // the panel's buttons too
+        QStringList bad = badMnemonics(actionTexts(s.window.menuBar()->actions()));
+        for (QMenu* menu : s.window.findChildren<QMenu*>()) {
+            emit menu->aboutToShow();
+            bad << badMnemonics(actionTexts(menu->actions()));
+            for (QAction* a : menu->actions())
+                if (mnemonicOf(a->toolTip()) != "") bad << "tip: " + a->toolTip();
+        }
+        for (QWidget* dialog : std::initializer_list<QWidget*>{
+                 &s.window.optionsDialog(), &s.window.aboutBox(), &s.window.submissionWindow()})
+            dialog->show();
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible()) continue;
+            QStringList texts;
+            for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+                if (!b->toolTip().isEmpty() && mnemonicOf(b->toolTip()) != "")
+                    bad << "tip: " + b->toolTip();
+                if (b->window() == window && !qobject_cast<QToolButton*>(b) && !b->text().isEmpty())
+                    texts << b->text();
+            }
+            bad << badMnemonics(texts);
+        }
+        EXPECT_EQ(bad.join("\n").toStdString(), "");
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != &s.window) w->close();
     }

@@ -1,16 +1,21 @@
 // The canvas of the real main window: node drags through QTest and the bytes
 // they store, the correction window opened by Ctrl + click, the tool buttons,
 // the rider and the wheel, panning, the picture, and the previews.
+#include "../core/settings_files.h"
 #include "app/image_box.h"
 #include "draw/map_draw.h"
 #include "editor_window_util.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTableWidget>
+#include <QUndoStack>
 
 using namespace korvo;
 using namespace korvo::test;
@@ -71,6 +76,113 @@ TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
               editorBlock(1, {{100, 0}, {80, 40}, {127, 215}}, templateAnchorY(1), 0));
 }
 
+// A click on a node, anywhere in its square and at any zoom, changes nothing
+// and records nothing; a drag moves the node as far as the pointer went.
+TEST(TrackCanvas, AClickLeavesTheTrackAndADragAddsThePointersMovementAtEveryZoom) {
+    OpenedTrack t(kHill);
+    MainWindow& w = t.w();
+    auto* canvas = ctl<TrackCanvas>(w, "MapImg");
+    const QByteArray pack = fileBytes(t.base.path("levels.mrg"));
+    const QUndoStack& steps = w.editor().track().history().stack();
+    for (const double zoom : {TrackCanvas::kMinZoom, 0.5, TrackCanvas::kMaxZoom}) {
+        canvas->setZoom(zoom);
+        for (const QPoint off : {QPoint(0, 0), QPoint(1, 1), QPoint(-1, 0)}) {
+            QTest::mousePress(canvas, Qt::LeftButton, {}, canvasPoint(w, 2) + off);
+            QTest::mouseRelease(canvas, Qt::LeftButton, {}, canvasPoint(w, 2) + off);
+        }
+        EXPECT_EQ(w.editor().state().node(2), QPoint(100, -20)) << zoom;
+        EXPECT_EQ(steps.count(), 0) << zoom;
+    }
+    canvas->setZoom(TrackCanvas::kMinZoom);
+    const QPoint at = canvasPoint(w, 2) + QPoint(1, 0); // beside the dot's middle
+    drag(canvas, at, at + QPoint(0, -1));
+    EXPECT_EQ(w.editor().state().node(2), QPoint(100, -36)) << "one pixel up is 16 track pixels";
+    EXPECT_EQ(steps.count(), 1);
+
+    ctl<QAction>(w, "EditUndo")->trigger();
+    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    ctl<QAction>(w, "N6")->trigger();
+    EXPECT_EQ(fileBytes(t.base.path("levels.mrg")), pack);
+}
+
+// Tab from the panel's last button reaches the canvas; there Tab and Shift+Tab
+// choose nodes, the arrows move them (Shift: by ten), Delete and Enter act on
+// them, and Shift+Tab past the first node goes back to the buttons.
+TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
+    OpenedTrack t(kHill); // (0, 0) (100, -20) (200, 30) (300, 0)
+    MainWindow& w = t.w();
+    auto* panel = ctl<TrackPropertiesPanel>(w, "Panel1");
+    QWidget* canvas = t.canvas();
+    const OpenTrack& track = w.editor().track();
+    const QUndoStack& steps = w.editor().track().history().stack();
+    const EditorState& st = w.editor().state();
+    auto key = [](int k, Qt::KeyboardModifiers mods = {}, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), mods);
+    };
+
+    panel->TrackProp->setFocus();
+    QStringList order;
+    for (int i = 0; i < 11 && !canvas->hasFocus(); ++i) {
+        QWidget* f = QApplication::focusWidget();
+        while (f && (f->objectName().isEmpty() || f->objectName().startsWith("qt_")))
+            f = f->parentWidget();
+        order << (f ? f->objectName() : QString());
+        key(Qt::Key_Tab);
+    }
+    QStringList expected;
+    for (QWidget* c : std::initializer_list<QWidget*>{
+             panel->TrackProp, panel->TP2, panel->UpdateTInfo, panel->ListLenT, panel->PlyrUp,
+             panel->PlyrDown, panel->Edit1, panel->pntnd, panel->SaveTProp, panel->CloseProp})
+        if (c->isEnabled()) expected << c->objectName();
+    EXPECT_EQ(order, expected) << "the panel in reading order";
+    ASSERT_TRUE(canvas->hasFocus()) << "then the canvas";
+
+    key(Qt::Key_Tab);
+    EXPECT_EQ(track.selectedNode(), 2);
+    key(Qt::Key_Right);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    key(Qt::Key_Up);
+    EXPECT_EQ(st.node(2), QPoint(111, -21));
+    EXPECT_EQ(steps.count(), 1) << "one step for the run of presses";
+    key(Qt::Key_Tab);
+    key(Qt::Key_Down, Qt::ShiftModifier, 13);
+    EXPECT_EQ(st.node(3), QPoint(200, 106)) << "127 below node 2 at most";
+    EXPECT_EQ(steps.count(), 2);
+    ctl<QAction>(w, "EditUndo")->trigger();
+    EXPECT_EQ(st.node(3), QPoint(200, 30)) << "the whole run goes back";
+    ctl<QAction>(w, "EditRedo")->trigger();
+    canvas->setFocus();
+
+    key(Qt::Key_Delete); // node 2 to node 4 would be 189 wide
+    EXPECT_EQ(st.NodeCount, 4);
+    EXPECT_EQ(t.s->prompts->shown.size(), 1) << "the refusal is told";
+    key(Qt::Key_Tab);
+    key(Qt::Key_Delete); // the last node goes with its segment
+    EXPECT_EQ(st.NodeCount, 3);
+    EXPECT_EQ(track.selectedNode(), 3);
+    key(Qt::Key_Return);
+    auto* wnd = ctl<CorrectionWindow>(w, "corrxywnd");
+    ASSERT_TRUE(wnd->isVisible());
+    EXPECT_EQ(wnd->node(), 3);
+    wnd->close();
+    w.activateWindow();
+    canvas->setFocus();
+    QTest::keySequence(&w, QKeySequence::Undo); // the last node back
+    ASSERT_EQ(st.NodeCount, 4);
+
+    key(Qt::Key_Backtab); // node 2
+    key(Qt::Key_Backtab); // past the first: back to the buttons
+    EXPECT_TRUE(panel->CloseProp->hasFocus());
+    key(Qt::Key_Backtab);
+    ASSERT_TRUE(panel->SaveTProp->hasFocus());
+    key(Qt::Key_Space);
+    EXPECT_FALSE(track.isOpen());
+    ctl<QAction>(w, "N6")->trigger();
+    EXPECT_EQ(storedBlock(t.base.path("levels.mrg"), 0),
+              editorBlock(1, {{111, 21}, {89, 128}, {100, 106}}, templateAnchorY(1), 0));
+}
+
 TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
     OpenedTrack t(kHill);
     MainWindow& w = t.w();
@@ -82,11 +194,11 @@ TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
     EXPECT_EQ(spin(wnd, "x_")->value(), 100);
     EXPECT_EQ(spin(wnd, "y_")->value(), 20) << "shown y is up";
     const QPoint node = t.canvas()->mapToGlobal(canvasPoint(w, 2));
-    const QWidget* view = ctl<QScrollArea>(w, "ScrollBox1")->viewport();
-    const QPoint beside = corrWindowPos(node, QRect(view->mapToGlobal(QPoint(0, 0)), view->size()));
-    if (wnd->screen()->availableGeometry().contains(QRect(beside, wnd->frameGeometry().size()))) {
-        EXPECT_EQ(wnd->pos(), beside);
-    }
+    EXPECT_FALSE(wnd->frameGeometry().contains(node)) << "beside the node, not over it";
+    EXPECT_TRUE(wnd->screen()->availableGeometry().contains(wnd->frameGeometry()));
+    EXPECT_LE((wnd->frameGeometry().center() - node).manhattanLength(),
+              wnd->frameGeometry().width() + wnd->frameGeometry().height())
+        << "next to it";
     EXPECT_EQ(canvasPoint(w, 2), QPoint(100, w.editor().state().YOffset - 20))
         << "opening moves nothing";
 

@@ -186,6 +186,13 @@ TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
     EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300));
     EXPECT_EQ(w.editor().state().NodeCount, 3) << "drawing has ended";
+    // A preset picked keeps what the panel shows: the lines and a typed field.
+    auto* panel = ctl<TrackPropertiesPanel>(w, "Panel1");
+    panel->setField("1800", "900");
+    QTest::keyClick(panel->ListLenT, Qt::Key_Down);
+    EXPECT_EQ(cell(panel->TrackProp, 1), "2");
+    EXPECT_EQ(cell(panel->TP2, 1), "900");
+    QTest::keyClick(panel->ListLenT, Qt::Key_Up);
 
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
     EXPECT_EQ(s.caption(1), std::to_string(j) + "/my_first_track");

@@ -6,6 +6,7 @@
 #include "text/lang_added.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
@@ -86,6 +87,16 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
     EXPECT_EQ(w.statusText(4), "[2/1/1]");
     EXPECT_EQ(s.caption(2), "2/b");
     EXPECT_EQ(s.caption(4), "3/c");
+    EXPECT_EQ(w.list().selectedRow(), 2) << "the track that came back is selected";
+    s.click(1);
+    ctl<QAction>(w, "DownItem")->trigger(); // "a" below "b"
+    press(w, QKeySequence::Undo);
+    EXPECT_EQ(s.caption(1), "1/a");
+    EXPECT_EQ(w.list().selectedRow(), 1) << "on the moved track";
+    press(w, QKeySequence::Redo);
+    EXPECT_EQ(w.list().selectedRow(), 2);
+    EXPECT_EQ(s.caption(2), "1/a");
+    press(w, QKeySequence::Undo);
 
     ctl<QAction>(w, "N6")->trigger();
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), original);
@@ -105,6 +116,7 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
 
 // A 5,000-pixel track seen whole at one step (Ctrl+9), a node dragged there:
 // the stored bytes are in track pixels, and the zoom changes none of them.
+// The zoom keeps the point under the pointer, and the status bar tells it.
 TEST(ZoomWindow, AWholeLongTrackIsEditedAtItsZoom) {
     BaseFolder base({});
     writeTrackPack(base.path("levels.mrg"), {{{"long", levelNodes(5000, 100), 1}}, {}, {}});
@@ -113,30 +125,57 @@ TEST(ZoomWindow, AWholeLongTrackIsEditedAtItsZoom) {
     openRow(s, 1);
     auto* canvas = ctl<TrackCanvas>(w, "MapImg");
     auto* box = ctl<QScrollArea>(w, "ScrollBox1");
+    EXPECT_EQ(canvas->zoom(), 1.0) << "a track as high as the view opens at 1x";
+    EXPECT_EQ(ctl<QLabel>(w, "ZoomPanel")->text(), "100%");
     press(w, QKeySequence(Qt::CTRL | Qt::Key_9));
     QApplication::processEvents();
     EXPECT_LT(canvas->zoom(), 1.0);
     EXPECT_LE(canvas->width(), box->viewport()->width()) << "the whole track in view";
     EXPECT_LE(canvas->height(), box->viewport()->height());
 
-    const int y0 = w.editor().state().YOffset;
     const QPoint node = canvasPoint(w, 26); // x 2500
-    const int target = canvas->toCanvas(QPointF(node - QPoint(0, 4))).y() - y0;
+    const int moved =
+        canvas->toCanvas(QPointF(node - QPoint(0, 4))).y() - canvas->toCanvas(QPointF(node)).y();
     drag(canvas, node, node - QPoint(0, 4));
     const int raised = -w.editor().state().NodeY[26];
-    EXPECT_EQ(-raised, target);
-    EXPECT_GE(raised, int(4 / canvas->zoom()) - 1) << "four screen pixels are many track pixels";
-    EXPECT_EQ(w.statusText(0), "X = 2500;  Y = " + QString::number(raised));
+    EXPECT_EQ(-raised, moved) << "the pointer's movement in track pixels";
+    EXPECT_NEAR(raised, 4 / canvas->zoom(), 1 / canvas->zoom() + 1);
+    EXPECT_EQ(w.editor().state().NodeX[26], 2500) << "a drag straight up keeps x";
 
-    // Ctrl + wheel zooms in around the pointer: the node stays under it.
+    // Ctrl + wheel and the keys zoom around the pointer: the node stays under it.
+    auto inView = [&] {
+        return canvasPoint(w, 26) -
+               QPoint(box->horizontalScrollBar()->value(), box->verticalScrollBar()->value());
+    };
     const QPoint under = canvasPoint(w, 26);
-    const int xInView = under.x() - box->horizontalScrollBar()->value();
+    const QPoint seen = inView();
     QWheelEvent wheel(under, canvas->mapToGlobal(under), QPoint(), QPoint(0, 120), Qt::NoButton,
                       Qt::ControlModifier, Qt::NoScrollPhase, false);
     const double before = canvas->zoom();
     QApplication::sendEvent(canvas, &wheel);
     EXPECT_DOUBLE_EQ(canvas->zoom(), before * 2);
-    EXPECT_NEAR(canvasPoint(w, 26).x() - box->horizontalScrollBar()->value(), xInView, 2);
+    EXPECT_NEAR(inView().x(), seen.x(), 2);
+    // From 1x the keys zoom around the pointer too, in both directions.
+    press(w, QKeySequence(Qt::CTRL | Qt::Key_0));
+    box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum() / 2);
+    hover(canvas, canvasPoint(w, 30));
+    const QPoint seenAt1 = canvasPoint(w, 30) - QPoint(box->horizontalScrollBar()->value(),
+                                                       box->verticalScrollBar()->value());
+    press(w, QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    EXPECT_EQ(canvas->zoom(), 2.0);
+    const QPoint seenAt2 = canvasPoint(w, 30) - QPoint(box->horizontalScrollBar()->value(),
+                                                       box->verticalScrollBar()->value());
+    EXPECT_NEAR(seenAt2.x(), seenAt1.x(), 2);
+    EXPECT_NEAR(seenAt2.y(), seenAt1.y(), 2);
+    for (int i = 0; i < 8; ++i) press(w, QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    EXPECT_EQ(canvas->zoom(), TrackCanvas::kMinZoom);
+    EXPECT_FALSE(ctl<QAction>(w, "ZoomOut")->isEnabled()) << "off at 1/16";
+    EXPECT_EQ(ctl<QLabel>(w, "ZoomPanel")->text(), "6.25%");
+    for (int i = 0; i < 8; ++i) press(w, QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    EXPECT_EQ(canvas->zoom(), TrackCanvas::kMaxZoom);
+    EXPECT_FALSE(ctl<QAction>(w, "ZoomIn")->isEnabled()) << "off at 4x";
+    EXPECT_TRUE(ctl<QAction>(w, "ZoomOut")->isEnabled());
+    EXPECT_EQ(ctl<QLabel>(w, "ZoomPanel")->text(), "400%");
     press(w, QKeySequence(Qt::CTRL | Qt::Key_0));
     EXPECT_EQ(canvas->zoom(), 1.0);
     EXPECT_EQ(canvas->width(), w.editor().session().canvasSize.width());

@@ -86,10 +86,17 @@ public:
         choices.pop_front();
         return c;
     }
-    void information(QWidget* parent, const QString& text) override { show(parent, text); }
-    void warning(QWidget* parent, const QString& text) override { show(parent, text); }
+    void information(QWidget* parent, const QString& text) override {
+        show(parent, text);
+        errors.push_back(false);
+    }
+    void warning(QWidget* parent, const QString& text) override {
+        show(parent, text);
+        errors.push_back(false);
+    }
     void error(QWidget* parent, const QString&, const QString& text) override {
         show(parent, text);
+        errors.push_back(true);
     }
     QString openFileName(QWidget*, const QString&, const QString& folder,
                          const QString& filter) override {
@@ -122,6 +129,7 @@ public:
     std::deque<QString> paths; // dialog results; cancelled when empty
     QStringList asked;
     QStringList shown;
+    std::vector<bool> errors;                 // shown[i] was an error box
     std::vector<bool> shownOverVisibleWindow; // the parent was on the screen then
     QString lastFolder, lastFilter;
 

@@ -35,17 +35,6 @@ QSpinBox* makeSpin(const char* name, QWidget* parent) {
     return spin;
 }
 
-// Keeps the whole window on the screen that holds `pos`.
-QPoint onScreen(QPoint pos, QSize size) {
-    const QScreen* screen = QGuiApplication::screenAt(pos);
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    if (!screen) return pos;
-    const QRect avail = screen->availableGeometry();
-    return QPoint(
-        std::clamp(pos.x(), avail.left(), std::max(avail.left(), avail.right() - size.width())),
-        std::clamp(pos.y(), avail.top(), std::max(avail.top(), avail.bottom() - size.height())));
-}
-
 } // namespace
 
 CorrectionWindow::CorrectionWindow(OpenTrack& track, QWidget* parent)
@@ -83,7 +72,7 @@ bool CorrectionWindow::showing() const {
     return isVisible() && track_.session().Gesture.CorrOpen;
 }
 
-void CorrectionWindow::openAt(QPoint node, const QRect& viewport) {
+void CorrectionWindow::openAt(QPoint node) {
     const EditorState& st = track_.state();
     const int k = track_.selectedNode();
     if (k < 1 || k > st.NodeCount) return;
@@ -93,7 +82,11 @@ void CorrectionWindow::openAt(QPoint node, const QRect& viewport) {
         x_->setValue(st.NodeX[size_t(k)]);
         y_->setValue(shownY(st.NodeY[size_t(k)]));
     }
-    move(onScreen(corrWindowPos(node, viewport), frameGeometry().size()));
+    const QScreen* screen = QGuiApplication::screenAt(node);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    // The frame is known once the window was shown; before, the window's own size.
+    const QSize frame = frameGeometry().size().expandedTo(sizeHint());
+    move(screen ? corrWindowPos(node, frame, screen->availableGeometry()) : node);
     show();
     raise();
 }

@@ -27,10 +27,9 @@ public:
 
     // Shows the selected node of the open track, or shows another one when
     // the window is open already. `node` is the node's position on the
-    // screen and `viewport` the visible canvas area on the screen; the
-    // window goes beside the node (corrWindowPos). Filling in the values
+    // screen; the window goes beside it (corrWindowPos). Filling in the values
     // does not move the node.
-    void openAt(QPoint node, const QRect& viewport);
+    void openAt(QPoint node);
 
     // Hides the window without the closing steps: the track is being closed.
     void dismiss();

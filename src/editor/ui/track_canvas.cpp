@@ -3,6 +3,7 @@
 #include "editor/node_editor.h"
 #include "render/rider_pictures.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -21,6 +22,7 @@ TrackCanvas::TrackCanvas(NodeEditor& editor, const CanvasStyle& style, QWidget* 
     // Every exposed pixel is painted; nothing behind the canvas shows through.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true); // moves without a button: pointer text, rubber band, cross, rider
+    setFocusPolicy(Qt::StrongFocus); // Tab selects nodes, the arrows move them
     editor_.setRiderSize(sprite_.picture().size());
 }
 
@@ -50,9 +52,30 @@ void TrackCanvas::setZoom(double zoom, QPoint anchor) {
     // Nodes stay 5 x 5 screen pixels to hit.
     editor_.session().state().HitRadius = std::max(1, int(std::ceil(3 / zoom_)));
     setField(field_);
-    if (!scrollBox_) return;
-    scrollBox_->horizontalScrollBar()->setValue(int(std::lround(track.x() * zoom_)) - inView.x());
-    scrollBox_->verticalScrollBar()->setValue(int(std::lround(track.y() * zoom_)) - inView.y());
+    if (scrollBox_) {
+        scrollBox_->horizontalScrollBar()->setValue(int(std::lround(track.x() * zoom_)) -
+                                                    inView.x());
+        scrollBox_->verticalScrollBar()->setValue(int(std::lround(track.y() * zoom_)) - inView.y());
+    }
+    emit zoomChanged(zoom_);
+}
+
+void TrackCanvas::zoomAtPointer(double zoom) {
+    // The pointer stands where it was last seen on the screen; the canvas
+    // may have been scrolled or zoomed under it since.
+    const QPoint pointer = mapFromGlobal(pointer_);
+    if (editor_.session().Gesture.OverCanvas && rect().contains(pointer))
+        setZoom(zoom, pointer);
+    else
+        setZoom(zoom);
+}
+
+double TrackCanvas::openingZoom(int height) const {
+    if (!scrollBox_ || height <= 0) return 1.0;
+    // A track wider than the view shows a scroll bar along the bottom.
+    const int room = scrollBox_->maximumViewportSize().height() -
+                     scrollBox_->horizontalScrollBar()->sizeHint().height() - 2;
+    return std::clamp(double(room) / height, kMinZoom, 1.0);
 }
 
 void TrackCanvas::setZoom(double zoom) {
@@ -145,11 +168,13 @@ void TrackCanvas::panBy(QPoint delta) {
 }
 
 void TrackCanvas::mousePressEvent(QMouseEvent* event) {
+    keyRun_ = false;
     carryOut(editor_.mousePress(event->button(), event->modifiers(), toCanvas(event->position()),
                                 event->globalPosition().toPoint()));
 }
 
 void TrackCanvas::mouseMoveEvent(QMouseEvent* event) {
+    pointer_ = event->globalPosition().toPoint();
     const GestureOutcome out = editor_.mouseMove(event->modifiers(), toCanvas(event->position()),
                                                  event->globalPosition().toPoint());
     carryOut(out);
@@ -170,7 +195,6 @@ void TrackCanvas::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
     if ((event->modifiers() & Qt::ControlModifier) && delta != 0) { // zoom around the pointer
         setZoom(delta > 0 ? zoom_ * 2 : zoom_ / 2, event->position().toPoint());
-        emit zoomChanged();
         event->accept();
         return;
     }
@@ -180,6 +204,94 @@ void TrackCanvas::wheelEvent(QWheelEvent* event) {
     }
     carryOut(editor_.wheel(delta));
     event->accept();
+}
+
+// ---- keys ------------------------------------------------------------------
+
+bool TrackCanvas::isNodeKey(const QKeyEvent* e) const {
+    if (!editor_.keySelection()) return false;
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return mods == Qt::NoModifier || mods == Qt::ShiftModifier;
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return mods == Qt::NoModifier;
+    default:
+        return false;
+    }
+}
+
+// The window's own Delete (delete tracks) and arrow shortcuts give way while
+// a node is selected here.
+bool TrackCanvas::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && isNodeKey(static_cast<QKeyEvent*>(e))) {
+        e->accept();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+bool TrackCanvas::focusNextPrevChild(bool next) {
+    const GestureOutcome out = editor_.selectNext(next ? 1 : -1);
+    keyRun_ = false;
+    carryOut(out);
+    if (out.passFocus) return QWidget::focusNextPrevChild(next);
+    showSelection();
+    return true;
+}
+
+void TrackCanvas::showSelection() {
+    const int k = editor_.keySelection();
+    if (!k || !scrollBox_) return;
+    const auto& st = editor_.session().state();
+    const QPoint at = fromCanvas(QPoint(st.NodeX[size_t(k)], st.NodeY[size_t(k)] + st.YOffset));
+    scrollBox_->ensureVisible(at.x(), at.y(), 40, 40);
+}
+
+void TrackCanvas::keyPressEvent(QKeyEvent* e) {
+    if (!isNodeKey(e)) {
+        // Any other key ends a run of arrows; Shift alone does not (Shift+arrow).
+        const int k = e->key();
+        if (k != Qt::Key_Shift && k != Qt::Key_Control && k != Qt::Key_Alt && k != Qt::Key_Meta)
+            keyRun_ = false;
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    const int step = (e->modifiers() & Qt::ShiftModifier) ? 10 : 1;
+    switch (e->key()) {
+    case Qt::Key_Left:
+        carryOut(editor_.nudgeSelected(-step, 0, std::exchange(keyRun_, true)));
+        break;
+    case Qt::Key_Right:
+        carryOut(editor_.nudgeSelected(step, 0, std::exchange(keyRun_, true)));
+        break;
+    case Qt::Key_Up:
+        carryOut(editor_.nudgeSelected(0, -step, std::exchange(keyRun_, true)));
+        break;
+    case Qt::Key_Down:
+        carryOut(editor_.nudgeSelected(0, step, std::exchange(keyRun_, true)));
+        break;
+    case Qt::Key_Delete:
+        keyRun_ = false;
+        carryOut(editor_.deleteSelected());
+        break;
+    default: // Enter
+        keyRun_ = false;
+        carryOut(editor_.correctSelected());
+        break;
+    }
+    showSelection();
+    e->accept();
+}
+
+void TrackCanvas::focusOutEvent(QFocusEvent* e) {
+    keyRun_ = false;
+    QWidget::focusOutEvent(e);
 }
 
 void TrackCanvas::enterEvent(QEnterEvent* event) {

@@ -4,9 +4,9 @@
 // scroll box, and paints only the rectangle the scroll box exposes, straight
 // from the editor state; no picture of the whole field is ever made.
 //
-// Mouse presses, moves, releases, the wheel and the pointer entering and
-// leaving go to the NodeEditor. Of what it answers, the canvas does its own
-// part (repainting, panning the scroll box, the rider sprite) and passes the
+// Mouse presses, moves, releases, the wheel, the pointer entering and
+// leaving, and the keys that select and move nodes go to the NodeEditor. Of what it answers, the
+// canvas does its own part (repainting, panning the scroll box, the rider sprite) and passes the
 // rest on to the window by signals (messages, status text, the correction
 // window, mode texts, the line count, the floating preview).
 
@@ -42,8 +42,13 @@ public:
     double zoom() const { return zoom_; }
     void setZoom(double zoom, QPoint anchor);
     void setZoom(double zoom); // around the middle of what is shown
+    // Around the pointer while it is over the canvas, else the middle.
+    void zoomAtPointer(double zoom);
     // The zoom that shows the whole field in the scroll box.
     double fitZoom() const;
+    // The zoom a track `height` pixels high opens at: 1, or the largest that
+    // shows its whole height when 1 does not.
+    double openingZoom(int height) const;
     // A widget point as a canvas (track pixel) point.
     QPoint toCanvas(QPointF widgetPoint) const;
     QPoint fromCanvas(QPoint canvasPoint) const;
@@ -63,7 +68,7 @@ signals:
     void linesChanged();                    // "Количество линий"
     void trackEdited();                     // the floating preview follows
     void fieldChanged();                    // the field grew: "Ширина поля" shows it
-    void zoomChanged();                     // Ctrl + wheel changed the zoom
+    void zoomChanged(double zoom);          // the view's zoom changed
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -71,6 +76,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
@@ -78,6 +87,9 @@ private:
     void followRider();
     void panBy(QPoint delta);
     void updateCanvas(const QRect& canvasRect);
+    void showSelection();
+    // The key (with its modifiers) moves, deletes or corrects the selected node.
+    bool isNodeKey(const QKeyEvent* event) const;
 
     NodeEditor& editor_;
     const CanvasStyle& style_;
@@ -86,6 +98,8 @@ private:
     QImage motoV_; // the bike-shaped player marker
     QSize field_;
     double zoom_ = 1.0;
+    QPoint pointer_;      // where on the screen the pointer was last seen over the canvas
+    bool keyRun_ = false; // arrows pressed one after another: one undo step
 };
 
 } // namespace korvo

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -36,9 +37,23 @@ template <class W> W* named(W* w, const char* name) {
     return w;
 }
 
+// A table whose Tab goes on to the next control, from its cell editor too.
+class ControlTable : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+
+protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+        const bool tab = hint == QAbstractItemDelegate::EditNextItem ||
+                         hint == QAbstractItemDelegate::EditPreviousItem;
+        QTableWidget::closeEditor(editor, tab ? QAbstractItemDelegate::NoHint : hint);
+        if (tab) focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+    }
+};
+
 // A two-row table: the key in column 0 (fixed), the value in column 1.
 QTableWidget* keyValueTable(const char* name, const char* key0, const char* key1, QWidget* parent) {
-    auto* t = named(new QTableWidget(2, 2, parent), name);
+    auto* t = named(new ControlTable(2, 2, parent), name);
     t->horizontalHeader()->hide();
     t->verticalHeader()->hide();
     t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -48,6 +63,12 @@ QTableWidget* keyValueTable(const char* name, const char* key0, const char* key1
     t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    t->setTabKeyNavigation(false); // Tab goes on to the next control
+    // The keys stay in view: a focused value cell never scrolls them away.
+    QScrollBar* sideways = t->horizontalScrollBar();
+    QObject::connect(sideways, &QScrollBar::valueChanged, t, [sideways](int at) {
+        if (at != 0) sideways->setValue(0);
+    });
     t->setFixedHeight(2 * kRowHeight + 2 * t->frameWidth());
     const char* keys[] = {key0, key1};
     for (int row = 0; row < 2; ++row) {
@@ -133,6 +154,11 @@ TrackPropertiesPanel::TrackPropertiesPanel(QWidget* parent) : QWidget(parent) {
     column->addWidget(Label6);
     column->addStretch(1);
     showHelpFor(false);
+    Memo2->setFocusPolicy(Qt::NoFocus); // help to read, not a control to tab through
+    // Tab goes through the controls in reading order, top to bottom.
+    QWidget* order[] = {TrackProp, TP2,   UpdateTInfo, ListLenT,  PlyrUp,
+                        PlyrDown,  Edit1, pntnd,       SaveTProp, CloseProp};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     connect(TrackProp, &QTableWidget::cellChanged, this, [this](int row, int col) {
         if (row == 0 && col == 1) emit nameEdited();

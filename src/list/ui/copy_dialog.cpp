@@ -130,6 +130,27 @@ bool CopyTracksDialog::eventFilter(QObject* watched, QEvent* event) {
     const bool enterOrEscape =
         key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
     if (event->type() == QEvent::KeyPress) {
+        // Home and End go to the first and last row of the one-column list,
+        // and with Shift extend the selection from the current row there.
+        auto* press = static_cast<QKeyEvent*>(event);
+        if ((key == Qt::Key_Home || key == Qt::Key_End) &&
+            !(press->modifiers() & Qt::ControlModifier)) {
+            QAbstractItemModel* m = copyto->model();
+            const QModelIndex to = m->index(key == Qt::Key_Home ? 0 : m->rowCount() - 1, 0);
+            QItemSelectionModel* sel = copyto->selectionModel();
+            if (press->modifiers() & Qt::ShiftModifier) {
+                const QModelIndex from =
+                    copyto->currentIndex().isValid() ? copyto->currentIndex() : to;
+                sel->select(QItemSelection(from, to),
+                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                sel->setCurrentIndex(to, QItemSelectionModel::NoUpdate);
+            } else {
+                sel->setCurrentIndex(to, QItemSelectionModel::ClearAndSelect |
+                                             QItemSelectionModel::Rows);
+            }
+            copyto->scrollTo(to);
+            return true;
+        }
         if (!enterOrEscape) return false;
         copytoKeyPress(key);
         return true; // the dialog's own Enter and Escape handling stays out of it

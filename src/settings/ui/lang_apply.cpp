@@ -1,13 +1,13 @@
 #include "lang_apply.h"
 
 #include "color_box.h"
+#include "mnemonics.h"
 #include "settings/lang_targets.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QMenu>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTranslator>
 
@@ -85,15 +85,14 @@ void apply(QObject* o, const LangBinding& b, const QString& text, const QStringL
         setCaption(o, text);
         break;
     case LangTarget::Hint:
-        o->setProperty("toolTip", text);
+        o->setProperty("toolTip", withoutMnemonic(text)); // a tip shows no "&"
+
         // A tool bar command's name is its hint (menus and shortcuts list it).
         if (auto* a = qobject_cast<QAction*>(o)) a->setText(text);
         break;
     case LangTarget::WindowTitle:
         // A title shows no shortcut: the menu's "&" marker goes.
-        if (auto* w = qobject_cast<QWidget*>(o))
-            w->setWindowTitle(
-                QString(text).replace(QRegularExpression("&(?!&)"), "").replace("&&", "&"));
+        if (auto* w = qobject_cast<QWidget*>(o)) w->setWindowTitle(withoutMnemonic(text));
         break;
     case LangTarget::RowKey:
         setRowKey(o, b.row, text);
@@ -121,6 +120,8 @@ QStringList applyLanguage(const LangLines& lang, const LangForms& forms,
         text.replace("\r\n", "\n");
         apply(o, b, text, contacts);
     }
+    for (QWidget* form : {forms.main, forms.options, forms.about})
+        if (form) keepMnemonics(form);
     if (forms.options)
         for (ColorBox* box : forms.options->findChildren<ColorBox*>()) box->setNames(lang);
     return missing;

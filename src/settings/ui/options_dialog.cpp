@@ -266,7 +266,8 @@ void OptionsDialog::applyOptions() {
     useOptionsChoice(chosen, options_);
     if (autotime_) applyAutosave(*autotime_, options_);
     if (hooks_.languageChanged) hooks_.languageChanged();
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+    QMessageBox box(QMessageBox::NoIcon,
+                    parentWidget() ? parentWidget()->window()->windowTitle() : windowTitle(),
                     QString(lang_[88]).replace("\r\n", "\n"), QMessageBox::Ok, this);
     box.exec();
     if (hooks_.applied) hooks_.applied();

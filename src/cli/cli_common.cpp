@@ -20,6 +20,14 @@ int korvo::cli::usageError(const std::string& why) {
     return 2;
 }
 
+std::string korvo::cli::said(const Message& why) {
+    return activeLang().sayStd(why);
+}
+
+int korvo::cli::fail(const Message& why) {
+    return fail(said(why));
+}
+
 int korvo::cli::fail(const std::string& why) {
     std::fprintf(stderr, "trackpack: %s\n", why.c_str());
     return 1;

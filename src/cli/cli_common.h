@@ -2,6 +2,8 @@
 // What every trackpack command shares: the usage text and the two ways a
 // command ends badly.
 
+#include "text/message.h"
+
 #include <QStringList>
 #include <string>
 
@@ -14,6 +16,9 @@ std::string usageText();
 int usageError(const std::string& why);
 // Prints "trackpack: <why>" to standard error; returns exit status 1.
 int fail(const std::string& why);
+int fail(const Message& why);
+// The message in the language of the base folder.
+std::string said(const Message& why);
 
 } // namespace korvo::cli
 

@@ -87,16 +87,16 @@ int importCommand(const QStringList& args) {
     if (std::string why = parseImportArgs(args, a); !why.empty()) return usageError(why);
     TrackTable tracks;
     Rows packRows;
-    if (std::string why = loadPackFile(a.pack, tracks, packRows); !why.empty()) return fail(why);
+    if (Message why = loadPackFile(a.pack, tracks, packRows); !why.empty()) return fail(why);
     TrackTable source;
     Rows sourceRows;
     std::vector<int> picked;
     if (!a.from.isEmpty()) {
-        if (std::string why = loadImportPack(a.from, source, sourceRows); !why.empty())
+        if (Message why = loadImportPack(a.from, source, sourceRows); !why.empty())
             return fail(why);
         if (std::string why = pickedRows(a, sourceRows, picked); !why.empty()) return fail(why);
     } else {
-        const std::vector<std::string> refused = loadLevFiles(a.lev, source, sourceRows);
+        const std::vector<Message> refused = loadLevFiles(a.lev, source, sourceRows);
         if (!refused.empty()) return fail(refused.front());
         for (size_t r = 0; r < sourceRows.size(); ++r) picked.push_back(int(r));
     }
@@ -105,7 +105,7 @@ int importCommand(const QStringList& args) {
     const TrackCopy copy = copyTracks(tracks, rows, source, sourceRows, picked);
     // A pack with none of the tracks asked for would only be a copy of PACK.
     if (!copy.records.empty() || copy.leftOut == 0)
-        if (std::string why = savePackFile(a.out, tracks, rows.rows()); !why.empty())
+        if (Message why = savePackFile(a.out, tracks, rows.rows()); !why.empty())
             return fail(why);
     if (copy.leftOut > 0) return fail(activeText(kLineCliTracksLeftOut, copy.leftOut, kMaxTracks));
     return 0;
@@ -118,11 +118,11 @@ int exportLevCommand(const QStringList& args) {
     if (!ok || n < 1) return usageError(activeText(kLineCliTrackNumber));
     TrackTable tracks;
     Rows rows;
-    if (std::string why = loadPackFile(args[0], tracks, rows); !why.empty()) return fail(why);
+    if (Message why = loadPackFile(args[0], tracks, rows); !why.empty()) return fail(why);
     int seen = 0;
     for (int data : rows) {
         if (data == kHeaderRow || ++seen != n) continue;
-        if (std::string why = exportLevFile(tracks[data], args[2]); !why.empty()) return fail(why);
+        if (Message why = exportLevFile(tracks[data], args[2]); !why.empty()) return fail(why);
         return 0;
     }
     return fail(pathMessage(args[0], activeText(kLineCliNoSuchTrack, n, seen)));

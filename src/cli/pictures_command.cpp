@@ -24,7 +24,7 @@ int picturesCommand(const QStringList& args) {
     }
     TrackTable tracks;
     Rows rows;
-    if (std::string why = loadPackFile(args[0], tracks, rows); !why.empty()) return fail(why);
+    if (Message why = loadPackFile(args[0], tracks, rows); !why.empty()) return fail(why);
     const QString folder = args[1];
     if (!QDir().mkpath(folder)) return fail(pathMessage(folder, activeText(kLineCliFolderNotMade)));
     const bool terminal = isatty(STDERR_FILENO);

@@ -63,7 +63,7 @@ int submit(const QStringList& args) {
     std::string why;
     if (!readOptions(args, request, why)) return usageError(why);
 
-    LevelSubmission run(QDir::currentPath());
+    LevelSubmission run(QDir::currentPath(), activeLang());
     bool ok = false;
     QObject::connect(&run, &LevelSubmission::message,
                      [](const QString& text) { printLine("trackpack: " + text); });

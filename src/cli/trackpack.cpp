@@ -82,7 +82,7 @@ int info(const QStringList& args) {
     const QString path = args.back();
     TrackTable table;
     Rows rows;
-    if (std::string why = loadPackFile(path, table, rows); !why.empty()) return fail(why);
+    if (Message why = loadPackFile(path, table, rows); !why.empty()) return fail(why);
     if (json) {
         std::string out = "{\"counts\":[" + std::to_string(table.GroupCount[1]) + "," +
                           std::to_string(table.GroupCount[2]) + "," +
@@ -110,11 +110,11 @@ int info(const QStringList& args) {
 int count(const QStringList& args) {
     if (args.size() != 1) return usageError(activeText(kLineCliTakesPack, "count"));
     std::string bytes;
-    if (std::string why = readWholeFile(args[0], bytes); !why.empty())
-        return fail(args[0].toStdString() + ": " + why);
+    if (Message why = readWholeFile(args[0], bytes); !why.empty())
+        return fail(args[0].toStdString() + ": " + said(why));
     PackDirectory dir;
-    if (std::string why = parseDirectory(bytes, dir); !why.empty())
-        return fail(args[0].toStdString() + ": " + why);
+    if (Message why = parseDirectory(bytes, dir); !why.empty())
+        return fail(args[0].toStdString() + ": " + said(why));
     int total = 0;
     std::string text;
     countTracks(bytes, total, text);
@@ -126,8 +126,8 @@ int resave(const QStringList& args) {
     if (args.size() != 2) return usageError(activeText(kLineCliResaveArgs));
     TrackTable table;
     Rows rows;
-    if (std::string why = loadPackFile(args[0], table, rows); !why.empty()) return fail(why);
-    if (std::string why = savePackFile(args[1], table, rows); !why.empty()) return fail(why);
+    if (Message why = loadPackFile(args[0], table, rows); !why.empty()) return fail(why);
+    if (Message why = savePackFile(args[1], table, rows); !why.empty()) return fail(why);
     return 0;
 }
 
@@ -163,7 +163,7 @@ int sample(const QStringList& args) {
     opt.seed = uint32_t(seed);
     TrackTable table;
     const Rows rows = makeSamplePack(table, opt);
-    if (std::string why = savePackFile(args[0], table, rows); !why.empty()) return fail(why);
+    if (Message why = savePackFile(args[0], table, rows); !why.empty()) return fail(why);
     return 0;
 }
 
@@ -189,7 +189,7 @@ int runHelper(const char* helper, char** argv) {
     int justTheProgram = 1;
     QCoreApplication app(justTheProgram, argv);
     setActiveLang(languageOfBase(QDir::currentPath()));
-    return fail(activeText(kLineCliHelperNotStarted, helper, systemErrorText(error)));
+    return fail(activeText(kLineCliHelperNotStarted, helper, said(systemError(error))));
 }
 
 } // namespace

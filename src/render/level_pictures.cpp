@@ -1,7 +1,7 @@
 #include "level_pictures.h"
 
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
+#include "text/message.h"
 
 #include "draw/map_draw.h"
 
@@ -50,8 +50,8 @@ private:
     std::vector<QPoint> pixels_;
 };
 
-std::string folderMissing(const QString& folder) {
-    return pathMessage(folder, activeText(kLineFolderMissing));
+Message folderMissing(const QString& folder) {
+    return pathMessage(folder, Message::line(kLineFolderMissing));
 }
 
 } // namespace
@@ -71,7 +71,7 @@ std::string catalogueLine(const TTrackInfo& t) {
     return std::to_string(t.Group) + "|" + replaceControlChars(t.Name) + "|" + pictureFileName(t);
 }
 
-std::string drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
+Message drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
                              IndexedPicture& picture) {
     q = pictureRatio(q); // never a division by 0
     TTrackInfo& r = tracks[j];
@@ -90,7 +90,7 @@ std::string drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
     const long long width = std::max(1, st.NodeX[size_t(st.NodeCount)] / q);
     const long long height = std::max(1, std::abs(H) / q);
     if (width > 65535 || height > 65535 || width * height > kMaxPicturePixels)
-        return activeText(kLinePictureTooLarge, width, height, q);
+        return Message::line(kLinePictureTooLarge, width, height, q);
     picture = IndexedPicture(int(width), int(height), picturePalette(), kPicWhite);
     picture.transparent = kPicWhite;
 
@@ -107,19 +107,19 @@ std::string drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
     return {};
 }
 
-std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
+Message makegif(TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
                     bool sync, QString* fileName) {
     if (!QFileInfo(folder).isDir()) return folderMissing(folder);
     const QString name = fromCp1251(pictureFileName(tracks[j]));
     const QString path = QDir(folder).filePath(name);
     IndexedPicture picture;
-    if (std::string why = drawLevelPicture(tracks, j, q, st, picture); !why.empty())
+    if (Message why = drawLevelPicture(tracks, j, q, st, picture); !why.empty())
         return pathMessage(path, why);
     std::string gif;
-    if (std::string why = encodeGif(picture, gif); !why.empty()) return pathMessage(path, why);
+    if (Message why = encodeGif(picture, gif); !why.empty()) return pathMessage(path, why);
     WriteFileOptions options;
     options.sync = sync;
-    if (std::string why = writeFileChecked(path, gif, options); !why.empty()) return why;
+    if (Message why = writeFileChecked(path, gif, options); !why.empty()) return why;
     if (fileName) *fileName = name;
     return {};
 }
@@ -166,7 +166,7 @@ PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& 
         if (run.error.empty()) written << bdpic;
     }
     // What was written stays, and is made durable, also when the run stopped early.
-    if (std::string why = syncFiles(folder, written); !why.empty() && run.error.empty())
+    if (Message why = syncFiles(folder, written); !why.empty() && run.error.empty())
         run.error = why;
     if (run.error.empty()) show(130);
     return run;

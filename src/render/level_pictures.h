@@ -43,20 +43,20 @@ enum PictureColor : uint8_t { kPicWhite = 0, kPicTrack = 1, kPicBlack = 2, kPicR
 // preview, it takes Templ 1 for a record without a template and stores
 // AnchorY, and leaves the track decoded in `st`. Returns "" or the reason the
 // picture is refused (more than kMaxPicturePixels or a side over 65535 pixels).
-std::string drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
+Message drawLevelPicture(TrackTable& tracks, int j, int q, DecodedTrack& st,
                              IndexedPicture& picture);
 
 // makegif: draws track j and writes its GIF into `folder` (replacing a file of
 // that name). `sync` false leaves syncing to the caller (see makeAllPictures).
 // Returns "" or "<path>: <reason>"; `fileName` receives the name written.
-std::string makegif(TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
+Message makegif(TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
                     bool sync = true, QString* fileName = nullptr);
 
 // The progress shown during a run over the whole pack, 0..130.
 using PictureProgress = std::function<void(int)>;
 
 struct PictureRun {
-    std::string error; // "" or "<path>: <reason>"; the run stopped there
+    Message error; // none or "<path>: <reason>"; the run stopped there
     int pictures = 0;  // pictures written
 };
 

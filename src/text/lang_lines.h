@@ -4,6 +4,8 @@
 // taken from the built-in Russian texts, so a lookup never fails; the lines
 // added after the first 96 come in English for a file that is not Cyrillic.
 
+#include "message.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,7 +29,7 @@ public:
     // reason (missing file, beyond the limits of text_file_limits.h, or fewer
     // lines than the program uses). The lines that could not be loaded keep
     // their built-in texts.
-    QString load(const QString& path);
+    Message load(const QString& path);
 
     // Line n; the built-in text where the loaded file has none.
     QString operator[](int n) const;
@@ -36,6 +38,10 @@ public:
     QString format(int n, const QString& arg) const;
     // Line n with "%d" replaced by `value` (line 63).
     QString format(int n, int value) const;
+
+    // The message in this language.
+    QString say(const Message& message) const;
+    std::string sayStd(const Message& message) const { return say(message).toStdString(); }
 
     // The lines are Cyrillic text (a Russian file, or the built-in texts).
     bool cyrillic() const;

@@ -150,7 +150,9 @@ TEST_F(CopyDialog, LevFilesGiveANarrowWindowWithoutPreview) {
 }
 
 TEST(ProgressWindow, ShowsTheRunsProgressAndClosesAfterItWhateverTheOutcome) {
-    TForm3 form;
+    LangLines english;
+    english.load(QString(BASE_DIR) + "/lang/english.lng");
+    TForm3 form(english);
     EXPECT_EQ(form.ProgressBar1->maximum(), 130);
     EXPECT_EQ(form.Label1->text(), "Processing . . .");
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);

@@ -137,7 +137,7 @@ TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
         TForm2 copy(tracks, {kHeaderRow, kHeaderRow, kHeaderRow}, s.window.app().Lang,
                     TForm2::Source::Pack, &s.window);
         copy.show();
-        TForm3 progress(&s.window);
+        TForm3 progress(s.window.app().Lang, &s.window);
         progress.show();
         QTest::qWait(10);
         EXPECT_EQ(foreignIn(windowTexts(), russian()).join("\n").toStdString(), "");

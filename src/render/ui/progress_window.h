@@ -3,12 +3,13 @@
 // borderless window with "Processing . . ." and a bar from 0 to 130. Its
 // texts are not translated.
 //
-//   TForm3 progress(this);
+//   TForm3 progress(lang, this);
 //   const PictureRun run = progress.run([&](const PictureProgress& show) {
 //       return makeAllPictures(Tracks, Rows.rows(), imagesFolder, q, Editor, show);
 //   });
 
 #include "render/level_pictures.h"
+#include "text/lang_lines.h"
 
 #include <QWidget>
 
@@ -20,7 +21,7 @@ namespace korvo {
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit TForm3(const LangLines& lang, QWidget* parent = nullptr);
 
     // Shows the bar at `value` at once (the run holds the event loop).
     void setProgress(int value);

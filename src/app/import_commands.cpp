@@ -73,9 +73,9 @@ void ImportCommands::chooseLevFiles() {
 // A malformed pack is refused with the reader's message, and nothing is shown.
 void ImportCommands::importPack(const QString& path) {
     Rows rows;
-    if (const std::string why = loadImportPack(path, ImportTracks, rows); !why.empty()) {
+    if (const Message why = loadImportPack(path, ImportTracks, rows); !why.empty()) {
         app_.ask().error(app_.window, QString(),
-                         app_.Lang.format(kLineImportPackRefused, QString::fromStdString(why)));
+                         app_.Lang.format(kLineImportPackRefused, app_.Lang.say(why)));
         return;
     }
     CopyTracksDialog dialog(ImportTracks, rows, app_.Lang, CopyTracksDialog::Source::Pack,
@@ -86,10 +86,10 @@ void ImportCommands::importPack(const QString& path) {
 // The files that cannot be taken are named; the others still come in.
 void ImportCommands::importLevFiles(const QStringList& paths) {
     Rows rows;
-    const std::vector<std::string> refused = loadLevFiles(paths, ImportTracks, rows);
+    const std::vector<Message> refused = loadLevFiles(paths, ImportTracks, rows);
     if (!refused.empty()) {
         QStringList lines;
-        for (const std::string& why : refused) lines << QString::fromStdString(why);
+        for (const Message& why : refused) lines << app_.Lang.say(why);
         app_.ask().warning(app_.window, app_.Lang.format(kLineLevFilesRefused, lines.join("\r\n")));
     }
     if (rows.empty()) return;
@@ -164,9 +164,9 @@ void ImportCommands::exportLev() {
     const QString path = app_.ask().saveFileName(app_.window, SaveLev->text(), suggested,
                                                  app_.Lang[kLineLevFilter], "lev");
     if (path.isEmpty()) return;
-    if (const std::string why = exportLevFile(track, path); !why.empty())
+    if (const Message why = exportLevFile(track, path); !why.empty())
         app_.ask().error(app_.window, QString(),
-                         app_.Lang.format(kLineSaveLevFailed, QString::fromStdString(why)));
+                         app_.Lang.format(kLineSaveLevFailed, app_.Lang.say(why)));
 }
 
 // The pictures go into "images" of the base folder, which must be there.
@@ -188,11 +188,11 @@ void ImportCommands::pictureOfSelected() {
     const QString folder = imagesFolder();
     if (folder.isEmpty()) return;
     app_.doc.renumber(); // the picture is named for the track's place in the pack
-    const std::string why =
+    const Message why =
         makegif(app_.doc.Tracks, j, folder, pictureRatio(app_.Settings.RatioPic), editor_.state());
     if (!why.empty())
         app_.ask().error(app_.window, QString(),
-                         app_.Lang.format(kLinePicturesFailed, QString::fromStdString(why)));
+                         app_.Lang.format(kLinePicturesFailed, app_.Lang.say(why)));
     else
         app_.ask().information(app_.window, app_.Lang[37]); // the pictures are in "images"
 }
@@ -201,14 +201,14 @@ void ImportCommands::pictureOfSelected() {
 void ImportCommands::picturesOfAll() {
     const QString folder = imagesFolder();
     if (folder.isEmpty()) return;
-    ProgressWindow progress(app_.window);
+    ProgressWindow progress(app_.Lang, app_.window);
     const PictureRun run = progress.run([&](const PictureProgress& show) {
         return makeAllPictures(app_.doc.Tracks, app_.doc.Rows.rows(), folder,
                                pictureRatio(app_.Settings.RatioPic), editor_.state(), show);
     });
     if (!run.error.empty())
         app_.ask().error(app_.window, QString(),
-                         app_.Lang.format(kLinePicturesFailed, QString::fromStdString(run.error)));
+                         app_.Lang.format(kLinePicturesFailed, app_.Lang.say(run.error)));
     else
         app_.ask().information(app_.window, app_.Lang[37]); // the pictures are in "images"
 }

@@ -118,7 +118,7 @@ private:
     // its place among startProblems_.
     struct SettingsProblem {
         int line = 0;
-        QString why;
+        Message why;
         qsizetype at = 0;
     } settingsProblem_;
     QString appTitle_ = kAppTitle;

@@ -32,7 +32,7 @@ const QStringList kContacts = {"levels@example.org", "tracks@example.org", "edit
 void MainWindow::LoadOptions() {
     const OptionsLoad load = korvo::LoadOptions(app_.BaseFolder, app_.Settings);
     // Told in the language the settings choose, once it is loaded.
-    if (!load.problem.isEmpty())
+    if (!load.problem.empty())
         settingsProblem_ = {load.unreadable ? kLineSettingsUnreadable : kLineSettingsNotWritten,
                             load.problem, startProblems_.size()};
     applyAutosave(*pack_->autosaveTimer(), app_.Settings);
@@ -107,7 +107,8 @@ void MainWindow::loadLanguage() {
     if (levtomail_f) levtomail_f->retranslate();
     if (settingsProblem_.line) {
         const SettingsProblem p = std::exchange(settingsProblem_, {});
-        startProblems_.insert(p.at, app_.Lang[p.line].arg(p.why).replace("\r\n", "\n"));
+        startProblems_.insert(p.at,
+                              app_.Lang[p.line].arg(app_.Lang.say(p.why)).replace("\r\n", "\n"));
     }
     if (problem.isEmpty()) return;
     if (app_.Flags.FirstActivate)
@@ -135,8 +136,8 @@ void MainWindow::showHelp() {
 // buildGameArchive: the packer starts on its own; when it cannot, the message names
 // where it was looked for, and nothing else changes.
 void MainWindow::buildGameArchive() {
-    const QString why = korvo::buildGameArchive(app_.BaseFolder, currentPackerLookup());
-    if (!why.isEmpty()) app_.ask().warning(this, why);
+    const Message why = korvo::buildGameArchive(app_.BaseFolder, currentPackerLookup());
+    if (!why.empty()) app_.ask().warning(this, app_.Lang.say(why));
 }
 
 void MainWindow::showAbout() {

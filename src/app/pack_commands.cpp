@@ -60,18 +60,18 @@ QString PackCommands::openStartPack(const QString& startPack) {
     editor_.drawPreview(0);
     editor_.leaveEditor();
     QStringList problems;
-    const std::string why = startPack.isEmpty() ? std::string() : readPack(startPack);
+    const Message why = startPack.isEmpty() ? Message() : readPack(startPack);
     if (!startPack.isEmpty() && why.empty()) {
         addRecentFile(startPack);
     } else {
-        if (!why.empty()) problems << app_.text(kLineStartPackNotOpened, why);
+        if (!why.empty()) problems << app_.text(kLineStartPackNotOpened, app_.Lang.say(why));
         const QString levels = QDir(app_.BaseFolder).filePath("levels.mrg");
         if (!QFileInfo::exists(levels)) {
             makeNewPack();
             app_.Flags.PackWasMissing = true;
-        } else if (const std::string refused = readPack(levels); !refused.empty()) {
+        } else if (const Message refused = readPack(levels); !refused.empty()) {
             // A pack that cannot be read is kept as it is; a new one is started beside it.
-            problems << QString::fromStdString(refused);
+            problems << app_.Lang.say(refused);
             makeNewPack();
         }
     }
@@ -91,21 +91,21 @@ bool PackCommands::loadPack(const QString& path) {
         app_.Flags.PackWasMissing = true;
         return true;
     }
-    const std::string why = readPack(path);
-    if (!why.empty()) app_.ask().error(app_.window, QString(), QString::fromStdString(why));
+    const Message why = readPack(path);
+    if (!why.empty()) app_.ask().error(app_.window, QString(), app_.Lang.say(why));
     return why.empty();
 }
 
 // Reads an existing pack into the document; a refusal ("<path>: <reason>")
 // leaves everything as it was.
-std::string PackCommands::readPack(const QString& path) {
+Message PackCommands::readPack(const QString& path) {
     Rows rows;
     // Taken before the read: a change while reading shows as a change.
     const FileIdentity identity = fileIdentity(path);
-    std::string why = loadPackFile(path, app_.doc.Tracks, rows);
-    // A file that is no pack at all is told so in the user's language.
-    if (why.ends_with(notAPackReason()))
-        return pathMessage(path, app_.Lang[kLineNotAPack].toStdString());
+    const Message why = loadPackFile(path, app_.doc.Tracks, rows);
+    // A file that is no pack at all is told so in the user's words.
+    if (why == pathMessage(path, notAPackReason()))
+        return pathMessage(path, Message::line(kLineNotAPack));
     if (!why.empty()) return why;
     app_.Flags.PackWasMissing = false;
     remember(path, identity);
@@ -176,10 +176,9 @@ bool PackCommands::savePack() {
 }
 
 bool PackCommands::writePack() {
-    const std::string why =
-        savePackFile(app_.doc.fileName(), app_.doc.Tracks, app_.doc.Rows.rows());
+    const Message why = savePackFile(app_.doc.fileName(), app_.doc.Tracks, app_.doc.Rows.rows());
     if (!why.empty()) {
-        app_.ask().error(app_.window, QString(), QString::fromStdString(why));
+        app_.ask().error(app_.window, QString(), app_.Lang.say(why));
         return false;
     }
     remember(app_.doc.fileName());
@@ -205,9 +204,8 @@ bool PackCommands::saveUnderNewName() {
                                                  app_.packFilter(false), QStringLiteral("mrg"));
     if (path.isEmpty()) return false; // cancelled: nothing is saved
     if (isReadOnlyFile(path)) {       // refused as Save would refuse it, with the reason
-        app_.ask().error(
-            app_.window, QString(),
-            QString::fromStdString(pathMessage(path, app_.Lang[kLineFileReadOnly].toStdString())));
+        app_.ask().error(app_.window, QString(),
+                         app_.Lang.say(pathMessage(path, Message::line(kLineFileReadOnly))));
         return false;
     }
     app_.doc.setFileName(path);
@@ -315,9 +313,9 @@ void PackCommands::openRecentPack(const QString& path) {
     if (!QFileInfo::exists(path)) {
         const QString shown = QDir::toNativeSeparators(path);
         if (!app_.ask().confirm(app_.window, app_.Lang.format(kLineRecentGone, shown))) return;
-        QString error;
+        Message error;
         if (!recent_->remove(path, &error))
-            app_.ask().warning(app_.window, app_.text(kLineRecentNotWritten, error));
+            app_.ask().warning(app_.window, app_.text(kLineRecentNotWritten, app_.Lang.say(error)));
         fillRecentMenu(*N18, *recent_, [this](const QString& p) { openRecentPack(p); });
         return;
     }
@@ -327,12 +325,12 @@ void PackCommands::openRecentPack(const QString& path) {
 
 // write_ini for a pack just opened, then the submenu anew.
 void PackCommands::addRecentFile(const QString& path) {
-    QString error;
+    Message error;
     const bool saved = recent_->write_ini(path, &error);
     fillRecentMenu(*N18, *recent_, [this](const QString& p) { openRecentPack(p); });
     if (saved || recentNotSavedShown_) return;
     recentNotSavedShown_ = true;
-    app_.ask().warning(app_.window, app_.text(kLineRecentNotWritten, error));
+    app_.ask().warning(app_.window, app_.text(kLineRecentNotWritten, app_.Lang.say(error)));
 }
 
 } // namespace korvo

@@ -64,7 +64,7 @@ protected:
 
 private:
     bool loadPack(const QString& path);
-    std::string readPack(const QString& path);
+    Message readPack(const QString& path);
     void makeNewPack();
     bool mayReplacePack(bool forNew = false);
     bool askProceed(int rule, bool forNew = false);

@@ -2,7 +2,6 @@
 
 #include "settings/options.h"
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,27 +9,28 @@
 
 using namespace korvo;
 
-std::string korvo::cli::usageText() {
-    QString text = activeLang()[kLineCliUsage] + "\r\n" + activeLang()[kLineCliRideUsage];
+korvo::cli::Cli::Cli() : lang_(languageOfBase(QDir::currentPath())) {}
+
+std::string korvo::cli::Cli::usageText() const {
+    QString text = lang_[kLineCliUsage] + "\r\n" + lang_[kLineCliRideUsage];
     return text.replace("\r\n", "\n").toStdString() + "\n";
 }
 
-int korvo::cli::usageError(const std::string& why) {
-    std::fprintf(stderr, "trackpack: %s\n%s", why.c_str(), usageText().c_str());
+int korvo::cli::Cli::usageError(const Message& why) const {
+    std::fprintf(stderr, "trackpack: %s\n%s", said(why).c_str(), usageText().c_str());
     return 2;
 }
 
-int korvo::cli::fail(const std::string& why) {
-    std::fprintf(stderr, "trackpack: %s\n", why.c_str());
+int korvo::cli::Cli::fail(const Message& why) const {
+    std::fprintf(stderr, "trackpack: %s\n", said(why).c_str());
     return 1;
 }
 
-int korvo::cli::helperMain(int argc, char** argv, const char* command,
-                           int (*run)(const QStringList& args)) {
+int korvo::cli::helperMain(int argc, char** argv, const char* command, Command run) {
     QCoreApplication app(argc, argv);
-    setActiveLang(languageOfBase(QDir::currentPath()));
+    const Cli cli;
     QStringList args = app.arguments().mid(1);
     const QString cmd = args.isEmpty() ? QString() : args.takeFirst();
-    if (cmd == command) return run(args);
-    return usageError(activeText(kLineCliUnknownCommand, cmd));
+    if (cmd == command) return run(cli, args);
+    return cli.usageError(Message::line(kLineCliUnknownCommand, cmd));
 }

@@ -3,13 +3,15 @@
 // from ".lev" files, export of one track as ".lev". Each returns the process's
 // exit status.
 
+#include "cli_common.h"
+
 #include <QStringList>
 
 namespace korvo::cli {
 
 // import PACK OUT --from SOURCE.mrg [--pick N,N,...]  |  import PACK OUT --lev FILE.lev...
-int importCommand(const QStringList& args);
+int importCommand(const Cli& cli, const QStringList& args);
 // export-lev PACK N OUT.lev
-int exportLevCommand(const QStringList& args);
+int exportLevCommand(const Cli& cli, const QStringList& args);
 
 } // namespace korvo::cli

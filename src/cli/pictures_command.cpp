@@ -5,7 +5,6 @@
 #include "pack/pack_file.h"
 #include "render/level_pictures.h"
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
 
 #include <QDir>
 #include <cstdio>
@@ -13,34 +12,37 @@
 
 namespace korvo::cli {
 
-int picturesCommand(const QStringList& args) {
-    if (args.size() != 2 && args.size() != 4) return usageError(activeText(kLineCliPicturesArgs));
+int picturesCommand(const Cli& cli, const QStringList& args) {
+    if (args.size() != 2 && args.size() != 4)
+        return cli.usageError(Message::line(kLineCliPicturesArgs));
     int q = kDefaultRatioPic;
     if (args.size() == 4) {
         bool ok = false;
         q = args[3].toInt(&ok);
-        if (args[2] != "--ratio") return usageError(activeText(kLineCliUnknownOption, args[2]));
-        if (!ok || q < 1) return usageError(activeText(kLineCliRatio));
+        if (args[2] != "--ratio")
+            return cli.usageError(Message::line(kLineCliUnknownOption, args[2]));
+        if (!ok || q < 1) return cli.usageError(Message::line(kLineCliRatio));
     }
     TrackTable tracks;
     Rows rows;
-    if (std::string why = loadPackFile(args[0], tracks, rows); !why.empty()) return fail(why);
+    if (Message why = loadPackFile(args[0], tracks, rows); !why.empty()) return cli.fail(why);
     const QString folder = args[1];
-    if (!QDir().mkpath(folder)) return fail(pathMessage(folder, activeText(kLineCliFolderNotMade)));
+    if (!QDir().mkpath(folder))
+        return cli.fail(pathMessage(folder, Message::line(kLineCliFolderNotMade)));
     const bool terminal = isatty(STDERR_FILENO);
     DecodedTrack st;
     int shown = -1; // the percentage on the line, printed again only when it changes
-    const auto progress = [terminal, &shown](int value) {
+    const auto progress = [&cli, terminal, &shown](int value) {
         const int percent = value * 100 / 130;
         if (!terminal || percent == shown) return;
         shown = percent;
         const QString padded = QString("%1").arg(percent, 3);
         std::fprintf(stderr, "\rtrackpack: %s",
-                     activeText(kLineCliPictureProgress, padded).c_str());
+                     cli.said(Message::line(kLineCliPictureProgress, padded)).c_str());
     };
     const PictureRun run = makeAllPictures(tracks, rows, folder, q, st, progress);
     if (terminal) std::fputc('\n', stderr);
-    if (!run.error.empty()) return fail(run.error);
+    if (!run.error.empty()) return cli.fail(run.error);
     return 0;
 }
 

@@ -7,7 +7,6 @@
 #include "ride/test_rider.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,15 +30,15 @@ QString fixed(double v, int digits) {
 
 } // namespace
 
-int checkCommand(const QStringList& args) {
+int checkCommand(const Cli& cli, const QStringList& args) {
     const bool json = args.size() == 2 && args.contains("--json");
-    if (args.size() != 1 && !json) return usageError(activeText(kLineCliCheckArgs));
+    if (args.size() != 1 && !json) return cli.usageError(Message::line(kLineCliCheckArgs));
     const QString path = args[0] == "--json" ? args[1] : args[0];
     TrackTable tracks;
     Rows rows;
     std::vector<Finding> found;
-    if (std::string why = loadPackFile(path, tracks, rows); !why.empty())
-        found.push_back(unreadablePack(QString::fromStdString(why)));
+    if (Message why = loadPackFile(path, tracks, rows); !why.empty())
+        found.push_back(unreadablePack(cli.lang().say(why)));
     else
         found = checkPack(tracks, rows, rideParamsOfBase(QDir::currentPath()));
     if (json) {
@@ -51,15 +50,16 @@ int checkCommand(const QStringList& args) {
                                     {"node", f.node},
                                     {"x", f.x},
                                     {"hint", f.hint()},
-                                    {"text", findingText(f)}});
+                                    {"text", findingText(f, cli.lang())}});
         printJson({{"findings", list}});
     } else {
-        for (const Finding& f : found) std::printf("%s\n", findingLine(f).toUtf8().constData());
+        for (const Finding& f : found)
+            std::printf("%s\n", findingLine(f, cli.lang()).toUtf8().constData());
     }
     return found.empty() ? 0 : 1;
 }
 
-int rideCommand(const QStringList& args) {
+int rideCommand(const Cli& cli, const QStringList& args) {
     QStringList rest;
     QString keyFile;
     bool json = false;
@@ -67,30 +67,30 @@ int rideCommand(const QStringList& args) {
         if (args[i] == "--json") {
             json = true;
         } else if (args[i] == "--keys") {
-            if (i + 1 >= args.size()) return usageError(activeText(kLineCliNeedsValue, "--keys"));
+            if (i + 1 >= args.size())
+                return cli.usageError(Message::line(kLineCliNeedsValue, "--keys"));
             keyFile = args[++i];
         } else if (args[i].startsWith("--")) {
-            return usageError(activeText(kLineCliUnknownOption, args[i]));
+            return cli.usageError(Message::line(kLineCliUnknownOption, args[i]));
         } else {
             rest << args[i];
         }
     }
-    if (rest.size() != 2) return usageError(activeText(kLineCliRideArgs));
+    if (rest.size() != 2) return cli.usageError(Message::line(kLineCliRideArgs));
     bool ok = false;
     const int n = rest[1].toInt(&ok);
-    if (!ok || n < 1) return usageError(activeText(kLineCliTrackNumber));
+    if (!ok || n < 1) return cli.usageError(Message::line(kLineCliTrackNumber));
     std::optional<std::vector<KeyEvent>> keys;
     if (!keyFile.isEmpty()) {
         QFile file(keyFile);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(keyFile.toStdString() + ": " + file.errorString().toStdString());
+        if (!file.open(QIODevice::ReadOnly)) return cli.fail(pathMessage(keyFile, fileError(file)));
         int bad = 0;
         keys = parseKeyFile(QString::fromUtf8(file.readAll()), &bad);
-        if (!keys) return usageError(activeText(kLineCliKeyFile, keyFile, bad));
+        if (!keys) return cli.usageError(Message::line(kLineCliKeyFile, keyFile, bad));
     }
     TrackTable tracks;
     Rows rows;
-    if (std::string why = loadPackFile(rest[0], tracks, rows); !why.empty()) return fail(why);
+    if (Message why = loadPackFile(rest[0], tracks, rows); !why.empty()) return cli.fail(why);
     int seen = 0;
     for (int j : rows) {
         if (j == kHeaderRow || ++seen != n) continue;
@@ -111,7 +111,7 @@ int rideCommand(const QStringList& args) {
                         fixed(r.x, 3).toUtf8().constData());
         return r.end == RideEnd::Finished ? 0 : 1;
     }
-    return fail(pathMessage(rest[0], activeText(kLineCliNoSuchTrack, n, seen)));
+    return cli.fail(pathMessage(rest[0], Message::line(kLineCliNoSuchTrack, n, seen)));
 }
 
 } // namespace korvo::cli

@@ -3,7 +3,6 @@
 #include "cli_common.h"
 #include "dist/level_submission.h"
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,7 +19,7 @@ void printLine(const QString& line) {
 }
 
 // Reads the options after PACK; false with the reason on a usage error.
-bool readOptions(const QStringList& args, SubmissionRequest& r, std::string& why) {
+bool readOptions(const QStringList& args, SubmissionRequest& r, Message& why) {
     bool nick = false, email = false, level = false;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -34,11 +33,11 @@ bool readOptions(const QStringList& args, SubmissionRequest& r, std::string& why
                           : a == "--note"  ? &r.note
                                            : nullptr;
         if (!target) {
-            why = activeText(kLineCliUnknownOption, a);
+            why = Message::line(kLineCliUnknownOption, a);
             return false;
         }
         if (i + 1 >= args.size()) {
-            why = activeText(kLineCliNeedsValue, a);
+            why = Message::line(kLineCliNeedsValue, a);
             return false;
         }
         *target = args[++i];
@@ -47,7 +46,7 @@ bool readOptions(const QStringList& args, SubmissionRequest& r, std::string& why
         level |= a == "--level";
     }
     if (!nick || !email || !level) {
-        why = activeText(kLineCliSubmitFields);
+        why = Message::line(kLineCliSubmitFields);
         return false;
     }
     return true;
@@ -55,15 +54,15 @@ bool readOptions(const QStringList& args, SubmissionRequest& r, std::string& why
 
 } // namespace
 
-int submit(const QStringList& args) {
+int submit(const Cli& cli, const QStringList& args) {
     if (args.isEmpty() || args[0].startsWith("--"))
-        return usageError(activeText(kLineCliSubmitPack));
+        return cli.usageError(Message::line(kLineCliSubmitPack));
     SubmissionRequest request;
     request.packPath = QDir::current().absoluteFilePath(args[0]);
-    std::string why;
-    if (!readOptions(args, request, why)) return usageError(why);
+    Message why;
+    if (!readOptions(args, request, why)) return cli.usageError(why);
 
-    LevelSubmission run(QDir::currentPath());
+    LevelSubmission run(QDir::currentPath(), cli.lang());
     bool ok = false;
     QObject::connect(&run, &LevelSubmission::message,
                      [](const QString& text) { printLine("trackpack: " + text); });

@@ -12,7 +12,6 @@
 #include "settings/options.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,13 +76,14 @@ std::string trackJson(const TrackTable& table, int j) {
            ",\"trailing\":" + trailing + "}";
 }
 
-int info(const QStringList& args) {
+int info(const Cli& cli, const QStringList& args) {
     const bool json = !args.isEmpty() && args[0] == "--json";
-    if (args.size() != (json ? 2 : 1)) return usageError(activeText(kLineCliTakesPack, "info"));
+    if (args.size() != (json ? 2 : 1))
+        return cli.usageError(Message::line(kLineCliTakesPack, "info"));
     const QString path = args.back();
     TrackTable table;
     Rows rows;
-    if (std::string why = loadPackFile(path, table, rows); !why.empty()) return fail(why);
+    if (Message why = loadPackFile(path, table, rows); !why.empty()) return cli.fail(why);
     if (json) {
         std::string out = "{\"counts\":[" + std::to_string(table.GroupCount[1]) + "," +
                           std::to_string(table.GroupCount[2]) + "," +
@@ -108,14 +108,14 @@ int info(const QStringList& args) {
     return 0;
 }
 
-int count(const QStringList& args) {
-    if (args.size() != 1) return usageError(activeText(kLineCliTakesPack, "count"));
+int count(const Cli& cli, const QStringList& args) {
+    if (args.size() != 1) return cli.usageError(Message::line(kLineCliTakesPack, "count"));
     std::string bytes;
-    if (std::string why = readWholeFile(args[0], bytes); !why.empty())
-        return fail(args[0].toStdString() + ": " + why);
+    if (Message why = readWholeFile(args[0], bytes); !why.empty())
+        return cli.fail(pathMessage(args[0], why));
     PackDirectory dir;
-    if (std::string why = parseDirectory(bytes, dir); !why.empty())
-        return fail(args[0].toStdString() + ": " + why);
+    if (Message why = parseDirectory(bytes, dir); !why.empty())
+        return cli.fail(pathMessage(args[0], why));
     int total = 0;
     std::string text;
     countTracks(bytes, total, text);
@@ -123,12 +123,12 @@ int count(const QStringList& args) {
     return 0;
 }
 
-int resave(const QStringList& args) {
-    if (args.size() != 2) return usageError(activeText(kLineCliResaveArgs));
+int resave(const Cli& cli, const QStringList& args) {
+    if (args.size() != 2) return cli.usageError(Message::line(kLineCliResaveArgs));
     TrackTable table;
     Rows rows;
-    if (std::string why = loadPackFile(args[0], table, rows); !why.empty()) return fail(why);
-    if (std::string why = savePackFile(args[1], table, rows); !why.empty()) return fail(why);
+    if (Message why = loadPackFile(args[0], table, rows); !why.empty()) return cli.fail(why);
+    if (Message why = savePackFile(args[1], table, rows); !why.empty()) return cli.fail(why);
     return 0;
 }
 
@@ -139,8 +139,8 @@ bool numberOption(const QStringList& args, int& i, int& value) {
     return ok;
 }
 
-int sample(const QStringList& args) {
-    if (args.isEmpty()) return usageError(activeText(kLineCliSampleArgs));
+int sample(const Cli& cli, const QStringList& args) {
+    if (args.isEmpty()) return cli.usageError(Message::line(kLineCliSampleArgs));
     SampleOptions opt;
     int seed = int(opt.seed);
     for (int i = 1; i < args.size(); ++i) {
@@ -153,18 +153,18 @@ int sample(const QStringList& args) {
         else if (args[i] == "--seed")
             ok = numberOption(args, i, seed);
         else
-            return usageError(activeText(kLineCliUnknownOption, args[i]));
+            return cli.usageError(Message::line(kLineCliUnknownOption, args[i]));
         // The option itself, also when its value is missing.
-        if (!ok) return usageError(activeText(kLineCliNeedsNumber, args[option]));
+        if (!ok) return cli.usageError(Message::line(kLineCliNeedsNumber, args[option]));
     }
     if (opt.tracks < 0 || opt.tracks > kMaxTracks)
-        return usageError(activeText(kLineCliOutOfRange, "--tracks", 0, kMaxTracks));
+        return cli.usageError(Message::line(kLineCliOutOfRange, "--tracks", 0, kMaxTracks));
     if (opt.segments < 1 || opt.segments > kMaxSegments)
-        return usageError(activeText(kLineCliOutOfRange, "--segments", 1, kMaxSegments));
+        return cli.usageError(Message::line(kLineCliOutOfRange, "--segments", 1, kMaxSegments));
     opt.seed = uint32_t(seed);
     TrackTable table;
     const Rows rows = makeSamplePack(table, opt);
-    if (std::string why = savePackFile(args[0], table, rows); !why.empty()) return fail(why);
+    if (Message why = savePackFile(args[0], table, rows); !why.empty()) return cli.fail(why);
     return 0;
 }
 
@@ -189,8 +189,8 @@ int runHelper(const char* helper, char** argv) {
     }
     int justTheProgram = 1;
     QCoreApplication app(justTheProgram, argv);
-    setActiveLang(languageOfBase(QDir::currentPath()));
-    return fail(activeText(kLineCliHelperNotStarted, helper, systemErrorText(error)));
+    const Cli cli;
+    return cli.fail(Message::line(kLineCliHelperNotStarted, helper, Message::systemError(error)));
 }
 
 } // namespace
@@ -200,22 +200,21 @@ int main(int argc, char** argv) {
         return runHelper("trackpack-pictures", argv);
     if (argc > 1 && std::strcmp(argv[1], "submit") == 0) return runHelper("trackpack-mail", argv);
     QCoreApplication app(argc, argv);
-    // Messages come in the language the editor uses in this folder.
-    setActiveLang(languageOfBase(QDir::currentPath()));
+    const Cli cli;
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty()) return usageError(activeText(kLineCliNoCommand));
+    if (args.isEmpty()) return cli.usageError(Message::line(kLineCliNoCommand));
     const QString cmd = args.takeFirst();
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
-        std::fputs(usageText().c_str(), stdout);
+        std::fputs(cli.usageText().c_str(), stdout);
         return 0;
     }
-    if (cmd == "info") return info(args);
-    if (cmd == "count") return count(args);
-    if (cmd == "resave") return resave(args);
-    if (cmd == "sample") return sample(args);
-    if (cmd == "import") return importCommand(args);
-    if (cmd == "export-lev") return exportLevCommand(args);
-    if (cmd == "check") return checkCommand(args);
-    if (cmd == "ride") return rideCommand(args);
-    return usageError(activeText(kLineCliUnknownCommand, cmd));
+    if (cmd == "info") return info(cli, args);
+    if (cmd == "count") return count(cli, args);
+    if (cmd == "resave") return resave(cli, args);
+    if (cmd == "sample") return sample(cli, args);
+    if (cmd == "import") return importCommand(cli, args);
+    if (cmd == "export-lev") return exportLevCommand(cli, args);
+    if (cmd == "check") return checkCommand(cli, args);
+    if (cmd == "ride") return rideCommand(cli, args);
+    return cli.usageError(Message::line(kLineCliUnknownCommand, cmd));
 }

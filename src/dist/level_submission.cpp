@@ -28,40 +28,38 @@ bool oneLine(const QString& s) {
 
 } // namespace
 
-LevelSubmission::LevelSubmission(QString baseFolder, QObject* parent)
-    : QObject(parent), base_(std::move(baseFolder)) {
+LevelSubmission::LevelSubmission(QString baseFolder, const LangLines& lang, QObject* parent)
+    : QObject(parent), base_(std::move(baseFolder)), lang_(lang), client_(lang) {
     wait_.setSingleShot(true);
     connect(&wait_, &QTimer::timeout, this, [this] {
         if (auto then = std::exchange(afterWait_, nullptr)) then();
     });
     deadline_.setSingleShot(true);
-    connect(&deadline_, &QTimer::timeout, this, [this] {
-        stopMailing(activeQText(kLineMailDeadline, settings_.deadlineMs / 1000), true);
-    });
+    connect(&deadline_, &QTimer::timeout, this,
+            [this] { stopMailing(say(kLineMailDeadline, settings_.deadlineMs / 1000), true); });
     connect(&client_, &SmtpClient::opened, this, [this] {
-        log(activeQText(kLineAuthorised), LogColour::Blue);
-        log(activeQText(kLineNoErrors), LogColour::Blue);
+        log(say(kLineAuthorised), LogColour::Blue);
+        log(say(kLineNoErrors), LogColour::Blue);
         connectionDone();
     });
     connect(&client_, &SmtpClient::openFailed, this, [this](const QString& why, SmtpFailure kind) {
-        log(activeQText(kLineConnectError, why), LogColour::Blue);
+        log(say(kLineConnectError, why), LogColour::Blue);
         ++attempts_;
         // A refused login or an unverified certificate stays so: nothing is
         // sent, and the password never goes over a connection not trusted.
         if (kind != SmtpFailure::Connection) {
-            log(activeQText(kind == SmtpFailure::LoginRefused ? kLineLoginRefused : kLineUntrusted,
-                            why),
+            log(say(kind == SmtpFailure::LoginRefused ? kLineLoginRefused : kLineUntrusted, why),
                 LogColour::Red);
             return sendDone(false);
         }
         after(settings_.retryDelayMs, [this] { nextAttempt(); });
     });
     connect(&client_, &SmtpClient::sent, this, [this] {
-        log(activeQText(kLineSent), LogColour::Green);
+        log(say(kLineSent), LogColour::Green);
         sendDone(true);
     });
     connect(&client_, &SmtpClient::sendFailed, this, [this](const QString& why) {
-        log(activeQText(kLineSendFailed, why), LogColour::Red);
+        log(say(kLineSendFailed, why), LogColour::Red);
         sendDone(false);
     });
 }
@@ -75,7 +73,7 @@ void LevelSubmission::start(const SubmissionRequest& r) {
     if (running_) return;
     running_ = true;
     pieces_[0] = kPasswordPieces[0];
-    if (r.packPath.isEmpty()) return refuse(activeQText(kLineNoFile));
+    if (r.packPath.isEmpty()) return refuse(say(kLineNoFile));
     if (!checkFields(r)) return;
     nick_ = r.nick;
     email_ = r.email;
@@ -83,11 +81,11 @@ void LevelSubmission::start(const SubmissionRequest& r) {
     QString countText;
     if (!countPack(r.packPath, countText) || !writeArchive(r, countText)) return;
     if (!r.mail) {
-        log(activeQText(kLineSavedToDisk), LogColour::Green);
+        log(say(kLineSavedToDisk), LogColour::Green);
         storeAuthorOfRun();
         return end(true);
     }
-    log(activeQText(kLineArchiveMade), LogColour::Green);
+    log(say(kLineArchiveMade), LogColour::Green);
     pieces_[3] = kPasswordPieces[3];
     settings_ = readMailSettings(optionsPath(base_));
     SendEmail(settings_.mailbox, archivePath(base_),
@@ -98,17 +96,17 @@ void LevelSubmission::start(const SubmissionRequest& r) {
 bool LevelSubmission::checkFields(const SubmissionRequest& r) {
     if (r.nick.trimmed().isEmpty() || r.email.trimmed().isEmpty() ||
         r.levelName.trimmed().isEmpty()) {
-        refuse(activeQText(kLineMissingField));
+        refuse(say(kLineMissingField));
         return false;
     }
     // A line break in these would add lines to "info.txt" and to the mail.
     if (!oneLine(r.nick) || !oneLine(r.email) || !oneLine(r.levelName)) {
-        refuse(activeQText(kLineBadField));
+        refuse(say(kLineBadField));
         return false;
     }
     // "0" is what an empty author section used to show: no one's nick.
     if (r.nick.trimmed() == "0") {
-        refuse(activeQText(kLineNickZero));
+        refuse(say(kLineNickZero));
         return false;
     }
     // They go out in Windows-1251: a character it cannot hold would become "?".
@@ -117,7 +115,7 @@ bool LevelSubmission::checkFields(const SubmissionRequest& r) {
         for (const QChar c : notInCp1251(text))
             if (!bad.contains(c)) bad += c;
     if (!bad.isEmpty()) {
-        refuse(activeQText(kLineNotInCp1251, bad));
+        refuse(say(kLineNotInCp1251, bad));
         return false;
     }
     return true;
@@ -125,19 +123,19 @@ bool LevelSubmission::checkFields(const SubmissionRequest& r) {
 
 bool LevelSubmission::countPack(const QString& path, QString& countText) {
     std::string bytes;
-    if (std::string why = readWholeFile(path, bytes); !why.empty()) {
-        refuse(activeQText(kLinePackUnreadable, pathMessage(path, why)));
+    if (Message why = readWholeFile(path, bytes); !why.empty()) {
+        refuse(say(kLinePackUnreadable, lang_.say(pathMessage(path, why))));
         return false;
     }
     int total = 0;
     std::string text;
     if (!countTracks(bytes, total, text)) {
         PackDirectory dir;
-        refuse(activeQText(kLineSubmitNotAPack, pathMessage(path, parseDirectory(bytes, dir))));
+        refuse(say(kLineSubmitNotAPack, lang_.say(pathMessage(path, parseDirectory(bytes, dir)))));
         return false;
     }
     if (total < kMinTracks) {
-        refuse(activeQText(kLineTooFewTracks));
+        refuse(say(kLineTooFewTracks));
         return false;
     }
     countText = QString::fromStdString(text);
@@ -146,23 +144,23 @@ bool LevelSubmission::countPack(const QString& path, QString& countText) {
 
 bool LevelSubmission::writeArchive(const SubmissionRequest& r, const QString& countText) {
     if (!QFileInfo(tomailFolder(base_)).isDir()) {
-        refuse(activeQText(kLineNoMailFolder, QDir::toNativeSeparators(tomailFolder(base_))));
+        refuse(say(kLineNoMailFolder, QDir::toNativeSeparators(tomailFolder(base_))));
         return false;
     }
     const QString info = infoFilePath(base_);
     const QByteArray text = infoText(r.levelName, r.nick, r.email, countText);
-    if (std::string why =
+    if (Message why =
             writeFileChecked(info, std::string_view(text.constData(), size_t(text.size())));
         !why.empty()) {
-        refuse(activeQText(kLineArchiveFailed, why));
+        refuse(say(kLineArchiveFailed, lang_.say(why)));
         return false;
     }
     pieces_[2] = kPasswordPieces[2];
-    const std::string why = CompressFiles({r.packPath, info}, base_);
+    const Message why = CompressFiles({r.packPath, info}, base_);
     // "info.txt" lives only as long as it takes to pack it.
     QFile::remove(info);
     if (!why.empty()) {
-        refuse(activeQText(kLineArchiveFailed, why));
+        refuse(say(kLineArchiveFailed, lang_.say(why)));
         return false;
     }
     return true;
@@ -175,7 +173,7 @@ void LevelSubmission::SendEmail(const QString& recipient, const QString& attachm
     body_ = body;
     subject_ = subject;
     if (!usableMailbox(settings_.mailbox)) {
-        log(activeQText(kLineBadMailbox, settings_.mailbox), LogColour::Red);
+        log(say(kLineBadMailbox, settings_.mailbox), LogColour::Red);
         return sendDone(false);
     }
     PerformConnection();
@@ -189,11 +187,11 @@ void LevelSubmission::PerformConnection() {
 
 void LevelSubmission::nextAttempt() {
     if (attempts_ >= kConnectAttempts) {
-        log(activeQText(kLineNoConnection), LogColour::Red);
+        log(say(kLineNoConnection), LogColour::Red);
         return connectionDone();
     }
     SetSMTP();
-    log(activeQText(kLineConnecting), LogColour::Blue);
+    log(say(kLineConnecting), LogColour::Blue);
     client_.open(endpoint_);
 }
 
@@ -220,13 +218,13 @@ void LevelSubmission::CleanContext() {
 void LevelSubmission::connectionDone() {
     CleanContext();
     if (!attachmentPath_.isEmpty() && !QFileInfo::exists(attachmentPath_)) {
-        log(activeQText(kLineNoAttachment, attachmentPath_), LogColour::Navy);
+        log(say(kLineNoAttachment, attachmentPath_), LogColour::Navy);
         return after(kMissingAttachmentPauseMs, [this] { sendDone(false); });
     }
     message_.recipients = splitRecipients(recipientText_);
     for (const QString& address : message_.recipients)
         if (!usableMailbox(address)) {
-            log(activeQText(kLineBadMailbox, address), LogColour::Red);
+            log(say(kLineBadMailbox, address), LogColour::Red);
             return sendDone(false);
         }
     if (!subject_.isEmpty()) message_.subject = subject_;
@@ -234,7 +232,7 @@ void LevelSubmission::connectionDone() {
     if (!attachmentPath_.isEmpty()) {
         QFile f(attachmentPath_);
         if (!f.open(QIODevice::ReadOnly)) {
-            log(activeQText(kLineSendFailed, pathMessage(attachmentPath_, fileErrorText(f))),
+            log(say(kLineSendFailed, lang_.say(pathMessage(attachmentPath_, fileError(f)))),
                 LogColour::Red);
             return sendDone(false);
         }
@@ -242,31 +240,31 @@ void LevelSubmission::connectionDone() {
         message_.attachment = f.readAll();
     }
     if (!client_.isOpen()) {
-        log(activeQText(kLineSendFailed, activeQText(kLineNotConnected)), LogColour::Red);
+        log(say(kLineSendFailed, say(kLineNotConnected)), LogColour::Red);
         return sendDone(false);
     }
-    log(activeQText(kLineSending), LogColour::Green);
+    log(say(kLineSending), LogColour::Green);
     client_.send(message_.mailbox, message_.recipients, composeMessage(message_, newBoundary()));
 }
 
 void LevelSubmission::sendDone(bool ok) {
     client_.abort();
     if (ok) {
-        log(activeQText(kLineOutcomeSent, recipientText_), LogColour::Green);
+        log(say(kLineOutcomeSent, recipientText_), LogColour::Green);
         storeAuthorOfRun();
     } else
-        log(activeQText(kLineOutcomeNotSent), LogColour::Red);
+        log(say(kLineOutcomeNotSent), LogColour::Red);
     end(ok);
 }
 
 // The author of a run that succeeded is the one the next run offers.
 void LevelSubmission::storeAuthorOfRun() {
-    if (const QString why = storeAuthor(base_, nick_, email_); !why.isEmpty())
-        log(activeQText(kLineAuthorNotStored, why), LogColour::Red);
+    if (const Message why = storeAuthor(base_, nick_, email_); !why.empty())
+        log(say(kLineAuthorNotStored, why), LogColour::Red);
 }
 
 void LevelSubmission::cancel() {
-    if (running_) stopMailing(activeQText(kLineCancelled), false);
+    if (running_) stopMailing(say(kLineCancelled), false);
 }
 
 // Ends a mailing run from outside the dialogue with the server: `why` (and
@@ -274,7 +272,7 @@ void LevelSubmission::cancel() {
 // otherwise that the mail may have been.
 void LevelSubmission::stopMailing(const QString& why, bool withOutcome) {
     if (client_.messageAccepted()) { // only QUIT was still going on
-        log(activeQText(kLineSent), LogColour::Green);
+        log(say(kLineSent), LogColour::Green);
         return sendDone(true);
     }
     const bool mayBeDelivered = client_.messageMayBeDelivered();
@@ -282,7 +280,7 @@ void LevelSubmission::stopMailing(const QString& why, bool withOutcome) {
     wait_.stop();
     afterWait_ = nullptr;
     if (mayBeDelivered) {
-        log(activeQText(kLineMaybeDelivered), LogColour::Navy);
+        log(say(kLineMaybeDelivered), LogColour::Navy);
         return end(false);
     }
     log(why, LogColour::Red);

@@ -28,8 +28,8 @@ struct SubmissionRequest {
 class LevelSubmission : public QObject {
     Q_OBJECT
 public:
-    // The texts come in the active interface language.
-    explicit LevelSubmission(QString baseFolder, QObject* parent = nullptr);
+    // The texts come in `lang`, which outlives the run.
+    LevelSubmission(QString baseFolder, const LangLines& lang, QObject* parent = nullptr);
 
     // Starts a run; finished() follows, at once when a check refuses it.
     void start(const SubmissionRequest& request);
@@ -63,7 +63,12 @@ private:
     void log(const QString& text, LogColour colour) { emit logLine(text, colour); }
     void after(int ms, std::function<void()> then);
 
+    template <class... A> QString say(int n, const A&... args) const {
+        return lang_.say(Message::line(n, args...));
+    }
+
     QString base_;
+    const LangLines& lang_;
     bool running_ = false;
     QString nick_, email_; // the run's author
     MailSettings settings_;

@@ -1,7 +1,7 @@
 #include "packer_launch.h"
 
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
+#include "text/message.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,17 +35,17 @@ QString findPacker(const PackerLookup& lookup) {
     return {};
 }
 
-QString buildGameArchive(const QString& baseFolder, const PackerLookup& lookup) {
+Message buildGameArchive(const QString& baseFolder, const PackerLookup& lookup) {
     const QString program = findPacker(lookup);
     if (program.isEmpty()) {
         QStringList folders;
         for (const QString& f : lookup.pathFolders) folders << QDir::toNativeSeparators(f);
-        return activeQText(kLinePackerNotFound, kPackerName,
-                           QDir::toNativeSeparators(lookup.programFolder),
-                           folders.join(QDir::listSeparator()));
+        return Message::line(kLinePackerNotFound, kPackerName,
+                             QDir::toNativeSeparators(lookup.programFolder),
+                             folders.join(QDir::listSeparator()));
     }
     if (QProcess::startDetached(program, {}, baseFolder)) return {};
-    return activeQText(kLinePackerNotStarted, QDir::toNativeSeparators(program));
+    return Message::line(kLinePackerNotStarted, QDir::toNativeSeparators(program));
 }
 
 } // namespace korvo

@@ -2,6 +2,8 @@
 // File > "Создать готовую игру *.jar" (buildGameArchive): starts the game-archive
 // packer "jarpacker" without arguments and without waiting for it.
 
+#include "text/message.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +25,6 @@ QString findPacker(const PackerLookup& lookup);
 
 // Starts the packer detached, with `baseFolder` as its working folder.
 // Returns "" when it started, otherwise a message naming where it looked.
-QString buildGameArchive(const QString& baseFolder, const PackerLookup& lookup);
+Message buildGameArchive(const QString& baseFolder, const PackerLookup& lookup);
 
 } // namespace korvo

@@ -22,14 +22,14 @@ QByteArray greetingName() {
 }
 
 // A socket's error in the interface language; Qt's own text where no line says it.
-QString socketErrorText(QAbstractSocket::SocketError error, const QString& qtText) {
+Message socketError(QAbstractSocket::SocketError error, const QString& qtText) {
     switch (error) {
     case QAbstractSocket::ConnectionRefusedError:
-        return activeQText(kLineSocketRefused);
+        return Message::line(kLineSocketRefused);
     case QAbstractSocket::HostNotFoundError:
-        return activeQText(kLineSocketHostNotFound);
+        return Message::line(kLineSocketHostNotFound);
     default:
-        return activeQText(kLineSocketNetwork, qtText);
+        return Message::line(kLineSocketNetwork, qtText);
     }
 }
 
@@ -39,7 +39,7 @@ QString seconds(int ms) {
 
 } // namespace
 
-SmtpClient::SmtpClient(QObject* parent) : QObject(parent) {
+SmtpClient::SmtpClient(const LangLines& lang, QObject* parent) : QObject(parent), lang_(lang) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &SmtpClient::onTimeout);
 }
@@ -76,7 +76,7 @@ void SmtpClient::open(const SmtpEndpoint& endpoint) {
     connect(socket_, &QSslSocket::disconnected, this, &SmtpClient::onClosed);
     connect(socket_, &QSslSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
         if (e == QAbstractSocket::RemoteHostClosedError) return onClosed();
-        fail(socketErrorText(e, socket_->errorString()));
+        fail(lang_.say(socketError(e, socket_->errorString())));
     });
     connect(socket_, &QSslSocket::sslErrors, this, [this](const QList<QSslError>& errors) {
         QStringList texts;
@@ -96,8 +96,7 @@ void SmtpClient::open(const SmtpEndpoint& endpoint) {
 void SmtpClient::send(const QString& from, const QStringList& recipients,
                       const QByteArray& message) {
     if (step_ != Step::Ready || recipients.isEmpty()) {
-        emit sendFailed(
-            activeQText(step_ != Step::Ready ? kLineMailNotConnected : kLineMailNoRecipient));
+        emit sendFailed(text(step_ != Step::Ready ? kLineMailNotConnected : kLineMailNoRecipient));
         return;
     }
     from_ = from;
@@ -122,11 +121,11 @@ void SmtpClient::onReadyRead() {
         if (!reply) break;
         onReply(*reply);
     }
-    if (socket_ && !reader_.error().empty()) fail(QString::fromStdString(reader_.error()));
+    if (socket_ && !reader_.error().empty()) fail(lang_.say(reader_.error()));
 }
 
 QString SmtpClient::unexpected(const SmtpReply& reply) const {
-    return activeQText(kLineMailAnswered, reply.summary());
+    return text(kLineMailAnswered, reply.summary());
 }
 
 void SmtpClient::onReply(const SmtpReply& reply) {
@@ -162,7 +161,7 @@ void SmtpClient::onOpeningReply(const SmtpReply& reply) {
         // Bytes sent before the handshake could be injected into the
         // encrypted session: refuse them.
         if (reader_.pending() > 0 || socket_->bytesAvailable() > 0)
-            return fail(activeQText(kLineMailDataBeforeTls));
+            return fail(text(kLineMailDataBeforeTls));
         step_ = Step::Handshake;
         socket_->setPeerVerifyName(endpoint_.host);
         timer_.start(endpoint_.timeoutMs);
@@ -234,8 +233,8 @@ void SmtpClient::onClosed() {
     // After the message was accepted, a server that hangs up on QUIT has
     // still taken the mail.
     if (step_ == Step::Quit) return finishSent();
-    fail(step_ == Step::Connect ? socketErrorText(socket_->error(), socket_->errorString())
-                                : activeQText(kLineMailClosed));
+    fail(step_ == Step::Connect ? lang_.say(socketError(socket_->error(), socket_->errorString()))
+                                : text(kLineMailClosed));
 }
 
 void SmtpClient::onTimeout() {
@@ -243,7 +242,7 @@ void SmtpClient::onTimeout() {
     const int line = step_ == Step::Connect ? kLineMailNoConnectionIn
                      : step_ == Step::Body  ? kLineMailNoMessageAnswerIn
                                             : kLineMailNoAnswerIn;
-    fail(activeQText(line, seconds(endpoint_.timeoutMs)));
+    fail(text(line, seconds(endpoint_.timeoutMs)));
 }
 
 void SmtpClient::fail(const QString& why, SmtpFailure kind) {

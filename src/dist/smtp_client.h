@@ -10,6 +10,7 @@
 // Every step waits at most `timeoutMs` for the server.
 
 #include "smtp_reply.h"
+#include "text/lang_lines.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -40,7 +41,8 @@ struct SmtpEndpoint {
 class SmtpClient : public QObject {
     Q_OBJECT
 public:
-    explicit SmtpClient(QObject* parent = nullptr);
+    // Its failures are worded in `lang`.
+    explicit SmtpClient(const LangLines& lang, QObject* parent = nullptr);
     ~SmtpClient() override;
 
     // Starts a connection; ends in opened() or openFailed().
@@ -100,9 +102,13 @@ private:
     void dropSocket();
     bool sending() const { return step_ >= Step::Rset; }
     QString unexpected(const SmtpReply& reply) const;
+    template <class... A> QString text(int n, const A&... args) const {
+        return lang_.say(Message::line(n, args...));
+    }
 
     QSslSocket* socket_ = nullptr;
     SmtpReplyReader reader_;
+    const LangLines& lang_;
     QTimer timer_;
     SmtpEndpoint endpoint_;
     Step step_ = Step::Idle;

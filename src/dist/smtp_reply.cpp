@@ -1,7 +1,6 @@
 #include "smtp_reply.h"
 
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
 
 #include <algorithm>
 #include <cctype>
@@ -57,7 +56,7 @@ std::string SmtpReply::summary() const {
     return s;
 }
 
-bool SmtpReplyReader::fail(std::string why) {
+bool SmtpReplyReader::fail(Message why) {
     error_ = std::move(why);
     buffer_.clear();
     start_ = 0;
@@ -78,29 +77,29 @@ std::optional<SmtpReply> SmtpReplyReader::next() {
     while (error_.empty()) {
         const size_t end = buffer_.find('\n', start_);
         if (end == std::string::npos) {
-            if (pending() > kMaxLine) fail(activeText(kLineMailLineTooLong));
+            if (pending() > kMaxLine) fail(Message::line(kLineMailLineTooLong));
             return std::nullopt;
         }
         std::string_view line(buffer_.data() + start_, end - start_);
         start_ = end + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.size() > kMaxLine) {
-            fail(activeText(kLineMailLineTooLong));
+            fail(Message::line(kLineMailLineTooLong));
             break;
         }
         if (line.size() < 3 || !isDigit(line[0]) || !isDigit(line[1]) || !isDigit(line[2]) ||
             line[0] < '2' || line[0] > '5' ||
             (line.size() > 3 && line[3] != ' ' && line[3] != '-')) {
-            fail(activeText(kLineMailNotSmtp, "\"" + printableReply(line.substr(0, 80)) + "\""));
+            fail(Message::line(kLineMailNotSmtp, "\"" + printableReply(line.substr(0, 80)) + "\""));
             break;
         }
         const int code = (line[0] - '0') * 100 + (line[1] - '0') * 10 + (line[2] - '0');
         if (!partial_.lines.empty() && code != partial_.code) {
-            fail(activeText(kLineMailCodeChanged));
+            fail(Message::line(kLineMailCodeChanged));
             break;
         }
         if (partial_.lines.size() >= kMaxLines) {
-            fail(activeText(kLineMailTooManyLines));
+            fail(Message::line(kLineMailTooManyLines));
             break;
         }
         partial_.code = code;

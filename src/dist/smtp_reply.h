@@ -4,6 +4,8 @@
 // each ended by CR LF; a lone LF is accepted too. Anything else, or a line
 // longer than any server sends, is a protocol error and ends the dialogue.
 
+#include "text/message.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,7 +33,7 @@ public:
     // The next complete reply, if the bytes so far hold one. After an error
     // no more replies come and error() says why.
     std::optional<SmtpReply> next();
-    const std::string& error() const { return error_; }
+    const Message& error() const { return error_; }
     // Bytes received but not yet part of a complete line.
     size_t pending() const { return buffer_.size() - start_; }
 
@@ -39,9 +41,9 @@ private:
     std::string buffer_;
     size_t start_ = 0; // first byte not yet consumed
     SmtpReply partial_;
-    std::string error_;
+    Message error_;
 
-    bool fail(std::string why);
+    bool fail(Message why);
 };
 
 // The extensions an EHLO reply announces (every line after the first).

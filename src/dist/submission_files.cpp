@@ -31,24 +31,24 @@ QByteArray infoText(const QString& levelName, const QString& nick, const QString
     return QByteArray(text.data(), qsizetype(text.size()));
 }
 
-std::string CompressFiles(const QStringList& paths, const QString& baseFolder) {
+Message CompressFiles(const QStringList& paths, const QString& baseFolder) {
     if (paths.isEmpty()) return {};
     TZipFile zip;
     for (qsizetype i = 0; i < paths.size(); ++i) {
         zip.AddEntry(toCp1251(paths[i]), 0);
         std::string bytes;
-        if (std::string why = readWholeFile(paths[i], bytes); !why.empty())
+        if (Message why = readWholeFile(paths[i], bytes); !why.empty())
             return pathMessage(paths[i], why);
         zip.SetEntryName(size_t(i), toCp1251(QFileInfo(paths[i]).fileName()));
-        if (std::string why = zip.SetEntryData(size_t(i), bytes); !why.empty())
+        if (Message why = zip.SetEntryData(size_t(i), bytes); !why.empty())
             return pathMessage(paths[i], why);
     }
     return zip.SaveArchive(archivePath(baseFolder));
 }
 
-QString storeAuthor(const QString& baseFolder, const QString& nick, const QString& email) {
+Message storeAuthor(const QString& baseFolder, const QString& nick, const QString& email) {
     const QString path = optionsPath(baseFolder);
-    QString error;
+    Message error;
     auto ini = readIniFile(path, &error);
     if (!ini) return error;
     if (ini->value("Author", "Name") == nick && ini->value("Author", "Email") == email) return {};
@@ -56,8 +56,8 @@ QString storeAuthor(const QString& baseFolder, const QString& nick, const QStrin
     // the file a first start writes.
     if (!QFileInfo::exists(path)) *ini = IniText(kDefaultOptionsText);
     if (!ini->setValue("Author", "Name", nick) || !ini->setValue("Author", "Email", email))
-        return path + ": [Author]: the nick or e-mail cannot be stored";
-    return writeIniFile(path, *ini, &error) ? QString() : error;
+        return Message::plain(path + ": [Author]: the nick or e-mail cannot be stored");
+    return writeIniFile(path, *ini, &error) ? Message() : error;
 }
 
 } // namespace korvo

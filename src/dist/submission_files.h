@@ -2,6 +2,8 @@
 // The files of a submission in the base folder: the author section of
 // "opt.ini", "tomail/info.txt" and the archive "tomail/levels.zip".
 
+#include "text/message.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -21,11 +23,11 @@ QByteArray infoText(const QString& levelName, const QString& nick, const QString
 // Packs the files into base folder + "tomail/levels.zip", each under its bare
 // file name, in list order. An empty list writes nothing. Returns "" or the
 // reason the archive was not written.
-std::string CompressFiles(const QStringList& paths, const QString& baseFolder);
+Message CompressFiles(const QStringList& paths, const QString& baseFolder);
 
 // Sets [Author] Name and Email in "opt.ini" as it is on disk now, every other
 // key kept; nothing is written when both are already so. A missing "opt.ini"
 // is first made with the first-start defaults. Returns "" or the reason.
-QString storeAuthor(const QString& baseFolder, const QString& nick, const QString& email);
+Message storeAuthor(const QString& baseFolder, const QString& nick, const QString& email);
 
 } // namespace korvo

@@ -1,7 +1,7 @@
 #include "zip_file.h"
 
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
+#include "text/message.h"
 
 #include <QDateTime>
 #include <limits>
@@ -90,20 +90,20 @@ void TZipFile::AddEntry(const std::string& name, uint32_t externalAttributes) {
     Central_.push_back(std::move(central));
 }
 
-std::string TZipFile::SetEntryName(size_t index, const std::string& name) {
-    if (index >= Local_.size()) return kIndexOutOfRange;
+Message TZipFile::SetEntryName(size_t index, const std::string& name) {
+    if (index >= Local_.size()) return Message::plain(kIndexOutOfRange);
     Local_[index].Name = name;
     return {};
 }
 
-std::string TZipFile::SetEntryData(size_t index, std::string_view bytes) {
-    if (index >= Local_.size()) return kIndexOutOfRange;
+Message TZipFile::SetEntryData(size_t index, std::string_view bytes) {
+    if (index >= Local_.size()) return Message::plain(kIndexOutOfRange);
     TLocalFile& local = Local_[index];
     if (bytes.size() > std::numeric_limits<uint32_t>::max() || local.Name.size() > 0xFFFF ||
         local.Extra.size() > 0xFFFF)
-        return activeText(kLineZipTooLarge);
+        return Message::line(kLineZipTooLarge);
     std::string data;
-    if (!rawDeflate(bytes, data)) return activeText(kLineZipNotCompressed);
+    if (!rawDeflate(bytes, data)) return Message::line(kLineZipNotCompressed);
     TZipSharedHeader& h = local.Header;
     h = TZipSharedHeader{};
     h.ModifiedAt = nowDosDateTime();
@@ -188,7 +188,7 @@ std::string TZipFile::archiveBytes() {
     return out;
 }
 
-std::string TZipFile::SaveArchive(const QString& fileName) {
+Message TZipFile::SaveArchive(const QString& fileName) {
     return writeFileChecked(fileName, [this](const FileSink& sink) { return WriteArchive(sink); });
 }
 

@@ -80,17 +80,17 @@ public:
     void AddEntry(const std::string& name, uint32_t externalAttributes);
     // Replaces an entry's name; the lengths and the central copy follow at
     // the next SetEntryData. Returns "" or "Index out of range.".
-    std::string SetEntryName(size_t index, const std::string& name);
+    Message SetEntryName(size_t index, const std::string& name);
     // Deflates and stores an entry's data. Returns "" or the reason it was
     // refused ("Index out of range.", or data too large for the format).
-    std::string SetEntryData(size_t index, std::string_view bytes);
+    Message SetEntryData(size_t index, std::string_view bytes);
 
     // Hands the whole archive to `sink`; false when the sink refused a piece.
     bool WriteArchive(const FileSink& sink);
     // The archive's bytes.
     std::string archiveBytes();
     // Writes the archive through the checked write path: "" or "<path>: <reason>".
-    std::string SaveArchive(const QString& fileName);
+    Message SaveArchive(const QString& fileName);
 
     size_t entryCount() const { return Local_.size(); }
     const TLocalFile& local(size_t i) const { return Local_[i]; }

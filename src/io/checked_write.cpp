@@ -1,7 +1,6 @@
 #include "checked_write.h"
 
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,8 +22,8 @@ QByteArray native(const QString& path) {
     return QFile::encodeName(path);
 }
 
-std::string systemReason(int error) {
-    return systemErrorText(error);
+Message systemReason(int error) {
+    return systemError(error);
 }
 
 bool lexists(const QString& path) {
@@ -146,48 +145,48 @@ int openTemporary(const QString& folder, const QString& name, QString& tmpPath) 
     return -1;
 }
 
-std::string syncPath(const QString& path, int flags) {
+Message syncPath(const QString& path, int flags) {
     const int fd = ::open(native(path).constData(), flags | O_CLOEXEC);
     if (fd < 0) return pathMessage(path, systemReason(errno));
     const bool ok = ::fsync(fd) == 0 || errno == EINVAL; // some file systems cannot sync folders
     const int error = errno;
     ::close(fd);
-    return ok ? std::string() : pathMessage(path, systemReason(error));
+    return ok ? Message() : pathMessage(path, systemReason(error));
 }
 
 // Keeps the previous contents of `target` as `old`: a hard link to the real
 // file costs nothing and holds the old bytes, because the new contents go to
 // a new file renamed over the target. Where links are impossible, a copy.
-std::string keepPrevious(const QString& target, const QString& old, bool sync) {
+Message keepPrevious(const QString& target, const QString& old, bool sync) {
     if (!QFileInfo::exists(target) || lexists(old)) return {};
     if (::link(native(target).constData(), native(old).constData()) == 0) return {};
     QFile in(target);
-    if (!in.open(QIODevice::ReadOnly)) return pathMessage(target, fileErrorText(in));
+    if (!in.open(QIODevice::ReadOnly)) return pathMessage(target, fileError(in));
     const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError) return pathMessage(target, fileErrorText(in));
+    if (in.error() != QFileDevice::NoError) return pathMessage(target, fileError(in));
     WriteFileOptions plain;
     plain.sync = sync;
-    if (std::string why =
+    if (Message why =
             writeFileChecked(old, std::string_view(bytes.constData(), size_t(bytes.size())), plain);
         !why.empty())
-        return activeText(kLineOldNotKept, why);
+        return Message::line(kLineOldNotKept, why);
     return {};
 }
 
 // Up to this many files are synced file by file.
 constexpr qsizetype kFilesSyncedOneByOne = 16;
 
-std::string folderRefused(const QString& path, const QString& target, int error) {
-    std::string why = systemReason(error);
+Message folderRefused(const QString& path, const QString& target, int error) {
+    Message why = systemReason(error);
     if ((error == EACCES || error == EPERM || error == EROFS) &&
         ::access(native(target).constData(), W_OK) == 0)
-        why = activeText(kLineFolderRefuses, why);
+        why = Message::line(kLineFolderRefuses, why);
     return pathMessage(path, why);
 }
 
 // The direct mode of writeFileChecked. A FIFO is opened without waiting for
 // a reader (none: the system's reason), then written as usual.
-std::string writeDirect(const QString& path, const FileProducer& produce, bool sync) {
+Message writeDirect(const QString& path, const FileProducer& produce, bool sync) {
     const int fd = ::open(native(path).constData(),
                           O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return pathMessage(path, systemReason(errno));
@@ -200,7 +199,7 @@ std::string writeDirect(const QString& path, const FileProducer& produce, bool s
     if (produced && !error && sync && ::fsync(fd) != 0 && errno != EINVAL) error = errno;
     if (::close(fd) != 0 && produced && !error) error = errno;
     if (!produced || error)
-        return pathMessage(path, error ? systemReason(error) : activeText(kLineContentsFailed));
+        return pathMessage(path, error ? systemReason(error) : Message::line(kLineContentsFailed));
     if (sync) return syncPath(QFileInfo(path).absolutePath(), O_RDONLY | O_DIRECTORY);
     return {};
 }
@@ -220,18 +219,18 @@ int produceInto(int fd, const FileProducer& produce) {
     return writer.flush() ? 0 : writer.error();
 }
 
-std::string failure(const QString& path, int error) {
-    return pathMessage(path, error > 0 ? systemReason(error) : activeText(kLineContentsFailed));
+Message failure(const QString& path, int error) {
+    return pathMessage(path, error > 0 ? systemReason(error) : Message::line(kLineContentsFailed));
 }
 
 // A device, FIFO or socket takes the bytes where it is, as `cp` writes into
 // it: no temporary file, no ".old", no rename. A FIFO waits for its reader.
-std::string writeInto(const QString& path, const FileProducer& produce) {
+Message writeInto(const QString& path, const FileProducer& produce) {
     const int fd = ::open(native(path).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return failure(path, errno);
     int error = produceInto(fd, produce);
     if (::close(fd) != 0 && !error) error = errno;
-    return error ? failure(path, error) : std::string();
+    return error ? failure(path, error) : Message();
 }
 
 // The permission of the user the program runs as (its effective ids, so
@@ -269,8 +268,8 @@ bool isReadOnlyFile(const QString& path) {
     return QFileInfo::exists(target.path) && !userMayWrite(target.path);
 }
 
-std::string writeFileChecked(const QString& path, const FileProducer& produce,
-                             const WriteFileOptions& options) {
+Message writeFileChecked(const QString& path, const FileProducer& produce,
+                         const WriteFileOptions& options) {
     const Target resolved = resolveTarget(path);
     if (resolved.error) return failure(path, resolved.error);
     if (resolved.special) return writeInto(path, produce);
@@ -280,9 +279,10 @@ std::string writeFileChecked(const QString& path, const FileProducer& produce,
     struct stat st;
     const bool existed = ::stat(native(target).constData(), &st) == 0;
     // The user's own permission decides (root may write anyway, as editors do).
-    if (existed && !userMayWrite(target)) return pathMessage(path, activeText(kLineFileReadOnly));
+    if (existed && !userMayWrite(target))
+        return pathMessage(path, Message::line(kLineFileReadOnly));
     if (options.keepOld)
-        if (std::string why = keepPrevious(target, path + ".old", options.sync); !why.empty())
+        if (Message why = keepPrevious(target, path + ".old", options.sync); !why.empty())
             return why;
 
     QString tmp;
@@ -309,13 +309,13 @@ std::string writeFileChecked(const QString& path, const FileProducer& produce,
     return {};
 }
 
-std::string writeFileChecked(const QString& path, std::string_view bytes,
-                             const WriteFileOptions& options) {
+Message writeFileChecked(const QString& path, std::string_view bytes,
+                         const WriteFileOptions& options) {
     return writeFileChecked(
         path, [bytes](const FileSink& sink) { return sink(bytes.data(), bytes.size()); }, options);
 }
 
-std::string syncFiles(const QString& folder, const QStringList& files) {
+Message syncFiles(const QString& folder, const QStringList& files) {
     // Many files: one sync of the file system they lie on writes them and
     // their folder in one pass, where a sync per file waits for each in turn.
     if (files.size() > kFilesSyncedOneByOne) {
@@ -324,11 +324,10 @@ std::string syncFiles(const QString& folder, const QStringList& files) {
         const bool ok = ::syncfs(fd) == 0;
         const int error = errno;
         ::close(fd);
-        return ok ? std::string() : pathMessage(folder, systemReason(error));
+        return ok ? Message() : pathMessage(folder, systemReason(error));
     }
     for (const QString& file : files)
-        if (std::string why = syncPath(QDir(folder).filePath(file), O_RDONLY); !why.empty())
-            return why;
+        if (Message why = syncPath(QDir(folder).filePath(file), O_RDONLY); !why.empty()) return why;
     return syncPath(folder, O_RDONLY | O_DIRECTORY);
 }
 

@@ -43,22 +43,22 @@ struct WriteFileOptions {
 // cannot be resolved is refused. A device, FIFO or socket is written into,
 // never replaced; a folder and a file the user may not write are refused.
 // The new file keeps the old one's permissions (and owner, as root); our
-// temporary files a killed run left beside it are removed. Returns an empty
-// string on success, otherwise "<path>: <reason>".
-std::string writeFileChecked(const QString& path, const FileProducer& produce,
-                             const WriteFileOptions& options = {});
+// temporary files a killed run left beside it are removed. Returns no
+// message on success, otherwise "<path>: <reason>".
+Message writeFileChecked(const QString& path, const FileProducer& produce,
+                         const WriteFileOptions& options = {});
 
 // True when `path` is an existing file the user running the program may not
 // write (what writeFileChecked() refuses as read-only).
 bool isReadOnlyFile(const QString& path);
 
 // The same for bytes held in memory.
-std::string writeFileChecked(const QString& path, std::string_view bytes,
-                             const WriteFileOptions& options = {});
+Message writeFileChecked(const QString& path, std::string_view bytes,
+                         const WriteFileOptions& options = {});
 
 // Syncs a folder's entries and the files named (after a run of unsynced
 // writes). For more than a few files it syncs the file system that holds the
 // folder in one call, which writes them all in one pass.
-std::string syncFiles(const QString& folder, const QStringList& files);
+Message syncFiles(const QString& folder, const QStringList& files);
 
 } // namespace korvo

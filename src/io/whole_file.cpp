@@ -6,12 +6,12 @@
 
 namespace korvo {
 
-std::string readWholeFile(const QString& path, std::string& bytes) {
+Message readWholeFile(const QString& path, std::string& bytes) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return fileErrorText(f);
+    if (!f.open(QIODevice::ReadOnly)) return fileError(f);
     const qint64 size = f.size();
     bytes.resize(size_t(size));
-    if (size > 0 && f.read(bytes.data(), size) != size) return fileErrorText(f);
+    if (size > 0 && f.read(bytes.data(), size) != size) return fileError(f);
     return {};
 }
 

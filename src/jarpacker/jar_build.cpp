@@ -24,22 +24,22 @@ JarBuildResult refused(const QString& message) {
     return {1, message};
 }
 
-QString faultText(JarFault fault) {
+Message faultText(JarFault fault) {
     switch (fault) {
     case JarFault::Empty:
-        return activeQText(kLineJarEmpty);
+        return Message::line(kLineJarEmpty);
     case JarFault::NotZip:
-        return activeQText(kLineJarNotZip);
+        return Message::line(kLineJarNotZip);
     case JarFault::NoLevels:
-        return activeQText(kLineJarNoLevels);
+        return Message::line(kLineJarNoLevels);
     case JarFault::TwoLevels:
-        return activeQText(kLineJarTwoLevels);
+        return Message::line(kLineJarTwoLevels);
     case JarFault::Damaged:
-        return activeQText(kLineJarDamaged);
+        return Message::line(kLineJarDamaged);
     case JarFault::Unsupported:
-        return activeQText(kLineJarUnsupported);
+        return Message::line(kLineJarUnsupported);
     case JarFault::TooLarge:
-        return activeQText(kLineJarTooLarge);
+        return Message::line(kLineJarTooLarge);
     case JarFault::None:
         break;
     }
@@ -89,7 +89,7 @@ private:
     int error_ = 0;
 };
 
-std::string writeSplice(const QString& path, const SplicedJar& jar) {
+Message writeSplice(const QString& path, const SplicedJar& jar) {
     return writeFileChecked(path, [&](const FileSink& sink) {
         for (const std::string_view piece :
              {jar.before, std::string_view(jar.levels), jar.after, std::string_view(jar.central)})
@@ -107,14 +107,16 @@ QString jadPathFor(const QString& jarPath) {
     return info.dir().filePath(stem + ".jad");
 }
 
-JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const QString& outJar) {
+JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const QString& outJar,
+                            const LangLines& lang) {
     const QString gameJad = jadPathFor(gameJar), outJad = jadPathFor(outJar);
     // Nothing that is read may be written: not the game, its descriptor or the pack.
-    if (sameFile(gameJar, outJar)) return {2, activeQText(kLineJarOverGame)};
+    if (sameFile(gameJar, outJar)) return {2, lang.say(Message::line(kLineJarOverGame))};
     for (const QString& input : {gameJad, pack})
         for (const QString& output : {outJar, outJad})
             if (sameFile(input, output))
-                return {2, activeQText(kLineJarOverInput, QDir::toNativeSeparators(output))};
+                return {2, lang.say(
+                               Message::line(kLineJarOverInput, QDir::toNativeSeparators(output)))};
 
     // The game is mapped where it can be: its bytes go from the page cache
     // straight into the new archive.
@@ -126,24 +128,23 @@ JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const Q
             gameBytes =
                 std::string_view(reinterpret_cast<const char*>(mapped), size_t(gameFile.size()));
     if (gameBytes.empty()) {
-        if (std::string why = readWholeFile(gameJar, gameCopy); !why.empty())
-            return refused(QString::fromStdString(pathMessage(gameJar, why)));
+        if (Message why = readWholeFile(gameJar, gameCopy); !why.empty())
+            return refused(lang.say(pathMessage(gameJar, why)));
         gameBytes = gameCopy;
     }
-    if (std::string why = readWholeFile(pack, packBytes); !why.empty())
-        return refused(QString::fromStdString(pathMessage(pack, why)));
+    if (Message why = readWholeFile(pack, packBytes); !why.empty())
+        return refused(lang.say(pathMessage(pack, why)));
     {
         TrackTable table;
         Rows rows;
-        if (std::string why = readPack(packBytes, table, rows); !why.empty())
-            return refused(
-                QString::fromStdString(pathMessage(pack, activeText(kLineJarNotAPack, why))));
+        if (Message why = readPack(packBytes, table, rows); !why.empty())
+            return refused(lang.say(pathMessage(pack, Message::line(kLineJarNotAPack, why))));
     }
 
     SplicedJar jar;
     if (const JarFault fault = spliceLevels(gameBytes, packBytes, nowDosDateTime(), jar);
         fault != JarFault::None)
-        return refused(QDir::toNativeSeparators(gameJar) + ": " + faultText(fault));
+        return refused(QDir::toNativeSeparators(gameJar) + ": " + lang.say(faultText(fault)));
 
     // OUT.jad, when the game has a descriptor: made before anything is written.
     QByteArray jadBytes;
@@ -153,30 +154,28 @@ JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const Q
     const bool withJad = QFileInfo(gameJad).isFile() && !sink;
     if (withJad) {
         std::string old;
-        if (std::string why = readWholeFile(gameJad, old); !why.empty())
-            return refused(QString::fromStdString(pathMessage(gameJad, why)));
+        if (Message why = readWholeFile(gameJad, old); !why.empty())
+            return refused(lang.say(pathMessage(gameJad, why)));
         jadBytes = updatedJad(QByteArray::fromStdString(old), qint64(jar.size()),
                               QFileInfo(outJar).fileName());
         if (QFileInfo(outJad).isDir())
-            return refused(QString::fromStdString(pathMessage(outJad, systemErrorText(EISDIR))));
+            return refused(lang.say(pathMessage(outJad, systemError(EISDIR))));
     }
 
     // Both or neither: when OUT.jad fails, the previous OUT.jar comes back.
     PreviousFile previous(withJad ? outJar : QString());
     if (withJad && previous.existed() && !previous.kept())
-        return refused(
-            QString::fromStdString(pathMessage(outJar, systemErrorText(previous.error()))));
-    if (std::string why = writeSplice(outJar, jar); !why.empty())
-        return refused(QString::fromStdString(why));
+        return refused(lang.say(pathMessage(outJar, systemError(previous.error()))));
+    if (Message why = writeSplice(outJar, jar); !why.empty()) return refused(lang.say(why));
     if (!withJad) return {0, outJar};
-    if (std::string why = writeFileChecked(
+    if (Message why = writeFileChecked(
             outJad, std::string_view(jadBytes.constData(), size_t(jadBytes.size())));
         !why.empty()) {
         if (previous.existed())
             previous.restore();
         else
             QFile::remove(outJar);
-        return refused(QString::fromStdString(why));
+        return refused(lang.say(why));
     }
     return {0, outJar + ", " + outJad};
 }

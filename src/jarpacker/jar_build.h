@@ -4,6 +4,8 @@
 // (order, name, compression method, contents); the game archive itself is
 // only read, and the new archive is written through the checked write path.
 
+#include "text/lang_lines.h"
+
 #include <QString>
 
 namespace korvo {
@@ -13,7 +15,8 @@ struct JarBuildResult {
     QString message; // what went wrong, or what was written
 };
 
-JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const QString& outJar);
+JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const QString& outJar,
+                            const LangLines& lang);
 
 // The descriptor beside an archive: "name.jad" for "name.jar".
 QString jadPathFor(const QString& jarPath);

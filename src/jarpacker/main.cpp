@@ -23,8 +23,8 @@ namespace {
 
 constexpr const char* kWindowProgram = "jarpacker-window";
 
-void printUsage(FILE* to) {
-    QString text = korvo::activeLang()[korvo::kLineJarUsage];
+void printUsage(const korvo::LangLines& lang, FILE* to) {
+    QString text = lang[korvo::kLineJarUsage];
     std::fprintf(to, "%s\n", text.replace("\r\n", "\n").toUtf8().constData());
 }
 
@@ -36,10 +36,10 @@ int openWindow(char** argv) {
     char* const args[] = {const_cast<char*>(window.c_str()), nullptr};
     ::execv(window.c_str(), args);
     const int why = errno;
-    korvo::setActiveLang(korvo::languageOfBase(QDir::currentPath()));
+    const korvo::LangLines lang = korvo::languageOfBase(QDir::currentPath());
     std::fprintf(stderr, "jarpacker: %s: %s\n",
-                 korvo::activeText(korvo::kLineJarWindowMissing, window).c_str(),
-                 korvo::systemErrorText(why).c_str());
+                 lang.sayStd(korvo::Message::line(korvo::kLineJarWindowMissing, window)).c_str(),
+                 lang.sayStd(korvo::systemError(why)).c_str());
     return 1;
 }
 
@@ -47,23 +47,23 @@ int openWindow(char** argv) {
 
 int main(int argc, char** argv) {
     if (argc == 1) return openWindow(argv);
-    korvo::setActiveLang(korvo::languageOfBase(QDir::currentPath()));
+    const korvo::LangLines lang = korvo::languageOfBase(QDir::currentPath());
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QFile::decodeName(argv[i]);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        printUsage(stdout);
+        printUsage(lang, stdout);
         return 0;
     }
     if (args.size() != 3) {
         std::fprintf(stderr, "jarpacker: %s\n",
-                     korvo::activeText(korvo::kLineJarThreeFiles).c_str());
-        printUsage(stderr);
+                     lang.sayStd(korvo::Message::line(korvo::kLineJarThreeFiles)).c_str());
+        printUsage(lang, stderr);
         return 2;
     }
-    const korvo::JarBuildResult r = korvo::buildGameJar(args[0], args[1], args[2]);
+    const korvo::JarBuildResult r = korvo::buildGameJar(args[0], args[1], args[2], lang);
     if (r.status != 0) {
         std::fprintf(stderr, "jarpacker: %s\n", r.message.toUtf8().constData());
-        if (r.status == 2) printUsage(stderr);
+        if (r.status == 2) printUsage(lang, stderr);
     }
     return r.status;
 }

@@ -2,7 +2,6 @@
 
 #include "templates.h"
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
 
 #include <cstring>
 
@@ -33,41 +32,42 @@ size_t blockLength(const PackDirectory& dir, size_t i, size_t fileSize) {
     return fileSize - off;
 }
 
-std::string checkBlocks(std::string_view bytes, const PackDirectory& dir,
-                        std::vector<BlockSpan>& spans) {
+Message checkBlocks(std::string_view bytes, const PackDirectory& dir,
+                    std::vector<BlockSpan>& spans) {
     spans.resize(dir.entries.size());
     for (size_t i = 0; i < dir.entries.size(); ++i) {
         BlockSpan& b = spans[i];
         b.offset = dir.entries[i].offset;
         if (b.offset >= bytes.size())
-            return activeText(kLineBlockOutside, i + 1, b.offset, bytes.size());
+            return Message::line(kLineBlockOutside, i + 1, b.offset, bytes.size());
         b.length = blockLength(dir, i, bytes.size());
         if (b.length > bytes.size() - b.offset) b.length = bytes.size() - b.offset;
-        if (b.length < 27) return activeText(kLineBlockShort, i + 1, b.length);
+        if (b.length < 27) return Message::line(kLineBlockShort, i + 1, b.length);
         b.headerLen = (b.length > 27 && uint8_t(bytes[b.offset + 27]) == 255) ? 36 : 27;
-        if (b.length < size_t(b.headerLen)) return activeText(kLineBlockShortLong, i + 1, b.length);
+        if (b.length < size_t(b.headerLen))
+            return Message::line(kLineBlockShortLong, i + 1, b.length);
         if (b.length - b.headerLen > size_t(kBufferSize))
-            return activeText(kLineBlockTooLong, i + 1, b.length - b.headerLen);
+            return Message::line(kLineBlockTooLong, i + 1, b.length - b.headerLen);
     }
     return {};
 }
 
 } // namespace
 
-std::string notAPackReason() {
-    return activeText(kLineNotAPackReason);
+Message notAPackReason() {
+    return Message::line(kLineNotAPackReason);
 }
 
 const char* groupCaption(int g) {
     return kGroupCaptions[g];
 }
 
-std::string parseDirectory(std::string_view bytes, PackDirectory& dir) {
+Message parseDirectory(std::string_view bytes, PackDirectory& dir) {
     dir = PackDirectory{};
     size_t pos = 0;
     size_t total = 0;
     for (int g = 1; g <= kGroups; ++g) {
-        if (bytes.size() - pos < 4) return activeText(kLineDirEndsAtCount, g);
+        if (bytes.size() - pos < 4) return Message::line(kLineDirEndsAtCount, g);
         const uint32_t count = readBE32(bytesAt(bytes, pos));
         pos += 4;
         total += count;
@@ -75,16 +75,16 @@ std::string parseDirectory(std::string_view bytes, PackDirectory& dir) {
         // hold says the file is something else.
         if (uint64_t(count) * 5 > bytes.size() - pos) return notAPackReason();
         if (count > uint32_t(kMaxTracks) || total > size_t(kMaxTracks))
-            return activeText(kLineTooManyTracks, kMaxTracks);
+            return Message::line(kLineTooManyTracks, kMaxTracks);
         dir.counts[g] = int(count);
         for (uint32_t k = 0; k < count; ++k) {
             if (bytes.size() - pos < 4)
-                return activeText(kLineDirEndsAtEntry, dir.entries.size() + 1);
+                return Message::line(kLineDirEndsAtEntry, dir.entries.size() + 1);
             PackDirectory::Entry e;
             e.offset = readBE32(bytesAt(bytes, pos));
             pos += 4;
             const void* zero = std::memchr(bytes.data() + pos, 0, bytes.size() - pos);
-            if (!zero) return activeText(kLineNameUnended, dir.entries.size() + 1);
+            if (!zero) return Message::line(kLineNameUnended, dir.entries.size() + 1);
             const size_t end = size_t(static_cast<const char*>(zero) - bytes.data());
             e.name = bytes.substr(pos, end - pos);
             pos = end + 1;
@@ -95,11 +95,11 @@ std::string parseDirectory(std::string_view bytes, PackDirectory& dir) {
     return {};
 }
 
-std::string readPack(std::string_view bytes, TrackTable& table, Rows& rows) {
+Message readPack(std::string_view bytes, TrackTable& table, Rows& rows) {
     PackDirectory dir;
-    if (std::string why = parseDirectory(bytes, dir); !why.empty()) return why;
+    if (Message why = parseDirectory(bytes, dir); !why.empty()) return why;
     std::vector<BlockSpan> spans;
-    if (std::string why = checkBlocks(bytes, dir, spans); !why.empty()) return why;
+    if (Message why = checkBlocks(bytes, dir, spans); !why.empty()) return why;
 
     table.ClearArrays();
     Rows out;

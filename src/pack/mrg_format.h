@@ -3,6 +3,7 @@
 // blocks. Reading is two-phase (check everything, then fill the model) so a
 // refused file never touches the pack already open.
 
+#include "text/message.h"
 #include "track_info.h"
 
 #include <functional>
@@ -27,16 +28,16 @@ struct PackDirectory {
     size_t size = 0;                       // bytes the directory occupies
 };
 
-// Parses the three counts and their entries in turn. Returns an empty string
+// Parses the three counts and their entries in turn. Returns no message
 // on success, otherwise the reason the directory is refused.
-std::string parseDirectory(std::string_view bytes, PackDirectory& dir);
+Message parseDirectory(std::string_view bytes, PackDirectory& dir);
 
 // The reason a file is refused when its first bytes cannot be a directory.
-std::string notAPackReason();
+Message notAPackReason();
 
 // Reads a whole pack file image into `table` (cleared first) and `rows`.
 // On refusal returns the reason and leaves `table` and `rows` untouched.
-std::string readPack(std::string_view bytes, TrackTable& table, Rows& rows);
+Message readPack(std::string_view bytes, TrackTable& table, Rows& rows);
 
 // Brings Group, NumInGroup and GroupCount in line with the rows
 // (Easy header, Easy tracks, Medium header, ..., Hard tracks).

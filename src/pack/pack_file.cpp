@@ -8,36 +8,29 @@
 
 namespace korvo {
 
-namespace {
-std::string withPath(const QString& path, const std::string& why) {
-    return pathMessage(path, why);
-}
-} // namespace
-
-std::string loadPackFile(const QString& path, TrackTable& table, Rows& rows) {
+Message loadPackFile(const QString& path, TrackTable& table, Rows& rows) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return withPath(path, fileErrorText(f));
+    if (!f.open(QIODevice::ReadOnly)) return pathMessage(path, fileError(f));
     // Map the file where possible: the reader takes each block straight from the page cache.
     const qint64 size = f.size();
     if (const uchar* mapped = size > 0 ? f.map(0, size) : nullptr) {
         const std::string_view bytes(reinterpret_cast<const char*>(mapped), size_t(size));
-        if (std::string why = readPack(bytes, table, rows); !why.empty())
-            return withPath(path, why);
+        if (Message why = readPack(bytes, table, rows); !why.empty()) return pathMessage(path, why);
         return {};
     }
     std::string bytes;
-    if (std::string why = readWholeFile(path, bytes); !why.empty()) return withPath(path, why);
-    if (std::string why = readPack(bytes, table, rows); !why.empty()) return withPath(path, why);
+    if (Message why = readWholeFile(path, bytes); !why.empty()) return pathMessage(path, why);
+    if (Message why = readPack(bytes, table, rows); !why.empty()) return pathMessage(path, why);
     return {};
 }
 
-std::string savePackBytes(const QString& path, std::string_view bytes) {
+Message savePackBytes(const QString& path, std::string_view bytes) {
     WriteFileOptions options;
     options.keepOld = true;
     return writeFileChecked(path, bytes, options);
 }
 
-std::string savePackFile(const QString& path, TrackTable& table, const Rows& rows) {
+Message savePackFile(const QString& path, TrackTable& table, const Rows& rows) {
     WriteFileOptions options;
     options.keepOld = true;
     return writeFileChecked(

@@ -11,16 +11,16 @@ namespace korvo {
 
 // Reads the pack at `path` into table and rows. On refusal returns
 // "<path>: <reason>" and leaves both untouched.
-std::string loadPackFile(const QString& path, TrackTable& table, Rows& rows);
+Message loadPackFile(const QString& path, TrackTable& table, Rows& rows);
 
 // Writes `bytes` to `path`. An existing file is first kept as path + ".old"
 // unless such a file exists already. The new file replaces the old one
 // atomically, so a failed write leaves the previous file as it was.
-// Returns an empty string, or "<path>: <reason>".
-std::string savePackBytes(const QString& path, std::string_view bytes);
+// Returns no message, or "<path>: <reason>".
+Message savePackBytes(const QString& path, std::string_view bytes);
 
 // Renumbers from the rows and saves the pack to `path`.
-std::string savePackFile(const QString& path, TrackTable& table, const Rows& rows);
+Message savePackFile(const QString& path, TrackTable& table, const Rows& rows);
 
 // GetNumTracks: the count text ("12/10/8") and total of the pack file at
 // `path`. An empty path, or a file that cannot be read, leaves both unchanged.

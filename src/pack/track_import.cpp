@@ -5,7 +5,6 @@
 #include "templates.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,16 +15,16 @@
 namespace korvo {
 
 namespace {
-std::string tooLarge(qint64 size) {
-    return activeText(kLineLevTooLarge, size, kMaxLevBytes, kMaxSegments);
+Message tooLarge(qint64 size) {
+    return Message::line(kLineLevTooLarge, size, kMaxLevBytes, kMaxSegments);
 }
 } // namespace
 
-std::string loadImportPack(const QString& path, TrackTable& importTracks, Rows& rows) {
+Message loadImportPack(const QString& path, TrackTable& importTracks, Rows& rows) {
     return loadPackFile(path, importTracks, rows);
 }
 
-std::string fillLevTrack(std::string_view bytes, const std::string& name, TTrackInfo& t) {
+Message fillLevTrack(std::string_view bytes, const std::string& name, TTrackInfo& t) {
     const size_t S = bytes.size();
     if (S > size_t(kMaxLevBytes)) return tooLarge(qint64(S));
     t.clear();
@@ -64,13 +63,13 @@ std::string levTrackName(const QString& path) {
 namespace {
 
 // Reads a ".lev" file, refusing a large one before reading it whole.
-std::string readLevFile(const QString& path, std::string& bytes) {
-    if (QFileInfo(path).isDir()) return activeText(kLineLevIsFolder);
+Message readLevFile(const QString& path, std::string& bytes) {
+    if (QFileInfo(path).isDir()) return Message::line(kLineLevIsFolder);
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return fileErrorText(f);
+    if (!f.open(QIODevice::ReadOnly)) return fileError(f);
     // One byte more than a track can hold is enough to know the file is too large.
     const QByteArray read = f.read(kMaxLevBytes + 1);
-    if (f.error() != QFileDevice::NoError) return fileErrorText(f);
+    if (f.error() != QFileDevice::NoError) return fileError(f);
     if (read.size() > kMaxLevBytes) return tooLarge(std::max(f.size(), qint64(read.size())));
     bytes.assign(read.constData(), size_t(read.size()));
     return {};
@@ -78,19 +77,18 @@ std::string readLevFile(const QString& path, std::string& bytes) {
 
 } // namespace
 
-std::vector<std::string> loadLevFiles(const QStringList& paths, TrackTable& importTracks,
-                                      Rows& rows) {
-    std::vector<std::string> refused;
+std::vector<Message> loadLevFiles(const QStringList& paths, TrackTable& importTracks, Rows& rows) {
+    std::vector<Message> refused;
     importTracks.ClearArrays();
     rows.clear();
     std::string bytes;
     for (const QString& path : paths) {
-        if (std::string why = readLevFile(path, bytes); !why.empty()) {
+        if (Message why = readLevFile(path, bytes); !why.empty()) {
             refused.push_back(pathMessage(path, why));
             continue;
         }
         if (importTracks.full()) {
-            refused.push_back(pathMessage(path, activeText(kLineLevTooMany, kMaxTracks)));
+            refused.push_back(pathMessage(path, Message::line(kLineLevTooMany, kMaxTracks)));
             continue;
         }
         const int n = importTracks.createTrack({});
@@ -106,7 +104,7 @@ std::string_view levBytes(const TTrackInfo& t) {
     return {reinterpret_cast<const char*>(t.Points.data()), size_t(n)};
 }
 
-std::string exportLevFile(const TTrackInfo& t, const QString& path) {
+Message exportLevFile(const TTrackInfo& t, const QString& path) {
     return writeFileChecked(path, levBytes(t));
 }
 

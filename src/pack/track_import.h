@@ -24,7 +24,7 @@ constexpr int kMaxLevBytes = 2 * kMaxSegments;
 // importFromPack: reads the pack at `path` into `importTracks` (cleared first) and
 // the dialog rows. On refusal returns "<path>: <reason>" as Open reports it
 // and leaves both untouched.
-std::string loadImportPack(const QString& path, TrackTable& importTracks, Rows& rows);
+Message loadImportPack(const QString& path, TrackTable& importTracks, Rows& rows);
 
 // Fills `t` as the track of a ".lev" file with the contents `bytes`: header of
 // template row 1 with the node count S div 2 + 1 in bytes 17-18, Points = the
@@ -33,7 +33,7 @@ std::string loadImportPack(const QString& path, TrackTable& importTracks, Rows& 
 // (a step of 0) is stored as 0, so that a saved pack reads it back as a step.
 // Returns the reason a file over 998 bytes is refused (then `t` is
 // untouched), else "".
-std::string fillLevTrack(std::string_view bytes, const std::string& name, TTrackInfo& t);
+Message fillLevTrack(std::string_view bytes, const std::string& name, TTrackInfo& t);
 
 // The track name of a ".lev" file: its file name without folder and
 // extension, in Windows-1251; characters that code page cannot hold and
@@ -48,14 +48,13 @@ std::string replaceControlChars(std::string_view name);
 // (cleared first) as tracks 1, 2, ... and lists each as a row (no group
 // headers). A file that cannot be read or is too large is left out; the
 // result holds one "<path>: <reason>" per such file, in order.
-std::vector<std::string> loadLevFiles(const QStringList& paths, TrackTable& importTracks,
-                                      Rows& rows);
+std::vector<Message> loadLevFiles(const QStringList& paths, TrackTable& importTracks, Rows& rows);
 
 // The delta pairs of a track (PointsLen bytes), the contents of its ".lev" file.
 std::string_view levBytes(const TTrackInfo& t);
 
 // Writes the delta pairs of `t` to `path` as a ".lev" file through the checked
-// write path. Returns "" or "<path>: <reason>".
-std::string exportLevFile(const TTrackInfo& t, const QString& path);
+// write path. Returns no message or "<path>: <reason>".
+Message exportLevFile(const TTrackInfo& t, const QString& path);
 
 } // namespace korvo

@@ -1,7 +1,7 @@
 #include "gif_writer.h"
 
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
+#include "text/message.h"
 
 #include "gif_lzw.h"
 
@@ -52,20 +52,22 @@ bool putLines(GifFileType* gif, const IndexedPicture& picture) {
     return true;
 }
 
-std::string gifReason(int error) {
-    return activeText(kLineGifFailed, error);
+Message gifReason(int error) {
+    return Message::line(kLineGifFailed, error);
 }
 
 } // namespace
 
-std::string encodeGif(const IndexedPicture& picture, std::string& out, GifCompression compression) {
+Message encodeGif(const IndexedPicture& picture, std::string& out, GifCompression compression) {
     if (picture.width < 1 || picture.height < 1 || picture.width > 65535 || picture.height > 65535)
-        return "a GIF picture is 1 to 65535 pixels on each side, not " +
-               std::to_string(picture.width) + " x " + std::to_string(picture.height);
+        return Message::plain(
+            QString("a GIF picture is 1 to 65535 pixels on each side, not %1 x %2")
+                .arg(picture.width)
+                .arg(picture.height));
     if (picture.palette.empty() || picture.palette.size() > 256)
-        return "a GIF palette holds 1 to 256 colours";
+        return Message::plain("a GIF palette holds 1 to 256 colours");
     if (picture.pixels.size() != size_t(picture.width) * size_t(picture.height))
-        return "the picture's pixels do not fill its size";
+        return Message::plain("the picture's pixels do not fill its size");
     out.clear();
     int error = 0;
     GifFileType* gif = EGifOpen(&out, appendBytes, &error);
@@ -101,7 +103,7 @@ std::string encodeGif(const IndexedPicture& picture, std::string& out, GifCompre
     const int failure = ok ? 0 : gif->Error;
     GifFreeMapObject(map);
     if (EGifCloseFile(gif, &error) != GIF_OK && ok) return gifReason(error);
-    return ok ? std::string() : gifReason(failure ? failure : E_GIF_ERR_NOT_ENOUGH_MEM);
+    return ok ? Message() : gifReason(failure ? failure : E_GIF_ERR_NOT_ENOUGH_MEM);
 }
 
 } // namespace korvo

@@ -2,6 +2,8 @@
 // GIF89a files of one image through giflib: an 8-bit indexed picture with a
 // small palette, one entry of which may be transparent.
 
+#include "text/message.h"
+
 #include <QRgb>
 
 #include <string>
@@ -29,7 +31,7 @@ enum class GifCompression { Fast, Giflib };
 
 // The GIF89a image of `picture` in `out`, written through giflib. Returns ""
 // or the reason the picture cannot be encoded.
-std::string encodeGif(const IndexedPicture& picture, std::string& out,
-                      GifCompression compression = GifCompression::Fast);
+Message encodeGif(const IndexedPicture& picture, std::string& out,
+                  GifCompression compression = GifCompression::Fast);
 
 } // namespace korvo

@@ -1,7 +1,7 @@
 #include "level_pictures.h"
 
 #include "text/lang_added.h"
-#include "text/lang_lines.h"
+#include "text/message.h"
 
 #include "draw/map_draw.h"
 
@@ -45,8 +45,8 @@ void pictureLine(IndexedPicture& p, int x1, int y1, int x2, int y2, uint8_t colo
     line.forEachPixel([=](int x, int y) { pixels[size_t(y) * width + size_t(x)] = color; });
 }
 
-std::string folderMissing(const QString& folder) {
-    return pathMessage(folder, activeText(kLineFolderMissing));
+Message folderMissing(const QString& folder) {
+    return pathMessage(folder, Message::line(kLineFolderMissing));
 }
 
 } // namespace
@@ -66,8 +66,8 @@ std::string catalogueLine(const TTrackInfo& t) {
     return std::to_string(t.Group) + "|" + replaceControlChars(t.Name) + "|" + pictureFileName(t);
 }
 
-std::string drawLevelPicture(const TrackTable& tracks, int j, int q, DecodedTrack& st,
-                             IndexedPicture& picture) {
+Message drawLevelPicture(const TrackTable& tracks, int j, int q, DecodedTrack& st,
+                         IndexedPicture& picture) {
     q = pictureRatio(q);      // never a division by 0
     TTrackInfo r = tracks[j]; // drawing works on a copy: the record stays as it is
     if (r.Templ == 0) r.Templ = 1;
@@ -85,7 +85,7 @@ std::string drawLevelPicture(const TrackTable& tracks, int j, int q, DecodedTrac
     const long long width = std::max(1, st.NodeX[size_t(st.NodeCount)] / q);
     const long long height = std::max(1, std::abs(H) / q);
     if (width > 65535 || height > 65535 || width * height > kMaxPicturePixels)
-        return activeText(kLinePictureTooLarge, width, height, q);
+        return Message::line(kLinePictureTooLarge, width, height, q);
     // The picture's room is kept from one picture to the next.
     picture.width = int(width);
     picture.height = int(height);
@@ -114,7 +114,7 @@ namespace {
 struct MadePicture {
     QString name;
     std::string gif;
-    std::string why;
+    Message why;
     bool byCaller = false; // drawn with the caller's editor state
 };
 
@@ -127,7 +127,7 @@ void makePicture(const TrackTable& tracks, int j, int q, DecodedTrack& st, Index
 
 // Each picture is written once, straight into its file: no temporary file
 // and rename, one look-up of the name.
-std::string writePicture(const QString& path, const std::string& gif, bool sync) {
+Message writePicture(const QString& path, const std::string& gif, bool sync) {
     WriteFileOptions options;
     options.sync = sync;
     options.direct = true;
@@ -206,15 +206,15 @@ private:
 
 } // namespace
 
-std::string makegif(const TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
-                    bool sync, QString* fileName) {
+Message makegif(const TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
+                bool sync, QString* fileName) {
     if (!QFileInfo(folder).isDir()) return folderMissing(folder);
     IndexedPicture scratch;
     MadePicture picture;
     makePicture(tracks, j, q, st, scratch, picture);
     const QString path = QDir(folder).filePath(picture.name);
     if (!picture.why.empty()) return pathMessage(path, picture.why);
-    if (std::string why = writePicture(path, picture.gif, sync); !why.empty()) return why;
+    if (Message why = writePicture(path, picture.gif, sync); !why.empty()) return why;
     if (fileName) *fileName = picture.name;
     return {};
 }
@@ -245,7 +245,6 @@ PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& 
     QStringList written;
     QSet<QString> seen; // two tracks may share a file name; the later one replaces it
     show(10);
-    (void)activeLang(); // the texts of refusals, loaded before the helpers may need them
     {
         PictureMakers makers(tracks, order, pictureRatio(q),
                              threads > 0 ? threads : QThread::idealThreadCount());
@@ -281,7 +280,7 @@ PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& 
         if (run.error.empty()) written << bdpic;
     }
     // What was written stays, and is made durable, also when the run stopped early.
-    if (std::string why = syncFiles(folder, written); !why.empty() && run.error.empty())
+    if (Message why = syncFiles(folder, written); !why.empty() && run.error.empty())
         run.error = why;
     if (run.error.empty()) show(130);
     return run;

@@ -43,21 +43,21 @@ enum PictureColor : uint8_t { kPicWhite = 0, kPicTrack = 1, kPicBlack = 2, kPicR
 // preview, it draws a record without a template as template 1; the record
 // itself is never changed. It leaves the track decoded in `st`. Returns "" or the reason the
 // picture is refused (more than kMaxPicturePixels or a side over 65535 pixels).
-std::string drawLevelPicture(const TrackTable& tracks, int j, int q, DecodedTrack& st,
-                             IndexedPicture& picture);
+Message drawLevelPicture(const TrackTable& tracks, int j, int q, DecodedTrack& st,
+                         IndexedPicture& picture);
 
 // makegif: draws track j and writes its GIF into `folder` (written straight
 // into a file of that name). `sync` false leaves syncing to the caller (see makeAllPictures).
 // Returns "" or "<path>: <reason>"; `fileName` receives the name written.
-std::string makegif(const TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
-                    bool sync = true, QString* fileName = nullptr);
+Message makegif(const TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
+                bool sync = true, QString* fileName = nullptr);
 
 // The progress shown during a run over the whole pack, 0..130.
 using PictureProgress = std::function<void(int)>;
 
 struct PictureRun {
-    std::string error; // "" or "<path>: <reason>"; the run stopped there
-    int pictures = 0;  // pictures written
+    Message error;    // none or "<path>: <reason>"; the run stopped there
+    int pictures = 0; // pictures written
 };
 
 // All levels: renumbers from the rows (Group, NumInGroup, which name the

@@ -115,45 +115,46 @@ std::vector<Finding> checkPack(const TrackTable& tracks, const Rows& rows, const
     return out;
 }
 
-QString findingText(const Finding& f) {
+QString findingText(const Finding& f, const LangLines& lang) {
+    const auto line = [&lang](auto... args) { return lang.say(Message::line(args...)); };
     QString what;
     switch (f.kind) {
     case FindingKind::Unreadable:
-        return activeQText(kLineFindUnreadable, f.detail);
+        return line(kLineFindUnreadable, f.detail);
     case FindingKind::TooFewTracks:
-        return activeQText(kLineFindFewTracks, f.value, kSubmissionTracks);
+        return line(kLineFindFewTracks, f.value, kSubmissionTracks);
     case FindingKind::StepOutOfLimits:
-        what = activeQText(kLineFindStep, f.value, -f.value2);
+        what = line(kLineFindStep, f.value, -f.value2);
         break;
     case FindingKind::NoSegment:
-        return activeQText(kLineFindNoSegment);
+        return line(kLineFindNoSegment);
     case FindingKind::NodeCount:
-        return activeQText(kLineFindNodeCount, f.value, f.value2);
+        return line(kLineFindNodeCount, f.value, f.value2);
     case FindingKind::FinishNotRight:
-        what = activeQText(kLineFindFinish);
+        what = line(kLineFindFinish);
         break;
     case FindingKind::NoTemplate:
-        return activeQText(kLineFindNoTemplate);
+        return line(kLineFindNoTemplate);
     case FindingKind::NameCodePage:
-        return activeQText(kLineFindNameCodePage);
+        return line(kLineFindNameCodePage);
     case FindingKind::NameControl:
-        return activeQText(kLineFindNameControl);
+        return line(kLineFindNameControl);
     case FindingKind::NameTooLong:
-        return activeQText(kLineFindNameLong, f.value);
+        return line(kLineFindNameLong, f.value);
     case FindingKind::NameTwice:
-        return activeQText(kLineFindNameTwice, f.value);
+        return line(kLineFindNameTwice, f.value);
     case FindingKind::RiderStops:
-        return activeQText(f.value ? kLineFindRiderCrashes : kLineFindRiderStops, f.x);
+        return line(f.value ? kLineFindRiderCrashes : kLineFindRiderStops, f.x);
     }
-    return what + ", " + activeQText(kLineFindAt, f.node, f.x);
+    return what + ", " + line(kLineFindAt, f.node, f.x);
 }
 
-QString findingLine(const Finding& f) {
-    if (f.track == 0) return findingText(f);
+QString findingLine(const Finding& f, const LangLines& lang) {
+    if (f.track == 0) return findingText(f, lang);
     QString name = fromCp1251(f.name);
     for (QChar& c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QChar('?');
-    return QString("%1/%2: %3").arg(f.track).arg(name, findingText(f));
+    return QString("%1/%2: %3").arg(f.track).arg(name, findingText(f, lang));
 }
 
 const char* findingKindName(FindingKind kind) {

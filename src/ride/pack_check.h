@@ -8,6 +8,7 @@
 
 #include "pack/mrg_format.h"
 #include "ride_params.h"
+#include "text/lang_lines.h"
 
 #include <QString>
 
@@ -51,10 +52,10 @@ std::vector<Finding> checkPack(const TrackTable& tracks, const Rows& rows, const
 // The finding for a pack the reader refused.
 Finding unreadablePack(const QString& reason);
 
-// "what, where" in the active language, and the whole line
+// "what, where" in the given language, and the whole line
 // "number/name: what, where" as the window and trackpack list it.
-QString findingText(const Finding& f);
-QString findingLine(const Finding& f);
+QString findingText(const Finding& f, const LangLines& lang);
+QString findingLine(const Finding& f, const LangLines& lang);
 // A short name of the kind for JSON ("step", "name-twice", ...).
 const char* findingKindName(FindingKind kind);
 

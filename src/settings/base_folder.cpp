@@ -22,24 +22,23 @@ bool refreshedWhenNewer(const QString& relativePath) {
 
 // Copies through the checked write path; the copy takes the shipped file's
 // time, so that only a newer shipped file counts as newer.
-QString copyShipped(const QFileInfo& from, const QString& to) {
+Message copyShipped(const QFileInfo& from, const QString& to) {
     std::string bytes;
-    if (std::string why = readWholeFile(from.filePath(), bytes); !why.empty())
-        return QString::fromStdString(pathMessage(from.filePath(), why));
-    if (std::string why = writeFileChecked(to, bytes); !why.empty())
-        return QString::fromStdString(why);
+    if (Message why = readWholeFile(from.filePath(), bytes); !why.empty())
+        return pathMessage(from.filePath(), why);
+    if (Message why = writeFileChecked(to, bytes); !why.empty()) return why;
     QFile copy(to);
     if (!copy.open(QIODevice::ReadWrite) ||
         !copy.setFileTime(from.lastModified(), QFileDevice::FileModificationTime))
-        return QString::fromStdString(pathMessage(to, fileErrorText(copy)));
+        return pathMessage(to, fileError(copy));
     return {};
 }
 
 void fillFolder(const QDir& shipped, const QString& relative, const QString& folder,
-                QStringList& problems) {
+                std::vector<Message>& problems) {
     const QString target = QDir(folder).filePath(relative);
     if (!QDir().mkpath(target)) {
-        problems << QString::fromStdString(pathMessage(target, activeText(kLineFolderNotMade)));
+        problems.push_back(pathMessage(target, Message::line(kLineFolderNotMade)));
         return;
     }
     const QDir from(shipped.filePath(relative));
@@ -55,8 +54,8 @@ void fillFolder(const QDir& shipped, const QString& relative, const QString& fol
         if (copy.exists() &&
             !(refreshedWhenNewer(path) && entry.lastModified() > copy.lastModified()))
             continue;
-        if (QString problem = copyShipped(entry, copy.filePath()); !problem.isEmpty())
-            problems << problem;
+        if (Message problem = copyShipped(entry, copy.filePath()); !problem.empty())
+            problems.push_back(problem);
     }
 }
 
@@ -67,12 +66,12 @@ QString shippedFilesFolder(const QString& installed, const QString& fallback) {
                                                                : QDir(fallback).absolutePath();
 }
 
-QStringList fillBaseFolder(const QString& shipped, const QString& folder) {
-    QStringList problems;
+std::vector<Message> fillBaseFolder(const QString& shipped, const QString& folder) {
+    std::vector<Message> problems;
     if (!QFileInfo(shipped).isDir()) {
-        problems << QString::fromStdString(pathMessage(shipped, activeText(kLineNotInstalled)));
+        problems.push_back(pathMessage(shipped, Message::line(kLineNotInstalled)));
         if (!QDir().mkpath(folder))
-            problems << QString::fromStdString(pathMessage(folder, activeText(kLineFolderNotMade)));
+            problems.push_back(pathMessage(folder, Message::line(kLineFolderNotMade)));
         return problems;
     }
     fillFolder(QDir(shipped), QString(), folder, problems);
@@ -100,11 +99,14 @@ BaseChoice chooseBaseFolder(const CommandLine& line, const QString& shipped,
         choice.folder = QDir(userFolder).absolutePath();
         // Told in the language the window will speak: the one the folder's
         // "opt.ini" names, as shipped (the fill brings that file over).
-        const ActiveLangScope speaking(languageOfBase(choice.folder, shipped));
-        if (const QStringList problems = fillBaseFolder(shipped, choice.folder);
-            !problems.isEmpty())
-            choice.problems
-                << activeQText(kLineUserFolderProblems, problems.join('\n')).replace("\r\n", "\n");
+        const LangLines speaking = languageOfBase(choice.folder, shipped);
+        if (const std::vector<Message> problems = fillBaseFolder(shipped, choice.folder);
+            !problems.empty()) {
+            QStringList said;
+            for (const Message& problem : problems) said << speaking.say(problem);
+            choice.problems << speaking.say(Message::line(kLineUserFolderProblems, said.join('\n')))
+                                   .replace("\r\n", "\n");
+        }
         break;
     }
     return choice;

@@ -5,8 +5,12 @@
 
 #include "command_line.h"
 
+#include "text/message.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace korvo {
 
@@ -20,7 +24,7 @@ QString shippedFilesFolder(const QString& installed, const QString& fallback);
 // copy when it is newer. Everything else stays: the user's own language
 // files, "opt.ini", packs, pictures. Returns what could not be done, one
 // "<path>: <reason>" each.
-QStringList fillBaseFolder(const QString& shipped, const QString& folder);
+std::vector<Message> fillBaseFolder(const QString& shipped, const QString& folder);
 
 // The base folder the command line chose, ready for the window.
 struct BaseChoice {

@@ -217,21 +217,21 @@ bool IniText::removeKey(const QString& section, const QString& key) {
     return true;
 }
 
-std::optional<IniText> readIniFile(const QString& file, QString* error) {
+std::optional<IniText> readIniFile(const QString& file, Message* error) {
     if (!QFile::exists(file)) return IniText();
     QByteArray bytes;
-    if (const QString why = readTextFileWithinLimits(file, bytes); !why.isEmpty()) {
+    if (const Message why = readTextFileWithinLimits(file, bytes); !why.empty()) {
         if (error) *error = why;
         return std::nullopt;
     }
     return IniText(std::move(bytes));
 }
 
-bool writeIniFile(const QString& file, const IniText& text, QString* error) {
+bool writeIniFile(const QString& file, const IniText& text, Message* error) {
     const QByteArray& bytes = text.bytes();
-    const std::string why =
+    const Message why =
         writeFileChecked(file, std::string_view(bytes.constData(), size_t(bytes.size())));
-    if (!why.empty() && error) *error = QString::fromStdString(why);
+    if (!why.empty() && error) *error = why;
     return why.empty();
 }
 
@@ -242,12 +242,14 @@ QString ReadString(const QString& section, const QString& key, const QString& fi
 }
 
 bool WriteString(const QString& section, const QString& key, const QString& file,
-                 const QString& value, QString* error) {
+                 const QString& value, Message* error) {
     return updateIniFile(
         file,
         [&](IniText& text) {
             if (text.setValue(section, key, value)) return true;
-            if (error) *error = file + ": [" + section + "] " + key + ": value cannot be stored";
+            if (error)
+                *error = Message::plain(file + ": [" + section + "] " + key +
+                                        ": value cannot be stored");
             return false;
         },
         error);

@@ -9,6 +9,8 @@
 // of the file (other sections, comments, order, line ends) stays as it was.
 // Files are written atomically: a crash never leaves half a file behind.
 
+#include "text/message.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -45,15 +47,15 @@ private:
 // Reads a whole INI file. A missing file reads as empty; nullopt when the
 // file exists but cannot be read or is beyond the limits of a settings file
 // (see text_file_limits.h; the reason goes to `error`).
-std::optional<IniText> readIniFile(const QString& file, QString* error = nullptr);
+std::optional<IniText> readIniFile(const QString& file, Message* error = nullptr);
 // Replaces the file atomically; false with the reason in `error` on failure.
-bool writeIniFile(const QString& file, const IniText& text, QString* error = nullptr);
+bool writeIniFile(const QString& file, const IniText& text, Message* error = nullptr);
 // Reads the file as it is on disk now, lets `edit` change its own keys and
 // writes it back only when a byte changed, so that what another program or
 // a second window wrote in the meantime stays. False with the reason in
 // `error` when the file cannot be read or written (nothing is written then).
 template <class Edit>
-bool updateIniFile(const QString& file, Edit&& edit, QString* error = nullptr) {
+bool updateIniFile(const QString& file, Edit&& edit, Message* error = nullptr) {
     std::optional<IniText> text = readIniFile(file, error);
     if (!text) return false;
     const QByteArray before = text->bytes();
@@ -66,7 +68,7 @@ QString ReadString(const QString& section, const QString& key, const QString& fi
                    const QString& def);
 // Writes one value, creating key, section or file as needed.
 bool WriteString(const QString& section, const QString& key, const QString& file,
-                 const QString& value, QString* error = nullptr);
+                 const QString& value, Message* error = nullptr);
 // True when the file has the section with at least one key in it.
 bool SectionExe(const QString& section, const QString& file);
 

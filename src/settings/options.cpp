@@ -114,7 +114,7 @@ std::vector<std::tuple<const char*, const char*, QString>> optionValues(const Op
 
 } // namespace
 
-bool writeOptions(const QString& path, const OptionsChoice& choice, QString* error,
+bool writeOptions(const QString& path, const OptionsChoice& choice, Message* error,
                   const OptionsChoice* shown) {
     const auto chosen = optionValues(choice);
     const auto before = shown ? optionValues(*shown) : decltype(chosen)();

@@ -2,6 +2,8 @@
 // The editor's preferences: the settings file "opt.ini" in the base folder and
 // the in-memory copies the main window keeps for the whole run.
 
+#include "text/message.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QString>
@@ -51,7 +53,7 @@ struct Options {
 struct OptionsLoad {
     bool createdDefaults = false;
     bool unreadable = false; // the file exists but could not be read
-    QString problem;
+    Message problem;
 };
 
 // The path of "opt.ini" in the base folder.
@@ -85,7 +87,7 @@ struct OptionsChoice {
 // another window or a hand edit set meanwhile stays; nothing changed writes
 // nothing. A file that exists but cannot be read is not touched. Returns
 // false with the reason in `error`; nothing is written then.
-bool writeOptions(const QString& path, const OptionsChoice& choice, QString* error,
+bool writeOptions(const QString& path, const OptionsChoice& choice, Message* error,
                   const OptionsChoice* shown = nullptr);
 // Puts a written choice into force in the run's copies (the view stays: it
 // changes from the next start).

@@ -33,9 +33,10 @@ RecentLookup RecentFiles::check_ini(const QString& path) const {
     return {at >= 0, at};
 }
 
-bool RecentFiles::write_ini(QString path, QString* error) {
+bool RecentFiles::write_ini(QString path, Message* error) {
     if (!recordable(path)) {
-        if (error) *error = path + ": this path cannot be kept in the settings file";
+        if (error)
+            *error = Message::plain(path + ": this path cannot be kept in the settings file");
         return false;
     }
     load(); // the list as it is on disk now: another window may have changed it
@@ -61,7 +62,7 @@ bool RecentFiles::write_ini(QString path, QString* error) {
 
 // Numbered afresh from 1. Keys beyond the list would bring back stale or
 // doubled entries at the next start; with `clearRest` they go.
-bool RecentFiles::rewriteAll(bool clearRest, QString* error) {
+bool RecentFiles::rewriteAll(bool clearRest, Message* error) {
     items_.clear();
     for (int i = 0; i < int(paths_.size()); ++i) items_.append({i + 1, paths_[i]});
     return updateIniFile(
@@ -76,7 +77,7 @@ bool RecentFiles::rewriteAll(bool clearRest, QString* error) {
         error);
 }
 
-bool RecentFiles::remove(const QString& path, QString* error) {
+bool RecentFiles::remove(const QString& path, Message* error) {
     load();
     if (paths_.removeAll(path) == 0) return true;
     return rewriteAll(true, error);

@@ -2,6 +2,8 @@
 // The recent packs of File > "Выбрать": up to nine full paths, kept in the
 // section `LastFiles` of "opt.ini" under the keys "1".."9".
 
+#include "text/message.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -46,13 +48,13 @@ public:
     // reason in `error` when the settings file could not be written; list
     // and menu items change all the same. The path is taken by value: it may
     // be one of the list's own entries.
-    bool write_ini(QString path, QString* error = nullptr);
+    bool write_ini(QString path, Message* error = nullptr);
     // Takes a pack off the list (its file is gone); the rest are numbered
     // afresh. False with the reason when the settings file could not be written.
-    bool remove(const QString& path, QString* error = nullptr);
+    bool remove(const QString& path, Message* error = nullptr);
 
 private:
-    bool rewriteAll(bool clearRest, QString* error);
+    bool rewriteAll(bool clearRest, Message* error);
 
     QString ini_;
     QStringList paths_;

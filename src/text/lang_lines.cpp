@@ -6,7 +6,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDevice>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
 
 #include <optional>
 
@@ -56,10 +60,10 @@ QStringList LangLines::parse(const QByteArray& bytes) {
     return lines;
 }
 
-QString LangLines::load(const QString& path) {
+Message LangLines::load(const QString& path) {
     QByteArray bytes;
     bool beyondLimits = false;
-    if (const QString why = readTextFileWithinLimits(path, bytes, &beyondLimits); !why.isEmpty()) {
+    if (const Message why = readTextFileWithinLimits(path, bytes, &beyondLimits); !why.empty()) {
         // A shipped language refused for its size speaks from the program's own copy.
         const QString shipped = ":/lang/" + QFileInfo(path).fileName().toLower();
         registerLangResource();
@@ -73,8 +77,8 @@ QString LangLines::load(const QString& path) {
     loaded_ = parse(bytes);
     cyrillic_ = containsCyrillic(loaded_);
     if (loaded_.size() < kLangLineCount)
-        return path + ": " + QString::number(loaded_.size()) + " lines, " +
-               QString::number(kLangLineCount) + " expected";
+        return Message::plain(path + ": " + QString::number(loaded_.size()) + " lines, " +
+                              QString::number(kLangLineCount) + " expected");
     return {};
 }
 
@@ -107,6 +111,74 @@ QString LangLines::format(int n, int value) const {
     return at < 0 ? s : s.replace(at, 2, QString::number(value));
 }
 
+namespace {
+
+// The errors a file can meet, in the order of their language lines.
+constexpr int kSystemErrors[] = {ENOENT, EACCES, EPERM,   ENOSPC, EDQUOT, EFBIG,
+                                 EROFS,  EISDIR, ENOTDIR, EIO,    EMFILE, ENAMETOOLONG};
+
+// s.arg() with all arguments at once, as one pass fills %1, %2, ...
+QString fillIn(const QString& s, const QStringList& a) {
+    switch (a.size()) {
+    case 0:
+        return s;
+    case 1:
+        return s.arg(a[0]);
+    case 2:
+        return s.arg(a[0], a[1]);
+    case 3:
+        return s.arg(a[0], a[1], a[2]);
+    case 4:
+        return s.arg(a[0], a[1], a[2], a[3]);
+    case 5:
+        return s.arg(a[0], a[1], a[2], a[3], a[4]);
+    default:
+        return s.arg(a[0], a[1], a[2], a[3], a[4], a[5]);
+    }
+}
+
+} // namespace
+
+QString LangLines::say(const Message& m) const {
+    switch (m.kind()) {
+    case Message::Kind::None:
+        return {};
+    case Message::Kind::Plain:
+        return m.text();
+    case Message::Kind::Path:
+        return QDir::toNativeSeparators(m.text()) + ": " +
+               say(*std::get<std::shared_ptr<const Message>>(m.args().front()));
+    case Message::Kind::System:
+        if (!cyrillic()) return QString::fromUtf8(std::strerror(m.number()));
+        for (size_t i = 0; i < std::size(kSystemErrors); ++i)
+            if (kSystemErrors[i] == m.number()) return (*this)[kLineSystemFirst + int(i)];
+        return (*this)[kLineSystemOther].arg(m.number());
+    case Message::Kind::Qt:
+        return cyrillic() ? (*this)[kLineSystemOther].arg(m.number()) : m.text();
+    case Message::Kind::Line:
+        break;
+    }
+    QStringList args;
+    for (const Message::Arg& a : m.args()) {
+        if (const auto* text = std::get_if<QString>(&a))
+            args << *text;
+        else if (const auto* n = std::get_if<long long>(&a))
+            args << QString::number(*n);
+        else
+            args << say(*std::get<std::shared_ptr<const Message>>(a));
+    }
+    return fillIn((*this)[m.number()], args);
+}
+
+Message fileError(const QFileDevice& file) {
+    // Qt words a system error with qt_error_string(), in the language of
+    // Qt's translation if one is installed: the error is found by that text.
+    const QString said = file.errorString();
+    for (int error : kSystemErrors)
+        if (said == qt_error_string(error)) return Message::systemError(error);
+    return Message::qtError(int(file.error()), said);
+}
+
 QString langFilePath(const QString& baseFolder, const QString& Lang) {
     const QDir dir(QDir(baseFolder).filePath("lang"));
     const QString name = QFileInfo(Lang).fileName();
@@ -114,28 +186,6 @@ QString langFilePath(const QString& baseFolder, const QString& Lang) {
     for (const QString& entry : dir.entryList(QDir::Files))
         if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
     return dir.filePath(name);
-}
-
-namespace {
-// Empty until a language is set or first asked for: a program that sets its
-// own never loads the English default.
-std::optional<LangLines>& activeStore() {
-    static std::optional<LangLines> lang;
-    return lang;
-}
-} // namespace
-
-const LangLines& activeLang() {
-    std::optional<LangLines>& lang = activeStore();
-    if (!lang) {
-        registerLangResource();
-        lang.emplace().load(":/lang/english.lng");
-    }
-    return *lang;
-}
-
-void setActiveLang(const LangLines& lang) {
-    activeStore() = lang;
 }
 
 } // namespace korvo

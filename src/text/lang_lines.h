@@ -4,6 +4,8 @@
 // taken from the built-in Russian texts, so a lookup never fails; the lines
 // added after the first 96 come in English for a file that is not Cyrillic.
 
+#include "message.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,7 +29,7 @@ public:
     // reason (missing file, beyond the limits of text_file_limits.h, or fewer
     // lines than the program uses). The lines that could not be loaded keep
     // their built-in texts.
-    QString load(const QString& path);
+    Message load(const QString& path);
 
     // Line n; the built-in text where the loaded file has none.
     QString operator[](int n) const;
@@ -36,6 +38,10 @@ public:
     QString format(int n, const QString& arg) const;
     // Line n with "%d" replaced by `value` (line 63).
     QString format(int n, int value) const;
+
+    // The message in this language.
+    QString say(const Message& message) const;
+    std::string sayStd(const Message& message) const { return say(message).toStdString(); }
 
     // The lines are Cyrillic text (a Russian file, or the built-in texts).
     bool cyrillic() const;
@@ -53,28 +59,6 @@ private:
 // file there whose name differs only in letter case is found too.
 QString langFilePath(const QString& baseFolder, const QString& Lang);
 
-// The language the program speaks now. The editor and `trackpack` set it when
-// they load their language file; messages made below the windows (the pack
-// reader and writer, pictures, mail) take their texts from it. Until one is
-// set it is the shipped English file.
-const LangLines& activeLang();
-void setActiveLang(const LangLines& lang);
-
-// Makes `lang` the active language for the life of the object, then brings
-// the previous one back.
-class ActiveLangScope {
-public:
-    explicit ActiveLangScope(const LangLines& lang) : previous_(activeLang()) {
-        setActiveLang(lang);
-    }
-    ~ActiveLangScope() { setActiveLang(previous_); }
-    ActiveLangScope(const ActiveLangScope&) = delete;
-    ActiveLangScope& operator=(const ActiveLangScope&) = delete;
-
-private:
-    LangLines previous_;
-};
-
 namespace lang_detail {
 inline QString asArg(const QString& s) {
     return s;
@@ -90,16 +74,5 @@ requires std::is_arithmetic_v<N> QString asArg(N n) {
     return QString::number(n);
 }
 } // namespace lang_detail
-
-// Line n of the active language with %1, %2, ... filled in.
-template <class... A> QString activeQText(int n, const A&... args) {
-    QString s = activeLang()[n];
-    if constexpr (sizeof...(A) > 0) s = s.arg(lang_detail::asArg(args)...);
-    return s;
-}
-// The same as UTF-8 bytes, for messages the core keeps as std::string.
-template <class... A> std::string activeText(int n, const A&... args) {
-    return activeQText(n, args...).toStdString();
-}
 
 } // namespace korvo

@@ -1,7 +1,6 @@
 #include "text_file_limits.h"
 
 #include "lang_added.h"
-#include "lang_lines.h"
 #include "system_errors.h"
 
 #include <QDir>
@@ -23,29 +22,28 @@ bool hasLongLine(const QByteArray& bytes) {
 
 } // namespace
 
-QString readTextFileWithinLimits(const QString& path, QByteArray& bytes, bool* beyondLimits) {
+Message readTextFileWithinLimits(const QString& path, QByteArray& bytes, bool* beyondLimits) {
     bytes.clear();
     if (beyondLimits) *beyondLimits = false;
     const QString shown = QDir::toNativeSeparators(path);
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QString::fromStdString(pathMessage(path, fileErrorText(f)));
+    if (!f.open(QIODevice::ReadOnly)) return pathMessage(path, fileError(f));
     // One byte past the limit tells a file that is too large, also where the
     // size is not known beforehand (a pipe).
     const bool tooLarge = f.size() > kMaxTextFileBytes ||
                           (bytes = f.read(kMaxTextFileBytes + 1)).size() > kMaxTextFileBytes;
     if (!tooLarge && f.error() != QFileDevice::NoError) {
         bytes.clear();
-        return QString::fromStdString(pathMessage(path, fileErrorText(f)));
+        return pathMessage(path, fileError(f));
     }
     if (beyondLimits) *beyondLimits = tooLarge || hasLongLine(bytes);
     if (tooLarge) {
         bytes.clear();
-        return activeQText(kLineFileTooLarge, shown, kMaxTextFileBytes);
+        return Message::line(kLineFileTooLarge, shown, kMaxTextFileBytes);
     }
     if (hasLongLine(bytes)) {
         bytes.clear();
-        return activeQText(kLineLineTooLong, shown, kMaxTextLineBytes);
+        return Message::line(kLineLineTooLong, shown, kMaxTextLineBytes);
     }
     return {};
 }

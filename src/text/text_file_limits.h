@@ -4,6 +4,8 @@
 // damaged): it is not loaded, so that it can neither stall the start nor fill
 // the menus with garbage, and the defaults stand in for it.
 
+#include "message.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,7 +19,7 @@ constexpr qsizetype kMaxTextLineBytes = 4 * 1024;
 // kMaxTextFileBytes, or has a line (without its line break) over
 // kMaxTextLineBytes. `bytes` is empty after a refusal; `beyondLimits` tells
 // a refusal for size from one for a file that cannot be read.
-QString readTextFileWithinLimits(const QString& path, QByteArray& bytes,
+Message readTextFileWithinLimits(const QString& path, QByteArray& bytes,
                                  bool* beyondLimits = nullptr);
 
 } // namespace korvo

@@ -1,6 +1,7 @@
 #pragma once
-// Makes one shipped language the active one for the life of the object and
-// brings the previous one back afterwards.
+// The language the tests word the core's messages in (message_compare.h):
+// the shipped English file, or another one for the life of an
+// ActiveLanguage object.
 
 #include "text/lang_lines.h"
 
@@ -12,9 +13,22 @@ inline LangLines shippedLanguage(const char* file) {
     return lang;
 }
 
-class ActiveLanguage : public ActiveLangScope {
+inline LangLines& wordingLanguage() {
+    static LangLines lang = shippedLanguage("english.lng");
+    return lang;
+}
+
+class ActiveLanguage {
 public:
-    explicit ActiveLanguage(const char* file) : ActiveLangScope(shippedLanguage(file)) {}
+    explicit ActiveLanguage(const char* file) : previous_(wordingLanguage()) {
+        wordingLanguage() = shippedLanguage(file);
+    }
+    ~ActiveLanguage() { wordingLanguage() = previous_; }
+    ActiveLanguage(const ActiveLanguage&) = delete;
+    ActiveLanguage& operator=(const ActiveLanguage&) = delete;
+
+private:
+    LangLines previous_;
 };
 
 } // namespace korvo::test

@@ -129,9 +129,9 @@ TEST(IniFile, FileOperationsCreateReplaceAndReportFailures) {
     EXPECT_EQ(fileBytes(path), expected);
 
     // Nowhere to write: reported, nothing left behind.
-    QString error;
+    Message error;
     EXPECT_FALSE(WriteString("A", "k", dir.filePath("no/such/opt.ini"), "v", &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(error.empty());
     EXPECT_FALSE(WriteString("A", "k\n", path, "v", &error));
     EXPECT_EQ(fileBytes(path), expected);
     // A folder in place of the file cannot be read, and is not replaced.

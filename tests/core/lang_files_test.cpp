@@ -105,6 +105,6 @@ TEST(LangFiles, LanguageFileIsFoundInTheLangFolderOnly) {
     EXPECT_EQ(langFilePath(dir.path(), "../opt.ini"), dir.filePath("lang/opt.ini"));
     EXPECT_EQ(langFilePath(dir.path(), "german.lng"), dir.filePath("lang/german.lng"));
     LangLines lang;
-    EXPECT_EQ(lang.load(langFilePath(dir.path(), "english.lng")).isEmpty(), false); // short
+    EXPECT_EQ(lang.load(langFilePath(dir.path(), "english.lng")).empty(), false); // short
     EXPECT_EQ(lang[0], "File");
 }

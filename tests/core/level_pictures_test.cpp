@@ -201,7 +201,8 @@ TEST(LevelPictureRun, AFailedWriteStopsTheRunAndNamesThePath) {
     std::vector<int> progress;
     const PictureRun run =
         makeAllPictures(tracks, rows, dir.path(), 8, st, [&](int v) { progress.push_back(v); });
-    EXPECT_EQ(run.error.rfind(dir.filePath("12-b.gif").toStdString() + ": ", 0), 0u) << run.error;
+    EXPECT_EQ(text(run.error).rfind(dir.filePath("12-b.gif").toStdString() + ": ", 0), 0u)
+        << run.error;
     EXPECT_EQ(run.pictures, 1);
     EXPECT_TRUE(QFile::exists(dir.filePath("11-a.gif")));
     EXPECT_FALSE(QFile::exists(dir.filePath("13-c.gif")));

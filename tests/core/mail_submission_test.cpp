@@ -38,7 +38,7 @@ struct RunResult {
 RunResult submit(const SubmissionFolder& folder, SubmissionRequest request, int limitMs = 60000) {
     ensureCoreApp();
     const ActiveLanguage russian("russian.lng"); // the log lines below are the Russian ones
-    LevelSubmission run(folder.base);
+    LevelSubmission run(folder.base, test::wordingLanguage());
     RunResult result;
     QEventLoop loop;
     QObject::connect(&run, &LevelSubmission::message,
@@ -189,7 +189,7 @@ TEST(MailSubmission, StopsAfterTheMessageSayItMayHaveBeenDelivered) {
     SubmissionFolder folder;
     folder.mailTo(server.port(), "Timeout=30\r\n");
     const ActiveLanguage russian("russian.lng");
-    LevelSubmission run(folder.base);
+    LevelSubmission run(folder.base, test::wordingLanguage());
     QStringList log;
     QObject::connect(&run, &LevelSubmission::logLine,
                      [&](const QString& text, LogColour) { log << text; });

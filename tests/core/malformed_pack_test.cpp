@@ -59,7 +59,7 @@ TEST(MalformedPack, RefusedWithReasonAndOpenPackKept) {
     ASSERT_EQ(readPack(goodPack(), table, rows), "");
     const Rows before = rows;
     for (const BrokenCase& c : brokenPacks()) {
-        const std::string why = readPack(c.bytes, table, rows);
+        const std::string why = text(readPack(c.bytes, table, rows));
         EXPECT_NE(why.find(c.reasonPart), std::string::npos) << c.what << ": " << why;
         EXPECT_EQ(rows, before) << c.what;
         EXPECT_EQ(table.TrackCount, 2) << c.what;
@@ -122,7 +122,7 @@ TEST(MalformedPack, LoadFileNamesThePath) {
     f.close();
     TrackTable table;
     Rows rows;
-    const std::string why = loadPackFile(path, table, rows);
+    const std::string why = text(loadPackFile(path, table, rows));
     EXPECT_NE(why.find("korvote_broken.mrg: "), std::string::npos) << why;
     EXPECT_NE(loadPackFile(path + ".missing", table, rows), "");
     QFile::remove(path);

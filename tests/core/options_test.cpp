@@ -122,13 +122,13 @@ TEST(Options, UnwritableBaseFolderKeepsTheDefaultsAndSaysSo) {
     o.Lang = "x";
     const OptionsLoad load = LoadOptions(dir.filePath("missing/folder"), o);
     EXPECT_TRUE(load.createdDefaults);
-    EXPECT_FALSE(load.problem.isEmpty());
+    EXPECT_FALSE(load.problem.empty());
     EXPECT_EQ(o.Lang, "english.lng");
     EXPECT_EQ(o.autoSavePeriodMs, 300000);
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("opt.ini")); // exists, but cannot be read
     const OptionsLoad unreadable = LoadOptions(dir.path(), o);
     EXPECT_FALSE(unreadable.createdDefaults);
-    EXPECT_FALSE(unreadable.problem.isEmpty());
+    EXPECT_FALSE(unreadable.problem.empty());
     EXPECT_EQ(o.Lang, "english.lng");
 }

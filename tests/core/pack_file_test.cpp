@@ -57,7 +57,8 @@ TEST(PackFile, FailedWriteIsReportedAndLeavesPreviousFile) {
     QTemporaryDir dir;
     Packs pack(4);
     // A folder that does not exist.
-    const std::string why = savePackFile(dir.filePath("nowhere/levels.mrg"), pack.table, pack.rows);
+    const std::string why =
+        text(savePackFile(dir.filePath("nowhere/levels.mrg"), pack.table, pack.rows));
     EXPECT_NE(why.find("nowhere"), std::string::npos) << why;
 
     // A target that is a folder cannot be replaced; what was there stays.

@@ -3,6 +3,7 @@
 #include "dist/packer_launch.h"
 
 #include "mail_test_util.h"
+#include "text/lang_lines.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -19,7 +20,7 @@ TEST(PackerLaunch, StartsThePackerInTheBaseFolderOrSaysWhereItLooked) {
 
     PackerLookup lookup{programDir.path(), {base.filePath("missing"), pathDir.path()}};
     EXPECT_EQ(findPacker(lookup), script);
-    EXPECT_EQ(buildGameArchive(base.path(), lookup), "");
+    EXPECT_TRUE(buildGameArchive(base.path(), lookup).empty());
     QElapsedTimer clock;
     clock.start();
     while (!QFile::exists(marker) && clock.elapsed() < 10000) QThread::msleep(20);
@@ -33,7 +34,7 @@ TEST(PackerLaunch, StartsThePackerInTheBaseFolderOrSaysWhereItLooked) {
     EXPECT_EQ(findPacker(lookup), own);
 
     const PackerLookup nowhere{programDir.filePath("bin"), {base.filePath("missing")}};
-    const QString message = buildGameArchive(base.path(), nowhere);
+    const QString message = LangLines().say(buildGameArchive(base.path(), nowhere));
     EXPECT_TRUE(message.contains(programDir.filePath("bin"))) << message.toStdString();
     EXPECT_TRUE(message.contains(base.filePath("missing")));
 }

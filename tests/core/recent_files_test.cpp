@@ -115,9 +115,9 @@ TEST(RecentFiles, PathsTheFileCannotHoldAreNotRecorded) {
     Folder f;
     RecentFiles r(f.ini);
     ASSERT_TRUE(r.write_ini(QString::fromUtf8("/home/Вася/levels.mrg"))); // Windows-1251 holds it
-    QString error;
+    Message error;
     EXPECT_FALSE(r.write_ini("/p/two\nlines.mrg", &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(error.empty());
     EXPECT_FALSE(r.write_ini(QString::fromUtf8("/p/日本.mrg")));
     EXPECT_FALSE(r.write_ini("0"));
     EXPECT_EQ(r.LastFilesList().size(), 1);

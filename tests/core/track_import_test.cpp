@@ -143,7 +143,7 @@ TEST(LevImport, SeveralFilesListInOrderAndRefusedOnesAreNamed) {
     TrackTable imported;
     imported.createTrack("from before"); // a previous import is cleared
     Rows rows;
-    const std::vector<std::string> refused = loadLevFiles(paths, imported, rows);
+    const std::vector<Message> refused = loadLevFiles(paths, imported, rows);
     EXPECT_EQ(rows, (Rows{1, 2, 3}));
     EXPECT_EQ(imported.TrackCount, 3);
     EXPECT_EQ(imported[1].Name, "a");
@@ -154,8 +154,8 @@ TEST(LevImport, SeveralFilesListInOrderAndRefusedOnesAreNamed) {
     EXPECT_EQ(refused[0], dir.filePath("big.lev").toStdString() +
                               ": the file holds 999 bytes, more than the 998 (499 segments) a "
                               "track can hold");
-    EXPECT_EQ(refused[1].rfind(dir.filePath("missing.lev").toStdString() + ": ", 0), 0u);
-    EXPECT_EQ(refused[2].rfind(dir.filePath("folder.lev").toStdString() + ": ", 0), 0u);
+    EXPECT_EQ(text(refused[1]).rfind(dir.filePath("missing.lev").toStdString() + ": ", 0), 0u);
+    EXPECT_EQ(text(refused[2]).rfind(dir.filePath("folder.lev").toStdString() + ": ", 0), 0u);
 }
 
 TEST(LevImport, CharactersOutsideWindows1251AndControlsBecomeUnderscores) {
@@ -179,7 +179,7 @@ TEST(PackImport, EmptyMediumListsTheHardHeaderNextAndMalformedPacksAreRefused) {
 
     // Cut inside a block header: refused with the reader's reason, nothing replaced.
     writeFile(dir.filePath("bad.mrg"), QByteArray::fromStdString(source.substr(0, 40)));
-    const std::string why = loadImportPack(dir.filePath("bad.mrg"), imported, rows);
+    const std::string why = text(loadImportPack(dir.filePath("bad.mrg"), imported, rows));
     EXPECT_EQ(why.rfind(dir.filePath("bad.mrg").toStdString() + ": track ", 0), 0u) << why;
     EXPECT_EQ(imported.TrackCount, 3);
     EXPECT_EQ(rows.size(), 6u);
@@ -250,6 +250,7 @@ TEST(LevExport, WritesTheDeltaPairsThatImportReadsBack) {
     EXPECT_EQ(levBytes(back[1]), levBytes(tracks[j]));
     EXPECT_EQ(readBE16(back[1].Header.data() + 17), 38);
 
-    const std::string refused = exportLevFile(tracks[j], dir.filePath("no/such/folder/t.lev"));
+    const std::string refused =
+        text(exportLevFile(tracks[j], dir.filePath("no/such/folder/t.lev")));
     EXPECT_EQ(refused.rfind(dir.filePath("no/such/folder/t.lev").toStdString() + ": ", 0), 0u);
 }

@@ -105,7 +105,7 @@ TEST(WriteFaults, SettingsWritesOnAFullDiskLeaveTheFile) {
         const OptionsLoad load = LoadOptions(dir.path(), o);
         EXPECT_TRUE(load.createdDefaults);
         EXPECT_FALSE(load.unreadable);
-        EXPECT_TRUE(load.problem.contains("File too large")) << load.problem.toStdString();
+        EXPECT_NE(text(load.problem).find("File too large"), std::string::npos) << load.problem;
     }
     EXPECT_FALSE(QFileInfo::exists(ini));
 
@@ -115,9 +115,9 @@ TEST(WriteFaults, SettingsWritesOnAFullDiskLeaveTheFile) {
     const QByteArray before = bytesOf(ini);
     {
         test::FileSizeLimit full(16);
-        QString error;
+        Message error;
         EXPECT_FALSE(WriteString("Options", "VMoto", ini, "1", &error));
-        EXPECT_TRUE(error.contains("File too large"));
+        EXPECT_NE(text(error).find("File too large"), std::string::npos);
         RecentFiles recent(ini);
         recent.load();
         EXPECT_FALSE(recent.write_ini("/another/pack.mrg", &error));
@@ -325,22 +325,25 @@ TEST(WriteFaults, EverySaveKeepsTheFilesMode) {
     const struct {
         const char* what;
         QString file;
-        std::function<std::string()> save;
+        std::function<Message()> save;
     } saves[] = {
         {"pack", pack, [&] { return savePackBytes(pack, "not a pack"); }},
         {"pack again", pack, [&] { return savePackFile(pack, table, rows); }},
         {"settings", ini,
-         [&] { return WriteString("Options", "VMoto", ini, "1") ? "" : std::string("failed"); }},
+         [&] {
+             return WriteString("Options", "VMoto", ini, "1") ? Message()
+                                                              : Message::plain("failed");
+         }},
         {"options", ini,
          [&] {
              OptionsChoice choice;
-             return writeOptions(ini, choice, nullptr) ? "" : std::string("failed");
+             return writeOptions(ini, choice, nullptr) ? Message() : Message::plain("failed");
          }},
         {"recent packs", ini,
          [&] {
              RecentFiles recent(ini);
              recent.load();
-             return recent.write_ini(pack) ? "" : std::string("failed");
+             return recent.write_ini(pack) ? Message() : Message::plain("failed");
          }},
         {"lev", lev, [&] { return exportLevFile(table[2], lev); }},
     };
@@ -419,8 +422,9 @@ TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
         EXPECT_EQ(load.unreadable, !c.refusal.isEmpty()) << c.size;
         EXPECT_EQ(o.VMoto, c.refusal.isEmpty() ? kRiderSprite : kRiderDot) << c.size;
         if (!c.refusal.isEmpty()) {
-            EXPECT_TRUE(load.problem.startsWith(ini + ": ") && load.problem.contains(c.refusal))
-                << load.problem.toStdString();
+            EXPECT_TRUE(said(load.problem).startsWith(ini + ": ") &&
+                        said(load.problem).contains(c.refusal))
+                << load.problem;
             EXPECT_FALSE(WriteString("Options", "NewLevel", ini, "1")); // nor written over
         }
         EXPECT_EQ(bytesOf(ini), before);
@@ -434,7 +438,7 @@ TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
             l.write(padded(english, c.size, c.line));
             l.close();
             LangLines lang;
-            const QString problem = lang.load(lng);
+            const QString problem = said(lang.load(lng));
             EXPECT_EQ(problem.contains(c.refusal) && problem.startsWith(lng + ": "),
                       !c.refusal.isEmpty())
                 << problem.toStdString();
@@ -468,8 +472,8 @@ TEST(WriteFaults, SettingsUpdatesChangeOnlyTheirOwnKeys) {
     chosen.values.BG1 = QColor(0, 0, 255);
     ASSERT_TRUE(WriteString("Options", "VMoto", ini, "1")); // meanwhile, by hand
     ASSERT_TRUE(WriteString("Author", "Nick", ini, "me"));
-    QString error;
-    ASSERT_TRUE(writeOptions(ini, chosen, &error, &shown)) << error.toStdString();
+    Message error;
+    ASSERT_TRUE(writeOptions(ini, chosen, &error, &shown)) << error;
     EXPECT_EQ(ReadString("Colors", "BG1", ini, ""), "16711680");
     EXPECT_EQ(ReadString("Options", "VMoto", ini, ""), "1");
     EXPECT_EQ(ReadString("Author", "Nick", ini, ""), "me");

@@ -157,7 +157,9 @@ TEST_F(CopyDialog, LevFilesGiveANarrowWindowWithoutPreview) {
 }
 
 TEST(ProgressWindow, ShowsTheRunsProgressAndClosesAfterItWhateverTheOutcome) {
-    ProgressWindow form;
+    LangLines english;
+    english.load(QString(BASE_DIR) + "/lang/english.lng");
+    ProgressWindow form(english);
     EXPECT_EQ(form.ProgressBar1->maximum(), 130);
     EXPECT_EQ(form.Label1->text(), "Processing . . .");
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
@@ -176,7 +178,7 @@ TEST(ProgressWindow, ShowsTheRunsProgressAndClosesAfterItWhateverTheOutcome) {
 
     const PictureRun failed = form.run([&](const PictureProgress& show) {
         show(10);
-        return PictureRun{"images/11-a.gif: No space left on device", 0};
+        return PictureRun{Message::plain("images/11-a.gif: No space left on device"), 0};
     });
     EXPECT_EQ(failed.error, "images/11-a.gif: No space left on device");
     EXPECT_FALSE(form.isVisible());

@@ -144,7 +144,7 @@ TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
         CopyTracksDialog copy(tracks, {kHeaderRow, kHeaderRow, kHeaderRow}, s.window.app().Lang,
                               CopyTracksDialog::Source::Pack, &s.window);
         copy.show();
-        ProgressWindow progress(&s.window);
+        ProgressWindow progress(s.window.app().Lang, &s.window);
         progress.show();
         QTest::qWait(10);
         EXPECT_EQ(foreignIn(windowTexts(), russian()).join("\n").toStdString(), "");
@@ -251,11 +251,9 @@ TEST_P(OneLanguage, CoreMessagesAndEveryLineOfTheFileSpeakIt) {
     for (const std::string& bytes :
          {std::string("\0\0\0\1", 4), std::string("\0\0\0\1\0\0\0\x20x", 9),
           std::string("\0\0\0\1\0\0\0\x0dx\0\0\0\0\0\0\0\0\0", 18)})
-        messages << QString::fromStdString(readPack(bytes, table, rows));
-    messages << QString::fromStdString(
-        loadPackFile(QDir::temp().filePath("no-such-folder/levels.mrg"), table, rows));
-    messages << QString::fromStdString(
-        writeFileChecked("/proc/no-such-folder/levels.mrg", std::string_view("x")));
+        messages << said(readPack(bytes, table, rows));
+    messages << said(loadPackFile(QDir::temp().filePath("no-such-folder/levels.mrg"), table, rows));
+    messages << said(writeFileChecked("/proc/no-such-folder/levels.mrg", std::string_view("x")));
     for (const QString& m : messages) EXPECT_FALSE(m.isEmpty());
     EXPECT_EQ(foreignIn(messages, russian()).join("\n").toStdString(), "");
 

@@ -78,8 +78,9 @@ TEST(OptionsDialog, OpensWithWhatTheFileHolds) {
     EXPECT_TRUE(f.get<QRadioButton>("RadioButton5")->isChecked());
     EXPECT_EQ(f.languages(), (QStringList{"english.lng", "russian.lng"}));
     EXPECT_EQ(f.get<QComboBox>("Langlist")->currentText(), "english.lng");
-    EXPECT_EQ(f.get<ColorBox>("bg1")->currentText(), "White");
-    EXPECT_EQ(f.get<ColorBox>("line3")->currentText(), "Red");
+    EXPECT_EQ(f.get<ColorBox>("bg1")->currentText(),
+              QString::fromUtf8("Белый")); // the dialog speaks its language
+    EXPECT_EQ(f.get<ColorBox>("line3")->currentText(), QString::fromUtf8("Красный"));
     EXPECT_EQ(f.get<ColorBox>("node1")->color(), QColor(Qt::red));
 }
 
@@ -157,7 +158,7 @@ TEST(OptionsDialog, ApplyWritesEverythingAndPutsItIntoForce) {
     auto* node = f.get<ColorBox>("node1");
     node->setChooser([](const QColor&, QWidget*) { return QColor(1, 2, 3); });
     emit node->activated(ColorBox::kCustomIndex);
-    f.get<ColorBox>("bg3")->setCurrentText("Navy");
+    f.get<ColorBox>("bg3")->setCurrentText(QString::fromUtf8("Тёмно-синий"));
 
     const QStringList shown = f.apply();
     ASSERT_EQ(shown.size(), 1);

@@ -22,7 +22,7 @@ namespace {
 
 struct Window {
     ActiveLanguage active{"russian.lng"};
-    LangLines lang = activeLang();
+    LangLines lang = test::wordingLanguage();
     SubmissionWindow w;
 
     explicit Window(const QString& base)
@@ -144,7 +144,7 @@ TEST(SubmissionWindow, TheOpenPackWithUnsavedChangesGoesOnlyAsTheUserSays) {
         SubmissionFolder folder;
         int saves = 0;
         ActiveLanguage active{"russian.lng"};
-        LangLines lang = activeLang();
+        LangLines lang = test::wordingLanguage();
         SubmissionWindow w(folder.base,
                            OpenPackState{[&] { return folder.pack; }, [] { return true; },
                                          [] { return true; },

@@ -60,8 +60,8 @@ inline void writeNamedPack(const QString& path, const Groups& groups) {
 inline std::string packLayout(const QString& path) {
     TrackTable table;
     Rows rows;
-    const std::string why = loadPackFile(path, table, rows);
-    if (!why.empty()) return why;
+    if (const Message why = loadPackFile(path, table, rows); !why.empty())
+        return said(why).toStdString();
     std::string out;
     const char* heads[] = {"", "E:", " | M:", " | H:"};
     int g = 0;

@@ -43,7 +43,7 @@ SubmissionWindow::SubmissionWindow(QString baseFolder, OpenPackState openPack,
     // A fixed border with only the system menu.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    IdSMTP1 = new LevelSubmission(base_, this);
+    IdSMTP1 = new LevelSubmission(base_, lang_, this);
     IdSMTP1->setObjectName("IdSMTP1");
     buildControls();
     retranslate();

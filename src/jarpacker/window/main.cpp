@@ -12,9 +12,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Started in the editor's base folder: the editor's language.
-    korvo::setActiveLang(korvo::languageOfBase(QDir::currentPath()));
-    korvo::useQtTranslation(korvo::activeLang().cyrillic());
-    korvo::PackerWindow window;
+    const korvo::LangLines lang = korvo::languageOfBase(QDir::currentPath());
+    korvo::useQtTranslation(lang.cyrillic());
+    korvo::PackerWindow window(lang);
     window.show();
     return app.exec();
 }

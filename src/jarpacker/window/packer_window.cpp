@@ -14,12 +14,11 @@
 
 namespace korvo {
 
-PackerWindow::PackerWindow(QWidget* parent) : QWidget(parent) {
+PackerWindow::PackerWindow(const LangLines& lang, QWidget* parent) : QWidget(parent), lang_(lang) {
     setObjectName("PackerWindow");
     setWindowTitle("jarpacker");
     auto* grid = new QGridLayout(this);
     grid->setColumnMinimumWidth(1, 360);
-    const LangLines& lang = activeLang();
     game_ = addRow(0, "GameJar", lang[kLineJarGame], false, lang[kLineJarFilter]);
     pack_ = addRow(1, "LevelPack", lang[kLineJarPack], false, lang[kLinePackFilter]);
     out_ = addRow(2, "OutputJar", lang[kLineJarOutput], true, lang[kLineJarFilter]);
@@ -55,13 +54,13 @@ QLineEdit* PackerWindow::addRow(int row, const char* name, const QString& label,
 
 void PackerWindow::build() {
     if (game_->text().isEmpty() || pack_->text().isEmpty() || out_->text().isEmpty()) {
-        status_->setText(activeLang()[kLineJarChooseAll]);
+        status_->setText(lang_[kLineJarChooseAll]);
         return;
     }
     const JarBuildResult r = buildGameJar(QDir::fromNativeSeparators(game_->text()),
                                           QDir::fromNativeSeparators(pack_->text()),
-                                          QDir::fromNativeSeparators(out_->text()));
-    status_->setText(r.status == 0 ? activeQText(kLineJarWritten, r.message) : r.message);
+                                          QDir::fromNativeSeparators(out_->text()), lang_);
+    status_->setText(r.status == 0 ? lang_[kLineJarWritten].arg(r.message) : r.message);
     status_->setStyleSheet(r.status == 0 ? "color: rgb(0,128,0)" : "color: rgb(255,0,0)");
 }
 

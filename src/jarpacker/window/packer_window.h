@@ -3,6 +3,8 @@
 // starts it): the game archive, the level pack (the working folder's
 // "levels.mrg" preselected), the output archive and "Build".
 
+#include "text/lang_lines.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -14,7 +16,8 @@ namespace korvo {
 class PackerWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit PackerWindow(QWidget* parent = nullptr);
+    // Speaks `lang`, which outlives the window.
+    explicit PackerWindow(const LangLines& lang, QWidget* parent = nullptr);
 
 private:
     QLineEdit* addRow(int row, const char* name, const QString& label, bool save,
@@ -26,6 +29,7 @@ private:
     QLineEdit* out_;
     QPushButton* buildButton_;
     QLabel* status_;
+    const LangLines& lang_;
 };
 
 } // namespace korvo

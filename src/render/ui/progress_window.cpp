@@ -15,13 +15,13 @@ constexpr QPoint kPosition(437, 326);
 constexpr int kMaxProgress = 130;
 } // namespace
 
-ProgressWindow::ProgressWindow(QWidget* parent)
+ProgressWindow::ProgressWindow(const LangLines& lang, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName("Form3");
     setFixedSize(kClientSize);
     move(kPosition);
 
-    Label1 = new QLabel(activeLang()[kLineProcessing], this);
+    Label1 = new QLabel(lang[kLineProcessing], this);
     Label1->setObjectName("Label1");
     QFont bold = Label1->font();
     bold.setBold(true);

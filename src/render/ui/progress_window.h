@@ -3,12 +3,13 @@
 // borderless window with "Processing . . ." and a bar from 0 to 130. Its
 // texts are not translated.
 //
-//   ProgressWindow progress(this);
+//   ProgressWindow progress(lang, this);
 //   const PictureRun run = progress.run([&](const PictureProgress& show) {
 //       return makeAllPictures(Tracks, Rows.rows(), imagesFolder, q, Editor, show);
 //   });
 
 #include "render/level_pictures.h"
+#include "text/lang_lines.h"
 
 #include <QWidget>
 
@@ -20,7 +21,7 @@ namespace korvo {
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ProgressWindow(QWidget* parent = nullptr);
+    explicit ProgressWindow(const LangLines& lang, QWidget* parent = nullptr);
 
     // Shows the bar at `value` at once (the run holds the event loop).
     void setProgress(int value);

@@ -32,12 +32,9 @@ void CheckWindow::showFindings(std::vector<Finding> findings) {
     findings_ = std::move(findings);
     setWindowTitle(QString(lang_[kLineCheckWindowTitle]).replace("\r\n", " "));
     list_->clear();
-    {
-        const ActiveLangScope scope(lang_);
-        for (const Finding& f : findings_) {
-            auto* item = new QListWidgetItem(findingLine(f), list_);
-            if (f.hint()) item->setForeground(QColor(90, 90, 90));
-        }
+    for (const Finding& f : findings_) {
+        auto* item = new QListWidgetItem(findingLine(f, lang_), list_);
+        if (f.hint()) item->setForeground(QColor(90, 90, 90));
     }
     if (findings_.empty()) new QListWidgetItem(lang_[kLineCheckNothing], list_);
 }

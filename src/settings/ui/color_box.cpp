@@ -30,11 +30,11 @@ QIcon swatch(const QColor& color) {
 
 } // namespace
 
-ColorBox::ColorBox(QWidget* parent) : QComboBox(parent) {
+ColorBox::ColorBox(const LangLines& lang, QWidget* parent) : QComboBox(parent) {
     chooser_ = [](const QColor& initial, QWidget* p) { return QColorDialog::getColor(initial, p); };
     addItem(swatch(Qt::black), QString(), QColor(Qt::black));
     for (QRgb c : kColors) addItem(swatch(QColor(c)), QString(), QColor(c));
-    setNames(activeLang());
+    setNames(lang);
     setCurrentIndex(lastIndex_);
     connect(this, &QComboBox::activated, this, &ColorBox::onActivated);
 }

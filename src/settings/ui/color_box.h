@@ -18,7 +18,7 @@ public:
     using Chooser = std::function<QColor(const QColor& initial, QWidget* parent)>;
 
     // The names come from the active language.
-    explicit ColorBox(QWidget* parent = nullptr);
+    explicit ColorBox(const LangLines& lang, QWidget* parent = nullptr);
     // Names the colours in `lang`.
     void setNames(const LangLines& lang);
 

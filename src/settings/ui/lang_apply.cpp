@@ -174,9 +174,8 @@ void useQtTranslation(bool russian) {
 QString loadLanguage(LangLines& lang, const QString& baseFolder, const QString& Lang,
                      const LangForms& forms, const QStringList& contacts) {
     LangLines loaded;
-    const QString problem = loaded.load(langFilePath(baseFolder, Lang));
+    const QString problem = lang.say(loaded.load(langFilePath(baseFolder, Lang)));
     lang = loaded;
-    setActiveLang(lang);
     useQtTranslation(lang.cyrillic());
     applyLanguage(lang, forms, contacts);
     if (problem.isEmpty()) return {};

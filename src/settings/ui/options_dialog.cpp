@@ -137,7 +137,7 @@ QGroupBox* OptionsDialog::buildColours() {
         grid->addWidget(label, row++, 0, 1, 2);
     };
     auto colour = [&](const char* label, const char* text, const char* name) {
-        auto* cb = new ColorBox(box);
+        auto* cb = new ColorBox(lang_, box);
         cb->setObjectName(name);
         grid->addWidget(named<QLabel>(label, text, box), row, 0);
         grid->addWidget(cb, row++, 1);
@@ -257,10 +257,11 @@ OptionsChoice OptionsDialog::choice() const {
 void OptionsDialog::applyOptions() {
     if (cb_autotime->isChecked() && !validMinutes()) return;
     const OptionsChoice chosen = choice();
-    QString error;
+    Message error;
     if (!writeOptions(optionsPath(base_), chosen, &error, &shown_)) {
-        QMessageBox::critical(this, windowTitle(),
-                              lang_[kLineOptionsNotSaved].arg(error).replace("\r\n", "\n"));
+        QMessageBox::critical(
+            this, windowTitle(),
+            lang_[kLineOptionsNotSaved].arg(lang_.say(error)).replace("\r\n", "\n"));
         return;
     }
     useOptionsChoice(chosen, options_);

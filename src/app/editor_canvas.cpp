@@ -82,18 +82,15 @@ void EditorController::connectCanvas() {
     connect(canvas_, &TrackCanvas::pointerMoved, this, &EditorController::pointerMoved);
     connect(canvas_, &TrackCanvas::zoomChanged, this, &EditorController::showZoom);
     connect(canvas_, &TrackCanvas::correctionAsked, this, &EditorController::openCorrection);
-    connect(canvas_, &TrackCanvas::correctionDismissed, correction_, &QWidget::close);
-    connect(canvas_, &TrackCanvas::modeChanged, this, [this] {
-        track_.settle();
-        syncToolButtons();
-        emit modeChanged();
-    });
-    connect(canvas_, &TrackCanvas::linesChanged, this,
-            [this] { panel_->setLines(Session.record().Lines); });
+    connect(&track_, &OpenTrack::correctionDropped, correction_, &QWidget::close);
+    connect(&track_, &OpenTrack::toolChanged, this, &EditorController::syncToolButtons);
+    connect(&track_, &OpenTrack::modeChanged, this, &EditorController::modeChanged);
+    connect(&track_, &OpenTrack::linesChanged, this,
+            [this](int lines) { panel_->setLines(lines); });
+    connect(&track_, &OpenTrack::shapeChanged, this, &EditorController::refreshFloatingPreview);
     connect(canvas_, &TrackCanvas::trackEdited, this, &EditorController::refreshFloatingPreview);
-    connect(canvas_, &TrackCanvas::fieldChanged, this, [this] {
-        panel_->setField(QString::number(Session.canvasSize.width()),
-                         QString::number(Session.canvasSize.height()));
+    connect(&track_, &OpenTrack::fieldChanged, this, [this](QSize size) {
+        panel_->setField(QString::number(size.width()), QString::number(size.height()));
     });
 
     connect(AddPoint, &QAction::triggered, this, [this] { toolClick(&NodeEditor::toggleAddNode); });
@@ -113,8 +110,6 @@ void EditorController::connectCanvas() {
 // toggleAddNode, toggleDeleteNode, toggleMoveTail, toggleRider.
 void EditorController::toolClick(GestureOutcome (NodeEditor::*click)()) {
     canvas_->carryOut((Nodes.*click)());
-    track_.settle();
-    syncToolButtons();
 }
 
 // The buttons show the tool the editor holds (a right click leaves it).

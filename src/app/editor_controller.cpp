@@ -106,7 +106,7 @@ void EditorController::buildRight(QWidget* right) {
     canvasScroll_ = new QScrollArea(canvasArea_);
     canvasScroll_->setObjectName("ScrollBox1");
     canvasScroll_->setWidgetResizable(false);
-    canvas_ = new TrackCanvas(Nodes, app_.Style);
+    canvas_ = new TrackCanvas(track_, app_.Style);
     canvas_->setFixedSize(820, 554);
     canvas_->setScrollBox(canvasScroll_);
     canvasScroll_->setWidget(canvas_);

@@ -93,7 +93,6 @@ void NodeEditor::endDrawing(GestureOutcome& out) {
     s_.state().NodeCount = g.NextNode - 1;
     s_.SaveEnabled = true;
     shapeChanged(out);
-    out.modeChanged = true;
 }
 
 void NodeEditor::rightButton(GestureOutcome& out) {
@@ -102,12 +101,11 @@ void NodeEditor::rightButton(GestureOutcome& out) {
     if (g.holds(Tool::AddNode)) {
         g.tool = Tool::None;
         g.CrossShown = false;
-        out.repaintAll = out.modeChanged = true;
+        out.repaintAll = true;
     }
     if (g.holds(Tool::MoveTail)) {
         g.tool = Tool::None;
         g.TailGrabbed = false;
-        out.modeChanged = true;
     }
     if (g.holds(Tool::Rider)) {
         g.TailGrabbed = false;
@@ -115,13 +113,11 @@ void NodeEditor::rightButton(GestureOutcome& out) {
     }
     if (g.holds(Tool::DeleteNode)) {
         g.tool = Tool::None;
-        out.modeChanged = true;
     }
 }
 
 void NodeEditor::deleteAt(QPoint pos, GestureOutcome& out) {
     EditorState& st = s_.state();
-    out.modeChanged = true;
     const int k = st.nearestNodeHit(2, st.NodeCount, pos);
     if (!k) return;
     out.message = deleteNode(st, k);
@@ -136,13 +132,11 @@ void NodeEditor::dropCorrection(GestureOutcome& out) {
     GestureState& g = s_.Gesture;
     if (!g.CorrOpen) return;
     g.CorrOpen = false;
-    out.closeCorrection = true;
 }
 
 void NodeEditor::grabTail(QPoint pos, GestureOutcome& out) {
     EditorState& st = s_.state();
     GestureState& g = s_.Gesture;
-    out.modeChanged = true;
     g.GrabPt = QPoint(0, 0);
     for (int k = 2; k <= st.NodeCount; ++k) {
         st.SavedX[size_t(k)] = st.NodeX[size_t(k)];
@@ -162,7 +156,6 @@ void NodeEditor::openCorrection(QPoint pos, GestureOutcome& out) {
     g.CorrOpen = false;
     const int k = s_.state().nearestNodeHit(2, s_.state().NodeCount, pos);
     if (!k) {
-        out.closeCorrection = wasOpen;
         if (wasOpen) out.repaintAll = true;
         return;
     }
@@ -182,14 +175,12 @@ void NodeEditor::startDrag(QPoint pos, GestureOutcome& out) {
     g.DragFrom = pos;
     g.DragNodeAt = s_.state().node(k);
     g.KeySelected = true; // the keys go on with the node the mouse took
-    out.modeChanged = true;
     out.repaint |= nodesRect(k - 1, k + 1);
 }
 
 void NodeEditor::insertAt(QPoint pos, GestureOutcome& out) {
     EditorState& st = s_.state();
     s_.Gesture.FreeLength = false;
-    out.modeChanged = true;
     const int k = st.segmentHit(pos.x());
     if (!k) return;
     out.message = insertNode(st, k, pos.x(), pos.y() - st.YOffset);
@@ -223,9 +214,9 @@ void NodeEditor::placeNode(QPoint pos, GestureOutcome& out) {
 // After nodes were added, removed or moved: line count, marks, repaint.
 void NodeEditor::shapeChanged(GestureOutcome& out) {
     const EditorState& st = s_.state();
+    ++s_.shapeRevision;
     s_.record().Lines = std::max(st.NodeCount, 1) - 1;
     s_.placeMarks();
-    out.linesChanged = true;
     out.repaintAll = true;
     // A node moved past an edge would be out of reach: the field grows, and
     // the view follows what moved down so nothing jumps under the pointer.
@@ -236,7 +227,6 @@ void NodeEditor::shapeChanged(GestureOutcome& out) {
     } else if (const int shift = s_.fitField(); shift > 0) {
         out.scrollBy = QPoint(0, -shift);
     }
-    out.fieldChanged = s_.canvasSize != before;
 }
 
 // ---- move ------------------------------------------------------------------
@@ -310,10 +300,8 @@ GestureOutcome NodeEditor::mouseRelease(Qt::MouseButton button, Qt::KeyboardModi
     g.IsDragging = false;
     if (g.holds(Tool::MoveTail) && button == Qt::LeftButton) shapeChanged(out);
     if (g.Panning && button == Qt::MiddleButton) g.Panning = false;
-    out.previewDirty = true;
     g.TailGrabbed = false;
     g.FreeLength = false;
-    out.modeChanged = true;
     if (history_) history_->end();
     return out;
 }
@@ -352,8 +340,6 @@ void NodeEditor::leaveRider(GestureOutcome& out) {
     out.repaint |= riderRect();
     g.tool = Tool::None;
     g.RiderShown = false;
-    out.removeSprite = true;
-    out.modeChanged = true;
 }
 
 GestureOutcome NodeEditor::toggleAddNode() {
@@ -368,7 +354,7 @@ GestureOutcome NodeEditor::toggleAddNode() {
         g.tool = Tool::AddNode;
     }
     g.CrossShown = false;
-    out.repaintAll = out.modeChanged = true;
+    out.repaintAll = true;
     return out;
 }
 
@@ -380,7 +366,7 @@ GestureOutcome NodeEditor::toggleDeleteNode() {
     leaveRider(out);
     g.tool = on ? Tool::DeleteNode : Tool::None;
     g.CrossShown = false;
-    out.repaintAll = out.modeChanged = true;
+    out.repaintAll = true;
     return out;
 }
 
@@ -396,7 +382,7 @@ GestureOutcome NodeEditor::toggleMoveTail() {
         g.TailGrabbed = false;
     }
     g.CrossShown = false;
-    out.repaintAll = out.modeChanged = true;
+    out.repaintAll = true;
     return out;
 }
 
@@ -410,10 +396,9 @@ GestureOutcome NodeEditor::toggleRider() {
     }
     g.tool = Tool::Rider;
     g.RiderShown = false;
-    out.loadSprite = true;
     g.TailGrabbed = false;
     g.CrossShown = false;
-    out.repaintAll = out.modeChanged = true;
+    out.repaintAll = true;
     return out;
 }
 
@@ -440,7 +425,6 @@ GestureOutcome NodeEditor::correctNode(int x, int shownY) {
     st.setNode(g.SelNode, x, -shownY);
     if (history_) history_->end();
     out.repaint |= nodesRect(g.SelNode - 1, g.SelNode + 1);
-    out.modeChanged = true;
     return out;
 }
 
@@ -450,7 +434,6 @@ GestureOutcome NodeEditor::correctionClosed() {
     if (history_) history_->begin(TrackStep::CorrectNode);
     shapeChanged(out);
     if (history_) history_->end();
-    out.previewDirty = true;
     return out;
 }
 
@@ -476,7 +459,7 @@ GestureOutcome NodeEditor::selectNext(int step) {
     int k = keySelection();
     k = k ? k + step : (step > 0 ? 2 : last);
     dropCorrection(out);
-    out.repaintAll = out.modeChanged = true;
+    out.repaintAll = true;
     if (k < 2 || k > last) {
         g.KeySelected = false;
         out.passFocus = true;
@@ -498,7 +481,6 @@ GestureOutcome NodeEditor::nudgeSelected(int dx, int dy, bool continuesRun) {
     clampDraggedNode(st, k);
     shapeChanged(out);
     if (history_) history_->end(true, continuesRun);
-    out.previewDirty = out.modeChanged = true;
     out.pointer = pointerText(st.NodeX[size_t(k)], st.NodeY[size_t(k)] + st.YOffset, st.YOffset);
     return out;
 }
@@ -517,7 +499,6 @@ GestureOutcome NodeEditor::deleteSelected() {
         s_.Gesture.KeySelected = st.NodeCount >= 2;
     }
     if (history_) history_->end();
-    out.previewDirty = out.modeChanged = true;
     return out;
 }
 

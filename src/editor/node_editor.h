@@ -14,19 +14,12 @@ namespace korvo {
 struct GestureOutcome {
     EditorMessage message = EditorMessage::None; // show as a warning box
     int openCorrection = 0;                      // open the correction window for this node
-    bool closeCorrection = false;                // the correction window lost its node: hide it
     QRect repaint;                               // canvas rectangle to repaint
     bool repaintAll = false;                     // repaint the whole visible canvas
     QString pointer;                             // status panel 0, when not empty
     QPoint scrollBy;                             // panning: subtract from the scroll positions
-    bool modeChanged = false;  // refresh statusTexts texts, SaveTProp and the tool buttons
-    bool linesChanged = false; // "Количество линий" shows the record's Lines
-    bool previewDirty = false; // redraw the floating preview if it is shown
-    bool loadSprite = false;   // rider tool on: a fresh, unrotated rider picture
-    bool removeSprite = false; // rider tool off: discard the rider picture
-    bool rotateSprite = false; // turn the rider picture to Gesture.RiderAngle
-    bool fieldChanged = false; // the field grew to hold the track's last node
-    bool passFocus = false;    // Tab went past the last (or first) node: the focus moves on
+    bool rotateSprite = false;                   // turn the rider picture to Gesture.RiderAngle
+    bool passFocus = false; // Tab went past the last (or first) node: the focus moves on
 
     bool needsRepaint() const { return repaintAll || !repaint.isEmpty(); }
 };

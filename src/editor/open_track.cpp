@@ -17,9 +17,22 @@ OpenTrack::OpenTrack(TrackTable& tracks, QObject* parent)
 
 void OpenTrack::restart() {
     history_.restart();
-    tool_ = tool();
-    selected_ = selectedNode();
-    modified_ = false;
+    told_ = now();
+}
+
+OpenTrack::Told OpenTrack::now() const {
+    Told t;
+    t.modified = modified();
+    t.tool = tool();
+    t.selected = selectedNode();
+    t.shape = session_.shapeRevision;
+    t.lines = session_.record().Lines;
+    t.field = session_.canvasSize;
+    t.correctionOpen = session_.Gesture.CorrOpen;
+    t.editing = session_.isEditing();
+    t.drawing = session_.isNewTrack();
+    t.storable = session_.SaveEnabled;
+    return t;
 }
 
 PanelResult OpenTrack::open(int track, int viewHeight) {
@@ -64,18 +77,19 @@ TTrackInfo OpenTrack::shownRecord(bool* ok) const {
 }
 
 void OpenTrack::settle() {
-    if (const bool m = modified(); m != modified_) {
-        modified_ = m;
-        emit modifiedChanged(m);
-    }
-    if (const Tool t = tool(); t != tool_) {
-        tool_ = t;
-        emit toolChanged(t);
-    }
-    if (const int n = selectedNode(); n != selected_) {
-        selected_ = n;
-        emit selectionChanged(n);
-    }
+    const Told was = told_;
+    told_ = now();
+    const Told& is = told_;
+    if (is.field != was.field) emit fieldChanged(is.field);
+    if (is.tool != was.tool) emit toolChanged(is.tool);
+    if (is.selected != was.selected) emit selectionChanged(is.selected);
+    if (was.correctionOpen && !is.correctionOpen) emit correctionDropped();
+    if (is.lines != was.lines) emit linesChanged(is.lines);
+    if (is.shape != was.shape) emit shapeChanged();
+    if (is.modified != was.modified) emit modifiedChanged(is.modified);
+    if (is.modified != was.modified || is.tool != was.tool || is.editing != was.editing ||
+        is.drawing != was.drawing || is.storable != was.storable)
+        emit modeChanged();
 }
 
 } // namespace korvo

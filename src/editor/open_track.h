@@ -52,7 +52,8 @@ public:
     // stored (no segment, too many nodes).
     TTrackInfo shownRecord(bool* ok = nullptr) const;
 
-    // Tells the signals after an event changed the tool or the selection.
+    // Compares the track with what the signals last told and tells what
+    // changed: every gesture, tool click and correction ends with it.
     void settle();
 
 signals:
@@ -63,6 +64,16 @@ signals:
     void modifiedChanged(bool modified);
     void toolChanged(korvo::Tool tool);
     void selectionChanged(int node);
+    // The nodes changed by a gesture (also one not recorded as a step yet).
+    void shapeChanged();
+    // The number of lines, the field's size: the panel shows them.
+    void linesChanged(int lines);
+    void fieldChanged(QSize size);
+    // The correction window's node was moved, added or removed as a block.
+    void correctionDropped();
+    // What the status bar and the store button show: drawing or editing,
+    // the tool, unsaved edits, whether the track may be stored.
+    void modeChanged();
 
 private:
     void restart();
@@ -71,9 +82,19 @@ private:
     TrackSession session_;
     NodeEditor nodes_{session_};
     TrackHistory history_{session_};
-    Tool tool_ = Tool::None;
-    int selected_ = 0;
-    bool modified_ = false;
+    // What the signals last told.
+    struct Told {
+        bool modified = false;
+        Tool tool = Tool::None;
+        int selected = 0;
+        int shape = 0;
+        int lines = 0;
+        QSize field;
+        bool correctionOpen = false;
+        bool editing = false, drawing = false, storable = false;
+    };
+    Told now() const;
+    Told told_;
 };
 
 } // namespace korvo

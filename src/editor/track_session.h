@@ -75,9 +75,10 @@ public:
     bool LengthChanged = false;        // the open track got another preset
     bool SaveEnabled = false;          // "Сохранить и Закрыть"
     bool PlayerButtonsEnabled = false; // "^^^" and "vvv"
-    QSize canvasSize;  // MapImg; "Ширина поля"/"Высота поля" show it
-    QString TrackName; // "Название трека"
-    int LengthRow = 0; // ListLenT selection 1..13, 0 = none
+    QSize canvasSize;      // MapImg; "Ширина поля"/"Высота поля" show it
+    int shapeRevision = 0; // counts the gestures that changed the nodes
+    QString TrackName;     // "Название трека"
+    int LengthRow = 0;     // ListLenT selection 1..13, 0 = none
 
     // "Начать": a new record named after `typed`, an empty canvas.
     PanelResult startNewTrack(const QString& typed, int viewHeight);

@@ -1,6 +1,7 @@
 #include "editor/ui/track_canvas.h"
 
 #include "editor/node_editor.h"
+#include "editor/open_track.h"
 #include "render/rider_pictures.h"
 
 #include <QKeyEvent>
@@ -16,14 +17,26 @@
 
 namespace korvo {
 
-TrackCanvas::TrackCanvas(NodeEditor& editor, const CanvasStyle& style, QWidget* parent)
-    : QWidget(parent), editor_(editor), style_(style), motoV_(moto_v()) {
+TrackCanvas::TrackCanvas(OpenTrack& track, const CanvasStyle& style, QWidget* parent)
+    : QWidget(parent), track_(track), editor_(track.nodes()), style_(style), motoV_(moto_v()) {
     setObjectName("MapImg");
     // Every exposed pixel is painted; nothing behind the canvas shows through.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true); // moves without a button: pointer text, rubber band, cross, rider
     setFocusPolicy(Qt::StrongFocus); // Tab selects nodes, the arrows move them
     editor_.setRiderSize(sprite_.picture().size());
+    // The rider picture comes fresh and unturned with the rider tool, and
+    // goes with it.
+    connect(&track_, &OpenTrack::toolChanged, this, [this](Tool tool) {
+        if (tool == Tool::Rider)
+            sprite_.activate();
+        else
+            removeSprite();
+    });
+    connect(&track_, &OpenTrack::fieldChanged, this, [this](QSize size) {
+        setField(size);
+        emit fieldChanged();
+    });
 }
 
 void TrackCanvas::setField(QSize size) {
@@ -123,15 +136,10 @@ void TrackCanvas::paintEvent(QPaintEvent* event) {
 // ---- gestures --------------------------------------------------------------
 
 void TrackCanvas::carryOut(const GestureOutcome& out) {
-    if (out.loadSprite) sprite_.activate();
-    if (out.removeSprite) updateCanvas(sprite_.clearmotopic());
+    track_.settle();
     if (out.rotateSprite) {
         sprite_.RotateBitmap_ads(editor_.session().Gesture.RiderAngle);
         followRider();
-    }
-    if (out.fieldChanged) {
-        setField(editor_.session().canvasSize);
-        emit fieldChanged();
     }
     if (out.repaintAll)
         update();
@@ -139,11 +147,7 @@ void TrackCanvas::carryOut(const GestureOutcome& out) {
         updateCanvas(out.repaint);
     if (!out.scrollBy.isNull()) panBy(out.scrollBy);
     if (!out.pointer.isEmpty()) emit pointerMoved(out.pointer);
-    if (out.linesChanged) emit linesChanged();
-    if (out.modeChanged) emit modeChanged();
-    if (out.closeCorrection) emit correctionDismissed();
     if (out.openCorrection > 0) emit correctionAsked(out.openCorrection);
-    if (out.previewDirty) emit trackEdited();
     // The message comes last: its box runs an event loop of its own.
     if (out.message != EditorMessage::None) emit messageAsked(out.message);
 }

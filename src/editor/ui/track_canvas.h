@@ -5,10 +5,11 @@
 // from the editor state; no picture of the whole field is ever made.
 //
 // Mouse presses, moves, releases, the wheel, the pointer entering and
-// leaving, and the keys that select and move nodes go to the NodeEditor. Of what it answers, the
-// canvas does its own part (repainting, panning the scroll box, the rider sprite) and passes the
-// rest on to the window by signals (messages, status text, the correction
-// window, mode texts, the line count, the floating preview).
+// leaving, and the keys that select and move nodes go to the open track's
+// node editor. The canvas does what the answer asks of the view (repainting,
+// panning the scroll box, turning the rider) and passes messages, the pointer
+// text and the correction window's node on by signals. What changed in the
+// track itself (tool, nodes, lines, field) the open track tells everyone.
 
 #include "editor/canvas_style.h"
 #include "editor/editor_messages.h"
@@ -22,13 +23,14 @@ class QScrollArea;
 namespace korvo {
 
 class NodeEditor;
+class OpenTrack;
 struct GestureOutcome;
 
 class TrackCanvas : public QWidget {
     Q_OBJECT
 public:
     // `style` is the window's CanvasStyle: colours, player marker, node dots.
-    TrackCanvas(NodeEditor& editor, const CanvasStyle& style, QWidget* parent = nullptr);
+    TrackCanvas(OpenTrack& track, const CanvasStyle& style, QWidget* parent = nullptr);
 
     // The scroll box the canvas lies in; the middle button scrolls it.
     void setScrollBox(QScrollArea* box) { scrollBox_ = box; }
@@ -52,7 +54,8 @@ public:
     // A widget point as a canvas (track pixel) point.
     QPoint toCanvas(QPointF widgetPoint) const;
     QPoint fromCanvas(QPoint canvasPoint) const;
-    // Does what a gesture or tool button asks of the canvas and signals the rest.
+    // After a gesture or tool click: the open track tells what changed, then
+    // the canvas does what the answer asks of the view.
     void carryOut(const GestureOutcome& out);
     // Takes the rider sprite away at once (the track is being closed).
     void removeSprite();
@@ -63,10 +66,7 @@ signals:
     void messageAsked(korvo::EditorMessage message);
     void pointerMoved(const QString& text); // status panel 0
     void correctionAsked(int node);         // open the correction window beside node
-    void correctionDismissed();             // the correction window lost its node
-    void modeChanged();                     // statusTexts, SaveTProp, tool buttons
-    void linesChanged();                    // "Количество линий"
-    void trackEdited();                     // the floating preview follows
+    void trackEdited();                     // a node is being dragged: the floating preview follows
     void fieldChanged();                    // the field grew: "Ширина поля" shows it
     void zoomChanged(double zoom);          // the view's zoom changed
 
@@ -91,6 +91,7 @@ private:
     // The key (with its modifiers) moves, deletes or corrects the selected node.
     bool isNodeKey(const QKeyEvent* event) const;
 
+    OpenTrack& track_;
     NodeEditor& editor_;
     const CanvasStyle& style_;
     QScrollArea* scrollBox_ = nullptr;

@@ -6,21 +6,32 @@
 # only the core libraries, trackpack and the core tests (no widgets).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Each step says how long it took, so a slow one is seen at once.
+step_started=$SECONDS
+took() {
+  echo "[test.sh] $1: $((SECONDS - step_started)) s"
+  step_started=$SECONDS
+}
 bash scripts/build.sh
+took "install and build"
 
 # One format for all code.
 find src tests bench fuzz -name '*.cpp' -o -name '*.h' | sort | xargs clang-format --dry-run --Werror
+took "format check"
 
 # The core tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
   >/dev/null
 cmake --build build-asan --target core_tests
+took "sanitizer build"
 QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 build-asan/tests/core_tests --gtest_brief=1
+took "sanitizer core tests"
 
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build build-fuzz
+  took "fuzzer build"
   # One fuzzer per core at a time, each for the same time as before.
   fuzz_one() {
     local target=$1 name work
@@ -43,7 +54,9 @@ if command -v clang++ >/dev/null 2>&1; then
     fi
   done
   for pid in "${pids[@]}"; do wait "$pid"; done
+  took "fuzzing"
 fi
 
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
+took "tests"

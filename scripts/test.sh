@@ -20,12 +20,28 @@ find src tests bench fuzz -name '*.cpp' -o -name '*.h' | sort | xargs clang-form
 took "format check"
 
 # The core tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+# Line tables are all a sanitizer report needs to name the lines.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
   -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
   >/dev/null
 cmake --build build-asan --target core_tests
 took "sanitizer build"
-QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 build-asan/tests/core_tests --gtest_brief=1
+# One share of the tests per core, side by side.
+shares=$(nproc)
+pids=()
+for ((i = 0; i < shares; i++)); do
+  GTEST_TOTAL_SHARDS=$shares GTEST_SHARD_INDEX=$i QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+    build-asan/tests/core_tests --gtest_brief=1 >"build-asan/core_tests.$i.log" 2>&1 &
+  pids+=($!)
+done
+failed=0
+for i in "${!pids[@]}"; do
+  if wait "${pids[$i]}"; then tail -n 2 "build-asan/core_tests.$i.log"; else
+    cat "build-asan/core_tests.$i.log"
+    failed=1
+  fi
+done
+[ "$failed" -eq 0 ]
 took "sanitizer core tests"
 
 if command -v clang++ >/dev/null 2>&1; then
@@ -58,5 +74,5 @@ if command -v clang++ >/dev/null 2>&1; then
 fi
 
 cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j "$(nproc)"
 took "tests"

@@ -44,6 +44,7 @@ done
 [ "$failed" -eq 0 ]
 took "sanitizer core tests"
 
+fuzzing=() # the fuzzers still running
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   cmake --build build-fuzz
@@ -59,20 +60,22 @@ if command -v clang++ >/dev/null 2>&1; then
     "$target" "$work" -max_total_time="${FUZZ_SECONDS:-30}" -print_final_stats=0 2>build-fuzz/$name.log \
       || { tail -40 build-fuzz/$name.log; return 1; }
   }
-  pids=()
   for target in build-fuzz/*_fuzz; do
     [ -f "$target" ] && [ -x "$target" ] || continue
     fuzz_one "$target" &
-    pids+=($!)
-    if [ ${#pids[@]} -ge "$(nproc)" ]; then
-      wait "${pids[0]}"
-      pids=("${pids[@]:1}")
+    fuzzing+=($!)
+    if [ ${#fuzzing[@]} -ge "$(nproc)" ]; then
+      wait "${fuzzing[0]}"
+      fuzzing=("${fuzzing[@]:1}")
     fi
   done
-  for pid in "${pids[@]}"; do wait "$pid"; done
-  took "fuzzing"
+  took "fuzzing, all but the last"
 fi
 
+# The tests take the cores the last fuzzers leave; those finish beside them.
 cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j "$(nproc)"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 \
+  -j "$(( $(nproc) > ${#fuzzing[@]} ? $(nproc) - ${#fuzzing[@]} : 1 ))"
 took "tests"
+for pid in "${fuzzing[@]}"; do wait "$pid"; done
+took "the last fuzzing"

@@ -11,6 +11,7 @@
 #include "list_controller.h"
 #include "render/track_preview.h"
 #include "render/ui/preview_window.h"
+#include "settings/ui/lang_apply.h"
 
 #include <QActionGroup>
 #include <QScrollArea>
@@ -82,7 +83,9 @@ void EditorController::connectCanvas() {
     connect(canvas_, &TrackCanvas::pointerMoved, this, &EditorController::pointerMoved);
     connect(canvas_, &TrackCanvas::zoomChanged, this, &EditorController::showZoom);
     connect(canvas_, &TrackCanvas::correctionAsked, this, &EditorController::openCorrection);
-    connect(&track_, &OpenTrack::correctionDropped, correction_, &QWidget::close);
+    connect(&track_, &OpenTrack::correctionDropped, this, [this] {
+        if (correction_) correction_->close();
+    });
     connect(&track_, &OpenTrack::toolChanged, this, &EditorController::syncToolButtons);
     connect(&track_, &OpenTrack::modeChanged, this, &EditorController::modeChanged);
     connect(&track_, &OpenTrack::linesChanged, this,
@@ -98,13 +101,19 @@ void EditorController::connectCanvas() {
             [this] { toolClick(&NodeEditor::toggleDeleteNode); });
     connect(movemap, &QAction::triggered, this, [this] { toolClick(&NodeEditor::toggleMoveTail); });
     connect(motopic, &QAction::triggered, this, [this] { toolClick(&NodeEditor::toggleRider); });
+}
 
-    // DrawCorrLine: every accepted value moves the node; closing the window
-    // repaints the track with fresh start and finish marks.
-    connect(correction_, &CorrectionWindow::edited, this, [this](const GestureOutcome& out) {
-        canvas_->carryOut(out);
-        refreshFloatingPreview();
-    });
+CorrectionWindow& EditorController::correctionWindow() {
+    if (!correction_) {
+        correction_ = new CorrectionWindow(track_, app_.window);
+        // DrawCorrLine: every accepted value moves the node; closing the window
+        // repaints the track with fresh start and finish marks.
+        connect(correction_, &CorrectionWindow::edited, this, [this](const GestureOutcome& out) {
+            canvas_->carryOut(out);
+            refreshFloatingPreview();
+        });
+    }
+    return *correction_;
 }
 
 // toggleAddNode, toggleDeleteNode, toggleMoveTail, toggleRider.
@@ -125,18 +134,26 @@ void EditorController::syncToolButtons() {
 void EditorController::openCorrection(int k) {
     if (k < 1 || k > Editor.NodeCount) return;
     const QPoint node(Editor.NodeX[size_t(k)], Editor.NodeY[size_t(k)] + Editor.YOffset);
-    correction_->openAt(canvas_->mapToGlobal(canvas_->fromCanvas(node)));
+    correctionWindow().openAt(canvas_->mapToGlobal(canvas_->fromCanvas(node)));
 }
 
 void EditorController::connectPreview() {
     connect(preimg, &QAction::triggered, this, &EditorController::toggleFloatingPreview);
-    connect(floatingPreview_, &FloatingPreview::closed, this,
-            &EditorController::floatingPreviewClosed);
-    // The floating preview draws the nodes as the editor holds them.
-    floatingPreview_->drawTrack = [this](QImage& image) {
-        korvo::drawPreview(app_.doc.Tracks, Editor.CurTrack, Editor, image,
-                           colorsOf(app_.Style, Session.colorMode()), PreviewTarget::Floating);
-    };
+}
+
+FloatingPreview& EditorController::floatingPreview() {
+    if (!floatingPreview_) {
+        floatingPreview_ = new FloatingPreview(app_.window);
+        applyLanguage(app_.Lang, {floatingPreview_, nullptr, nullptr}); // its title
+        connect(floatingPreview_, &FloatingPreview::closed, this,
+                &EditorController::floatingPreviewClosed);
+        // The floating preview draws the nodes as the editor holds them.
+        floatingPreview_->drawTrack = [this](QImage& image) {
+            korvo::drawPreview(app_.doc.Tracks, Editor.CurTrack, Editor, image,
+                               colorsOf(app_.Style, Session.colorMode()), PreviewTarget::Floating);
+        };
+    }
+    return *floatingPreview_;
 }
 
 // drawPreview: called when a track row is selected, at start-up and after Open
@@ -158,8 +175,8 @@ void EditorController::drawPreview(int track) {
 // toggleFloatingPreview: the button went down (show the floating preview) or up (close it).
 void EditorController::toggleFloatingPreview() {
     if (preimg->isChecked())
-        floatingPreview_->showPreview();
-    else
+        floatingPreview().showPreview();
+    else if (floatingPreview_)
         floatingPreview_->close();
 }
 
@@ -170,7 +187,8 @@ void EditorController::floatingPreviewClosed() {
 }
 
 void EditorController::refreshFloatingPreview() {
-    if (preimg->isChecked() && floatingPreview_->isVisible()) floatingPreview_->redraw();
+    if (floatingPreview_ && preimg->isChecked() && floatingPreview_->isVisible())
+        floatingPreview_->redraw();
 }
 
 void EditorController::styleChanged() {

@@ -114,9 +114,6 @@ void EditorController::buildRight(QWidget* right) {
     QWidget::setTabOrder(panel_->CloseProp, canvas_); // after the panel's last button
     editor->addWidget(canvasScroll_);
     canvasArea_->hide();
-
-    correction_ = new CorrectionWindow(track_, app_.window);
-    floatingPreview_ = new FloatingPreview(app_.window);
 }
 
 void EditorController::connectPanel() {
@@ -335,10 +332,10 @@ void EditorController::leaveEditor() {
 // The closing steps: tools off, the list and the preview shown again.
 void EditorController::closeEditor(const CloseOutcome& closed) {
     canvas_->removeSprite();
-    correction_->dismiss();
+    if (correction_) correction_->dismiss();
     syncToolButtons();
     for (QAction* a : {AddPoint, DelPoint, motopic, movemap, preimg}) a->setEnabled(false);
-    if (preimg->isChecked()) floatingPreview_->close();
+    if (floatingPreview_ && preimg->isChecked()) floatingPreview_->close();
     emit pointerMoved(QString()); // the mouse position belongs to the canvas, gone now
     showCanvas(false);
     canvasScroll_->horizontalScrollBar()->setValue(0);
@@ -371,7 +368,7 @@ void EditorController::showCanvas(bool on) {
 void EditorController::restored() {
     if (Session.Gesture.CorrOpen) {
         Session.Gesture.CorrOpen = false;
-        correction_->dismiss();
+        if (correction_) correction_->dismiss();
     }
     canvas_->setField(Session.canvasSize);
     canvas_->update();

@@ -33,6 +33,9 @@ public:
     ~EditorController() override;
 
     QWidget* propertiesPanel() const;
+    // The tool windows, built when first opened.
+    CorrectionWindow& correctionWindow();
+    FloatingPreview& floatingPreview();
     QWidget* canvasPanel() const { return canvasArea_; }
     QWidget* previewPanel() const { return previewArea_; }
     // preimg, then AddPoint, DelPoint, movemap, motopic, then ZoomFit: for the tool bar.
@@ -112,8 +115,9 @@ private:
     TrackCanvas* canvas_;  // the canvas (820 x 554 at start)
     QWidget* previewArea_; // the preview
     ImageBox* listPreview_;
-    CorrectionWindow* correction_;     // exact coordinates of one node (Ctrl + left click)
-    FloatingPreview* floatingPreview_; // the floating preview of the open track
+    // The tool windows, each built when first opened.
+    CorrectionWindow* correction_ = nullptr; // exact coordinates of one node (Ctrl + left click)
+    FloatingPreview* floatingPreview_ = nullptr; // the floating preview of the open track
     QAction *preimg, *AddPoint, *DelPoint, *movemap, *motopic;
     QAction *ZoomIn, *ZoomOut, *ZoomActual, *ZoomFit;
     QActionGroup* nodeTools; // AddPoint, DelPoint, movemap, motopic: one at a time

@@ -1,5 +1,6 @@
 #include "toolbar_icons.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -182,9 +183,7 @@ QPixmap faded(const QPixmap& on) {
     return off;
 }
 
-} // namespace
-
-QIcon toolIcon(ToolIcon which) {
+QIcon drawnIcon(ToolIcon which) {
     QIcon icon;
     for (const int size : {16, 32}) {
         const QPixmap on = render(which, size);
@@ -192,6 +191,49 @@ QIcon toolIcon(ToolIcon which) {
         icon.addPixmap(faded(on), QIcon::Disabled);
     }
     return icon;
+}
+
+// Draws its pictures when first asked for one: the icons of menus and
+// windows not shown yet cost nothing at start-up.
+class DrawnWhenShown : public QIconEngine {
+public:
+    explicit DrawnWhenShown(ToolIcon which) : which_(which) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return drawn().pixmap(size, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        drawn().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return drawn().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return drawn().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override {
+        auto* copy = new DrawnWhenShown(which_);
+        copy->icon_ = icon_;
+        return copy;
+    }
+    QString key() const override { return QStringLiteral("DrawnWhenShown"); }
+    bool isNull() override { return false; }
+
+private:
+    const QIcon& drawn() {
+        if (icon_.isNull()) icon_ = drawnIcon(which_);
+        return icon_;
+    }
+
+    ToolIcon which_;
+    QIcon icon_;
+};
+
+} // namespace
+
+QIcon toolIcon(ToolIcon which) {
+    return QIcon(new DrawnWhenShown(which));
 }
 
 } // namespace korvo

@@ -1,6 +1,6 @@
 #pragma once
-// The pictures of the tool bar, the jar menu item and the program, drawn at
-// start-up: simple 16-pixel artwork of our own.
+// The pictures of the tool bar, the jar menu item and the program, each
+// drawn when first shown: simple 16-pixel artwork of our own.
 
 #include <QIcon>
 

@@ -21,7 +21,10 @@ LangLines languageOfBase(const QString& baseFolder, const QString& langFolder) {
         if (const std::optional<IniText> ini = readIniFile(path))
             Lang = ini->readString("Options", "Lang", "0"); // as the options read it
     LangLines lang;
-    lang.load(langFilePath(langFolder.isEmpty() ? baseFolder : langFolder, Lang));
+    // Without the file the built-in texts speak; why it could not be read
+    // would go unread, and wording it costs a language of its own.
+    const QString file = langFilePath(langFolder.isEmpty() ? baseFolder : langFolder, Lang);
+    if (QFileInfo::exists(file)) lang.load(file);
     return lang;
 }
 

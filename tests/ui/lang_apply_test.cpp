@@ -163,3 +163,10 @@ TEST(RecentMenu, ItemsAreNumberedByTheirKeysAndOpenTheirPath) {
     EXPECT_EQ(N18.actions()[0]->text(), "1: /p/Tom && Jerry.mrg");
     EXPECT_EQ(N18.actions()[1]->text(), "2: /p/c.mrg");
 }
+
+// Titles and tips show no Alt marker; a doubled "&" is one "&" shown.
+TEST(LangApply, TitlesAndTipsShowTheTextWithoutItsAltMarker) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"&File", "File"}, {"R&&D", "R&D"}, {"&&&Undo", "&Undo"}, {"Tail&", "Tail"}, {"", ""}};
+    for (const auto& [marked, shown] : cases) EXPECT_EQ(withoutMnemonic(marked), shown) << marked;
+}

@@ -2,8 +2,10 @@
 // the options dialog opened from its menu item, the autosave timer and the
 // recent packs submenu.
 #include "dist/ui/submission_window.h"
+#include "editor/ui/correction_window.h"
 #include "list/ui/levels_list_view.h"
 #include "list/ui/levels_tree_view.h"
+#include "render/ui/preview_window.h"
 #include "settings/ini_file.h"
 #include "settings/lang_targets.h"
 #include "settings/ui/about_box.h"
@@ -81,11 +83,12 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     EXPECT_EQ(ctl<QLabel>(w, "StatusPanel1")->text(), "Grid: off");
     EXPECT_EQ(w.statusText(2), "Mode: viewing");
     EXPECT_EQ(w.statusText(3), "Saved");
-    // The options dialog, the about box and the submission window are built
-    // when first opened, in the language in force.
+    // The hidden windows are built when first opened, in the language in force.
     EXPECT_EQ(w.findChild<OptionsDialog*>(), nullptr);
     EXPECT_EQ(w.findChild<AboutBox*>(), nullptr);
     EXPECT_EQ(w.findChild<SubmissionWindow*>(), nullptr);
+    EXPECT_EQ(w.findChild<CorrectionWindow*>(), nullptr);
+    EXPECT_EQ(w.findChild<FloatingPreview*>(), nullptr);
     EXPECT_EQ(w.submissionWindow().windowTitle(), w.app().Lang[kLineSendLevelCommand]);
     EXPECT_EQ(w.optionsDialog().windowTitle(), "Options");
     EXPECT_EQ(w.aboutBox().windowTitle(), "About");
@@ -127,6 +130,7 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
     Started s;
     LangLines english;
     ASSERT_EQ(english.load(base.path("lang/english.lng")), "");
+    s.window.editor().floatingPreview(); // the windows built when first opened
     const QStringList missing =
         applyLanguage(english, {&s.window, &s.window.optionsDialog(), &s.window.aboutBox()});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();

@@ -186,9 +186,8 @@ TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
 TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
     OpenedTrack t(kHill);
     MainWindow& w = t.w();
-    CorrectionWindow* wnd = ctl<CorrectionWindow>(w, "corrxywnd");
-
     QTest::mouseClick(t.canvas(), Qt::LeftButton, Qt::ControlModifier, canvasPoint(w, 2));
+    CorrectionWindow* wnd = ctl<CorrectionWindow>(w, "corrxywnd");
     ASSERT_TRUE(wnd->isVisible());
     EXPECT_EQ(wnd->node(), 2);
     EXPECT_EQ(spin(wnd, "x_")->value(), 100);
@@ -322,6 +321,7 @@ TEST(TrackPreviews, ListPreviewAndFloatingPreviewShowTheTrackAndItsFlags) {
     ctl<QAction>(w, "preimg")->trigger();
     FloatingPreview* f = ctl<FloatingPreview>(w, "preimg_f");
     ASSERT_TRUE(f->isVisible());
+    EXPECT_EQ(f->windowTitle(), "Track preview"); // built now, in the language in force
     EXPECT_TRUE(ctl<QAction>(w, "preimg")->isChecked());
     // 650 x 210 shown 252 wide: 81 high.
     EXPECT_EQ(f->size(), QSize(252, 81));

@@ -292,6 +292,7 @@ TEST(TrackEditor, ALanguageFindsEveryControlOfThePanel) {
     MainWindow& w = s.window;
     LangLines english;
     ASSERT_EQ(english.load(QString(BASE_DIR) + "/lang/english.lng"), "");
+    w.editor().floatingPreview(); // built when first opened
     QStringList missing = applyLanguage(english, {&w, nullptr, nullptr});
     missing = missing.filter(QRegularExpression("^main/"));
     EXPECT_EQ(missing, QStringList());

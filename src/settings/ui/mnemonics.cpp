@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QToolButton>
 
 namespace korvo {
@@ -97,9 +96,13 @@ void keepMnemonicsOnShow() {
     QCoreApplication::instance()->installEventFilter(filter);
 }
 
+// Every "&" goes but one followed by another; then "&&" reads as one "&".
 QString withoutMnemonic(const QString& text) {
-    QString plain = text;
-    return plain.replace(QRegularExpression("&(?!&)"), "").replace("&&", "&");
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] != '&' || (i + 1 < text.size() && text[i + 1] == '&')) plain += text[i];
+    return plain.replace("&&", "&");
 }
 
 QStringList withMnemonics(const QStringList& texts) {

@@ -164,37 +164,33 @@ TEST_F(Gestures, SplitStopsWhenTheTrackFills) {
 
 // ---- dragging --------------------------------------------------------------
 
-TEST_F(Gestures, DragStopsOnePixelBeforeTheRightNeighbour) {
+// A dragged node stops one pixel before its right neighbour, 127 across
+// from its left one and 127 up or down; the last node has only its left
+// neighbour. It stays selected for the keys until a press beside every node.
+TEST_F(Gestures, DragsStopAtTheSegmentLimits) {
     open({{0, 0}, {50, 0}, {100, 0}, {200, 0}});
-    down(at(50, 0).x(), at(50, 0).y());
-    EXPECT_TRUE(g.IsDragging);
-    EXPECT_EQ(g.SelNode, 2);
-    move(at(160, 0).x(), at(160, 0).y());
-    EXPECT_EQ(state.node(2), QPoint(99, 0));
-    move(at(50, -200).x(), at(50, -200).y());
-    EXPECT_EQ(state.node(2), QPoint(50, -127));
-    EXPECT_EQ(editor.overlay().highlightNode, 2);
-    up(0, 0);
-    EXPECT_FALSE(g.IsDragging);
-    EXPECT_EQ(editor.overlay().highlightNode, 2) << "it stays selected for the keys";
+    const struct {
+        QPoint grab, to, stops;
+    } cases[] = {
+        {{50, 0}, {160, 0}, {99, 0}},       {{50, 0}, {50, -200}, {50, -127}},
+        {{100, 0}, {300, 200}, {177, 127}}, {{200, 0}, {500, 300}, {227, 127}},
+        {{200, 0}, {10, 0}, {101, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.to.x());
+        down(at(c.grab.x(), c.grab.y()).x(), at(c.grab.x(), c.grab.y()).y());
+        EXPECT_TRUE(g.IsDragging);
+        move(at(c.to.x(), c.to.y()).x(), at(c.to.x(), c.to.y()).y());
+        EXPECT_EQ(state.node(g.SelNode), c.stops);
+        EXPECT_EQ(editor.overlay().highlightNode, g.SelNode);
+        move(at(c.grab.x(), c.grab.y()).x(), at(c.grab.x(), c.grab.y()).y());
+        up(0, 0);
+        EXPECT_FALSE(g.IsDragging);
+    }
+    EXPECT_EQ(g.SelNode, 4);
+    EXPECT_EQ(editor.overlay().highlightNode, 4) << "it stays selected for the keys";
     down(at(150, 50).x(), at(150, 50).y()); // a press beside every node
     EXPECT_EQ(editor.overlay().highlightNode, 0);
-}
-
-TEST_F(Gestures, DragStops127FromTheLeftNeighbour) {
-    open({{0, 0}, {50, 0}, {100, 0}, {200, 0}});
-    down(at(100, 0).x(), at(100, 0).y());
-    move(at(300, 200).x(), at(300, 200).y());
-    EXPECT_EQ(state.node(3), QPoint(177, 127));
-}
-
-TEST_F(Gestures, TheLastNodeIsLimitedByItsLeftNeighbourOnly) {
-    open({{0, 0}, {100, 0}, {200, 0}});
-    down(at(200, 0).x(), at(200, 0).y());
-    move(at(500, 300).x(), at(500, 300).y());
-    EXPECT_EQ(state.node(3), QPoint(227, 127));
-    move(at(10, 0).x(), at(10, 0).y());
-    EXPECT_EQ(state.node(3), QPoint(101, 0));
 }
 
 TEST_F(Gestures, NodeOneNeverMoves) {

@@ -184,14 +184,6 @@ TEST(RowOps, CloneStandsBelowInTheListAndAboveInTheTree) {
     }
 }
 
-TEST(RowOps, CloneIntoAFullTableIsRefused) {
-    Pack p({{"a"}, {}, {}});
-    while (!p.tracks.full()) p.tracks.createTrack("x");
-    ASSERT_TRUE(p.select("a"));
-    EXPECT_EQ(p.ops.cloneTrack(), CloneResult::Full);
-    EXPECT_EQ(p.rows.size(), 4);
-}
-
 TEST_P(BothViews, DeleteRemovesTheSelectedTrackRowsButNotHeaders) {
     Pack p(kSmall, GetParam());
     // rows 2 (b) and 5 (d) with the Medium header (row 4): three rows asked about

@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 
 #include "cli_run.h"
+#include "settings_files.h"
 
 namespace {
 
 using korvo::test::CliRun;
+using korvo::test::fileBytes;
 using korvo::test::trackpack;
 
 // "E: a b | M: c | H:" of a pack as `info --json` shows it.
@@ -36,11 +38,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 class ImportCli : public ::testing::Test {

@@ -3,6 +3,7 @@
 #include "editor_test_util.h"
 #include "pack/sample_pack.h"
 #include "render/level_pictures.h"
+#include "settings_files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace korvo;
+using korvo::test::fileBytes;
 using korvo::test::setTrack;
 
 namespace {
@@ -55,11 +57,6 @@ GifFile readGif(const QString& path) {
     }
     DGifCloseFile(gif, &error);
     return out;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

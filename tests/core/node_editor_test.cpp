@@ -164,37 +164,33 @@ TEST_F(Gestures, SplitStopsWhenTheTrackFills) {
 
 // ---- dragging --------------------------------------------------------------
 
-TEST_F(Gestures, DragStopsOnePixelBeforeTheRightNeighbour) {
+// A dragged node stops one pixel before its right neighbour, 127 across
+// from its left one and 127 up or down; the last node has only its left
+// neighbour. It stays selected for the keys until a press beside every node.
+TEST_F(Gestures, DragsStopAtTheSegmentLimits) {
     open({{0, 0}, {50, 0}, {100, 0}, {200, 0}});
-    down(at(50, 0).x(), at(50, 0).y());
-    EXPECT_TRUE(g.IsDragging);
-    EXPECT_EQ(g.SelNode, 2);
-    move(at(160, 0).x(), at(160, 0).y());
-    EXPECT_EQ(state.node(2), QPoint(99, 0));
-    move(at(50, -200).x(), at(50, -200).y());
-    EXPECT_EQ(state.node(2), QPoint(50, -127));
-    EXPECT_EQ(editor.overlay().highlightNode, 2);
-    up(0, 0);
-    EXPECT_FALSE(g.IsDragging);
-    EXPECT_EQ(editor.overlay().highlightNode, 2) << "it stays selected for the keys";
+    const struct {
+        QPoint grab, to, stops;
+    } cases[] = {
+        {{50, 0}, {160, 0}, {99, 0}},       {{50, 0}, {50, -200}, {50, -127}},
+        {{100, 0}, {300, 200}, {177, 127}}, {{200, 0}, {500, 300}, {227, 127}},
+        {{200, 0}, {10, 0}, {101, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.to.x());
+        down(at(c.grab.x(), c.grab.y()).x(), at(c.grab.x(), c.grab.y()).y());
+        EXPECT_TRUE(g.IsDragging);
+        move(at(c.to.x(), c.to.y()).x(), at(c.to.x(), c.to.y()).y());
+        EXPECT_EQ(state.node(g.SelNode), c.stops);
+        EXPECT_EQ(editor.overlay().highlightNode, g.SelNode);
+        move(at(c.grab.x(), c.grab.y()).x(), at(c.grab.x(), c.grab.y()).y());
+        up(0, 0);
+        EXPECT_FALSE(g.IsDragging);
+    }
+    EXPECT_EQ(g.SelNode, 4);
+    EXPECT_EQ(editor.overlay().highlightNode, 4) << "it stays selected for the keys";
     down(at(150, 50).x(), at(150, 50).y()); // a press beside every node
     EXPECT_EQ(editor.overlay().highlightNode, 0);
-}
-
-TEST_F(Gestures, DragStops127FromTheLeftNeighbour) {
-    open({{0, 0}, {50, 0}, {100, 0}, {200, 0}});
-    down(at(100, 0).x(), at(100, 0).y());
-    move(at(300, 200).x(), at(300, 200).y());
-    EXPECT_EQ(state.node(3), QPoint(177, 127));
-}
-
-TEST_F(Gestures, TheLastNodeIsLimitedByItsLeftNeighbourOnly) {
-    open({{0, 0}, {100, 0}, {200, 0}});
-    down(at(200, 0).x(), at(200, 0).y());
-    move(at(500, 300).x(), at(500, 300).y());
-    EXPECT_EQ(state.node(3), QPoint(227, 127));
-    move(at(10, 0).x(), at(10, 0).y());
-    EXPECT_EQ(state.node(3), QPoint(101, 0));
 }
 
 TEST_F(Gestures, NodeOneNeverMoves) {
@@ -389,7 +385,9 @@ TEST_F(Gestures, TheFieldFollowsANodeDraggedPastTheTopOrBottom) {
 
 // ---- tools, correction, panning, wheel -------------------------------------
 
-TEST_F(Gestures, ToolsAreExclusiveAndTheRightButtonLeavesThem) {
+TEST_F(Gestures, ToolsNeedATrackAreExclusiveAndTheRightButtonLeavesThem) {
+    editor.toggleAddNode();
+    EXPECT_FALSE(g.holds(Tool::AddNode)) << "no track open";
     open(levelNodes(400, 100));
     editor.toggleAddNode();
     GestureOutcome out = editor.toggleRider();
@@ -405,6 +403,10 @@ TEST_F(Gestures, ToolsAreExclusiveAndTheRightButtonLeavesThem) {
     editor.toggleAddNode();
     editor.toggleAddNode();
     EXPECT_FALSE(g.anyTool()) << "a second press raises the button";
+    session.closeWithoutStoring();
+    ASSERT_TRUE(session.startNewTrack("n", 554).ok());
+    editor.toggleDeleteNode();
+    EXPECT_FALSE(g.holds(Tool::DeleteNode)) << "nor while a new track is drawn";
 }
 
 // Every gesture and tool click ends with the open track telling what changed,
@@ -449,14 +451,6 @@ TEST_F(Gestures, TheOpenTrackTellsWhatEachGestureChanged) {
     EXPECT_EQ(field.last()[0].toSize().width(), state.NodeX[size_t(state.NodeCount)]);
 }
 
-TEST_F(Gestures, ToolButtonsNeedAnOpenTrack) {
-    editor.toggleAddNode();
-    EXPECT_FALSE(g.holds(Tool::AddNode));
-    session.startNewTrack("n", 554);
-    editor.toggleDeleteNode();
-    EXPECT_FALSE(g.holds(Tool::DeleteNode));
-}
-
 TEST_F(Gestures, CtrlClickOpensTheCorrectionWindowInsteadOfADrag) {
     open(levelNodes(400, 100, -10));
     GestureOutcome out =
@@ -497,7 +491,7 @@ TEST_F(Gestures, CtrlClickWhileDrawingMayCorrectAndPlace) {
 
 // Deleting, inserting or tail-moving renumbers or moves the nodes around the
 // corrected one: the window closes instead of moving another node by limits
-// that no longer hold.
+// that no longer hold. A tool click that changes nothing keeps it.
 TEST_F(Gestures, NodeToolsCloseAnOpenCorrectionWindow) {
     open(levelNodes(500, 50));
     auto correct = [&](int x) {
@@ -506,7 +500,9 @@ TEST_F(Gestures, NodeToolsCloseAnOpenCorrectionWindow) {
     };
     correct(300);
     editor.toggleDeleteNode();
-    GestureOutcome out = click(at(200, 0).x(), at(200, 0).y());
+    GestureOutcome out = click(at(250, 60).x(), at(250, 60).y());
+    EXPECT_TRUE(g.CorrOpen) << "a click beside every node keeps it";
+    out = click(at(200, 0).x(), at(200, 0).y());
     EXPECT_EQ(state.NodeCount, 10);
     EXPECT_FALSE(g.CorrOpen);
     editor.correctNode(250, 0);
@@ -525,14 +521,6 @@ TEST_F(Gestures, NodeToolsCloseAnOpenCorrectionWindow) {
     out = down(at(400, 0).x(), at(400, 0).y());
     EXPECT_FALSE(g.CorrOpen);
     up(0, 0);
-}
-
-TEST_F(Gestures, MissedToolClicksKeepTheCorrectionWindow) {
-    open(levelNodes(500, 100));
-    click(at(300, 0).x(), at(300, 0).y(), Qt::LeftButton, Qt::ControlModifier);
-    editor.toggleDeleteNode();
-    const GestureOutcome out = click(at(250, 60).x(), at(250, 60).y());
-    EXPECT_TRUE(g.CorrOpen);
 }
 
 TEST_F(Gestures, MiddleButtonPansUntilReleasedOrLeft) {

@@ -99,6 +99,7 @@ TEST_P(BothViews, FirstMediumTrackMovesUpToBecomeLastEasyTrack) {
     EXPECT_EQ(p.tracks.countText(), "[4/1/1]");
     EXPECT_EQ(p.tracks[4].Group, 1);
     EXPECT_EQ(p.tracks[4].NumInGroup, 4);
+    EXPECT_EQ(p.tracks[5].NumInGroup, 1) << "each group counts from 1";
     EXPECT_EQ(p.cur.Row, 4);
     EXPECT_EQ(p.cur.Track, 4);
     expectTreeMatchesRows(p);
@@ -183,14 +184,6 @@ TEST(RowOps, CloneStandsBelowInTheListAndAboveInTheTree) {
     }
 }
 
-TEST(RowOps, CloneIntoAFullTableIsRefused) {
-    Pack p({{"a"}, {}, {}});
-    while (!p.tracks.full()) p.tracks.createTrack("x");
-    ASSERT_TRUE(p.select("a"));
-    EXPECT_EQ(p.ops.cloneTrack(), CloneResult::Full);
-    EXPECT_EQ(p.rows.size(), 4);
-}
-
 TEST_P(BothViews, DeleteRemovesTheSelectedTrackRowsButNotHeaders) {
     Pack p(kSmall, GetParam());
     // rows 2 (b) and 5 (d) with the Medium header (row 4): three rows asked about
@@ -219,53 +212,36 @@ TEST_P(BothViews, DeleteOfScatteredRowsInOnePass) {
     expectTreeMatchesRows(p);
 }
 
-TEST(ListDrop, SeveralRowsOntoARowAboveArriveInReverseOrder) {
-    Pack p({{"a", "b"}, {"c"}, {"h1", "h2"}});
-    const std::vector<int> sel = {p.rowOf("h1"), p.rowOf("h2")};
-    EXPECT_EQ(p.ops.drop(sel, {p.rowOf("a")}), 2);
-    EXPECT_EQ(p.layout(), "E: h2 h1 a b | M: c | H:");
-    EXPECT_EQ(p.tracks.countText(), "[4/1/0]");
-    expectTreeMatchesRows(p);
-}
-
-TEST(ListDrop, OntoTheMediumHeaderEndsTheEasyGroup) {
-    Pack p({{"a", "b"}, {"c"}, {"h1", "h2"}});
-    const std::vector<int> sel = {p.rowOf("h1"), p.rowOf("h2")};
-    EXPECT_EQ(p.ops.drop(sel, {p.rows.headerRow(2)}), 2);
-    // After the first row is placed the row under the point is that row, so the
-    // second goes above it, as with any drop onto a row above the dragged ones.
-    EXPECT_EQ(p.layout(), "E: a b h2 h1 | M: c | H:");
-    EXPECT_EQ(p.tracks.countText(), "[4/1/0]");
-}
-
-TEST(ListDrop, OntoARowBelowKeepsTheOrder) {
-    Pack p({{"a", "b", "x"}, {"c"}, {}});
-    EXPECT_EQ(p.ops.drop({1, 2}, {p.rowOf("c")}), 2);
-    EXPECT_EQ(p.layout(), "E: x | M: a b c | H:");
-}
-
-TEST(ListDrop, RowsFromAboveAndBelowAroundTheTarget) {
-    Pack p({{"a", "b", "t", "c", "d"}, {}, {}});
-    EXPECT_EQ(p.ops.drop({1, 2, 4, 5}, {p.rowOf("t")}), 4);
-    EXPECT_EQ(p.layout(), "E: a b d c t | M: | H:");
-}
-
-TEST(ListDrop, OntoTheEasyHeaderNothingMoves) {
-    Pack p(kSmall);
-    EXPECT_EQ(p.ops.drop({5, 6}, {0}), 0);
-    EXPECT_EQ(p.layout(), "E: a b c | M: d e | H: f");
-}
-
-TEST(ListDrop, OntoEmptySpaceAppendsToHardInOrder) {
-    Pack p(kSmall);
-    EXPECT_EQ(p.ops.drop({1, 3}, {-1}), 2);
-    EXPECT_EQ(p.layout(), "E: b | M: d e | H: f a c");
-    EXPECT_EQ(p.tracks.countText(), "[1/2/3]");
-}
-
-TEST(ListDrop, OneHeaderAloneMovesNothing) {
-    Pack p(kSmall);
-    EXPECT_EQ(p.ops.drop({4}, {1}), 0);
+// A drop of the selected rows onto a row, a header or empty space (-1), in
+// either view: how many rows moved, the layout and the group counts after.
+// Above the rows they arrive in reverse order; onto the Medium header the
+// Easy group ends, each placed row being the next target.
+TEST(Drop, RowsLandWhereTheViewPutsThem) {
+    const Groups two = {{"a", "b"}, {"c"}, {"h1", "h2"}}, below = {{"a", "b", "x"}, {"c"}, {}},
+                 around = {{"a", "b", "t", "c", "d"}, {}, {}};
+    const struct {
+        ListView view;
+        const Groups& groups;
+        std::vector<int> selected;
+        int target, moved;
+        const char* after;
+    } cases[] = {
+        {kListView, two, {6, 7}, 1, 2, "E: h2 h1 a b | M: c | H: [4/1/0]"},
+        {kListView, two, {6, 7}, 3, 2, "E: a b h2 h1 | M: c | H: [4/1/0]"},
+        {kListView, below, {1, 2}, 5, 2, "E: x | M: a b c | H: [1/3/0]"},
+        {kListView, around, {1, 2, 4, 5}, 3, 4, "E: a b d c t | M: | H: [5/0/0]"},
+        {kListView, kSmall, {5, 6}, 0, 0, "E: a b c | M: d e | H: f [3/2/1]"},
+        {kListView, kSmall, {4}, 1, 0, "E: a b c | M: d e | H: f [3/2/1]"},
+        {kListView, kSmall, {1, 3}, -1, 2, "E: b | M: d e | H: f a c [1/2/3]"},
+        {kTreeView, kSmall, {1, 8}, 6, 2, "E: b c | M: d a f e | H: [2/4/0]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.after);
+        Pack p(c.groups, c.view);
+        EXPECT_EQ(p.ops.drop(c.selected, {c.target}), c.moved);
+        EXPECT_EQ(p.layout() + " " + p.tracks.countText(), c.after);
+        expectTreeMatchesRows(p);
+    }
 }
 
 TEST(ListDrop, MoreThanFortyRowsAreAllPlaced) {
@@ -294,14 +270,6 @@ TEST(TreeDrop, HeadersRefuseEmptySpaceAndEmptyGroupsTakeAtTheirEnd) {
     EXPECT_EQ(p.layout(), "E: b c | M: | H: f a e d");
     EXPECT_EQ(p.ops.drop({p.rowOf("b"), p.rowOf("a")}, {p.rows.headerRow(2)}), 2);
     EXPECT_EQ(p.layout(), "E: c | M: b a | H: f e d");
-    expectTreeMatchesRows(p);
-}
-
-TEST(TreeDrop, OntoATrackPlacesBeforeIt) {
-    Pack p(kSmall, kTreeView);
-    EXPECT_EQ(p.ops.drop({p.rowOf("a"), p.rowOf("f")}, {p.rowOf("e")}), 2);
-    EXPECT_EQ(p.layout(), "E: b c | M: d a f e | H:");
-    EXPECT_EQ(p.tracks.countText(), "[2/4/0]");
     expectTreeMatchesRows(p);
 }
 
@@ -338,17 +306,6 @@ TEST_P(BothViews, TheListActsOnlyOnAnUnchangedRowTheTreeFollowsItsNode) {
     p.ops.deleteRows({p.rowOf("c")});
     EXPECT_FALSE(p.ops.moveUp());
     EXPECT_EQ(p.ops.cloneTrack(), CloneResult::Nothing);
-}
-
-TEST(RowOps, RenumberingFollowsTheRows) {
-    Pack p({{"A", "B"}, {}, {"C"}});
-    EXPECT_EQ(p.tracks.countText(), "[2/0/1]");
-    EXPECT_EQ(p.tracks[1].Group, 1);
-    EXPECT_EQ(p.tracks[1].NumInGroup, 1);
-    EXPECT_EQ(p.tracks[2].Group, 1);
-    EXPECT_EQ(p.tracks[2].NumInGroup, 2);
-    EXPECT_EQ(p.tracks[3].Group, 3);
-    EXPECT_EQ(p.tracks[3].NumInGroup, 1);
 }
 
 TEST_P(BothViews, NewTrackEntersAtTheHeadOrTheEnd) {

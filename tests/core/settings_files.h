@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file helpers for the settings tests.
+// Whole-file helpers for the tests.
 
 #include <QByteArray>
 #include <QFile>

@@ -10,6 +10,7 @@
 #include "settings/ini_file.h"
 #include "settings/options.h"
 #include "settings/recent_files.h"
+#include "settings_files.h"
 #include "text/lang_lines.h"
 
 #include <QDir>
@@ -28,21 +29,16 @@
 
 using namespace korvo;
 using korvo::test::CliRun;
+using korvo::test::fileBytes;
 using korvo::test::trackpack;
 
 namespace {
 
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 void writeSample(const QString& path, int tracks, int segments) {
-    QProcess p;
-    p.start(TRACKPACK_EXE, {"sample", path, "--tracks", QString::number(tracks), "--segments",
-                            QString::number(segments)});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    ASSERT_EQ(p.exitCode(), 0);
+    ASSERT_EQ(trackpack({"sample", path, "--tracks", QString::number(tracks), "--segments",
+                         QString::number(segments)})
+                  .status,
+              0);
 }
 
 // Only the files the test made: no temporary file may be left behind.
@@ -72,12 +68,10 @@ TEST(WriteFaults, ResaveOnAFullDiskFailsAndKeepsThePack) {
         const QString source = dir.filePath("NEW.mrg"), target = dir.filePath("levels.mrg");
         writeSample(source, tracks, segments);
         writeSample(target, 3, 10);
-        const QByteArray before = bytesOf(target);
-        ASSERT_GT(bytesOf(source).size(), 2048);
+        const QByteArray before = fileBytes(target);
+        ASSERT_GT(fileBytes(source).size(), 2048);
 
-        // The base folder speaks English: the system's own words come through.
-        QDir(dir.path()).mkpath("lang");
-        QFile::copy(BASE_DIR "/lang/english.lng", dir.filePath("lang/english.lng"));
+        englishBase(dir);
         QProcess p;
         p.setWorkingDirectory(dir.path());
         p.setProgram("bash");
@@ -87,8 +81,8 @@ TEST(WriteFaults, ResaveOnAFullDiskFailsAndKeepsThePack) {
         ASSERT_TRUE(p.waitForFinished(60000));
         EXPECT_EQ(p.exitCode(), 1) << tracks;
         EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("File too large"));
-        EXPECT_EQ(bytesOf(target), before);
-        EXPECT_EQ(bytesOf(target + ".old"), before); // the previous version, kept once
+        EXPECT_EQ(fileBytes(target), before);
+        EXPECT_EQ(fileBytes(target + ".old"), before); // the previous version, kept once
         EXPECT_EQ(entries(dir), (QStringList{"NEW.mrg", "levels.mrg", "levels.mrg.old"}));
     }
 }
@@ -112,7 +106,7 @@ TEST(WriteFaults, SettingsWritesOnAFullDiskLeaveTheFile) {
     Options o;
     ASSERT_EQ(LoadOptions(dir.path(), o).problem, "");
     ASSERT_TRUE(WriteString("LastFiles", "1", ini, "/some/pack.mrg"));
-    const QByteArray before = bytesOf(ini);
+    const QByteArray before = fileBytes(ini);
     {
         test::FileSizeLimit full(16);
         Message error;
@@ -125,7 +119,7 @@ TEST(WriteFaults, SettingsWritesOnAFullDiskLeaveTheFile) {
         choice.values.VMoto = kRiderSprite;
         EXPECT_FALSE(writeOptions(ini, choice, &error));
     }
-    EXPECT_EQ(bytesOf(ini), before);
+    EXPECT_EQ(fileBytes(ini), before);
     EXPECT_EQ(entries(dir), QStringList{"opt.ini"});
 }
 
@@ -135,7 +129,7 @@ TEST(WriteFaults, SavingThroughALinkKeepsThePreviousContents) {
     QTemporaryDir dir;
     const QString real = dir.filePath("real.mrg"), link = dir.filePath("link.mrg");
     writeSample(real, 3, 10);
-    const QByteArray before = bytesOf(real);
+    const QByteArray before = fileBytes(real);
     ASSERT_TRUE(QFile::link("real.mrg", link));
 
     TrackTable table;
@@ -149,9 +143,9 @@ TEST(WriteFaults, SavingThroughALinkKeepsThePreviousContents) {
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     const QFileInfo old(link + ".old");
     EXPECT_TRUE(old.isFile() && !old.isSymLink());
-    EXPECT_EQ(bytesOf(link + ".old"), before);
-    EXPECT_NE(bytesOf(real), before);
-    EXPECT_EQ(bytesOf(link), bytesOf(real));
+    EXPECT_EQ(fileBytes(link + ".old"), before);
+    EXPECT_NE(fileBytes(real), before);
+    EXPECT_EQ(fileBytes(link), fileBytes(real));
     EXPECT_FALSE(QFileInfo::exists(real + ".old"));
 }
 
@@ -179,7 +173,7 @@ TEST(WriteFaults, SettingsWithoutColoursOrWithAByteOrderMark) {
     EXPECT_EQ(o.VMoto, kRiderSprite);
     EXPECT_EQ(o.RatioPic, 4);
     ASSERT_TRUE(WriteString("Options", "VMoto", ini, "0"));
-    EXPECT_EQ(bytesOf(ini), QByteArray("\xEF\xBB\xBF[Options]\r\nVMoto=0\r\nRatioPic=4\r\n"));
+    EXPECT_EQ(fileBytes(ini), QByteArray("\xEF\xBB\xBF[Options]\r\nVMoto=0\r\nRatioPic=4\r\n"));
 }
 
 // Targets that are not regular files: a character device and a FIFO are
@@ -189,7 +183,7 @@ TEST(WriteFaults, SpecialTargetsAreWrittenIntoNeverReplaced) {
     QTemporaryDir dir;
     const QString pack = dir.filePath("levels.mrg");
     writeSample(pack, 3, 10);
-    const QByteArray bytes = bytesOf(pack);
+    const QByteArray bytes = fileBytes(pack);
 
     // A null device of our own where we may make one; /dev/null itself
     // otherwise (a user who may not replace it either way).
@@ -221,12 +215,9 @@ TEST(WriteFaults, SpecialTargetsAreWrittenIntoNeverReplaced) {
     englishBase(dir);
     const QString folder = dir.filePath("folder.mrg");
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.mrg"));
-    QProcess p;
-    p.setWorkingDirectory(dir.path());
-    p.start(TRACKPACK_EXE, {"resave", pack, folder});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 1);
-    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("folder.mrg: Is a directory"));
+    r = trackpack({"resave", pack, folder}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("folder.mrg: Is a directory")) << r.err.toStdString();
     EXPECT_TRUE(QFileInfo(folder).isDir());
     QStringList expected{"levels.mrg", "pipe.mrg"};
     if (device != "/dev/null") expected << "null";
@@ -273,7 +264,7 @@ TEST(WriteFaults, AReadOnlyPackIsRefusedForAnUnprivilegedUser) {
     writeSample(pack, 3, 10);
     ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), 0644), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(pack).constData(), 0444), 0);
-    const QByteArray before = bytesOf(pack);
+    const QByteArray before = fileBytes(pack);
 
     const bool root = ::geteuid() == 0;
     if (root && QStandardPaths::findExecutable("setpriv").isEmpty())
@@ -293,13 +284,13 @@ TEST(WriteFaults, AReadOnlyPackIsRefusedForAnUnprivilegedUser) {
     const QString err = QString::fromUtf8(p.readAllStandardError());
     EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
     EXPECT_EQ(err, "trackpack: " + pack + ": the file is read-only\n");
-    EXPECT_EQ(bytesOf(pack), before);
+    EXPECT_EQ(fileBytes(pack), before);
     EXPECT_EQ(entries(dir), (QStringList{"levels.mrg", "source.mrg", "trackpack"}));
 
     if (!root) return;
     const CliRun asRoot = trackpack({"resave", source, pack}, dir.path());
     EXPECT_EQ(asRoot.status, 0) << asRoot.err.toStdString();
-    EXPECT_EQ(bytesOf(pack), bytesOf(source));
+    EXPECT_EQ(fileBytes(pack), fileBytes(source));
 }
 
 // Every save keeps the file's permissions (and, as root, its owner and
@@ -348,9 +339,9 @@ TEST(WriteFaults, EverySaveKeepsTheFilesMode) {
         {"lev", lev, [&] { return exportLevFile(table[2], lev); }},
     };
     for (const auto& save : saves) {
-        const QByteArray before = bytesOf(save.file);
+        const QByteArray before = fileBytes(save.file);
         ASSERT_EQ(save.save(), "") << save.what;
-        EXPECT_NE(bytesOf(save.file), before) << save.what;
+        EXPECT_NE(fileBytes(save.file), before) << save.what;
         const struct stat st = statOf(save.file);
         EXPECT_EQ(st.st_mode & 07777, 0604u) << save.what;
         EXPECT_EQ(st.st_uid, owner) << save.what;
@@ -398,7 +389,7 @@ TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
         return text + QByteArray(size - text.size(), ';');
     };
     const QByteArray options = "[Options]\r\nVMoto=1\r\n";
-    const QByteArray english = bytesOf(BASE_DIR "/lang/english.lng");
+    const QByteArray english = fileBytes(BASE_DIR "/lang/english.lng");
     const struct {
         qsizetype size, line;
         QString refusal; // empty: loads
@@ -416,7 +407,7 @@ TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(padded(options, c.size, c.line));
         f.close();
-        const QByteArray before = bytesOf(ini);
+        const QByteArray before = fileBytes(ini);
         Options o;
         const OptionsLoad load = LoadOptions(dir.path(), o);
         EXPECT_EQ(load.unreadable, !c.refusal.isEmpty()) << c.size;
@@ -427,7 +418,7 @@ TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
                 << load.problem;
             EXPECT_FALSE(WriteString("Options", "NewLevel", ini, "1")); // nor written over
         }
-        EXPECT_EQ(bytesOf(ini), before);
+        EXPECT_EQ(fileBytes(ini), before);
 
         // A language file: the shipped English one refused on disk speaks
         // from the program's own copy; another one leaves the built-in texts.
@@ -466,7 +457,7 @@ TEST(WriteFaults, SettingsUpdatesChangeOnlyTheirOwnKeys) {
     EXPECT_EQ(two.LastFilesList(), (QStringList{"/p/one.mrg", "/p/two.mrg"}));
 
     OptionsChoice shown;
-    readOptions(IniText(bytesOf(ini)), shown.values);
+    readOptions(IniText(fileBytes(ini)), shown.values);
     shown.savetime = "5";
     OptionsChoice chosen = shown;
     chosen.values.BG1 = QColor(0, 0, 255);

@@ -3,6 +3,8 @@
 // menu entry, a double click on a pack and a terminal start it. The editor is
 // run offscreen with the hidden --quit-after-start, which ends it once its
 // window is up and its start-up pack read.
+#include "../core/settings_files.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -14,12 +16,9 @@
 
 namespace {
 
-const QStringList kIconSizes = {"16", "22", "24", "32", "48", "64", "128", "256"};
+using korvo::test::fileBytes;
 
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+const QStringList kIconSizes = {"16", "22", "24", "32", "48", "64", "128", "256"};
 
 // Files and empty folders below `root`, as paths relative to it.
 QStringList tree(const QString& root) {

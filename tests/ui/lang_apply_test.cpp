@@ -11,16 +11,12 @@
 #include "../core/settings_files.h"
 #include "ui_test_util.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace korvo;
-using korvo::test::answerMessageBoxes;
 using korvo::test::FakeMainWindow;
-using korvo::test::fileBytes;
 using korvo::test::putFile;
 
 namespace {
@@ -96,37 +92,6 @@ TEST(LangApply, MissingLanguageFileIsReportedOnceAndBuiltInTextsShow) {
     EXPECT_EQ(w.lang[88], LangLines::builtIn()[88]);
     EXPECT_EQ(loadLanguage(w.lang, w.dir.path(), "English.LNG", w.forms), "");
     EXPECT_EQ(w.text(&w.main, "N1"), "File");
-}
-
-TEST(LangApply, SwitchingLanguageInTheDialogRecaptionsAllOpenWindows) {
-    Windows w;
-    ASSERT_EQ(loadLanguage(w.lang, w.dir.path(), "russian.lng", w.forms), "");
-    EXPECT_EQ(w.text(&w.main, "N1"), QString::fromUtf8("Файл"));
-    int statusTexts = 0;
-    w.options_f->setHooks({[&] { loadLanguage(w.lang, w.dir.path(), w.options.Lang, w.forms); },
-                           [&] { ++statusTexts; }});
-    w.about->show();
-    w.options_f->show();
-    auto* list = w.options_f->findChild<QComboBox*>("Langlist");
-    list->setCurrentText("english.lng");
-    bool recaptionedWhileOpen = false;
-    const QStringList shown = answerMessageBoxes([&] {
-        QTimer::singleShot(0, [&] {
-            recaptionedWhileOpen = w.options_f->windowTitle() == "Options" &&
-                                   w.text(w.options_f, "applyopt") == "Apply";
-        });
-        QTest::mouseClick(w.options_f->findChild<QPushButton*>("applyopt"), Qt::LeftButton);
-    });
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown[0], "Settings saved. A new list view takes effect the next time the program "
-                        "starts.");
-    EXPECT_TRUE(recaptionedWhileOpen);
-    EXPECT_EQ(statusTexts, 1);
-    EXPECT_EQ(w.text(&w.main, "N1"), "File");
-    EXPECT_EQ(w.text(&w.main, "N16"), "Open *.mrg");
-    EXPECT_EQ(w.about->windowTitle(), "About");
-    EXPECT_EQ(w.text(w.about, "GotoSite"), "Visit the program's website");
-    EXPECT_EQ(w.text(w.options_f, "cb_autotime"), "Autosave");
 }
 
 TEST(AboutBox, LayoutAndCaption) {

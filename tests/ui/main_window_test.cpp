@@ -329,25 +329,22 @@ TEST(MainWindow, CloseRulesWithAnUnsavedPack) {
     EXPECT_TRUE(s.window.app().Flags.MayClose);
 }
 
-TEST(MainWindow, AnEmptyOrSavedPackClosesWithoutAsking) {
+// No pack in the folder: a new one is started under its name, nothing is
+// written before a save, and an empty pack closes without asking.
+TEST(MainWindow, StartsANewPackWhenTheFolderHasNone) {
     BaseFolder base({});
     Started s;
     EXPECT_TRUE(s.window.app().Flags.PackWasMissing);
     EXPECT_EQ(s.window.statusText(4), "[0/0/0]");
+    EXPECT_EQ(s.window.document().fileName(), base.path("levels.mrg"));
+    EXPECT_EQ(s.window.document().Rows.size(), 3);
+    EXPECT_FALSE(QFileInfo::exists(base.path("levels.mrg")));
+    ctl<QAction>(s.window, "N6")->trigger();
+    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: | M: | H:");
     s.window.document().history().push(new QUndoCommand("changed")); // unsaved
     s.window.close();
     EXPECT_TRUE(s.prompts->asked.isEmpty());
     EXPECT_FALSE(s.window.isVisible());
-}
-
-TEST(MainWindow, StartsANewPackWhenTheFolderHasNone) {
-    BaseFolder base({});
-    Started s;
-    EXPECT_EQ(s.window.document().fileName(), base.path("levels.mrg"));
-    EXPECT_EQ(s.window.document().Rows.size(), 3);
-    EXPECT_FALSE(QFileInfo::exists(base.path("levels.mrg"))); // nothing written before a save
-    ctl<QAction>(s.window, "N6")->trigger();
-    EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: | M: | H:");
 }
 
 // A "levels.mrg" the reader refuses is kept as it is, told once the window is
@@ -362,17 +359,6 @@ TEST(MainWindow, ARefusedPackAtStartUpIsToldOnceTheWindowIsUp) {
     EXPECT_TRUE(s.prompts->shownOverVisibleWindow[0]) << "not while the window comes up";
     EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), "no pack at all");
-}
-
-TEST(MainWindow, NewBesideAnExistingPackIsLevelsNew) {
-    BaseFolder base(kPack);
-    Started s;
-    ctl<QAction>(s.window, "N4")->trigger();
-    EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
-    EXPECT_TRUE(s.window.windowTitle().endsWith("levels.new.mrg"));
-    EXPECT_EQ(s.window.statusText(4), "[0/0/0]");
-    EXPECT_EQ(s.window.document().Tracks.TrackCount, 0);
-    EXPECT_EQ(s.view()->model()->rowCount(), 3);
 }
 
 TEST(MainWindow, NewAndOpenAskBeforeUnsavedChangesAreLost) {
@@ -397,6 +383,15 @@ TEST(MainWindow, NewAndOpenAskBeforeUnsavedChangesAreLost) {
     EXPECT_EQ(s.window.statusText(4), "[1/0/1]");
     EXPECT_FALSE(s.window.document().modified());
     EXPECT_TRUE(s.window.windowTitle().endsWith("other.mrg"));
+
+    // New on a saved pack asks nothing; beside a "levels.mrg" it is "levels.new.mrg".
+    ctl<QAction>(s.window, "N4")->trigger();
+    EXPECT_EQ(s.prompts->asked.size(), 2);
+    EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
+    EXPECT_TRUE(s.window.windowTitle().endsWith("levels.new.mrg"));
+    EXPECT_EQ(s.window.statusText(4), "[0/0/0]");
+    EXPECT_EQ(s.window.document().Tracks.TrackCount, 0);
+    EXPECT_EQ(s.view()->model()->rowCount(), 3);
 }
 
 TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {

@@ -2,6 +2,7 @@
 // leading to a finding's node. A ride changes nothing of the pack, the open
 // track or the histories.
 
+#include "../core/settings_files.h"
 #include "app/ride_commands.h"
 #include "editor_window_util.h"
 #include "ride/ui/check_window.h"
@@ -12,11 +13,6 @@
 
 namespace korvo::test {
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void writeSample(const QString& path, int brokenTrack = 0) {
     TrackTable table;

@@ -13,7 +13,7 @@ void BM_ReadMaximalPack(benchmark::State& state) {
     TrackTable table;
     Rows rows;
     for (auto _ : state) {
-        std::string why = readPack(image, table, rows);
+        Message why = readPack(image, table, rows);
         benchmark::DoNotOptimize(why);
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(image.size()));

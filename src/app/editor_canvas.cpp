@@ -96,11 +96,13 @@ void EditorController::connectCanvas() {
         panel_->setField(QString::number(size.width()), QString::number(size.height()));
     });
 
-    connect(AddPoint, &QAction::triggered, this, [this] { toolClick(&NodeEditor::toggleAddNode); });
+    connect(AddPoint, &QAction::triggered, this,
+            [this] { toggleTool(&NodeEditor::toggleAddNode); });
     connect(DelPoint, &QAction::triggered, this,
-            [this] { toolClick(&NodeEditor::toggleDeleteNode); });
-    connect(movemap, &QAction::triggered, this, [this] { toolClick(&NodeEditor::toggleMoveTail); });
-    connect(motopic, &QAction::triggered, this, [this] { toolClick(&NodeEditor::toggleRider); });
+            [this] { toggleTool(&NodeEditor::toggleDeleteNode); });
+    connect(movemap, &QAction::triggered, this,
+            [this] { toggleTool(&NodeEditor::toggleMoveTail); });
+    connect(motopic, &QAction::triggered, this, [this] { toggleTool(&NodeEditor::toggleRider); });
 }
 
 CorrectionWindow& EditorController::correctionWindow() {
@@ -117,7 +119,7 @@ CorrectionWindow& EditorController::correctionWindow() {
 }
 
 // toggleAddNode, toggleDeleteNode, toggleMoveTail, toggleRider.
-void EditorController::toolClick(GestureOutcome (NodeEditor::*click)()) {
+void EditorController::toggleTool(GestureOutcome (NodeEditor::*click)()) {
     canvas_->carryOut((Nodes.*click)());
 }
 

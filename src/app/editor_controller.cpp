@@ -208,7 +208,7 @@ void EditorController::openEditor(bool newTrack) {
 
 void EditorController::showSessionValues(bool withField) {
     for (QAbstractScrollArea* table : {static_cast<QAbstractScrollArea*>(panel_->TrackProp),
-                                       static_cast<QAbstractScrollArea*>(panel_->TP2)})
+                                       static_cast<QAbstractScrollArea*>(panel_->fieldSizeTable)})
         table->horizontalScrollBar()->setValue(0); // each track starts at the left edge
     panel_->setTrackName(Session.TrackName);
     panel_->setLines(Session.isNewTrack() ? std::max(Editor.NodeCount - 1, 0)
@@ -251,7 +251,7 @@ void EditorController::choosePreset(int t) {
     });
 }
 
-// applyFieldSize: "Обновить область" gives the canvas the size in TP2.
+// applyFieldSize: "Обновить область" gives the canvas the size in fieldSizeTable.
 void EditorController::applyFieldSize() {
     panelStep(TrackStep::FieldSize, [&] {
         const PanelResult applied =
@@ -265,16 +265,16 @@ void EditorController::applyFieldSize() {
     });
 }
 
-// playerUp / playerDown: the player marker by Edit1 pixels.
+// The player marker up or down by the step in the panel, in pixels.
 void EditorController::movePlayer(bool up) {
     panelStep(TrackStep::PlayerHeight, [&] {
-        QString step = panel_->Edit1->text();
+        QString step = panel_->playerStep->text();
         const PanelResult moved = up ? Session.playerUp(step) : Session.playerDown(step);
         if (!moved.ok()) {
             editorMessage(moved.message, moved.field);
             return false;
         }
-        panel_->Edit1->setText(step);
+        panel_->playerStep->setText(step);
         return true;
     });
 }

@@ -90,7 +90,7 @@ private:
     void editorMessage(EditorMessage message, const QString& field = {});
     void panelStep(TrackStep step, const std::function<bool()>& action);
     void restored();
-    void toolClick(GestureOutcome (NodeEditor::*click)());
+    void toggleTool(GestureOutcome (NodeEditor::*click)());
     void syncToolButtons();
     void openCorrection(int node);
     void refreshFloatingPreview();

@@ -36,37 +36,39 @@ QStringList localFiles(const QMimeData* data) {
 ImportCommands::ImportCommands(AppContext& app, ListController& list, EditorController& editor,
                                QWidget* window)
     : QObject(window), app_(app), list_(list), editor_(editor) {
-    N9 = namedAction(this, "N9", "Добавить трек из ...");
-    levv11 = namedAction(this, "levv11", "Добавить *.lev");
+    importPackAction_ = namedAction(this, "N9", "Добавить трек из ...");
+    importLevAction_ = namedAction(this, "levv11", "Добавить *.lev");
     SaveLev = namedAction(this, "SaveLev", "Сохранить трек как *.lev");
-    N11 = namedMenu(window, "N11", "Генерация картинок уровней");
-    N12 = namedAction(this, "N12", "Выбранный");
-    N13 = namedAction(this, "N13", "Все уровни");
-    N11->addActions({N12, N13});
-    connect(N9, &QAction::triggered, this, &ImportCommands::importFromPack);
-    connect(levv11, &QAction::triggered, this, &ImportCommands::chooseLevFiles);
+    picturesMenu_ = namedMenu(window, "N11", "Генерация картинок уровней");
+    pictureOfSelectedAction_ = namedAction(this, "N12", "Выбранный");
+    picturesOfAllAction_ = namedAction(this, "N13", "Все уровни");
+    picturesMenu_->addActions({pictureOfSelectedAction_, picturesOfAllAction_});
+    connect(importPackAction_, &QAction::triggered, this, &ImportCommands::importFromPack);
+    connect(importLevAction_, &QAction::triggered, this, &ImportCommands::chooseLevFiles);
     connect(SaveLev, &QAction::triggered, this, &ImportCommands::exportLev);
-    connect(N12, &QAction::triggered, this, &ImportCommands::pictureOfSelected);
-    connect(N13, &QAction::triggered, this, &ImportCommands::picturesOfAll);
+    connect(pictureOfSelectedAction_, &QAction::triggered, this,
+            &ImportCommands::pictureOfSelected);
+    connect(picturesOfAllAction_, &QAction::triggered, this, &ImportCommands::picturesOfAll);
 }
 
 QAction* ImportCommands::action(const char* name) const {
-    for (QAction* a : {N9, levv11, SaveLev, N12, N13})
+    for (QAction* a : {importPackAction_, importLevAction_, SaveLev, pictureOfSelectedAction_,
+                       picturesOfAllAction_})
         if (a->objectName() == name) return a;
     return nullptr;
 }
 
 // importFromPack
 void ImportCommands::importFromPack() {
-    const QString path =
-        app_.ask().openFileName(app_.window, N9->text(), app_.BaseFolder, app_.packFilter(true));
+    const QString path = app_.ask().openFileName(app_.window, importPackAction_->text(),
+                                                 app_.BaseFolder, app_.packFilter(true));
     if (!path.isEmpty()) importPack(path);
 }
 
 // The "*.lev" files chosen in a dialog
 void ImportCommands::chooseLevFiles() {
-    const QStringList paths = app_.ask().openFileNames(app_.window, levv11->text(), app_.BaseFolder,
-                                                       app_.Lang[kLineLevFilter]);
+    const QStringList paths = app_.ask().openFileNames(app_.window, importLevAction_->text(),
+                                                       app_.BaseFolder, app_.Lang[kLineLevFilter]);
     if (!paths.isEmpty()) importLevFiles(paths);
 }
 

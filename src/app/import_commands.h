@@ -26,9 +26,9 @@ public:
     ImportCommands(AppContext& app, ListController& list, EditorController& editor,
                    QWidget* window);
 
-    // N9, levv11, SaveLev, and the submenu N11 with N12 and N13.
+    // By object name: "N9", "levv11", "SaveLev", "N12" and "N13".
     QAction* action(const char* name) const;
-    QMenu* picturesMenu() const { return N11; }
+    QMenu* picturesMenu() const { return picturesMenu_; }
 
     void importFromPack();    // "Добавить трек из ...": tracks of another pack
     void chooseLevFiles();    // "Добавить *.lev": single-track files
@@ -53,8 +53,9 @@ private:
     ListController& list_;
     EditorController& editor_;
     TrackTable ImportTracks; // the second pack, read only to copy tracks out of it
-    QAction *N9, *levv11, *SaveLev, *N12, *N13;
-    QMenu* N11; // "Генерация картинок уровней"
+    QAction *importPackAction_, *importLevAction_, *SaveLev, *pictureOfSelectedAction_,
+        *picturesOfAllAction_;
+    QMenu* picturesMenu_; // "Генерация картинок уровней"
 };
 
 } // namespace korvo

@@ -36,39 +36,39 @@ ListController::~ListController() {
 }
 
 void ListController::buildPanel(QWidget* parent) {
-    Panel2 = new QWidget(parent);
-    Panel2->setObjectName("Panel2");
-    auto* list = new QVBoxLayout(Panel2);
+    listPanel_ = new QWidget(parent);
+    listPanel_->setObjectName("Panel2");
+    auto* list = new QVBoxLayout(listPanel_);
     list->setContentsMargins(2, 2, 2, 2);
     list->setSpacing(2);
-    StaticText2 = new QLabel(ru("Компоновка треков"), Panel2);
-    StaticText2->setObjectName("StaticText2");
-    StaticText2->setAlignment(Qt::AlignCenter);
-    QFont bold = StaticText2->font();
+    titleLabel_ = new QLabel(ru("Компоновка треков"), listPanel_);
+    titleLabel_->setObjectName("StaticText2");
+    titleLabel_->setAlignment(Qt::AlignCenter);
+    QFont bold = titleLabel_->font();
     bold.setBold(true);
-    StaticText2->setFont(bold);
-    LevelsList = new LevelsListView(Panel2);
-    LevelsTree = new LevelsTreeView(Panel2);
+    titleLabel_->setFont(bold);
+    LevelsList = new LevelsListView(listPanel_);
+    LevelsTree = new LevelsTreeView(listPanel_);
     LevelsTree->hide();
 
-    GroupBox2 = new QGroupBox(ru(" Добавление трека"), Panel2);
-    GroupBox2->setObjectName("GroupBox2");
-    auto* add = new QGridLayout(GroupBox2);
+    newTrackBox_ = new QGroupBox(ru(" Добавление трека"), listPanel_);
+    newTrackBox_->setObjectName("GroupBox2");
+    auto* add = new QGridLayout(newTrackBox_);
     add->setContentsMargins(6, 4, 6, 6);
-    Label5 = new QLabel(ru("Название"), GroupBox2);
-    Label5->setObjectName("Label5");
-    NameNewTrack = new QLineEdit(GroupBox2);
+    newTrackNameLabel_ = new QLabel(ru("Название"), newTrackBox_);
+    newTrackNameLabel_->setObjectName("Label5");
+    NameNewTrack = new QLineEdit(newTrackBox_);
     NameNewTrack->setObjectName("NameNewTrack");
-    NewTrack = new QPushButton(ru("Начать"), GroupBox2);
+    NewTrack = new QPushButton(ru("Начать"), newTrackBox_);
     NewTrack->setObjectName("NewTrack");
-    add->addWidget(Label5, 0, 0, 1, 2);
+    add->addWidget(newTrackNameLabel_, 0, 0, 1, 2);
     add->addWidget(NameNewTrack, 1, 0);
     add->addWidget(NewTrack, 1, 1);
 
-    list->addWidget(StaticText2);
+    list->addWidget(titleLabel_);
     list->addWidget(LevelsList, 1);
     list->addWidget(LevelsTree, 1);
-    list->addWidget(GroupBox2);
+    list->addWidget(newTrackBox_);
 }
 
 void ListController::buildCommands() {
@@ -85,23 +85,27 @@ void ListController::buildCommands() {
     connect(DelItem, &QAction::triggered, this, &ListController::deleteSelectedTracks);
     connect(EditTrackBtn, &QAction::triggered, this, &ListController::editAsked);
 
-    PopupMenu1 = new QMenu(Panel2);
-    PopupMenu1->setObjectName("PopupMenu1");
-    N10 = namedAction(this, "N10", "Вверх");
-    N22 = namedAction(this, "N22", "Вниз");
-    N23 = namedAction(this, "N23", "Копировать");
-    N24 = namedAction(this, "N24", "Удалить");
-    N25 = namedAction(this, "N25", "Редактировать");
-    PopupMenu1->addActions({N10, N22, N23, N24, N25});
+    popupMenu_ = new QMenu(listPanel_);
+    popupMenu_->setObjectName("PopupMenu1");
+    popupUpAction_ = namedAction(this, "N10", "Вверх");
+    popupDownAction_ = namedAction(this, "N22", "Вниз");
+    popupCloneAction_ = namedAction(this, "N23", "Копировать");
+    popupDeleteAction_ = namedAction(this, "N24", "Удалить");
+    popupEditAction_ = namedAction(this, "N25", "Редактировать");
+    popupMenu_->addActions({popupUpAction_, popupDownAction_, popupCloneAction_, popupDeleteAction_,
+                            popupEditAction_});
     // Each pop-up item runs its tool button's command while that button is enabled.
-    const std::pair<QAction*, QAction*> popup[] = {
-        {N10, UpItem}, {N22, DownItem}, {N23, CopyItem}, {N24, DelItem}, {N25, EditTrackBtn}};
+    const std::pair<QAction*, QAction*> popup[] = {{popupUpAction_, UpItem},
+                                                   {popupDownAction_, DownItem},
+                                                   {popupCloneAction_, CopyItem},
+                                                   {popupDeleteAction_, DelItem},
+                                                   {popupEditAction_, EditTrackBtn}};
     for (auto [item, button] : popup) {
         connect(item, &QAction::triggered, button, [button] {
             if (button->isEnabled()) button->trigger();
         });
     }
-    connect(PopupMenu1, &QMenu::aboutToShow, this, [popup] {
+    connect(popupMenu_, &QMenu::aboutToShow, this, [popup] {
         for (auto [item, button] : popup) item->setEnabled(button->isEnabled());
     });
 }
@@ -226,8 +230,8 @@ void ListController::renameTrackRow(int j, const std::string& name) {
     app_.doc.Rows.setCaption(row, std::to_string(j) + sep + name);
 }
 
-// listClicked / treeClicked. The commands act only on a track row
-// shown selected: with a header or nothing selected they are off; Delete
+// A click on a row of the list or the tree. The commands act only on a
+// track row shown selected: with a header or nothing selected they are off; Delete
 // stays on while any track row is among the selected ones.
 void ListController::rowClicked() {
     const int r = selectedRow();
@@ -255,7 +259,7 @@ std::vector<int> ListController::selectedTracks() const {
     return rows;
 }
 
-// listDoubleClicked / treeDoubleClicked
+// A double click on a row of the list or the tree.
 void ListController::rowDoubleClicked() {
     const int r = selectedRow();
     if (r >= 0 && !app_.doc.Rows.isHeader(r)) emit editAsked();
@@ -263,7 +267,7 @@ void ListController::rowDoubleClicked() {
 
 void ListController::showPopup(QPoint at) {
     rowClicked(); // the right click has selected the row under the pointer
-    PopupMenu1->popup(currentView()->viewport()->mapToGlobal(at));
+    popupMenu_->popup(currentView()->viewport()->mapToGlobal(at));
 }
 
 bool ListController::rowEdit(int line, const std::function<void()>& change) {

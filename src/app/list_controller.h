@@ -32,15 +32,15 @@ class LevelsTreeView;
 class ListController : public QObject {
     Q_OBJECT
 public:
-    // Builds the list side (`Panel2`) inside `parent` and the list commands.
+    // Builds the list side (`listPanel_`) inside `parent` and the list commands.
     ListController(AppContext& app, QWidget* parent);
     ~ListController() override;
 
-    QWidget* panel() const { return Panel2; }
+    QWidget* panel() const { return listPanel_; }
     // UpItem, DownItem, CopyItem, DelItem, EditTrackBtn: for the tool bar.
     QList<QAction*> actions() const;
     QLineEdit* newTrackName() const { return NameNewTrack; }
-    QMenu* popupMenu() const { return PopupMenu1; }
+    QMenu* popupMenu() const { return popupMenu_; }
     QPushButton* newTrackButton() const { return NewTrack; }
     QAbstractItemView* currentView() const;
     const TCurItem& current() const { return CurItem; }
@@ -64,7 +64,7 @@ public:
     // The caption of track j's row after it was stored.
     void renameTrackRow(int j, const std::string& name);
 
-    // listClicked / treeClicked: the row the view shows selected is
+    // A click on a row: the row the view shows selected is
     // taken into the selection state; the commands and the preview follow it.
     void rowClicked();
     // The commands.
@@ -100,18 +100,18 @@ private:
     LevelsListModel* listModel_ = nullptr;
     LevelsTreeModel* treeModel_ = nullptr;
 
-    QWidget* Panel2;     // the list side
-    QLabel* StaticText2; // "Компоновка треков"
+    QWidget* listPanel_; // the list side
+    QLabel* titleLabel_; // "Компоновка треков"
     LevelsListView* LevelsList;
     LevelsTreeView* LevelsTree;
-    QGroupBox* GroupBox2; // " Добавление трека"
-    QLabel* Label5;       // "Название"
+    QGroupBox* newTrackBox_;    // " Добавление трека"
+    QLabel* newTrackNameLabel_; // "Название"
     QLineEdit* NameNewTrack;
     QPushButton* NewTrack; // "Начать"
     QAction *UpItem, *DownItem, *CopyItem, *DelItem, *EditTrackBtn;
-    QMenu* PopupMenu1;
-    QAction *N10, *N22, *N23, *N24,
-        *N25; // "Вверх", "Вниз", "Копировать", "Удалить", "Редактировать"
+    QMenu* popupMenu_;
+    QAction *popupUpAction_, *popupDownAction_, *popupCloneAction_, *popupDeleteAction_,
+        *popupEditAction_; // "Вверх", "Вниз", "Копировать", "Удалить", "Редактировать"
 };
 
 } // namespace korvo

@@ -116,46 +116,47 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
-    N1 = namedMenu(this, "N1", "Файл");
-    jar1 = namedAction(this, "jar1", "Создать готовую игру *.jar");
-    jar1->setIcon(toolIcon(ToolIcon::Jar));
-    N17 = namedAction(this, "N17", "Отправка уровня на сайт");
-    N19 = namedAction(this, "N19", "Настройки");
-    N3 = namedMenu(this, "N3", "Помощь");
-    N14 = namedAction(this, "N14", "Содержание");
-    N2 = namedAction(this, "N2", "О программе");
-    N5 = namedAction(this, "N5", ""); // line 11 and the addresses, set by the language
+    fileMenu_ = namedMenu(this, "N1", "Файл");
+    gameArchiveAction_ = namedAction(this, "jar1", "Создать готовую игру *.jar");
+    gameArchiveAction_->setIcon(toolIcon(ToolIcon::Jar));
+    submitAction_ = namedAction(this, "N17", "Отправка уровня на сайт");
+    optionsAction_ = namedAction(this, "N19", "Настройки");
+    helpMenu_ = namedMenu(this, "N3", "Помощь");
+    helpContentsAction_ = namedAction(this, "N14", "Содержание");
+    aboutAction_ = namedAction(this, "N2", "О программе");
+    noticeAction_ = namedAction(this, "N5", ""); // line 11 and the addresses, set by the language
 
     PackCommands& p = *pack_;
     ImportCommands& i = *import_;
-    N1->addActions({p.action("N4"), p.action("N16"), jar1, p.action("N6"), p.action("mrg1"),
-                    i.action("N9"), i.action("levv11"), i.action("SaveLev")});
-    N1->addSeparator()->setObjectName("N21");
-    N1->addMenu(i.picturesMenu());
-    N1->addAction(N17);
-    N1->addSeparator()->setObjectName("N8");
-    N1->addMenu(p.recentMenu());
-    N1->addSeparator()->setObjectName("N20");
-    N1->addAction(p.action("N7"));
-    N3->addAction(N14);
-    N3->addSeparator()->setObjectName("N15");
-    N3->addAction(N2);
-    bar->addMenu(N1);
+    fileMenu_->addActions({p.action("N4"), p.action("N16"), gameArchiveAction_, p.action("N6"),
+                           p.action("mrg1"), i.action("N9"), i.action("levv11"),
+                           i.action("SaveLev")});
+    fileMenu_->addSeparator()->setObjectName("N21");
+    fileMenu_->addMenu(i.picturesMenu());
+    fileMenu_->addAction(submitAction_);
+    fileMenu_->addSeparator()->setObjectName("N8");
+    fileMenu_->addMenu(p.recentMenu());
+    fileMenu_->addSeparator()->setObjectName("N20");
+    fileMenu_->addAction(p.action("N7"));
+    helpMenu_->addAction(helpContentsAction_);
+    helpMenu_->addSeparator()->setObjectName("N15");
+    helpMenu_->addAction(aboutAction_);
+    bar->addMenu(fileMenu_);
     buildEditMenu();
     bar->addMenu(EditMenu);
-    bar->addAction(N19);
-    bar->addMenu(N3);
-    bar->addAction(N5);
+    bar->addAction(optionsAction_);
+    bar->addMenu(helpMenu_);
+    bar->addAction(noticeAction_);
 
     list_->popupMenu()->addAction(import_->action("SaveLev"));
-    N2->setEnabled(false); // the About box is not offered
-    N5->setVisible(false);
-    N5->setEnabled(false);
-    connect(jar1, &QAction::triggered, this, &MainWindow::buildGameArchive);
-    connect(N17, &QAction::triggered, this, [this] { submissionWindow().exec(); });
-    connect(N14, &QAction::triggered, this, &MainWindow::showHelp);
-    connect(N2, &QAction::triggered, this, &MainWindow::showAbout);
-    connect(N19, &QAction::triggered, this, &MainWindow::showOptions);
+    aboutAction_->setEnabled(false); // the About box is not offered
+    noticeAction_->setVisible(false);
+    noticeAction_->setEnabled(false);
+    connect(gameArchiveAction_, &QAction::triggered, this, &MainWindow::buildGameArchive);
+    connect(submitAction_, &QAction::triggered, this, [this] { submissionWindow().exec(); });
+    connect(helpContentsAction_, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(optionsAction_, &QAction::triggered, this, &MainWindow::showOptions);
 }
 
 // "Правка": undo and redo over the history in force, the open track's while
@@ -177,8 +178,8 @@ void MainWindow::buildEditMenu() {
     undoGroup_->addStack(&app_.doc.history());
     undoGroup_->addStack(&editor_->history().stack());
     undoGroup_->setActiveStack(&app_.doc.history());
-    connect(EditUndo, &QAction::triggered, this, &MainWindow::undoClick);
-    connect(EditRedo, &QAction::triggered, this, &MainWindow::redoClick);
+    connect(EditUndo, &QAction::triggered, this, &MainWindow::undoStep);
+    connect(EditRedo, &QAction::triggered, this, &MainWindow::redoStep);
     for (auto signal : {&QUndoGroup::canUndoChanged, &QUndoGroup::canRedoChanged})
         connect(undoGroup_, signal, this, &MainWindow::refreshUndoTexts);
     connect(undoGroup_, &QUndoGroup::undoTextChanged, this, &MainWindow::refreshUndoTexts);
@@ -187,34 +188,34 @@ void MainWindow::buildEditMenu() {
 }
 
 void MainWindow::buildToolBar() {
-    ToolBar1 = new QToolBar(this);
-    ToolBar1->setObjectName("ToolBar1");
-    ToolBar1->setMovable(false);
-    ToolBar1->setFloatable(false);
-    ToolBar1->toggleViewAction()->setEnabled(false);
-    ToolBar1->setIconSize(QSize(16, 16));
-    ToolBar1->setFixedHeight(kToolBarHeight);
-    ToolBar1->setStyleSheet("QToolButton { min-width: 23px; min-height: 23px; max-height: 23px; "
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName("ToolBar1");
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->toggleViewAction()->setEnabled(false);
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setFixedHeight(kToolBarHeight);
+    toolBar_->setStyleSheet("QToolButton { min-width: 23px; min-height: 23px; max-height: 23px; "
                             "padding: 0px; }");
-    addToolBar(Qt::TopToolBarArea, ToolBar1);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
     auto add = [this](const QList<QAction*>& actions) {
         for (QAction* a : actions) {
-            ToolBar1->addAction(a);
-            ToolBar1->widgetForAction(a)->setObjectName(a->objectName() + "Button");
+            toolBar_->addAction(a);
+            toolBar_->widgetForAction(a)->setObjectName(a->objectName() + "Button");
         }
     };
     const QList<QAction*> listActions = list_->actions();
     const QList<QAction*> editorActions = editor_->actions();
     add(listActions.mid(0, 4));
-    ToolBar1->addSeparator();
+    toolBar_->addSeparator();
     add({listActions[4]});
-    ToolBar1->addSeparator();
+    toolBar_->addSeparator();
     add({EditUndo, EditRedo});
-    ToolBar1->addSeparator();
+    toolBar_->addSeparator();
     add({editorActions[0]});
-    ToolBar1->addSeparator();
+    toolBar_->addSeparator();
     add(editorActions.mid(1, 4));
-    ToolBar1->addSeparator();
+    toolBar_->addSeparator();
     add(editorActions.mid(5));
 }
 

@@ -92,8 +92,8 @@ private:
     void setMenusForEditing(bool editing);
     void editorOpenChanged(bool open);
     void refreshUndoTexts();
-    void undoClick();
-    void redoClick();
+    void undoStep();
+    void redoStep();
     // main_window_settings.cpp
     void LoadOptions();
     void loadLanguage();
@@ -124,15 +124,16 @@ private:
     QString appTitle_ = kAppTitle;
     std::vector<std::pair<QAction*, bool>> menusBeforeEditing_; // enabled state to restore
 
-    // Main menu (objectName = member name)
-    QMenu* N1; // "Файл"
-    QAction *jar1, *N17;
+    // Main menu
+    QMenu* fileMenu_; // "Файл"
+    QAction *gameArchiveAction_, *submitAction_;
     QMenu* EditMenu; // "Правка"
     QAction *EditUndo, *EditRedo;
-    QAction* N19;           // "Настройки"
-    QMenu* N3;              // "Помощь"
-    QAction *N14, *N2, *N5; // "Содержание", "О программе", hidden notice
-    QToolBar* ToolBar1;
+    QAction* optionsAction_; // "Настройки"
+    QMenu* helpMenu_;        // "Помощь"
+    QAction *helpContentsAction_, *aboutAction_,
+        *noticeAction_; // "Содержание", "О программе", hidden notice
+    QToolBar* toolBar_;
     QLabel* StatusPanels[5];     // widths 110, 0, 400, 100, 50
     QLabel* ZoomPanel;           // "25%" at the right end
     AboutBox* About_f = nullptr; // these three: nullptr until first opened

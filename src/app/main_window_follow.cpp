@@ -74,11 +74,11 @@ void MainWindow::refreshUndoTexts() {
 }
 
 // A gesture still under way (a drag while the key is pressed) finishes first.
-void MainWindow::undoClick() {
+void MainWindow::undoStep() {
     if (!editor_->gestureInProgress()) undoGroup_->undo();
 }
 
-void MainWindow::redoClick() {
+void MainWindow::redoStep() {
     if (!editor_->gestureInProgress()) undoGroup_->redo();
 }
 

@@ -20,7 +20,7 @@ namespace korvo {
 
 namespace {
 
-// The mailboxes the hidden notice `N5` names after line 11.
+// The mailboxes the hidden notice `noticeAction_` names after line 11.
 const QStringList kContacts = {"levels@example.org", "tracks@example.org", "editor@example.org"};
 
 } // namespace

@@ -24,22 +24,22 @@ namespace {} // namespace
 PackCommands::PackCommands(AppContext& app, ListController& list, EditorController& editor,
                            QWidget* window)
     : QObject(window), app_(app), list_(list), editor_(editor) {
-    N4 = namedAction(this, "N4", "Новый *.mrg");
-    N16 = namedAction(this, "N16", "Открыть *.mrg");
-    N6 = namedAction(this, "N6", "Сохранить *.mrg");
-    mrg1 = namedAction(this, "mrg1", "Сохранить как *.mrg");
-    N7 = namedAction(this, "N7", "Выход");
-    N18 = namedMenu(window, "N18", "Выбрать");
-    N4->setShortcut(QKeySequence::New);
-    N16->setShortcut(QKeySequence::Open);
-    N6->setShortcut(QKeySequence::Save);
-    mrg1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    N7->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(N4, &QAction::triggered, this, &PackCommands::newPack);
-    connect(N16, &QAction::triggered, this, &PackCommands::openPackDialog);
-    connect(N6, &QAction::triggered, this, [this] { savePack(); });
-    connect(mrg1, &QAction::triggered, this, &PackCommands::savePackAs);
-    connect(N7, &QAction::triggered, this, &PackCommands::exitAsked);
+    newPackAction_ = namedAction(this, "N4", "Новый *.mrg");
+    openPackAction_ = namedAction(this, "N16", "Открыть *.mrg");
+    saveAction_ = namedAction(this, "N6", "Сохранить *.mrg");
+    saveAsAction_ = namedAction(this, "mrg1", "Сохранить как *.mrg");
+    exitAction_ = namedAction(this, "N7", "Выход");
+    recentMenu_ = namedMenu(window, "N18", "Выбрать");
+    newPackAction_->setShortcut(QKeySequence::New);
+    openPackAction_->setShortcut(QKeySequence::Open);
+    saveAction_->setShortcut(QKeySequence::Save);
+    saveAsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(newPackAction_, &QAction::triggered, this, &PackCommands::newPack);
+    connect(openPackAction_, &QAction::triggered, this, &PackCommands::openPackDialog);
+    connect(saveAction_, &QAction::triggered, this, [this] { savePack(); });
+    connect(saveAsAction_, &QAction::triggered, this, &PackCommands::savePackAs);
+    connect(exitAction_, &QAction::triggered, this, &PackCommands::exitAsked);
 
     autotime = new QTimer(this);
     autotime->setObjectName("autotime");
@@ -50,7 +50,7 @@ PackCommands::PackCommands(AppContext& app, ListController& list, EditorControll
 PackCommands::~PackCommands() = default;
 
 QAction* PackCommands::action(const char* name) const {
-    for (QAction* a : {N4, N16, N6, mrg1, N7})
+    for (QAction* a : {newPackAction_, openPackAction_, saveAction_, saveAsAction_, exitAction_})
         if (a->objectName() == name) return a;
     return nullptr;
 }
@@ -138,8 +138,8 @@ void PackCommands::newPack() {
 
 void PackCommands::openPackDialog() {
     if (!mayReplacePack()) return;
-    const QString path =
-        app_.ask().openFileName(app_.window, N16->text(), app_.BaseFolder, app_.packFilter(true));
+    const QString path = app_.ask().openFileName(app_.window, openPackAction_->text(),
+                                                 app_.BaseFolder, app_.packFilter(true));
     if (path.isEmpty()) return;
     openPackFile(path);
 }
@@ -200,8 +200,9 @@ bool PackCommands::changedOnDisk() const {
 // Save as: a cancelled dialog saves nothing (the open file keeps its bytes).
 // The dialog asked before a file there is overwritten.
 bool PackCommands::saveUnderNewName() {
-    const QString path = app_.ask().saveFileName(app_.window, mrg1->text(), app_.BaseFolder,
-                                                 app_.packFilter(false), QStringLiteral("mrg"));
+    const QString path =
+        app_.ask().saveFileName(app_.window, saveAsAction_->text(), app_.BaseFolder,
+                                app_.packFilter(false), QStringLiteral("mrg"));
     if (path.isEmpty()) return false; // cancelled: nothing is saved
     if (isReadOnlyFile(path)) {       // refused as Save would refuse it, with the reason
         app_.ask().error(app_.window, QString(),
@@ -296,11 +297,11 @@ void PackCommands::checkDiskOnFocus() {
         openPackFile(app_.doc.fileName());
 }
 
-// buildRecentMenu: the recent packs submenu N18 from section LastFiles.
+// The recent packs submenu from section LastFiles.
 void PackCommands::buildRecentMenu() {
     recent_ = std::make_unique<RecentFiles>(optionsPath(app_.BaseFolder));
     recent_->load();
-    fillRecentMenu(*N18, *recent_, [this](const QString& path) { openRecentPack(path); });
+    fillRecentMenu(*recentMenu_, *recent_, [this](const QString& path) { openRecentPack(path); });
 }
 
 const QStringList& PackCommands::LastFilesList() const {
@@ -316,7 +317,7 @@ void PackCommands::openRecentPack(const QString& path) {
         Message error;
         if (!recent_->remove(path, &error))
             app_.ask().warning(app_.window, app_.text(kLineRecentNotWritten, app_.Lang.say(error)));
-        fillRecentMenu(*N18, *recent_, [this](const QString& p) { openRecentPack(p); });
+        fillRecentMenu(*recentMenu_, *recent_, [this](const QString& p) { openRecentPack(p); });
         return;
     }
     if (!mayReplacePack()) return;
@@ -327,7 +328,7 @@ void PackCommands::openRecentPack(const QString& path) {
 void PackCommands::addRecentFile(const QString& path) {
     Message error;
     const bool saved = recent_->write_ini(path, &error);
-    fillRecentMenu(*N18, *recent_, [this](const QString& p) { openRecentPack(p); });
+    fillRecentMenu(*recentMenu_, *recent_, [this](const QString& p) { openRecentPack(p); });
     if (saved || recentNotSavedShown_) return;
     recentNotSavedShown_ = true;
     app_.ask().warning(app_.window, app_.text(kLineRecentNotWritten, app_.Lang.say(error)));

@@ -27,9 +27,9 @@ public:
     PackCommands(AppContext& app, ListController& list, EditorController& editor, QWidget* window);
     ~PackCommands() override;
 
-    // N4, N16, N6, mrg1 and N7, and the recent packs submenu N18.
+    // By object name: "N4", "N16", "N6", "mrg1" and "N7".
     QAction* action(const char* name) const;
-    QMenu* recentMenu() const { return N18; }
+    QMenu* recentMenu() const { return recentMenu_; }
     QTimer* autosaveTimer() const { return autotime; }
 
     // openStartPack, once: read `startPack` (named on the command line) or
@@ -79,8 +79,8 @@ private:
     AppContext& app_;
     ListController& list_;
     EditorController& editor_;
-    QAction *N4, *N16, *N6, *mrg1, *N7;
-    QMenu* N18; // "Выбрать": recent packs
+    QAction *newPackAction_, *openPackAction_, *saveAction_, *saveAsAction_, *exitAction_;
+    QMenu* recentMenu_; // "Выбрать": recent packs
     QTimer* autotime;
     std::unique_ptr<RecentFiles> recent_;
     bool exitConfirmed_ = false;       // File > Exit has decided already

@@ -74,7 +74,7 @@ private:
     MailSettings settings_;
     SmtpClient client_;
     SmtpEndpoint endpoint_;
-    MailMessage message_; // the mail being composed (IdMessage1)
+    MailMessage message_; // the mail being composed
     QString recipientText_, attachmentPath_;
     QByteArray body_;
     QString subject_;

@@ -130,22 +130,22 @@ PanelResult TrackSession::applyFieldSize(const QString& widthText, const QString
     return {};
 }
 
-PanelResult TrackSession::playerUp(QString& edit1) {
-    return movePlayer(edit1, -1);
+PanelResult TrackSession::playerUp(QString& stepText) {
+    return movePlayer(stepText, -1);
 }
-PanelResult TrackSession::playerDown(QString& edit1) {
-    return movePlayer(edit1, +1);
+PanelResult TrackSession::playerDown(QString& stepText) {
+    return movePlayer(stepText, +1);
 }
 
-PanelResult TrackSession::movePlayer(QString& edit1, int sign) {
+PanelResult TrackSession::movePlayer(QString& stepText, int sign) {
     if (record().Templ <= 0) return {};
-    const QString text = edit1.isEmpty() ? QString("0") : edit1;
+    const QString text = stepText.isEmpty() ? QString("0") : stepText;
     const auto step = parseFieldNumber(text);
-    if (!step) return {EditorMessage::NotANumber, edit1};
+    if (!step) return {EditorMessage::NotANumber, stepText};
     const int64_t moved = int64_t(state_.PlayerYOffset) + int64_t(sign) * *step;
     if (moved < -kMaxPlayerOffset || moved > kMaxPlayerOffset)
-        return {EditorMessage::NotANumber, edit1};
-    edit1 = text;
+        return {EditorMessage::NotANumber, stepText};
+    stepText = text;
     state_.PlayerYOffset = int32_t(moved);
     return {};
 }

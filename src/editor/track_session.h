@@ -90,12 +90,12 @@ public:
     void placeMarks();
     // The user picked preset t (1..13).
     void choosePreset(int t);
-    // "Обновить область" with the texts of the two TP2 rows; both are checked
-    // before either is applied.
+    // "Обновить область" with the width and height typed in the panel; both are
+    // checked before either is applied.
     PanelResult applyFieldSize(const QString& widthText, const QString& heightText);
-    // "^^^" / "vvv" with the text of Edit1 (set to "0" when empty).
-    PanelResult playerUp(QString& edit1);
-    PanelResult playerDown(QString& edit1);
+    // "^^^" / "vvv" with the step typed in the panel (set to "0" when empty).
+    PanelResult playerUp(QString& stepText);
+    PanelResult playerDown(QString& stepText);
     // The record storing would write, in `r`; nothing of the session or the
     // pack changes (a ".lev" export of the open track writes it).
     SaveOutcome recordToStore(const QString& nameText, TTrackInfo& r) const;
@@ -115,7 +115,7 @@ public:
     StatusTexts statusTexts(const LangLines& lang, bool trackModified, bool packModified);
 
 private:
-    PanelResult movePlayer(QString& edit1, int sign);
+    PanelResult movePlayer(QString& stepText, int sign);
     void storeNewTrack(TTrackInfo& r) const;
     void storeExistingTrack(TTrackInfo& r) const;
     void closingSteps(TTrackInfo& r) const;

@@ -65,7 +65,7 @@ TEST_F(CopyDialog, ListsThePackAndPreviewsTheTrackUnderTheCursor) {
     EXPECT_EQ(dlg.objectName(), "Form2");
     EXPECT_EQ(dlg.windowTitle(), lang[44]);
     EXPECT_EQ(dlg.copyto->model()->headerData(0, Qt::Horizontal).toString(), lang[45]);
-    EXPECT_EQ(dlg.Button1->text(), lang[46]);
+    EXPECT_EQ(dlg.copyButton->text(), lang[46]);
     EXPECT_EQ(dlg.size(), QSize(502, 236));
     EXPECT_EQ(dlg.preimg->size(), QSize(300, 200));
     EXPECT_TRUE(dlg.copyto->showGrid());
@@ -111,7 +111,7 @@ TEST_F(CopyDialog, EnterTicksTheSelectedRowsAndCopyPutsThemAtTheEndsOfTheirGroup
     click(dlg, 7);
     QTest::keyClick(dlg.copyto, Qt::Key_Enter);
 
-    QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+    QTest::mouseClick(dlg.copyButton, Qt::LeftButton);
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
 
@@ -152,7 +152,7 @@ TEST_F(CopyDialog, LevFilesGiveANarrowWindowWithoutPreview) {
     EXPECT_EQ(caption(dlg, 1), "2/dune");
     click(dlg, 1); // nothing to preview, nothing breaks
     QTest::keyClick(dlg.copyto, Qt::Key_Return);
-    QTest::mouseClick(dlg.Button1, Qt::LeftButton);
+    QTest::mouseClick(dlg.copyButton, Qt::LeftButton);
     EXPECT_EQ(dlg.tickedRows(), std::vector<int>{1});
 }
 
@@ -160,15 +160,15 @@ TEST(ProgressWindow, ShowsTheRunsProgressAndClosesAfterItWhateverTheOutcome) {
     LangLines english;
     english.load(QString(BASE_DIR) + "/lang/english.lng");
     ProgressWindow form(english);
-    EXPECT_EQ(form.ProgressBar1->maximum(), 130);
-    EXPECT_EQ(form.Label1->text(), "Processing . . .");
+    EXPECT_EQ(form.progressBar->maximum(), 130);
+    EXPECT_EQ(form.processingLabel->text(), "Processing . . .");
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     std::vector<int> seen;
     const PictureRun ok = form.run([&](const PictureProgress& show) {
         EXPECT_TRUE(form.isVisible());
         for (int v : {0, 10, 59, 120, 130}) {
             show(v);
-            seen.push_back(form.ProgressBar1->value());
+            seen.push_back(form.progressBar->value());
         }
         return PictureRun{{}, 3};
     });

@@ -110,11 +110,11 @@ TEST(RecentMenu, ItemsAreNumberedByTheirKeysAndOpenTheirPath) {
     putFile(ini, "[LastFiles]\r\n1=/p/Tom & Jerry.mrg\r\n3=/p/c.mrg\r\n5=0\r\n");
     RecentFiles recent(ini);
     recent.load();
-    QMenu N18;
-    N18.addAction("stale");
+    QMenu menu;
+    menu.addAction("stale");
     QStringList opened;
-    fillRecentMenu(N18, recent, [&](const QString& path) { opened << path; });
-    const auto actions = N18.actions();
+    fillRecentMenu(menu, recent, [&](const QString& path) { opened << path; });
+    const auto actions = menu.actions();
     ASSERT_EQ(actions.size(), 2);
     EXPECT_EQ(actions[0]->text(), "1: /p/Tom && Jerry.mrg");
     EXPECT_EQ(actions[1]->text(), "3: /p/c.mrg");
@@ -124,9 +124,9 @@ TEST(RecentMenu, ItemsAreNumberedByTheirKeysAndOpenTheirPath) {
 
     // openRecentPack records the path; the menu is rebuilt from the new order.
     ASSERT_TRUE(recent.write_ini(opened[0]));
-    fillRecentMenu(N18, recent, [](const QString&) {});
-    EXPECT_EQ(N18.actions()[0]->text(), "1: /p/Tom && Jerry.mrg");
-    EXPECT_EQ(N18.actions()[1]->text(), "2: /p/c.mrg");
+    fillRecentMenu(menu, recent, [](const QString&) {});
+    EXPECT_EQ(menu.actions()[0]->text(), "1: /p/Tom && Jerry.mrg");
+    EXPECT_EQ(menu.actions()[1]->text(), "2: /p/c.mrg");
 }
 
 // Titles and tips show no Alt marker; a doubled "&" is one "&" shown.

@@ -132,8 +132,9 @@ TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
     }
     QStringList expected;
     for (QWidget* c : std::initializer_list<QWidget*>{
-             panel->TrackProp, panel->TP2, panel->UpdateTInfo, panel->ListLenT, panel->PlyrUp,
-             panel->PlyrDown, panel->Edit1, panel->pntnd, panel->SaveTProp, panel->CloseProp})
+             panel->TrackProp, panel->fieldSizeTable, panel->UpdateTInfo, panel->ListLenT,
+             panel->PlyrUp, panel->PlyrDown, panel->playerStep, panel->pntnd, panel->SaveTProp,
+             panel->CloseProp})
         if (c->isEnabled()) expected << c->objectName();
     EXPECT_EQ(order, expected) << "the panel in reading order";
     ASSERT_TRUE(canvas->hasFocus()) << "then the canvas";

@@ -57,12 +57,12 @@ TEST(TrackEditor, AnOpenedTrackIsChangedByThePanelStoredAndSaved) {
     EXPECT_FALSE(ctl<QWidget>(w, "Panel7")->isVisible());
     EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpedit->isVisible());
     EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpnew->isVisible());
-    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->Memo2->isVisible());
+    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->newTrackHelp->isVisible());
     EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "Hill");
     EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 1), "3");
     EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->width(), 300) << "the canvas ends at the last node";
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TP2, 0), "300");
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TP2, 1),
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable, 0), "300");
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable, 1),
               QString::number(ctl<TrackCanvas>(w, "MapImg")->height()));
     EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT->currentIndex(), 0);
     EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
@@ -78,7 +78,7 @@ TEST(TrackEditor, AnOpenedTrackIsChangedByThePanelStoredAndSaved) {
     QTest::keyClick(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT, Qt::Key_Down);
     QTest::keyClick(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT, Qt::Key_Down);
     EXPECT_EQ(w.editor().session().record().Templ, 3);
-    ctl<TrackPropertiesPanel>(w, "Panel1")->Edit1->setText("5");
+    ctl<TrackPropertiesPanel>(w, "Panel1")->playerStep->setText("5");
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->PlyrUp, Qt::LeftButton);
     EXPECT_EQ(w.editor().state().PlayerYOffset, -5);
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
@@ -118,14 +118,14 @@ TEST(TrackEditor, FieldTextThatIsNoNumberChangesNothing) {
     EXPECT_TRUE(s.prompts->shown.back().contains("7x0"));
     EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), field) << "a valid width alone is not applied";
 
-    ctl<TrackPropertiesPanel>(w, "Panel1")->Edit1->setText("ten");
+    ctl<TrackPropertiesPanel>(w, "Panel1")->playerStep->setText("ten");
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->PlyrDown, Qt::LeftButton);
     EXPECT_EQ(s.prompts->shown.size(), 2);
     EXPECT_EQ(w.editor().state().PlayerYOffset, 0);
 
-    ctl<TrackPropertiesPanel>(w, "Panel1")->Edit1->clear();
+    ctl<TrackPropertiesPanel>(w, "Panel1")->playerStep->clear();
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->PlyrDown, Qt::LeftButton);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->Edit1->text(), "0")
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->playerStep->text(), "0")
         << "an empty step becomes 0 and moves nothing";
     EXPECT_EQ(w.editor().state().PlayerYOffset, 0);
 
@@ -157,14 +157,14 @@ TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
     QTest::keyClicks(ctl<QLineEdit>(w, "NameNewTrack"), "my first track");
     QTest::mouseClick(ctl<QPushButton>(w, "NewTrack"), Qt::LeftButton);
     ASSERT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
-    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->Memo2->isVisible());
+    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->newTrackHelp->isVisible());
     EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpnew->isVisible());
     EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpedit->isVisible());
     EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "my_first_track");
     EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 1), "0");
     EXPECT_TRUE(ctl<QLineEdit>(w, "NameNewTrack")->text().isEmpty());
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TP2, 0), "1800");
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TP2, 1), "1800");
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable, 0), "1800");
+    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable, 1), "1800");
     EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->width(), 1800);
     EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
     for (QAction* a : editorTools(w)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
@@ -191,7 +191,7 @@ TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
     panel->setField("1800", "900");
     QTest::keyClick(panel->ListLenT, Qt::Key_Down);
     EXPECT_EQ(cell(panel->TrackProp, 1), "2");
-    EXPECT_EQ(cell(panel->TP2, 1), "900");
+    EXPECT_EQ(cell(panel->fieldSizeTable, 1), "900");
     QTest::keyClick(panel->ListLenT, Qt::Key_Up);
 
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
@@ -302,9 +302,10 @@ TEST(TrackEditor, ALanguageFindsEveryControlOfThePanel) {
         EXPECT_EQ(inMain, 1) << name;
     }
     EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp->item(0, 0)->text(), english[13]);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->TP2->item(1, 0)->text(), english[16]);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->GroupBox1->title(), english[18]);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->Label1->text(), english[92]);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable->item(1, 0)->text(),
+              english[16]);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->playerBox->title(), english[18]);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->lengthLimitHint->text(), english[92]);
     EXPECT_EQ(ctl<QGroupBox>(w, "GroupBox2")->title(), english[25]);
     EXPECT_NE(english[13], LangLines()[13]) << "the English line differs from the built-in one";
 }

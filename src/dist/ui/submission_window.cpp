@@ -43,33 +43,33 @@ SubmissionWindow::SubmissionWindow(QString baseFolder, OpenPackState openPack,
     // A fixed border with only the system menu.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    IdSMTP1 = new LevelSubmission(base_, lang_, this);
-    IdSMTP1->setObjectName("IdSMTP1");
+    submission_ = new LevelSubmission(base_, lang_, this);
+    submission_->setObjectName("IdSMTP1");
     buildControls();
     retranslate();
-    connect(IdSMTP1, &LevelSubmission::message, this, &SubmissionWindow::showMessage);
-    connect(IdSMTP1, &LevelSubmission::logLine, this,
+    connect(submission_, &LevelSubmission::message, this, &SubmissionWindow::showMessage);
+    connect(submission_, &LevelSubmission::logLine, this,
             [this](const QString& text, LogColour c) { AddMessage(text, logColour(c)); });
-    connect(IdSMTP1, &LevelSubmission::finished, this, &SubmissionWindow::runEnded);
+    connect(submission_, &LevelSubmission::finished, this, &SubmissionWindow::runEnded);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void SubmissionWindow::buildControls() {
-    RadioButton4 = named<QRadioButton>("RadioButton4", this);
-    RadioButton3 = named<QRadioButton>("RadioButton3", this);
-    RadioButton3->setChecked(true);
+    openPackRadio_ = named<QRadioButton>("RadioButton4", this);
+    otherPackRadio_ = named<QRadioButton>("RadioButton3", this);
+    otherPackRadio_->setChecked(true);
     auto* source = new QButtonGroup(this);
-    source->addButton(RadioButton4);
-    source->addButton(RadioButton3);
+    source->addButton(openPackRadio_);
+    source->addButton(otherPackRadio_);
     LevFilePath = named<QLineEdit>("LevFilePath", this);
-    Button1 = named<QPushButton>("Button1", this);
+    browseButton_ = named<QPushButton>("Button1", this);
     nameauth = named<QLineEdit>("nameauth", this);
     emailauth = named<QLineEdit>("emailauth", this);
     nameLev = named<QLineEdit>("nameLev", this);
     note = named<QPlainTextEdit>("note", this);
     note->setFixedHeight(70);
-    StaticText2 = named<QLabel>("StaticText2", this);
-    StaticText2->setStyleSheet("color: rgb(255,0,0); font-size: 8pt");
+    requiredFieldsLabel_ = named<QLabel>("StaticText2", this);
+    requiredFieldsLabel_->setStyleSheet("color: rgb(255,0,0); font-size: 8pt");
     SendtoDisk = named<QRadioButton>("SendtoDisk", this);
     SendtoMail = named<QRadioButton>("SendtoMail", this);
     SendtoMail->setChecked(true);
@@ -80,32 +80,32 @@ void SubmissionWindow::buildControls() {
     LogMemo->setReadOnly(true);
     LogMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     LogMemo->setFixedSize(420, 160);
-    Button2 = named<QPushButton>("Button2", this);
-    Button2->setDefault(true);
+    sendButton_ = named<QPushButton>("Button2", this);
+    sendButton_->setDefault(true);
 
     auto* file = new QHBoxLayout;
     file->addWidget(LevFilePath);
-    file->addWidget(Button1);
+    file->addWidget(browseButton_);
     auto* fields = new QFormLayout;
     fields->addRow(named<QLabel>("LabelNick", this), nameauth);
     fields->addRow(named<QLabel>("LabelEmail", this), emailauth);
     fields->addRow(named<QLabel>("LabelLevel", this), nameLev);
     fields->addRow(named<QLabel>("LabelNote", this), note);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(RadioButton4);
-    layout->addWidget(RadioButton3);
+    layout->addWidget(openPackRadio_);
+    layout->addWidget(otherPackRadio_);
     layout->addLayout(file);
     layout->addLayout(fields);
-    layout->addWidget(StaticText2);
+    layout->addWidget(requiredFieldsLabel_);
     layout->addWidget(SendtoDisk);
     layout->addWidget(SendtoMail);
     layout->addWidget(LogMemo);
-    layout->addWidget(Button2, 0, Qt::AlignRight);
+    layout->addWidget(sendButton_, 0, Qt::AlignRight);
 
-    connect(Button1, &QPushButton::clicked, this, &SubmissionWindow::choosePackFile);
-    connect(RadioButton3, &QRadioButton::clicked, this, &SubmissionWindow::chooseOpenPack);
-    connect(RadioButton4, &QRadioButton::clicked, this, &SubmissionWindow::chooseOtherPack);
-    connect(Button2, &QPushButton::clicked, this, &SubmissionWindow::runSubmission);
+    connect(browseButton_, &QPushButton::clicked, this, &SubmissionWindow::choosePackFile);
+    connect(otherPackRadio_, &QRadioButton::clicked, this, &SubmissionWindow::otherPackChosen);
+    connect(openPackRadio_, &QRadioButton::clicked, this, &SubmissionWindow::openPackChosen);
+    connect(sendButton_, &QPushButton::clicked, this, &SubmissionWindow::runSubmission);
 }
 
 void SubmissionWindow::retranslate() {
@@ -148,23 +148,24 @@ void SubmissionWindow::choosePackFile() {
     if (!chosen.isEmpty()) LevFilePath->setText(QDir::toNativeSeparators(chosen));
 }
 
-void SubmissionWindow::chooseOpenPack() {
+void SubmissionWindow::otherPackChosen() {
     LevFilePath->setEnabled(true);
-    Button1->setEnabled(true);
+    browseButton_->setEnabled(true);
 }
 
-void SubmissionWindow::chooseOtherPack() {
+void SubmissionWindow::openPackChosen() {
     LevFilePath->setEnabled(false);
-    Button1->setEnabled(false);
+    browseButton_->setEnabled(false);
 }
 
 void SubmissionWindow::runSubmission() {
-    if (IdSMTP1->running()) return;
-    const bool other = RadioButton3->isChecked();
-    const bool chosen = (other && !LevFilePath->text().isEmpty()) ||
-                        (RadioButton4->isChecked() && openPack_.hasTracks && openPack_.hasTracks());
+    if (submission_->running()) return;
+    const bool other = otherPackRadio_->isChecked();
+    const bool chosen =
+        (other && !LevFilePath->text().isEmpty()) ||
+        (openPackRadio_->isChecked() && openPack_.hasTracks && openPack_.hasTracks());
     if (chosen && !other && !openPackReady()) return;
-    Button2->setEnabled(false);
+    sendButton_->setEnabled(false);
     SubmissionRequest r;
     if (chosen)
         r.packPath = other ? QDir::fromNativeSeparators(LevFilePath->text())
@@ -174,7 +175,7 @@ void SubmissionWindow::runSubmission() {
     r.levelName = nameLev->text();
     r.note = note->toPlainText();
     r.mail = SendtoMail->isChecked();
-    IdSMTP1->start(r); // an empty pack path ends in "Не выбран файл."
+    submission_->start(r); // an empty pack path ends in "Не выбран файл."
 }
 
 // The open pack goes as its file: with changes not saved, the user says
@@ -194,11 +195,11 @@ bool SubmissionWindow::openPackReady() {
 }
 
 void SubmissionWindow::runEnded() {
-    Button2->setEnabled(true);
+    sendButton_->setEnabled(true);
 }
 
 bool SubmissionWindow::running() const {
-    return IdSMTP1->running();
+    return submission_->running();
 }
 
 void SubmissionWindow::showMessage(const QString& text) {
@@ -224,7 +225,7 @@ void SubmissionWindow::AddMessage(const QString& text, const QColor& colour) {
 
 void SubmissionWindow::reject() {
     // Closing the window stops a run that is mailing.
-    IdSMTP1->cancel();
+    submission_->cancel();
     QDialog::reject();
 }
 

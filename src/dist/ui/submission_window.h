@@ -1,6 +1,6 @@
 #pragma once
-// SubmissionWindow, "Отправка уровня на сайт" (File menu item N17): a pack, the
-// author's nick and e-mail, a level name and a note go into
+// SubmissionWindow, "Отправка уровня на сайт": a pack, the author's nick and
+// e-mail, a level name and a note go into
 // "tomail/levels.zip", which is kept there or mailed to the submission
 // mailbox while a coloured, time-stamped log shows the progress. The mailing
 // runs on the event loop: the window stays responsive, and "Ok" stays off
@@ -41,8 +41,8 @@ public:
     // "opt.ini" unless one of them holds text already.
     void showCurrentValues();
     void choosePackFile(); // "Обзор...": choose the pack file
-    void chooseOpenPack();
-    void chooseOtherPack();
+    void otherPackChosen();
+    void openPackChosen();
     void runSubmission(); // "Ok": run the submission
     // Appends a time-stamped line to the log, keeping at most 2000 lines.
     void AddMessage(const QString& text, const QColor& colour);
@@ -50,7 +50,7 @@ public:
     // Takes the captions from the language lines again (after a change of language).
     void retranslate();
 
-    // A run is going on (Button2 is off).
+    // A run is going on (sendButton_ is off).
     bool running() const;
 
     static constexpr int kMaxLogLines = 2000;
@@ -68,14 +68,14 @@ private:
     QString base_;
     OpenPackState openPack_;
     const LangLines& lang_;
-    LevelSubmission* IdSMTP1; // the submission run: SMTP client and message
+    LevelSubmission* submission_; // the submission run: SMTP client and message
 
-    QRadioButton *RadioButton4, *RadioButton3, *SendtoDisk, *SendtoMail;
+    QRadioButton *openPackRadio_, *otherPackRadio_, *SendtoDisk, *SendtoMail;
     QLineEdit *LevFilePath, *nameauth, *emailauth, *nameLev;
     QPlainTextEdit* note;
-    QLabel* StaticText2;
+    QLabel* requiredFieldsLabel_;
     QTextEdit* LogMemo;
-    QPushButton *Button1, *Button2;
+    QPushButton *browseButton_, *sendButton_;
 };
 
 } // namespace korvo

@@ -42,19 +42,19 @@ CorrectionWindow::CorrectionWindow(OpenTrack& track, QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       track_(track) {
     setObjectName("corrxywnd");
-    Label2 = new QLabel("X :", this);
-    Label2->setObjectName("Label2");
+    xLabel_ = new QLabel("X :", this);
+    xLabel_->setObjectName("Label2");
     x_ = makeSpin("x_", this);
-    Label3 = new QLabel("Y :", this);
-    Label3->setObjectName("Label3");
+    yLabel_ = new QLabel("Y :", this);
+    yLabel_->setObjectName("Label3");
     y_ = makeSpin("y_", this);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(3, 3, 3, 3);
     grid->setHorizontalSpacing(2);
-    grid->addWidget(Label2, 0, 0);
+    grid->addWidget(xLabel_, 0, 0);
     grid->addWidget(x_, 0, 1);
-    grid->addWidget(Label3, 1, 0);
+    grid->addWidget(yLabel_, 1, 0);
     grid->addWidget(y_, 1, 1);
     // 80 x 80, but wide enough to show five-digit coordinates whole.
     setFixedSize(std::max(kSize, grid->sizeHint().width()), kSize);

@@ -54,9 +54,9 @@ private:
     void moved();
 
     OpenTrack& track_;
-    QLabel* Label2;
+    QLabel* xLabel_;
     QSpinBox* x_;
-    QLabel* Label3;
+    QLabel* yLabel_;
     QSpinBox* y_;
     CorrLimits limits_;
 };

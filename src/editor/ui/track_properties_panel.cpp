@@ -118,12 +118,12 @@ TrackPropertiesPanel::TrackPropertiesPanel(QWidget* parent) : QWidget(parent) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(3, 2, 3, 3);
     column->setSpacing(4);
-    StaticText1 = named(new QLabel(ru("Свойства трека"), this), "StaticText1");
-    StaticText1->setAlignment(Qt::AlignCenter);
-    QFont bold = StaticText1->font();
+    titleLabel = named(new QLabel(ru("Свойства трека"), this), "StaticText1");
+    titleLabel->setAlignment(Qt::AlignCenter);
+    QFont bold = titleLabel->font();
     bold.setBold(true);
-    StaticText1->setFont(bold);
-    column->addWidget(StaticText1);
+    titleLabel->setFont(bold);
+    column->addWidget(titleLabel);
     column->addWidget(buildProperties());
     column->addWidget(buildLength());
     column->addWidget(buildPlayer());
@@ -134,30 +134,30 @@ TrackPropertiesPanel::TrackPropertiesPanel(QWidget* parent) : QWidget(parent) {
     CloseProp = named(new QPushButton(ru("Закрыть без сохранения"), this), "CloseProp");
     column->addWidget(SaveTProp);
     column->addWidget(CloseProp);
-    Memo2 = named(new QPlainTextEdit(this), "Memo2");
-    Memo2->setReadOnly(true);
-    Memo2->setPlainText(ru("1. Задайте ширину и высоту поля.\n"
-                           "2. Нажмите \"Обновить область\".\n"
-                           "3. Нарисуйте трек.\n"
-                           "4. Выберите \"Длину трека\".\n"
-                           "5. Подредактируйте высоту \n"
-                           "игрока.\n"
-                           "6. Нажмите \"Сохранить и \n"
-                           "Закрыть\"."));
-    Memo2->setMinimumHeight(Memo2->fontMetrics().lineSpacing() * 6);
-    column->addWidget(Memo2, 4); // takes most of the room left below the buttons
+    newTrackHelp = named(new QPlainTextEdit(this), "Memo2");
+    newTrackHelp->setReadOnly(true);
+    newTrackHelp->setPlainText(ru("1. Задайте ширину и высоту поля.\n"
+                                  "2. Нажмите \"Обновить область\".\n"
+                                  "3. Нарисуйте трек.\n"
+                                  "4. Выберите \"Длину трека\".\n"
+                                  "5. Подредактируйте высоту \n"
+                                  "игрока.\n"
+                                  "6. Нажмите \"Сохранить и \n"
+                                  "Закрыть\"."));
+    newTrackHelp->setMinimumHeight(newTrackHelp->fontMetrics().lineSpacing() * 6);
+    column->addWidget(newTrackHelp, 4); // takes most of the room left below the buttons
     helpnew = buildHelp(true);
     helpedit = buildHelp(false);
     column->addWidget(helpnew);
     column->addWidget(helpedit);
-    Label6 = wrappedLabel("Label6", "MiddleButton - перемещение рабочей области", this);
-    column->addWidget(Label6);
+    moveViewHint = wrappedLabel("Label6", "MiddleButton - перемещение рабочей области", this);
+    column->addWidget(moveViewHint);
     column->addStretch(1);
     showHelpFor(false);
-    Memo2->setFocusPolicy(Qt::NoFocus); // help to read, not a control to tab through
+    newTrackHelp->setFocusPolicy(Qt::NoFocus); // help to read, not a control to tab through
     // Tab goes through the controls in reading order, top to bottom.
-    QWidget* order[] = {TrackProp, TP2,   UpdateTInfo, ListLenT,  PlyrUp,
-                        PlyrDown,  Edit1, pntnd,       SaveTProp, CloseProp};
+    QWidget* order[] = {TrackProp, fieldSizeTable, UpdateTInfo, ListLenT,  PlyrUp,
+                        PlyrDown,  playerStep,     pntnd,       SaveTProp, CloseProp};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     connect(TrackProp, &QTableWidget::cellChanged, this, [this](int row, int col) {
@@ -174,42 +174,42 @@ QWidget* TrackPropertiesPanel::buildProperties() {
     v->setSpacing(3);
     TrackProp = keyValueTable("TrackProp", "Название трека", "Количество линий", box);
     TrackProp->item(1, 1)->setFlags(Qt::ItemIsEnabled); // the count is shown, not typed
-    TP2 = keyValueTable("TP2", "Ширина поля (по Х)", "Высота поля (по Y)", box);
+    fieldSizeTable = keyValueTable("TP2", "Ширина поля (по Х)", "Высота поля (по Y)", box);
     UpdateTInfo = named(new QPushButton(ru("Обновить область"), box), "UpdateTInfo");
     v->addWidget(TrackProp);
-    v->addWidget(TP2);
+    v->addWidget(fieldSizeTable);
     v->addWidget(UpdateTInfo);
     return box;
 }
 
 QWidget* TrackPropertiesPanel::buildLength() {
-    GroupBox3 = named(new QGroupBox(ru("  Длина трека  "), this), "GroupBox3");
-    auto* v = new QVBoxLayout(GroupBox3);
+    lengthBox = named(new QGroupBox(ru("  Длина трека  "), this), "GroupBox3");
+    auto* v = new QVBoxLayout(lengthBox);
     v->setContentsMargins(6, 2, 6, 4);
-    ListLenT = named(new QComboBox(GroupBox3), "ListLenT");
+    ListLenT = named(new QComboBox(lengthBox), "ListLenT");
     ListLenT->setMaxVisibleItems(kPresetCount);
     for (int t = 1; t <= kPresetCount; ++t) ListLenT->addItem(presetText(t), t);
     v->addWidget(ListLenT);
-    return GroupBox3;
+    return lengthBox;
 }
 
 QWidget* TrackPropertiesPanel::buildPlayer() {
-    GroupBox1 = named(new QGroupBox(ru(" Позиция игрока "), this), "GroupBox1");
-    auto* h = new QHBoxLayout(GroupBox1);
+    playerBox = named(new QGroupBox(ru(" Позиция игрока "), this), "GroupBox1");
+    auto* h = new QHBoxLayout(playerBox);
     h->setContentsMargins(6, 2, 6, 4);
     h->setSpacing(3);
-    PlyrUp = named(new QPushButton("^^^", GroupBox1), "PlyrUp");
-    PlyrDown = named(new QPushButton("vvv", GroupBox1), "PlyrDown");
+    PlyrUp = named(new QPushButton("^^^", playerBox), "PlyrUp");
+    PlyrDown = named(new QPushButton("vvv", playerBox), "PlyrDown");
     for (QPushButton* b : {PlyrUp, PlyrDown}) b->setFixedWidth(40);
-    Edit1 = named(new QLineEdit("1", GroupBox1), "Edit1");
-    Edit1->setFixedWidth(36);
-    Label9 = named(new QLabel("px.", GroupBox1), "Label9");
+    playerStep = named(new QLineEdit("1", playerBox), "Edit1");
+    playerStep->setFixedWidth(36);
+    playerStepUnit = named(new QLabel("px.", playerBox), "Label9");
     h->addWidget(PlyrUp);
     h->addWidget(PlyrDown);
-    h->addWidget(Edit1);
-    h->addWidget(Label9);
+    h->addWidget(playerStep);
+    h->addWidget(playerStepUnit);
     h->addStretch(1);
-    return GroupBox1;
+    return playerBox;
 }
 
 QWidget* TrackPropertiesPanel::buildHelp(bool newTrack) {
@@ -228,15 +228,15 @@ QWidget* TrackPropertiesPanel::buildHelp(bool newTrack) {
     v->addLayout(legendRow(flagCircle(kFinishColor, panel), finish));
     v->addWidget(modifier);
     if (newTrack) {
-        Label7 = start, Label12 = finish, Label1 = modifier;
+        newStartLabel = start, newFinishLabel = finish, lengthLimitHint = modifier;
     } else {
-        Label8 = start, Label11 = finish, Label13 = modifier;
+        editStartLabel = start, editFinishLabel = finish, correctionHint = modifier;
     }
     return panel;
 }
 
 void TrackPropertiesPanel::showHelpFor(bool newTrack) {
-    Memo2->setVisible(newTrack);
+    newTrackHelp->setVisible(newTrack);
     helpnew->setVisible(newTrack);
     helpedit->setVisible(!newTrack);
 }
@@ -259,16 +259,16 @@ void TrackPropertiesPanel::setLines(int lines) {
 }
 
 QString TrackPropertiesPanel::fieldWidthText() const {
-    return TP2->item(0, 1)->text();
+    return fieldSizeTable->item(0, 1)->text();
 }
 
 QString TrackPropertiesPanel::fieldHeightText() const {
-    return TP2->item(1, 1)->text();
+    return fieldSizeTable->item(1, 1)->text();
 }
 
 void TrackPropertiesPanel::setField(const QString& width, const QString& height) {
-    setValue(TP2, 0, width);
-    setValue(TP2, 1, height);
+    setValue(fieldSizeTable, 0, width);
+    setValue(fieldSizeTable, 1, height);
 }
 
 void TrackPropertiesPanel::setLengthRow(int row) {

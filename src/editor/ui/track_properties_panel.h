@@ -6,8 +6,9 @@
 //
 // The panel only shows values and reports what the user does; the main window
 // carries the commands out on its TrackSession (main_window_editor.cpp).
-// Every control has its member name as objectName, so that a language can
-// re-caption it (`TrackProp` and `TP2` keep their keys in column 0).
+// Every control has the objectName the language files know it by, so that a
+// language can re-caption it (the tables "TrackProp" and "TP2" keep their
+// keys in column 0).
 
 #include <QWidget>
 
@@ -37,34 +38,34 @@ public:
     // ListLenT: preset row 1..13, 0 for none.
     void setLengthRow(int row);
     int lengthRow() const;
-    // The help of a new track (Memo2, helpnew) or of an open one (helpedit).
+    // The help of a new track (newTrackHelp, helpnew) or of an open one (helpedit).
     void showHelpFor(bool newTrack);
 
-    // ---- Controls (objectName = member name) ----
-    QLabel* StaticText1;      // "Свойства трека"
-    QTableWidget* TrackProp;  // "Название трека", "Количество линий"
-    QTableWidget* TP2;        // "Ширина поля (по Х)", "Высота поля (по Y)"
-    QPushButton* UpdateTInfo; // "Обновить область"
-    QGroupBox* GroupBox3;     // "  Длина трека  "
-    QComboBox* ListLenT;      // the 13 length presets
-    QGroupBox* GroupBox1;     // " Позиция игрока "
-    QPushButton* PlyrUp;      // "^^^"
-    QPushButton* PlyrDown;    // "vvv"
-    QLineEdit* Edit1;         // player step in pixels
-    QLabel* Label9;           // "px."
-    QCheckBox* pntnd;         // "Точки на узлах"
-    QPushButton* SaveTProp;   // "Сохранить и Закрыть"
-    QPushButton* CloseProp;   // "Закрыть без сохранения"
-    QPlainTextEdit* Memo2;    // how to draw a new track
-    QWidget* helpnew;         // help while a new track is drawn
-    QLabel* Label1;           // "Shift+LeftButton - ..."
-    QLabel* Label7;           // "- Старт"
-    QLabel* Label12;          // "- Финиш"
-    QWidget* helpedit;        // help while a track is edited
-    QLabel* Label13;          // "Ctrl+LeftButton - ..."
-    QLabel* Label8;           // "- Старт"
-    QLabel* Label11;          // "- Финиш"
-    QLabel* Label6;           // "MiddleButton - ...", under both
+    // ---- Controls ----
+    QLabel* titleLabel;      // "Свойства трека"
+    QTableWidget* TrackProp; // "Название трека", "Количество линий"
+    QTableWidget* fieldSizeTable; // "Ширина поля (по Х)", "Высота поля (по Y)"
+    QPushButton* UpdateTInfo;     // "Обновить область"
+    QGroupBox* lengthBox;         // "  Длина трека  "
+    QComboBox* ListLenT;          // the 13 length presets
+    QGroupBox* playerBox;         // " Позиция игрока "
+    QPushButton* PlyrUp;          // "^^^"
+    QPushButton* PlyrDown;        // "vvv"
+    QLineEdit* playerStep;        // player step in pixels
+    QLabel* playerStepUnit;       // "px."
+    QCheckBox* pntnd;             // "Точки на узлах"
+    QPushButton* SaveTProp;       // "Сохранить и Закрыть"
+    QPushButton* CloseProp;       // "Закрыть без сохранения"
+    QPlainTextEdit* newTrackHelp; // how to draw a new track
+    QWidget* helpnew;             // help while a new track is drawn
+    QLabel* lengthLimitHint;      // "Shift+LeftButton - ..."
+    QLabel* newStartLabel;        // "- Старт"
+    QLabel* newFinishLabel;       // "- Финиш"
+    QWidget* helpedit;            // help while a track is edited
+    QLabel* correctionHint;       // "Ctrl+LeftButton - ..."
+    QLabel* editStartLabel;       // "- Старт"
+    QLabel* editFinishLabel;      // "- Финиш"
+    QLabel* moveViewHint;         // "MiddleButton - ...", under both
 
 signals:
     // The user edited the name (TrackPropStringsChange).

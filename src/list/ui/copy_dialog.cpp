@@ -61,15 +61,15 @@ CopyTracksDialog::CopyTracksDialog(TrackTable& importTracks, const Rows& rows,
     blank.fill(Qt::white);
     preimg->setPixmap(QPixmap::fromImage(whiteToTransparent(blank)));
 
-    Button1 = new QPushButton(lang[46], this);
-    Button1->setObjectName("Button1");
+    copyButton = new QPushButton(lang[46], this);
+    copyButton->setObjectName("Button1");
     // As wide as its caption needs in the font in use, centred where it stands.
     QRect button = kButtonRect;
-    button.setWidth(std::max(kButtonRect.width(), Button1->sizeHint().width()));
+    button.setWidth(std::max(kButtonRect.width(), copyButton->sizeHint().width()));
     button.moveCenter(QPoint(kButtonRect.center().x(), kButtonRect.center().y()));
-    Button1->setGeometry(button);
-    Button1->setAutoDefault(false); // Enter in the list ticks rows; it does not copy
-    connect(Button1, &QPushButton::clicked, this, &CopyTracksDialog::copyChosenTracks);
+    copyButton->setGeometry(button);
+    copyButton->setAutoDefault(false); // Enter in the list ticks rows; it does not copy
+    connect(copyButton, &QPushButton::clicked, this, &CopyTracksDialog::copyChosenTracks);
 
     QSize client = kClientSize;
     if (source == Source::LevFiles) {

@@ -2,7 +2,7 @@
 // CopyTracksDialog, the copy dialog: lists the tracks of the second table with check
 // boxes (with group header rows for a pack) and previews the track under the
 // cursor. Enter ticks the selected rows, Escape closes without copying,
-// "Скопировать" (`Button1`) accepts. The caller copies the ticked rows
+// "Скопировать" (`copyButton`) accepts. The caller copies the ticked rows
 // (copyTracks) when exec() returns Accepted and repaints its canvas whenever
 // the dialog closes.
 //
@@ -53,7 +53,7 @@ public:
 
     QTableView* copyto;
     QLabel* preimg;
-    QPushButton* Button1;
+    QPushButton* copyButton;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

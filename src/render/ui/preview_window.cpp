@@ -22,9 +22,9 @@ FloatingPreview::FloatingPreview(QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName("preimg_f");
     setWindowTitle(QString::fromUtf8("Предпросмотр трека"));
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pictureLabel = new QLabel(this);
+    pictureLabel->setObjectName("Image1");
+    pictureLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     resize(kImageSize);
     moveToStart();
 }
@@ -65,7 +65,7 @@ void FloatingPreview::fitToHeight(int h) {
     const int width = std::max(1, previewWindowWidth(height, PreviewRatio));
     fitting_ = true;
     resize(width, height);
-    Image1->setGeometry(rect());
+    pictureLabel->setGeometry(rect());
     redraw();
     fitting_ = false;
 }
@@ -87,13 +87,13 @@ void FloatingPreview::redraw() {
 }
 
 void FloatingPreview::showImage() {
-    Image1->setPixmap(QPixmap::fromImage(image_));
+    pictureLabel->setPixmap(QPixmap::fromImage(image_));
 }
 
 // FormResize: the user changed the size; the width follows the height.
 void FloatingPreview::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Image1->setGeometry(rect());
+    pictureLabel->setGeometry(rect());
     if (!fitting_ && isVisible()) fitToHeight(height());
 }
 

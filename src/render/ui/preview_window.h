@@ -3,7 +3,7 @@
 // window that stays on top. It opens at the track's aspect ratio and keeps
 // that ratio when its height is changed: the width follows the height.
 //
-// The picture `Image1` fills the window; the window opens the first time at
+// The picture `pictureLabel` fills the window; the window opens the first time at
 // (188, 480) of the main window's client area, over the canvas's lower left.
 
 #include <QImage>
@@ -36,7 +36,7 @@ public:
     int BaseImgWidth = 0;
     double PreviewRatio = 1.0;
 
-    QLabel* Image1;
+    QLabel* pictureLabel;
     const QImage& image() const { return image_; }
 
 signals:

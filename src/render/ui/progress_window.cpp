@@ -21,31 +21,31 @@ ProgressWindow::ProgressWindow(const LangLines& lang, QWidget* parent)
     setFixedSize(kClientSize);
     move(kPosition);
 
-    Label1 = new QLabel(lang[kLineProcessing], this);
-    Label1->setObjectName("Label1");
-    QFont bold = Label1->font();
+    processingLabel = new QLabel(lang[kLineProcessing], this);
+    processingLabel->setObjectName("Label1");
+    QFont bold = processingLabel->font();
     bold.setBold(true);
-    Label1->setFont(bold);
-    Label1->move(8, 8);
-    Label1->adjustSize();
+    processingLabel->setFont(bold);
+    processingLabel->move(8, 8);
+    processingLabel->adjustSize();
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setGeometry(8, 32, 209, 25);
-    ProgressBar1->setRange(0, kMaxProgress);
-    ProgressBar1->setTextVisible(false);
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName("ProgressBar1");
+    progressBar->setGeometry(8, 32, 209, 25);
+    progressBar->setRange(0, kMaxProgress);
+    progressBar->setTextVisible(false);
 }
 
 void ProgressWindow::setProgress(int value) {
-    if (value == ProgressBar1->value()) return; // most tracks of a large pack move it by nothing
-    ProgressBar1->setValue(value);
+    if (value == progressBar->value()) return; // most tracks of a large pack move it by nothing
+    progressBar->setValue(value);
     // Painted at once: the run holds the event loop until it ends, and no
     // other event (a timer's, the user's) may act on the pack meanwhile.
-    ProgressBar1->repaint();
+    progressBar->repaint();
 }
 
 PictureRun ProgressWindow::run(const std::function<PictureRun(const PictureProgress&)>& work) {
-    ProgressBar1->setValue(0);
+    progressBar->setValue(0);
     show();
     raise();
     // Once, so that the window is on the screen before the run starts.

@@ -30,8 +30,8 @@ public:
     // bar, and closes the window whatever the outcome.
     PictureRun run(const std::function<PictureRun(const PictureProgress&)>& work);
 
-    QLabel* Label1;
-    QProgressBar* ProgressBar1;
+    QLabel* processingLabel;
+    QProgressBar* progressBar;
 };
 
 } // namespace korvo

@@ -94,10 +94,10 @@ void OptionsDialog::buildLeftColumn(QVBoxLayout* column) {
     minutes->addWidget(named<QLabel>("Label1", "Мин.", minutesGroup));
     minutes->addStretch();
 
-    RadioButton1 = named<QRadioButton>("RadioButton1", "... помещать в начало списка", this);
-    RadioButton2 = named<QRadioButton>("RadioButton2", "... помещать в конец списка", this);
-    RadioButton1->setEnabled(false);
-    RadioButton2->setChecked(true);
+    newAtStartRadio_ = named<QRadioButton>("RadioButton1", "... помещать в начало списка", this);
+    newAtEndRadio_ = named<QRadioButton>("RadioButton2", "... помещать в конец списка", this);
+    newAtStartRadio_->setEnabled(false);
+    newAtEndRadio_->setChecked(true);
 
     auto* language = named<QGroupBox>("GroupBox5", " Язык интерфейса  ", this);
     Langlist = new QComboBox(language);
@@ -106,22 +106,22 @@ void OptionsDialog::buildLeftColumn(QVBoxLayout* column) {
 
     column->addWidget(cb_autotime);
     column->addWidget(minutesGroup);
-    column->addWidget(
-        radioGroup("GroupBox6", " При добавлении нового уровня ", RadioButton1, RadioButton2));
+    column->addWidget(radioGroup("GroupBox6", " При добавлении нового уровня ", newAtStartRadio_,
+                                 newAtEndRadio_));
     column->addWidget(language);
     column->addStretch();
 }
 
 void OptionsDialog::buildRightColumn(QVBoxLayout* column) {
-    RadioButton3 = named<QRadioButton>("RadioButton3", "Точка", this);
-    RadioButton4 = named<QRadioButton>("RadioButton4", "Моделька мотика", this);
-    RadioButton5 = named<QRadioButton>("RadioButton5", "Стандартный", this);
-    RadioButton6 = named<QRadioButton>("RadioButton6", "Древовидный", this);
-    RadioButton3->setChecked(true);
-    RadioButton5->setChecked(true);
+    riderDotRadio_ = named<QRadioButton>("RadioButton3", "Точка", this);
+    riderSpriteRadio_ = named<QRadioButton>("RadioButton4", "Моделька мотика", this);
+    listViewRadio_ = named<QRadioButton>("RadioButton5", "Стандартный", this);
+    treeViewRadio_ = named<QRadioButton>("RadioButton6", "Древовидный", this);
+    riderDotRadio_->setChecked(true);
+    listViewRadio_->setChecked(true);
     column->addWidget(buildColours());
-    column->addWidget(radioGroup("GroupBox1", " Вид мотика ", RadioButton3, RadioButton4));
-    column->addWidget(radioGroup("GroupBox2", " Вид списка ", RadioButton5, RadioButton6));
+    column->addWidget(radioGroup("GroupBox1", " Вид мотика ", riderDotRadio_, riderSpriteRadio_));
+    column->addWidget(radioGroup("GroupBox2", " Вид списка ", listViewRadio_, treeViewRadio_));
     column->addStretch();
 }
 
@@ -176,9 +176,9 @@ void OptionsDialog::showCurrentValues() {
     if (autosave) at_int->setText(read("AutoSave", "Savetime"));
     minutesGroup->setEnabled(autosave);
     fillLanguages(read("Options", "Lang"));
-    setRadio(read("Options", "NewLevel"), RadioButton1, RadioButton2);
-    setRadio(read("Options", "VMoto"), RadioButton3, RadioButton4);
-    setRadio(read("Options", "VList"), RadioButton5, RadioButton6);
+    setRadio(read("Options", "NewLevel"), newAtStartRadio_, newAtEndRadio_);
+    setRadio(read("Options", "VMoto"), riderDotRadio_, riderSpriteRadio_);
+    setRadio(read("Options", "VList"), listViewRadio_, treeViewRadio_);
     Options colours;
     readOptions(*ini, colours);
     showColours(colours);
@@ -190,9 +190,9 @@ void OptionsDialog::showValues(const Options& o) {
     if (o.autoSaveEnabled) at_int->setText(QString::number(o.autoSavePeriodMs / 60000));
     minutesGroup->setEnabled(o.autoSaveEnabled);
     fillLanguages(o.Lang);
-    setRadio(QString::number(o.NewLevel), RadioButton1, RadioButton2);
-    setRadio(QString::number(o.VMoto), RadioButton3, RadioButton4);
-    setRadio(QString::number(o.ViewMode), RadioButton5, RadioButton6);
+    setRadio(QString::number(o.NewLevel), newAtStartRadio_, newAtEndRadio_);
+    setRadio(QString::number(o.VMoto), riderDotRadio_, riderSpriteRadio_);
+    setRadio(QString::number(o.ViewMode), listViewRadio_, treeViewRadio_);
     showColours(o);
 }
 
@@ -236,12 +236,12 @@ OptionsChoice OptionsDialog::choice() const {
     o = options_;
     o.autoSaveEnabled = cb_autotime->isChecked();
     c.savetime = at_int->text();
-    if (RadioButton1->isChecked()) o.NewLevel = kNewTrackAtStart;
-    if (RadioButton2->isChecked()) o.NewLevel = kNewTrackAtEnd;
+    if (newAtStartRadio_->isChecked()) o.NewLevel = kNewTrackAtStart;
+    if (newAtEndRadio_->isChecked()) o.NewLevel = kNewTrackAtEnd;
     o.Lang = Langlist->currentIndex() >= 0 ? Langlist->currentText() : QString();
-    if (RadioButton3->isChecked()) o.VMoto = kRiderDot;
-    if (RadioButton4->isChecked()) o.VMoto = kRiderSprite;
-    c.VList = RadioButton6->isChecked() ? kViewTree : kViewList;
+    if (riderDotRadio_->isChecked()) o.VMoto = kRiderDot;
+    if (riderSpriteRadio_->isChecked()) o.VMoto = kRiderSprite;
+    c.VList = treeViewRadio_->isChecked() ? kViewTree : kViewList;
     o.BG1 = bg1->color();
     o.BG2 = bg2->color();
     o.BG3 = bg3->color();

@@ -72,8 +72,8 @@ private:
     QCheckBox* cb_autotime;
     QWidget* minutesGroup; // the minutes box and its label
     QLineEdit* at_int;
-    QRadioButton *RadioButton1, *RadioButton2, *RadioButton3, *RadioButton4, *RadioButton5,
-        *RadioButton6;
+    QRadioButton *newAtStartRadio_, *newAtEndRadio_, *riderDotRadio_, *riderSpriteRadio_,
+        *listViewRadio_, *treeViewRadio_;
     QComboBox* Langlist;
     ColorBox *bg1, *bg2, *bg3, *line1, *line2, *line3, *node1;
     QPushButton *applyopt, *closeopt;

@@ -28,7 +28,7 @@ std::function<bool(CopyTracksDialog&)> tick(std::vector<int> rows) {
             picked.select(i, i);
         }
         dialog.copyto->selectionModel()->select(picked, QItemSelectionModel::ClearAndSelect);
-        dialog.copytoKeyPress(Qt::Key_Return);
+        dialog.listKeyPressed(Qt::Key_Return);
         return true;
     };
 }
@@ -74,7 +74,7 @@ TEST(ImportWindow, TracksOfAnotherPackAndLevFilesGoToTheEndsOfTheirGroups) {
 
     // A dropped .lev file opens the dialog too; Escape there copies nothing.
     s.prompts->copyDialog = [](CopyTracksDialog& dialog) {
-        dialog.copytoKeyPress(Qt::Key_Escape);
+        dialog.listKeyPressed(Qt::Key_Escape);
         return false;
     };
     EXPECT_TRUE(dropOnto(w, {base.path("hill.lev")}));

@@ -107,7 +107,7 @@ void CopyTracksDialog::drawImportPreview(int d) {
     preimg->setPixmap(QPixmap::fromImage(whiteToTransparent(image)));
 }
 
-void CopyTracksDialog::copytoKeyPress(int key) {
+void CopyTracksDialog::listKeyPressed(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         std::vector<int> selected;
         for (const QModelIndex& i : copyto->selectionModel()->selectedRows())
@@ -152,7 +152,7 @@ bool CopyTracksDialog::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (!enterOrEscape) return false;
-        copytoKeyPress(key);
+        listKeyPressed(key);
         return true; // the dialog's own Enter and Escape handling stays out of it
     }
     if (!enterOrEscape) chooseTarget();

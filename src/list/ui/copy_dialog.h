@@ -45,9 +45,9 @@ public:
     // chooseTarget: previews the selected track row; a header row keeps the
     // preview that is shown.
     void chooseTarget();
-    // copytoKeyPress: Enter ticks every selected row, Escape empties the list
+    // Enter ticks every selected row, Escape empties the list
     // and closes the dialog.
-    void copytoKeyPress(int key);
+    void listKeyPressed(int key);
     // copyChosenTracks ("Скопировать"): closes the dialog as accepted.
     void copyChosenTracks();
 

@@ -73,11 +73,14 @@ void paintOverlay(QPainter& p, const QRect& exposed, const CanvasScene& s) {
         linePixels(cx + 5, cy - 5, cx - 6, cy + 6, exposed, pixels);
         if (!pixels.empty()) p.drawPoints(pixels.data(), int(pixels.size()));
     }
-    if (o.rider && !s.riderImage.isNull()) {
+    if (o.rider && !s.riderImage.isNull()) { // at the zoom, like the track it is held against
         const QImage& r = s.riderImage;
-        const QPoint centre(int(std::lround(o.riderCentre.x() * s.zoom)),
-                            int(std::lround(o.riderCentre.y() * s.zoom)));
-        paintSprite(p, r, centre - QPoint(r.width() / 2, r.height() / 2));
+        const QPoint topLeft = o.riderCentre - QPoint(r.width() / 2, r.height() / 2);
+        const CanvasScale at{0, s.zoom};
+        const QRect box(QPoint(at.px(topLeft.x()), at.py(topLeft.y())),
+                        QPoint(at.px(topLeft.x() + r.width()), at.py(topLeft.y() + r.height())) -
+                            QPoint(1, 1));
+        if (!box.isEmpty()) p.drawImage(box, whiteToTransparent(r));
     }
 }
 
@@ -85,10 +88,22 @@ void paintOverlay(QPainter& p, const QRect& exposed, const CanvasScene& s) {
 
 QRect playerMarkerRect(const CanvasScene& s) {
     const EditorState& st = s.state;
-    const int px = int(std::lround(st.PlayerPt.x() * s.zoom));
-    const int py = int(std::lround((st.PlayerPt.y() + st.PlayerYOffset + st.YOffset) * s.zoom));
+    const CanvasScale at{st.YOffset, s.zoom};
+    const int px = at.px(st.PlayerPt.x()), py = at.py(st.PlayerPt.y() + st.PlayerYOffset);
     const int w = s.motoV.width(), h = s.motoV.height();
     return QRect(QPoint(px - w / 2, py - h), QPoint(px + w / 2 - 1, py - 1));
+}
+
+QRect marksRect(const CanvasScene& s) {
+    if (s.Templ <= 0) return {};
+    const EditorState& st = s.state;
+    const CanvasScale at{st.YOffset, s.zoom};
+    QRect r = flagRect(at.px(st.StartPt.x()), at.py(st.StartPt.y()));
+    if (st.FinishPt.x() > st.StartPt.x())
+        r |= flagRect(at.px(st.FinishPt.x()), at.py(st.FinishPt.y()));
+    if (s.style.VMoto == 1 && !s.motoV.isNull()) return r | playerMarkerRect(s);
+    return r | dotRect(at.px(st.PlayerPt.x()), at.py(st.PlayerPt.y() + st.PlayerYOffset),
+                       kPlayerDotRadius);
 }
 
 QRect crossRect(QPoint at, int yOffset) {

@@ -28,16 +28,40 @@ TrackCanvas::TrackCanvas(NodeEditor& editor, const CanvasStyle& style, QWidget* 
 
 void TrackCanvas::setField(QSize size) {
     field_ = size.expandedTo(QSize(0, 0));
-    setFixedSize(int(std::ceil(field_.width() * zoom_)), int(std::ceil(field_.height() * zoom_)));
+    fitRoom();
     update();
 }
 
+void TrackCanvas::fitRoom() {
+    const QSize scaled(int(std::ceil(field_.width() * zoom_)),
+                       int(std::ceil(field_.height() * zoom_)));
+    CanvasScene scene = editor_.scene(style_);
+    scene.zoom = zoom_;
+    if (style_.VMoto == 1) scene.motoV = motoV_;
+    const QRect marks = marksRect(scene);
+    const QMargins before = room_;
+    room_ = marks.isEmpty() ? QMargins()
+                            : QMargins(std::max(0, -marks.left()), std::max(0, -marks.top()),
+                                       std::max(0, marks.right() + 1 - scaled.width()),
+                                       std::max(0, marks.bottom() + 1 - scaled.height()));
+    setFixedSize(scaled.grownBy(room_));
+    // What was in view stays there when the room above or to the left changes.
+    if (scrollBox_ && room_ != before) {
+        QScrollBar* h = scrollBox_->horizontalScrollBar();
+        QScrollBar* v = scrollBox_->verticalScrollBar();
+        h->setValue(h->value() + room_.left() - before.left());
+        v->setValue(v->value() + room_.top() - before.top());
+    }
+}
+
 QPoint TrackCanvas::toCanvas(QPointF p) const {
-    return QPoint(int(std::floor(p.x() / zoom_)), int(std::floor(p.y() / zoom_)));
+    return QPoint(int(std::floor((p.x() - room_.left()) / zoom_)),
+                  int(std::floor((p.y() - room_.top()) / zoom_)));
 }
 
 QPoint TrackCanvas::fromCanvas(QPoint p) const {
-    return QPoint(int(std::lround(p.x() * zoom_)), int(std::lround(p.y() * zoom_)));
+    return QPoint(int(std::lround(p.x() * zoom_)) + room_.left(),
+                  int(std::lround(p.y() * zoom_)) + room_.top());
 }
 
 void TrackCanvas::setZoom(double zoom, QPoint anchor) {
@@ -47,15 +71,16 @@ void TrackCanvas::setZoom(double zoom, QPoint anchor) {
     const QPoint inView = scrollBox_ ? anchor - QPoint(scrollBox_->horizontalScrollBar()->value(),
                                                        scrollBox_->verticalScrollBar()->value())
                                      : anchor;
-    const QPointF track(anchor.x() / zoom_, anchor.y() / zoom_);
+    const QPointF track((anchor.x() - room_.left()) / zoom_, (anchor.y() - room_.top()) / zoom_);
     zoom_ = zoom;
     // Nodes stay 5 x 5 screen pixels to hit.
     editor_.session().state().HitRadius = std::max(1, int(std::ceil(3 / zoom_)));
     setField(field_);
     if (scrollBox_) {
-        scrollBox_->horizontalScrollBar()->setValue(int(std::lround(track.x() * zoom_)) -
-                                                    inView.x());
-        scrollBox_->verticalScrollBar()->setValue(int(std::lround(track.y() * zoom_)) - inView.y());
+        scrollBox_->horizontalScrollBar()->setValue(int(std::lround(track.x() * zoom_)) +
+                                                    room_.left() - inView.x());
+        scrollBox_->verticalScrollBar()->setValue(int(std::lround(track.y() * zoom_)) +
+                                                  room_.top() - inView.y());
     }
     emit zoomChanged(zoom_);
 }
@@ -99,7 +124,7 @@ double TrackCanvas::fitZoom() const {
 // A rectangle of canvas (track) pixels, repainted where it lies on the widget.
 void TrackCanvas::updateCanvas(const QRect& r) {
     if (zoom_ == 1.0) {
-        update(r);
+        update(r.translated(room_.left(), room_.top()));
         return;
     }
     if (zoom_ < 1.0) { // the sprites keep their size: all of the (cheap) view
@@ -113,11 +138,12 @@ void TrackCanvas::updateCanvas(const QRect& r) {
 
 void TrackCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    painter.translate(room_.left(), room_.top());
     CanvasScene scene = editor_.scene(style_);
     scene.zoom = zoom_;
     if (style_.VMoto == 1) scene.motoV = motoV_;
     scene.riderImage = sprite_.RiderImage();
-    MapImgPaint(painter, event->rect(), scene);
+    MapImgPaint(painter, event->rect().translated(-room_.left(), -room_.top()), scene);
 }
 
 // ---- gestures --------------------------------------------------------------
@@ -132,6 +158,8 @@ void TrackCanvas::carryOut(const GestureOutcome& out) {
     if (out.fieldChanged) {
         setField(editor_.session().canvasSize);
         emit fieldChanged();
+    } else if (out.repaintAll) { // the marks may have moved
+        fitRoom();
     }
     if (out.repaintAll)
         update();

@@ -1,5 +1,7 @@
 #include "file_dialogs.h"
 
+#include "mnemonics.h"
+
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
@@ -30,6 +32,8 @@ public:
 };
 
 QStringList run(QFileDialog& dialog) {
+    // The caption is often a menu item's text: a title shows no shortcut marker.
+    dialog.setWindowTitle(withoutMnemonic(dialog.windowTitle()));
     wordFileListInLanguage(dialog);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles();

@@ -15,6 +15,7 @@ namespace korvo {
 // The dialog's list of files shows dates and sizes in the default locale.
 void wordFileListInLanguage(QFileDialog& dialog);
 
+// The caption is shown without a shortcut marker ("&Open" reads "Open").
 // The chosen path, or an empty string when the user cancelled.
 QString chooseFileToOpen(QWidget* parent, const QString& caption, const QString& folder,
                          const QString& filter);

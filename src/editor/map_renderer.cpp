@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kDotRadius = 3;
 constexpr int kPlayerDotRadius = 2;
+constexpr int kSelectionFrame = 5; // pixels from the node to the frame around it
 
 bool nodeDots(const CanvasScene& s) {
     return s.IsEditing && !s.IsNewTrack && s.style.pntnd;
@@ -61,6 +62,19 @@ void paintOverlay(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     const int k = o.highlightNode;
     if (k >= 1 && k <= st.NodeCount && s.style.pntnd)
         c.MapDot(st.NodeX[size_t(k)], st.NodeY[size_t(k)], kDotRadius, s.style.Node1);
+    if (const int n = o.selectedNode; n >= 1 && n <= st.NodeCount) { // a frame 11 x 11
+        const int cx = c.px(st.NodeX[size_t(n)]), cy = c.py(st.NodeY[size_t(n)]);
+        const int r = kSelectionFrame;
+        std::vector<QPoint> pixels;
+        linePixels(cx - r, cy - r, cx + r, cy - r, exposed, pixels);
+        linePixels(cx + r, cy - r, cx + r, cy + r, exposed, pixels);
+        linePixels(cx + r, cy + r, cx - r, cy + r, exposed, pixels);
+        linePixels(cx - r, cy + r, cx - r, cy - r, exposed, pixels);
+        p.save();
+        p.setPen(QPen(InvColor(s.style.background(s.ColorMode)), 1));
+        if (!pixels.empty()) p.drawPoints(pixels.data(), int(pixels.size()));
+        p.restore();
+    }
     if (o.startDot && st.NodeCount >= 1)
         c.MapDot(st.NodeX[1], st.NodeY[1], kDotRadius, s.style.Node1);
     p.setPen(QPen(s.style.line(s.ColorMode), 1));

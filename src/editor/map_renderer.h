@@ -20,6 +20,7 @@ struct CanvasOverlay {
     bool cross = false; // add-node cross at crossAt, track coordinates
     QPoint crossAt;
     int highlightNode = 0; // node being dragged or corrected: gets its dot
+    int selectedNode = 0;  // node the keys act on: framed, so it shows among the dots
     bool rider = false;    // rider sprite centred on riderCentre, track pixels
     QPoint riderCentre;
 };

@@ -141,6 +141,11 @@ TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
 
     key(Qt::Key_Tab);
     EXPECT_EQ(track.selectedNode(), 2);
+    const QImage framed = t.picture(); // the chosen node shows among the dots
+    for (const QPoint side : {QPoint(5, 0), QPoint(5, -5), QPoint(-5, 3), QPoint(2, 5)}) {
+        EXPECT_EQ(framed.pixelColor(canvasPoint(w, 2) + side), QColor(Qt::black)) << side.y();
+        EXPECT_EQ(framed.pixelColor(canvasPoint(w, 3) + side), QColor(Qt::white)) << side.y();
+    }
     key(Qt::Key_Right);
     key(Qt::Key_Right, Qt::ShiftModifier);
     key(Qt::Key_Up);

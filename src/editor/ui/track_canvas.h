@@ -59,6 +59,9 @@ public:
     // keep their size in pixels, so far out of zoom they would stand out of
     // the field; the room shows them whole.
     QMargins room() const { return room_; }
+    // A field smaller than the view lies where the last zoom left it, so the
+    // point under the pointer stayed; this puts it back at the left and top.
+    void placeAtTopLeft();
     // Does what a gesture or tool button asks of the canvas and signals the rest.
     void carryOut(const GestureOutcome& out);
     // Takes the rider sprite away at once (the track is being closed).
@@ -96,6 +99,8 @@ private:
     void updateCanvas(const QRect& canvasRect);
     // The room the marks take at the zoom, the scroll box keeping its view.
     void fitRoom();
+    // Where the field's (0, 0) lies on the widget.
+    QPoint origin() const { return QPoint(room_.left(), room_.top()) + place_; }
     void showSelection();
     // The key (with its modifiers) moves, deletes or corrects the selected node.
     bool isNodeKey(const QKeyEvent* event) const;
@@ -108,6 +113,7 @@ private:
     QSize field_;
     double zoom_ = 1.0;
     QMargins room_;
+    QPoint place_;        // the field's offset in a view larger than it
     QPoint pointer_;      // where on the screen the pointer was last seen over the canvas
     bool keyRun_ = false; // arrows pressed one after another: one undo step
 };

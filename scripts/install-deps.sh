@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev libgif-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  unzip xvfb xauth
+  unzip xvfb xauth xdotool
   libbox2d-dev python3-aiosmtpd openssl
   desktop-file-utils libxml2-utils librsvg2-bin
   python3-pil qt6-translations-l10n

@@ -194,7 +194,7 @@ void EditorController::refreshFloatingPreview() {
 }
 
 void EditorController::styleChanged() {
-    canvas_->update();
+    canvas_->setField(canvas_->field()); // the player marker may have changed its size
     drawPreview(list_.current().Track);
     refreshFloatingPreview();
 }

@@ -195,6 +195,7 @@ void EditorController::openEditor(bool newTrack) {
     panel_->show();
     canvas_->setZoom(
         newTrack ? 1.0 : canvas_->openingZoom(Editor.trackHeight())); // a new track is drawn at 1x
+    canvas_->placeAtTopLeft();
     canvasScroll_->horizontalScrollBar()->setValue(0);
     // The start of the track in view: a tall track may begin far down.
     const int startY = Editor.NodeCount >= 1 ? Editor.NodeY[1] + Editor.YOffset : 0;

@@ -2,9 +2,9 @@
 
 #include "list/ui/copy_dialog.h"
 #include "main_window.h"
+#include "settings/ui/file_dialogs.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -48,22 +48,17 @@ void Prompts::error(QWidget* parent, const QString& title, const QString& text) 
 
 QString Prompts::openFileName(QWidget* parent, const QString& caption, const QString& folder,
                               const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    return chooseFileToOpen(parent, caption, folder, filter);
 }
 
 QString Prompts::saveFileName(QWidget* parent, const QString& caption, const QString& folder,
                               const QString& filter, const QString& defaultSuffix) {
-    QFileDialog dialog(parent, caption, folder, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(defaultSuffix); // asks before overwriting, as save dialogs do
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    return chooseFileToSave(parent, caption, folder, filter, defaultSuffix);
 }
 
 QStringList Prompts::openFileNames(QWidget* parent, const QString& caption, const QString& folder,
                                    const QString& filter) {
-    return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
+    return chooseFilesToOpen(parent, caption, folder, filter);
 }
 
 bool Prompts::chooseTracks(CopyTracksDialog& dialog) {

@@ -102,6 +102,18 @@ void MapCanvas::MapLine(int x1, int y1, int x2, int y2) {
     if (!pixels_.empty()) p_.drawPoints(pixels_.data(), int(pixels_.size()));
 }
 
+// A flag's pole runs 15 pixels up from its base; the cloth is the ellipse in
+// the box 11 x 10 whose top is 20 pixels over the base.
+constexpr int kPoleHeight = 15, kFlagTop = 20, kFlagBottom = 10, kFlagHalfWidth = 5;
+
+QRect flagRect(int cx, int base) {
+    return QRect(QPoint(cx - kFlagHalfWidth, base - kFlagTop), QPoint(cx + kFlagHalfWidth, base));
+}
+
+QRect dotRect(int cx, int cy, int r) {
+    return QRect(QPoint(cx - r, cy - r), QPoint(cx + r - 1, cy + r - 1));
+}
+
 void MapCanvas::MapDot(int x, int y, int r, const QColor& color) {
     fillBoxEllipse(p_, px(x) - r, py(y) - r, px(x) + r, py(y) + r, color);
 }
@@ -111,10 +123,11 @@ void MapCanvas::DrawFlag(int x, int y, const QColor& color, const QColor& backgr
     p_.save();
     p_.setPen(QPen(InvColor(background), 1));
     pixels_.clear();
-    linePixels(cx, base, cx, base - 15, clip_, pixels_);
+    linePixels(cx, base, cx, base - kPoleHeight, clip_, pixels_);
     if (!pixels_.empty()) p_.drawPoints(pixels_.data(), int(pixels_.size()));
     p_.restore();
-    fillBoxEllipse(p_, cx - 5, base - 20, cx + 6, base - 10, color);
+    fillBoxEllipse(p_, cx - kFlagHalfWidth, base - kFlagTop, cx + kFlagHalfWidth + 1,
+                   base - kFlagBottom, color);
 }
 
 } // namespace korvo

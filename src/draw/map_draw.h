@@ -71,19 +71,33 @@ struct ClippedLine {
 // depends on its clip).
 void linePixels(int x1, int y1, int x2, int y2, const QRect& clip, std::vector<QPoint>& out);
 
-class MapCanvas {
-public:
-    // `clip` is the area being painted, in canvas pixels. At a zoom other
-    // than 1, positions are scaled (canvas pixel = track position x zoom)
-    // while dots, flags and lines keep their size in pixels.
-    MapCanvas(QPainter& painter, int yOffset, const QRect& clip, double zoom = 1.0)
-        : p_(painter), yOffset_(yOffset), clip_(clip), zoom_(zoom) {}
+// Where track positions lie on the canvas: YOffset is added to every y, and
+// at a zoom other than 1 positions are scaled (canvas pixel = track position
+// x zoom) while dots, flags and lines keep their size in pixels.
+struct CanvasScale {
+    int yOffset = 0;
+    double zoom = 1.0;
 
     // Canvas pixel of track position x, and of track position y.
-    int px(int x) const { return zoom_ == 1.0 ? x : int(std::lround(x * zoom_)); }
+    int px(int x) const { return zoom == 1.0 ? x : int(std::lround(x * zoom)); }
     int py(int y) const {
-        return zoom_ == 1.0 ? y + yOffset_ : int(std::lround((y + yOffset_) * zoom_));
+        return zoom == 1.0 ? y + yOffset : int(std::lround((y + yOffset) * zoom));
     }
+};
+
+// The canvas pixels a flag standing on (cx, base) covers: pole and cloth.
+QRect flagRect(int cx, int base);
+// The canvas pixels a dot of radius r at (cx, cy) covers.
+QRect dotRect(int cx, int cy, int r);
+
+class MapCanvas {
+public:
+    // `clip` is the area being painted, in canvas pixels.
+    MapCanvas(QPainter& painter, int yOffset, const QRect& clip, double zoom = 1.0)
+        : p_(painter), scale_{yOffset, zoom}, clip_(clip) {}
+
+    int px(int x) const { return scale_.px(x); }
+    int py(int y) const { return scale_.py(y); }
 
     // Line in the painter's current pen colour.
     void MapLine(int x1, int y1, int x2, int y2);
@@ -94,9 +108,8 @@ public:
 
 private:
     QPainter& p_;
-    int yOffset_;
+    CanvasScale scale_;
     QRect clip_;
-    double zoom_;
     std::vector<QPoint> pixels_;
 };
 

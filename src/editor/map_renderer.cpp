@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kDotRadius = 3;
 constexpr int kPlayerDotRadius = 2;
+constexpr int kSelectionFrame = 5; // pixels from the node to the frame around it
 
 bool nodeDots(const CanvasScene& s) {
     return s.IsEditing && !s.IsNewTrack && s.style.pntnd;
@@ -61,6 +62,19 @@ void paintOverlay(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     const int k = o.highlightNode;
     if (k >= 1 && k <= st.NodeCount && s.style.pntnd)
         c.MapDot(st.NodeX[size_t(k)], st.NodeY[size_t(k)], kDotRadius, s.style.Node1);
+    if (const int n = o.selectedNode; n >= 1 && n <= st.NodeCount) { // a frame 11 x 11
+        const int cx = c.px(st.NodeX[size_t(n)]), cy = c.py(st.NodeY[size_t(n)]);
+        const int r = kSelectionFrame;
+        std::vector<QPoint> pixels;
+        linePixels(cx - r, cy - r, cx + r, cy - r, exposed, pixels);
+        linePixels(cx + r, cy - r, cx + r, cy + r, exposed, pixels);
+        linePixels(cx + r, cy + r, cx - r, cy + r, exposed, pixels);
+        linePixels(cx - r, cy + r, cx - r, cy - r, exposed, pixels);
+        p.save();
+        p.setPen(QPen(InvColor(s.style.background(s.ColorMode)), 1));
+        if (!pixels.empty()) p.drawPoints(pixels.data(), int(pixels.size()));
+        p.restore();
+    }
     if (o.startDot && st.NodeCount >= 1)
         c.MapDot(st.NodeX[1], st.NodeY[1], kDotRadius, s.style.Node1);
     p.setPen(QPen(s.style.line(s.ColorMode), 1));
@@ -73,11 +87,14 @@ void paintOverlay(QPainter& p, const QRect& exposed, const CanvasScene& s) {
         linePixels(cx + 5, cy - 5, cx - 6, cy + 6, exposed, pixels);
         if (!pixels.empty()) p.drawPoints(pixels.data(), int(pixels.size()));
     }
-    if (o.rider && !s.riderImage.isNull()) {
+    if (o.rider && !s.riderImage.isNull()) { // at the zoom, like the track it is held against
         const QImage& r = s.riderImage;
-        const QPoint centre(int(std::lround(o.riderCentre.x() * s.zoom)),
-                            int(std::lround(o.riderCentre.y() * s.zoom)));
-        paintSprite(p, r, centre - QPoint(r.width() / 2, r.height() / 2));
+        const QPoint topLeft = o.riderCentre - QPoint(r.width() / 2, r.height() / 2);
+        const CanvasScale at{0, s.zoom};
+        const QRect box(QPoint(at.px(topLeft.x()), at.py(topLeft.y())),
+                        QPoint(at.px(topLeft.x() + r.width()), at.py(topLeft.y() + r.height())) -
+                            QPoint(1, 1));
+        if (!box.isEmpty()) p.drawImage(box, whiteToTransparent(r));
     }
 }
 
@@ -85,10 +102,22 @@ void paintOverlay(QPainter& p, const QRect& exposed, const CanvasScene& s) {
 
 QRect playerMarkerRect(const CanvasScene& s) {
     const EditorState& st = s.state;
-    const int px = int(std::lround(st.PlayerPt.x() * s.zoom));
-    const int py = int(std::lround((st.PlayerPt.y() + st.PlayerYOffset + st.YOffset) * s.zoom));
+    const CanvasScale at{st.YOffset, s.zoom};
+    const int px = at.px(st.PlayerPt.x()), py = at.py(st.PlayerPt.y() + st.PlayerYOffset);
     const int w = s.motoV.width(), h = s.motoV.height();
     return QRect(QPoint(px - w / 2, py - h), QPoint(px + w / 2 - 1, py - 1));
+}
+
+QRect marksRect(const CanvasScene& s) {
+    if (s.Templ <= 0) return {};
+    const EditorState& st = s.state;
+    const CanvasScale at{st.YOffset, s.zoom};
+    QRect r = flagRect(at.px(st.StartPt.x()), at.py(st.StartPt.y()));
+    if (st.FinishPt.x() > st.StartPt.x())
+        r |= flagRect(at.px(st.FinishPt.x()), at.py(st.FinishPt.y()));
+    if (s.style.VMoto == 1 && !s.motoV.isNull()) return r | playerMarkerRect(s);
+    return r | dotRect(at.px(st.PlayerPt.x()), at.py(st.PlayerPt.y() + st.PlayerYOffset),
+                       kPlayerDotRadius);
 }
 
 QRect crossRect(QPoint at, int yOffset) {

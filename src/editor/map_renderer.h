@@ -20,7 +20,8 @@ struct CanvasOverlay {
     bool cross = false; // add-node cross at crossAt, track coordinates
     QPoint crossAt;
     int highlightNode = 0; // node being dragged or corrected: gets its dot
-    bool rider = false;    // rider sprite centred on riderCentre, canvas pixels
+    int selectedNode = 0;  // node the keys act on: framed, so it shows among the dots
+    bool rider = false;    // rider sprite centred on riderCentre, track pixels
     QPoint riderCentre;
 };
 
@@ -50,6 +51,10 @@ void DrawSFM(QPainter& painter, const QRect& exposed, const CanvasScene& scene);
 
 // The canvas rectangle the bike marker covers: bottom centre on the player point.
 QRect playerMarkerRect(const CanvasScene& scene);
+
+// The canvas rectangle the flags and the player marker cover (they keep their
+// size in pixels at every zoom); empty when the track shows no marks.
+QRect marksRect(const CanvasScene& scene);
 
 // The add-node cross at (cx, cy), canvas pixels covered (at zoom 1).
 QRect crossRect(QPoint at, int yOffset);

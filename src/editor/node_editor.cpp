@@ -9,7 +9,7 @@
 namespace korvo {
 
 namespace {
-constexpr int kDotMargin = 4; // node dot radius 3 and one pixel of line
+constexpr int kDotMargin = 6; // node dot radius 3, the frame of the selected node 5
 } // namespace
 
 // ---- areas -----------------------------------------------------------------
@@ -528,6 +528,7 @@ CanvasOverlay NodeEditor::overlay() const {
     o.cross = f.isEditing() && g.holds(Tool::AddNode) && g.CrossShown;
     o.crossAt = g.RubberTo;
     o.highlightNode = g.IsDragging || g.CorrOpen ? g.SelNode : keySelection();
+    o.selectedNode = keySelection();
     o.rider = g.holds(Tool::Rider) && g.RiderShown;
     o.riderCentre = g.RiderPos;
     return o;

@@ -1,5 +1,7 @@
 #include "lang_targets.h"
 
+#include "text/lang_added.h"
+
 namespace korvo {
 
 namespace {
@@ -52,8 +54,8 @@ constexpr LangBinding kBindings[] = {
     {143, M, Cap, "N24"},        {144, M, Cap, "N25"},        {145, M, Cap, "jar1"},
     {146, M, Cap, "N17"},        {147, M, Cap, "N18"},        {148, M, Hint, "motopic"},
     {149, M, Title, "preimg_f"}, {266, M, Cap, "Label9"},
-    {309, M, Cap, "RideBtn"},    {309, M, Hint, "RideBtn"},   {310, M, Cap, "ReplayRide"},
-    {311, M, Cap, "CheckPack"},
+    {kLineRideCommand, M, Cap, "RideBtn"}, {kLineRideCommand, M, Hint, "RideBtn"},
+    {kLineReplayCommand, M, Cap, "ReplayRide"}, {kLineCheckPackCommand, M, Cap, "CheckPack"},
 };
 // clang-format on
 

@@ -97,9 +97,13 @@ TEST(ImportWindow, TracksOfAnotherPackAndLevFilesGoToTheEndsOfTheirGroups) {
 }
 
 TEST(ImportWindow, ATrackGoesOutAsLevAndThePicturesComeOut) {
-    BaseFolder base({{"a", "b"}, {"c"}, {}});
+    BaseFolder base({{"A/B:C.d", "b"}, {"c"}, {}});
     Started s;
     MainWindow& w = s.window;
+    s.click(1);
+    ctl<QAction>(w, "SaveLev")->trigger(); // cancelled
+    EXPECT_EQ(s.prompts->lastFolder, base.path("A_B_C_d.lev"))
+        << "what a file name cannot hold is offered as _";
     s.click(2); // b
     s.prompts->paths = {base.path("b.lev")};
     ctl<QAction>(w, "SaveLev")->trigger();
@@ -118,9 +122,9 @@ TEST(ImportWindow, ATrackGoesOutAsLevAndThePicturesComeOut) {
         << "the run ends telling where the pictures are";
     EXPECT_FALSE(s.prompts->errors[1]);
     EXPECT_EQ(QDir(base.path("images")).entryList({"*.gif"}, QDir::Files),
-              (QStringList{"11-a.gif", "12-b.gif", "21-c.gif"}));
+              (QStringList{"11-A_B_C_d.gif", "12-b.gif", "21-c.gif"}));
     EXPECT_EQ(fileBytes(base.path("images/bdpic.dat")),
-              "1|a|11-a.gif\r\n1|b|12-b.gif\r\n2|c|21-c.gif\r\n");
+              "1|A/B:C.d|11-A_B_C_d.gif\r\n1|b|12-b.gif\r\n2|c|21-c.gif\r\n");
     QFile::remove(base.path("images/12-b.gif"));
     ctl<QAction>(w, "N12")->trigger(); // the selected track again, alone
     EXPECT_TRUE(fileBytes(base.path("images/12-b.gif")).startsWith("GIF89a"));

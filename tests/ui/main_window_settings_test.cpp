@@ -129,6 +129,10 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
     const QStringList missing =
         applyLanguage(english, {&s.window, &s.window.optionsDialog(), &s.window.aboutBox()});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+    // The commands as the user reads them in the Edit menu.
+    for (auto [name, text] : {std::pair{"RideBtn", "Ride"}, std::pair{"ReplayRide", "Replay"},
+                              std::pair{"CheckPack", "Check pack"}})
+        EXPECT_EQ(withoutMnemonic(ctl<QAction>(s.window, name)->text()), text) << name;
     for (const LangBinding& b : langBindings()) {
         if (b.form != LangForm::Main) continue;
         QObject* o = ctl<QObject>(s.window, b.objectName);

@@ -4,8 +4,10 @@
 // language files' lines and the messages the pack reader and the system's
 // errors make.
 #include "../common/active_language.h"
+#include "../core/settings_files.h"
 #include "editor_window_util.h"
 
+#include "app/prompts.h"
 #include "dist/ui/submission_window.h"
 #include "io/checked_write.h"
 #include "render/ui/progress_window.h"
@@ -29,7 +31,9 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
+#include <QTreeView>
 
 using namespace korvo;
 using namespace korvo::test;
@@ -171,6 +175,45 @@ TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != &s.window) w->close();
     }
+    useQtTranslation(false);
+}
+
+// Qt's file dialog words the dates and sizes of its list in the system's
+// locale unless told otherwise; the editor's dialogs speak its language.
+TEST_P(OneLanguage, TheFileDialogsDatesAndSizesSpeakIt) {
+    const ActiveLanguage keep("english.lng");
+    BaseFolder base({{"a"}, {}, {}});
+    chooseLanguage(base);
+    putFile(base.path("two.lev"), QByteArray(2048, 'x'));
+    QFile file(base.path("two.lev"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2024, 3, 5), QTime(14, 7)),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    QString date, size;
+    {
+        Started s;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* list = dialog->findChild<QTreeView*>();
+            ASSERT_NE(list, nullptr);
+            QModelIndex row;
+            QTest::qWaitFor([&] { // the list is read in the background
+                const QModelIndexList found =
+                    list->model()->match(list->model()->index(0, 0, list->rootIndex()),
+                                         Qt::DisplayRole, "two.lev", 1, Qt::MatchExactly);
+                if (!found.isEmpty()) row = found.first();
+                return row.isValid();
+            });
+            date = row.siblingAtColumn(3).data().toString();
+            size = row.siblingAtColumn(1).data().toString();
+            dialog->reject();
+        });
+        EXPECT_EQ(Prompts().openFileName(&s.window, "", base.path(""), "*.lev"), "");
+    }
+    EXPECT_EQ(date, russian() ? "05.03.2024 14:07" : "3/5/24 2:07 PM");
+    EXPECT_EQ(size, russian() ? "2,00 KiB" : "2.00 KiB");
     useQtTranslation(false);
 }
 

@@ -5,6 +5,7 @@
 #include "app/image_box.h"
 #include "draw/map_draw.h"
 #include "editor_window_util.h"
+#include "render/rider_pictures.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -141,6 +142,11 @@ TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
 
     key(Qt::Key_Tab);
     EXPECT_EQ(track.selectedNode(), 2);
+    const QImage framed = t.picture(); // the chosen node shows among the dots
+    for (const QPoint side : {QPoint(5, 0), QPoint(5, -5), QPoint(-5, 3), QPoint(2, 5)}) {
+        EXPECT_EQ(framed.pixelColor(canvasPoint(w, 2) + side), QColor(Qt::black)) << side.y();
+        EXPECT_EQ(framed.pixelColor(canvasPoint(w, 3) + side), QColor(Qt::white)) << side.y();
+    }
     key(Qt::Key_Right);
     key(Qt::Key_Right, Qt::ShiftModifier);
     key(Qt::Key_Up);
@@ -297,6 +303,56 @@ TEST(TrackCanvas, PictureShowsLinesDotsFlagsInTheWindowsStyle) {
     EXPECT_EQ(img.pixelColor(200, 10), QColor(0, 0, 128));
     EXPECT_EQ(img.pixelColor(620, zero), QColor(255, 255, 0)) << "the zero line stays visible";
     EXPECT_EQ(img.pixelColor(300, zero - 10 + 2), QColor(0, 0, 128)) << "no node dots";
+}
+
+// The flags and the bike marker keep their size in pixels: far out of zoom
+// they stand out of the field, and the canvas makes room to show them whole.
+// The rider picture is drawn at the zoom, to be held against the track.
+TEST(TrackCanvas, MarksStayWholeAtEveryZoomAndTheRiderTakesTheZoom) {
+    OpenedTrack t(kMarked);
+    MainWindow& w = t.w();
+    auto* canvas = ctl<TrackCanvas>(w, "MapImg");
+    const EditorState& st = w.editor().state();
+    // Every non-white pixel of `sprite` at `topLeft` of `img`, each `scale` x `scale`.
+    auto shows = [](const QImage& img, const QImage& sprite, QPoint topLeft, int scale) {
+        for (int y = 0; y < sprite.height() * scale; ++y)
+            for (int x = 0; x < sprite.width() * scale; ++x) {
+                const QColor c = sprite.pixelColor(x / scale, y / scale);
+                if (c == QColor(Qt::white)) continue;
+                if (!img.rect().contains(topLeft + QPoint(x, y)) ||
+                    img.pixelColor(topLeft + QPoint(x, y)) != c)
+                    return false;
+            }
+        return true;
+    };
+    for (const double zoom : {TrackCanvas::kMinZoom, 1.0}) {
+        canvas->setZoom(zoom);
+        w.app().Style.VMoto = 0; // the dot leaves the start flag in sight
+        w.editor().styleChanged();
+        QImage img = t.picture();
+        for (const auto& [mark, colour] :
+             {std::pair{st.StartPt, kStartFlagColor}, std::pair{st.FinishPt, kFinishFlagColor}}) {
+            const QPoint base = canvas->fromCanvas(mark + QPoint(0, st.YOffset));
+            EXPECT_EQ(img.pixelColor(base - QPoint(0, 20)), colour) << zoom << " top of the flag";
+            EXPECT_EQ(img.pixelColor(base - QPoint(5, 15)), colour) << zoom << " its left edge";
+        }
+        w.app().Style.VMoto = 1;
+        w.editor().styleChanged();
+        img = t.picture();
+        const QPoint feet = canvas->fromCanvas(st.PlayerPt + QPoint(0, st.YOffset));
+        EXPECT_TRUE(shows(img, moto_v(), feet - QPoint(21, 42), 1)) << zoom << " the bike whole";
+    }
+
+    canvas->setZoom(4);
+    ctl<QAction>(w, "motopic")->trigger();
+    const QPoint over = canvasPoint(w, 4) + QPoint(2, -300);
+    hover(canvas, over);
+    const QImage& rider = canvas->sprite().RiderImage();
+    const QPoint centre = canvas->toCanvas(over);
+    EXPECT_TRUE(shows(t.picture(), rider,
+                      canvas->fromCanvas(centre - QPoint(rider.width() / 2, rider.height() / 2)),
+                      4))
+        << "each pixel of the rider four by four";
 }
 
 TEST(TrackPreviews, ListPreviewAndFloatingPreviewShowTheTrackAndItsFlags) {

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableWidget>
 
 using namespace korvo;
@@ -193,6 +194,13 @@ TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
     EXPECT_EQ(cell(panel->TrackProp, 1), "2");
     EXPECT_EQ(cell(panel->fieldSizeTable, 1), "900");
     QTest::keyClick(panel->ListLenT, Qt::Key_Up);
+    // A value cell taking the focus never scrolls its label out of sight.
+    for (QTableWidget* table : {panel->TrackProp, panel->fieldSizeTable}) {
+        table->setFocus();
+        table->setCurrentCell(1, 1);
+        table->scrollTo(table->model()->index(1, 1), QAbstractItemView::PositionAtCenter);
+        EXPECT_EQ(table->horizontalScrollBar()->value(), 0) << table->objectName().toStdString();
+    }
 
     QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
     EXPECT_EQ(s.caption(1), std::to_string(j) + "/my_first_track");

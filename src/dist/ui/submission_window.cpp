@@ -3,12 +3,12 @@
 #include "dist/level_submission.h"
 #include "settings/ini_file.h"
 #include "settings/options.h"
+#include "settings/ui/file_dialogs.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
 
 #include <QButtonGroup>
 #include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -144,7 +144,7 @@ void SubmissionWindow::showCurrentValues() {
 }
 
 void SubmissionWindow::choosePackFile() {
-    const QString chosen = QFileDialog::getOpenFileName(this, QString(), base_, "*.mrg (*.mrg)");
+    const QString chosen = chooseFileToOpen(this, QString(), base_, "*.mrg (*.mrg)");
     if (!chosen.isEmpty()) LevFilePath->setText(QDir::toNativeSeparators(chosen));
 }
 

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -41,16 +42,57 @@ TrackCanvas::TrackCanvas(OpenTrack& track, const CanvasStyle& style, QWidget* pa
 
 void TrackCanvas::setField(QSize size) {
     field_ = size.expandedTo(QSize(0, 0));
-    setFixedSize(int(std::ceil(field_.width() * zoom_)), int(std::ceil(field_.height() * zoom_)));
+    fitRoom();
     update();
 }
 
+void TrackCanvas::fitRoom() {
+    const QSize scaled(int(std::ceil(field_.width() * zoom_)),
+                       int(std::ceil(field_.height() * zoom_)));
+    CanvasScene scene = editor_.scene(style_);
+    scene.zoom = zoom_;
+    if (style_.VMoto == 1) scene.motoV = motoV_;
+    const QRect marks = marksRect(scene);
+    const QPoint before = origin();
+    room_ = marks.isEmpty() ? QMargins()
+                            : QMargins(std::max(0, -marks.left()), std::max(0, -marks.top()),
+                                       std::max(0, marks.right() + 1 - scaled.width()),
+                                       std::max(0, marks.bottom() + 1 - scaled.height()));
+    const QSize whole = scaled.grownBy(room_);
+    // A field smaller than the view may lie anywhere in it (where a zoom
+    // left it); one larger than the view scrolls.
+    QSize view = whole;
+    if (scrollBox_) {
+        view = scrollBox_->maximumViewportSize();
+        const int bar = scrollBox_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        if (whole.width() > view.width()) view.rheight() -= bar;
+        if (whole.height() > view.height()) view.rwidth() -= bar;
+    }
+    place_ = QPoint(std::clamp(place_.x(), 0, std::max(0, view.width() - whole.width())),
+                    std::clamp(place_.y(), 0, std::max(0, view.height() - whole.height())));
+    setFixedSize(whole + QSize(place_.x(), place_.y()));
+    // What was in view stays there when the room above or to the left changes.
+    if (scrollBox_ && origin() != before) {
+        QScrollBar* h = scrollBox_->horizontalScrollBar();
+        QScrollBar* v = scrollBox_->verticalScrollBar();
+        h->setValue(h->value() + origin().x() - before.x());
+        v->setValue(v->value() + origin().y() - before.y());
+    }
+}
+
+void TrackCanvas::placeAtTopLeft() {
+    place_ = QPoint();
+    fitRoom();
+}
+
 QPoint TrackCanvas::toCanvas(QPointF p) const {
-    return QPoint(int(std::floor(p.x() / zoom_)), int(std::floor(p.y() / zoom_)));
+    return QPoint(int(std::floor((p.x() - origin().x()) / zoom_)),
+                  int(std::floor((p.y() - origin().y()) / zoom_)));
 }
 
 QPoint TrackCanvas::fromCanvas(QPoint p) const {
-    return QPoint(int(std::lround(p.x() * zoom_)), int(std::lround(p.y() * zoom_)));
+    return QPoint(int(std::lround(p.x() * zoom_)) + origin().x(),
+                  int(std::lround(p.y() * zoom_)) + origin().y());
 }
 
 void TrackCanvas::setZoom(double zoom, QPoint anchor) {
@@ -60,15 +102,22 @@ void TrackCanvas::setZoom(double zoom, QPoint anchor) {
     const QPoint inView = scrollBox_ ? anchor - QPoint(scrollBox_->horizontalScrollBar()->value(),
                                                        scrollBox_->verticalScrollBar()->value())
                                      : anchor;
-    const QPointF track(anchor.x() / zoom_, anchor.y() / zoom_);
+    const QPointF track((anchor.x() - origin().x()) / zoom_, (anchor.y() - origin().y()) / zoom_);
     zoom_ = zoom;
     // Nodes stay 5 x 5 screen pixels to hit.
     editor_.session().state().HitRadius = std::max(1, int(std::ceil(3 / zoom_)));
+    // Where the track point would lie in the view with the field at the left
+    // and top: a field smaller than the view moves there by the difference
+    // (fitRoom keeps it inside the view), a larger one scrolls.
+    place_ = QPoint();
     setField(field_);
+    const QPoint at(int(std::lround(track.x() * zoom_)) + origin().x(),
+                    int(std::lround(track.y() * zoom_)) + origin().y());
+    place_ = inView - at;
+    fitRoom();
     if (scrollBox_) {
-        scrollBox_->horizontalScrollBar()->setValue(int(std::lround(track.x() * zoom_)) -
-                                                    inView.x());
-        scrollBox_->verticalScrollBar()->setValue(int(std::lround(track.y() * zoom_)) - inView.y());
+        scrollBox_->horizontalScrollBar()->setValue(at.x() + place_.x() - inView.x());
+        scrollBox_->verticalScrollBar()->setValue(at.y() + place_.y() - inView.y());
     }
     emit zoomChanged(zoom_);
 }
@@ -112,7 +161,7 @@ double TrackCanvas::fitZoom() const {
 // A rectangle of canvas (track) pixels, repainted where it lies on the widget.
 void TrackCanvas::updateCanvas(const QRect& r) {
     if (zoom_ == 1.0) {
-        update(r);
+        update(r.translated(origin()));
         return;
     }
     if (zoom_ < 1.0) { // the sprites keep their size: all of the (cheap) view
@@ -126,11 +175,12 @@ void TrackCanvas::updateCanvas(const QRect& r) {
 
 void TrackCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    painter.translate(origin());
     CanvasScene scene = editor_.scene(style_);
     scene.zoom = zoom_;
     if (style_.VMoto == 1) scene.motoV = motoV_;
     scene.riderImage = sprite_.RiderImage();
-    MapImgPaint(painter, event->rect(), scene);
+    MapImgPaint(painter, event->rect().translated(-origin()), scene);
 }
 
 // ---- gestures --------------------------------------------------------------
@@ -141,6 +191,7 @@ void TrackCanvas::carryOut(const GestureOutcome& out) {
         sprite_.RotateBitmap_ads(editor_.session().Gesture.RiderAngle);
         followRider();
     }
+    if (out.repaintAll) fitRoom(); // the marks may have moved
     if (out.repaintAll)
         update();
     else if (!out.repaint.isEmpty())

@@ -16,6 +16,7 @@
 #include "render/rider_sprite.h"
 
 #include <QImage>
+#include <QMargins>
 #include <QWidget>
 
 class QScrollArea;
@@ -35,7 +36,9 @@ public:
     // The scroll box the canvas lies in; the middle button scrolls it.
     void setScrollBox(QScrollArea* box) { scrollBox_ = box; }
     // The field size: the track's extent, or what "Обновить область" set.
+    // Also takes in marks that moved or changed their look.
     void setField(QSize size);
+    QSize field() const { return field_; }
 
     // The view's zoom, 1/16 to 4: the widget is the field times the zoom;
     // the track's values and every rule stay in track pixels. `anchor` (a
@@ -54,6 +57,13 @@ public:
     // A widget point as a canvas (track pixel) point.
     QPoint toCanvas(QPointF widgetPoint) const;
     QPoint fromCanvas(QPoint canvasPoint) const;
+    // The widget's room around the field: the flags and the player marker
+    // keep their size in pixels, so far out of zoom they would stand out of
+    // the field; the room shows them whole.
+    QMargins room() const { return room_; }
+    // A field smaller than the view lies where the last zoom left it, so the
+    // point under the pointer stayed; this puts it back at the left and top.
+    void placeAtTopLeft();
     // After a gesture or tool click: the open track tells what changed, then
     // the canvas does what the answer asks of the view.
     void carryOut(const GestureOutcome& out);
@@ -87,6 +97,10 @@ private:
     void followRider();
     void panBy(QPoint delta);
     void updateCanvas(const QRect& canvasRect);
+    // The room the marks take at the zoom, the scroll box keeping its view.
+    void fitRoom();
+    // Where the field's (0, 0) lies on the widget.
+    QPoint origin() const { return QPoint(room_.left(), room_.top()) + place_; }
     void showSelection();
     // The key (with its modifiers) moves, deletes or corrects the selected node.
     bool isNodeKey(const QKeyEvent* event) const;
@@ -99,6 +113,8 @@ private:
     QImage motoV_; // the bike-shaped player marker
     QSize field_;
     double zoom_ = 1.0;
+    QMargins room_;
+    QPoint place_;        // the field's offset in a view larger than it
     QPoint pointer_;      // where on the screen the pointer was last seen over the canvas
     bool keyRun_ = false; // arrows pressed one after another: one undo step
 };

@@ -68,8 +68,17 @@ enum AddedLineNumber : int {
     kLineSaveLevFailed = 137,       // %s: "<file>: <reason>"
     kLineLevFilter = 138,           // file dialog filter
     kLineStepImport = 139,          // undo step: tracks imported
-    kLineSendLevelCommand = 146,    // File menu item; also the submission window's title
-    kLineHelpNotOpened = 150,       // Help: the desktop cannot open the file
+    kLinePopupUp = 140,             // pop-up items of the list
+    kLinePopupDown = 141,
+    kLinePopupClone = 142,
+    kLinePopupDelete = 143,
+    kLinePopupEdit = 144,
+    kLineBuildGameCommand = 145, // File menu: the game archive
+    kLineSendLevelCommand = 146, // File menu item; also the submission window's title
+    kLineRecentMenu = 147,       // File menu: the recent packs
+    kLineRiderTool = 148,        // the rider tool button's hint
+    kLinePreviewTitle = 149,     // the floating preview's title
+    kLineHelpNotOpened = 150,    // Help: the desktop cannot open the file
     // Messages of the pack reader and writer; %1.. as in QString::arg.
     kLineBlockOutside = 151,   // %1 track, %2 offset, %3 file size
     kLineBlockShort = 152,     // %1 track, %2 block size

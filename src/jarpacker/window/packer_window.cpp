@@ -1,11 +1,11 @@
 #include "packer_window.h"
 
 #include "jarpacker/jar_build.h"
+#include "settings/ui/file_dialogs.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -44,9 +44,8 @@ QLineEdit* PackerWindow::addRow(int row, const char* name, const QString& label,
     grid->addWidget(edit, row, 1);
     grid->addWidget(browse, row, 2);
     connect(browse, &QPushButton::clicked, this, [=, this] {
-        const QString chosen =
-            save ? QFileDialog::getSaveFileName(this, label, edit->text(), filter)
-                 : QFileDialog::getOpenFileName(this, label, edit->text(), filter);
+        const QString chosen = save ? chooseFileToSave(this, label, edit->text(), filter, QString())
+                                    : chooseFileToOpen(this, label, edit->text(), filter);
         if (!chosen.isEmpty()) edit->setText(QDir::toNativeSeparators(chosen));
     });
     return edit;

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -254,10 +255,19 @@ bool isOurTemporary(const QString& entry, const QString& name) {
 
 // Temporary files a killed run left beside the target go with the next
 // successful write of it.
+// One pass over the folder's names, without a look at each entry: only
+// names that start like ours are read further; a folder of that name is not
+// removed (unlinkat refuses it).
 void removeLeftovers(const QString& folder, const QString& name) {
-    const QDir dir(folder);
-    for (const QString& entry : dir.entryList({"." + name + ".*.tmp"}, QDir::Files | QDir::Hidden))
-        if (isOurTemporary(entry, name)) ::unlink(native(dir.filePath(entry)).constData());
+    DIR* dir = ::opendir(native(folder).constData());
+    if (!dir) return;
+    const QByteArray prefix = QFile::encodeName("." + name + ".");
+    while (const dirent* e = ::readdir(dir)) {
+        if (std::strncmp(e->d_name, prefix.constData(), size_t(prefix.size())) != 0) continue;
+        if (isOurTemporary(QFile::decodeName(e->d_name), name))
+            ::unlinkat(::dirfd(dir), e->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 } // namespace

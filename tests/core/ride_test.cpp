@@ -204,6 +204,8 @@ TEST(PackCheck, FindsEachPlantedFaultAndNothingInACleanSample) {
         const QJsonObject o = v.toObject();
         if (o["kind"] == "step" && o["track"] == 1) {
             EXPECT_EQ(o["node"].toInt(), 7); // dx 128
+            EXPECT_TRUE(o["text"].toString().endsWith(QString(" 7, x %1").arg(o["x"].toInt())))
+                << o["text"].toString().toStdString() << ": the node, then its x";
         }
         if (o["kind"] == "rider") {
             EXPECT_TRUE(o["hint"].toBool());

@@ -13,26 +13,16 @@ namespace {
 
 constexpr const char* kIndexOutOfRange = "Index out of range.";
 
-// Little-endian fields appended to a byte string.
-void put16(std::string& out, uint16_t v) {
-    out += char(v & 0xFF);
-    out += char(v >> 8);
-}
-void put32(std::string& out, uint32_t v) {
-    put16(out, uint16_t(v & 0xFFFF));
-    put16(out, uint16_t(v >> 16));
-}
-
 void putShared(std::string& out, const TZipSharedHeader& h) {
-    put16(out, h.VersionNeeded);
-    put16(out, h.Flags);
-    put16(out, h.Method);
-    put32(out, h.ModifiedAt);
-    put32(out, h.Crc32);
-    put32(out, h.CompressedSize);
-    put32(out, h.UncompressedSize);
-    put16(out, h.NameLength);
-    put16(out, h.ExtraLength);
+    putLE16(out, h.VersionNeeded);
+    putLE16(out, h.Flags);
+    putLE16(out, h.Method);
+    putLE32(out, h.ModifiedAt);
+    putLE32(out, h.Crc32);
+    putLE32(out, h.CompressedSize);
+    putLE32(out, h.UncompressedSize);
+    putLE16(out, h.NameLength);
+    putLE16(out, h.ExtraLength);
 }
 
 } // namespace
@@ -139,7 +129,7 @@ bool TZipFile::WriteArchive(const FileSink& sink) {
         if (position > std::numeric_limits<uint32_t>::max()) return false;
         Central_[i].LocalHeaderOffset = uint32_t(position);
         piece.clear();
-        put32(piece, local.Signature);
+        putLE32(piece, local.Signature);
         putShared(piece, local.Header);
         piece += local.Name.substr(0, local.Header.NameLength);
         piece += local.Extra.substr(0, local.Header.ExtraLength);
@@ -148,14 +138,14 @@ bool TZipFile::WriteArchive(const FileSink& sink) {
     const uint64_t centralStart = position;
     for (const TFileHeader& central : Central_) {
         piece.clear();
-        put32(piece, central.Signature);
-        put16(piece, central.VersionMadeBy);
+        putLE32(piece, central.Signature);
+        putLE16(piece, central.VersionMadeBy);
         putShared(piece, central.Header);
-        put16(piece, central.CommentLength);
-        put16(piece, central.DiskNumberStart);
-        put16(piece, central.InternalAttributes);
-        put32(piece, central.ExternalAttributes);
-        put32(piece, central.LocalHeaderOffset);
+        putLE16(piece, central.CommentLength);
+        putLE16(piece, central.DiskNumberStart);
+        putLE16(piece, central.InternalAttributes);
+        putLE32(piece, central.ExternalAttributes);
+        putLE32(piece, central.LocalHeaderOffset);
         piece += central.Name.substr(0, central.Header.NameLength);
         piece += central.Extra.substr(0, central.Header.ExtraLength);
         piece += central.Comment.substr(0, central.CommentLength);
@@ -167,14 +157,14 @@ bool TZipFile::WriteArchive(const FileSink& sink) {
     End_.CentralDirOffset = uint32_t(centralStart);
     End_.CommentLength = uint16_t(Comment_.size());
     piece.clear();
-    put32(piece, End_.Signature);
-    put16(piece, End_.ThisDisk);
-    put16(piece, End_.CentralDirDisk);
-    put16(piece, End_.EntriesOnDisk);
-    put16(piece, End_.TotalEntries);
-    put32(piece, End_.CentralDirSize);
-    put32(piece, End_.CentralDirOffset);
-    put16(piece, End_.CommentLength);
+    putLE32(piece, End_.Signature);
+    putLE16(piece, End_.ThisDisk);
+    putLE16(piece, End_.CentralDirDisk);
+    putLE16(piece, End_.EntriesOnDisk);
+    putLE16(piece, End_.TotalEntries);
+    putLE32(piece, End_.CentralDirSize);
+    putLE32(piece, End_.CentralDirOffset);
+    putLE16(piece, End_.CommentLength);
     piece += Comment_;
     return out(piece);
 }

@@ -13,6 +13,16 @@
 
 namespace korvo {
 
+// Little-endian fields, as zip files hold them, appended to a byte string.
+inline void putLE16(std::string& out, uint16_t v) {
+    out += char(v & 0xFF);
+    out += char(v >> 8);
+}
+inline void putLE32(std::string& out, uint32_t v) {
+    putLE16(out, uint16_t(v & 0xFFFF));
+    putLE16(out, uint16_t(v >> 16));
+}
+
 // The fields shared by a local entry and its central copy, in file order
 // (the 26 bytes after the signature).
 struct TZipSharedHeader {

@@ -24,14 +24,6 @@ uint16_t get16(std::string_view b, size_t at) {
 uint32_t get32(std::string_view b, size_t at) {
     return uint32_t(get16(b, at)) | uint32_t(get16(b, at + 2)) << 16;
 }
-void put16(std::string& out, uint16_t v) {
-    out += char(v & 0xFF);
-    out += char(v >> 8);
-}
-void put32(std::string& out, uint32_t v) {
-    put16(out, uint16_t(v & 0xFFFF));
-    put16(out, uint16_t(v >> 16));
-}
 void set32(std::string& out, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) out[at + size_t(i)] = char(v >> (8 * i) & 0xFF);
 }
@@ -128,19 +120,19 @@ JarFault spliceLevels(std::string_view game, std::string_view pack, uint32_t dos
     const std::string_view name = game.substr(old.at + kCentralFixed, get16(game, old.at + 28));
 
     auto putShared = [&](std::string& s) {
-        put16(s, method == kStored ? 10 : 20);
-        put16(s, flags & kUtf8Names);
-        put16(s, method);
-        put32(s, dosTime);
-        put32(s, crc);
-        put32(s, uint32_t(data.size()));
-        put32(s, uint32_t(pack.size()));
-        put16(s, uint16_t(name.size()));
-        put16(s, 0); // no extra field: nothing there would still be true
+        putLE16(s, method == kStored ? 10 : 20);
+        putLE16(s, flags & kUtf8Names);
+        putLE16(s, method);
+        putLE32(s, dosTime);
+        putLE32(s, crc);
+        putLE32(s, uint32_t(data.size()));
+        putLE32(s, uint32_t(pack.size()));
+        putLE16(s, uint16_t(name.size()));
+        putLE16(s, 0); // no extra field: nothing there would still be true
     };
     out.levels.clear();
     out.levels.reserve(kLocalFixed + name.size() + data.size());
-    put32(out.levels, kLocalSignature);
+    putLE32(out.levels, kLocalSignature);
     putShared(out.levels);
     out.levels += name;
     out.levels += data;
@@ -160,15 +152,15 @@ JarFault spliceLevels(std::string_view game, std::string_view pack, uint32_t dos
             if (r.offset > old.offset) set32(out.central, from + 42, uint32_t(r.offset + shift));
             continue;
         }
-        put32(out.central, kCentralSignature);
-        put16(out.central, get16(game, r.at + 4)); // made by
+        putLE32(out.central, kCentralSignature);
+        putLE16(out.central, get16(game, r.at + 4)); // made by
         putShared(out.central);
         const uint16_t comment = get16(game, r.at + 32);
-        put16(out.central, comment);
-        put16(out.central, 0);
-        put16(out.central, get16(game, r.at + 36)); // internal attributes
-        put32(out.central, get32(game, r.at + 38)); // external attributes
-        put32(out.central, r.offset);
+        putLE16(out.central, comment);
+        putLE16(out.central, 0);
+        putLE16(out.central, get16(game, r.at + 36)); // internal attributes
+        putLE32(out.central, get32(game, r.at + 38)); // external attributes
+        putLE32(out.central, r.offset);
         out.central += name;
         out.central += game.substr(r.at + r.size - comment, comment);
     }

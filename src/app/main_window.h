@@ -122,7 +122,6 @@ private:
         qsizetype at = 0;
     } settingsProblem_;
     QString appTitle_ = kAppTitle;
-    std::vector<std::pair<QAction*, bool>> menusBeforeEditing_; // enabled state to restore
 
     // Main menu
     QMenu* fileMenu_; // "Файл"

@@ -36,21 +36,13 @@ void MainWindow::setTitle() {
 }
 
 // "Сохранить *.mrg", "Добавить трек из ...", "Добавить *.lev", "Генерация
-// картинок уровней", "Сохранить как *.mrg" and "Открыть *.mrg" are off while
-// a track is open; closing it gives each back the state it had.
+// картинок уровней", "Сохранить как *.mrg" and "Открыть *.mrg" are off
+// exactly while a track is open.
 void MainWindow::setMenusForEditing(bool editing) {
-    if (editing) {
-        if (!menusBeforeEditing_.empty()) return;
-        for (QAction* a :
-             {pack_->action("N6"), import_->action("N9"), import_->action("levv11"),
-              import_->picturesMenu()->menuAction(), pack_->action("mrg1"), pack_->action("N16")}) {
-            menusBeforeEditing_.emplace_back(a, a->isEnabled());
-            a->setEnabled(false);
-        }
-        return;
-    }
-    for (auto [a, enabled] : menusBeforeEditing_) a->setEnabled(enabled);
-    menusBeforeEditing_.clear();
+    for (QAction* a :
+         {pack_->action("N6"), import_->action("N9"), import_->action("levv11"),
+          import_->picturesMenu()->menuAction(), pack_->action("mrg1"), pack_->action("N16")})
+        a->setEnabled(!editing);
 }
 
 // While a track is open, undo and redo walk its own edits; storing or

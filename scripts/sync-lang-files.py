@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the added language lines (src/text/lang_added.cpp) into the
+"""Writes the added language lines (src/text/lang_added*.cpp) into the
 shipped language files: each file keeps its first 96 lines and gets the
 table's lines after them, English or Russian, in Windows-1251 with CR LF.
 A line break inside a text is stored as "^p"."""
@@ -8,13 +8,16 @@ import pathlib
 import re
 
 root = pathlib.Path(__file__).resolve().parent.parent
-table = (root / "src/text/lang_added.cpp").read_text(encoding="utf-8")
-body = table[table.index("kAdded[] = {") : table.index("\n};")]
 entries = []
-for m in re.finditer(r"\{(\d+),((?:\s*\"(?:[^\"\\]|\\.)*\"\s*,?)+)\}", body):
-    # Adjacent C string literals join the same way in Python.
-    parts = ast.literal_eval("(" + m.group(2) + ")")
-    entries.append((int(m.group(1)), parts))
+for source in sorted((root / "src/text").glob("lang_added*.cpp")):
+    table = source.read_text(encoding="utf-8")
+    for m in re.finditer(r"\{(\d+),((?:\s*\"(?:[^\"\\]|\\.)*\"\s*,?)+)\}", table):
+        # Adjacent C string literals join the same way in Python.
+        parts = ast.literal_eval("(" + m.group(2) + ")")
+        entries.append((int(m.group(1)), parts))
+entries.sort()
+numbers = [n for n, _ in entries]
+assert numbers == list(range(96, 96 + len(numbers))), "the added lines must run on without a gap"
 
 first = 96
 for name, column in (("english.lng", 1), ("russian.lng", 2)):

@@ -1,6 +1,8 @@
 #include "lang_added.h"
 
+#include <algorithm>
 #include <iterator>
+#include <vector>
 
 namespace korvo {
 
@@ -527,74 +529,6 @@ const AddedLine kAdded[] = {
      "в том виде, в каком он был сохранён?"},
     {338, "submission: save the pack first", "Save first", "Сначала сохранить"},
     {339, "submission: send the pack as saved", "Send as saved", "Отправить сохранённый"},
-    {340, "the Ride command (tool button, F5)", "Ride", "Тест-заезд"},
-    {341, "the Replay command: the last ride's keys again", "Replay", "Повтор заезда"},
-    {342, "the Check pack command (Edit menu)", "Check pack", "Проверить пакет"},
-    {343, "the title of the check window", "Pack check", "Проверка пакета"},
-    {344, "the check found nothing", "Nothing found", "Ничего не найдено"},
-    {345, "check: the pack cannot be read; %1 why", "the pack cannot be read: %1",
-     "пакет не читается: %1"},
-    {346, "check: too few tracks; %1 there are, %2 needed",
-     "the pack holds %1 tracks, a submission needs %2",
-     "в пакете %1 треков, для отправки нужно %2"},
-    {347, "check: a segment past the limits; %1 dx, %2 dy (up positive)",
-     "a segment outside the limits (dx %1, dy %2)", "отрезок вне пределов (dx %1, dy %2)"},
-    {348, "check: a track without segments", "no segment", "нет ни одного отрезка"},
-    {349, "check: node count; %1 in the header, %2 by the point bytes",
-     "the header counts %1 nodes, the point bytes hold %2",
-     "в заголовке %1 точек, в байтах точек %2"},
-    {350, "check: the finish falls back to node 1",
-     "the finish mark does not lie right of the start (the track is shorter than its preset)",
-     "финиш не правее старта (трек короче своей длины)"},
-    {351, "check: no template", "no template: no start, finish or rider",
-     "нет шаблона: нет старта, финиша и мотоциклиста"},
-    {352, "check: the name has bytes outside the code page",
-     "the name has characters the code page cannot hold",
-     "в названии есть знаки вне кодовой страницы"},
-    {353, "check: control characters in the name", "the name has control characters",
-     "в названии есть управляющие знаки"},
-    {354, "check: a long name; %1 the most the list shows",
-     "the name is longer than the list shows (%1 characters)",
-     "название длиннее, чем показывает список (%1 знаков)"},
-    {355, "check: a name used twice; %1 the other track", "the name is used by track %1 too",
-     "то же название у трека %1"},
-    {356, "check hint: the test rider gets stuck; %1 the x",
-     "hint: the test rider cannot finish, it stops at x %1",
-     "подсказка: тестовый мотоциклист не доезжает, он встаёт на x %1"},
-    {357, "check hint: the test rider falls; %1 the x",
-     "hint: the test rider cannot finish, it falls at x %1",
-     "подсказка: тестовый мотоциклист не доезжает, он падает на x %1"},
-    {358, "check: where; %1 the node, %2 its x", "node %1, x %2", "точка %1, x %2"},
-    {359, "ride: the timer; %1 seconds", "%1 s", "%1 с"},
-    {360, "ride: finished; %1 seconds", "Finished in %1 s", "Финиш за %1 с"},
-    {361, "ride: crashed; %1 the x", "Crashed at x %1", "Падение на x %1"},
-    {362, "ride: stopped; %1 the x", "Stopped at x %1", "Остановка на x %1"},
-    {363, "ride: the keys",
-     "Up: throttle, Down: brake, Left/Right: lean, Space: again, Escape: back",
-     "Вверх: газ, вниз: тормоз, влево/вправо: наклон, пробел: заново, Esc: назад"},
-    {364, "ride: nothing to ride", "Select a track with segments or open one to ride it.",
-     "Выберите трек с отрезками или откройте его для заезда."},
-    {365, "trackpack: the usage of check and ride",
-     "  check PACK [--json]    list what a player or the submission site would trip over,\r\n      "
-     "                   one line per finding; exit 0 nothing found, 1 found\r\n  ride PACK N "
-     "[--keys FILE] [--json]\r\n                         ride the N-th track without a window, by "
-     "the keys of FILE\r\n                         (lines \"milliseconds up|down|left|right "
-     "down|up\") or the\r\n                         test rider; prints finished, crashed or "
-     "stopped, the time\r\n                         and the x; exit 0 finished, 1 not",
-     "  check PACK [--json]    перечислить, обо что споткнутся игрок или сайт отправки,\r\n        "
-     "                 по строке на находку; код 0 ничего, 1 найдено\r\n  ride PACK N [--keys "
-     "FILE] [--json]\r\n                         проехать N-й трек без окна по клавишам из "
-     "FILE\r\n                         (строки \"миллисекунды up|down|left|right down|up\") "
-     "или\r\n                         тестовым мотоциклистом; печатает finished, crashed или\r\n   "
-     "                      stopped, время и x; код 0 доехал, 1 нет"},
-    {366, "trackpack: check without its pack", "check takes a pack file (and --json)",
-     "check: нужен файл пакета (и --json)"},
-    {367, "trackpack: ride without its arguments",
-     "ride takes a pack file and a track number (and --keys FILE, --json)",
-     "ride: нужны файл пакета и номер трека (и --keys FILE, --json)"},
-    {368, "trackpack: a bad key file; %1 the file, %2 the line",
-     "%1: line %2 is not \"milliseconds key down|up\"",
-     "%1: строка %2 не в виде \"миллисекунды клавиша down|up\""},
     {369, "drop: a pack together with other files",
      "Drop one pack (\".mrg\", \".lvl\") or \".lev\" files, not both together.",
      "Перетащите один пакет (\".mrg\", \".lvl\") или файлы \".lev\", но не вместе."},
@@ -605,12 +539,25 @@ const AddedLine kAdded[] = {
 
 } // namespace
 
+// Every added line in number order: this file's and the test ride's.
+const std::vector<AddedLine>& allLines() {
+    static const std::vector<AddedLine> all = [] {
+        std::vector<AddedLine> v(std::begin(kAdded), std::end(kAdded));
+        const std::vector<AddedLine>& ride = rideLines();
+        v.insert(v.end(), ride.begin(), ride.end());
+        std::sort(v.begin(), v.end(),
+                  [](const AddedLine& a, const AddedLine& b) { return a.number < b.number; });
+        return v;
+    }();
+    return all;
+}
+
 const AddedLine* addedLines() {
-    return kAdded;
+    return allLines().data();
 }
 
 int addedLineCount() {
-    return int(std::size(kAdded));
+    return int(allLines().size());
 }
 
 } // namespace korvo

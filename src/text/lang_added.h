@@ -2,10 +2,13 @@
 // Language lines added after the 96 numbered lines that language files have
 // always had. Line numbers are a file format once shipped: a line keeps its
 // number for good, new lines go at the end of this table, nothing is ever
-// renumbered. Both shipped files carry these lines; a file that ends before
-// them takes them from this table, in English or Russian after its own lines.
+// renumbered (the test ride's lines are in lang_added_ride.cpp). Both shipped files carry these
+// lines; a file that ends before them takes them from this table, in English or Russian after its
+// own lines.
 
 #include <QString>
+
+#include <vector>
 
 namespace korvo {
 
@@ -18,9 +21,11 @@ struct AddedLine {
     const char* russian; // UTF-8 here; Windows-1251 in the language file
 };
 
-// The table, in line order from kFirstAddedLine.
+// The table, in line order from kFirstAddedLine: lang_added.cpp, with the
+// test ride's lines from lang_added_ride.cpp.
 const AddedLine* addedLines();
 int addedLineCount();
+const std::vector<AddedLine>& rideLines();
 
 // Numbers of the added lines, for the code that shows them.
 enum AddedLineNumber : int {

@@ -194,15 +194,7 @@ TEST(MailSubmission, StopsAfterTheMessageSayItMayHaveBeenDelivered) {
     QObject::connect(&run, &LevelSubmission::logLine,
                      [&](const QString& text, LogColour) { log << text; });
     run.start(request(folder));
-    auto stalled = [&] {
-        for (const auto& e : server.events())
-            if (e.toObject().contains("stalled")) return true;
-        return false;
-    };
-    QElapsedTimer clock;
-    clock.start();
-    while (!stalled() && clock.elapsed() < 20000) QTest::qWait(20);
-    ASSERT_TRUE(stalled());
+    ASSERT_TRUE(server.waitFor("stalled"));
     run.cancel();
     EXPECT_FALSE(run.running());
     EXPECT_FALSE(log.contains(QString::fromUtf8("Отправка прервана.")));
@@ -251,12 +243,7 @@ TEST(MailSubmission, AMessageDroppedUnansweredOrRefusedIsNotSent) {
                       1);
         EXPECT_EQ(run.log.back().text, QString::fromUtf8("Уровень не отправлен."));
         // The server notes what it did after it answered: wait for the note.
-        const auto noted = [&] {
-            for (const auto& e : server.events())
-                if (e.toObject().contains(key)) return true;
-            return false;
-        };
-        EXPECT_TRUE(QTest::qWaitFor(noted, 3000));
+        EXPECT_TRUE(server.waitFor(key, 3000));
     }
 }
 

@@ -73,6 +73,17 @@ public:
             if (e.toObject().contains("command")) out << e.toObject()["command"].toString();
         return out;
     }
+    // Waits (running the event loop) until the server logged an event with
+    // this key, at most `ms`; true when it did.
+    bool waitFor(const QString& key, int ms = 20000) const {
+        return QTest::qWaitFor(
+            [&] {
+                for (const auto& e : events())
+                    if (e.toObject().contains(key)) return true;
+                return false;
+            },
+            ms);
+    }
     QJsonObject message() const {
         for (const auto& e : events())
             if (e.toObject().contains("message")) return e.toObject()["message"].toObject();

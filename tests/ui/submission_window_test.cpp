@@ -112,15 +112,7 @@ TEST(SubmissionWindow, ClosedAfterTheMessageWentOutItNeverSaysStopped) {
     win.get<QLineEdit>("emailauth")->setText("rider@example.net");
     win.get<QLineEdit>("nameLev")->setText("Forest");
     QTest::mouseClick(win.ok(), Qt::LeftButton);
-    auto stalled = [&] {
-        for (const auto& e : server.events())
-            if (e.toObject().contains("stalled")) return true;
-        return false;
-    };
-    QElapsedTimer clock;
-    clock.start();
-    while (!stalled() && clock.elapsed() < 20000) QTest::qWait(20);
-    ASSERT_TRUE(stalled());
+    ASSERT_TRUE(server.waitFor("stalled"));
     win.w.close();
     EXPECT_FALSE(win.w.running());
     const QString log = win.get<QTextEdit>("LogMemo")->toPlainText();

@@ -86,7 +86,6 @@ void EditorController::connectCanvas() {
     connect(&track_, &OpenTrack::correctionDropped, this, [this] {
         if (correction_) correction_->close();
     });
-    connect(&track_, &OpenTrack::toolChanged, this, &EditorController::syncToolButtons);
     connect(&track_, &OpenTrack::modeChanged, this, &EditorController::modeChanged);
     connect(&track_, &OpenTrack::linesChanged, this,
             [this](int lines) { panel_->setLines(lines); });

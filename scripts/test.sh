@@ -20,8 +20,10 @@ find src tests bench fuzz -name '*.cpp' -o -name '*.h' | sort | xargs clang-form
 took "format check"
 
 # The core tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
-# Line tables are all a sanitizer report needs to name the lines.
+# Line tables are all a sanitizer report needs to name the lines; the files
+# are compiled in batches, core libraries included.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
+  -DCMAKE_UNITY_BUILD=ON -DKORVO_UNITY_CORE=ON \
   -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
   >/dev/null
 cmake --build build-asan --target core_tests

@@ -88,11 +88,11 @@ void EditorController::connectCanvas() {
     });
     connect(&track_, &OpenTrack::modeChanged, this, &EditorController::modeChanged);
     connect(&track_, &OpenTrack::linesChanged, this,
-            [this](int lines) { panel_->setLines(lines); });
+            [this](int lines) { panel().setLines(lines); });
     connect(&track_, &OpenTrack::shapeChanged, this, &EditorController::refreshFloatingPreview);
     connect(canvas_, &TrackCanvas::trackEdited, this, &EditorController::refreshFloatingPreview);
     connect(&track_, &OpenTrack::fieldChanged, this, [this](QSize size) {
-        panel_->setField(QString::number(size.width()), QString::number(size.height()));
+        panel().setField(QString::number(size.width()), QString::number(size.height()));
     });
 
     connect(AddPoint, &QAction::triggered, this,

@@ -8,6 +8,8 @@
 #include "image_box.h"
 #include "list_controller.h"
 #include "render/ui/preview_window.h"
+#include "settings/ui/lang_apply.h"
+#include "settings/ui/mnemonics.h"
 #include "text/lang_added.h"
 
 #include <QActionGroup>
@@ -65,7 +67,7 @@ EditorController::EditorController(AppContext& app, ListController& list, QWidge
         syncToolButtons();
         emit modeChanged();
     });
-    buildLeft(left);
+    left_ = left;
     buildRight(right);
     buildActions();
     connectPanel();
@@ -81,13 +83,34 @@ EditorController::~EditorController() {
     delete canvasScroll_->takeWidget();
 }
 
-QWidget* EditorController::propertiesPanel() const {
-    return panel_;
+QWidget* EditorController::propertiesPanel() {
+    return &panel();
 }
 
-void EditorController::buildLeft(QWidget* left) {
-    panel_ = new TrackPropertiesPanel(left);
+// The properties panel is built when a track first opens: most starts show
+// only the list, and its tables are the costliest widgets of the window. It
+// takes the language and the window's Alt letters as it comes.
+TrackPropertiesPanel& EditorController::panel() {
+    if (panel_) return *panel_;
+    panel_ = new TrackPropertiesPanel(left_);
     panel_->hide();
+    left_->layout()->addWidget(panel_);
+    QWidget::setTabOrder(panel_->CloseProp, canvas_); // after the panel's last button
+    connect(panel_->SaveTProp, &QPushButton::clicked, this, &EditorController::storeTrack);
+    connect(panel_->CloseProp, &QPushButton::clicked, this, &EditorController::closeWithoutStoring);
+    connect(panel_->UpdateTInfo, &QPushButton::clicked, this, &EditorController::applyFieldSize);
+    connect(panel_->PlyrUp, &QPushButton::clicked, this, [this] { movePlayer(true); });
+    connect(panel_->PlyrDown, &QPushButton::clicked, this, [this] { movePlayer(false); });
+    connect(panel_, &TrackPropertiesPanel::presetPicked, this, &EditorController::choosePreset);
+    connect(panel_, &TrackPropertiesPanel::nameEdited, this, &EditorController::rename);
+    // toggleNodeDots: node dots on or off
+    connect(panel_->pntnd, &QCheckBox::toggled, this, [this](bool on) {
+        app_.Style.pntnd = on;
+        canvas_->update();
+    });
+    applyLanguage(app_.Lang, {panel_, nullptr, nullptr});
+    keepMnemonics(app_.window); // unique among the whole window's
+    return *panel_;
 }
 
 void EditorController::buildRight(QWidget* right) {
@@ -110,8 +133,7 @@ void EditorController::buildRight(QWidget* right) {
     canvas_->setFixedSize(820, 554);
     canvas_->setScrollBox(canvasScroll_);
     canvasScroll_->setWidget(canvas_);
-    canvasScroll_->setFocusPolicy(Qt::NoFocus);       // the canvas inside takes the keys
-    QWidget::setTabOrder(panel_->CloseProp, canvas_); // after the panel's last button
+    canvasScroll_->setFocusPolicy(Qt::NoFocus); // the canvas inside takes the keys
     editor->addWidget(canvasScroll_);
     canvasArea_->hide();
 }
@@ -124,18 +146,6 @@ void EditorController::connectPanel() {
     connect(listPreview_, &ImageBox::doubleClicked, this, [this] {
         const int r = list_.selectedRow();
         if (app_.ViewMode == kListView && r >= 0 && !app_.doc.Rows.isHeader(r)) openSelectedTrack();
-    });
-    connect(panel_->SaveTProp, &QPushButton::clicked, this, &EditorController::storeTrack);
-    connect(panel_->CloseProp, &QPushButton::clicked, this, &EditorController::closeWithoutStoring);
-    connect(panel_->UpdateTInfo, &QPushButton::clicked, this, &EditorController::applyFieldSize);
-    connect(panel_->PlyrUp, &QPushButton::clicked, this, [this] { movePlayer(true); });
-    connect(panel_->PlyrDown, &QPushButton::clicked, this, [this] { movePlayer(false); });
-    connect(panel_, &TrackPropertiesPanel::presetPicked, this, &EditorController::choosePreset);
-    connect(panel_, &TrackPropertiesPanel::nameEdited, this, &EditorController::rename);
-    // toggleNodeDots: node dots on or off
-    connect(panel_->pntnd, &QCheckBox::toggled, this, [this](bool on) {
-        app_.Style.pntnd = on;
-        canvas_->update();
     });
 }
 
@@ -181,7 +191,7 @@ void EditorController::startNewTrack() {
     // The field proposed for a new track is square; the canvas keeps its
     // height until "Обновить область" applies it.
     const QString side = QString::number(Session.canvasSize.width());
-    panel_->setField(side, side);
+    panel().setField(side, side);
     list_.newTrackName()->clear();
 }
 
@@ -189,10 +199,10 @@ void EditorController::startNewTrack() {
 void EditorController::openEditor(bool newTrack) {
     showCanvas(true);
     showSessionValues();
-    panel_->showHelpFor(newTrack);
+    panel().showHelpFor(newTrack);
     canvas_->setField(Session.canvasSize);
     list_.panel()->hide();
-    panel_->show();
+    panel().show();
     canvas_->setZoom(
         newTrack ? 1.0 : canvas_->openingZoom(Editor.trackHeight())); // a new track is drawn at 1x
     canvas_->placeAtTopLeft();
@@ -208,19 +218,19 @@ void EditorController::openEditor(bool newTrack) {
 }
 
 void EditorController::showSessionValues(bool withField) {
-    for (QAbstractScrollArea* table : {static_cast<QAbstractScrollArea*>(panel_->TrackProp),
-                                       static_cast<QAbstractScrollArea*>(panel_->fieldSizeTable)})
+    for (QAbstractScrollArea* table : {static_cast<QAbstractScrollArea*>(panel().TrackProp),
+                                       static_cast<QAbstractScrollArea*>(panel().fieldSizeTable)})
         table->horizontalScrollBar()->setValue(0); // each track starts at the left edge
-    panel_->setTrackName(Session.TrackName);
-    panel_->setLines(Session.isNewTrack() ? std::max(Editor.NodeCount - 1, 0)
+    panel().setTrackName(Session.TrackName);
+    panel().setLines(Session.isNewTrack() ? std::max(Editor.NodeCount - 1, 0)
                                           : Session.record().Lines);
     if (withField)
-        panel_->setField(QString::number(Session.canvasSize.width()),
+        panel().setField(QString::number(Session.canvasSize.width()),
                          QString::number(Session.canvasSize.height()));
-    panel_->setLengthRow(Session.LengthRow);
-    panel_->PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
-    panel_->PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
-    panel_->SaveTProp->setEnabled(Session.SaveEnabled);
+    panel().setLengthRow(Session.LengthRow);
+    panel().PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
+    panel().PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
+    panel().SaveTProp->setEnabled(Session.SaveEnabled);
 }
 
 // One panel command as one step of the track's history; `action` returns
@@ -246,8 +256,8 @@ void EditorController::panelStep(TrackStep step, const std::function<bool()>& ac
 void EditorController::choosePreset(int t) {
     panelStep(TrackStep::LengthPreset, [&] {
         Session.choosePreset(t);
-        panel_->PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
-        panel_->PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
+        panel().PlyrUp->setEnabled(Session.PlayerButtonsEnabled);
+        panel().PlyrDown->setEnabled(Session.PlayerButtonsEnabled);
         return true;
     });
 }
@@ -256,7 +266,7 @@ void EditorController::choosePreset(int t) {
 void EditorController::applyFieldSize() {
     panelStep(TrackStep::FieldSize, [&] {
         const PanelResult applied =
-            Session.applyFieldSize(panel_->fieldWidthText(), panel_->fieldHeightText());
+            Session.applyFieldSize(panel().fieldWidthText(), panel().fieldHeightText());
         if (!applied.ok()) {
             editorMessage(applied.message, applied.field);
             return false;
@@ -269,13 +279,13 @@ void EditorController::applyFieldSize() {
 // The player marker up or down by the step in the panel, in pixels.
 void EditorController::movePlayer(bool up) {
     panelStep(TrackStep::PlayerHeight, [&] {
-        QString step = panel_->playerStep->text();
+        QString step = panel().playerStep->text();
         const PanelResult moved = up ? Session.playerUp(step) : Session.playerDown(step);
         if (!moved.ok()) {
             editorMessage(moved.message, moved.field);
             return false;
         }
-        panel_->playerStep->setText(step);
+        panel().playerStep->setText(step);
         return true;
     });
 }
@@ -283,7 +293,7 @@ void EditorController::movePlayer(bool up) {
 // TrackPropStringsChange: the name typed in the panel is part of the track.
 void EditorController::rename() {
     panelStep(TrackStep::Rename, [&] {
-        Session.TrackName = panel_->trackName();
+        Session.TrackName = panel().trackName();
         return true;
     });
 }
@@ -297,7 +307,7 @@ void EditorController::storeTrack() {
     SaveOutcome saved;
     app_.doc.edit(StepName(wasNew ? kLineStepNewTrack : kLineStepStoreTrack),
                   [&] {
-                      saved = track_.store(panel_->trackName());
+                      saved = track_.store(panel().trackName());
                       if (!saved.ok() || saved.track == 0) return;
                       if (saved.wasNew)
                           list_.enterNewTrack(saved.track, app_.NewLevel == 1);
@@ -325,7 +335,7 @@ void EditorController::leaveEditor() {
     if (track_.isOpen()) closeEditor(track_.discard());
     if (QAction* tool = nodeTools->checkedAction()) tool->setChecked(false);
     for (QAction* a : {AddPoint, DelPoint, movemap}) a->setEnabled(false);
-    panel_->hide();
+    if (panel_) panel_->hide();
     list_.panel()->show();
     showCanvas(false);
 }
@@ -340,7 +350,7 @@ void EditorController::closeEditor(const CloseOutcome& closed) {
     emit pointerMoved(QString()); // the mouse position belongs to the canvas, gone now
     showCanvas(false);
     canvasScroll_->horizontalScrollBar()->setValue(0);
-    panel_->hide();
+    panel().hide();
     list_.panel()->show();
     showZoom();
     emit openChanged(false);

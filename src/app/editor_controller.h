@@ -27,12 +27,12 @@ class TrackPropertiesPanel;
 class EditorController : public QObject {
     Q_OBJECT
 public:
-    // Builds the properties panel into `left`, the canvas and the preview
-    // into `right`.
+    // The properties panel goes into `left` when a track first opens; the
+    // canvas and the preview into `right`.
     EditorController(AppContext& app, ListController& list, QWidget* left, QWidget* right);
     ~EditorController() override;
 
-    QWidget* propertiesPanel() const;
+    QWidget* propertiesPanel(); // built when first asked for
     // The tool windows, built when first opened.
     CorrectionWindow& correctionWindow();
     FloatingPreview& floatingPreview();
@@ -71,7 +71,7 @@ signals:
     void zoomShown(const QString& text); // "25%" while a track is open, else ""
 
 private:
-    void buildLeft(QWidget* left);
+    TrackPropertiesPanel& panel();
     void buildRight(QWidget* right);
     void buildActions();
     void connectPanel();
@@ -109,8 +109,9 @@ private:
     NodeEditor& Nodes = track_.nodes();
     TrackHistory& History = track_.history();
 
-    TrackPropertiesPanel* panel_; // the track properties side
-    QWidget* canvasArea_;         // the editor: the scroll box with the canvas
+    QWidget* left_;                         // where the panel goes
+    TrackPropertiesPanel* panel_ = nullptr; // the track properties side
+    QWidget* canvasArea_;                   // the editor: the scroll box with the canvas
     QScrollArea* canvasScroll_;
     TrackCanvas* canvas_;  // the canvas (820 x 554 at start)
     QWidget* previewArea_; // the preview

@@ -75,7 +75,6 @@ MainWindow::MainWindow(std::optional<ListView> view, const WindowStart& start, Q
     import_ = new ImportCommands(app_, *list_, *editor_, this);
     setAcceptDrops(true);
     stack(left)->addWidget(list_->panel());
-    left->layout()->addWidget(editor_->propertiesPanel());
     stack(right)->addWidget(editor_->previewPanel());
     right->layout()->addWidget(editor_->canvasPanel());
     split->addWidget(left);

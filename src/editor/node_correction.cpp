@@ -1,12 +1,11 @@
 #include "editor/node_correction.h"
+#include "pack/track_geometry.h"
 
 #include <algorithm>
 
 namespace korvo {
 
 namespace {
-
-constexpr int kMaxStep = 127; // largest |dx| and |dy| of a segment
 
 // Narrows [lo, hi]; an empty range holds the value where it is.
 void settle(int& lo, int& hi, int current) {

@@ -35,11 +35,11 @@ const std::unordered_map<char16_t, char>& reverseTable() {
 } // namespace
 
 QString fromCp1251(std::string_view bytes) {
-    QString out;
-    out.reserve(qsizetype(bytes.size()));
+    QString out(qsizetype(bytes.size()), Qt::Uninitialized);
+    char16_t* to = reinterpret_cast<char16_t*>(out.data());
     for (char ch : bytes) {
         const auto b = uint8_t(ch);
-        out.append(b < 0x80 ? QChar(b) : QChar(kHigh[b - 0x80]));
+        *to++ = b < 0x80 ? char16_t(b) : kHigh[b - 0x80];
     }
     return out;
 }

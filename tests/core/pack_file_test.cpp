@@ -11,7 +11,7 @@ using namespace korvo;
 
 namespace {
 
-std::string fileBytes(const QString& path) {
+std::string bytesOnDisk(const QString& path) {
     std::string bytes;
     EXPECT_EQ(readWholeFile(path, bytes), "") << path.toStdString();
     return bytes;
@@ -36,16 +36,16 @@ TEST(PackFile, OldCopyIsMadeOnceAndKeptAfterwards) {
     Packs one(3), two(5), three(7);
     ASSERT_EQ(savePackFile(path, one.table, one.rows), "");
     EXPECT_FALSE(QFile::exists(path + ".old"));
-    const std::string first = fileBytes(path);
+    const std::string first = bytesOnDisk(path);
 
     ASSERT_EQ(savePackFile(path, two.table, two.rows), "");
-    EXPECT_EQ(fileBytes(path + ".old"), first);
-    const std::string second = fileBytes(path);
+    EXPECT_EQ(bytesOnDisk(path + ".old"), first);
+    const std::string second = bytesOnDisk(path);
 
     // An existing ".old" stays as it is; the pack itself is replaced.
     ASSERT_EQ(savePackFile(path, three.table, three.rows), "");
-    EXPECT_EQ(fileBytes(path + ".old"), first);
-    EXPECT_NE(fileBytes(path), second);
+    EXPECT_EQ(bytesOnDisk(path + ".old"), first);
+    EXPECT_NE(bytesOnDisk(path), second);
     int total = 0;
     std::string text;
     GetNumTracks(path, total, text);

@@ -3,6 +3,7 @@
 #include "settings/ini_file.h"
 #include "settings/options.h"
 
+#include "cli_run.h"
 #include "mail_test_util.h"
 
 using namespace korvo;
@@ -10,18 +11,9 @@ using namespace korvo::test;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString err;
-};
-
 // The folder holds no language file: the run speaks the built-in Russian.
-CliRun submit(const SubmissionFolder& folder, QStringList args) {
-    QProcess p;
-    p.setWorkingDirectory(folder.base);
-    p.start(TRACKPACK_EXE, QStringList{"submit"} + args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+CliRun submit(const SubmissionFolder& folder, const QStringList& args) {
+    return trackpack(QStringList{"submit"} + args, folder.base);
 }
 
 QStringList fields(const QString& nick) {

@@ -32,8 +32,6 @@ using namespace korvo::test;
 
 namespace {
 
-const Groups kPack = {{"a", "b", "c"}, {"d", "e"}, {"f"}};
-
 // Opens the options dialog through "Настройки", lets `change` set its
 // controls and presses Apply; returns the texts of the message boxes shown.
 QStringList applyOptions(Started& s, const std::function<void(OptionsDialog&)>& change) {
@@ -103,7 +101,7 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
 }
 
 TEST(MainWindowSettings, WithoutALangFolderTheBuiltInTextsShowAfterOneReport) {
-    BaseFolder base(kPack, false);
+    BaseFolder base(kSixTracks, false);
     Started s;
     ASSERT_TRUE(QTest::qWaitFor([&] { return !s.prompts->shown.isEmpty(); }, 2000));
     ASSERT_EQ(s.prompts->shown.size(), 1);
@@ -125,7 +123,8 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
     Started s;
     LangLines english;
     ASSERT_EQ(english.load(base.path("lang/english.lng")), "");
-    s.window.editor().floatingPreview(); // the windows built when first opened
+    s.window.editor().floatingPreview(); // the parts built when first opened
+    s.window.editor().propertiesPanel();
     const QStringList missing =
         applyLanguage(english, {&s.window, &s.window.optionsDialog(), &s.window.aboutBox()});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
@@ -160,7 +159,7 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
 }
 
 TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
-    BaseFolder base(kPack);
+    BaseFolder base(kSixTracks);
     {
         Started s;
         s.window.aboutBox().show(); // the about box is open too
@@ -195,7 +194,7 @@ TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {
 }
 
 TEST(MainWindowSettings, AppliedAutosaveAndColoursHoldNowAndAfterARestart) {
-    BaseFolder base(kPack);
+    BaseFolder base(kSixTracks);
     {
         Started s;
         applyOptions(s, [](OptionsDialog& d) {
@@ -229,7 +228,7 @@ TEST(MainWindowSettings, AppliedAutosaveAndColoursHoldNowAndAfterARestart) {
 }
 
 TEST(MainWindowSettings, TheTreeViewIsUsedFromTheNextStart) {
-    BaseFolder base(kPack);
+    BaseFolder base(kSixTracks);
     {
         Started s(std::nullopt);
         applyOptions(
@@ -249,7 +248,7 @@ TEST(MainWindowSettings, TheTreeViewIsUsedFromTheNextStart) {
 }
 
 TEST(MainWindowSettings, RecentPacksFollowEveryOpenAndReopenWithTheOpenQuestions) {
-    BaseFolder base(kPack);
+    BaseFolder base(kSixTracks);
     const QString A = base.path("A.mrg"), B = base.path("B.mrg"), C = base.path("C.mrg");
     writeNamedPack(A, {{"a1"}, {}, {}});
     writeNamedPack(B, {{}, {"b1"}, {}});
@@ -303,7 +302,7 @@ TEST(MainWindowSettings, RecentPacksFollowEveryOpenAndReopenWithTheOpenQuestions
 }
 
 TEST(MainWindowSettings, AutosaveSavesOnlyAChangedPackWithNoTrackOpen) {
-    BaseFolder base(kPack);
+    BaseFolder base(kSixTracks);
     const QString pack = base.path("levels.mrg");
     Started s;
     s.window.packCommands().autosaveTick(); // nothing changed: the file and its ".old" stay

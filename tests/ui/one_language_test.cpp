@@ -141,6 +141,7 @@ TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
         s.window.show();
         // The windows the main window opens, each once.
         s.click(1);
+        s.window.editor().propertiesPanel(); // built as a track first opens
         s.window.optionsDialog().show();
         s.window.aboutBox().show();
         s.window.submissionWindow().show();

@@ -145,7 +145,7 @@ TEST(TrackEditor, EditingWithoutASelectionSaysSo) {
     w.editor().openSelectedTrack();
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_EQ(s.prompts->shown.front(), w.app().Lang[41]);
-    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    EXPECT_TRUE(ctl<QWidget>(w, "Panel2")->isVisible()); // the list stays, no panel over it
     EXPECT_FALSE(ctl<QAction>(w, "EditTrackBtn")->isEnabled());
 }
 
@@ -225,7 +225,7 @@ TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
     QTest::mouseClick(ctl<QPushButton>(w, "NewTrack"), Qt::LeftButton);
     ASSERT_EQ(s.prompts->shown.size(), 1);
     EXPECT_EQ(s.prompts->shown.front(), w.app().Lang[40]);
-    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    EXPECT_TRUE(ctl<QWidget>(w, "Panel2")->isVisible()); // the list stays, no panel over it
     EXPECT_EQ(QApplication::focusWidget(), ctl<QLineEdit>(w, "NameNewTrack"));
 
     drawNewTrack(w, "at the end", {{20, 200}, {80, 180}});
@@ -300,6 +300,14 @@ TEST(TrackEditor, ALanguageFindsEveryControlOfThePanel) {
     MainWindow& w = s.window;
     LangLines english;
     ASSERT_EQ(english.load(QString(BASE_DIR) + "/lang/english.lng"), "");
+    ASSERT_NE(english[13], LangLines()[13]) << "the English line differs from the built-in one";
+    // The panel, built as the first track opens, comes in the window's language.
+    openRow(s, 1);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp->item(0, 0)->text(), english[13]);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable->item(1, 0)->text(),
+              english[16]);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->playerBox->title(), english[18]);
+    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->lengthLimitHint->text(), english[92]);
     w.editor().floatingPreview(); // built when first opened
     QStringList missing = applyLanguage(english, {&w, nullptr, nullptr});
     missing = missing.filter(QRegularExpression("^main/"));
@@ -309,11 +317,5 @@ TEST(TrackEditor, ALanguageFindsEveryControlOfThePanel) {
         for (QWidget* c : w.findChildren<QWidget*>(name)) inMain += c->window() == &w;
         EXPECT_EQ(inMain, 1) << name;
     }
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp->item(0, 0)->text(), english[13]);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable->item(1, 0)->text(),
-              english[16]);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->playerBox->title(), english[18]);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->lengthLimitHint->text(), english[92]);
     EXPECT_EQ(ctl<QGroupBox>(w, "GroupBox2")->title(), english[25]);
-    EXPECT_NE(english[13], LangLines()[13]) << "the English line differs from the built-in one";
 }

@@ -40,6 +40,8 @@
 namespace korvo::test {
 
 using Groups = std::vector<std::vector<std::string>>;
+// Three groups of three, two and one tracks.
+inline const Groups kSixTracks = {{"a", "b", "c"}, {"d", "e"}, {"f"}};
 
 // Writes a pack of small generated tracks with the given names.
 inline void writeNamedPack(const QString& path, const Groups& groups) {

@@ -61,6 +61,12 @@ MainWindow::MainWindow(std::optional<ListView> view, const WindowStart& start, Q
     setWindowIcon(toolIcon(ToolIcon::Program));
     app_.window = this;
     app_.BaseFolder = start.baseFolder.isEmpty() ? QDir::currentPath() : start.baseFolder;
+    // The settings first: their language file and the start pack are read on
+    // other cores while the window is built (its fonts take the longest).
+    optionsLoad_ = korvo::LoadOptions(app_.BaseFolder, app_.Settings);
+    langAhead_ = std::async(std::launch::async, readLanguage, app_.BaseFolder, app_.Settings.Lang);
+    startRead_ = PackReadAhead::start(
+        startPack_.isEmpty() ? QDir(app_.BaseFolder).filePath("levels.mrg") : startPack_);
 
     auto* central = new QWidget(this);
     auto* split = new QHBoxLayout(central);
@@ -282,7 +288,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (!app_.Flags.FirstActivate) return;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
-    if (const QString problem = pack_->openStartPack(startPack_); !problem.isEmpty())
+    if (const QString problem = pack_->openStartPack(startPack_, std::move(startRead_));
+        !problem.isEmpty())
         startProblems_ << problem;
     setWindowTitle(appTitle_);
     // Problems of the start-up are told once the window is on the screen.

@@ -17,6 +17,9 @@
 //   main_window_settings.cpp settings, options dialog, language, help, about
 
 #include "app_context.h"
+#include "pack_commands.h"
+#include "settings/options.h"
+#include "settings/ui/lang_apply.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -33,7 +36,6 @@ namespace korvo {
 class EditorController;
 class ImportCommands;
 class ListController;
-class PackCommands;
 class AboutBox;
 class SubmissionWindow;
 class OptionsDialog;
@@ -107,7 +109,10 @@ private:
 
     AppContext app_;
     std::optional<ListView> requestedView_;
-    QString startPack_; // opened at the first show instead of the base folder's pack
+    QString startPack_;               // opened at the first show instead of the base folder's pack
+    PackReadAhead startRead_;         // that pack, read on another core while the window is built
+    OptionsLoad optionsLoad_;         // the settings as read before the window was built
+    std::future<LangRead> langAhead_; // their language, read on another core meanwhile
     ListController* list_ = nullptr;
     EditorController* editor_ = nullptr;
     PackCommands* pack_ = nullptr;

@@ -30,7 +30,7 @@ const QStringList kContacts = {"levels@example.org", "tracks@example.org", "edit
 // style. A view given to the constructor (tests, benchmarks) wins over the
 // setting VList.
 void MainWindow::LoadOptions() {
-    const OptionsLoad load = korvo::LoadOptions(app_.BaseFolder, app_.Settings);
+    const OptionsLoad& load = optionsLoad_; // read as the window's building began
     // Told in the language the settings choose, once it is loaded.
     if (!load.problem.empty())
         settingsProblem_ = {load.unreadable ? kLineSettingsUnreadable : kLineSettingsNotWritten,
@@ -98,8 +98,10 @@ void MainWindow::optionsApplied() {
 // window, the options dialog and the about box. A missing or short file is
 // reported once; the built-in texts stand in for what it lacks.
 void MainWindow::loadLanguage() {
-    const QString problem = korvo::loadLanguage(app_.Lang, app_.BaseFolder, app_.Settings.Lang,
-                                                {this, options_f, About_f}, kContacts);
+    // The first time, the file read while the window was built.
+    const LangRead read =
+        langAhead_.valid() ? langAhead_.get() : readLanguage(app_.BaseFolder, app_.Settings.Lang);
+    const QString problem = useLanguage(app_.Lang, read, {this, options_f, About_f}, kContacts);
     // Every step of both histories is named in the new language.
     app_.doc.retranslate();
     editor_->history().retranslate();

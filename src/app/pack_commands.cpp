@@ -56,11 +56,11 @@ QAction* PackCommands::action(const char* name) const {
 }
 
 // Problems are returned, not shown: they are told once the window is up.
-QString PackCommands::openStartPack(const QString& startPack) {
+QString PackCommands::openStartPack(const QString& startPack, PackReadAhead ahead) {
     editor_.drawPreview(0);
     editor_.leaveEditor();
     QStringList problems;
-    const Message why = startPack.isEmpty() ? Message() : readPack(startPack);
+    const Message why = startPack.isEmpty() ? Message() : readPack(startPack, &ahead);
     if (!startPack.isEmpty() && why.empty()) {
         addRecentFile(startPack);
     } else {
@@ -69,7 +69,7 @@ QString PackCommands::openStartPack(const QString& startPack) {
         if (!QFileInfo::exists(levels)) {
             makeNewPack();
             app_.Flags.PackWasMissing = true;
-        } else if (const Message refused = readPack(levels); !refused.empty()) {
+        } else if (const Message refused = readPack(levels, &ahead); !refused.empty()) {
             // A pack that cannot be read is kept as it is; a new one is started beside it.
             problems << app_.Lang.say(refused);
             makeNewPack();
@@ -96,19 +96,26 @@ bool PackCommands::loadPack(const QString& path) {
     return why.empty();
 }
 
+PackReadAhead PackReadAhead::start(const QString& path) {
+    return {path, std::async(std::launch::async, [path] { return readPackFile(path); })};
+}
+
 // Reads an existing pack into the document; a refusal ("<path>: <reason>")
-// leaves everything as it was.
-Message PackCommands::readPack(const QString& path) {
-    Rows rows;
-    // Taken before the read: a change while reading shows as a change.
-    const FileIdentity identity = fileIdentity(path);
-    const Message why = loadPackFile(path, app_.doc.Tracks, rows);
+// leaves everything as it was. `ahead` gives the file read already when it
+// was read for `path`.
+Message PackCommands::readPack(const QString& path, PackReadAhead* ahead) {
+    const std::unique_ptr<PackRead> read = ahead && ahead->read.valid() && ahead->path == path
+                                               ? ahead->read.get()
+                                               : readPackFile(path);
+    const Message& why = read->why;
     // A file that is no pack at all is told so in the user's words.
     if (why == pathMessage(path, notAPackReason()))
         return pathMessage(path, Message::line(kLineNotAPack));
     if (!why.empty()) return why;
+    app_.doc.Tracks.swap(read->tracks);
+    Rows& rows = read->rows;
     app_.Flags.PackWasMissing = false;
-    remember(path, identity);
+    remember(path, read->identity);
     autosaveHeldShown_ = false;
     app_.doc.setFileName(path);
     app_.doc.Rows.reset(rows, app_.doc.Tracks);

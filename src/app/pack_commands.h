@@ -6,8 +6,10 @@
 #include "app_context.h"
 #include "pack/file_identity.h"
 #include "pack/flag_rules.h"
+#include "pack/pack_file.h"
 
 #include <QObject>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -20,6 +22,14 @@ namespace korvo {
 class EditorController;
 class ListController;
 class RecentFiles;
+
+// A pack file read on another thread: the start pack, while the window is
+// built.
+struct PackReadAhead {
+    QString path;
+    std::future<std::unique_ptr<PackRead>> read;
+    static PackReadAhead start(const QString& path);
+};
 
 class PackCommands : public QObject {
     Q_OBJECT
@@ -35,8 +45,9 @@ public:
     // openStartPack, once: read `startPack` (named on the command line) or
     // "levels.mrg" of the base folder, or start a new pack. A start pack that
     // is missing or refused is left aside; the returned text says why, to be
-    // told once the window is up.
-    QString openStartPack(const QString& startPack = {});
+    // told once the window is up. `ahead` is that file read already, when
+    // it was started for the same path.
+    QString openStartPack(const QString& startPack = {}, PackReadAhead ahead = {});
     void newPack();                           // File > New
     void openPackDialog();                    // File > Open
     bool openPackFile(const QString& path);   // Open after its dialog (recent packs too)
@@ -64,7 +75,7 @@ protected:
 
 private:
     bool loadPack(const QString& path);
-    Message readPack(const QString& path);
+    Message readPack(const QString& path, PackReadAhead* ahead = nullptr);
     void makeNewPack();
     bool mayReplacePack(bool forNew = false);
     bool askProceed(int rule, bool forNew = false);

@@ -24,6 +24,13 @@ Message loadPackFile(const QString& path, TrackTable& table, Rows& rows) {
     return {};
 }
 
+std::unique_ptr<PackRead> readPackFile(const QString& path) {
+    auto read = std::make_unique<PackRead>();
+    read->identity = fileIdentity(path);
+    read->why = loadPackFile(path, read->tracks, read->rows);
+    return read;
+}
+
 Message savePackBytes(const QString& path, std::string_view bytes) {
     WriteFileOptions options;
     options.keepOld = true;

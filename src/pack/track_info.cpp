@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <new>
 #include <sys/mman.h>
+#include <utility>
 
 namespace korvo {
 
@@ -31,6 +32,14 @@ TrackTable::TrackTable() {
 
 TrackTable::~TrackTable() {
     for (int j = 0; j <= constructed_; ++j) records_[j].~TTrackInfo();
+}
+
+void TrackTable::swap(TrackTable& other) noexcept {
+    std::swap(GroupCount, other.GroupCount);
+    std::swap(TrackCount, other.TrackCount);
+    std::swap(storage_, other.storage_);
+    std::swap(records_, other.records_);
+    std::swap(constructed_, other.constructed_);
 }
 
 TTrackInfo& TrackTable::freshRecord(int j) {

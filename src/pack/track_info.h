@@ -67,6 +67,8 @@ public:
     int TrackCount = 0;
 
     ~TrackTable();
+    // Trades contents with `other` (a pack read elsewhere takes the place of this one).
+    void swap(TrackTable& other) noexcept;
 
 private:
     // Room for records 0..4095 (0 unused) is reserved once, so records never

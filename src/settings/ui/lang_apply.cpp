@@ -171,11 +171,16 @@ void useQtTranslation(bool russian) {
     if (QCoreApplication::installTranslator(gaps.get())) installed.push_back(std::move(gaps));
 }
 
-QString loadLanguage(LangLines& lang, const QString& baseFolder, const QString& Lang,
-                     const LangForms& forms, const QStringList& contacts) {
-    LangLines loaded;
-    const QString problem = lang.say(loaded.load(langFilePath(baseFolder, Lang)));
-    lang = loaded;
+LangRead readLanguage(const QString& baseFolder, const QString& Lang) {
+    LangRead read;
+    read.problem = read.lines.load(langFilePath(baseFolder, Lang));
+    return read;
+}
+
+QString useLanguage(LangLines& lang, const LangRead& read, const LangForms& forms,
+                    const QStringList& contacts) {
+    const QString problem = lang.say(read.problem); // in the language before it
+    lang = read.lines;
     useQtTranslation(lang.cyrillic());
     applyLanguage(lang, forms, contacts);
     if (problem.isEmpty()) return {};
@@ -184,6 +189,11 @@ QString loadLanguage(LangLines& lang, const QString& baseFolder, const QString& 
                              "The interface language could not be loaded in full: built-in "
                              "texts stand in for the missing lines.\n\n") +
            problem;
+}
+
+QString loadLanguage(LangLines& lang, const QString& baseFolder, const QString& Lang,
+                     const LangForms& forms, const QStringList& contacts) {
+    return useLanguage(lang, readLanguage(baseFolder, Lang), forms, contacts);
 }
 
 } // namespace korvo

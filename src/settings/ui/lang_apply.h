@@ -29,10 +29,22 @@ QStringList applyLanguage(const LangLines& lang, const LangForms& forms,
 // Russian from Qt's shipped translation, or in English.
 void useQtTranslation(bool russian);
 
-// Loads base folder + "lang/" + `Lang` into `lang`, makes it the active
-// language with Qt's texts to match, and applies it. Returns a
-// message for the user when the file is missing or short (the built-in
-// texts then stand in for the missing lines), an empty string otherwise.
+// A language file as read: its lines and why it could not be read in full.
+// Reading touches no window, so it may run on another thread.
+struct LangRead {
+    LangLines lines;
+    Message problem;
+};
+LangRead readLanguage(const QString& baseFolder, const QString& Lang);
+
+// Makes `read` the language in `lang`, with Qt's texts to match, and applies
+// it. Returns a message for the user when the file was missing or short (the
+// built-in texts then stand in for the missing lines), an empty string
+// otherwise.
+QString useLanguage(LangLines& lang, const LangRead& read, const LangForms& forms,
+                    const QStringList& contacts = {});
+
+// Reads base folder + "lang/" + `Lang` and uses it, as the two above.
 QString loadLanguage(LangLines& lang, const QString& baseFolder, const QString& Lang,
                      const LangForms& forms, const QStringList& contacts = {});
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The editor's first painted frame against a bare QMainWindow program, as
-# whole processes on the offscreen platform: N pairs of runs for packs of 30
-# and 4,095 tracks, each started with KORVO_EXIT_AFTER_FIRST_PAINT so that it
-# ends after its first frame. Prints each figure with its median, minimum and
-# maximum, and the ratio pair by pair.
+# The editor's first painted frame against a bare QMainWindow program and
+# against the same window put together from plain Qt widgets (what Qt itself
+# takes to show it), as whole processes on the offscreen platform: N rounds
+# of runs for packs of 30 and 4,095 tracks, each started with
+# KORVO_EXIT_AFTER_FIRST_PAINT so that it ends after its first frame. Prints
+# each figure with its median, minimum and maximum, and the ratios round by
+# round.
 # usage: bench/startup_vs_bare.sh [BUILD_DIR] [N]
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -29,10 +31,13 @@ for tracks in 30 4095; do
   : >"$work/times"
   for i in $(seq "$n"); do
     bare=$(run_us "$build/bench/bare_window")
+    furnished=$(run_us "$build/bench/furnished_window" $((tracks + 3)))
     editor=$(cd "$base" && run_us "$build/korvote")
-    echo "$bare $editor" >>"$work/times"
+    echo "$bare $editor $furnished" >>"$work/times"
   done
   echo "$tracks tracks: bare $(cut -d' ' -f1 "$work/times" | stats) us," \
-    "editor $(cut -d' ' -f2 "$work/times" | stats) us," \
-    "ratio $(awk '{printf "%.2f\n", $2 / $1}' "$work/times" | stats)"
+    "furnished $(cut -d' ' -f3 "$work/times" | stats) us," \
+    "editor $(cut -d' ' -f2 "$work/times" | stats) us"
+  echo "  editor / bare $(awk '{printf "%.2f\n", $2 / $1}' "$work/times" | stats)," \
+    "editor / furnished $(awk '{printf "%.2f\n", $2 / $3}' "$work/times" | stats)"
 done

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace korvo {
 
 namespace {
@@ -183,51 +185,56 @@ QPixmap faded(const QPixmap& on) {
     return off;
 }
 
-QIcon drawnIcon(ToolIcon which) {
-    QIcon icon;
-    for (const int size : {16, 32}) {
-        const QPixmap on = render(which, size);
-        icon.addPixmap(on);
-        icon.addPixmap(faded(on), QIcon::Disabled);
-    }
-    return icon;
-}
-
-// Draws its pictures when first asked for one: the icons of menus and
-// windows not shown yet cost nothing at start-up.
+// Draws its pictures when first asked for one, at the size asked for: the
+// icons of menus and windows not shown yet cost nothing at start-up, and the
+// large pictures are drawn only for screens that show them.
 class DrawnWhenShown : public QIconEngine {
 public:
     explicit DrawnWhenShown(ToolIcon which) : which_(which) {}
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return drawn().pixmap(size, mode, state);
+        return drawn(size).pixmap(size, mode, state);
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        drawn().paint(painter, rect, Qt::AlignCenter, mode, state);
+        drawn(rect.size() * painter->device()->devicePixelRatio())
+            .paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return drawn().actualSize(size, mode, state);
+        return drawn(size).actualSize(size, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return drawn().availableSizes(mode, state);
+        return drawn(QSize(kLarge, kLarge)).availableSizes(mode, state);
     }
     QIconEngine* clone() const override {
         auto* copy = new DrawnWhenShown(which_);
         copy->icon_ = icon_;
+        copy->drawnSizes_ = drawnSizes_;
         return copy;
     }
     QString key() const override { return QStringLiteral("DrawnWhenShown"); }
     bool isNull() override { return false; }
 
 private:
-    const QIcon& drawn() {
-        if (icon_.isNull()) icon_ = drawnIcon(which_);
+    static constexpr int kSmall = 16, kLarge = 32; // the two pictures of each command
+
+    // The picture for a request of `size` pixels, and each smaller one.
+    const QIcon& drawn(const QSize& size) {
+        for (const int edge : {kSmall, kLarge}) {
+            if (!drawnSizes_.contains(edge)) {
+                const QPixmap on = render(which_, edge);
+                icon_.addPixmap(on);
+                icon_.addPixmap(faded(on), QIcon::Disabled);
+                drawnSizes_ << edge;
+            }
+            if (std::max(size.width(), size.height()) <= edge) break;
+        }
         return icon_;
     }
 
     ToolIcon which_;
     QIcon icon_;
+    QList<int> drawnSizes_;
 };
 
 } // namespace

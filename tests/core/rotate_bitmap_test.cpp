@@ -54,16 +54,10 @@ QImage cornerPicture() {
 } // namespace
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(roundHalfEven(0.5), 0);
-    EXPECT_EQ(roundHalfEven(1.5), 2);
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(-0.5), 0);
-    EXPECT_EQ(roundHalfEven(-1.5), -2);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(2.4999), 2);
-    EXPECT_EQ(roundHalfEven(2.5001), 3);
-    EXPECT_EQ(roundHalfEven(-2.5001), -3);
-    EXPECT_EQ(roundHalfEven(7.0), 7);
+    const std::pair<double, int> cases[] = {{0.5, 0},    {1.5, 2},    {2.5, 2},      {3.5, 4},
+                                            {-0.5, 0},   {-1.5, -2},  {-2.5, -2},    {-3.5, -4},
+                                            {2.4999, 2}, {2.5001, 3}, {-2.5001, -3}, {7.0, 7}};
+    for (const auto& [value, rounded] : cases) EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
 TEST(RotateBitmap, WholeQuarterTurnsAreExactAndClockwise) {

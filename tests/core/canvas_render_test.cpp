@@ -76,25 +76,19 @@ TEST_F(Canvas, TrackLinesDotsAndZeroLine) {
     EXPECT_EQ(img.pixelColor(300, 200), QColor(0, 0, 0));
     EXPECT_EQ(img.pixelColor(305, 200), kBg) << "the zero line ends at the canvas width";
     EXPECT_EQ(count(img, QColor(0, 128, 0), img.rect()), 0) << "no template, no flags";
-}
 
-TEST_F(Canvas, NodeDotsOnlyWhenCheckedAndNotWhileDrawing) {
-    open({{0, -50}, {100, -50}, {200, -100}, {300, -50}}, -1);
     style.pntnd = false;
-    EXPECT_EQ(count(paint(QRect(0, 0, 320, 260)), kNode, QRect(0, 0, 320, 260)), 0);
+    EXPECT_EQ(count(paint(img.rect()), kNode, img.rect()), 0) << "node dots unchecked";
     style.pntnd = true;
     session.closeWithoutStoring();
     session.startNewTrack("n", 300);
-    const QRect whole(0, 0, 320, 260);
-    EXPECT_EQ(count(paint(whole), kBg, whole), whole.width() * whole.height())
-        << "before its first node a new track has no zero line either";
     editor.mousePress(Qt::LeftButton, {}, {10, 150});
     editor.mousePress(Qt::LeftButton, {}, {110, 170});
     editor.mousePress(Qt::LeftButton, {}, {210, 170});
-    const QImage img = paint(QRect(0, 0, 320, 260));
-    EXPECT_EQ(img.pixelColor(60, 160), kLine);
-    EXPECT_EQ(count(img, kNode, QRect(105, 165, 11, 11)), 0) << "no dots on a track being drawn";
-    EXPECT_GT(count(img, kNode, QRect(5, 145, 11, 11)), 0) << "only where drawing began";
+    const QImage drawn = paint(img.rect());
+    EXPECT_EQ(drawn.pixelColor(60, 160), kLine);
+    EXPECT_EQ(count(drawn, kNode, QRect(105, 165, 11, 11)), 0) << "no dots on a track being drawn";
+    EXPECT_GT(count(drawn, kNode, QRect(5, 145, 11, 11)), 0) << "only where drawing began";
 }
 
 TEST_F(Canvas, FlagsAndPlayerDot) {
@@ -110,13 +104,12 @@ TEST_F(Canvas, FlagsAndPlayerDot) {
     const QImage moved = paint(QRect(0, 0, 720, 300));
     EXPECT_EQ(moved.pixelColor(97, y0 - 122), kLine);
     EXPECT_EQ(moved.pixelColor(97, y0 - 112), kBg);
-}
 
-TEST_F(Canvas, FinishFlagOnlyRightOfTheStart) {
+    session.closeWithoutStoring();
     open(levelNodes(400, 100, -50), 1); // ends before the finish x: finish on node 1
-    const QImage img = paint(QRect(0, 0, 420, 300));
-    EXPECT_GT(count(img, QColor(0, 128, 0), img.rect()), 0);
-    EXPECT_EQ(count(img, QColor(255, 0, 0), img.rect()), 0);
+    const QImage shortTrack = paint(QRect(0, 0, 420, 300));
+    EXPECT_GT(count(shortTrack, QColor(0, 128, 0), shortTrack.rect()), 0);
+    EXPECT_EQ(count(shortTrack, QColor(255, 0, 0), shortTrack.rect()), 0) << "no finish flag";
 }
 
 TEST_F(Canvas, BikeMarkerStandsOnThePlayerPointWithWhiteTransparent) {

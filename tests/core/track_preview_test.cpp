@@ -36,18 +36,10 @@ struct Preview : ::testing::Test {
 
 TEST_F(Preview, WorkedScaleOfALargeTrack) {
     // 1000 wide, y from -50 to 80, in 300 x 200: H = 330, scale 3.33..., zero line at 45.
-    const int j = add({{0, 0},
-                       {100, -50},
-                       {200, 0},
-                       {300, 80},
-                       {400, 0},
-                       {500, 0},
-                       {600, 0},
-                       {700, 0},
-                       {800, 0},
-                       {900, 0},
-                       {1000, 0}},
-                      -1);
+    std::vector<QPoint> nodes = levelNodes(1000, 100);
+    nodes[1].setY(-50);
+    nodes[3].setY(80);
+    const int j = add(nodes, -1);
     QImage img(300, 200, QImage::Format_RGB32);
     const double scale = drawPreview(tracks, j, state, img, colors, PreviewTarget::List);
     EXPECT_NEAR(scale, 1000.0 / 300.0, 1e-12);

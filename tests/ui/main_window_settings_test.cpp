@@ -129,6 +129,11 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
     const QStringList missing =
         applyLanguage(english, {&s.window, &s.window.optionsDialog(), &s.window.aboutBox()});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+    for (const char* name : {"Label1", "GroupBox1", "Label6", "Label13", "StaticText1"}) {
+        int inMain = 0; // the about box and the tool windows are windows of their own
+        for (QWidget* c : s.window.findChildren<QWidget*>(name)) inMain += c->window() == &s.window;
+        EXPECT_EQ(inMain, 1) << name << " is re-captioned once in the main window";
+    }
     // The commands as the user reads them in the Edit menu.
     for (auto [name, text] : {std::pair{"RideBtn", "Ride"}, std::pair{"ReplayRide", "Replay"},
                               std::pair{"CheckPack", "Check pack"}})

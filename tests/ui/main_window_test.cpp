@@ -151,6 +151,12 @@ TEST(MainWindow, ClickingRowsSelectsTracksAndSetsTheButtons) {
     s.click(1);
     QTest::keyClick(s.view(), Qt::Key_5);
     EXPECT_EQ(s.window.list().current().Caption, "5/e");
+    // The right-click menu's items run only while their button is on.
+    s.click(1);
+    ctl<QAction>(s.window, "N10")->trigger();
+    EXPECT_EQ(s.caption(1), "1/a");
+    ctl<QAction>(s.window, "N22")->trigger();
+    EXPECT_EQ(s.caption(2), "1/a");
 }
 
 TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrder) {
@@ -200,29 +206,15 @@ TEST(MainWindow, CloneAndDeleteThroughTheButtonsAndKeys) {
     ctl<QAction>(s.window, "DelItem")->trigger();
     EXPECT_EQ(s.window.document().Rows.size(), 8);
     EXPECT_FALSE(s.window.document().modified());
-}
 
-TEST(MainWindow, ACloneIntoAFullTableIsRefused) {
-    BaseFolder base(kPack);
-    Started s;
-    s.click(2);
+    // A clone into a full table is refused: the rows hold six tracks, the
+    // other records belong to deleted tracks.
     s.window.document().Tracks.TrackCount = kMaxTracks;
     ctl<QAction>(s.window, "CopyItem")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 1);
-    // The rows hold six tracks: the other records belong to deleted tracks.
     EXPECT_TRUE(s.prompts->shown[0].startsWith("All 4095 track records are in use"));
-    EXPECT_EQ(s.window.document().Rows.size(), 9);
-    EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
-}
-
-TEST(MainWindow, PopupItemsRunOnlyWhileTheirButtonIsEnabled) {
-    BaseFolder base(kPack);
-    Started s;
-    s.click(1); // the first Easy track: no move up
-    ctl<QAction>(s.window, "N10")->trigger();
-    EXPECT_EQ(s.caption(1), "1/a");
-    ctl<QAction>(s.window, "N22")->trigger();
-    EXPECT_EQ(s.caption(2), "1/a");
+    EXPECT_EQ(s.window.document().Rows.size(), 8);
+    EXPECT_FALSE(s.window.document().modified());
 }
 
 TEST(MainWindow, DropsInTheList) {
@@ -443,15 +435,6 @@ TEST(MainWindow, SaveAsWritesTheNewFileOnly) {
     EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg)");
 }
 
-TEST(MainWindow, AMissingHelpFileIsReported) {
-    BaseFolder base(kPack);
-    Started s;
-    ctl<QAction>(s.window, "N14")->trigger();
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_EQ(s.prompts->shown[0],
-              "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
-}
-
 TEST(MainWindow, AFailedSaveIsReportedAndKeepsThePackChanged) {
     BaseFolder base(kPack);
     Started s;
@@ -463,4 +446,9 @@ TEST(MainWindow, AFailedSaveIsReportedAndKeepsThePackChanged) {
     EXPECT_TRUE(s.prompts->shown[0].contains("no-such-folder"));
     EXPECT_TRUE(s.window.document().modified());
     EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[54]);
+
+    ctl<QAction>(s.window, "N14")->trigger();
+    ASSERT_EQ(s.prompts->shown.size(), 2);
+    EXPECT_EQ(s.prompts->shown[1],
+              "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
 }

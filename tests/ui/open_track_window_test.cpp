@@ -20,10 +20,6 @@ using namespace korvo::test;
 
 namespace {
 
-TrackPropertiesPanel* panel(MainWindow& w) {
-    return ctl<TrackPropertiesPanel>(w, "Panel1");
-}
-
 // The steps from node to node: a track drawn anywhere compares with its
 // stored form, which starts at x 0.
 std::vector<QPoint> steps(const DecodedTrack& t) {

@@ -78,6 +78,8 @@ TEST_F(Canvas, TrackLinesDotsAndZeroLine) {
     EXPECT_EQ(count(img, QColor(0, 128, 0), img.rect()), 0) << "no template, no flags";
 
     style.pntnd = false;
+    editor.mousePress(Qt::LeftButton, {}, {100, 150}); // node 2 taken: highlighted
+    editor.mouseRelease(Qt::LeftButton, {}, {100, 150});
     EXPECT_EQ(count(paint(img.rect()), kNode, img.rect()), 0) << "node dots unchecked";
     style.pntnd = true;
     session.closeWithoutStoring();
@@ -110,6 +112,10 @@ TEST_F(Canvas, FlagsAndPlayerDot) {
     const QImage shortTrack = paint(QRect(0, 0, 420, 300));
     EXPECT_GT(count(shortTrack, QColor(0, 128, 0), shortTrack.rect()), 0);
     EXPECT_EQ(count(shortTrack, QColor(255, 0, 0), shortTrack.rect()), 0) << "no finish flag";
+    session.closeWithoutStoring();
+    open({{0, 0}}, 1); // start and finish both on node 1: the start flag alone
+    EXPECT_EQ(state.FinishPt, state.StartPt);
+    EXPECT_EQ(count(paint(QRect(0, 0, 100, 300)), QColor(255, 0, 0), QRect(0, 0, 100, 300)), 0);
 }
 
 TEST_F(Canvas, BikeMarkerStandsOnThePlayerPointWithWhiteTransparent) {

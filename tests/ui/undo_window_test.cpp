@@ -105,9 +105,12 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
     EXPECT_EQ(w.statusText(3), "Not saved");
     press(w, QKeySequence::Undo); // and back at the saved state
     EXPECT_EQ(w.statusText(3), "Saved");
+    press(w, QKeySequence::Undo); // the store taken back: before the saved state
+    EXPECT_EQ(w.statusText(3), "Not saved");
 
     s.prompts->paths = {base.path("levels.mrg")};
     s.prompts->answers = {true};
+    press(w, QKeySequence::Redo);
     press(w, QKeySequence::Redo);
     ctl<QAction>(w, "N16")->trigger(); // Open starts without history
     EXPECT_FALSE(undo->isEnabled());

@@ -435,20 +435,11 @@ TEST(MainWindow, SaveAsWritesTheNewFileOnly) {
     EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg)");
 }
 
-TEST(MainWindow, AFailedSaveIsReportedAndKeepsThePackChanged) {
+TEST(MainWindow, AMissingHelpFileIsReported) {
     BaseFolder base(kPack);
     Started s;
-    s.click(1);
-    ctl<QAction>(s.window, "DownItem")->trigger();
-    s.window.document().setFileName(base.path("no-such-folder/levels.mrg"));
-    ctl<QAction>(s.window, "N6")->trigger();
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_TRUE(s.prompts->shown[0].contains("no-such-folder"));
-    EXPECT_TRUE(s.window.document().modified());
-    EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[54]);
-
     ctl<QAction>(s.window, "N14")->trigger();
-    ASSERT_EQ(s.prompts->shown.size(), 2);
-    EXPECT_EQ(s.prompts->shown[1],
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_EQ(s.prompts->shown[0],
               "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
 }

@@ -30,6 +30,7 @@
 using namespace korvo;
 using korvo::test::CliRun;
 using korvo::test::fileBytes;
+using korvo::test::putFile;
 using korvo::test::trackpack;
 
 namespace {
@@ -164,10 +165,7 @@ TEST(WriteFaults, SettingsWithoutColoursOrWithAByteOrderMark) {
 
     QTemporaryDir dir;
     const QString ini = optionsPath(dir.path());
-    QFile f(ini);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\xEF\xBB\xBF[Options]\r\nVMoto=1\r\nRatioPic=4\r\n");
-    f.close();
+    putFile(ini, "\xEF\xBB\xBF[Options]\r\nVMoto=1\r\nRatioPic=4\r\n");
     Options o;
     LoadOptions(dir.path(), o);
     EXPECT_EQ(o.VMoto, kRiderSprite);
@@ -360,9 +358,7 @@ TEST(WriteFaults, LeftoverTemporariesGoWithTheNextSave) {
     const QStringList others{".levels.mrg.12345678.tmp", ".levels.mrg.AB.tmp", ".levels.mrg..tmp",
                              ".other.mrg.abc.tmp", "levels.mrg.abc.tmp"};
     for (const QString& name : ours + others) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("half a pack");
+        putFile(dir.filePath(name), "half a pack");
     }
     TrackTable table;
     Rows rows;
@@ -403,10 +399,7 @@ TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
     for (const auto& c : cases) {
         QTemporaryDir dir;
         const QString ini = optionsPath(dir.path());
-        QFile f(ini);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(padded(options, c.size, c.line));
-        f.close();
+        putFile(ini, padded(options, c.size, c.line));
         const QByteArray before = fileBytes(ini);
         Options o;
         const OptionsLoad load = LoadOptions(dir.path(), o);
@@ -424,10 +417,7 @@ TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
         // from the program's own copy; another one leaves the built-in texts.
         for (const QString& name : {QString("english.lng"), QString("other.lng")}) {
             const QString lng = dir.filePath(name);
-            QFile l(lng);
-            ASSERT_TRUE(l.open(QIODevice::WriteOnly));
-            l.write(padded(english, c.size, c.line));
-            l.close();
+            putFile(lng, padded(english, c.size, c.line));
             LangLines lang;
             const QString problem = said(lang.load(lng));
             EXPECT_EQ(problem.contains(c.refusal) && problem.startsWith(lng + ": "),

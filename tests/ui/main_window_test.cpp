@@ -388,10 +388,7 @@ TEST(MainWindow, NewAndOpenAskBeforeUnsavedChangesAreLost) {
 
 TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {
     BaseFolder base(kPack);
-    QFile bad(base.path("bad.mrg"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("\0\0\0\x05\0\0", 6);
-    bad.close();
+    putFile(base.path("bad.mrg"), QByteArray("\0\0\0\x05\0\0", 6));
     Started s;
     s.click(2);
     ctl<QAction>(s.window, "DownItem")->trigger();

@@ -119,19 +119,6 @@ TEST_F(ImportCli, AFullPackTakesWhatFitsAndExitsOneForTheRest) {
     EXPECT_FALSE(QFile::exists(path("none.mrg")));
 }
 
-// Control characters in a ".lev" file's name become "_" in the track's name,
-// so they reach neither a picture's file name nor a catalogue line.
-TEST_F(ImportCli, ControlCharactersOfALevNameBecomeUnderscores) {
-    const QString lev = path("a\nb\x01.lev");
-    putFile(lev, QByteArray(4, '\x01'));
-    const QString out = path("out.mrg");
-    ASSERT_EQ(trackpack({"import", pack, out, "--lev", lev}).status, 0);
-    EXPECT_EQ(layout(out), "E: Canyon_1 Creek_2 a_b_ | M: Hills_3 | H: Summit_4");
-    ASSERT_EQ(trackpack({"pictures", out, path("pics")}).status, 0);
-    EXPECT_TRUE(QFile::exists(path("pics/13-a_b_.gif")));
-    EXPECT_TRUE(fileBytes(path("pics/bdpic.dat")).contains("\r\n1|a_b_|13-a_b_.gif\r\n"));
-}
-
 TEST_F(ImportCli, RefusedInputWritesNothing) {
     putFile(path("bad.mrg"), QByteArray("\0\0\0\x05", 4));
     putFile(path("big.lev"), QByteArray(999, '\x01'));

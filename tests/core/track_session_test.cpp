@@ -272,6 +272,16 @@ TEST_F(Session, TypedNumbersAreCheckedBeforeAnythingChanges) {
     step = "10";
     ASSERT_TRUE(session.playerUp(step).ok());
     EXPECT_EQ(state.PlayerYOffset, -10) << "^^^ moves the marker 10 pixels up";
+    // The marker goes 2^24 up or down at most.
+    step = QString::number((1 << 24) - 10);
+    ASSERT_TRUE(session.playerUp(step).ok());
+    step = "1";
+    EXPECT_EQ(session.playerUp(step).message, EditorMessage::NotANumber);
+    step = QString::number(1 << 25);
+    ASSERT_TRUE(session.playerDown(step).ok());
+    EXPECT_EQ(state.PlayerYOffset, 1 << 24);
+    step = "1";
+    EXPECT_EQ(session.playerDown(step).message, EditorMessage::NotANumber);
 }
 
 TEST_F(Session, PlayerButtonsDoNothingWithoutTemplate) {

@@ -101,47 +101,36 @@ TEST(TrackEditor, AnOpenedTrackIsChangedByThePanelStoredAndSaved) {
     EXPECT_EQ(storedBlock(path, 1), otherTrack);
 }
 
-TEST(TrackEditor, FieldTextThatIsNoNumberChangesNothing) {
-    BaseFolder base({});
-    writeHillPack(base);
-    Started s;
-    MainWindow& w = s.window;
-    openRow(s, 1);
-    const QSize field = ctl<TrackCanvas>(w, "MapImg")->size();
-
-    panel(w)->setField("500", "7x0");
-    QTest::mouseClick(panel(w)->UpdateTInfo, Qt::LeftButton);
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_TRUE(s.prompts->shown.back().contains("7x0"));
-    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), field) << "a valid width alone is not applied";
-
-    panel(w)->playerStep->setText("ten");
-    QTest::mouseClick(panel(w)->PlyrDown, Qt::LeftButton);
-    EXPECT_EQ(s.prompts->shown.size(), 2);
-    EXPECT_EQ(w.editor().state().PlayerYOffset, 0);
-
-    panel(w)->playerStep->clear();
-    QTest::mouseClick(panel(w)->PlyrDown, Qt::LeftButton);
-    EXPECT_EQ(panel(w)->playerStep->text(), "0") << "an empty step becomes 0 and moves nothing";
-    EXPECT_EQ(w.editor().state().PlayerYOffset, 0);
-
-    panel(w)->setField("500", "700");
-    QTest::mouseClick(panel(w)->UpdateTInfo, Qt::LeftButton);
-    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), QSize(500, 700));
-    EXPECT_EQ(s.prompts->shown.size(), 2);
-}
-
-TEST(TrackEditor, EditingWithoutASelectionSaysSo) {
+// Editing without a selected track, and typed numbers that are none, are
+// told and change nothing.
+TEST(TrackEditor, NoSelectionAndFieldTextThatIsNoNumberChangeNothing) {
     BaseFolder base({});
     writeHillPack(base);
     Started s;
     MainWindow& w = s.window;
     s.view()->clearSelection();
     w.editor().openSelectedTrack();
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_EQ(s.prompts->shown.front(), w.app().Lang[41]);
+    ASSERT_EQ(s.prompts->shown, QStringList{w.app().Lang[41]});
     EXPECT_FALSE(panel(w)->isVisible());
     EXPECT_FALSE(ctl<QAction>(w, "EditTrackBtn")->isEnabled());
+
+    openRow(s, 1);
+    const QSize field = ctl<TrackCanvas>(w, "MapImg")->size();
+    panel(w)->setField("500", "7x0");
+    QTest::mouseClick(panel(w)->UpdateTInfo, Qt::LeftButton);
+    ASSERT_EQ(s.prompts->shown.size(), 2);
+    EXPECT_TRUE(s.prompts->shown.back().contains("7x0"));
+    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), field) << "a valid width alone is not applied";
+
+    panel(w)->playerStep->setText("ten");
+    QTest::mouseClick(panel(w)->PlyrDown, Qt::LeftButton);
+    EXPECT_EQ(s.prompts->shown.size(), 3);
+    EXPECT_EQ(w.editor().state().PlayerYOffset, 0);
+
+    panel(w)->setField("500", "700");
+    QTest::mouseClick(panel(w)->UpdateTInfo, Qt::LeftButton);
+    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), QSize(500, 700));
+    EXPECT_EQ(s.prompts->shown.size(), 3);
 }
 
 TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {

@@ -216,10 +216,11 @@ TEST(MailSubmission, AMessageDroppedUnansweredOrRefusedIsNotSent) {
         const QString key = QString(mode) == "drop"    ? "dropped"
                             : QString(mode) == "stall" ? "stalled"
                                                        : "refused";
-        if (key == "refused")
+        if (key == "refused") {
             EXPECT_EQ(run.count(QString::fromUtf8("Ошибка отправки: сервер ответил: ") + (mode + 5),
                                 LogColour::Red),
                       1);
+        }
         EXPECT_EQ(run.log.back().text, QString::fromUtf8("Уровень не отправлен."));
         // The server notes what it did after it answered: wait for the note.
         EXPECT_TRUE(server.waitFor(key, 3000));

@@ -1,5 +1,5 @@
 // Saving packs on disk: the ".old" rule, a failed write and GetNumTracks. A
-// folder or other special file in the pack's place: write_faults_test.
+// folder, a device or a pipe in the pack's place: write_faults_test.
 #include "pack/pack_file.h"
 #include "pack/sample_pack.h"
 

@@ -93,7 +93,7 @@ TEST_F(Canvas, TrackLinesDotsAndZeroLine) {
     EXPECT_GT(count(drawn, kNode, QRect(5, 145, 11, 11)), 0) << "only where drawing began";
 }
 
-TEST_F(Canvas, FlagsAndPlayerDot) {
+TEST_F(Canvas, FlagsAndPlayerDotOrBikeMarker) {
     open(levelNodes(700, 100, -50), 1); // start over x 102 -> node 200, finish 597 -> 600
     const int y0 = state.YOffset;
     ASSERT_EQ(y0, 112 + 52) << "the bike marker at -112 has room above";
@@ -106,6 +106,26 @@ TEST_F(Canvas, FlagsAndPlayerDot) {
     const QImage moved = paint(QRect(0, 0, 720, 300));
     EXPECT_EQ(moved.pixelColor(97, y0 - 122), kLine);
     EXPECT_EQ(moved.pixelColor(97, y0 - 112), kBg);
+    state.PlayerYOffset = 0;
+
+    // The bike marker instead of the dot: its bottom centre on the player
+    // point, white left out.
+    style.VMoto = 1;
+    CanvasScene scene = editor.scene(style);
+    QImage moto(42, 42, QImage::Format_RGB32);
+    moto.fill(Qt::white);
+    for (int y = 32; y < 42; ++y)
+        for (int x = 16; x < 26; ++x) moto.setPixelColor(x, y, Qt::black);
+    scene.motoV = moto;
+    const QImage bike = paint(QRect(0, 0, 720, 300), scene);
+    const int px = 97, py = -112 + state.YOffset; // bottom centre
+    EXPECT_GE(py - 42, 0) << "the whole marker lies on the canvas";
+    EXPECT_EQ(bike.pixelColor(px, py - 1), QColor(Qt::black));
+    EXPECT_EQ(bike.pixelColor(px - 5, py - 10), QColor(Qt::black));
+    EXPECT_EQ(bike.pixelColor(px, py), kBg) << "the picture ends above the point";
+    EXPECT_EQ(bike.pixelColor(px - 20, py - 30), kBg) << "white is transparent";
+    EXPECT_EQ(playerMarkerRect(scene), QRect(px - 21, py - 42, 42, 42));
+    style.VMoto = 0;
 
     session.closeWithoutStoring();
     open(levelNodes(400, 100, -50), 1); // ends before the finish x: finish on node 1
@@ -116,25 +136,6 @@ TEST_F(Canvas, FlagsAndPlayerDot) {
     open({{0, 0}}, 1); // start and finish both on node 1: the start flag alone
     EXPECT_EQ(state.FinishPt, state.StartPt);
     EXPECT_EQ(count(paint(QRect(0, 0, 100, 300)), QColor(255, 0, 0), QRect(0, 0, 100, 300)), 0);
-}
-
-TEST_F(Canvas, BikeMarkerStandsOnThePlayerPointWithWhiteTransparent) {
-    open(levelNodes(700, 100, -50), 1);
-    style.VMoto = 1;
-    CanvasScene scene = editor.scene(style);
-    QImage moto(42, 42, QImage::Format_RGB32);
-    moto.fill(Qt::white);
-    for (int y = 32; y < 42; ++y)
-        for (int x = 16; x < 26; ++x) moto.setPixelColor(x, y, Qt::black);
-    scene.motoV = moto;
-    const QImage img = paint(QRect(0, 0, 720, 300), scene);
-    const int px = 97, py = -112 + state.YOffset; // bottom centre
-    EXPECT_GE(py - 42, 0) << "the whole marker lies on the canvas";
-    EXPECT_EQ(img.pixelColor(px, py - 1), QColor(Qt::black));
-    EXPECT_EQ(img.pixelColor(px - 5, py - 10), QColor(Qt::black));
-    EXPECT_EQ(img.pixelColor(px, py), kBg) << "the picture ends above the point";
-    EXPECT_EQ(img.pixelColor(px - 20, py - 30), kBg) << "white is transparent";
-    EXPECT_EQ(playerMarkerRect(scene), QRect(px - 21, py - 42, 42, 42));
 }
 
 TEST_F(Canvas, OverlayRubberBandCrossAndRider) {

@@ -98,6 +98,15 @@ TEST_F(Preview, EmptyPointsDrawBackgroundFrameZeroLineAndMarks) {
     drawPreview(tracks, j, state, img, colors, PreviewTarget::List);
     EXPECT_EQ(count(img, kLine), 1) << "only the rider point";
     EXPECT_GT(count(img, QColor(255, 0, 0)), 0) << "finish on node 1";
+
+    // Floating, a track of no width keeps the window's height.
+    state.decode(tracks[j]);
+    QImage floating(252, 126, QImage::Format_RGB32);
+    drawPreview(tracks, j, state, floating, colors, PreviewTarget::Floating);
+    EXPECT_EQ(floating.height(), 126);
+    EXPECT_EQ(floating.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(count(floating, InvColor(kBg)), 0) << "no zero line";
+    EXPECT_EQ(floatingPreviewHeight(1, 100000, 252), kMaxFloatingHeight) << "bounded";
 }
 
 TEST_F(Preview, FloatingPreviewTakesTheTracksAspect) {
@@ -111,17 +120,6 @@ TEST_F(Preview, FloatingPreviewTakesTheTracksAspect) {
     EXPECT_NEAR(scale, 1000.0 / 252, 1e-12);
     EXPECT_EQ(state.NodeY[5], -50) << "the open track is not decoded again";
     EXPECT_EQ(img.pixelColor(roundHalfEven(400 / scale), roundHalfEven(100 / scale)), kLine);
-}
-
-TEST_F(Preview, FloatingPreviewOfAZeroWidthTrackKeepsItsHeight) {
-    const int j = add({{0, 0}}, 1);
-    state.decode(tracks[j]);
-    QImage img(252, 126, QImage::Format_RGB32);
-    drawPreview(tracks, j, state, img, colors, PreviewTarget::Floating);
-    EXPECT_EQ(img.height(), 126);
-    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::black));
-    EXPECT_EQ(count(img, InvColor(kBg)), 0) << "no zero line";
-    EXPECT_EQ(floatingPreviewHeight(1, 100000, 252), kMaxFloatingHeight) << "bounded";
 }
 
 TEST_F(Preview, DialogPreviewColours) {

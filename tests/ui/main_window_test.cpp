@@ -22,7 +22,7 @@ namespace {
 const Groups kPack = {{"a", "b", "c"}, {"d", "e"}, {"f"}};
 } // namespace
 
-TEST(MainWindow, StartsOnThePackOfTheBaseFolder) {
+TEST(MainWindow, StartsOnThePackOfTheBaseFolderInItsLayout) {
     BaseFolder base(kPack);
     Started s;
     const QString path = base.path("levels.mrg");
@@ -58,11 +58,8 @@ TEST(MainWindow, StartsOnThePackOfTheBaseFolder) {
     }
     EXPECT_FALSE(ctl<QAction>(s.window, "N2")->isEnabled());
     EXPECT_FALSE(ctl<QAction>(s.window, "N5")->isVisible());
-}
 
-TEST(MainWindow, LayoutOfTheWindow) {
-    BaseFolder base(kPack);
-    Started s;
+    // The layout: sizes, panels, menus and the tool bar's order.
     EXPECT_EQ(s.window.width(), 988);
     EXPECT_EQ(s.window.height() - s.window.menuBar()->height(), 659);
     EXPECT_EQ(ctl<QWidget>(s.window, "Panel2")->parentWidget()->width(), 188);

@@ -22,7 +22,7 @@ int lowestInkRow(const QImage& img) {
 
 } // namespace
 
-TEST(RiderPictures, SizesAndCleanWhiteBackground) {
+TEST(RiderPictures, SizesCleanWhiteLeftOutAndTheMarkersPlace) {
     const QImage rider = motobmp1(), marker = moto_v();
     EXPECT_EQ(rider.size(), QSize(52, 52));
     EXPECT_EQ(marker.size(), QSize(42, 42));
@@ -42,9 +42,8 @@ TEST(RiderPictures, SizesAndCleanWhiteBackground) {
         EXPECT_GT(ink, img.width() * img.height() / 5);
     }
     EXPECT_GE(lowestInkRow(marker), 40); // the marker's wheels stand on its bottom edge
-}
 
-TEST(RiderPictures, WhiteAsTransparentAndMarkerPlace) {
+    // White is left out; the marker stands on its point, centred.
     QImage img(2, 1, QImage::Format_RGB888);
     img.setPixel(0, 0, qRgb(255, 255, 255));
     img.setPixel(1, 0, qRgb(254, 255, 255));

@@ -156,7 +156,7 @@ TEST(MainWindow, ClickingRowsSelectsTracksAndSetsTheButtons) {
     EXPECT_EQ(s.caption(2), "1/a");
 }
 
-TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrder) {
+TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrderAndCloseAsksAboutChanges) {
     BaseFolder base(kPack);
     Started s;
     s.click(5); // d
@@ -175,6 +175,23 @@ TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrder) {
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b c | M: e d | H: f");
     EXPECT_TRUE(QFileInfo::exists(base.path("levels.mrg.old")));
     EXPECT_EQ(packLayout(base.path("levels.mrg.old")), "E: a b c | M: d e | H: f");
+
+    // Closing with a change unsaved asks; No keeps the window, and Exit asks
+    // the same; Yes closes.
+    s.click(2);
+    ctl<QAction>(s.window, "DownItem")->trigger();
+    s.prompts->answers = {false};
+    s.window.close();
+    ASSERT_EQ(s.prompts->asked.size(), 1);
+    EXPECT_EQ(s.prompts->asked[0],
+              s.window.app().Lang.format(57, QDir::toNativeSeparators(base.path("levels.mrg"))));
+    EXPECT_TRUE(s.window.isVisible());
+    EXPECT_FALSE(s.window.app().Flags.MayClose);
+    s.prompts->answers = {true};
+    ctl<QAction>(s.window, "N7")->trigger();
+    EXPECT_EQ(s.prompts->asked.size(), 2);
+    EXPECT_FALSE(s.window.isVisible());
+    EXPECT_TRUE(s.window.app().Flags.MayClose);
 }
 
 TEST(MainWindow, CloneAndDeleteThroughTheButtonsAndKeys) {
@@ -298,26 +315,6 @@ TEST(MainWindow, TreeViewShowsGroupsAndDropsWhereItCan) {
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: b c | M: d e _e | H: a f");
 }
 
-TEST(MainWindow, CloseRulesWithAnUnsavedPack) {
-    BaseFolder base(kPack);
-    Started s;
-    s.click(2);
-    ctl<QAction>(s.window, "DownItem")->trigger();
-    s.prompts->answers = {false};
-    s.window.close();
-    ASSERT_EQ(s.prompts->asked.size(), 1);
-    EXPECT_EQ(s.prompts->asked[0],
-              s.window.app().Lang.format(57, QDir::toNativeSeparators(base.path("levels.mrg"))));
-    EXPECT_TRUE(s.window.isVisible());
-    EXPECT_FALSE(s.window.app().Flags.MayClose);
-    // Exit asks the same; Yes closes.
-    s.prompts->answers = {true};
-    ctl<QAction>(s.window, "N7")->trigger();
-    EXPECT_EQ(s.prompts->asked.size(), 2);
-    EXPECT_FALSE(s.window.isVisible());
-    EXPECT_TRUE(s.window.app().Flags.MayClose);
-}
-
 // No pack in the folder: a new one is started under its name, nothing is
 // written before a save, and an empty pack closes without asking.
 TEST(MainWindow, StartsANewPackWhenTheFolderHasNone) {
@@ -401,7 +398,7 @@ TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {
     EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
 }
 
-TEST(MainWindow, OpeningAMissingFileStartsANewPack) {
+TEST(MainWindow, OpeningAMissingFileStartsANewPackAndAMissingHelpIsTold) {
     BaseFolder base(kPack);
     Started s;
     s.prompts->paths = {base.path("typed.mrg")};
@@ -410,6 +407,10 @@ TEST(MainWindow, OpeningAMissingFileStartsANewPack) {
     EXPECT_TRUE(s.window.app().Flags.PackWasMissing);
     EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
     EXPECT_EQ(s.window.document().Rows.size(), 3);
+    ctl<QAction>(s.window, "N14")->trigger();
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_EQ(s.prompts->shown[0],
+              "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
 }
 
 // Save as writes the new file only (a cancelled one: see OpenTrackWindow).
@@ -427,13 +428,4 @@ TEST(MainWindow, SaveAsWritesTheNewFileOnly) {
     EXPECT_EQ(packLayout(base.path("copy.mrg")), "E: b c a | M: d e | H: f");
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), before);
     EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg)");
-}
-
-TEST(MainWindow, AMissingHelpFileIsReported) {
-    BaseFolder base(kPack);
-    Started s;
-    ctl<QAction>(s.window, "N14")->trigger();
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_EQ(s.prompts->shown[0],
-              "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
 }

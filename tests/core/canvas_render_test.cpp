@@ -76,28 +76,24 @@ TEST_F(Canvas, TrackLinesDotsAndZeroLine) {
     EXPECT_EQ(img.pixelColor(300, 200), QColor(0, 0, 0));
     EXPECT_EQ(img.pixelColor(305, 200), kBg) << "the zero line ends at the canvas width";
     EXPECT_EQ(count(img, QColor(0, 128, 0), img.rect()), 0) << "no template, no flags";
-}
 
-TEST_F(Canvas, NodeDotsOnlyWhenCheckedAndNotWhileDrawing) {
-    open({{0, -50}, {100, -50}, {200, -100}, {300, -50}}, -1);
     style.pntnd = false;
-    EXPECT_EQ(count(paint(QRect(0, 0, 320, 260)), kNode, QRect(0, 0, 320, 260)), 0);
+    editor.mousePress(Qt::LeftButton, {}, {100, 150}); // node 2 taken: highlighted
+    editor.mouseRelease(Qt::LeftButton, {}, {100, 150});
+    EXPECT_EQ(count(paint(img.rect()), kNode, img.rect()), 0) << "node dots unchecked";
     style.pntnd = true;
     session.closeWithoutStoring();
     session.startNewTrack("n", 300);
-    const QRect whole(0, 0, 320, 260);
-    EXPECT_EQ(count(paint(whole), kBg, whole), whole.width() * whole.height())
-        << "before its first node a new track has no zero line either";
     editor.mousePress(Qt::LeftButton, {}, {10, 150});
     editor.mousePress(Qt::LeftButton, {}, {110, 170});
     editor.mousePress(Qt::LeftButton, {}, {210, 170});
-    const QImage img = paint(QRect(0, 0, 320, 260));
-    EXPECT_EQ(img.pixelColor(60, 160), kLine);
-    EXPECT_EQ(count(img, kNode, QRect(105, 165, 11, 11)), 0) << "no dots on a track being drawn";
-    EXPECT_GT(count(img, kNode, QRect(5, 145, 11, 11)), 0) << "only where drawing began";
+    const QImage drawn = paint(img.rect());
+    EXPECT_EQ(drawn.pixelColor(60, 160), kLine);
+    EXPECT_EQ(count(drawn, kNode, QRect(105, 165, 11, 11)), 0) << "no dots on a track being drawn";
+    EXPECT_GT(count(drawn, kNode, QRect(5, 145, 11, 11)), 0) << "only where drawing began";
 }
 
-TEST_F(Canvas, FlagsAndPlayerDot) {
+TEST_F(Canvas, FlagsAndPlayerDotOrBikeMarker) {
     open(levelNodes(700, 100, -50), 1); // start over x 102 -> node 200, finish 597 -> 600
     const int y0 = state.YOffset;
     ASSERT_EQ(y0, 112 + 52) << "the bike marker at -112 has room above";
@@ -110,17 +106,10 @@ TEST_F(Canvas, FlagsAndPlayerDot) {
     const QImage moved = paint(QRect(0, 0, 720, 300));
     EXPECT_EQ(moved.pixelColor(97, y0 - 122), kLine);
     EXPECT_EQ(moved.pixelColor(97, y0 - 112), kBg);
-}
+    state.PlayerYOffset = 0;
 
-TEST_F(Canvas, FinishFlagOnlyRightOfTheStart) {
-    open(levelNodes(400, 100, -50), 1); // ends before the finish x: finish on node 1
-    const QImage img = paint(QRect(0, 0, 420, 300));
-    EXPECT_GT(count(img, QColor(0, 128, 0), img.rect()), 0);
-    EXPECT_EQ(count(img, QColor(255, 0, 0), img.rect()), 0);
-}
-
-TEST_F(Canvas, BikeMarkerStandsOnThePlayerPointWithWhiteTransparent) {
-    open(levelNodes(700, 100, -50), 1);
+    // The bike marker instead of the dot: its bottom centre on the player
+    // point, white left out.
     style.VMoto = 1;
     CanvasScene scene = editor.scene(style);
     QImage moto(42, 42, QImage::Format_RGB32);
@@ -128,14 +117,25 @@ TEST_F(Canvas, BikeMarkerStandsOnThePlayerPointWithWhiteTransparent) {
     for (int y = 32; y < 42; ++y)
         for (int x = 16; x < 26; ++x) moto.setPixelColor(x, y, Qt::black);
     scene.motoV = moto;
-    const QImage img = paint(QRect(0, 0, 720, 300), scene);
+    const QImage bike = paint(QRect(0, 0, 720, 300), scene);
     const int px = 97, py = -112 + state.YOffset; // bottom centre
     EXPECT_GE(py - 42, 0) << "the whole marker lies on the canvas";
-    EXPECT_EQ(img.pixelColor(px, py - 1), QColor(Qt::black));
-    EXPECT_EQ(img.pixelColor(px - 5, py - 10), QColor(Qt::black));
-    EXPECT_EQ(img.pixelColor(px, py), kBg) << "the picture ends above the point";
-    EXPECT_EQ(img.pixelColor(px - 20, py - 30), kBg) << "white is transparent";
+    EXPECT_EQ(bike.pixelColor(px, py - 1), QColor(Qt::black));
+    EXPECT_EQ(bike.pixelColor(px - 5, py - 10), QColor(Qt::black));
+    EXPECT_EQ(bike.pixelColor(px, py), kBg) << "the picture ends above the point";
+    EXPECT_EQ(bike.pixelColor(px - 20, py - 30), kBg) << "white is transparent";
     EXPECT_EQ(playerMarkerRect(scene), QRect(px - 21, py - 42, 42, 42));
+    style.VMoto = 0;
+
+    session.closeWithoutStoring();
+    open(levelNodes(400, 100, -50), 1); // ends before the finish x: finish on node 1
+    const QImage shortTrack = paint(QRect(0, 0, 420, 300));
+    EXPECT_GT(count(shortTrack, QColor(0, 128, 0), shortTrack.rect()), 0);
+    EXPECT_EQ(count(shortTrack, QColor(255, 0, 0), shortTrack.rect()), 0) << "no finish flag";
+    session.closeWithoutStoring();
+    open({{0, 0}}, 1); // start and finish both on node 1: the start flag alone
+    EXPECT_EQ(state.FinishPt, state.StartPt);
+    EXPECT_EQ(count(paint(QRect(0, 0, 100, 300)), QColor(255, 0, 0), QRect(0, 0, 100, 300)), 0);
 }
 
 TEST_F(Canvas, OverlayRubberBandCrossAndRider) {

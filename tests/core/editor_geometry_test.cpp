@@ -97,13 +97,10 @@ TEST(NodeCodec, NeverBeyondTheRecordCapacity) {
 TEST(HitTests, NodeSquareIsExclusiveAtThree) {
     EditorState st = stateWith({{0, 0}, {50, -10}});
     st.YOffset = 100; // node 2 at canvas (50, 90)
-    EXPECT_TRUE(st.nodeHit(2, {50, 90}));
-    EXPECT_TRUE(st.nodeHit(2, {52, 88}));
-    EXPECT_TRUE(st.nodeHit(2, {48, 92}));
-    EXPECT_FALSE(st.nodeHit(2, {53, 90}));
-    EXPECT_FALSE(st.nodeHit(2, {47, 90}));
-    EXPECT_FALSE(st.nodeHit(2, {50, 93}));
-    EXPECT_FALSE(st.nodeHit(2, {50, 87}));
+    for (const QPoint in : {QPoint(50, 90), QPoint(52, 88), QPoint(48, 92)})
+        EXPECT_TRUE(st.nodeHit(2, in)) << in.x() << "," << in.y();
+    for (const QPoint out : {QPoint(53, 90), QPoint(47, 90), QPoint(50, 93), QPoint(50, 87)})
+        EXPECT_FALSE(st.nodeHit(2, out)) << out.x() << "," << out.y();
 }
 
 TEST(HitTests, TheNearestHitNodeWinsAndSegmentSearch) {
@@ -207,15 +204,6 @@ TEST(InvColor, ChannelsFlipAt128) {
     EXPECT_EQ(InvColor(QColor(255, 255, 255)), QColor(0, 0, 0));
     EXPECT_EQ(InvColor(QColor(0, 0, 0)), QColor(255, 255, 255));
     EXPECT_EQ(InvColor(QColor(128, 127, 0)), QColor(0, 255, 255));
-}
-
-TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(-3.5), -4);
-    EXPECT_EQ(roundHalfEven(2.4999), 2);
-    EXPECT_EQ(roundHalfEven(2.5001), 3);
 }
 
 } // namespace

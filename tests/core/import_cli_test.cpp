@@ -16,6 +16,7 @@ namespace {
 
 using korvo::test::CliRun;
 using korvo::test::fileBytes;
+using korvo::test::putFile;
 using korvo::test::trackpack;
 
 // "E: a b | M: c | H:" of a pack as `info --json` shows it.
@@ -32,12 +33,6 @@ std::string layout(const QString& pack) {
     }
     while (group < 3) out += heads[++group];
     return out.toStdString();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 class ImportCli : public ::testing::Test {
@@ -58,7 +53,7 @@ protected:
 TEST_F(ImportCli, PickedTracksOfAnotherPackEndTheirGroupsInSourceOrder) {
     EXPECT_EQ(layout(pack), "E: Canyon_1 Creek_2 | M: Hills_3 | H: Summit_4");
     EXPECT_EQ(layout(source), "E: Hills_1 Valley_2 | M: Quarry_3 Hills_4 | H: Ridge_5");
-    writeFile(path("out.mrg"), "previous");
+    putFile(path("out.mrg"), "previous");
     const CliRun r =
         trackpack({"import", pack, path("out.mrg"), "--from", source, "--pick", "4,1,4"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
@@ -75,7 +70,7 @@ TEST_F(ImportCli, LevFilesExportedAndImportedLandAtTheEndOfEasy) {
     ASSERT_EQ(trackpack({"export-lev", source, "4", path("hills.lev")}).status, 0);
     const QByteArray pairs = fileBytes(path("hills.lev"));
     EXPECT_EQ(pairs.size(), 120); // 60 segments
-    writeFile(path("hill.lev"), QByteArray(40, '\x05'));
+    putFile(path("hill.lev"), QByteArray(40, '\x05'));
     const CliRun r =
         trackpack({"import", pack, path("out.mrg"), "--lev", path("hills.lev"), path("hill.lev")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
@@ -124,23 +119,10 @@ TEST_F(ImportCli, AFullPackTakesWhatFitsAndExitsOneForTheRest) {
     EXPECT_FALSE(QFile::exists(path("none.mrg")));
 }
 
-// Control characters in a ".lev" file's name become "_" in the track's name,
-// so they reach neither a picture's file name nor a catalogue line.
-TEST_F(ImportCli, ControlCharactersOfALevNameBecomeUnderscores) {
-    const QString lev = path("a\nb\x01.lev");
-    writeFile(lev, QByteArray(4, '\x01'));
-    const QString out = path("out.mrg");
-    ASSERT_EQ(trackpack({"import", pack, out, "--lev", lev}).status, 0);
-    EXPECT_EQ(layout(out), "E: Canyon_1 Creek_2 a_b_ | M: Hills_3 | H: Summit_4");
-    ASSERT_EQ(trackpack({"pictures", out, path("pics")}).status, 0);
-    EXPECT_TRUE(QFile::exists(path("pics/13-a_b_.gif")));
-    EXPECT_TRUE(fileBytes(path("pics/bdpic.dat")).contains("\r\n1|a_b_|13-a_b_.gif\r\n"));
-}
-
 TEST_F(ImportCli, RefusedInputWritesNothing) {
-    writeFile(path("bad.mrg"), QByteArray("\0\0\0\x05", 4));
-    writeFile(path("big.lev"), QByteArray(999, '\x01'));
-    writeFile(path("ok.lev"), QByteArray(4, '\x01'));
+    putFile(path("bad.mrg"), QByteArray("\0\0\0\x05", 4));
+    putFile(path("big.lev"), QByteArray(999, '\x01'));
+    putFile(path("ok.lev"), QByteArray(4, '\x01'));
     const QString out = path("out.mrg");
     const struct {
         QStringList args;

@@ -49,7 +49,7 @@ TEST(IniText, ReadsNamesWithoutRegardToCase) {
               QString::fromUtf8("Вася"));
 }
 
-TEST(IniText, WriteReplacesTheValueInPlaceAndKeepsEveryOtherByte) {
+TEST(IniText, WritesInPlaceOrAfterTheSectionAndKeepEveryOtherByte) {
     IniText ini(kHandWritten);
     ASSERT_TRUE(ini.setValue("OPTIONS", "lang", "english.lng"));
     QByteArray expected = kHandWritten;
@@ -59,12 +59,9 @@ TEST(IniText, WriteReplacesTheValueInPlaceAndKeepsEveryOtherByte) {
     expected.replace("bg1=255\r\n", "bg1=\r\n");
     EXPECT_EQ(ini.bytes(), expected);
     EXPECT_EQ(ini.readString("Colors", "BG1", "d"), ""); // present but empty
-}
 
-TEST(IniText, MissingKeyGoesAfterTheLastLineOfItsSection) {
-    IniText ini(kHandWritten);
+    // A missing key goes after the last line of its section.
     ASSERT_TRUE(ini.setValue("Options", "NewLevel", "1"));
-    QByteArray expected = kHandWritten;
     expected.replace("vmoto=0\r\n\r\n", "vmoto=0\r\nNewLevel=1\r\n\r\n");
     EXPECT_EQ(ini.bytes(), expected);
     // A section with only a comment: after the comment, before the blank line.

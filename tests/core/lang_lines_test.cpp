@@ -1,3 +1,4 @@
+#include "settings_files.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
 
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace korvo;
+using korvo::test::putFile;
 
 TEST(LangLines, LineBreaksAndCaretP) {
     const QStringList lines = LangLines::parse("a\r\nb\rc\nd^pe^Pf\r\n");
@@ -28,10 +30,7 @@ TEST(LangLines, BuiltInTextsStandInForMissingLines) {
 
     QTemporaryDir dir;
     const QString path = dir.filePath("short.lng");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("File\r\nNew\r\n");
-    f.close();
+    putFile(path, "File\r\nNew\r\n");
     EXPECT_NE(lang.load(path), ""); // reported: fewer lines than used
     EXPECT_EQ(lang[0], "File");
     EXPECT_EQ(lang[2], QString::fromUtf8("Сохранить *.mrg"));
@@ -39,30 +38,18 @@ TEST(LangLines, BuiltInTextsStandInForMissingLines) {
     // in its own language from the built-in table.
     QByteArray old;
     for (int n = 0; n < kLangLineCount; ++n) old += "line " + QByteArray::number(n) + "\r\n";
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(old);
-    f.close();
+    putFile(path, old);
     EXPECT_EQ(lang.load(path), "");
     EXPECT_EQ(lang[95], "line 95");
     EXPECT_EQ(lang[kLineUndo], "Undo");
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(old).replace("line 3", "\xd4\xe0\xe9\xeb")); // "Файл"
-    f.close();
+    putFile(path, QByteArray(old).replace("line 3", "\xd4\xe0\xe9\xeb")); // "Файл"
     EXPECT_EQ(lang.load(path), "");
     EXPECT_EQ(lang[kLineUndo], QString::fromUtf8("Отменить"));
     EXPECT_NE(lang.load(dir.filePath("missing.lng")), "");
     EXPECT_EQ(lang[0], QString::fromUtf8("&Файл"));
     EXPECT_EQ(lang[500], "");
-}
 
-TEST(LangLines, FormatsInsertTheirArgument) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("f.lng");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("Save %s now?\r\nDelete %d tracks?\r\n");
-    f.close();
-    LangLines lang;
+    putFile(path, "Save %s now?\r\nDelete %d tracks?\r\n"); // formats insert their argument
     lang.load(path);
     EXPECT_EQ(lang.format(0, QString("C:\\a b.mrg")), "Save C:\\a b.mrg now?");
     EXPECT_EQ(lang.format(1, 12), "Delete 12 tracks?");

@@ -77,7 +77,9 @@ TEST(LevelPictureNames, UnsafeCharactersAreReplacedInTheFileNameOnly) {
     EXPECT_EQ(catalogueLine(t), "2|_Hi_ll_.v2__\xe0|27-_Hi_ll__v2__\xe0.gif");
 }
 
-TEST(LevelPicture, WorkedTrackAtRatioEightWithoutTemplate) {
+// The worked track at ratio 8: without a template the track and the zero
+// line only; with template 1 two poles and one rider pixel.
+TEST(LevelPicture, WorkedTrackAtRatioEightWithAndWithoutTemplate) {
     TrackTable tracks;
     const int j = tracks.createTrack("w");
     setTrack(tracks[j], workedNodes(), -1);
@@ -90,19 +92,12 @@ TEST(LevelPicture, WorkedTrackAtRatioEightWithoutTemplate) {
     for (int x = 0; x < p.width; ++x) ASSERT_EQ(p.at(x, 20), kPicBlack) << "zero line at " << x;
     EXPECT_EQ(p.at(12, 12), kPicTrack) << "node (100, -60) at (12, 12)";
     EXPECT_EQ(p.at(37, 31), kPicTrack) << "node (300, 90) at (37, 31)";
-    // No template: the track and the zero line only.
     EXPECT_EQ(countColor(p, kPicRider), 0);
     EXPECT_EQ(countColor(p, kPicBlack), p.width);
     EXPECT_EQ(p.transparent, kPicWhite);
     EXPECT_EQ(p.palette[kPicWhite], qRgb(255, 255, 255));
-}
 
-TEST(LevelPicture, TemplateMarksArePolesAndOneRiderPixel) {
-    TrackTable tracks;
-    const int j = tracks.createTrack("t");
     setTrack(tracks[j], workedNodes(), 1); // start x 102, finish x 597, player (97, -112)
-    EditorState st;
-    IndexedPicture p;
     ASSERT_EQ(drawLevelPicture(tracks, j, 8, st, p), "");
     EXPECT_EQ(st.StartPt, QPoint(200, 0));
     EXPECT_EQ(st.FinishPt, QPoint(600, 0));

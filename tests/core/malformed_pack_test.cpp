@@ -2,6 +2,7 @@
 #include "pack/mrg_format.h"
 #include "pack/pack_file.h"
 #include "pack_test_util.h"
+#include "settings_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,10 +117,7 @@ TEST(MalformedPack, CorpusFilesNeverCrashTheReader) {
 
 TEST(MalformedPack, LoadFileNamesThePath) {
     const QString path = QDir::temp().filePath("korvote_broken.mrg");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\0\0\0\x09", 4);
-    f.close();
+    putFile(path, QByteArray("\0\0\0\x09", 4));
     TrackTable table;
     Rows rows;
     const std::string why = text(loadPackFile(path, table, rows));

@@ -46,6 +46,18 @@ TEST(MrgFormat, WorkedLayoutReadsAndWritesByteForByte) {
     EXPECT_EQ(table[2].FileOffset, 57);
     EXPECT_EQ(table.caption(2), "2/c");
     EXPECT_EQ(writePack(table, rows), image);
+
+    // The writer follows the rows and renumbers: "c" into Easy before "ab".
+    const std::string moved = writePack(table, {-1, 2, 1, -1, -1});
+    EXPECT_EQ(table.countText(), "[2/0/0]");
+    EXPECT_EQ(table[2].Group, 1);
+    EXPECT_EQ(table[2].NumInGroup, 1);
+    EXPECT_EQ(table[1].NumInGroup, 2);
+    TrackTable again;
+    ASSERT_EQ(readPack(moved, again, rows), "");
+    EXPECT_EQ(again[1].Name, "c");
+    EXPECT_EQ(again[2].Name, "ab");
+    EXPECT_EQ(again[2].Points[4], 'T');
 }
 
 TEST(MrgFormat, HeaderOf36BytesWhenByte27Is255) {
@@ -132,25 +144,6 @@ TEST(MrgFormat, CountTextOfLargerPack) {
     ASSERT_TRUE(countTracks(writePack(table, noHard), total, text));
     EXPECT_EQ(text, "12/10/0");
     EXPECT_EQ(total, 22);
-}
-
-TEST(MrgFormat, WriterFollowsRowsAndRenumbers) {
-    TrackTable table;
-    Rows rows;
-    ASSERT_EQ(readPack(workedLayout(), table, rows), "");
-    // Move "c" into Easy in front of "ab"; Medium becomes empty.
-    const Rows moved{-1, 2, 1, -1, -1};
-    const std::string image = writePack(table, moved);
-    EXPECT_EQ(table.countText(), "[2/0/0]");
-    EXPECT_EQ(table[2].Group, 1);
-    EXPECT_EQ(table[2].NumInGroup, 1);
-    EXPECT_EQ(table[1].NumInGroup, 2);
-    TrackTable again;
-    Rows back;
-    ASSERT_EQ(readPack(image, again, back), "");
-    EXPECT_EQ(again[1].Name, "c");
-    EXPECT_EQ(again[2].Name, "ab");
-    EXPECT_EQ(again[2].Points[4], 'T');
 }
 
 TEST(MrgFormat, SamplePackIsWithinLimitsAndRoundTrips) {

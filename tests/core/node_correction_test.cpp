@@ -50,73 +50,35 @@ void expectExactLimits(const Track& t, int k) {
 
 } // namespace
 
-TEST(CorrLimits, MiddleNodeKeepsBothSegmentsWithinTheLimits) {
-    const Track t{{0, 0}, {100, -20}, {200, 30}, {260, 150}};
-    EXPECT_EQ(t.limits(2).xMin, 73);  // 200 - 127
-    EXPECT_EQ(t.limits(2).xMax, 127); // 0 + 127
-    EXPECT_EQ(t.limits(2).yMax, 97);  // 127 - the larger neighbour y (30)
-    EXPECT_EQ(t.limits(2).yMin, -127);
-    expectExactLimits(t, 2);
-    expectExactLimits(t, 3);
-}
-
-TEST(CorrLimits, CloseNeighboursGiveTheGapBetweenThem) {
-    const Track t{{0, -100}, {10, 0}, {20, 100}};
-    const CorrLimits l = t.limits(2);
-    EXPECT_EQ(l.xMin, 1);
-    EXPECT_EQ(l.xMax, 19);
-    EXPECT_EQ(l.yMin, -27); // within 127 of both neighbours: track y from -27 to 27
-    EXPECT_EQ(l.yMax, 27);
-    expectExactLimits(t, 2);
-}
-
-TEST(CorrLimits, WideNeighboursNeverAllowASegmentLongerThan127) {
-    const Track t{{0, 0}, {125, 0}, {250, 0}};
-    const CorrLimits l = t.limits(2);
-    EXPECT_EQ(l.xMin, 123);
-    EXPECT_EQ(l.xMax, 127);
-    expectExactLimits(t, 2);
-}
-
-TEST(CorrLimits, LastNodeIsLimitedByItsLeftNeighbourAlone) {
-    const Track t{{0, 0}, {50, -40}, {120, 10}};
-    const CorrLimits l = t.limits(3);
-    EXPECT_EQ(l.xMin, 51);
-    EXPECT_EQ(l.xMax, 177);
-    EXPECT_EQ(l.yMin, 40 - 127);
-    EXPECT_EQ(l.yMax, 40 + 127);
-    expectExactLimits(t, 3);
-    // A two-node track: the second node is the last.
-    expectExactLimits(Track{{0, 5}, {30, 5}}, 2);
-}
-
-TEST(CorrLimits, NodeOneAndBrokenTracksHoldTheNodeWhereItIs) {
-    const Track t{{0, -20}, {100, 0}, {100, 300}};
-    const CorrLimits first = t.limits(1);
-    EXPECT_EQ(first.clampX(55), 0);
-    EXPECT_EQ(first.clampY(-3), 20);
-    // Nodes 1 and 3 are 1 apart in x and 320 apart in y: node 2 cannot be
-    // placed within the limits of both segments, so it stays put.
-    const Track broken{{0, -20}, {1, 0}, {1, 300}};
-    const CorrLimits l = broken.limits(2);
-    EXPECT_EQ(l.xMin, 1);
-    EXPECT_EQ(l.xMax, 1);
-    EXPECT_EQ(l.yMin, 0);
-    EXPECT_EQ(l.yMax, 0);
-    EXPECT_EQ(t.limits(0).xMax, 0); // out of range: no limits at all
-    EXPECT_EQ(t.limits(4).xMax, 0);
-}
-
-TEST(CorrLimits, ClampingAndShownCoordinates) {
-    const CorrLimits l{10, 20, -5, 5};
-    EXPECT_EQ(l.clampX(9), 10);
-    EXPECT_EQ(l.clampX(21), 20);
-    EXPECT_EQ(l.clampX(15), 15);
-    EXPECT_EQ(l.clampY(-100), -5);
-    EXPECT_EQ(l.clampY(6), 5);
-    EXPECT_EQ(l.clampY(0), 0);
-    EXPECT_EQ(shownY(-20), 20); // 20 pixels above the zero line shows y = 20
-    EXPECT_EQ(trackY(20), -20);
+// The limits of node k, each at its exact edge: every value inside keeps both
+// segments within 1..127 across and 127 up or down, the first value outside
+// does not. Node 1, a node out of range and a node that cannot be placed
+// between its neighbours are held where they are.
+TEST(CorrLimits, EveryNodeGetsExactlyTheRoomItsSegmentsAllow) {
+    const Track hill{{0, 0}, {100, -20}, {200, 30}, {260, 150}};
+    const struct {
+        Track t;
+        int k, xMin, xMax, yMin, yMax;
+    } cases[] = {
+        {hill, 2, 73, 127, -127, 97},
+        {hill, 3, 133, 227, -107, -23},
+        {{{0, -100}, {10, 0}, {20, 100}}, 2, 1, 19, -27, 27},
+        {{{0, 0}, {50, 0}, {100, -100}}, 2, 1, 99, -27, 127}, // the right one sets the floor
+        {{{0, 0}, {125, 0}, {250, 0}}, 2, 123, 127, -127, 127},
+        {{{0, 0}, {50, -40}, {120, 10}}, 3, 51, 177, 40 - 127, 40 + 127},
+        {{{0, 5}, {30, 5}}, 2, 1, 127, -132, 122},
+        {{{0, -20}, {1, 0}, {1, 300}}, 2, 1, 1, 0, 0}, // no room: stays put
+        {{{0, -20}, {100, 0}}, 1, 0, 0, 20, 20},
+        {hill, 0, 0, 0, 0, 0},
+        {hill, 5, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "node " << c.k << " of " << c.t.count());
+        const CorrLimits l = c.t.limits(c.k);
+        EXPECT_EQ((std::vector<int>{l.xMin, l.xMax, l.yMin, l.yMax}),
+                  (std::vector<int>{c.xMin, c.xMax, c.yMin, c.yMax}));
+        if (c.k > 1 && c.k <= c.t.count() && c.xMin < c.xMax) expectExactLimits(c.t, c.k);
+    }
 }
 
 TEST(CorrWindowPos, BesideTheNodeNeverOverItAndOnTheScreen) {

@@ -58,16 +58,13 @@ struct Gestures : ::testing::Test {
 
 // ---- drawing a new track ---------------------------------------------------
 
-TEST_F(Gestures, FirstClickSetsTheZeroLine) {
-    startNewTrack(10, 300);
-    EXPECT_EQ(state.YOffset, 300);
-    EXPECT_EQ(state.NodeCount, 1);
-    EXPECT_EQ(state.node(1), QPoint(10, 0));
-    EXPECT_EQ(g.NextNode, 2);
-}
-
+// The first click sets the zero line; each next one is clamped to 1..127
+// right of the last node and 127 up or down.
 TEST_F(Gestures, ClicksAreClampedToTheSegmentLimits) {
     startNewTrack(10, 300);
+    EXPECT_EQ(state.YOffset, 300);
+    EXPECT_EQ(state.node(1), QPoint(10, 0));
+    EXPECT_EQ(g.NextNode, 2);
     click(5, 300); // left of the last node
     EXPECT_EQ(state.node(2), QPoint(11, 0));
     click(11 + 300, 300); // 300 px right
@@ -96,46 +93,45 @@ TEST_F(Gestures, RubberBandFollowsThePointerWithinTheLimits) {
         << "the old band is repainted away";
 }
 
-TEST_F(Gestures, ShiftSplitsALevelTargetIntoPieces) {
-    startNewTrack(10, 300);
-    move(100, 300, Qt::ShiftModifier);
-    click(310, 300);
-    EXPECT_EQ(nodes(), (std::vector<QPoint>{{10, 0}, {137, 0}, {264, 0}, {310, 0}}));
-    EXPECT_FALSE(g.FreeLength) << "one split per Shift move";
-    click(310 + 300, 300);
-    EXPECT_EQ(state.node(5), QPoint(437, 0)) << "clamped again";
-}
-
-TEST_F(Gestures, ShiftReachesASteepTargetIn127PixelSteps) {
-    startNewTrack(10, 300);
-    move(100, 300, Qt::ShiftModifier);
-    click(110, 700);
-    EXPECT_EQ(nodes(),
-              (std::vector<QPoint>{{10, 0}, {42, 127}, {74, 254}, {105, 381}, {110, 400}}));
-}
-
-TEST_F(Gestures, ShiftNeverMakesZeroWidthOrOverlongPieces) {
-    startNewTrack(10, 300);
-    move(100, 300, Qt::ShiftModifier);
-    click(11, 300 + 600); // one pixel right, 600 down: beyond what the limits allow
-    for (int i = 1; i < state.NodeCount; ++i) {
-        const QPoint a = state.node(i), b = state.node(i + 1);
-        EXPECT_TRUE(segmentWithinLimits(b.x() - a.x(), b.y() - a.y())) << "segment " << i;
+// With Shift a far click is reached in pieces within the limits, the last
+// one ending on the click; one split per Shift move.
+TEST_F(Gestures, ShiftReachesAFarTargetInPiecesWithinTheLimits) {
+    const struct {
+        QPoint target;
+        std::vector<QPoint> nodes;
+    } cases[] = {
+        {{310, 300}, {{10, 0}, {137, 0}, {264, 0}, {310, 0}}},
+        {{110, 700}, {{10, 0}, {42, 127}, {74, 254}, {105, 381}, {110, 400}}},
+        {{11, 900}, {{10, 0}, {11, 127}}}, // one pixel right: no zero-width pieces
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target.y());
+        session.closeWithoutStoring();
+        startNewTrack(10, 300);
+        move(100, 300, Qt::ShiftModifier);
+        click(c.target.x(), c.target.y());
+        EXPECT_EQ(nodes(), c.nodes);
     }
-    EXPECT_EQ(state.node(state.NodeCount).x(), 11);
+    EXPECT_FALSE(g.FreeLength);
+    click(11 + 300, 300);
+    EXPECT_EQ(state.node(3), QPoint(11 + 127, 0)) << "clamped again";
 }
 
+// Ctrl + click while drawing opens the correction of the node it lands on
+// and places the next node too; a right click ends drawing without a node.
 TEST_F(Gestures, RightClickEndsDrawingWithoutANode) {
     startNewTrack(10, 300);
     click(100, 300);
-    const GestureOutcome out = click(200, 300, Qt::RightButton);
-    EXPECT_EQ(state.NodeCount, 2);
+    EXPECT_EQ(click(100, 300, Qt::LeftButton, Qt::ControlModifier).openCorrection, 2);
+    EXPECT_EQ(state.NodeCount, 3);
+    click(200, 300, Qt::RightButton);
+    EXPECT_EQ(state.NodeCount, 3);
     EXPECT_FALSE(session.isEditing());
     EXPECT_TRUE(session.isNewTrack());
     EXPECT_TRUE(session.SaveEnabled);
     click(150, 300);
     click(180, 250);
-    EXPECT_EQ(state.NodeCount, 2) << "left clicks do nothing after the right click";
+    EXPECT_EQ(state.NodeCount, 3) << "left clicks do nothing after the right click";
     EXPECT_FALSE(editor.overlay().rubberBand);
 }
 
@@ -476,17 +472,8 @@ TEST_F(Gestures, CtrlClickOnNothingHidesAnOpenCorrectionWindow) {
     EXPECT_TRUE(session.closeWithoutStoring().closeCorrection) << "closing the panel hides it too";
     session.openSelectedTrack(state.CurTrack, 554);
     click(at(200, 0).x(), at(200, 0).y(), Qt::LeftButton, Qt::ControlModifier);
-    const GestureOutcome out =
-        click(at(150, 50).x(), at(150, 50).y(), Qt::LeftButton, Qt::ControlModifier);
+    click(at(150, 50).x(), at(150, 50).y(), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_FALSE(g.CorrOpen);
-}
-
-TEST_F(Gestures, CtrlClickWhileDrawingMayCorrectAndPlace) {
-    startNewTrack(10, 300);
-    click(100, 300);
-    const GestureOutcome out = click(100, 300, Qt::LeftButton, Qt::ControlModifier);
-    EXPECT_EQ(out.openCorrection, 2);
-    EXPECT_EQ(state.NodeCount, 3);
 }
 
 // Deleting, inserting or tail-moving renumbers or moves the nodes around the

@@ -33,7 +33,7 @@ struct Folder {
 
 } // namespace
 
-TEST(RecentFiles, LoadKeepsGapsAndSkipsZero) {
+TEST(RecentFiles, LoadKeepsGapsAndAWriteClosesThem) {
     Folder f;
     RecentFiles r(f.ini);
     r.load(); // no file
@@ -48,6 +48,22 @@ TEST(RecentFiles, LoadKeepsGapsAndSkipsZero) {
     EXPECT_TRUE(r.check_ini("/p/c.mrg").found);
     EXPECT_EQ(r.check_ini("/p/c.mrg").index, 1);
     EXPECT_FALSE(r.check_ini("/P/C.mrg").found);
+
+    // A new or reopened path closes the gaps: none lost, none doubled.
+    putFile(f.ini, "[LastFiles]\r\n1=/p/a.mrg\r\n3=/p/c.mrg\r\n");
+    r.load();
+    ASSERT_TRUE(r.write_ini("/p/d.mrg"));
+    EXPECT_EQ(r.LastFilesList(), (QStringList{"/p/a.mrg", "/p/c.mrg", "/p/d.mrg"}));
+    EXPECT_EQ(captions(r), (QStringList{"1: /p/a.mrg", "2: /p/c.mrg", "3: /p/d.mrg"}));
+    RecentFiles restarted(f.ini);
+    restarted.load();
+    EXPECT_EQ(restarted.LastFilesList(), r.LastFilesList());
+
+    putFile(f.ini, "[LastFiles]\r\n1=/p/a.mrg\r\n3=/p/c.mrg\r\n");
+    r.load();
+    ASSERT_TRUE(r.write_ini("/p/c.mrg"));
+    restarted.load();
+    EXPECT_EQ(restarted.LastFilesList(), (QStringList{"/p/c.mrg", "/p/a.mrg"}));
 }
 
 TEST(RecentFiles, NewPathsGoToTheEndAndReopenedOnesToTheFront) {
@@ -90,25 +106,6 @@ TEST(RecentFiles, FullListTakesNewPathsAtTheFront) {
     RecentFiles restarted(f.ini);
     restarted.load();
     EXPECT_EQ(restarted.LastFilesList(), expected);
-}
-
-TEST(RecentFiles, GapsInTheFileNeverLoseOrDoubleAnEntry) {
-    Folder f;
-    putFile(f.ini, "[LastFiles]\r\n1=/p/a.mrg\r\n3=/p/c.mrg\r\n");
-    RecentFiles r(f.ini);
-    r.load();
-    ASSERT_TRUE(r.write_ini("/p/d.mrg"));
-    EXPECT_EQ(r.LastFilesList(), (QStringList{"/p/a.mrg", "/p/c.mrg", "/p/d.mrg"}));
-    EXPECT_EQ(captions(r), (QStringList{"1: /p/a.mrg", "2: /p/c.mrg", "3: /p/d.mrg"}));
-    RecentFiles restarted(f.ini);
-    restarted.load();
-    EXPECT_EQ(restarted.LastFilesList(), r.LastFilesList());
-
-    putFile(f.ini, "[LastFiles]\r\n1=/p/a.mrg\r\n3=/p/c.mrg\r\n");
-    r.load();
-    ASSERT_TRUE(r.write_ini("/p/c.mrg"));
-    restarted.load();
-    EXPECT_EQ(restarted.LastFilesList(), (QStringList{"/p/c.mrg", "/p/a.mrg"}));
 }
 
 TEST(RecentFiles, PathsTheFileCannotHoldAreNotRecorded) {

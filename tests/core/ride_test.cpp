@@ -9,6 +9,7 @@
 #include "pack_test_util.h"
 #include "ride/pack_check.h"
 #include "ride/test_rider.h"
+#include "settings_files.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -103,15 +104,10 @@ TEST(Replay, RecordedKeysRideToTheSameEndAndTheKeyFileTwiceGivesTheSameLine) {
     QTemporaryDir dir;
     const QString pack = dir.filePath("p.mrg"), keyFile = dir.filePath("keys.txt");
     Rows rows = rowsForGroups(table);
-    QFile f(pack);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::fromStdString(writePack(table, rows)));
-    f.close();
-    QFile k(keyFile);
-    ASSERT_TRUE(k.open(QIODevice::WriteOnly));
-    k.write("# throttle, a short lean forward\n0 up down\n1500 right down\n1550 right up\n"
-            "20000 up up\n");
-    k.close();
+    test::putFile(pack, QByteArray::fromStdString(writePack(table, rows)));
+    test::putFile(keyFile,
+                  "# throttle, a short lean forward\n0 up down\n1500 right down\n1550 right up\n"
+                  "20000 up up\n");
     const auto first =
         test::trackpack({"ride", pack, "1", "--keys", keyFile, "--json"}, dir.path());
     const auto second =
@@ -121,9 +117,7 @@ TEST(Replay, RecordedKeysRideToTheSameEndAndTheKeyFileTwiceGivesTheSameLine) {
     EXPECT_GT(end["x"].toDouble(), 200) << first.out.toStdString();
     EXPECT_EQ(first.status, end["end"].toString() == "finished" ? 0 : 1);
     // A key file line that is not "milliseconds key down|up" is a usage error.
-    k.open(QIODevice::WriteOnly);
-    k.write("0 up down\n10 jump down\n");
-    k.close();
+    test::putFile(keyFile, "0 up down\n10 jump down\n");
     const auto bad = test::trackpack({"ride", pack, "1", "--keys", keyFile}, dir.path());
     EXPECT_EQ(bad.status, 2);
     EXPECT_TRUE(bad.err.contains("2")) << bad.err.toStdString();
@@ -178,10 +172,7 @@ TEST(PackCheck, FindsEachPlantedFaultAndNothingInACleanSample) {
         {"Twice", clean},
     };
     const QString pack = dir.filePath("faults.mrg");
-    QFile f(pack);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::fromStdString(test::buildPack({easy, {}, {}})));
-    f.close();
+    test::putFile(pack, QByteArray::fromStdString(test::buildPack({easy, {}, {}})));
     const auto run = test::trackpack({"check", pack, "--json"}, dir.path());
     EXPECT_EQ(run.status, 1);
     const QJsonArray found =

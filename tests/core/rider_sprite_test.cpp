@@ -1,8 +1,7 @@
-// The rider sprite state: showing and removing it, the wheel rule and angle
-// wrap, painting with white left out, and the two bike pictures.
+// The rider sprite: showing and removing it, painting with white left out,
+// and the two bike pictures. The wheel and its angle: track_canvas_test.
 #include "render/rider_pictures.h"
 #include "render/rider_sprite.h"
-#include "render/rotate_bitmap.h"
 
 #include <QPainter>
 
@@ -14,12 +13,6 @@ namespace {
 
 constexpr QRgb kWhite = 0xffffffff;
 
-// Turns the wheel n notches (sign gives the direction) with the tool on and
-// the pointer over the canvas.
-void turn(RiderSprite& s, int notches, QPoint at = QPoint(100, 100)) {
-    for (int i = 0; i < std::abs(notches); ++i) s.wheel(notches > 0 ? 120 : -120, true, true, at);
-}
-
 int lowestInkRow(const QImage& img) {
     for (int y = img.height() - 1; y >= 0; --y)
         for (int x = 0; x < img.width(); ++x)
@@ -29,7 +22,7 @@ int lowestInkRow(const QImage& img) {
 
 } // namespace
 
-TEST(RiderPictures, SizesAndCleanWhiteBackground) {
+TEST(RiderPictures, SizesCleanWhiteLeftOutAndTheMarkersPlace) {
     const QImage rider = motobmp1(), marker = moto_v();
     EXPECT_EQ(rider.size(), QSize(52, 52));
     EXPECT_EQ(marker.size(), QSize(42, 42));
@@ -49,9 +42,8 @@ TEST(RiderPictures, SizesAndCleanWhiteBackground) {
         EXPECT_GT(ink, img.width() * img.height() / 5);
     }
     EXPECT_GE(lowestInkRow(marker), 40); // the marker's wheels stand on its bottom edge
-}
 
-TEST(RiderPictures, WhiteAsTransparentAndMarkerPlace) {
+    // White is left out; the marker stands on its point, centred.
     QImage img(2, 1, QImage::Format_RGB888);
     img.setPixel(0, 0, qRgb(255, 255, 255));
     img.setPixel(1, 0, qRgb(254, 255, 255));
@@ -81,53 +73,6 @@ TEST(RiderSprite, DrawAndClear) {
     EXPECT_TRUE(s.RiderImage().isNull());
     EXPECT_TRUE(s.clearmotopic().isEmpty()); // nothing shown: nothing happens
     EXPECT_TRUE(s.drawmoto(10, 10).isEmpty());
-}
-
-TEST(RiderSprite, WheelCountsOnlyWithToolOnAndPointerOverCanvas) {
-    RiderSprite s;
-    s.activate();
-    s.drawmoto(100, 100);
-    EXPECT_TRUE(s.wheel(120, false, true, QPoint(100, 100)).isEmpty());
-    EXPECT_TRUE(s.wheel(120, true, false, QPoint(100, 100)).isEmpty());
-    EXPECT_EQ(s.RiderAngle(), 0);
-    EXPECT_EQ(s.RiderImage(), s.picture());
-
-    // A notch away from the user turns clockwise and draws at the pointer.
-    EXPECT_EQ(s.wheel(120, true, true, QPoint(130, 100)), QRect(74, 74, 82, 52));
-    EXPECT_EQ(s.RiderAngle(), 10);
-    EXPECT_EQ(s.centre(), QPoint(130, 100));
-    EXPECT_EQ(s.RiderImage(), RotateBitmap_ads(s.picture(), 10));
-    s.wheel(-1, true, true, QPoint(130, 100));
-    s.wheel(-1, true, true, QPoint(130, 100));
-    EXPECT_EQ(s.RiderAngle(), -10);
-    EXPECT_EQ(s.RiderImage(), RotateBitmap_ads(s.picture(), -10));
-}
-
-TEST(RiderSprite, AngleWrapsAtFullTurnsBothWays) {
-    RiderSprite s;
-    s.activate();
-    turn(s, 35);
-    EXPECT_EQ(s.RiderAngle(), 350);
-    turn(s, 1);
-    EXPECT_EQ(s.RiderAngle(), 0);
-    EXPECT_EQ(s.RiderImage(), RotateBitmap_ads(s.picture(), 0)); // the free path, re-centred
-    turn(s, -35);
-    EXPECT_EQ(s.RiderAngle(), -350);
-    turn(s, -1);
-    EXPECT_EQ(s.RiderAngle(), 0);
-}
-
-TEST(RiderSprite, FreshActivationStartsUnturnedButKeepsTheAngle) {
-    RiderSprite s;
-    s.activate();
-    turn(s, 3);
-    s.clearmotopic();
-    s.activate();
-    EXPECT_EQ(s.RiderAngle(), 30);
-    EXPECT_EQ(s.RiderImage(), s.picture());
-    turn(s, 1);
-    EXPECT_EQ(s.RiderAngle(), 40);
-    EXPECT_EQ(s.RiderImage(), RotateBitmap_ads(s.picture(), 40));
 }
 
 TEST(RiderSprite, PaintLeavesWhiteOutAndClipsAtTheEdge) {

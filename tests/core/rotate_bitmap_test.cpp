@@ -54,16 +54,10 @@ QImage cornerPicture() {
 } // namespace
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(roundHalfEven(0.5), 0);
-    EXPECT_EQ(roundHalfEven(1.5), 2);
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(-0.5), 0);
-    EXPECT_EQ(roundHalfEven(-1.5), -2);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(2.4999), 2);
-    EXPECT_EQ(roundHalfEven(2.5001), 3);
-    EXPECT_EQ(roundHalfEven(-2.5001), -3);
-    EXPECT_EQ(roundHalfEven(7.0), 7);
+    const std::pair<double, int> cases[] = {{0.5, 0},    {1.5, 2},    {2.5, 2},      {3.5, 4},
+                                            {-0.5, 0},   {-1.5, -2},  {-2.5, -2},    {-3.5, -4},
+                                            {2.4999, 2}, {2.5001, 3}, {-2.5001, -3}, {7.0, 7}};
+    for (const auto& [value, rounded] : cases) EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
 TEST(RotateBitmap, WholeQuarterTurnsAreExactAndClockwise) {
@@ -89,12 +83,6 @@ TEST(RotateBitmap, WholeQuarterTurnsAreExactAndClockwise) {
     EXPECT_EQ(r270.pixel(2, 4), kBL);
 }
 
-TEST(RotateBitmap, NegativeAndFractionalAnglesTakeTheFreePath) {
-    const QImage s = cornerPicture();
-    for (double a : {-90.0, -270.0, 90.5, 89.9, 450.0})
-        EXPECT_EQ(RotateBitmap_ads(s, a).size(), QSize(5, 3)) << a; // trimmed to the old size
-}
-
 TEST(RotateBitmap, AngleZeroKeepsTheSizeAndRecentresTheInk) {
     QImage s = whitePicture(52, 52);
     for (int y = 3; y <= 8; ++y)
@@ -109,7 +97,11 @@ TEST(RotateBitmap, AngleZeroKeepsTheSizeAndRecentresTheInk) {
     EXPECT_EQ(r.pixel(14, 14), qRgb(10, 20, 30));
 }
 
-TEST(RotateBitmap, PureWhiteComesBackAllWhite) {
+// Negative and fractional angles take the free path, trimmed to the old
+// size; pure white comes back all white.
+TEST(RotateBitmap, TheFreePathKeepsTheSizeAndPureWhiteStaysWhite) {
+    for (double a : {-90.0, -270.0, 90.5, 89.9, 450.0})
+        EXPECT_EQ(RotateBitmap_ads(cornerPicture(), a).size(), QSize(5, 3)) << a;
     const QImage s = whitePicture(52, 52);
     for (double a : {0.0, 10.0, 45.0, -90.0, 90.0, 135.5, -350.0}) {
         const QImage r = RotateBitmap_ads(s, a);

@@ -4,12 +4,14 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <gtest/gtest.h>
 
 namespace korvo::test {
 
 inline void putFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
 }
 
 inline QByteArray fileBytes(const QString& path) {

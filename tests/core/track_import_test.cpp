@@ -7,6 +7,7 @@
 #include "pack/sample_pack.h"
 #include "pack/track_import.h"
 #include "pack_test_util.h"
+#include "settings_files.h"
 #include "text/cp1251.h"
 
 #include <QDir>
@@ -15,14 +16,9 @@
 #include <gtest/gtest.h>
 
 using namespace korvo;
+using korvo::test::putFile;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QByteArray steps(int n, uint8_t dx, uint8_t dy) {
     QByteArray b;
@@ -69,7 +65,7 @@ struct OpenPack {
 TEST(LevImport, FortyByteHillIsAnEasyTrackOfTwentyOneNodes) {
     QTemporaryDir dir;
     const QByteArray pairs = steps(20, 50, 3);
-    writeFile(dir.filePath("hill.lev"), pairs);
+    putFile(dir.filePath("hill.lev"), pairs);
     TrackTable imported;
     Rows rows;
     ASSERT_TRUE(loadLevFiles({dir.filePath("hill.lev")}, imported, rows).empty());
@@ -132,10 +128,10 @@ TEST(LevImport, AFirstStepOf255StaysAStepWhenThePackIsReadAgain) {
 
 TEST(LevImport, SeveralFilesListInOrderAndRefusedOnesAreNamed) {
     QTemporaryDir dir;
-    writeFile(dir.filePath("a.lev"), steps(3, 20, 0));
-    writeFile(dir.filePath("big.lev"), QByteArray(999, '\x01'));
-    writeFile(dir.filePath("b.lev"), QByteArray(998, '\x01')); // 499 segments: the most
-    writeFile(dir.filePath("c.d.lev"), steps(1, 20, 0));
+    putFile(dir.filePath("a.lev"), steps(3, 20, 0));
+    putFile(dir.filePath("big.lev"), QByteArray(999, '\x01'));
+    putFile(dir.filePath("b.lev"), QByteArray(998, '\x01')); // 499 segments: the most
+    putFile(dir.filePath("c.d.lev"), steps(1, 20, 0));
     QDir(dir.path()).mkdir("folder.lev");
     const QStringList paths{dir.filePath("a.lev"),   dir.filePath("big.lev"),
                             dir.filePath("b.lev"),   dir.filePath("missing.lev"),
@@ -170,7 +166,7 @@ TEST(PackImport, EmptyMediumListsTheHardHeaderNextAndMalformedPacksAreRefused) {
     QTemporaryDir dir;
     const std::string one = header27(2) + std::string("\x05\x00\x00", 3);
     const std::string source = buildPack({{{"e", one}}, {}, {{"h1", one}, {"h2", one}}});
-    writeFile(dir.filePath("src.mrg"), QByteArray::fromStdString(source));
+    putFile(dir.filePath("src.mrg"), QByteArray::fromStdString(source));
     TrackTable imported;
     Rows rows;
     ASSERT_EQ(loadImportPack(dir.filePath("src.mrg"), imported, rows), "");
@@ -178,7 +174,7 @@ TEST(PackImport, EmptyMediumListsTheHardHeaderNextAndMalformedPacksAreRefused) {
     EXPECT_EQ(imported.GroupCount, (std::array<int, 4>{0, 1, 0, 2}));
 
     // Cut inside a block header: refused with the reader's reason, nothing replaced.
-    writeFile(dir.filePath("bad.mrg"), QByteArray::fromStdString(source.substr(0, 40)));
+    putFile(dir.filePath("bad.mrg"), QByteArray::fromStdString(source.substr(0, 40)));
     const std::string why = text(loadImportPack(dir.filePath("bad.mrg"), imported, rows));
     EXPECT_EQ(why.rfind(dir.filePath("bad.mrg").toStdString() + ": track ", 0), 0u) << why;
     EXPECT_EQ(imported.TrackCount, 3);

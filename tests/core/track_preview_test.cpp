@@ -36,18 +36,10 @@ struct Preview : ::testing::Test {
 
 TEST_F(Preview, WorkedScaleOfALargeTrack) {
     // 1000 wide, y from -50 to 80, in 300 x 200: H = 330, scale 3.33..., zero line at 45.
-    const int j = add({{0, 0},
-                       {100, -50},
-                       {200, 0},
-                       {300, 80},
-                       {400, 0},
-                       {500, 0},
-                       {600, 0},
-                       {700, 0},
-                       {800, 0},
-                       {900, 0},
-                       {1000, 0}},
-                      -1);
+    std::vector<QPoint> nodes = levelNodes(1000, 100);
+    nodes[1].setY(-50);
+    nodes[3].setY(80);
+    const int j = add(nodes, -1);
     QImage img(300, 200, QImage::Format_RGB32);
     const double scale = drawPreview(tracks, j, state, img, colors, PreviewTarget::List);
     EXPECT_NEAR(scale, 1000.0 / 300.0, 1e-12);
@@ -106,6 +98,15 @@ TEST_F(Preview, EmptyPointsDrawBackgroundFrameZeroLineAndMarks) {
     drawPreview(tracks, j, state, img, colors, PreviewTarget::List);
     EXPECT_EQ(count(img, kLine), 1) << "only the rider point";
     EXPECT_GT(count(img, QColor(255, 0, 0)), 0) << "finish on node 1";
+
+    // Floating, a track of no width keeps the window's height.
+    state.decode(tracks[j]);
+    QImage floating(252, 126, QImage::Format_RGB32);
+    drawPreview(tracks, j, state, floating, colors, PreviewTarget::Floating);
+    EXPECT_EQ(floating.height(), 126);
+    EXPECT_EQ(floating.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(count(floating, InvColor(kBg)), 0) << "no zero line";
+    EXPECT_EQ(floatingPreviewHeight(1, 100000, 252), kMaxFloatingHeight) << "bounded";
 }
 
 TEST_F(Preview, FloatingPreviewTakesTheTracksAspect) {
@@ -119,17 +120,6 @@ TEST_F(Preview, FloatingPreviewTakesTheTracksAspect) {
     EXPECT_NEAR(scale, 1000.0 / 252, 1e-12);
     EXPECT_EQ(state.NodeY[5], -50) << "the open track is not decoded again";
     EXPECT_EQ(img.pixelColor(roundHalfEven(400 / scale), roundHalfEven(100 / scale)), kLine);
-}
-
-TEST_F(Preview, FloatingPreviewOfAZeroWidthTrackKeepsItsHeight) {
-    const int j = add({{0, 0}}, 1);
-    state.decode(tracks[j]);
-    QImage img(252, 126, QImage::Format_RGB32);
-    drawPreview(tracks, j, state, img, colors, PreviewTarget::Floating);
-    EXPECT_EQ(img.height(), 126);
-    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::black));
-    EXPECT_EQ(count(img, InvColor(kBg)), 0) << "no zero line";
-    EXPECT_EQ(floatingPreviewHeight(1, 100000, 252), kMaxFloatingHeight) << "bounded";
 }
 
 TEST_F(Preview, DialogPreviewColours) {

@@ -69,19 +69,6 @@ TEST_F(Session, OpeningSetsLinesAnchorMarksAndCanvas) {
     EXPECT_EQ(track.open(0, 554).message, EditorMessage::NoTrackSelected);
 }
 
-TEST_F(Session, TemplateTwentySelectsNoPresetButHasMarks) {
-    // Template 20: 36-byte header, start x 252, finish x 934.
-    const int j = addTrack(levelNodes(1000, 100), 20);
-    ASSERT_EQ(tracks[j].Templ, 20);
-    ASSERT_EQ(tracks[j].HeaderLen, 36);
-    session.LengthRow = 4; // left over from an earlier track
-    track.open(j, 554);
-    EXPECT_EQ(session.LengthRow, 0);
-    EXPECT_EQ(state.StartPt, QPoint(300, 0));
-    EXPECT_EQ(state.FinishPt, QPoint(1000, 0));
-    EXPECT_TRUE(session.PlayerButtonsEnabled);
-}
-
 TEST_F(Session, StoredBytesOfAnEditedTrack) {
     const int j = addTrack(levelNodes(600, 100, 10), 2);
     TTrackInfo& r = tracks[j];
@@ -114,11 +101,19 @@ TEST_F(Session, StoredCountFollowsTheNodesEvenWhenTheHeaderDisagreed) {
     EXPECT_EQ(tracks[j].PointsLen, 10);
 }
 
+// Template 20 (36-byte header, start x 252, finish x 934) is no preset of
+// the list but has its marks; choosing a preset replaces the header.
 TEST_F(Session, ChangingThePresetReplacesTheHeader) {
     const int j = addTrack(levelNodes(1000, 100), 20);
     TTrackInfo& r = tracks[j];
-    r.StartY = -3; // header bytes 5-6 of template 20 read ff fc
+    ASSERT_EQ(r.HeaderLen, 36);
+    r.StartY = -3;         // header bytes 5-6 of template 20 read ff fc
+    session.LengthRow = 4; // left over from an earlier track
     track.open(j, 554);
+    EXPECT_EQ(session.LengthRow, 0);
+    EXPECT_EQ(state.StartPt, QPoint(300, -3)) << "the track starts at StartY";
+    EXPECT_EQ(state.FinishPt, QPoint(1000, -3));
+    EXPECT_TRUE(session.PlayerButtonsEnabled);
     const int32_t anchor = session.record().AnchorY;
     session.choosePreset(6);
     track.store("x");
@@ -190,16 +185,6 @@ TEST_F(Session, NewTrackWithChosenPresetAndPlayerMoved) {
     EXPECT_EQ(r.Points[2], 0) << "trailing byte of a new track";
 }
 
-TEST_F(Session, NewTrackRefusals) {
-    EXPECT_EQ(track.startNew("", 554).message, EditorMessage::NoTrackName);
-    EXPECT_FALSE(session.isEditing());
-    EXPECT_EQ(tracks.TrackCount, 0);
-    while (!tracks.full()) tracks.createTrack("x");
-    EXPECT_EQ(track.startNew("one more", 554).message, EditorMessage::PackFull);
-    EXPECT_FALSE(session.isNewTrack());
-    EXPECT_EQ(session.colorMode(), 1);
-}
-
 // Closing without storing leaves the pack exactly as it was before opening:
 // an edited track's record whole (preset, header, player, nodes, counts),
 // and no record at all for a new track.
@@ -232,8 +217,8 @@ TEST_F(Session, ClosingWithoutStoringLeavesThePackAsItWas) {
     EXPECT_EQ(state.StartPt, QPoint(0, 0));
 }
 
-// A track needs a segment, and a name the pack can hold: both are refused
-// with the reason before anything is stored.
+// A track needs a segment, a name the pack can hold and room in the pack:
+// each is refused with the reason before anything is stored.
 TEST_F(Session, StoringNeedsASegmentAndAStorableName) {
     const PanelResult typed = track.startNew(QString::fromUtf8("Трасса №1 ★★"), 554);
     EXPECT_EQ(typed.message, EditorMessage::NameNotStorable);
@@ -255,6 +240,14 @@ TEST_F(Session, StoringNeedsASegmentAndAStorableName) {
     EXPECT_EQ(named.message, EditorMessage::NameNotStorable);
     EXPECT_EQ(named.field, QString::fromUtf8("\U0001F600")) << "the euro sign is in the code page";
     EXPECT_EQ(tracks[j].Name, stored);
+
+    track.discard();
+    EXPECT_EQ(track.startNew("", 554).message, EditorMessage::NoTrackName);
+    EXPECT_FALSE(session.isEditing());
+    while (!tracks.full()) tracks.createTrack("x");
+    EXPECT_EQ(track.startNew("one more", 554).message, EditorMessage::PackFull);
+    EXPECT_FALSE(session.isNewTrack());
+    EXPECT_EQ(session.colorMode(), 1);
 }
 
 TEST_F(Session, TypedNumbersAreCheckedBeforeAnythingChanges) {
@@ -279,6 +272,16 @@ TEST_F(Session, TypedNumbersAreCheckedBeforeAnythingChanges) {
     step = "10";
     ASSERT_TRUE(session.playerUp(step).ok());
     EXPECT_EQ(state.PlayerYOffset, -10) << "^^^ moves the marker 10 pixels up";
+    // The marker goes 2^24 up or down at most.
+    step = QString::number((1 << 24) - 10);
+    ASSERT_TRUE(session.playerUp(step).ok());
+    step = "1";
+    EXPECT_EQ(session.playerUp(step).message, EditorMessage::NotANumber);
+    step = QString::number(1 << 25);
+    ASSERT_TRUE(session.playerDown(step).ok());
+    EXPECT_EQ(state.PlayerYOffset, 1 << 24);
+    step = "1";
+    EXPECT_EQ(session.playerDown(step).message, EditorMessage::NotANumber);
 }
 
 TEST_F(Session, PlayerButtonsDoNothingWithoutTemplate) {

@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 
 #include "cli_run.h"
+#include "settings_files.h"
 
 namespace {
 
 using korvo::test::CliRun;
+using korvo::test::putFile;
 using korvo::test::trackpack;
 
 } // namespace
@@ -64,10 +66,7 @@ TEST(TrackpackCli, NamesAreShownAsUtf8) {
     QByteArray block(28, '\0');
     block[0] = 0x33;
     block[18] = 1;
-    QFile f(pack);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(image + block);
-    f.close();
+    putFile(pack, image + block);
     const CliRun json = trackpack({"info", "--json", pack});
     ASSERT_EQ(json.status, 0) << json.err.toStdString();
     const QJsonObject doc = QJsonDocument::fromJson(json.out.toUtf8()).object();
@@ -77,10 +76,7 @@ TEST(TrackpackCli, NamesAreShownAsUtf8) {
 TEST(TrackpackCli, RefusalsAndUsageErrors) {
     QTemporaryDir dir;
     const QString bad = dir.filePath("bad.mrg");
-    QFile f(bad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\0\0\0\x05", 4);
-    f.close();
+    putFile(bad, QByteArray("\0\0\0\x05", 4));
     for (const QStringList& args : {QStringList{"info", bad}, QStringList{"count", bad},
                                     QStringList{"resave", bad, dir.filePath("out.mrg")}}) {
         const CliRun r = trackpack(args);
@@ -107,10 +103,7 @@ TEST(TrackpackCli, RefusalsAndUsageErrors) {
 // "opt.ini" names, and the built-in Russian texts when that file is missing.
 TEST(TrackpackCli, SpeaksTheLanguageOfItsBaseFolder) {
     QTemporaryDir dir;
-    QFile bad(dir.filePath("bad.mrg"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("\0\0\0\0", 4); // group 1 is empty, and the file ends
-    bad.close();
+    putFile(dir.filePath("bad.mrg"), QByteArray("\0\0\0\0", 4)); // group 1 empty, then the end
     const auto reason = [&] { return trackpack({"count", "bad.mrg"}, dir.path()).err; };
     EXPECT_TRUE(reason().contains(QString::fromUtf8("оглавления"))) << "no language file yet";
 
@@ -119,10 +112,7 @@ TEST(TrackpackCli, SpeaksTheLanguageOfItsBaseFolder) {
         QFile::copy(QString(BASE_DIR "/lang/") + name, dir.filePath("lang/") + name);
     EXPECT_TRUE(reason().contains("file ends inside the directory")) << "no opt.ini: English";
 
-    QFile ini(dir.filePath("opt.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Options]\r\nLang=russian.lng\r\n");
-    ini.close();
+    putFile(dir.filePath("opt.ini"), "[Options]\r\nLang=russian.lng\r\n");
     const QString russian = reason();
     EXPECT_TRUE(russian.contains(QString::fromUtf8("файл кончается внутри оглавления")))
         << russian.toStdString();

@@ -77,24 +77,6 @@ TEST(Undo, RowCommandsGoBackAndForthByteForByteInBothViews) {
     }
 }
 
-// Saving marks the clean state: undoing past it is unsaved again, coming
-// back to it is saved; New and Open start without history.
-TEST(Undo, TheModifiedStateIsTheHistorysCleanState) {
-    Doc d(kListView);
-    d.ops.selectRow(2);
-    d.doc.edit("move", [&] { d.ops.moveUp(); });
-    d.doc.markSaved();
-    EXPECT_FALSE(d.doc.modified());
-    d.doc.history().undo();
-    EXPECT_TRUE(d.doc.modified());
-    d.doc.history().redo();
-    EXPECT_FALSE(d.doc.modified());
-    d.doc.edit("move", [&] { d.ops.moveDown(); });
-    d.doc.startFresh();
-    EXPECT_FALSE(d.doc.modified());
-    EXPECT_FALSE(d.doc.history().canUndo());
-}
-
 namespace {
 
 // One open track, its gestures and its history.

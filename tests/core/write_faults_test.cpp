@@ -30,6 +30,7 @@
 using namespace korvo;
 using korvo::test::CliRun;
 using korvo::test::fileBytes;
+using korvo::test::putFile;
 using korvo::test::trackpack;
 
 namespace {
@@ -88,21 +89,11 @@ TEST(WriteFaults, ResaveOnAFullDiskFailsAndKeepsThePack) {
 }
 
 // In-process writes of the settings on a full disk: the file stays as it
-// was (a first start leaves no empty "opt.ini" behind), and each caller
-// hears the reason.
+// was and each caller hears the reason. The first start on a full disk:
+// write_faults_window_test.
 TEST(WriteFaults, SettingsWritesOnAFullDiskLeaveTheFile) {
     QTemporaryDir dir;
     const QString ini = optionsPath(dir.path());
-    {
-        test::FileSizeLimit full(16);
-        Options o;
-        const OptionsLoad load = LoadOptions(dir.path(), o);
-        EXPECT_TRUE(load.createdDefaults);
-        EXPECT_FALSE(load.unreadable);
-        EXPECT_NE(text(load.problem).find("File too large"), std::string::npos) << load.problem;
-    }
-    EXPECT_FALSE(QFileInfo::exists(ini));
-
     Options o;
     ASSERT_EQ(LoadOptions(dir.path(), o).problem, "");
     ASSERT_TRUE(WriteString("LastFiles", "1", ini, "/some/pack.mrg"));
@@ -164,10 +155,7 @@ TEST(WriteFaults, SettingsWithoutColoursOrWithAByteOrderMark) {
 
     QTemporaryDir dir;
     const QString ini = optionsPath(dir.path());
-    QFile f(ini);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("\xEF\xBB\xBF[Options]\r\nVMoto=1\r\nRatioPic=4\r\n");
-    f.close();
+    putFile(ini, "\xEF\xBB\xBF[Options]\r\nVMoto=1\r\nRatioPic=4\r\n");
     Options o;
     LoadOptions(dir.path(), o);
     EXPECT_EQ(o.VMoto, kRiderSprite);
@@ -360,9 +348,7 @@ TEST(WriteFaults, LeftoverTemporariesGoWithTheNextSave) {
     const QStringList others{".levels.mrg.12345678.tmp", ".levels.mrg.AB.tmp", ".levels.mrg..tmp",
                              ".other.mrg.abc.tmp", "levels.mrg.abc.tmp"};
     for (const QString& name : ours + others) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("half a pack");
+        putFile(dir.filePath(name), "half a pack");
     }
     TrackTable table;
     Rows rows;
@@ -403,10 +389,7 @@ TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
     for (const auto& c : cases) {
         QTemporaryDir dir;
         const QString ini = optionsPath(dir.path());
-        QFile f(ini);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(padded(options, c.size, c.line));
-        f.close();
+        putFile(ini, padded(options, c.size, c.line));
         const QByteArray before = fileBytes(ini);
         Options o;
         const OptionsLoad load = LoadOptions(dir.path(), o);
@@ -424,10 +407,7 @@ TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
         // from the program's own copy; another one leaves the built-in texts.
         for (const QString& name : {QString("english.lng"), QString("other.lng")}) {
             const QString lng = dir.filePath(name);
-            QFile l(lng);
-            ASSERT_TRUE(l.open(QIODevice::WriteOnly));
-            l.write(padded(english, c.size, c.line));
-            l.close();
+            putFile(lng, padded(english, c.size, c.line));
             LangLines lang;
             const QString problem = said(lang.load(lng));
             EXPECT_EQ(problem.contains(c.refusal) && problem.startsWith(lng + ": "),

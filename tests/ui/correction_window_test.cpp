@@ -80,16 +80,20 @@ TEST_F(CorrectionWindowTest, OpensBesideTheNodeWithItsShownCoordinates) {
 }
 
 TEST_F(CorrectionWindowTest, TypedValuesAreClampedAndMoveTheNode) {
-    openFor(2);
-    type(spin("y_"), "500");
-    EXPECT_EQ(spin("y_")->value(), 97); // the y maximum
+    openFor(2); // one past each limit typed gives the limit
+    type(spin("y_"), "-128");
+    EXPECT_EQ(spin("y_")->value(), -127);
+    type(spin("y_"), "98");
+    EXPECT_EQ(spin("y_")->value(), 97);
     EXPECT_EQ(node(2), QPoint(100, -97));
 
+    type(spin("x_"), "128");
+    EXPECT_EQ(spin("x_")->value(), 127);
     type(spin("x_"), "120");
     EXPECT_EQ(spin("x_")->value(), 120); // inside the limits: taken as typed
-    type(spin("x_"), "5");
-    EXPECT_EQ(spin("x_")->value(), 73); // the x minimum
-    EXPECT_EQ(edits.size(), 3u);
+    type(spin("x_"), "72");
+    EXPECT_EQ(spin("x_")->value(), 73);
+    EXPECT_EQ(edits.size(), 5u);
     EXPECT_EQ(node(2), QPoint(73, -97));
     EXPECT_EQ(track.history().stack().count(), 1) << "corrections of one node are one step";
     openFor(3);

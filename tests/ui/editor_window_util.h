@@ -77,6 +77,11 @@ inline std::string editorBlock(int t, const std::vector<std::pair<int, int>>& pa
     return b;
 }
 
+// The track properties panel of the window.
+inline TrackPropertiesPanel* panel(MainWindow& w) {
+    return ctl<TrackPropertiesPanel>(w, "Panel1");
+}
+
 // Pixel of the canvas widget where node k of the open track is shown (at
 // the view's zoom).
 inline QPoint canvasPoint(MainWindow& w, int k) {

@@ -98,36 +98,21 @@ TEST(MainWindowSettings, FirstStartWritesTheDefaultsAndShowsEnglish) {
     EXPECT_TRUE(ctl<QAction>(w, "N19")->isEnabled());
     EXPECT_FALSE(ctl<QMenu>(w, "N18")->menuAction()->isEnabled()) << "no recent pack yet";
     EXPECT_TRUE(ctl<QMenu>(w, "N18")->actions().isEmpty());
-}
 
-TEST(MainWindowSettings, WithoutALangFolderTheBuiltInTextsShowAfterOneReport) {
-    BaseFolder base(kSixTracks, false);
-    Started s;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.prompts->shown.isEmpty(); }, 2000));
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_TRUE(s.prompts->shown[0].contains("english.lng"));
-    EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("&Файл"));
-    EXPECT_EQ(s.window.statusText(2), LangLines::builtIn()[53]);
-    // Later lookups take the built-in lines without further reports.
-    s.click(1);
-    ctl<QAction>(s.window, "DelItem")->trigger();
-    ASSERT_EQ(s.prompts->asked.size(), 1);
-    EXPECT_EQ(s.prompts->asked[0], QString(LangLines::builtIn()[63]).replace("%d", "1"));
-    EXPECT_EQ(s.prompts->shown.size(), 1);
-}
-
-// Every text of the language table that the main window shows reaches an
-// element of the right kind: read back, it is the line that was set.
-TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
-    BaseFolder base({});
-    Started s;
     LangLines english;
     ASSERT_EQ(english.load(base.path("lang/english.lng")), "");
+    // Every text of the language table reaches an element of the right kind:
+    // read back, it is the line that was set.
     s.window.editor().floatingPreview(); // the parts built when first opened
     s.window.editor().propertiesPanel();
     const QStringList missing =
         applyLanguage(english, {&s.window, &s.window.optionsDialog(), &s.window.aboutBox()});
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+    for (const char* name : {"Label1", "GroupBox1", "Label6", "Label13", "StaticText1"}) {
+        int inMain = 0; // the about box and the tool windows are windows of their own
+        for (QWidget* c : s.window.findChildren<QWidget*>(name)) inMain += c->window() == &s.window;
+        EXPECT_EQ(inMain, 1) << name << " is re-captioned once in the main window";
+    }
     // The commands as the user reads them in the Edit menu.
     for (auto [name, text] : {std::pair{"RideBtn", "Ride"}, std::pair{"ReplayRide", "Replay"},
                               std::pair{"CheckPack", "Check pack"}})
@@ -156,6 +141,22 @@ TEST(MainWindowSettings, TheLanguageTableFindsTheWindowsElements) {
         else
             EXPECT_EQ(shown, line) << b.objectName;
     }
+}
+
+TEST(MainWindowSettings, WithoutALangFolderTheBuiltInTextsShowAfterOneReport) {
+    BaseFolder base(kSixTracks, false);
+    Started s;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.prompts->shown.isEmpty(); }, 2000));
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_TRUE(s.prompts->shown[0].contains("english.lng"));
+    EXPECT_EQ(ctl<QMenu>(s.window, "N1")->title(), QString::fromUtf8("&Файл"));
+    EXPECT_EQ(s.window.statusText(2), LangLines::builtIn()[53]);
+    // Later lookups take the built-in lines without further reports.
+    s.click(1);
+    ctl<QAction>(s.window, "DelItem")->trigger();
+    ASSERT_EQ(s.prompts->asked.size(), 1);
+    EXPECT_EQ(s.prompts->asked[0], QString(LangLines::builtIn()[63]).replace("%d", "1"));
+    EXPECT_EQ(s.prompts->shown.size(), 1);
 }
 
 TEST(MainWindowSettings, SwitchingLanguageRecaptionsEveryOpenWindowAtOnce) {

@@ -18,9 +18,7 @@
 using namespace korvo;
 using namespace korvo::test;
 
-namespace {} // namespace
-
-TEST(MainWindow, StartsOnThePackOfTheBaseFolder) {
+TEST(MainWindow, StartsOnThePackOfTheBaseFolderInItsLayout) {
     BaseFolder base(kSixTracks);
     Started s;
     const QString path = base.path("levels.mrg");
@@ -56,11 +54,8 @@ TEST(MainWindow, StartsOnThePackOfTheBaseFolder) {
     }
     EXPECT_FALSE(ctl<QAction>(s.window, "N2")->isEnabled());
     EXPECT_FALSE(ctl<QAction>(s.window, "N5")->isVisible());
-}
 
-TEST(MainWindow, LayoutOfTheWindow) {
-    BaseFolder base(kSixTracks);
-    Started s;
+    // The layout: sizes, panels, menus and the tool bar's order.
     EXPECT_EQ(s.window.width(), 988);
     EXPECT_EQ(s.window.height() - s.window.menuBar()->height(), 659);
     EXPECT_EQ(ctl<QWidget>(s.window, "Panel2")->parentWidget()->width(), 188);
@@ -150,9 +145,15 @@ TEST(MainWindow, ClickingRowsSelectsTracksAndSetsTheButtons) {
     s.click(1);
     QTest::keyClick(s.view(), Qt::Key_5);
     EXPECT_EQ(s.window.list().current().Caption, "5/e");
+    // The right-click menu's items run only while their button is on.
+    s.click(1);
+    ctl<QAction>(s.window, "N10")->trigger();
+    EXPECT_EQ(s.caption(1), "1/a");
+    ctl<QAction>(s.window, "N22")->trigger();
+    EXPECT_EQ(s.caption(2), "1/a");
 }
 
-TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrder) {
+TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrderAndCloseAsksAboutChanges) {
     BaseFolder base(kSixTracks);
     Started s;
     s.click(5); // d
@@ -171,6 +172,23 @@ TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrder) {
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: a b c | M: e d | H: f");
     EXPECT_TRUE(QFileInfo::exists(base.path("levels.mrg.old")));
     EXPECT_EQ(packLayout(base.path("levels.mrg.old")), "E: a b c | M: d e | H: f");
+
+    // Closing with a change unsaved asks; No keeps the window, and Exit asks
+    // the same; Yes closes.
+    s.click(2);
+    ctl<QAction>(s.window, "DownItem")->trigger();
+    s.prompts->answers = {false};
+    s.window.close();
+    ASSERT_EQ(s.prompts->asked.size(), 1);
+    EXPECT_EQ(s.prompts->asked[0],
+              s.window.app().Lang.format(57, QDir::toNativeSeparators(base.path("levels.mrg"))));
+    EXPECT_TRUE(s.window.isVisible());
+    EXPECT_FALSE(s.window.app().Flags.MayClose);
+    s.prompts->answers = {true};
+    ctl<QAction>(s.window, "N7")->trigger();
+    EXPECT_EQ(s.prompts->asked.size(), 2);
+    EXPECT_FALSE(s.window.isVisible());
+    EXPECT_TRUE(s.window.app().Flags.MayClose);
 }
 
 TEST(MainWindow, CloneAndDeleteThroughTheButtonsAndKeys) {
@@ -199,29 +217,15 @@ TEST(MainWindow, CloneAndDeleteThroughTheButtonsAndKeys) {
     ctl<QAction>(s.window, "DelItem")->trigger();
     EXPECT_EQ(s.window.document().Rows.size(), 8);
     EXPECT_FALSE(s.window.document().modified());
-}
 
-TEST(MainWindow, ACloneIntoAFullTableIsRefused) {
-    BaseFolder base(kSixTracks);
-    Started s;
-    s.click(2);
+    // A clone into a full table is refused: the rows hold six tracks, the
+    // other records belong to deleted tracks.
     s.window.document().Tracks.TrackCount = kMaxTracks;
     ctl<QAction>(s.window, "CopyItem")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 1);
-    // The rows hold six tracks: the other records belong to deleted tracks.
     EXPECT_TRUE(s.prompts->shown[0].startsWith("All 4095 track records are in use"));
-    EXPECT_EQ(s.window.document().Rows.size(), 9);
-    EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
-}
-
-TEST(MainWindow, PopupItemsRunOnlyWhileTheirButtonIsEnabled) {
-    BaseFolder base(kSixTracks);
-    Started s;
-    s.click(1); // the first Easy track: no move up
-    ctl<QAction>(s.window, "N10")->trigger();
-    EXPECT_EQ(s.caption(1), "1/a");
-    ctl<QAction>(s.window, "N22")->trigger();
-    EXPECT_EQ(s.caption(2), "1/a");
+    EXPECT_EQ(s.window.document().Rows.size(), 8);
+    EXPECT_FALSE(s.window.document().modified());
 }
 
 TEST(MainWindow, DropsInTheList) {
@@ -308,26 +312,6 @@ TEST(MainWindow, TreeViewShowsGroupsAndDropsWhereItCan) {
     EXPECT_EQ(packLayout(base.path("levels.mrg")), "E: b c | M: d e _e | H: a f");
 }
 
-TEST(MainWindow, CloseRulesWithAnUnsavedPack) {
-    BaseFolder base(kSixTracks);
-    Started s;
-    s.click(2);
-    ctl<QAction>(s.window, "DownItem")->trigger();
-    s.prompts->answers = {false};
-    s.window.close();
-    ASSERT_EQ(s.prompts->asked.size(), 1);
-    EXPECT_EQ(s.prompts->asked[0],
-              s.window.app().Lang.format(57, QDir::toNativeSeparators(base.path("levels.mrg"))));
-    EXPECT_TRUE(s.window.isVisible());
-    EXPECT_FALSE(s.window.app().Flags.MayClose);
-    // Exit asks the same; Yes closes.
-    s.prompts->answers = {true};
-    ctl<QAction>(s.window, "N7")->trigger();
-    EXPECT_EQ(s.prompts->asked.size(), 2);
-    EXPECT_FALSE(s.window.isVisible());
-    EXPECT_TRUE(s.window.app().Flags.MayClose);
-}
-
 // No pack in the folder: a new one is started under its name, nothing is
 // written before a save, and an empty pack closes without asking.
 TEST(MainWindow, StartsANewPackWhenTheFolderHasNone) {
@@ -395,10 +379,7 @@ TEST(MainWindow, NewAndOpenAskBeforeUnsavedChangesAreLost) {
 
 TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {
     BaseFolder base(kSixTracks);
-    QFile bad(base.path("bad.mrg"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("\0\0\0\x05\0\0", 6);
-    bad.close();
+    putFile(base.path("bad.mrg"), QByteArray("\0\0\0\x05\0\0", 6));
     Started s;
     s.click(2);
     ctl<QAction>(s.window, "DownItem")->trigger();
@@ -414,7 +395,7 @@ TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {
     EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
 }
 
-TEST(MainWindow, OpeningAMissingFileStartsANewPack) {
+TEST(MainWindow, OpeningAMissingFileStartsANewPackAndAMissingHelpIsTold) {
     BaseFolder base(kSixTracks);
     Started s;
     s.prompts->paths = {base.path("typed.mrg")};
@@ -423,6 +404,10 @@ TEST(MainWindow, OpeningAMissingFileStartsANewPack) {
     EXPECT_TRUE(s.window.app().Flags.PackWasMissing);
     EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
     EXPECT_EQ(s.window.document().Rows.size(), 3);
+    ctl<QAction>(s.window, "N14")->trigger();
+    ASSERT_EQ(s.prompts->shown.size(), 1);
+    EXPECT_EQ(s.prompts->shown[0],
+              "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
 }
 
 // Save as writes the new file only (a cancelled one: see OpenTrackWindow).
@@ -440,26 +425,4 @@ TEST(MainWindow, SaveAsWritesTheNewFileOnly) {
     EXPECT_EQ(packLayout(base.path("copy.mrg")), "E: b c a | M: d e | H: f");
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), before);
     EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg)");
-}
-
-TEST(MainWindow, AMissingHelpFileIsReported) {
-    BaseFolder base(kSixTracks);
-    Started s;
-    ctl<QAction>(s.window, "N14")->trigger();
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_EQ(s.prompts->shown[0],
-              "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
-}
-
-TEST(MainWindow, AFailedSaveIsReportedAndKeepsThePackChanged) {
-    BaseFolder base(kSixTracks);
-    Started s;
-    s.click(1);
-    ctl<QAction>(s.window, "DownItem")->trigger();
-    s.window.document().setFileName(base.path("no-such-folder/levels.mrg"));
-    ctl<QAction>(s.window, "N6")->trigger();
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_TRUE(s.prompts->shown[0].contains("no-such-folder"));
-    EXPECT_TRUE(s.window.document().modified());
-    EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[54]);
 }

@@ -120,9 +120,7 @@ protected:
     void chooseLanguage(const BaseFolder& base) {
         QByteArray ini = kDefaultOptionsText;
         ini.replace("Lang=english.lng", QByteArray("Lang=") + GetParam());
-        QFile f(base.path("opt.ini"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(ini);
+        putFile(base.path("opt.ini"), ini);
     }
 };
 
@@ -132,10 +130,7 @@ TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
     const ActiveLanguage keep("english.lng"); // the next tests start in English
     BaseFolder base({{"a"}, {"b"}, {}});
     chooseLanguage(base);
-    QFile bad(base.path("bad.mrg"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write(QByteArray(4, '\xff') + "not a pack");
-    bad.close();
+    putFile(base.path("bad.mrg"), QByteArray(4, '\xff') + "not a pack");
     {
         Started s;
         s.window.show();

@@ -20,10 +20,6 @@ using namespace korvo::test;
 
 namespace {
 
-TrackPropertiesPanel* panel(MainWindow& w) {
-    return ctl<TrackPropertiesPanel>(w, "Panel1");
-}
-
 // The steps from node to node: a track drawn anywhere compares with its
 // stored form, which starts at x 0.
 std::vector<QPoint> steps(const DecodedTrack& t) {
@@ -192,7 +188,8 @@ TEST(OpenTrackWindow, LevExportOfAnOpenTrackHoldsWhatTheCanvasShows) {
 }
 
 // A second store of the same track, dragged again, is a step of the pack's
-// history of its own; undoing both gives the file back byte for byte.
+// history of its own; undoing both gives the file back byte for byte. The
+// steps' names follow the language.
 TEST(OpenTrackWindow, EveryStoreOfAChangedTrackIsAStep) {
     BaseFolder base({});
     writeHillPack(base);
@@ -214,6 +211,32 @@ TEST(OpenTrackWindow, EveryStoreOfAChangedTrackIsAStep) {
     undo->trigger();
     ctl<QAction>(w, "N6")->trigger();
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), original);
+
+    // A step made in Russian reads in English once English is chosen, in the
+    // open track's history and in the pack's.
+    const auto useLanguage = [&](const char* file) { // chosen and applied in the options
+        answerMessageBoxes([&] {
+            QTimer::singleShot(0, [&] {
+                auto* d = ctl<OptionsDialog>(w, "Toptions_f");
+                d->findChild<QComboBox*>("Langlist")->setCurrentText(file);
+                QTest::mouseClick(d->findChild<QPushButton*>("applyopt"), Qt::LeftButton);
+            });
+            ctl<QAction>(w, "N19")->trigger();
+        });
+    };
+    useLanguage("russian.lng");
+    openRow(s, 1);
+    drag(ctl<TrackCanvas>(w, "MapImg"), canvasPoint(w, 3), canvasPoint(w, 3) + QPoint(0, -10));
+    EXPECT_EQ(undo->text(), QString::fromUtf8("Отменить перемещение узла"));
+    useLanguage("english.lng");
+    EXPECT_EQ(undo->text(), "Undo move node");
+    useLanguage("russian.lng");
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
+    EXPECT_EQ(undo->text(), QString::fromUtf8("Отменить сохранение трека"));
+    useLanguage("english.lng");
+    EXPECT_EQ(undo->text(), "Undo store track");
+    undo->trigger();
+    EXPECT_EQ(ctl<QAction>(w, "EditRedo")->text(), "Redo store track");
 }
 
 // Open, Save as, the copy-tracks dialog, ".lev" import and the options
@@ -276,37 +299,4 @@ TEST(OpenTrackWindow, EveryCancelledDialogChangesNothing) {
         EXPECT_EQ(withoutMnemonic(ctl<QAction>(w, "N16")->text()), "Open *.mrg")
             << "the language stays";
     }
-}
-
-// A step made in Russian reads in English once English is chosen, in the
-// open track's history and in the pack's.
-TEST(OpenTrackWindow, UndoTextsFollowTheLanguage) {
-    BaseFolder base({});
-    writeHillPack(base);
-    Started s;
-    MainWindow& w = s.window;
-    const auto useLanguage = [&](const char* file) { // chosen and applied in the options
-        answerMessageBoxes([&] {
-            QTimer::singleShot(0, [&] {
-                auto* d = ctl<OptionsDialog>(w, "Toptions_f");
-                d->findChild<QComboBox*>("Langlist")->setCurrentText(file);
-                QTest::mouseClick(d->findChild<QPushButton*>("applyopt"), Qt::LeftButton);
-            });
-            ctl<QAction>(w, "N19")->trigger();
-        });
-    };
-    QAction* undo = ctl<QAction>(w, "EditUndo");
-    useLanguage("russian.lng");
-    openRow(s, 1);
-    drag(ctl<TrackCanvas>(w, "MapImg"), canvasPoint(w, 3), canvasPoint(w, 3) + QPoint(0, -10));
-    EXPECT_EQ(undo->text(), QString::fromUtf8("Отменить перемещение узла"));
-    useLanguage("english.lng");
-    EXPECT_EQ(undo->text(), "Undo move node");
-    useLanguage("russian.lng");
-    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
-    EXPECT_EQ(undo->text(), QString::fromUtf8("Отменить сохранение трека"));
-    useLanguage("english.lng");
-    EXPECT_EQ(undo->text(), "Undo store track");
-    undo->trigger();
-    EXPECT_EQ(ctl<QAction>(w, "EditRedo")->text(), "Redo store track");
 }

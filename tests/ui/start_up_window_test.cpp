@@ -2,6 +2,7 @@
 // folder's "levels.mrg" (a missing or refused one is told once the window is
 // up, and the start goes on without it), and --base names the folder the
 // window reads and writes its files in.
+#include "../core/settings_files.h"
 #include "settings/base_folder.h"
 #include "settings/command_line.h"
 #include "window_test_util.h"
@@ -50,10 +51,7 @@ TEST(StartUp, PackOnTheCommandLineOpensInsteadOfTheBaseFolders) {
         EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
     }
 
-    QFile bad(base.path("bad.mrg"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("not a pack");
-    bad.close();
+    putFile(base.path("bad.mrg"), "not a pack");
     for (const QString& refused : {base.path("missing.mrg"), base.path("bad.mrg")}) {
         Started s(kListView, startOf({"korvote", refused}));
         QTest::qWait(1);

@@ -6,6 +6,7 @@
 #include "draw/map_draw.h"
 #include "editor_window_util.h"
 #include "render/rider_pictures.h"
+#include "render/rotate_bitmap.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -65,13 +66,13 @@ TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
     EXPECT_EQ(canvasPoint(w, 3), QPoint(180, y0 - 40));
     EXPECT_EQ(w.statusText(0), "X = 180;  Y = 40");
     EXPECT_TRUE(w.editor().track().modified());
-    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
+    EXPECT_TRUE(panel(w)->SaveTProp->isEnabled());
     drag(t.canvas(), canvasPoint(w, 4), QPoint(500, y0));
     EXPECT_EQ(canvasPoint(w, 4), QPoint(307, y0)) << "127 right of its neighbour at most";
     drag(t.canvas(), canvasPoint(w, 1), QPoint(50, y0 - 50));
     EXPECT_EQ(canvasPoint(w, 1), QPoint(0, y0)) << "node 1 never moves";
 
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
     ctl<QAction>(w, "N6")->trigger();
     EXPECT_EQ(storedBlock(t.base.path("levels.mrg"), 0),
               editorBlock(1, {{100, 0}, {80, 40}, {127, 215}}, templateAnchorY(1), 0));
@@ -101,7 +102,7 @@ TEST(TrackCanvas, AClickLeavesTheTrackAndADragAddsThePointersMovementAtEveryZoom
     EXPECT_EQ(steps.count(), 1);
 
     ctl<QAction>(w, "EditUndo")->trigger();
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
     ctl<QAction>(w, "N6")->trigger();
     EXPECT_EQ(fileBytes(t.base.path("levels.mrg")), pack);
 }
@@ -112,7 +113,7 @@ TEST(TrackCanvas, AClickLeavesTheTrackAndADragAddsThePointersMovementAtEveryZoom
 TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
     OpenedTrack t(kHill); // (0, 0) (100, -20) (200, 30) (300, 0)
     MainWindow& w = t.w();
-    auto* panel = ctl<TrackPropertiesPanel>(w, "Panel1");
+    TrackPropertiesPanel* p = panel(w);
     QWidget* canvas = t.canvas();
     const OpenTrack& track = w.editor().track();
     const QUndoStack& steps = w.editor().track().history().stack();
@@ -122,7 +123,7 @@ TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), mods);
     };
 
-    panel->TrackProp->setFocus();
+    p->TrackProp->setFocus();
     QStringList order;
     for (int i = 0; i < 11 && !canvas->hasFocus(); ++i) {
         QWidget* f = QApplication::focusWidget();
@@ -133,9 +134,8 @@ TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
     }
     QStringList expected;
     for (QWidget* c : std::initializer_list<QWidget*>{
-             panel->TrackProp, panel->fieldSizeTable, panel->UpdateTInfo, panel->ListLenT,
-             panel->PlyrUp, panel->PlyrDown, panel->playerStep, panel->pntnd, panel->SaveTProp,
-             panel->CloseProp})
+             p->TrackProp, p->fieldSizeTable, p->UpdateTInfo, p->ListLenT, p->PlyrUp, p->PlyrDown,
+             p->playerStep, p->pntnd, p->SaveTProp, p->CloseProp})
         if (c->isEnabled()) expected << c->objectName();
     EXPECT_EQ(order, expected) << "the panel in reading order";
     ASSERT_TRUE(canvas->hasFocus()) << "then the canvas";
@@ -180,9 +180,9 @@ TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
 
     key(Qt::Key_Backtab); // node 2
     key(Qt::Key_Backtab); // past the first: back to the buttons
-    EXPECT_TRUE(panel->CloseProp->hasFocus());
+    EXPECT_TRUE(p->CloseProp->hasFocus());
     key(Qt::Key_Backtab);
-    ASSERT_TRUE(panel->SaveTProp->hasFocus());
+    ASSERT_TRUE(p->SaveTProp->hasFocus());
     key(Qt::Key_Space);
     EXPECT_FALSE(track.isOpen());
     ctl<QAction>(w, "N6")->trigger();
@@ -226,17 +226,18 @@ TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {
     QTest::mouseClick(t.canvas(), Qt::LeftButton, Qt::ControlModifier, canvasPoint(w, 3));
     ASSERT_TRUE(wnd->isVisible());
     t.s->prompts->answers = {true}; // yes, drop the drag
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->CloseProp, Qt::LeftButton);
+    QTest::mouseClick(panel(w)->CloseProp, Qt::LeftButton);
     EXPECT_FALSE(wnd->isVisible()) << "closing the track hides it";
     EXPECT_EQ(w.document().Tracks[1].PointsLen, 6);
 }
 
-TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
+TEST(TrackCanvas, ToolButtonsAreOneGroupTheWheelTurnsOnlyTheRiderTheMiddleButtonPans) {
     OpenedTrack t(levelNodes(2000, 100));
     MainWindow& w = t.w();
-    ctl<TrackPropertiesPanel>(w, "Panel1")->setField("2000", "2000");
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->UpdateTInfo, Qt::LeftButton);
+    panel(w)->setField("2000", "2000");
+    QTest::mouseClick(panel(w)->UpdateTInfo, Qt::LeftButton);
     const QPoint over(300, 200);
+    const RiderSprite& sprite = ctl<TrackCanvas>(w, "MapImg")->sprite();
 
     ctl<QAction>(w, "AddPoint")->trigger();
     EXPECT_TRUE(ctl<QAction>(w, "AddPoint")->isChecked());
@@ -250,30 +251,34 @@ TEST(TrackCanvas, ToolButtonsAreOneGroupAndTheWheelTurnsOnlyTheRider) {
     EXPECT_FALSE(ctl<QAction>(w, "AddPoint")->isChecked());
     EXPECT_TRUE(ctl<QAction>(w, "motopic")->isChecked());
     EXPECT_FALSE(w.editor().session().Gesture.holds(Tool::AddNode));
-    EXPECT_FALSE(ctl<TrackCanvas>(w, "MapImg")->sprite().RiderImage().isNull());
+    EXPECT_FALSE(sprite.RiderImage().isNull());
     hover(t.canvas(), over);
-    EXPECT_TRUE(ctl<TrackCanvas>(w, "MapImg")->sprite().RiderShown());
-    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->sprite().centre(), over);
+    EXPECT_TRUE(sprite.RiderShown());
+    EXPECT_EQ(sprite.centre(), over);
 
     EXPECT_TRUE(wheelOver(t.canvas(), over, 120)) << "the turn does not scroll";
     EXPECT_EQ(w.editor().session().Gesture.RiderAngle, 10);
+    EXPECT_EQ(sprite.RiderImage(), RotateBitmap_ads(sprite.picture(), 10));
 
     QTest::mouseClick(t.canvas(), Qt::RightButton, {}, over);
     EXPECT_FALSE(ctl<QAction>(w, "motopic")->isChecked()) << "the right click leaves the tool";
-    EXPECT_FALSE(ctl<TrackCanvas>(w, "MapImg")->sprite().RiderShown());
+    EXPECT_FALSE(sprite.RiderShown());
     EXPECT_FALSE(wheelOver(t.canvas(), over, -120)) << "without the rider the box scrolls";
     EXPECT_EQ(w.editor().session().Gesture.RiderAngle, 10);
+    ctl<QAction>(w, "motopic")->trigger();
+    EXPECT_EQ(sprite.RiderImage(), sprite.picture()) << "taken again: unturned, the angle kept";
+    hover(t.canvas(), over);
+    EXPECT_TRUE(wheelOver(t.canvas(), over, 120));
+    EXPECT_EQ(sprite.RiderImage(), RotateBitmap_ads(sprite.picture(), 20));
+    ctl<QAction>(w, "motopic")->trigger();
 
     ctl<QAction>(w, "DelPoint")->trigger();
     ctl<QAction>(w, "DelPoint")->trigger();
     EXPECT_FALSE(ctl<QAction>(w, "DelPoint")->isChecked());
     EXPECT_FALSE(w.editor().session().Gesture.holds(Tool::DeleteNode));
     EXPECT_EQ(w.statusText(2), w.app().Lang[47] + w.app().Lang[48]);
-}
 
-TEST(TrackCanvas, TheMiddleButtonPansTheView) {
-    OpenedTrack t(levelNodes(3000, 100));
-    MainWindow& w = t.w();
+    // The middle button pans the view and drags nothing.
     QScrollBar* horizontal = ctl<QScrollArea>(w, "ScrollBox1")->horizontalScrollBar();
     const QPoint at(400, 100);
     QTest::mousePress(t.canvas(), Qt::MiddleButton, {}, at);
@@ -296,7 +301,7 @@ TEST(TrackCanvas, PictureShowsLinesDotsFlagsInTheWindowsStyle) {
     EXPECT_EQ(img.pixelColor(102, zero - 10 - 15), kStartFlagColor);
     EXPECT_EQ(img.pixelColor(597, zero - 10 - 15), kFinishFlagColor);
 
-    ctl<TrackPropertiesPanel>(w, "Panel1")->pntnd->setChecked(false);
+    panel(w)->pntnd->setChecked(false);
     w.app().Style.BG[2] = QColor(0, 0, 128);
     w.editor().styleChanged();
     img = t.picture();
@@ -401,7 +406,7 @@ TEST(TrackPreviews, ListPreviewAndFloatingPreviewShowTheTrackAndItsFlags) {
     ctl<QAction>(w, "preimg")->trigger();
     ASSERT_TRUE(f->isVisible());
     s.prompts->answers = {true}; // yes, drop the drag
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->CloseProp, Qt::LeftButton);
+    QTest::mouseClick(panel(w)->CloseProp, Qt::LeftButton);
     EXPECT_FALSE(f->isVisible());
     EXPECT_FALSE(ctl<QAction>(w, "preimg")->isChecked());
     EXPECT_FALSE(ctl<QAction>(w, "preimg")->isEnabled());

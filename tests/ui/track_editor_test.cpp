@@ -46,46 +46,42 @@ TEST(TrackEditor, AnOpenedTrackIsChangedByThePanelStoredAndSaved) {
     const std::string otherTrack = storedBlock(path, 1);
     Started s;
     MainWindow& w = s.window;
-    const std::vector<bool> menusBefore = {
-        ctl<QAction>(w, "N6")->isEnabled(),     ctl<QAction>(w, "N9")->isEnabled(),
-        ctl<QAction>(w, "levv11")->isEnabled(), ctl<QMenu>(w, "N11")->menuAction()->isEnabled(),
-        ctl<QAction>(w, "mrg1")->isEnabled(),   ctl<QAction>(w, "N16")->isEnabled()};
+    std::vector<bool> menusBefore;
+    for (QAction* a : sixMenuCommands(w)) menusBefore.push_back(a->isEnabled());
 
     openRow(s, 1);
-    ASSERT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    ASSERT_TRUE(panel(w)->isVisible());
     EXPECT_FALSE(ctl<QWidget>(w, "Panel2")->isVisible());
     EXPECT_TRUE(ctl<QWidget>(w, "Panel5")->isVisible());
     EXPECT_FALSE(ctl<QWidget>(w, "Panel7")->isVisible());
-    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpedit->isVisible());
-    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpnew->isVisible());
-    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->newTrackHelp->isVisible());
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "Hill");
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 1), "3");
+    EXPECT_TRUE(panel(w)->helpedit->isVisible());
+    EXPECT_FALSE(panel(w)->helpnew->isVisible());
+    EXPECT_FALSE(panel(w)->newTrackHelp->isVisible());
+    EXPECT_EQ(cell(panel(w)->TrackProp, 0), "Hill");
+    EXPECT_EQ(cell(panel(w)->TrackProp, 1), "3");
     EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->width(), 300) << "the canvas ends at the last node";
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable, 0), "300");
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable, 1),
+    EXPECT_EQ(cell(panel(w)->fieldSizeTable, 0), "300");
+    EXPECT_EQ(cell(panel(w)->fieldSizeTable, 1),
               QString::number(ctl<TrackCanvas>(w, "MapImg")->height()));
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT->currentIndex(), 0);
-    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
+    EXPECT_EQ(panel(w)->ListLenT->currentIndex(), 0);
+    EXPECT_FALSE(panel(w)->SaveTProp->isEnabled());
     for (QAction* a : editorTools(w)) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     for (QAction* a : sixMenuCommands(w)) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     EXPECT_EQ(w.statusText(2), w.app().Lang[47] + w.app().Lang[48]);
 
-    ctl<TrackPropertiesPanel>(w, "Panel1")
-        ->TrackProp->item(0, 1)
-        ->setText("New hill"); // typed into the name cell
+    panel(w)->TrackProp->item(0, 1)->setText("New hill"); // typed into the name cell
     EXPECT_TRUE(w.editor().track().modified());
-    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
-    QTest::keyClick(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT, Qt::Key_Down);
-    QTest::keyClick(ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT, Qt::Key_Down);
+    EXPECT_TRUE(panel(w)->SaveTProp->isEnabled());
+    QTest::keyClick(panel(w)->ListLenT, Qt::Key_Down);
+    QTest::keyClick(panel(w)->ListLenT, Qt::Key_Down);
     EXPECT_EQ(w.editor().session().record().Templ, 3);
-    ctl<TrackPropertiesPanel>(w, "Panel1")->playerStep->setText("5");
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->PlyrUp, Qt::LeftButton);
+    panel(w)->playerStep->setText("5");
+    QTest::mouseClick(panel(w)->PlyrUp, Qt::LeftButton);
     EXPECT_EQ(w.editor().state().PlayerYOffset, -5);
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
 
     EXPECT_TRUE(ctl<QWidget>(w, "Panel2")->isVisible());
-    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
+    EXPECT_FALSE(panel(w)->isVisible());
     EXPECT_TRUE(ctl<QWidget>(w, "Panel7")->isVisible());
     EXPECT_EQ(s.caption(1), "1/New_hill");
     for (QAction* a : editorTools(w)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
@@ -105,48 +101,36 @@ TEST(TrackEditor, AnOpenedTrackIsChangedByThePanelStoredAndSaved) {
     EXPECT_EQ(storedBlock(path, 1), otherTrack);
 }
 
-TEST(TrackEditor, FieldTextThatIsNoNumberChangesNothing) {
-    BaseFolder base({});
-    writeHillPack(base);
-    Started s;
-    MainWindow& w = s.window;
-    openRow(s, 1);
-    const QSize field = ctl<TrackCanvas>(w, "MapImg")->size();
-
-    ctl<TrackPropertiesPanel>(w, "Panel1")->setField("500", "7x0");
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->UpdateTInfo, Qt::LeftButton);
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_TRUE(s.prompts->shown.back().contains("7x0"));
-    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), field) << "a valid width alone is not applied";
-
-    ctl<TrackPropertiesPanel>(w, "Panel1")->playerStep->setText("ten");
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->PlyrDown, Qt::LeftButton);
-    EXPECT_EQ(s.prompts->shown.size(), 2);
-    EXPECT_EQ(w.editor().state().PlayerYOffset, 0);
-
-    ctl<TrackPropertiesPanel>(w, "Panel1")->playerStep->clear();
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->PlyrDown, Qt::LeftButton);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->playerStep->text(), "0")
-        << "an empty step becomes 0 and moves nothing";
-    EXPECT_EQ(w.editor().state().PlayerYOffset, 0);
-
-    ctl<TrackPropertiesPanel>(w, "Panel1")->setField("500", "700");
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->UpdateTInfo, Qt::LeftButton);
-    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), QSize(500, 700));
-    EXPECT_EQ(s.prompts->shown.size(), 2);
-}
-
-TEST(TrackEditor, EditingWithoutASelectionSaysSo) {
+// Editing without a selected track, and typed numbers that are none, are
+// told and change nothing.
+TEST(TrackEditor, NoSelectionAndFieldTextThatIsNoNumberChangeNothing) {
     BaseFolder base({});
     writeHillPack(base);
     Started s;
     MainWindow& w = s.window;
     s.view()->clearSelection();
     w.editor().openSelectedTrack();
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_EQ(s.prompts->shown.front(), w.app().Lang[41]);
+    ASSERT_EQ(s.prompts->shown, QStringList{w.app().Lang[41]});
     EXPECT_TRUE(ctl<QWidget>(w, "Panel2")->isVisible()); // the list stays, no panel over it
     EXPECT_FALSE(ctl<QAction>(w, "EditTrackBtn")->isEnabled());
+
+    openRow(s, 1);
+    const QSize field = ctl<TrackCanvas>(w, "MapImg")->size();
+    panel(w)->setField("500", "7x0");
+    QTest::mouseClick(panel(w)->UpdateTInfo, Qt::LeftButton);
+    ASSERT_EQ(s.prompts->shown.size(), 2);
+    EXPECT_TRUE(s.prompts->shown.back().contains("7x0"));
+    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), field) << "a valid width alone is not applied";
+
+    panel(w)->playerStep->setText("ten");
+    QTest::mouseClick(panel(w)->PlyrDown, Qt::LeftButton);
+    EXPECT_EQ(s.prompts->shown.size(), 3);
+    EXPECT_EQ(w.editor().state().PlayerYOffset, 0);
+
+    panel(w)->setField("500", "700");
+    QTest::mouseClick(panel(w)->UpdateTInfo, Qt::LeftButton);
+    EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->size(), QSize(500, 700));
+    EXPECT_EQ(s.prompts->shown.size(), 3);
 }
 
 TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
@@ -157,17 +141,17 @@ TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
 
     QTest::keyClicks(ctl<QLineEdit>(w, "NameNewTrack"), "my first track");
     QTest::mouseClick(ctl<QPushButton>(w, "NewTrack"), Qt::LeftButton);
-    ASSERT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
-    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->newTrackHelp->isVisible());
-    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpnew->isVisible());
-    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->helpedit->isVisible());
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "my_first_track");
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 1), "0");
+    ASSERT_TRUE(panel(w)->isVisible());
+    EXPECT_TRUE(panel(w)->newTrackHelp->isVisible());
+    EXPECT_TRUE(panel(w)->helpnew->isVisible());
+    EXPECT_FALSE(panel(w)->helpedit->isVisible());
+    EXPECT_EQ(cell(panel(w)->TrackProp, 0), "my_first_track");
+    EXPECT_EQ(cell(panel(w)->TrackProp, 1), "0");
     EXPECT_TRUE(ctl<QLineEdit>(w, "NameNewTrack")->text().isEmpty());
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable, 0), "1800");
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable, 1), "1800");
+    EXPECT_EQ(cell(panel(w)->fieldSizeTable, 0), "1800");
+    EXPECT_EQ(cell(panel(w)->fieldSizeTable, 1), "1800");
     EXPECT_EQ(ctl<TrackCanvas>(w, "MapImg")->width(), 1800);
-    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
+    EXPECT_FALSE(panel(w)->SaveTProp->isEnabled());
     for (QAction* a : editorTools(w)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_EQ(w.document().Tracks.TrackCount, j - 1) << "no record until it is stored";
     EXPECT_EQ(w.document().Rows.size(), 9) << "no row until it is stored";
@@ -183,26 +167,26 @@ TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
     EXPECT_EQ(w.statusText(0), "X = 260;  Y = -200");
     QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(260, 500));
     EXPECT_EQ(w.editor().state().NodeCount, 3) << "the right click adds no node";
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 1), "2");
-    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
+    EXPECT_EQ(cell(panel(w)->TrackProp, 1), "2");
+    EXPECT_TRUE(panel(w)->SaveTProp->isEnabled());
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 300));
     EXPECT_EQ(w.editor().state().NodeCount, 3) << "drawing has ended";
     // A preset picked keeps what the panel shows: the lines and a typed field.
-    auto* panel = ctl<TrackPropertiesPanel>(w, "Panel1");
-    panel->setField("1800", "900");
-    QTest::keyClick(panel->ListLenT, Qt::Key_Down);
-    EXPECT_EQ(cell(panel->TrackProp, 1), "2");
-    EXPECT_EQ(cell(panel->fieldSizeTable, 1), "900");
-    QTest::keyClick(panel->ListLenT, Qt::Key_Up);
+    TrackPropertiesPanel* p = panel(w);
+    p->setField("1800", "900");
+    QTest::keyClick(p->ListLenT, Qt::Key_Down);
+    EXPECT_EQ(cell(p->TrackProp, 1), "2");
+    EXPECT_EQ(cell(p->fieldSizeTable, 1), "900");
+    QTest::keyClick(p->ListLenT, Qt::Key_Up);
     // A value cell taking the focus never scrolls its label out of sight.
-    for (QTableWidget* table : {panel->TrackProp, panel->fieldSizeTable}) {
+    for (QTableWidget* table : {p->TrackProp, p->fieldSizeTable}) {
         table->setFocus();
         table->setCurrentCell(1, 1);
         table->scrollTo(table->model()->index(1, 1), QAbstractItemView::PositionAtCenter);
         EXPECT_EQ(table->horizontalScrollBar()->value(), 0) << table->objectName().toStdString();
     }
 
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
     EXPECT_EQ(s.caption(1), std::to_string(j) + "/my_first_track");
     EXPECT_EQ(w.statusText(0), "") << "no canvas position is left with the list";
     EXPECT_EQ(w.list().selectedRow(), 1);
@@ -229,7 +213,7 @@ TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
     EXPECT_EQ(QApplication::focusWidget(), ctl<QLineEdit>(w, "NameNewTrack"));
 
     drawNewTrack(w, "at the end", {{20, 200}, {80, 180}});
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
     const int last = w.document().Rows.size() - 1;
     EXPECT_EQ(s.caption(last), std::to_string(w.document().Tracks.TrackCount) + "/at_the_end");
     EXPECT_EQ(w.statusText(4), "[2/1/2]");
@@ -238,7 +222,7 @@ TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
     const int rows = w.document().Rows.size();
     drawNewTrack(w, "dropped", {{20, 200}, {80, 180}});
     s.prompts->answers = {true}; // yes, drop the drawing
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->CloseProp, Qt::LeftButton);
+    QTest::mouseClick(panel(w)->CloseProp, Qt::LeftButton);
     EXPECT_EQ(s.prompts->asked.back(), w.app().Lang[kLineCloseUnsavedTrack]);
     EXPECT_EQ(w.document().Rows.size(), rows);
     EXPECT_EQ(w.document().Tracks.TrackCount, records) << "the dropped track took no record";
@@ -264,11 +248,11 @@ TEST(TrackEditor, TheListCommandsAreOffWhileANewTrackIsDrawn) {
     QTest::keyClick(&w, Qt::Key_Up, Qt::AltModifier);
     ctl<QAction>(w, "N25")->trigger();
     EXPECT_TRUE(w.editor().track().isNew());
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "mine");
+    EXPECT_EQ(cell(panel(w)->TrackProp, 0), "mine");
     EXPECT_EQ(w.editor().state().NodeCount, 2);
     EXPECT_EQ(s.caption(5), "4/d");
 
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
     s.click(2);
     EXPECT_TRUE(ctl<QAction>(w, "EditTrackBtn")->isEnabled())
         << "a selected track row brings them back";
@@ -280,42 +264,13 @@ TEST(TrackEditor, TheTreeShowsAStoredTrackWithAPlusAfterItsNumber) {
     Started s(kTreeView);
     MainWindow& w = s.window;
     openRow(s, 2);
-    ASSERT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
-    EXPECT_EQ(cell(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp, 0), "b");
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp,
+    ASSERT_TRUE(panel(w)->isVisible());
+    EXPECT_EQ(cell(panel(w)->TrackProp, 0), "b");
+    QTest::mouseClick(panel(w)->SaveTProp,
                       Qt::LeftButton); // enabled: nothing changed
-    EXPECT_TRUE(ctl<TrackPropertiesPanel>(w, "Panel1")->isVisible());
-    ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp->item(0, 1)->setText("hill two");
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    EXPECT_TRUE(panel(w)->isVisible());
+    panel(w)->TrackProp->item(0, 1)->setText("hill two");
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
     EXPECT_EQ(s.caption(2), "2+/hill_two");
     EXPECT_EQ(w.document().Tracks[2].Name, "hill_two");
-}
-
-// The panel's controls carry the names a language file re-captions them by,
-// each once in the main window.
-TEST(TrackEditor, ALanguageFindsEveryControlOfThePanel) {
-    BaseFolder base({});
-    writeHillPack(base);
-    Started s;
-    MainWindow& w = s.window;
-    LangLines english;
-    ASSERT_EQ(english.load(QString(BASE_DIR) + "/lang/english.lng"), "");
-    ASSERT_NE(english[13], LangLines()[13]) << "the English line differs from the built-in one";
-    // The panel, built as the first track opens, comes in the window's language.
-    openRow(s, 1);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->TrackProp->item(0, 0)->text(), english[13]);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->fieldSizeTable->item(1, 0)->text(),
-              english[16]);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->playerBox->title(), english[18]);
-    EXPECT_EQ(ctl<TrackPropertiesPanel>(w, "Panel1")->lengthLimitHint->text(), english[92]);
-    w.editor().floatingPreview(); // built when first opened
-    QStringList missing = applyLanguage(english, {&w, nullptr, nullptr});
-    missing = missing.filter(QRegularExpression("^main/"));
-    EXPECT_EQ(missing, QStringList());
-    for (const char* name : {"Label1", "GroupBox1", "Label6", "Label13", "StaticText1"}) {
-        int inMain = 0; // the about box and the tool windows are windows of their own
-        for (QWidget* c : w.findChildren<QWidget*>(name)) inMain += c->window() == &w;
-        EXPECT_EQ(inMain, 1) << name;
-    }
-    EXPECT_EQ(ctl<QGroupBox>(w, "GroupBox2")->title(), english[25]);
 }

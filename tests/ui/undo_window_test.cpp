@@ -56,7 +56,7 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
     ctl<QAction>(w, "AddPoint")->trigger();
     QTest::mouseClick(canvas, Qt::LeftButton, {}, (canvasPoint(w, 1) + canvasPoint(w, 2)) / 2);
     ctl<QAction>(w, "AddPoint")->trigger();
-    auto* presets = ctl<TrackPropertiesPanel>(w, "Panel1")->ListLenT;
+    auto* presets = panel(w)->ListLenT;
     presets->setCurrentIndex(4);
     emit presets->activated(4);
     ASSERT_EQ(w.editor().state().NodeCount, 5);
@@ -67,7 +67,7 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
     EXPECT_EQ(nodesOf(w), opened);
     EXPECT_EQ(w.document().Tracks[1].Templ, templ);
     EXPECT_FALSE(w.editor().track().modified());
-    EXPECT_FALSE(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp->isEnabled());
+    EXPECT_FALSE(panel(w)->SaveTProp->isEnabled());
     EXPECT_EQ(w.statusText(3), "Saved");
     press(w, QKeySequence(Qt::CTRL | Qt::Key_Y)); // redo brings the drag back
     EXPECT_NE(nodesOf(w), opened);
@@ -105,9 +105,12 @@ TEST(UndoWindow, EditsAndDeletesTakenBackLeaveThePackByteForByte) {
     EXPECT_EQ(w.statusText(3), "Not saved");
     press(w, QKeySequence::Undo); // and back at the saved state
     EXPECT_EQ(w.statusText(3), "Saved");
+    press(w, QKeySequence::Undo); // the store taken back: before the saved state
+    EXPECT_EQ(w.statusText(3), "Not saved");
 
     s.prompts->paths = {base.path("levels.mrg")};
     s.prompts->answers = {true};
+    press(w, QKeySequence::Redo);
     press(w, QKeySequence::Redo);
     ctl<QAction>(w, "N16")->trigger(); // Open starts without history
     EXPECT_FALSE(undo->isEnabled());
@@ -181,7 +184,7 @@ TEST(ZoomWindow, AWholeLongTrackIsEditedAtItsZoom) {
     EXPECT_EQ(canvas->zoom(), 1.0);
     EXPECT_EQ(canvas->width(), w.editor().session().canvasSize.width());
 
-    QTest::mouseClick(ctl<TrackPropertiesPanel>(w, "Panel1")->SaveTProp, Qt::LeftButton);
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
     ctl<QAction>(w, "N6")->trigger();
     std::vector<std::pair<int, int>> pairs(50, {100, 0});
     pairs[24] = {100, raised};       // up by `raised` into node 26

@@ -3,6 +3,7 @@
 #include "track_history.h"
 
 #include "node_rules.h"
+#include "render/rider_sprite.h"
 
 #include <algorithm>
 
@@ -310,7 +311,7 @@ GestureOutcome NodeEditor::wheel(int delta) {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
     if (!g.holds(Tool::Rider) || !g.OverCanvas || delta == 0) return out;
-    g.RiderAngle += delta > 0 ? 10 : -10;
+    g.RiderAngle += delta > 0 ? RiderSprite::kWheelStep : -RiderSprite::kWheelStep;
     if (g.RiderAngle == 360 || g.RiderAngle == -360) g.RiderAngle = 0;
     out.rotateSprite = true;
     out.repaint |= riderRect();

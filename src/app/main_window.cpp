@@ -247,8 +247,8 @@ void MainWindow::buildStatusBar() {
         }
         StatusPanels[i] = panel;
     }
-    StatusPanels[1]->setText(app_.Lang[42]); // grid state, not visible
-    ZoomPanel = new QLabel(bar);             // the canvas's zoom while a track is open
+    // StatusPanels[1], the grid state (not visible), takes its text with the language.
+    ZoomPanel = new QLabel(bar); // the canvas's zoom while a track is open
     ZoomPanel->setObjectName("ZoomPanel");
     ZoomPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     ZoomPanel->setAlignment(Qt::AlignCenter);

@@ -227,6 +227,36 @@ TEST(MailSubmission, AMessageDroppedUnansweredOrRefusedIsNotSent) {
     }
 }
 
+// When the run's deadline comes after the whole message went out: a server
+// that took it (a recipient answered 251, QUIT answered by hanging up or
+// not at all) ends the run as sent, and the author is kept for the next run;
+// one that never answered the message may have delivered it, and the run
+// says so in navy, never that it was not sent.
+TEST(MailSubmission, AfterTheMessageTheRunIsSentOrMayBeDeliveredNeverNotSent) {
+    const struct {
+        const char* mode;
+        bool ok;
+        LogColour last;
+    } cases[] = {{"hangup", true, LogColour::Green},
+                 {"noquit", true, LogColour::Green},
+                 {"stall", false, LogColour::Navy}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        SmtpTestServer server(c.mode);
+        ASSERT_GT(server.port(), 0);
+        SubmissionFolder folder;
+        folder.mailTo(server.port(), "Timeout=30\r\nDeadline=2\r\n");
+        const RunResult run = submit(folder, request(folder));
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.ok, c.ok);
+        ASSERT_FALSE(run.log.empty());
+        EXPECT_EQ(run.log.back().colour, c.last) << run.log.back().text.toStdString();
+        EXPECT_EQ(run.count(QString::fromUtf8("Уровень не отправлен."), LogColour::Red), 0);
+        EXPECT_EQ(ReadString("Author", "Name", folder.path("opt.ini"), "-"),
+                  c.ok ? QString::fromUtf8("Вася") : "-");
+    }
+}
+
 TEST(MailSubmission, AnUntrustedCertificateEndsTheRunBeforeTheLoginUnlessTlsIsOff) {
     SmtpTestServer server("tls"); // offers STARTTLS with a self-signed certificate
     ASSERT_GT(server.port(), 0);

@@ -182,21 +182,32 @@ TEST(MailSubmission, AServerThatNeverGreetsEndsTheRunAtTheDeadline) {
     EXPECT_EQ(run.log.back().text, QString::fromUtf8("Уровень не отправлен."));
 }
 
-TEST(MailSubmission, ARefusedLoginSendsNothingAndDoesNotRetry) {
-    SmtpTestServer server("refuse");
-    ASSERT_GT(server.port(), 0);
-    SubmissionFolder folder;
-    folder.mailTo(server.port(), "RetryDelay=0\r\n");
-    const RunResult run = submit(folder, request(folder));
-    ASSERT_TRUE(run.finished);
-    EXPECT_FALSE(run.ok);
-    const QStringList commands = server.commands();
-    EXPECT_EQ(commands.count("AUTH LOGIN"), 1);
-    EXPECT_FALSE(commands.contains("RSET") || commands.contains("DATA"));
-    EXPECT_TRUE(server.message().isEmpty());
-    EXPECT_EQ(
-        run.count(QString::fromUtf8("Ошибка соединения: сервер ответил: 535"), LogColour::Blue), 1);
-    EXPECT_EQ(run.log.back().colour, LogColour::Red);
+// A login refused for good (5xx) is tried once; one refused for now (4xx)
+// is tried again like a connection that failed. Nothing is sent either way.
+TEST(MailSubmission, ARefusedLoginSendsNothingAndIsRetriedOnlyWhenTemporary) {
+    const struct {
+        const char* mode;
+        const char* reply;
+        int attempts;
+    } cases[] = {{"refuse", "535", 1}, {"authbusy", "454", 20}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        SmtpTestServer server(c.mode);
+        ASSERT_GT(server.port(), 0);
+        SubmissionFolder folder;
+        folder.mailTo(server.port(), "RetryDelay=0\r\n");
+        const RunResult run = submit(folder, request(folder));
+        ASSERT_TRUE(run.finished);
+        EXPECT_FALSE(run.ok);
+        const QStringList commands = server.commands();
+        EXPECT_EQ(commands.count("AUTH LOGIN"), c.attempts);
+        EXPECT_FALSE(commands.contains("RSET") || commands.contains("DATA"));
+        EXPECT_TRUE(server.message().isEmpty());
+        EXPECT_EQ(run.count(QString::fromUtf8("Ошибка соединения: сервер ответил: ") + c.reply,
+                            LogColour::Blue),
+                  c.attempts);
+        EXPECT_EQ(run.log.back().colour, LogColour::Red);
+    }
 }
 
 TEST(MailSubmission, AMessageDroppedUnansweredOrRefusedIsNotSent) {

@@ -5,6 +5,7 @@
 
 MODE  accept  aiosmtpd with AUTH LOGIN (user levels@test.example, password secret)
       refuse  the same, refusing every login
+      authbusy  a scripted server that answers AUTH LOGIN with 454 (try later)
       tls     the same as accept, offering STARTTLS with a self-signed certificate
       drop    a scripted server that closes the connection in the middle of DATA
       stall   a scripted server that never answers the end of the message
@@ -141,7 +142,7 @@ async def scripted(reader, writer):
                b"250-test.example\r\n250 AUTH LOGIN\r\n",
                b"STARTTLS": b"220 go ahead\r\n250 injected\r\n" if MODE == "inject" else
                b"454 TLS not available now\r\n",
-               b"AUTH": b"334 VXNlcm5hbWU6\r\n",
+               b"AUTH": b"454 try later\r\n" if MODE == "authbusy" else b"334 VXNlcm5hbWU6\r\n",
                b"RSET": b"250 OK\r\n", b"MAIL": b"250 OK\r\n",
                b"RCPT": b"251 will forward\r\n" if MODE in ("hangup", "noquit") else b"250 OK\r\n",
                b"DATA": b"354 go on\r\n"}

@@ -165,6 +165,14 @@ TEST(MailSubmission, ExactlyTwentyAttemptsThenTheRunEndsInRed) {
     EXPECT_EQ(run.log[n - 2].colour, LogColour::Red);
     EXPECT_EQ(run.log[n - 1].text, QString::fromUtf8("Уровень не отправлен."));
     EXPECT_EQ(run.log[n - 1].colour, LogColour::Red);
+
+    // Nothing listening (port 1): each attempt says the server refused.
+    folder.mailTo(1, "RetryDelay=0\r\n");
+    const RunResult refused = submit(folder, request(folder));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.count(QString::fromUtf8("Ошибка соединения: сервер отказал в соединении"),
+                            LogColour::Blue),
+              20);
 }
 
 TEST(MailSubmission, AServerThatNeverGreetsEndsTheRunAtTheDeadline) {

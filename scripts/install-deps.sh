@@ -11,7 +11,7 @@ PACKAGES=(
   unzip xvfb xauth xdotool
   libbox2d-dev python3-aiosmtpd openssl
   desktop-file-utils libxml2-utils librsvg2-bin
-  python3-pil qt6-translations-l10n
+  python3-pil qt6-translations-l10n strace
 )
 
 missing=()

@@ -165,6 +165,14 @@ TEST(MailSubmission, ExactlyTwentyAttemptsThenTheRunEndsInRed) {
     EXPECT_EQ(run.log[n - 2].colour, LogColour::Red);
     EXPECT_EQ(run.log[n - 1].text, QString::fromUtf8("Уровень не отправлен."));
     EXPECT_EQ(run.log[n - 1].colour, LogColour::Red);
+
+    // Nothing listening (port 1): each attempt says the server refused.
+    folder.mailTo(1, "RetryDelay=0\r\n");
+    const RunResult refused = submit(folder, request(folder));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.count(QString::fromUtf8("Ошибка соединения: сервер отказал в соединении"),
+                            LogColour::Blue),
+              20);
 }
 
 TEST(MailSubmission, AServerThatNeverGreetsEndsTheRunAtTheDeadline) {
@@ -182,21 +190,32 @@ TEST(MailSubmission, AServerThatNeverGreetsEndsTheRunAtTheDeadline) {
     EXPECT_EQ(run.log.back().text, QString::fromUtf8("Уровень не отправлен."));
 }
 
-TEST(MailSubmission, ARefusedLoginSendsNothingAndDoesNotRetry) {
-    SmtpTestServer server("refuse");
-    ASSERT_GT(server.port(), 0);
-    SubmissionFolder folder;
-    folder.mailTo(server.port(), "RetryDelay=0\r\n");
-    const RunResult run = submit(folder, request(folder));
-    ASSERT_TRUE(run.finished);
-    EXPECT_FALSE(run.ok);
-    const QStringList commands = server.commands();
-    EXPECT_EQ(commands.count("AUTH LOGIN"), 1);
-    EXPECT_FALSE(commands.contains("RSET") || commands.contains("DATA"));
-    EXPECT_TRUE(server.message().isEmpty());
-    EXPECT_EQ(
-        run.count(QString::fromUtf8("Ошибка соединения: сервер ответил: 535"), LogColour::Blue), 1);
-    EXPECT_EQ(run.log.back().colour, LogColour::Red);
+// A login refused for good (5xx) is tried once; one refused for now (4xx)
+// is tried again like a connection that failed. Nothing is sent either way.
+TEST(MailSubmission, ARefusedLoginSendsNothingAndIsRetriedOnlyWhenTemporary) {
+    const struct {
+        const char* mode;
+        const char* reply;
+        int attempts;
+    } cases[] = {{"refuse", "535", 1}, {"authbusy", "454", 20}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        SmtpTestServer server(c.mode);
+        ASSERT_GT(server.port(), 0);
+        SubmissionFolder folder;
+        folder.mailTo(server.port(), "RetryDelay=0\r\n");
+        const RunResult run = submit(folder, request(folder));
+        ASSERT_TRUE(run.finished);
+        EXPECT_FALSE(run.ok);
+        const QStringList commands = server.commands();
+        EXPECT_EQ(commands.count("AUTH LOGIN"), c.attempts);
+        EXPECT_FALSE(commands.contains("RSET") || commands.contains("DATA"));
+        EXPECT_TRUE(server.message().isEmpty());
+        EXPECT_EQ(run.count(QString::fromUtf8("Ошибка соединения: сервер ответил: ") + c.reply,
+                            LogColour::Blue),
+                  c.attempts);
+        EXPECT_EQ(run.log.back().colour, LogColour::Red);
+    }
 }
 
 TEST(MailSubmission, AMessageDroppedUnansweredOrRefusedIsNotSent) {
@@ -224,6 +243,36 @@ TEST(MailSubmission, AMessageDroppedUnansweredOrRefusedIsNotSent) {
         EXPECT_EQ(run.log.back().text, QString::fromUtf8("Уровень не отправлен."));
         // The server notes what it did after it answered: wait for the note.
         EXPECT_TRUE(server.waitFor(key, 3000));
+    }
+}
+
+// When the run's deadline comes after the whole message went out: a server
+// that took it (a recipient answered 251, QUIT answered by hanging up or
+// not at all) ends the run as sent, and the author is kept for the next run;
+// one that never answered the message may have delivered it, and the run
+// says so in navy, never that it was not sent.
+TEST(MailSubmission, AfterTheMessageTheRunIsSentOrMayBeDeliveredNeverNotSent) {
+    const struct {
+        const char* mode;
+        bool ok;
+        LogColour last;
+    } cases[] = {{"hangup", true, LogColour::Green},
+                 {"noquit", true, LogColour::Green},
+                 {"stall", false, LogColour::Navy}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        SmtpTestServer server(c.mode);
+        ASSERT_GT(server.port(), 0);
+        SubmissionFolder folder;
+        folder.mailTo(server.port(), "Timeout=30\r\nDeadline=2\r\n");
+        const RunResult run = submit(folder, request(folder));
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.ok, c.ok);
+        ASSERT_FALSE(run.log.empty());
+        EXPECT_EQ(run.log.back().colour, c.last) << run.log.back().text.toStdString();
+        EXPECT_EQ(run.count(QString::fromUtf8("Уровень не отправлен."), LogColour::Red), 0);
+        EXPECT_EQ(ReadString("Author", "Name", folder.path("opt.ini"), "-"),
+                  c.ok ? QString::fromUtf8("Вася") : "-");
     }
 }
 

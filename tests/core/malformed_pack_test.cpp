@@ -36,15 +36,16 @@ std::vector<BrokenCase> brokenPacks() {
     const std::string good = goodPack();
     std::string tooManyPoints = header27(2) + std::string(1001, '\x01');
     const std::vector<TrackBlock> big[3] = {{{"big", tooManyPoints}}, {}, {}};
-    std::string shortHeader36 = header27(2) + std::string("\xff\x00\x00", 3);
+    std::string shortHeader36 = header27(2) + '\xff'; // 28 bytes: the long header's mark
     const std::vector<TrackBlock> s36[3] = {{{"s", shortHeader36}}, {}, {}};
     return {
         {"empty file", "", "directory"},
         {"shorter than its directory", good.substr(0, 17), "directory"},
         {"count runs past the end", withBE32(good.substr(0, 25), 21, 1), "directory"},
         {"name without terminator", good.substr(0, 10), "terminator"},
-        {"offset outside the file", withBE32(good, 15, 5000), "outside"},
-        {"block shorter than 27 bytes", withBE32(good, 15, 80), "shorter"},
+        {"offset at the end of the file", withBE32(good, 15, uint32_t(good.size())), "outside"},
+        {"two tracks at one offset", withBE32(good, 15, 25), "track 1: block of 0 bytes"},
+        {"block of 26 bytes", withBE32(good, 15, uint32_t(good.size() - 26)), "than a 27-byte"},
         {"more than 4095 tracks", withBE32(good, 0, 4096) + std::string(4096 * 5, 'x'), "4095"},
         {"huge count", withBE32(good, 0, 0xffffffffu), "not a level pack"},
         {"points beyond 1000 bytes", buildPack(big), "1000"},

@@ -62,7 +62,8 @@ TEST(Options, FirstStartWritesTheDefaultsAndReadsThem) {
 TEST(Options, ValuesAndMissingKeys) {
     const Options o = readText("[options]\r\nlang=russian.lng\r\nNEWLEVEL=1\r\nVMoto=1\r\n"
                                "VList=1\r\nRatioPic=4\r\n[AUTOSAVE]\r\nAutoSave=1\r\n"
-                               "Savetime=3\r\n[Colors]\r\nBG1=65280\r\nBG2=16711680\r\n");
+                               "Savetime=3\r\n[Colors]\r\nBG1=65280\r\nBG2=16711680\r\n"
+                               "Line1=16777215\r\nLine3=0\r\n");
     EXPECT_EQ(o.Lang, "russian.lng");
     EXPECT_EQ(o.NewLevel, kNewTrackAtEnd);
     EXPECT_EQ(o.VMoto, kRiderSprite);
@@ -71,6 +72,8 @@ TEST(Options, ValuesAndMissingKeys) {
     EXPECT_EQ(o.autoSavePeriodMs, 180000);
     EXPECT_EQ(o.BG1, QColor(0, 255, 0)); // 0x00BBGGRR
     EXPECT_EQ(o.BG2, QColor(0, 0, 255));
+    EXPECT_EQ(o.Line1, QColor(Qt::white)); // the first and last colour a value holds
+    EXPECT_EQ(o.Line3, QColor(Qt::black));
     EXPECT_EQ(o.BG3, QColor(Qt::white)); // a missing colour reads as its default
     EXPECT_EQ(o.Node1, QColor(Qt::red));
 

@@ -28,9 +28,12 @@ TEST(PackerLaunch, StartsThePackerInTheBaseFolderOrSaysWhereItLooked) {
     EXPECT_EQ(fileBytes(marker).trimmed(),
               "0 " + QFileInfo(base.path()).canonicalFilePath().toUtf8());
 
-    // The program's own folder comes first.
+    // The program's own folder comes first, once the file there may run.
     const QString own = programDir.filePath(kPackerName);
     QFile::copy(script, own);
+    QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(findPacker(lookup), script);
+    QFile::setPermissions(own, QFile::permissions(script));
     EXPECT_EQ(findPacker(lookup), own);
 
     const PackerLookup nowhere{programDir.filePath("bin"), {base.filePath("missing")}};

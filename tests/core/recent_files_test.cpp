@@ -49,8 +49,9 @@ TEST(RecentFiles, LoadKeepsGapsAndAWriteClosesThem) {
     EXPECT_EQ(r.check_ini("/p/c.mrg").index, 1);
     EXPECT_FALSE(r.check_ini("/P/C.mrg").found);
 
-    // A new or reopened path closes the gaps: none lost, none doubled.
-    putFile(f.ini, "[LastFiles]\r\n1=/p/a.mrg\r\n3=/p/c.mrg\r\n");
+    // A new or reopened path closes the gaps: none lost, none doubled (the
+    // last key, 9, goes too).
+    putFile(f.ini, "[LastFiles]\r\n1=/p/a.mrg\r\n9=/p/c.mrg\r\n");
     r.load();
     ASSERT_TRUE(r.write_ini("/p/d.mrg"));
     EXPECT_EQ(r.LastFilesList(), (QStringList{"/p/a.mrg", "/p/c.mrg", "/p/d.mrg"}));

@@ -67,7 +67,8 @@ TEST(SubmitCli, RefusedRunsWriteNoArchive) {
         const char* says;
     };
     for (const Refusal& r :
-         {Refusal{" ", "Не заполнено одно из обязательных полей."}, Refusal{"0", "\"0\" - не ник"},
+         {Refusal{" ", "Не заполнено одно из обязательных полей."},
+          Refusal{" 0 ", "\"0\" - не ник"},
           Refusal{QString::fromUtf8("Rider ☃ 日"), "(в Windows-1251 их нет): ☃日"}}) {
         run = submit(folder, fields(r.nick));
         EXPECT_EQ(run.status, 1);

@@ -213,8 +213,31 @@ TEST(WriteFaults, SpecialTargetsAreWrittenIntoNeverReplaced) {
     EXPECT_EQ(entries(dir), expected);
 }
 
+// A save is on the disk before it takes the pack's place: the new file is
+// synced, renamed over the pack, then the folder is synced, so a power cut
+// leaves the old pack or the new one, never part of one.
+TEST(WriteFaults, ASaveIsSyncedBeforeAndAfterItReplacesThePack) {
+    if (QStandardPaths::findExecutable("strace").isEmpty()) GTEST_SKIP() << "no strace";
+    QTemporaryDir dir;
+    const QString source = dir.filePath("source.mrg"), pack = dir.filePath("levels.mrg");
+    writeSample(source, 3, 10);
+    writeSample(pack, 2, 10);
+    QProcess p;
+    p.start("strace", {"-f", "-qq", "-e", "trace=fsync,fdatasync,syncfs,rename,renameat2", "-o",
+                       dir.filePath("calls"), TRACKPACK_EXE, "resave", source, pack});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    QStringList calls;
+    for (const QByteArray& line : fileBytes(dir.filePath("calls")).split('\n'))
+        if (const qsizetype open = line.indexOf('('); open > 0)
+            calls << QString::fromLatin1(line.left(open)).section(' ', -1);
+    EXPECT_EQ(calls, (QStringList{"fsync", "rename", "fsync"}));
+    EXPECT_EQ(fileBytes(pack), fileBytes(source));
+}
+
 // A link that loops, or a chain that ends in a folder that is not there or
-// in a file used as a folder, is refused: no link is replaced by a file.
+// in a file used as a folder, is refused: no link is replaced by a file. A
+// chain that ends in a file not there yet makes that file.
 TEST(WriteFaults, LinksThatCannotBeResolvedAreRefused) {
     QTemporaryDir dir;
     const QString pack = dir.filePath("levels.mrg");
@@ -231,27 +254,39 @@ TEST(WriteFaults, LinksThatCannotBeResolvedAreRefused) {
             << r.err.toStdString();
         EXPECT_TRUE(QFileInfo(dir.filePath(link)).isSymLink()) << link;
     }
+    ASSERT_TRUE(QFile::link("made.mrg", dir.filePath("near.mrg")));
+    ASSERT_TRUE(QFile::link("near.mrg", dir.filePath("far.mrg")));
+    const CliRun made = trackpack({"resave", pack, dir.filePath("far.mrg")});
+    EXPECT_EQ(made.status, 0) << made.err.toStdString();
+    EXPECT_EQ(fileBytes(dir.filePath("made.mrg")), fileBytes(pack));
     EXPECT_EQ(QDir(dir.path())
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                              QDir::Name),
-              (QStringList{"chain.mrg", "levels.mrg", "loop1.mrg", "loop2.mrg", "nowhere.mrg",
-                           "through.mrg"}));
+              (QStringList{"chain.mrg", "far.mrg", "levels.mrg", "loop1.mrg", "loop2.mrg",
+                           "made.mrg", "near.mrg", "nowhere.mrg", "through.mrg"}));
+    EXPECT_TRUE(QFileInfo(dir.filePath("far.mrg")).isSymLink());
 }
 
 // A pack the user may not write is refused with exit 1 naming it, and stays
-// byte for byte with no ".old" beside it, though its folder is writable.
-// Root may write it, as editors let root. Run unprivileged through setpriv
+// byte for byte with no ".old" beside it, though its folder is writable; a
+// writable ".lev" in a folder the user may not write is refused saying so.
+// Root may write both, as editors let root. Run unprivileged through setpriv
 // when the tests run as root.
 TEST(WriteFaults, AReadOnlyPackIsRefusedForAnUnprivilegedUser) {
     QTemporaryDir dir;
     englishBase(dir);
     ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("lang")).constData(), 0755), 0);
-    const QString source = dir.filePath("source.mrg"), pack = dir.filePath("levels.mrg");
+    const QString source = dir.filePath("source.mrg"), pack = dir.filePath("levels.mrg"),
+                  lev = dir.filePath("locked/track.lev");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
     writeSample(source, 5, 10);
     writeSample(pack, 3, 10);
     ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), 0644), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(pack).constData(), 0444), 0);
+    putFile(lev, "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(lev).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("locked")).constData(), 0555), 0);
     const QByteArray before = fileBytes(pack);
 
     const bool root = ::geteuid() == 0;
@@ -261,18 +296,33 @@ TEST(WriteFaults, AReadOnlyPackIsRefusedForAnUnprivilegedUser) {
     // build lies.
     const QString program = dir.filePath("trackpack");
     ASSERT_TRUE(QFile::copy(TRACKPACK_EXE, program));
-    QProcess p;
-    p.setWorkingDirectory(dir.path());
-    if (root)
-        p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", program, "resave",
-                            source, pack});
-    else
-        p.start(TRACKPACK_EXE, {"resave", source, pack});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    const QString err = QString::fromUtf8(p.readAllStandardError());
-    EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
-    EXPECT_EQ(err, "trackpack: " + pack + ": the file is read-only\n");
+    const struct {
+        QStringList args;
+        QString target, refusal;
+    } cases[] = {
+        {{"resave", source, pack}, pack, "the file is read-only"},
+        {{"export-lev", source, "1", lev},
+         lev,
+         "Permission denied (the folder cannot be written to, although the file can; use "
+         "Save as to choose another folder)"},
+    };
+    for (const auto& c : cases) {
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        if (root)
+            p.start("setpriv",
+                    QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} +
+                        c.args);
+        else
+            p.start(TRACKPACK_EXE, c.args);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
+        EXPECT_EQ(err, "trackpack: " + c.target + ": " + c.refusal + "\n");
+    }
+    ::chmod(QFile::encodeName(dir.filePath("locked")).constData(), 0755);
     EXPECT_EQ(fileBytes(pack), before);
+    EXPECT_EQ(fileBytes(lev), "old");
     EXPECT_EQ(entries(dir), (QStringList{"levels.mrg", "source.mrg", "trackpack"}));
 
     if (!root) return;

@@ -21,6 +21,10 @@ uint16_t le16(const std::string& b, size_t at) {
 
 TEST(ZipFile, StoresTheFieldsOfEachEntryAndTheCentralDirectory) {
     EXPECT_EQ(ZipCrc32("123456789"), 0xCBF43926u); // the check value of CRC-32
+    // Dates from 1980 on as they are (seconds halved); earlier ones as 1980-01-01.
+    EXPECT_EQ(dosDateTime(1980, 1, 2, 3, 4, 7),
+              uint32_t(1 << 5 | 2) << 16 | (3 << 11 | 4 << 5 | 3));
+    EXPECT_EQ(dosDateTime(1979, 12, 31, 23, 59, 59), uint32_t(1 << 5 | 1) << 16);
     std::string data;
     for (int i = 0; i < 5000; ++i) data += char('a' + i * 7 % 26);
     TZipFile zip;

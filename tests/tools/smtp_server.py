@@ -5,9 +5,12 @@
 
 MODE  accept  aiosmtpd with AUTH LOGIN (user levels@test.example, password secret)
       refuse  the same, refusing every login
+      authbusy  a scripted server that answers AUTH LOGIN with 454 (try later)
       tls     the same as accept, offering STARTTLS with a self-signed certificate
       drop    a scripted server that closes the connection in the middle of DATA
       stall   a scripted server that never answers the end of the message
+      hangup, noquit  a scripted server that answers RCPT with 251 and takes the
+              message, then hangs up on QUIT or never answers it
       reply451, reply554  a scripted server that answers the end of the message so
       silent  a server that accepts connections and never greets
       busy    a server that greets every connection with 421 (a NUL and an escape in
@@ -122,7 +125,7 @@ async def serve_aiosmtpd():
 
 
 async def scripted(reader, writer):
-    """Plays the dialogue up to DATA, then drops, stalls or refuses the message;
+    """Plays the dialogue up to DATA, then drops, stalls, refuses or takes the message;
     or greets with 421, or never greets; or offers STARTTLS on the first
     extension line and then refuses it or sends more than its 220."""
     record({"connection": True})
@@ -139,8 +142,9 @@ async def scripted(reader, writer):
                b"250-test.example\r\n250 AUTH LOGIN\r\n",
                b"STARTTLS": b"220 go ahead\r\n250 injected\r\n" if MODE == "inject" else
                b"454 TLS not available now\r\n",
-               b"AUTH": b"334 VXNlcm5hbWU6\r\n",
-               b"RSET": b"250 OK\r\n", b"MAIL": b"250 OK\r\n", b"RCPT": b"250 OK\r\n",
+               b"AUTH": b"454 try later\r\n" if MODE == "authbusy" else b"334 VXNlcm5hbWU6\r\n",
+               b"RSET": b"250 OK\r\n", b"MAIL": b"250 OK\r\n",
+               b"RCPT": b"251 will forward\r\n" if MODE in ("hangup", "noquit") else b"250 OK\r\n",
                b"DATA": b"354 go on\r\n"}
     writer.write(b"220 test.example ESMTP\r\n")
     step = 0
@@ -166,6 +170,13 @@ async def scripted(reader, writer):
     if MODE in ("reply451", "reply554"):
         writer.write(MODE[5:].encode() + b" message refused\r\n")
         record({"refused": True})
+    elif MODE in ("hangup", "noquit"):
+        writer.write(b"250 OK\r\n")
+        record({"taken": True})
+        await reader.readline()  # QUIT
+        if MODE == "hangup":
+            writer.close()
+            return
     else:
         record({"stalled": True})
     await reader.read()  # until the client gives up

@@ -31,12 +31,6 @@ std::unique_ptr<PackRead> readPackFile(const QString& path) {
     return read;
 }
 
-Message savePackBytes(const QString& path, std::string_view bytes) {
-    WriteFileOptions options;
-    options.keepOld = true;
-    return writeFileChecked(path, bytes, options);
-}
-
 Message savePackFile(const QString& path, TrackTable& table, const Rows& rows) {
     WriteFileOptions options;
     options.keepOld = true;

@@ -25,13 +25,10 @@ struct PackRead {
 };
 std::unique_ptr<PackRead> readPackFile(const QString& path);
 
-// Writes `bytes` to `path`. An existing file is first kept as path + ".old"
-// unless such a file exists already. The new file replaces the old one
-// atomically, so a failed write leaves the previous file as it was.
-// Returns no message, or "<path>: <reason>".
-Message savePackBytes(const QString& path, std::string_view bytes);
-
-// Renumbers from the rows and saves the pack to `path`.
+// Renumbers from the rows and saves the pack to `path`. An existing file is
+// first kept as path + ".old" unless such a file exists already. The new file
+// replaces the old one atomically, so a failed write leaves the previous file
+// as it was. Returns no message, or "<path>: <reason>".
 Message savePackFile(const QString& path, TrackTable& table, const Rows& rows);
 
 // GetNumTracks: the count text ("12/10/8") and total of the pack file at

@@ -356,8 +356,11 @@ TEST(WriteFaults, EverySaveKeepsTheFilesMode) {
         QString file;
         std::function<Message()> save;
     } saves[] = {
-        {"pack", pack, [&] { return savePackBytes(pack, "not a pack"); }},
-        {"pack again", pack, [&] { return savePackFile(pack, table, rows); }},
+        {"pack", pack,
+         [&] {
+             table[1].Name = "renamed";
+             return savePackFile(pack, table, rows);
+         }},
         {"settings", ini,
          [&] {
              return WriteString("Options", "VMoto", ini, "1") ? Message()

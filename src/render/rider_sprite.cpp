@@ -50,16 +50,6 @@ QRect RiderSprite::clearmotopic() {
     return old;
 }
 
-QRect RiderSprite::wheel(int delta, bool ToolRider, bool OverCanvas, QPoint RiderPos) {
-    if (!wheelTurns(ToolRider, OverCanvas)) return QRect();
-    if (delta > 0) angle_ += kWheelStep;
-    if (delta < 0) angle_ -= kWheelStep;
-    if (angle_ == 360 || angle_ == -360) angle_ = 0;
-    const QRect old = rect();
-    RotateBitmap_ads(angle_);
-    return old.united(drawmoto(RiderPos));
-}
-
 void RiderSprite::paint(QPainter& painter) const {
     if (shown_) painter.drawImage(rect().topLeft(), overlay_);
 }

@@ -19,10 +19,7 @@ public:
     explicit RiderSprite(const QImage& picture);
     RiderSprite(); // with the built-in motobmp1
 
-    static constexpr int kWheelStep = 10; // degrees per wheel notch
-
     // The rider tool was switched on: a fresh, unturned copy of the picture.
-    // RiderAngle keeps its last value, so the first wheel step jumps to it +- 10.
     void activate();
 
     // RiderImage := the picture turned by `angle` degrees (RotateBitmap_ads).
@@ -41,17 +38,9 @@ public:
     // the pointer is over the canvas.
     static bool wheelTurns(bool ToolRider, bool OverCanvas) { return ToolRider && OverCanvas; }
 
-    // One wheel notch: `delta` > 0 (away from the user) turns clockwise by 10,
-    // < 0 anticlockwise; 360 and -360 become 0. The sprite is turned and drawn
-    // centred on RiderPos, the last pointer position on the canvas. Returns
-    // the rectangle to repaint; empty (and nothing changes) when the wheel does
-    // not count (wheelTurns).
-    QRect wheel(int delta, bool ToolRider, bool OverCanvas, QPoint RiderPos);
-
     // Paints the shown sprite, white left out; nothing when hidden.
     void paint(QPainter& painter) const;
 
-    int RiderAngle() const { return angle_; }
     bool RiderShown() const { return shown_; }
     QPoint centre() const { return centre_; } // last drawn centre
     QRect rect() const;                       // canvas rectangle of the shown sprite
@@ -66,7 +55,6 @@ private:
     QImage picture_;
     QImage image_;
     QImage overlay_;
-    int angle_ = 0;
     bool shown_ = false;
     QPoint centre_;
 };

@@ -39,6 +39,7 @@ TEST(GifWriter, FastCompressionGivesGiflibsBytes) {
     for (auto& px : masked.pixels) px = uint8_t(rng() % 256); // giflib keeps the low bits
     pictures.push_back(masked);
     pictures.emplace_back(1, 1, grey(4), 3);
+    pictures.emplace_back(65535, 1, grey(2), 1); // the widest a GIF holds
     for (size_t i = 0; i < pictures.size(); ++i) {
         pictures[i].transparent = 0;
         std::string fast, reference;
@@ -46,4 +47,6 @@ TEST(GifWriter, FastCompressionGivesGiflibsBytes) {
         ASSERT_EQ(encodeGif(pictures[i], reference, GifCompression::Giflib), "");
         EXPECT_EQ(fast, reference) << "picture " << i;
     }
+    std::string out;
+    EXPECT_NE(encodeGif(IndexedPicture(1, 65536, grey(2), 0), out), "") << "one pixel too high";
 }

@@ -69,9 +69,9 @@ TEST_F(Gestures, ClicksAreClampedToTheSegmentLimits) {
     EXPECT_EQ(state.node(2), QPoint(11, 0));
     click(11 + 300, 300); // 300 px right
     EXPECT_EQ(state.node(3), QPoint(11 + 127, 0));
-    click(200, 500); // 200 px below
+    click(200, 300 + 128); // one past the limit below
     EXPECT_EQ(state.node(4), QPoint(200, 127));
-    click(250, 127 + 300 - 400); // 400 px above
+    click(250, 300 + 127 - 128); // one past the limit above
     EXPECT_EQ(state.node(5), QPoint(250, 0));
     EXPECT_EQ(state.NodeCount, 5);
     EXPECT_EQ(session.record().Lines, 4);

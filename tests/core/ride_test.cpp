@@ -10,6 +10,9 @@
 #include "ride/pack_check.h"
 #include "ride/test_rider.h"
 #include "settings_files.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
+#include "text/message.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -148,7 +151,7 @@ std::vector<std::string> kindsOf(const QJsonArray& findings, int track) {
 TEST(PackCheck, FindsEachPlantedFaultAndNothingInACleanSample) {
     QTemporaryDir dir;
     const Steps course = flat(14);
-    TTrackInfo tooWide = trackOf(1, flat(4) + Steps{{127, 127}, {128, 0}} + flat(8));
+    TTrackInfo tooWide = trackOf(1, flat(4) + Steps{{127, 127}, {128, -3}} + flat(8));
     TTrackInfo noSegment = trackOf(1, {});
     TTrackInfo badCount = trackOf(1, course);
     writeBE16(badCount.Header.data() + 17, 40);
@@ -165,9 +168,10 @@ TEST(PackCheck, FindsEachPlantedFaultAndNothingInACleanSample) {
         {"Plain", blockOf(noTemplate)},
         {"Wall", blockOf(wall)},
         {"Bad\x98name", clean},
-        {"Ctl\x01", clean},
+        {"Ctl\x1f", clean},
+        {"Del\x7f", clean},
         {std::string(41, 'n'), clean},
-        {std::string(40, 'f'), clean}, // the longest name the list shows
+        {std::string(38, 'f') + " ~", clean}, // the longest name the list shows
         {"Twice", clean},
         {"Twice", clean},
     };
@@ -177,6 +181,8 @@ TEST(PackCheck, FindsEachPlantedFaultAndNothingInACleanSample) {
     EXPECT_EQ(run.status, 1);
     const QJsonArray found =
         QJsonDocument::fromJson(run.out.toUtf8()).object()["findings"].toArray();
+    const LangLines lang; // with no language file trackpack speaks its built-in lines
+    const auto say = [&lang](auto... args) { return lang.say(Message::line(args...)); };
     using K = std::vector<std::string>;
     EXPECT_EQ(kindsOf(found, 0), K{"too-few-tracks"});
     EXPECT_EQ(kindsOf(found, 1), K{"step"});
@@ -187,26 +193,33 @@ TEST(PackCheck, FindsEachPlantedFaultAndNothingInACleanSample) {
     EXPECT_EQ(kindsOf(found, 6), K{"rider"});
     EXPECT_EQ(kindsOf(found, 7), K{"name-code-page"});
     EXPECT_EQ(kindsOf(found, 8), K{"name-control"});
-    EXPECT_EQ(kindsOf(found, 9), K{"name-long"});
-    EXPECT_EQ(kindsOf(found, 10), K{});
+    EXPECT_EQ(kindsOf(found, 9), K{"name-control"});
+    EXPECT_EQ(kindsOf(found, 10), K{"name-long"});
     EXPECT_EQ(kindsOf(found, 11), K{});
-    EXPECT_EQ(kindsOf(found, 12), K{"name-twice"});
+    EXPECT_EQ(kindsOf(found, 12), K{});
+    EXPECT_EQ(kindsOf(found, 13), K{"name-twice"});
     for (const auto& v : found) {
         const QJsonObject o = v.toObject();
         if (o["kind"] == "step" && o["track"] == 1) {
-            EXPECT_EQ(o["node"].toInt(), 7); // dx 128
-            EXPECT_TRUE(o["text"].toString().endsWith(QString(" 7, x %1").arg(o["x"].toInt())))
-                << o["text"].toString().toStdString() << ": the node, then its x";
+            EXPECT_EQ(o["node"].toInt(), 7); // dx 128, 3 up
+            const QString text = o["text"].toString();
+            EXPECT_TRUE(text.startsWith(say(kLineFindStep, 128, 3))) << text.toStdString();
+            EXPECT_TRUE(text.endsWith(QString(" 7, x %1").arg(o["x"].toInt())))
+                << text.toStdString() << ": the node, then its x";
         }
         if (o["kind"] == "rider") {
             EXPECT_TRUE(o["hint"].toBool());
             EXPECT_LT(o["x"].toInt(), 241);
+            EXPECT_EQ(o["text"].toString(), say(kLineFindRiderStops, o["x"].toInt()));
         }
     }
     // The text lines: one per finding, track number and name first.
     const auto lines = test::trackpack({"check", pack}, dir.path());
     EXPECT_EQ(lines.out.count('\n'), found.size());
-    EXPECT_TRUE(lines.out.contains("12/Twice: ")) << lines.out.toStdString();
+    for (const QString& line :
+         {"8/Ctl?: " + say(kLineFindNameControl), "9/Del?: " + say(kLineFindNameControl),
+          "13/Twice: " + say(kLineFindNameTwice, 12)})
+        EXPECT_TRUE(lines.out.contains(line + "\n")) << lines.out.toStdString();
 
     const QString sample = dir.filePath("sample.mrg");
     ASSERT_EQ(test::trackpack({"sample", sample}).status, 0);

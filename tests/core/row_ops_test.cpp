@@ -6,6 +6,7 @@
 #include "list/row_roles.h"
 
 #include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -225,6 +226,7 @@ TEST(Drop, RowsLandWhereTheViewPutsThem) {
         {kListView, around, {1, 2, 4, 5}, 3, 4, "E: a b d c t | M: | H: [5/0/0]"},
         {kListView, kSmall, {5, 6}, 0, 0, "E: a b c | M: d e | H: f [3/2/1]"},
         {kListView, kSmall, {4}, 1, 0, "E: a b c | M: d e | H: f [3/2/1]"},
+        {kListView, kSmall, {2}, 2, 1, "E: a b c | M: d e | H: f [3/2/1]"}, // onto itself
         {kListView, kSmall, {1, 3}, -1, 2, "E: b | M: d e | H: f a c [1/2/3]"},
         {kTreeView, kSmall, {1, 8}, 6, 2, "E: b c | M: d a f e | H: [2/4/0]"},
     };
@@ -338,9 +340,17 @@ TEST(LevelRows, CaptionsAreShownFromTheirBytes) {
     LevelRows rows;
     rows.reset(Rows{-1, 1, -1, -1}, t);
     LevelsListModel model(rows);
+    LevelsTreeModel tree(rows);
+    QSignalSpy listTold(&model, &QAbstractItemModel::dataChanged),
+        treeTold(&tree, &QAbstractItemModel::dataChanged);
     EXPECT_EQ(model.index(1, 0).data().toString(), QString::fromUtf8("1/Лес"));
     rows.setCaption(1, "1+/x");
     EXPECT_EQ(model.index(1, 0).data().toString(), "1+/x");
+    // The views repaint a renamed row only when told.
+    ASSERT_EQ(listTold.count(), 1);
+    EXPECT_EQ(listTold[0][0].toModelIndex(), model.index(1, 0));
+    ASSERT_EQ(treeTold.count(), 1);
+    EXPECT_EQ(treeTold[0][0].toModelIndex(), tree.indexOfRow(1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, BothViews, ::testing::Values(kListView, kTreeView),

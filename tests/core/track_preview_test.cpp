@@ -57,6 +57,7 @@ TEST_F(Preview, SmallTrackIsDrawnUnscaled) {
     QImage img(794, 567, QImage::Format_RGB32);
     EXPECT_EQ(drawPreview(tracks, j, state, img, colors, PreviewTarget::List), 1.0);
     EXPECT_EQ(img.pixelColor(100, 150), kLine);
+    EXPECT_EQ(img.pixelColor(150, 125), kLine) << "the last segment too";
     EXPECT_EQ(img.pixelColor(400, 100), InvColor(kBg));
     EXPECT_EQ(PreviewScale(200, 250, 794, 567), 1.0);
 }

@@ -259,6 +259,9 @@ TEST_F(Session, TypedNumbersAreCheckedBeforeAnythingChanges) {
     EXPECT_EQ(bad.field, "12a");
     EXPECT_EQ(session.canvasSize, before) << "the valid width is not applied alone";
     EXPECT_EQ(session.applyFieldSize("-4", "100").message, EditorMessage::NotANumber);
+    for (const auto& [w, h] : {std::pair{"16777216", "1"}, std::pair{"1", "16777216"}})
+        EXPECT_EQ(session.applyFieldSize(w, h).message, EditorMessage::NotANumber) << w << h;
+    ASSERT_TRUE(session.applyFieldSize("16777215", "16777215").ok()) << "the largest widget";
     ASSERT_TRUE(session.applyFieldSize(" 900", "700 ").ok());
     EXPECT_EQ(session.canvasSize, QSize(900, 700));
 

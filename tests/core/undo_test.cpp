@@ -61,7 +61,8 @@ TEST(Undo, RowCommandsGoBackAndForthByteForByteInBothViews) {
         at.shownRow = 12;
         d.ops.selectRow(1);
         d.doc.edit("drop", [&] { d.ops.drop({1, 9, 10}, at); });
-        EXPECT_FALSE(d.doc.edit("nothing", [] {})) << "a change that changes nothing is no step";
+        EXPECT_FALSE(d.doc.edit("nothing", [] {}, {1}))
+            << "a change that changes nothing is no step";
         const std::string edited = d.bytes();
         const std::string captions = d.doc.Rows.caption(1) + d.doc.Rows.caption(12);
         ASSERT_NE(edited, original);

@@ -7,9 +7,10 @@
 // (bench/startup_vs_bare.sh). It ends after its first painted frame when
 // KORVO_EXIT_AFTER_FIRST_PAINT is set.
 // usage: furnished_window [ROWS]  (the list's rows, default 33)
+#include "app/quit_after_first_paint.h"
+
 #include <QAction>
 #include <QApplication>
-#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,25 +21,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
-
-class QuitAfterFirstPaint : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !quitting_) {
-            quitting_ = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool quitting_ = false;
-};
 
 QIcon drawnIcon(int k) {
     QPixmap pixmap(16, 16);
@@ -58,8 +44,7 @@ int main(int argc, char** argv) {
     QFont font = QApplication::font();
     font.setPointSize(8);
     QApplication::setFont(font);
-    QuitAfterFirstPaint quit;
-    if (qEnvironmentVariableIsSet("KORVO_EXIT_AFTER_FIRST_PAINT")) app.installEventFilter(&quit);
+    korvo::QuitAfterFirstPaint quitAfterFirstPaint(app);
     const int rows = argc > 1 ? QString(argv[1]).toInt() : 33;
 
     QMainWindow window;

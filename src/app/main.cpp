@@ -6,10 +6,10 @@
 // KORVO_SHIPPED_FROM_BIN; run from the build folder it takes the source
 // tree's "base" (KORVO_SOURCE_BASE).
 #include "app/main_window.h"
+#include "app/quit_after_first_paint.h"
 #include "settings/base_folder.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
@@ -27,22 +27,6 @@ bool asksForHelp(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) return true;
     return false;
 }
-
-// KORVO_EXIT_AFTER_FIRST_PAINT set: the program ends once its first frame is
-// painted (start-up measurements, bench/startup_vs_bare.sh).
-class QuitAfterFirstPaint : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !quitting_) {
-            quitting_ = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool quitting_ = false;
-};
 
 int refuse(const QString& error) {
     print(stderr, "korvote: " + error + "\nTry \"korvote --help\".\n");
@@ -72,9 +56,7 @@ int main(int argc, char** argv) {
     QFont font = QApplication::font(); // the small interface font the layout is made for
     font.setPointSize(8);
     QApplication::setFont(font);
-    QuitAfterFirstPaint quitAfterFirstPaint;
-    if (qEnvironmentVariableIsSet("KORVO_EXIT_AFTER_FIRST_PAINT"))
-        app.installEventFilter(&quitAfterFirstPaint);
+    korvo::QuitAfterFirstPaint quitAfterFirstPaint(app);
     korvo::MainWindow window(std::nullopt, {base.folder, line.pack, base.problems});
     window.show();
     if (line.quitAfterStart) QTimer::singleShot(0, &app, &QCoreApplication::quit);

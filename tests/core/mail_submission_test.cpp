@@ -69,6 +69,14 @@ SubmissionRequest request(const SubmissionFolder& folder) {
     return r;
 }
 
+// The folder's settings send through `server`, with `settings` added; the
+// run mails the folder's usual request.
+RunResult submitThrough(const SmtpTestServer& server, const SubmissionFolder& folder,
+                        const QByteArray& settings) {
+    folder.mailTo(server.port(), settings);
+    return submit(folder, request(folder));
+}
+
 QByteArray cp1251(const QString& s) {
     return QByteArray::fromStdString(toCp1251(s));
 }
@@ -142,8 +150,7 @@ TEST(MailSubmission, ExactlyTwentyAttemptsThenTheRunEndsInRed) {
     SmtpTestServer server("busy"); // greets every connection with 421 and hangs up
     ASSERT_GT(server.port(), 0);
     SubmissionFolder folder;
-    folder.mailTo(server.port(), "RetryDelay=0\r\n");
-    const RunResult run = submit(folder, request(folder));
+    const RunResult run = submitThrough(server, folder, "RetryDelay=0\r\n");
     ASSERT_TRUE(run.finished);
     EXPECT_FALSE(run.ok);
     int connections = 0;
@@ -180,8 +187,7 @@ TEST(MailSubmission, AServerThatNeverGreetsEndsTheRunAtTheDeadline) {
     ASSERT_GT(server.port(), 0);
     SubmissionFolder folder;
     // Each reply may take 30 s; the whole run only 2.
-    folder.mailTo(server.port(), "Timeout=30\r\nDeadline=2\r\n");
-    const RunResult run = submit(folder, request(folder));
+    const RunResult run = submitThrough(server, folder, "Timeout=30\r\nDeadline=2\r\n");
     ASSERT_TRUE(run.finished);
     EXPECT_FALSE(run.ok);
     EXPECT_GE(run.ms, 1900);
@@ -203,8 +209,7 @@ TEST(MailSubmission, ARefusedLoginSendsNothingAndIsRetriedOnlyWhenTemporary) {
         SmtpTestServer server(c.mode);
         ASSERT_GT(server.port(), 0);
         SubmissionFolder folder;
-        folder.mailTo(server.port(), "RetryDelay=0\r\n");
-        const RunResult run = submit(folder, request(folder));
+        const RunResult run = submitThrough(server, folder, "RetryDelay=0\r\n");
         ASSERT_TRUE(run.finished);
         EXPECT_FALSE(run.ok);
         const QStringList commands = server.commands();
@@ -224,8 +229,7 @@ TEST(MailSubmission, AMessageDroppedUnansweredOrRefusedIsNotSent) {
         SmtpTestServer server(mode);
         ASSERT_GT(server.port(), 0);
         SubmissionFolder folder;
-        folder.mailTo(server.port(), "Timeout=1\r\n");
-        const RunResult run = submit(folder, request(folder));
+        const RunResult run = submitThrough(server, folder, "Timeout=1\r\n");
         ASSERT_TRUE(run.finished);
         EXPECT_FALSE(run.ok);
         EXPECT_EQ(run.count(QString::fromUtf8("Ошибка отправки: "), LogColour::Red), 1);
@@ -264,8 +268,7 @@ TEST(MailSubmission, AfterTheMessageTheRunIsSentOrMayBeDeliveredNeverNotSent) {
         SmtpTestServer server(c.mode);
         ASSERT_GT(server.port(), 0);
         SubmissionFolder folder;
-        folder.mailTo(server.port(), "Timeout=30\r\nDeadline=2\r\n");
-        const RunResult run = submit(folder, request(folder));
+        const RunResult run = submitThrough(server, folder, "Timeout=30\r\nDeadline=2\r\n");
         ASSERT_TRUE(run.finished);
         EXPECT_EQ(run.ok, c.ok);
         ASSERT_FALSE(run.log.empty());
@@ -280,8 +283,7 @@ TEST(MailSubmission, AnUntrustedCertificateEndsTheRunBeforeTheLoginUnlessTlsIsOf
     SmtpTestServer server("tls"); // offers STARTTLS with a self-signed certificate
     ASSERT_GT(server.port(), 0);
     SubmissionFolder folder;
-    folder.mailTo(server.port(), "RetryDelay=0\r\n");
-    RunResult run = submit(folder, request(folder));
+    RunResult run = submitThrough(server, folder, "RetryDelay=0\r\n");
     ASSERT_TRUE(run.finished);
     EXPECT_FALSE(run.ok);
     QStringList commands = server.commands();
@@ -290,8 +292,7 @@ TEST(MailSubmission, AnUntrustedCertificateEndsTheRunBeforeTheLoginUnlessTlsIsOf
     EXPECT_EQ(run.count(QString::fromUtf8("Сертификат сервера не принят: "), LogColour::Red), 1);
 
     // StartTls=0: the same server, without the upgrade.
-    folder.mailTo(server.port(), "StartTls=0\r\n");
-    run = submit(folder, request(folder));
+    run = submitThrough(server, folder, "StartTls=0\r\n");
     EXPECT_TRUE(run.ok);
     commands = server.commands().mid(2);
     EXPECT_EQ(commands.value(1), "AUTH LOGIN");
@@ -310,8 +311,7 @@ TEST(MailSubmission, StartTlsOnTheFirstExtensionLineIsUsedAndNothingMayPrecedeTh
         SmtpTestServer server(c.mode);
         ASSERT_GT(server.port(), 0);
         SubmissionFolder folder;
-        folder.mailTo(server.port(), "RetryDelay=0\r\n");
-        const RunResult run = submit(folder, request(folder));
+        const RunResult run = submitThrough(server, folder, "RetryDelay=0\r\n");
         ASSERT_TRUE(run.finished);
         EXPECT_FALSE(run.ok);
         const QStringList commands = server.commands();

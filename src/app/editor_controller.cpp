@@ -242,9 +242,7 @@ void EditorController::panelStep(TrackStep step, const std::function<bool()>& ac
     History.end();
     if (!done) return;
     canvas_->setField(Session.canvasSize);
-    if (shift > 0)
-        canvasScroll_->verticalScrollBar()->setValue(canvasScroll_->verticalScrollBar()->value() +
-                                                     shift);
+    if (shift > 0) canvas_->followGrowthAbove(shift);
     // A new track's field takes the typed size only from "Обновить область".
     showSessionValues(step == TrackStep::FieldSize || !Session.isNewTrack());
     canvas_->update();

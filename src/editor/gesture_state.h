@@ -22,7 +22,9 @@ struct GestureState {
     QPoint GrabPt;               // grabbed node's position when a tail move started
     QPoint PanFrom;              // screen position at the last panning step
     QPoint DragFrom, DragNodeAt; // a drag's press point (canvas) and its node (track) at the press
-    bool KeySelected = false;    // SelNode was chosen by the keyboard: it is shown and keys move it
+    QPoint PressScreen;          // the press point on the screen, for the drag threshold
+    bool Moved = false; // the pointer went the drag distance since the press: the node follows
+    bool KeySelected = false; // SelNode was chosen by the keyboard: it is shown and keys move it
 
     bool CrossShown = false; // the add-node cross has a position to be drawn at
     bool RiderShown = false; // the rider sprite has been placed on the canvas

@@ -56,6 +56,8 @@ GestureOutcome NodeEditor::mousePress(Qt::MouseButton button, Qt::KeyboardModifi
     const bool left = button == Qt::LeftButton;
     if (g.KeySelected) out.repaintAll = true;
     g.KeySelected = false;
+    g.PressScreen = screen;
+    g.Moved = false;
     if (history_) history_->begin(stepFor(button));
     if (button == Qt::MiddleButton) {
         g.Panning = true;
@@ -226,7 +228,7 @@ void NodeEditor::shapeChanged(GestureOutcome& out) {
     if (s_.isNewTrack()) { // a track being drawn keeps its zero line where it is
         if (end > before.width()) s_.canvasSize.setWidth(end);
     } else if (const int shift = s_.fitField(); shift > 0) {
-        out.scrollBy = QPoint(0, -shift);
+        out.grewAbove = shift;
     }
 }
 
@@ -243,6 +245,8 @@ GestureOutcome NodeEditor::mouseMove(Qt::KeyboardModifiers mods, QPoint pos, QPo
         out.scrollBy = screen - g.PanFrom;
         g.PanFrom = screen;
     }
+    const bool grabbed = g.IsDragging || (g.TailGrabbed && g.holds(Tool::MoveTail));
+    if (grabbed && !pastDragDistance(screen)) return out; // still a click
     if (g.IsDragging) dragTo(pos, out);
     if (g.TailGrabbed && g.holds(Tool::MoveTail)) {
         const QPoint to(pos.x() - g.GrabPt.x(), pos.y() - s_.state().YOffset - g.GrabPt.y());
@@ -253,6 +257,12 @@ GestureOutcome NodeEditor::mouseMove(Qt::KeyboardModifiers mods, QPoint pos, QPo
     if (f.isNewTrack() && (mods & Qt::ShiftModifier)) g.FreeLength = true;
     if (f.isDrawing() && g.NextNode != 1) moveRubberBand(pos, out);
     return out;
+}
+
+bool NodeEditor::pastDragDistance(QPoint screen) {
+    GestureState& g = s_.Gesture;
+    if (!g.Moved && (screen - g.PressScreen).manhattanLength() >= dragDistance_) g.Moved = true;
+    return g.Moved;
 }
 
 void NodeEditor::moveRider(QPoint pos, GestureOutcome& out) {
@@ -297,9 +307,11 @@ void NodeEditor::moveRubberBand(QPoint pos, GestureOutcome& out) {
 GestureOutcome NodeEditor::mouseRelease(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) {
     GestureOutcome out;
     GestureState& g = s_.Gesture;
-    if (g.IsDragging) shapeChanged(out);
+    if (g.IsDragging && g.Moved) shapeChanged(out);
+    if (g.IsDragging && !g.Moved) out.repaint |= nodesRect(g.SelNode - 1, g.SelNode + 1);
     g.IsDragging = false;
-    if (g.holds(Tool::MoveTail) && button == Qt::LeftButton) shapeChanged(out);
+    if (g.holds(Tool::MoveTail) && button == Qt::LeftButton && g.Moved) shapeChanged(out);
+    g.Moved = false;
     if (g.Panning && button == Qt::MiddleButton) g.Panning = false;
     g.TailGrabbed = false;
     g.FreeLength = false;

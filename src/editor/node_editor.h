@@ -18,8 +18,9 @@ struct GestureOutcome {
     bool repaintAll = false;                     // repaint the whole visible canvas
     QString pointer;                             // status panel 0, when not empty
     QPoint scrollBy;                             // panning: subtract from the scroll positions
-    bool rotateSprite = false;                   // turn the rider picture to Gesture.RiderAngle
-    bool passFocus = false; // Tab went past the last (or first) node: the focus moves on
+    int grewAbove = 0;         // track pixels the field grew above the track: the view follows them
+    bool rotateSprite = false; // turn the rider picture to Gesture.RiderAngle
+    bool passFocus = false;    // Tab went past the last (or first) node: the focus moves on
 
     bool needsRepaint() const { return repaintAll || !repaint.isEmpty(); }
 };
@@ -36,6 +37,11 @@ public:
 
     // The open track's history: each gesture from press to release becomes one step.
     void setHistory(TrackHistory* history) { history_ = history; }
+
+    // How far (screen pixels, along either axis) the pointer must go with the
+    // button down before a node or the tail follows it; less is a click,
+    // which changes nothing. 0: it follows at once.
+    void setDragDistance(int pixels) { dragDistance_ = pixels; }
 
     // Size of the rider picture, for the areas it covers (52 x 52 by default).
     void setRiderSize(QSize size) { riderSize_ = size; }
@@ -89,6 +95,8 @@ private:
     void rightButton(GestureOutcome& out);
     void deleteAt(QPoint pos, GestureOutcome& out);
     void grabTail(QPoint pos, GestureOutcome& out);
+    // True once the pointer went the drag distance from the press.
+    bool pastDragDistance(QPoint screen);
     void openCorrection(QPoint pos, GestureOutcome& out);
     void startDrag(QPoint pos, GestureOutcome& out);
     void insertAt(QPoint pos, GestureOutcome& out);
@@ -109,6 +117,7 @@ private:
 
     TrackSession& s_;
     QSize riderSize_{52, 52};
+    int dragDistance_ = 0;
     TrackHistory* history_ = nullptr;
 };
 

@@ -7,8 +7,10 @@
 #include "editor_window_util.h"
 #include "render/rider_pictures.h"
 #include "render/rotate_bitmap.h"
+#include <QApplication>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -79,32 +81,79 @@ TEST(TrackCanvas, ARealDragMovesNodesWithinTheLimitsAndIsStored) {
 }
 
 // A click on a node, anywhere in its square and at any zoom, changes nothing
-// and records nothing; a drag moves the node as far as the pointer went.
-TEST(TrackCanvas, AClickLeavesTheTrackAndADragAddsThePointersMovementAtEveryZoom) {
+// and records nothing, nor does a press and release that moved less than the
+// desktop's drag distance (a hand that wobbles); from that distance on the
+// node follows the pointer the whole way it went, in track pixels.
+TEST(TrackCanvas, APressMovedLessThanTheDragDistanceIsAClickAtEveryZoom) {
     OpenedTrack t(kHill);
     MainWindow& w = t.w();
     auto* canvas = ctl<TrackCanvas>(w, "MapImg");
     const QByteArray pack = fileBytes(t.base.path("levels.mrg"));
     const QUndoStack& steps = w.editor().track().history().stack();
+    const int d = QApplication::startDragDistance();
+    ASSERT_GE(d, 2);
     for (const double zoom : {TrackCanvas::kMinZoom, 0.5, TrackCanvas::kMaxZoom}) {
         canvas->setZoom(zoom);
         for (const QPoint off : {QPoint(0, 0), QPoint(1, 1), QPoint(-1, 0)}) {
             QTest::mousePress(canvas, Qt::LeftButton, {}, canvasPoint(w, 2) + off);
             QTest::mouseRelease(canvas, Qt::LeftButton, {}, canvasPoint(w, 2) + off);
         }
+        // The wobble: one pixel short of the distance, along either axis or both.
+        for (const QPoint wobble :
+             {QPoint(0, 1 - d), QPoint(d - 1, 0), QPoint(d / 2, d / 2 - d + 1)})
+            drag(canvas, canvasPoint(w, 2), canvasPoint(w, 2) + wobble);
         EXPECT_EQ(w.editor().state().node(2), QPoint(100, -20)) << zoom;
         EXPECT_EQ(steps.count(), 0) << zoom;
+        EXPECT_FALSE(w.editor().track().modified()) << zoom;
     }
-    canvas->setZoom(TrackCanvas::kMinZoom);
-    const QPoint at = canvasPoint(w, 2) + QPoint(1, 0); // beside the dot's middle
-    drag(canvas, at, at + QPoint(0, -1));
-    EXPECT_EQ(w.editor().state().node(2), QPoint(100, -36)) << "one pixel up is 16 track pixels";
-    EXPECT_EQ(steps.count(), 1);
+    for (const double zoom : {TrackCanvas::kMaxZoom, TrackCanvas::kMinZoom}) {
+        canvas->setZoom(zoom);
+        const QPoint at = canvasPoint(w, 2);
+        const int before = w.editor().state().node(2).y();
+        const int up =
+            canvas->toCanvas(QPointF(at)).y() - canvas->toCanvas(QPointF(at - QPoint(0, d))).y();
+        EXPECT_NEAR(up, d / zoom, 1) << zoom;
+        drag(canvas, at, at - QPoint(0, d)); // exactly the distance: a drag
+        // Up by as far as the pointer went, or to 127 above node 3 at y 30.
+        EXPECT_EQ(w.editor().state().node(2), QPoint(100, std::max(before - up, -97))) << zoom;
+    }
+    EXPECT_EQ(steps.count(), 2);
 
+    ctl<QAction>(w, "EditUndo")->trigger();
     ctl<QAction>(w, "EditUndo")->trigger();
     QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
     ctl<QAction>(w, "N6")->trigger();
     EXPECT_EQ(fileBytes(t.base.path("levels.mrg")), pack);
+}
+
+// A node dragged so high that the field grows above the track: on release
+// the drawing moves down by the growth, and the view with it, so the node
+// stays under the pointer at every zoom where the field is taller than the
+// view (4x moves four screen pixels a track pixel). A field that fits the view
+// is seen whole, and there is nothing to scroll.
+TEST(TrackCanvas, ANodeDraggedAboveTheFieldStaysUnderThePointerWhenTheFieldGrows) {
+    for (const double zoom : {TrackCanvas::kMaxZoom, 2.0, 1.0}) {
+        OpenedTrack t(kHill);
+        MainWindow& w = t.w();
+        auto* canvas = ctl<TrackCanvas>(w, "MapImg");
+        auto* box = ctl<QScrollArea>(w, "ScrollBox1");
+        canvas->setZoom(zoom);
+        const int offset = w.editor().state().YOffset;
+        auto scroll = [&] {
+            return QPoint(box->horizontalScrollBar()->value(), box->verticalScrollBar()->value());
+        };
+        box->ensureVisible(canvasPoint(w, 2).x(), canvasPoint(w, 2).y());
+        const QPoint from = canvasPoint(w, 2);
+        const QPoint to = canvas->fromCanvas(QPoint(100, offset - 95)); // node 2 to y -95
+        const QPoint inView = to - scroll();
+        drag(canvas, from, to);
+        ASSERT_NEAR(w.editor().state().node(2).y(), -95, 1 / zoom)
+            << zoom; // where the pointer went
+        ASSERT_GT(w.editor().state().YOffset, offset) << "the field grew above the track";
+        const QPoint seen = canvasPoint(w, 2) - scroll();
+        EXPECT_NEAR(seen.y(), inView.y(), std::max(1.0, zoom)) << zoom;
+        EXPECT_NEAR(seen.x(), inView.x(), std::max(1.0, zoom)) << zoom;
+    }
 }
 
 // Tab from the panel's last button reaches the canvas; there Tab and Shift+Tab

@@ -137,12 +137,13 @@ TEST(ZoomWindow, AWholeLongTrackIsEditedAtItsZoom) {
     EXPECT_LE(canvas->height(), box->viewport()->height());
 
     const QPoint node = canvasPoint(w, 26); // x 2500
+    const QPoint up(0, QApplication::startDragDistance());
     const int moved =
-        canvas->toCanvas(QPointF(node - QPoint(0, 4))).y() - canvas->toCanvas(QPointF(node)).y();
-    drag(canvas, node, node - QPoint(0, 4));
+        canvas->toCanvas(QPointF(node - up)).y() - canvas->toCanvas(QPointF(node)).y();
+    drag(canvas, node, node - up);
     const int raised = -w.editor().state().NodeY[26];
     EXPECT_EQ(-raised, moved) << "the pointer's movement in track pixels";
-    EXPECT_NEAR(raised, 4 / canvas->zoom(), 1 / canvas->zoom() + 1);
+    EXPECT_NEAR(raised, up.y() / canvas->zoom(), 1 / canvas->zoom() + 1);
     EXPECT_EQ(w.editor().state().NodeX[26], 2500) << "a drag straight up keeps x";
 
     // Ctrl + wheel and the keys zoom around the pointer: the node stays under it.

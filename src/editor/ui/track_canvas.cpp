@@ -4,6 +4,7 @@
 #include "editor/open_track.h"
 #include "render/rider_pictures.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -26,6 +27,8 @@ TrackCanvas::TrackCanvas(OpenTrack& track, const CanvasStyle& style, QWidget* pa
     setMouseTracking(true); // moves without a button: pointer text, rubber band, cross, rider
     setFocusPolicy(Qt::StrongFocus); // Tab selects nodes, the arrows move them
     editor_.setRiderSize(sprite_.picture().size());
+    // A press and release that moves less than this is a click on the node.
+    editor_.setDragDistance(QApplication::startDragDistance());
     // The rider picture comes fresh and unturned with the rider tool, and
     // goes with it.
     connect(&track_, &OpenTrack::toolChanged, this, [this](Tool tool) {
@@ -197,6 +200,7 @@ void TrackCanvas::carryOut(const GestureOutcome& out) {
     else if (!out.repaint.isEmpty())
         updateCanvas(out.repaint);
     if (!out.scrollBy.isNull()) panBy(out.scrollBy);
+    if (out.grewAbove > 0) followGrowthAbove(out.grewAbove);
     if (!out.pointer.isEmpty()) emit pointerMoved(out.pointer);
     if (out.openCorrection > 0) emit correctionAsked(out.openCorrection);
     // The message comes last: its box runs an event loop of its own.
@@ -211,6 +215,15 @@ void TrackCanvas::removeSprite() {
 void TrackCanvas::followRider() {
     const GestureState& g = editor_.session().Gesture;
     if (g.holds(Tool::Rider) && g.RiderShown) updateCanvas(sprite_.drawmoto(g.RiderPos));
+}
+
+// The field grew by `pixels` track pixels above the track: everything moved
+// down by as many screen pixels at this zoom, and the view goes with it, so
+// what was under the pointer stays there.
+void TrackCanvas::followGrowthAbove(int pixels) {
+    if (!scrollBox_) return;
+    QScrollBar* v = scrollBox_->verticalScrollBar();
+    v->setValue(v->value() + int(std::lround(pixels * zoom_)));
 }
 
 // The work area follows the hand: dragging right shows what lies to the left.

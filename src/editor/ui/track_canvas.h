@@ -47,6 +47,8 @@ public:
     double zoom() const { return zoom_; }
     void setZoom(double zoom, QPoint anchor);
     void setZoom(double zoom); // around the middle of what is shown
+    // The field grew by `pixels` track pixels above the track: the view follows.
+    void followGrowthAbove(int pixels);
     // Around the pointer while it is over the canvas, else the middle.
     void zoomAtPointer(double zoom);
     // The zoom that shows the whole field in the scroll box.

@@ -318,7 +318,7 @@ void EditorController::storeTrack() {
         return;
     }
     if (saved.track == 0) return; // no track was open
-    closeEditor(saved.close);
+    closeEditor(saved.track);
 }
 
 // closeWithoutStoring: "Закрыть без сохранения". Edits that would be lost are
@@ -326,11 +326,16 @@ void EditorController::storeTrack() {
 void EditorController::closeWithoutStoring() {
     if (History.modified() && !app_.ask().confirm(app_.window, app_.Lang[kLineCloseUnsavedTrack]))
         return;
-    closeEditor(track_.discard());
+    const int track = Session.isNewTrack() ? 0 : Editor.CurTrack;
+    track_.discard();
+    closeEditor(track);
 }
 
 void EditorController::leaveEditor() {
-    if (track_.isOpen()) closeEditor(track_.discard());
+    if (track_.isOpen()) {
+        track_.discard();
+        closeEditor(0);
+    }
     if (QAction* tool = nodeTools->checkedAction()) tool->setChecked(false);
     for (QAction* a : {AddPoint, DelPoint, movemap}) a->setEnabled(false);
     if (panel_) panel_->hide();
@@ -339,7 +344,7 @@ void EditorController::leaveEditor() {
 }
 
 // The closing steps: tools off, the list and the preview shown again.
-void EditorController::closeEditor(const CloseOutcome& closed) {
+void EditorController::closeEditor(int track) {
     canvas_->removeSprite();
     if (correction_) correction_->dismiss();
     syncToolButtons();
@@ -353,15 +358,9 @@ void EditorController::closeEditor(const CloseOutcome& closed) {
     showZoom();
     emit openChanged(false);
     emit modeChanged();
-    if (!closed.wasNew) {
-        drawPreview(list_.current().Track);
-        return;
-    }
-    int first = 0; // the first track row of the view, skipping group rows
-    const LevelRows& rows = app_.doc.Rows;
-    for (int r = 0; r < rows.size() && !first; ++r)
-        if (!rows.isHeader(r)) first = rows.data(r);
-    drawPreview(first);
+    // The closed track's row comes back selected, with the preview and the
+    // list commands; a new track dropped unstored leaves the row selected before.
+    list_.resumeAfterEditing(track);
 }
 
 void EditorController::showCanvas(bool on) {

@@ -78,7 +78,8 @@ private:
     void connectCanvas();
     void connectPreview();
     void openEditor(bool newTrack);
-    void closeEditor(const CloseOutcome& closed);
+    // `track`: the row to select again (0: the one selected before).
+    void closeEditor(int track);
     // The panel shows the session's values; `withField` the field size too.
     void showSessionValues(bool withField = true);
     int viewHeight() const;

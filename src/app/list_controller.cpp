@@ -115,18 +115,19 @@ QList<QAction*> ListController::actions() const {
 }
 
 void ListController::connectViews() {
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(LevelsList),
-                                    static_cast<QAbstractItemView*>(LevelsTree)}) {
+    auto connectView = [this](QAbstractItemView* view, LevelsViewEvents* events) {
         connect(view, &QAbstractItemView::clicked, this, &ListController::rowClicked);
         connect(view, &QAbstractItemView::doubleClicked, this, &ListController::rowDoubleClicked);
         connect(view, &QWidget::customContextMenuRequested, this, &ListController::showPopup);
-    }
-    connect(LevelsList, &LevelsListView::arrowReleased, this, &ListController::levelsArrowReleased);
-    connect(LevelsTree, &LevelsTreeView::arrowReleased, this, &ListController::levelsArrowReleased);
-    connect(LevelsList, &LevelsListView::deletePressed, this, &ListController::levelsDeletePressed);
-    connect(LevelsTree, &LevelsTreeView::deletePressed, this, &ListController::levelsDeletePressed);
-    connect(LevelsList, &LevelsListView::rowsDropped, this, &ListController::levelsDropped);
-    connect(LevelsTree, &LevelsTreeView::rowsDropped, this, &ListController::levelsDropped);
+        connect(events, &LevelsViewEvents::arrowReleased, this,
+                &ListController::levelsArrowReleased);
+        connect(events, &LevelsViewEvents::deletePressed, this,
+                &ListController::levelsDeletePressed);
+        connect(events, &LevelsViewEvents::openPressed, this, &ListController::rowDoubleClicked);
+        connect(events, &LevelsViewEvents::rowsDropped, this, &ListController::levelsDropped);
+    };
+    connectView(LevelsList, LevelsList->events());
+    connectView(LevelsTree, LevelsTree->events());
 }
 
 void ListController::useViewMode() {
@@ -204,6 +205,21 @@ void ListController::packReplaced() {
     if (selectedRow() > 0) rowClicked();
 }
 
+// A track was closed: its row (or, for a new track never stored, the row
+// selected before) is selected again, the commands act on it and the list
+// has the keys.
+void ListController::resumeAfterEditing(int track) {
+    const int row = track > 0 ? app_.doc.Rows.findTrack(track) : -1;
+    if (row >= 0) selectRow(row);
+    if (selectedRow() >= 0) {
+        rowClicked();
+    } else {
+        Buttons = ListButtons{};
+        applyButtons();
+    }
+    currentView()->setFocus(Qt::OtherFocusReason);
+}
+
 void ListController::disableCommands() {
     Buttons = ListButtons{};
     applyButtons();
@@ -242,9 +258,12 @@ void ListController::rowClicked() {
     if (track) emit previewAsked(CurItem.Track);
 }
 
-// LevelsListKeyUp / LevelsTreeKeyUp: the keys that move the selection select like a click.
+// LevelsListKeyUp / LevelsTreeKeyUp: the keys that move the selection select
+// a track row like a click; onto a header row they change nothing, so the
+// commands and the preview keep the last track's.
 void ListController::levelsArrowReleased() {
-    rowClicked();
+    const int r = selectedRow();
+    if (r >= 0 && !app_.doc.Rows.isHeader(r)) rowClicked();
 }
 
 // LevelsListKeyDown / LevelsTreeKeyDown
@@ -259,7 +278,7 @@ std::vector<int> ListController::selectedTracks() const {
     return rows;
 }
 
-// A double click on a row of the list or the tree.
+// A double click on a row of the list or the tree, or Enter.
 void ListController::rowDoubleClicked() {
     const int r = selectedRow();
     if (r >= 0 && !app_.doc.Rows.isHeader(r)) emit editAsked();

@@ -58,6 +58,9 @@ public:
     void packReplaced();
     // The list commands stay off while a track is open.
     void disableCommands();
+    // A track was closed (0: a new track was dropped): its row selected, the
+    // commands on and the keys in the list.
+    void resumeAfterEditing(int track);
     void applyButtons();
     // Enters a stored new track j as a row by the NewLevel rule; returns its row.
     int enterNewTrack(int j, bool atEnd);

@@ -122,13 +122,14 @@ TEST(MainWindow, ClickingRowsSelectsTracksAndSetsTheButtons) {
     EXPECT_EQ(s.window.list().current().Row, 1);
     EXPECT_EQ(s.window.list().currentRows(), (std::vector<int>{1, 8}));
 
-    // The Down arrow moves on; on a header row the commands go off.
+    // The Down arrow moves on; onto a header row it changes nothing: the
+    // commands and the selection state keep the last track's.
     s.click(3);
     QTest::keyClick(s.view(), Qt::Key_Down);
     EXPECT_EQ(s.window.list().selectedRow(), 4);
     EXPECT_EQ(s.window.list().current().Row, 3);
-    for (const char* off : {"UpItem", "DownItem", "CopyItem", "DelItem", "EditTrackBtn"})
-        EXPECT_FALSE(ctl<QAction>(s.window, off)->isEnabled()) << off;
+    for (const char* on : {"UpItem", "DownItem", "CopyItem", "DelItem", "EditTrackBtn"})
+        EXPECT_TRUE(ctl<QAction>(s.window, on)->isEnabled()) << on;
     QTest::keyClick(s.view(), Qt::Key_Down);
     EXPECT_EQ(s.window.list().current().Row, 5);
     // End and the page keys select like the arrows: the commands then act on
@@ -231,18 +232,21 @@ TEST(MainWindow, CloneAndDeleteThroughTheButtonsAndKeys) {
 TEST(MainWindow, DropsInTheList) {
     BaseFolder base(kSixTracks);
     Started s;
-    s.click(5);                                                                     // d
-    s.click(6, Qt::ControlModifier);                                                // e
-    emit ctl<LevelsListView>(s.window, "LevelsList")->rowsDropped(s.pointOfRow(1)); // onto a
+    s.click(5);                      // d
+    s.click(6, Qt::ControlModifier); // e
+    emit ctl<LevelsListView>(s.window, "LevelsList")
+        ->events()
+        ->rowsDropped(s.pointOfRow(1)); // onto a
     EXPECT_EQ(s.window.statusText(4), "[5/0/1]");
     EXPECT_EQ(s.caption(1), "5/e"); // above the rows: reverse order
     EXPECT_EQ(s.caption(2), "4/d");
     EXPECT_TRUE(s.window.document().modified());
     // Onto the Easy header nothing moves.
-    emit ctl<LevelsListView>(s.window, "LevelsList")->rowsDropped(s.pointOfRow(0));
+    emit ctl<LevelsListView>(s.window, "LevelsList")->events()->rowsDropped(s.pointOfRow(0));
     EXPECT_EQ(s.caption(1), "5/e");
     // Below the last row: they join Hard, in their row order.
     emit ctl<LevelsListView>(s.window, "LevelsList")
+        ->events()
         ->rowsDropped(QPoint(5, s.view()->viewport()->height() - 2));
     EXPECT_EQ(s.window.statusText(4), "[3/0/3]");
     ctl<QAction>(s.window, "N6")->trigger();
@@ -256,6 +260,7 @@ TEST(MainWindow, AfterADropOrADeleteTheCommandsActOnWhatIsSelected) {
     s.click(5);                      // d
     s.click(6, Qt::ControlModifier); // e
     emit ctl<LevelsListView>(w, "LevelsList")
+        ->events()
         ->rowsDropped(s.pointOfRow(1)); // onto a: e, d head Easy
     ASSERT_EQ(s.caption(1), "5/e");
     EXPECT_EQ(w.list().current().Track, 5) << "the topmost selected row, where it stands now";
@@ -300,12 +305,16 @@ TEST(MainWindow, TreeViewShowsGroupsAndDropsWhereItCan) {
 
     s.click(1);
     emit ctl<LevelsTreeView>(s.window, "LevelsTree")
+        ->events()
         ->rowsDropped(s.pointOfRow(4)); // the Medium header
     EXPECT_EQ(s.caption(1), "1/a");     // refused: Medium has tracks
     emit ctl<LevelsTreeView>(s.window, "LevelsTree")
+        ->events()
         ->rowsDropped(QPoint(5, s.view()->viewport()->height() - 2));
     EXPECT_EQ(s.caption(9), "1/a"); // empty space: the end of Hard
-    emit ctl<LevelsTreeView>(s.window, "LevelsTree")->rowsDropped(s.pointOfRow(8)); // onto f
+    emit ctl<LevelsTreeView>(s.window, "LevelsTree")
+        ->events()
+        ->rowsDropped(s.pointOfRow(8)); // onto f
     EXPECT_EQ(s.caption(8), "1/a");
     EXPECT_EQ(s.window.statusText(4), "[2/3/2]");
     ctl<QAction>(s.window, "N6")->trigger();

@@ -274,3 +274,52 @@ TEST(TrackEditor, TheTreeShowsAStoredTrackWithAPlusAfterItsNumber) {
     EXPECT_EQ(s.caption(2), "2+/hill_two");
     EXPECT_EQ(w.document().Tracks[2].Name, "hill_two");
 }
+
+// After a track is closed, whichever way, its row is selected again, the list
+// has the keys and every list command works at once: Alt+Down moves it,
+// Enter opens it again, Shift+F10 shows the pop-up menu, Delete asks. In the
+// list and in the tree.
+TEST(TrackEditor, AfterATrackIsClosedItsRowHasTheKeysAndTheCommands) {
+    for (const ListView mode : {kListView, kTreeView}) {
+        BaseFolder base({{"a", "b", "c"}, {"d"}, {}});
+        Started s(mode);
+        MainWindow& w = s.window;
+        auto* popup = ctl<QMenu>(w, "PopupMenu1");
+        s.click(2); // b
+        QTest::keyClick(s.view(), Qt::Key_Return);
+        ASSERT_TRUE(w.editor().isOpen()) << "Enter on a track row opens it";
+        EXPECT_EQ(w.editor().state().CurTrack, 2);
+        drag(ctl<QWidget>(w, "MapImg"), canvasPoint(w, 2), canvasPoint(w, 2) - QPoint(0, 20));
+        ASSERT_TRUE(w.editor().track().modified());
+        QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
+        ASSERT_FALSE(w.editor().isOpen());
+        EXPECT_EQ(QApplication::focusWidget(), s.view()) << int(mode);
+        EXPECT_EQ(s.window.list().selectedRow(), 2);
+        for (const char* on : {"UpItem", "DownItem", "CopyItem", "DelItem", "EditTrackBtn"})
+            EXPECT_TRUE(ctl<QAction>(w, on)->isEnabled()) << on << " " << int(mode);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+        EXPECT_EQ(s.caption(3), mode == kListView ? "2/b" : "2+/b")
+            << "Alt+Down moved it " << int(mode);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter); // the keypad's
+        ASSERT_TRUE(w.editor().isOpen());
+        QTest::mouseClick(panel(w)->CloseProp, Qt::LeftButton); // nothing changed: no question
+        ASSERT_FALSE(w.editor().isOpen());
+        EXPECT_EQ(QApplication::focusWidget(), s.view());
+        EXPECT_EQ(s.window.list().selectedRow(), 3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
+        EXPECT_TRUE(popup->isVisible()) << "Shift+F10 shows the pop-up menu";
+        for (QAction* a : popup->actions())
+            if (a->objectName() != "SaveLev")
+                EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+        popup->close();
+        s.prompts->answers = {false};
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        EXPECT_EQ(s.prompts->asked.back(), w.app().Lang.format(63, 1)) << "Delete asks at once";
+
+        // A header row takes no Enter.
+        s.click(0);
+        QTest::keyClick(s.view(), Qt::Key_Return);
+        EXPECT_FALSE(w.editor().isOpen());
+    }
+}

@@ -3,28 +3,19 @@
 // level with their tracks as children (multiple selection, rows dragged
 // within the tree).
 
+#include "levels_view.h"
+
 #include <QTreeView>
 
 namespace korvo {
 
-class LevelsTreeView : public QTreeView {
+class LevelsTreeView : public LevelsView<QTreeView> {
     Q_OBJECT
 public:
     explicit LevelsTreeView(QWidget* parent = nullptr);
 
-signals:
-    void arrowReleased(); // a key that moves the selection (arrows, pages, Home, End, a letter) was
-                          // released
-    void deletePressed(); // the Delete key was pressed
-    void rowsDropped(QPoint at); // selected rows were dropped at a viewport point
-
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void startDrag(Qt::DropActions supportedActions) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    bool takesRowsAt(QPoint at) const override;
 };
 
 } // namespace korvo

@@ -535,6 +535,33 @@ const AddedLine kAdded[] = {
     {370, "drop: a track is open",
      "Files cannot be dropped while a track is open: store or close the track first.",
      "Файлы нельзя перетащить, пока открыт трек: сначала сохраните или закройте его."},
+    {371, "a command that waits while a track is open",
+     "\"%s\" waits while a track is open: store the track (\"Save and close\") or close it first.",
+     "«%s» недоступно, пока открыт трек: сначала сохраните трек («Сохранить и закрыть») или "
+     "закройте его."},
+    {372, "legend: the player marker", "- Player", "- Игрок"},
+    {373, "store: the finish would lie left of the start",
+     "The track is too short for the length \"%s\": its finish would lie left of the start, and "
+     "the game could not be finished. Take the longest length that fits?",
+     "Трек слишком короткий для длины «%s»: финиш оказался бы левее старта, и уровень нельзя "
+     "было бы пройти. Взять самую большую длину, которая подходит?"},
+    {374, "store: button taking the longest length that fits", "&Take the longest length",
+     "&Взять подходящую длину"},
+    {375, "store: button storing the track as it is", "&Store as it is", "&Сохранить как есть"},
+    {376, "store: no length fits",
+     "The track is too short for every length: its finish would lie left of the start, and the "
+     "game could not be finished. Store it all the same?",
+     "Трек слишком короткий для любой длины: финиш оказался бы левее старта, и уровень нельзя "
+     "было бы пройти. Всё равно сохранить?"},
+    {377, "help window title", "Korvo Track Editor Help", "Справка Korvo Track Editor"},
+    {378, "help window: contents tab", "&Contents", "&Содержание"},
+    {379, "help window: index tab", "&Index", "&Указатель"},
+    {380, "help window: search tab", "Sea&rch", "&Поиск"},
+    {381, "help window: what to look for", "&Look for:", "&Искать:"},
+    {382, "help window: nothing found", "No page holds \"%s\".", "Ни на одной странице нет «%s»."},
+    {383, "help window: back button", "&Back", "&Назад"},
+    {384, "help window: forward button", "&Forward", "&Вперёд"},
+    {385, "help window: close button", "Close", "Закрыть"},
 };
 
 } // namespace

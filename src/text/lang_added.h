@@ -280,6 +280,21 @@ enum AddedLineNumber : int {
     kLineCliKeyFile = 368,
     kLineDropMixed = 369,
     kLineDropWhileEditing = 370,
+    kLineWaitsForTrack = 371,
+    kLineLegendPlayer = 372,
+    kLineFinishLeftOfStart = 373,
+    kLineTakeLongestLength = 374,
+    kLineStoreAsItIs = 375,
+    kLineNoLengthFits = 376,
+    kLineHelpTitle = 377,
+    kLineHelpContents = 378,
+    kLineHelpIndex = 379,
+    kLineHelpSearch = 380,
+    kLineHelpLookFor = 381,
+    kLineHelpNothingFound = 382,
+    kLineHelpBack = 383,
+    kLineHelpForward = 384,
+    kLineHelpClose = 385,
 };
 
 } // namespace korvo

@@ -40,7 +40,6 @@ constexpr int kLeftWidth = 188;
 constexpr int kToolBarHeight = 31;
 constexpr int kStatusHeight = 20;
 constexpr int kStatusWidths[5] = {110, 0, 400, 100, 50};
-constexpr int kStatusNoteMs = 60000; // how long a note stays over the panels
 
 QVBoxLayout* stack(QWidget* parent) {
     auto* layout = new QVBoxLayout(parent);

@@ -21,6 +21,7 @@
 #include "settings/options.h"
 #include "settings/ui/lang_apply.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <memory>
 #include <optional>
@@ -28,6 +29,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QShortcut;
 class QToolBar;
 class QUndoGroup;
 
@@ -53,6 +55,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr const char* kAppTitle = "Korvo Track Editor 3";
+    static constexpr int kStatusNoteMs = 60000; // how long a note stays over the panels
 
     // `view` chooses the list or the tree; without it the setting VList
     // decides. `start` names the base folder and the start-up pack.
@@ -127,6 +130,9 @@ private:
         qsizetype at = 0;
     } settingsProblem_;
     QString appTitle_ = kAppTitle;
+    // The keys of the commands that wait while a track is open, which then
+    // tell why; by key text.
+    QHash<QString, QShortcut*> blockedKeys_;
 
     // Main menu
     QMenu* fileMenu_; // "Файл"

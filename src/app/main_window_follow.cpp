@@ -5,12 +5,15 @@
 #include "import_commands.h"
 #include "main_window.h"
 #include "pack_commands.h"
+#include "settings/ui/mnemonics.h"
 #include "text/lang_added.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QUndoGroup>
 
 namespace korvo {
@@ -38,11 +41,26 @@ void MainWindow::setTitle() {
 // "Сохранить *.mrg", "Добавить трек из ...", "Добавить *.lev", "Генерация
 // картинок уровней", "Сохранить как *.mrg" and "Открыть *.mrg" are off
 // exactly while a track is open.
+// Their keys (Ctrl+S, Ctrl+Shift+S, Ctrl+O) then say in the status bar why
+// nothing happens, instead of doing nothing without a word.
 void MainWindow::setMenusForEditing(bool editing) {
     for (QAction* a :
          {pack_->action("N6"), import_->action("N9"), import_->action("levv11"),
-          import_->picturesMenu()->menuAction(), pack_->action("mrg1"), pack_->action("N16")})
+          import_->picturesMenu()->menuAction(), pack_->action("mrg1"), pack_->action("N16")}) {
         a->setEnabled(!editing);
+        for (const QKeySequence& keys : a->shortcuts()) {
+            auto*& blocked = blockedKeys_[keys.toString()];
+            if (!blocked) {
+                blocked = new QShortcut(keys, this);
+                connect(blocked, &QShortcut::activated, this, [this, a] {
+                    statusBar()->showMessage(
+                        app_.Lang.format(kLineWaitsForTrack, withoutMnemonic(a->text())),
+                        kStatusNoteMs);
+                });
+            }
+            blocked->setEnabled(editing);
+        }
+    }
 }
 
 // While a track is open, undo and redo walk its own edits; storing or

@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
 
 #include <functional>
 
@@ -298,5 +300,46 @@ TEST(OpenTrackWindow, EveryCancelledDialogChangesNothing) {
         EXPECT_EQ(now, rows);
         EXPECT_EQ(withoutMnemonic(ctl<QAction>(w, "N16")->text()), "Open *.mrg")
             << "the language stays";
+    }
+}
+
+// While a track is open Save, Save as and Open wait; their keys say so in the
+// status bar, naming the command in the window's language, and neither write
+// nor ask. Closed, the keys act again.
+TEST(OpenTrackWindow, SaveAndOpenKeysSayInTheStatusBarWhyTheyWait) {
+    for (const char* lang : {"russian.lng", "english.lng"}) {
+        BaseFolder base({{"a", "b"}, {"c"}, {}});
+        QByteArray ini = kDefaultOptionsText;
+        ini.replace("Lang=english.lng", QByteArray("Lang=") + lang);
+        putFile(base.path("opt.ini"), ini);
+        Started s;
+        MainWindow& w = s.window;
+        openRow(s, 1);
+        ASSERT_TRUE(w.editor().isOpen());
+        const QByteArray pack = fileBytes(base.path("levels.mrg"));
+        const std::pair<QKeySequence, const char*> keys[] = {
+            {QKeySequence::Save, "N6"},
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "mrg1"},
+            {QKeySequence::Open, "N16"}};
+        for (const auto& [key, command] : keys) {
+            w.statusBar()->clearMessage();
+            QTest::keySequence(&w, key);
+            const QString note = w.statusBar()->currentMessage();
+            EXPECT_TRUE(note.contains(withoutMnemonic(ctl<QAction>(w, command)->text())))
+                << lang << " " << note.toStdString();
+            EXPECT_TRUE(
+                note.contains(w.app().Lang[kLineWaitsForTrack].section("%s", 1, 1).left(12)))
+                << note.toStdString();
+            EXPECT_EQ(note.contains(QRegularExpression("[а-я]")), QString(lang) == "russian.lng");
+        }
+        EXPECT_TRUE(s.prompts->asked.empty()) << "no question, no file dialog";
+        EXPECT_EQ(fileBytes(base.path("levels.mrg")), pack);
+
+        QTest::mouseClick(panel(w)->CloseProp, Qt::LeftButton);
+        w.statusBar()->clearMessage();
+        s.prompts->paths = {base.path("copy.mrg")};
+        QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty());
+        EXPECT_EQ(fileBytes(base.path("copy.mrg")), pack) << "Save as acts again";
     }
 }

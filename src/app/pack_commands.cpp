@@ -182,13 +182,17 @@ bool PackCommands::savePack() {
     return writePack();
 }
 
-bool PackCommands::writePack() {
-    const Message why = savePackFile(app_.doc.fileName(), app_.doc.Tracks, app_.doc.Rows.rows());
+// A pack written under a new name takes that name only once it is written:
+// a failed Save as leaves the title and the next Save on the file the pack had.
+bool PackCommands::writePack(const QString& to) {
+    const QString path = to.isEmpty() ? app_.doc.fileName() : to;
+    const Message why = savePackFile(path, app_.doc.Tracks, app_.doc.Rows.rows());
     if (!why.empty()) {
         app_.ask().error(app_.window, QString(), app_.Lang.say(why));
         return false;
     }
-    remember(app_.doc.fileName());
+    if (path != app_.doc.fileName()) app_.doc.setFileName(path);
+    remember(path);
     autosaveHeldShown_ = false;
     app_.doc.markSaved();
     return true;
@@ -216,9 +220,7 @@ bool PackCommands::saveUnderNewName() {
                          app_.Lang.say(pathMessage(path, Message::line(kLineFileReadOnly))));
         return false;
     }
-    app_.doc.setFileName(path);
-    remember(path);
-    return writePack();
+    return writePack(path);
 }
 
 void PackCommands::savePackAs() {

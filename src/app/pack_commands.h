@@ -81,7 +81,8 @@ private:
     bool askProceed(int rule, bool forNew = false);
     UnsavedWork unsaved() const;
     void addRecentFile(const QString& path);
-    bool writePack();        // the open pack into its file, with no question
+    // The open pack into its file (or `to`, which it then takes), with no question.
+    bool writePack(const QString& to = {});
     bool saveUnderNewName(); // Save as
     bool changedOnDisk() const;
     // The version of `path` this window knows: read or written here.

@@ -434,4 +434,18 @@ TEST(MainWindow, SaveAsWritesTheNewFileOnly) {
     EXPECT_EQ(packLayout(base.path("copy.mrg")), "E: b c a | M: d e | H: f");
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), before);
     EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg)");
+
+    // A Save as that fails (a folder that is not there) keeps the name, the
+    // title and the next Save on the file the pack had.
+    const QString title = s.window.windowTitle();
+    s.prompts->paths = {base.path("nosuchdir/x.mrg")};
+    ctl<QAction>(s.window, "mrg1")->trigger();
+    ASSERT_EQ(s.prompts->errors, std::vector<bool>{true}) << "the failure is told";
+    EXPECT_EQ(s.window.document().fileName(), base.path("copy.mrg"));
+    EXPECT_EQ(s.window.windowTitle(), title);
+    s.click(1);
+    ctl<QAction>(s.window, "DownItem")->trigger();
+    QTest::keySequence(&s.window, QKeySequence::Save);
+    EXPECT_EQ(packLayout(base.path("copy.mrg")), "E: c b a | M: d e | H: f");
+    EXPECT_FALSE(QFileInfo::exists(base.path("nosuchdir")));
 }

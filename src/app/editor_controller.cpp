@@ -7,6 +7,7 @@
 #include "editor/ui/track_properties_panel.h"
 #include "image_box.h"
 #include "list_controller.h"
+#include "pack/templates.h"
 #include "render/ui/preview_window.h"
 #include "settings/ui/lang_apply.h"
 #include "settings/ui/mnemonics.h"
@@ -200,6 +201,7 @@ void EditorController::openEditor(bool newTrack) {
     showCanvas(true);
     showSessionValues();
     panel().showHelpFor(newTrack);
+    panel().setPlayerColor(app_.Style.line(Session.colorMode()));
     canvas_->setField(Session.canvasSize);
     list_.panel()->hide();
     panel().show();
@@ -300,6 +302,7 @@ void EditorController::rename() {
 // a new track enters the list by the NewLevel rule, an existing one gets its
 // caption renewed.
 void EditorController::storeTrack() {
+    if (!finishChecked()) return;
     const bool wasNew = Session.isNewTrack();
     const int j = Editor.CurTrack;
     SaveOutcome saved;
@@ -319,6 +322,27 @@ void EditorController::storeTrack() {
     }
     if (saved.track == 0) return; // no track was open
     closeEditor(saved.track);
+}
+
+// A track too short for its length would store a finish left of the start,
+// which the game cannot finish: the user is told and offered the longest
+// length that fits (one step of the track's history), or storing it as it
+// is. False when the user cancelled.
+bool EditorController::finishChecked() {
+    if (!Session.storeLosesFinish()) return true;
+    const int t = Session.templateToStore();
+    const int fits = Session.longestFittingPreset();
+    if (!fits) return app_.ask().confirm(app_.window, app_.Lang[kLineNoLengthFits]);
+    const QString length = t <= kPresetCount ? QString(presetText(t)) : QString::number(t);
+    const int chosen =
+        app_.ask().choose(app_.window, app_.Lang.format(kLineFinishLeftOfStart, length),
+                          {app_.Lang[kLineTakeLongestLength], app_.Lang[kLineStoreAsItIs],
+                           app_.Lang[kLineButtonCancel]});
+    if (chosen == 0) {
+        choosePreset(fits);
+        panel().setLengthRow(fits);
+    }
+    return chosen != 2;
 }
 
 // closeWithoutStoring: "Закрыть без сохранения". Edits that would be lost are

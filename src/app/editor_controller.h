@@ -85,6 +85,7 @@ private:
     int viewHeight() const;
     void showCanvas(bool on);
     void choosePreset(int t);
+    bool finishChecked(); // asks before a finish left of the start is stored
     void applyFieldSize();
     void movePlayer(bool up);
     void rename();

@@ -121,6 +121,38 @@ void TrackSession::choosePreset(int t) {
     placeMarks();
 }
 
+bool TrackSession::finishRightOfStart(int t) const {
+    DecodedTrack marks = state_;
+    marks.FindSFM(t, newTrack_ && state_.NodeCount >= 1 ? state_.NodeX[1] : 0);
+    return marks.FinishPt.x() > marks.StartPt.x();
+}
+
+int TrackSession::templateToStore() const {
+    if (!newTrack_) return record().Templ;
+    return LengthRow < 1 || LengthRow > kPresetCount || LengthPending ? 1 : LengthRow;
+}
+
+bool TrackSession::storeLosesFinish() const {
+    const int t = templateToStore();
+    if (!isOpen() || t <= 0 || state_.NodeCount < 2 || finishRightOfStart(t)) return false;
+    if (newTrack_) return true;
+    DecodedTrack stored;
+    const TTrackInfo& was = tracks_[state_.CurTrack];
+    stored.decode(was);
+    if (was.Templ <= 0 || stored.NodeCount < 2) return true;
+    stored.FindSFM(was.Templ);
+    return stored.FinishPt.x() > stored.StartPt.x();
+}
+
+int TrackSession::longestFittingPreset() const {
+    int best = 0, bestRun = 0;
+    for (int t = 1; t <= kPresetCount; ++t) {
+        const int run = templateRow(t).FinishX - templateRow(t).StartX;
+        if (run > bestRun && finishRightOfStart(t)) best = t, bestRun = run;
+    }
+    return best;
+}
+
 PanelResult TrackSession::applyFieldSize(const QString& widthText, const QString& heightText) {
     const auto w = parseFieldNumber(widthText);
     if (!w || *w < 0 || *w > kMaxFieldSize) return {EditorMessage::NotANumber, widthText};
@@ -200,7 +232,7 @@ SaveOutcome TrackSession::storeTrack(const QString& nameText) {
 }
 
 void TrackSession::storeNewTrack(TTrackInfo& r) const {
-    const int t = LengthRow < 1 || LengthRow > kPresetCount || LengthPending ? 1 : LengthRow;
+    const int t = templateToStore();
     r.Templ = int16_t(t);
     r.FileOffset = 0;
     copyTemplateHeader(r, t);

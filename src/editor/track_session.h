@@ -90,6 +90,19 @@ public:
     void placeMarks();
     // The user picked preset t (1..13).
     void choosePreset(int t);
+    // Whether the finish of template t (1..36) lies right of its start on the
+    // track as it would be stored; the game cannot be finished otherwise.
+    bool finishRightOfStart(int t) const;
+    // Storing would leave the finish left of the start where it was not: a new
+    // track, or one whose edits or length made it so (a track of the pack that
+    // was so already is the pack check's to tell).
+    bool storeLosesFinish() const;
+    // The template storing writes: a new track's preset (1 while none was
+    // picked), an open track's own.
+    int templateToStore() const;
+    // The preset (1..13) with the longest run from start to finish whose
+    // finish lies right of its start here; 0 when none does.
+    int longestFittingPreset() const;
     // "Обновить область" with the width and height typed in the panel; both are
     // checked before either is applied.
     PanelResult applyFieldSize(const QString& widthText, const QString& heightText);

@@ -73,11 +73,14 @@ struct MarkColors {
     QColor pole, rider;
 };
 
+// A finish that does not lie right of the start (a track too short for its
+// length) is left out, as the canvas leaves it out.
 void drawMarks(ScaledPainter& sp, const DecodedTrack& st, const MarkColors& c) {
+    const bool finish = st.FinishPt.x() > st.StartPt.x();
     sp.pole(st.StartPt, c.pole);
-    sp.pole(st.FinishPt, c.pole);
+    if (finish) sp.pole(st.FinishPt, c.pole);
     sp.flag(st.StartPt, kStartFlagColor);
-    sp.flag(st.FinishPt, kFinishFlagColor);
+    if (finish) sp.flag(st.FinishPt, kFinishFlagColor);
     sp.point(st.PlayerPt, c.rider);
 }
 

@@ -1,7 +1,10 @@
 // The track properties panel through the real main window: opening a track,
 // changing it with the panel's controls, storing it and saving the pack, and
 // starting, drawing and storing a new track.
+#include "draw/map_draw.h"
 #include "editor_window_util.h"
+#include "pack/templates.h"
+#include "render/track_preview.h"
 #include "settings/ui/lang_apply.h"
 #include "text/lang_added.h"
 
@@ -186,7 +189,11 @@ TEST(TrackEditor, ANewTrackIsDrawnStoredAtTheHeadAndSaved) {
         EXPECT_EQ(table->horizontalScrollBar()->value(), 0) << table->objectName().toStdString();
     }
 
+    // Too short for any length: the finish would lie left of the start, and
+    // the store asks first.
+    s.prompts->answers = {true};
     QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
+    ASSERT_EQ(s.prompts->asked.back(), w.app().Lang[kLineNoLengthFits]);
     EXPECT_EQ(s.caption(1), std::to_string(j) + "/my_first_track");
     EXPECT_EQ(w.statusText(0), "") << "no canvas position is left with the list";
     EXPECT_EQ(w.list().selectedRow(), 1);
@@ -213,6 +220,7 @@ TEST(TrackEditor, NewTracksFollowNewLevelAndLeaveNoRowWhenDropped) {
     EXPECT_EQ(QApplication::focusWidget(), ctl<QLineEdit>(w, "NameNewTrack"));
 
     drawNewTrack(w, "at the end", {{20, 200}, {80, 180}});
+    s.prompts->answers = {true}; // yes, store it though it is short
     QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
     const int last = w.document().Rows.size() - 1;
     EXPECT_EQ(s.caption(last), std::to_string(w.document().Tracks.TrackCount) + "/at_the_end");
@@ -322,4 +330,68 @@ TEST(TrackEditor, AfterATrackIsClosedItsRowHasTheKeysAndTheCommands) {
         QTest::keyClick(s.view(), Qt::Key_Return);
         EXPECT_FALSE(w.editor().isOpen());
     }
+}
+
+// A track too short for its length would be stored with its finish left of
+// the start, which the game cannot finish: the store says so and offers the
+// longest length that fits (an undoable step of the track), or to store it as
+// it is, or to go on editing. A track of the pack already so is not asked
+// about again; the previews then show no finish flag, as the canvas.
+TEST(TrackEditor, AStoreThatWouldLeaveTheFinishLeftOfTheStartAsksFirst) {
+    BaseFolder base({{"a", "b"}, {"c"}, {}});
+    Started s;
+    MainWindow& w = s.window;
+    // Nine segments of 100 from x 20: presets 1 (finish at 597) and 2 (845) fit.
+    std::vector<QPoint> clicks;
+    for (int x = 20; x <= 920; x += 100) clicks.push_back({x, 300});
+    drawNewTrack(w, "nine", clicks);
+    panel(w)->ListLenT->setCurrentIndex(2); // preset 3: finish at 1106
+    emit panel(w)->ListLenT->activated(2);
+    const QString asked = w.app().Lang.format(kLineFinishLeftOfStart, presetText(3));
+    s.prompts->choices = {2}; // cancel: the track stays open as it was
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
+    EXPECT_EQ(s.prompts->asked.back(), asked);
+    ASSERT_TRUE(w.editor().isOpen());
+    EXPECT_EQ(panel(w)->lengthRow(), 3);
+
+    s.prompts->choices = {0}; // the longest that fits
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
+    ASSERT_FALSE(w.editor().isOpen());
+    const int j = w.document().Tracks.TrackCount;
+    EXPECT_EQ(w.document().Tracks[j].Templ, 2);
+    DecodedTrack stored;
+    stored.decode(w.document().Tracks[j]);
+    stored.FindSFM(2);
+    EXPECT_GT(stored.FinishPt.x(), stored.StartPt.x());
+    EXPECT_EQ(stored.FinishPt.x(), 900) << "the node ending the segment over x 845";
+
+    // Stored as it is: the pack keeps preset 3, and opening and storing it
+    // again asks nothing.
+    drawNewTrack(w, "kept", clicks);
+    panel(w)->ListLenT->setCurrentIndex(2);
+    emit panel(w)->ListLenT->activated(2);
+    s.prompts->choices = {1};
+    const size_t before = s.prompts->asked.size();
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
+    ASSERT_FALSE(w.editor().isOpen());
+    EXPECT_EQ(s.prompts->asked.size(), before + 1);
+    const int k = w.document().Tracks.TrackCount;
+    EXPECT_EQ(w.document().Tracks[k].Templ, 3);
+    // The preview shows the start flag only: no finish at the left edge.
+    QImage preview(200, 100, QImage::Format_RGB32);
+    DecodedTrack shown;
+    drawPreview(w.document().Tracks, k, shown, preview, PreviewColors{Qt::white, Qt::black},
+                PreviewTarget::List);
+    int finishRed = 0;
+    for (int y = 0; y < preview.height(); ++y)
+        for (int x = 0; x < preview.width(); ++x)
+            finishRed += preview.pixelColor(x, y) == kFinishFlagColor;
+    EXPECT_EQ(finishRed, 0);
+    s.click(w.document().Rows.findTrack(k));
+    QTest::keyClick(s.view(), Qt::Key_Return);
+    ASSERT_TRUE(w.editor().isOpen());
+    drag(ctl<QWidget>(w, "MapImg"), canvasPoint(w, 3), canvasPoint(w, 3) - QPoint(0, 20));
+    QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);
+    EXPECT_FALSE(w.editor().isOpen());
+    EXPECT_EQ(s.prompts->asked.size(), before + 1) << "already so in the pack: not asked again";
 }

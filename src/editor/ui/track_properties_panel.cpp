@@ -10,11 +10,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -88,8 +91,7 @@ QLabel* wrappedLabel(const char* name, const char* text, QWidget* parent) {
     return l;
 }
 
-// A filled circle in a flag colour, the legend of the start or finish flag.
-QLabel* flagCircle(const QColor& colour, QWidget* parent) {
+QPixmap circle(const QColor& colour) {
     QPixmap dot(12, 12);
     dot.fill(Qt::transparent);
     QPainter p(&dot);
@@ -97,6 +99,12 @@ QLabel* flagCircle(const QColor& colour, QWidget* parent) {
     p.setPen(colour);
     p.setBrush(colour);
     p.drawEllipse(QRectF(0.5, 0.5, 11, 11));
+    return dot;
+}
+
+// A filled circle in a flag colour, the legend of the start or finish flag.
+QLabel* flagCircle(const QColor& colour, QWidget* parent) {
+    const QPixmap dot = circle(colour);
     auto* l = new QLabel(parent);
     l->setPixmap(dot);
     l->setFixedSize(dot.size());
@@ -134,8 +142,9 @@ TrackPropertiesPanel::TrackPropertiesPanel(QWidget* parent) : QWidget(parent) {
     CloseProp = named(new QPushButton(ru("Закрыть без сохранения"), this), "CloseProp");
     column->addWidget(SaveTProp);
     column->addWidget(CloseProp);
-    newTrackHelp = named(new QPlainTextEdit(this), "Memo2");
+    newTrackHelp = named(new QTextEdit(this), "Memo2");
     newTrackHelp->setReadOnly(true);
+    connect(newTrackHelp, &QTextEdit::textChanged, this, &TrackPropertiesPanel::layOutSteps);
     newTrackHelp->setPlainText(ru("1. Задайте ширину и высоту поля.\n"
                                   "2. Нажмите \"Обновить область\".\n"
                                   "3. Нарисуйте трек.\n"
@@ -198,12 +207,13 @@ QWidget* TrackPropertiesPanel::buildPlayer() {
     auto* h = new QHBoxLayout(playerBox);
     h->setContentsMargins(6, 2, 6, 4);
     h->setSpacing(3);
-    PlyrUp = named(new QPushButton("^^^", playerBox), "PlyrUp");
+    PlyrUp = named(new QPushButton(ru("^^^ (&В)"), playerBox), "PlyrUp");
     PlyrDown = named(new QPushButton("vvv", playerBox), "PlyrDown");
-    for (QPushButton* b : {PlyrUp, PlyrDown}) b->setFixedWidth(40);
+    for (QPushButton* b : {PlyrUp, PlyrDown}) b->setMinimumWidth(40); // "^^^" grows with its letter
     playerStep = named(new QLineEdit("1", playerBox), "Edit1");
     playerStep->setFixedWidth(36);
     playerStepUnit = named(new QLabel("px.", playerBox), "Label9");
+    playerStepUnit->setBuddy(playerStep); // its Alt letter reaches the step
     h->addWidget(PlyrUp);
     h->addWidget(PlyrDown);
     h->addWidget(playerStep);
@@ -224,8 +234,13 @@ QWidget* TrackPropertiesPanel::buildHelp(bool newTrack) {
             ? wrappedLabel("Label1", "Shift+LeftButton - снятие ограничения на длину линии", panel)
             : wrappedLabel("Label13", "Ctrl+LeftButton - коррекция координат выбранного узла",
                            panel);
+    QLabel* player =
+        named(new QLabel(ru("- Игрок"), panel), newTrack ? "PlayerLegendNew" : "PlayerLegendEdit");
+    QLabel* playerDot = flagCircle(Qt::red, panel);
     v->addLayout(legendRow(flagCircle(kStartColor, panel), start));
     v->addLayout(legendRow(flagCircle(kFinishColor, panel), finish));
+    v->addLayout(legendRow(playerDot, player));
+    playerDots << playerDot;
     v->addWidget(modifier);
     if (newTrack) {
         newStartLabel = start, newFinishLabel = finish, lengthLimitHint = modifier;
@@ -233,6 +248,39 @@ QWidget* TrackPropertiesPanel::buildHelp(bool newTrack) {
         editStartLabel = start, editFinishLabel = finish, correctionHint = modifier;
     }
     return panel;
+}
+
+// The player marker is drawn in the line colour of the canvas.
+void TrackPropertiesPanel::setPlayerColor(const QColor& colour) {
+    for (QLabel* dot : playerDots) dot->setPixmap(circle(colour));
+}
+
+// The steps of the new-track help, one paragraph each whatever lines the
+// language breaks them into: a step too long for a line wraps under its own
+// words, clear of the number.
+void TrackPropertiesPanel::layOutSteps() {
+    if (layingOutSteps_) return;
+    layingOutSteps_ = true;
+    static const QRegularExpression kNumber(R"(^\d+\.\s*)");
+    QStringList steps;
+    for (const QString& line : newTrackHelp->toPlainText().split('\n')) {
+        const QString words = line.simplified();
+        if (steps.isEmpty() || kNumber.match(words).hasMatch())
+            steps << words;
+        else if (!words.isEmpty())
+            steps.last() = (steps.last() + ' ' + words).simplified();
+    }
+    if (steps.join('\n') != newTrackHelp->toPlainText()) newTrackHelp->setPlainText(steps.join('\n'));
+    for (QTextBlock b = newTrackHelp->document()->begin(); b.isValid(); b = b.next()) {
+        const QRegularExpressionMatch number = kNumber.match(b.text());
+        const int indent =
+            number.hasMatch() ? newTrackHelp->fontMetrics().horizontalAdvance(number.captured()) : 0;
+        QTextBlockFormat format = b.blockFormat();
+        format.setLeftMargin(indent);
+        format.setTextIndent(-indent);
+        QTextCursor(b).setBlockFormat(format);
+    }
+    layingOutSteps_ = false;
 }
 
 void TrackPropertiesPanel::showHelpFor(bool newTrack) {

@@ -17,9 +17,9 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
+class QTextEdit;
 
 namespace korvo {
 
@@ -40,6 +40,8 @@ public:
     int lengthRow() const;
     // The help of a new track (newTrackHelp, helpnew) or of an open one (helpedit).
     void showHelpFor(bool newTrack);
+    // The legend's dot of the player marker, in the colour the canvas draws it.
+    void setPlayerColor(const QColor& colour);
 
     // ---- Controls ----
     QLabel* titleLabel;      // "Свойства трека"
@@ -49,14 +51,14 @@ public:
     QGroupBox* lengthBox;         // "  Длина трека  "
     QComboBox* ListLenT;          // the 13 length presets
     QGroupBox* playerBox;         // " Позиция игрока "
-    QPushButton* PlyrUp;          // "^^^"
+    QPushButton* PlyrUp;          // "^^^" with an Alt letter
     QPushButton* PlyrDown;        // "vvv"
     QLineEdit* playerStep;        // player step in pixels
     QLabel* playerStepUnit;       // "px."
     QCheckBox* pntnd;             // "Точки на узлах"
     QPushButton* SaveTProp;       // "Сохранить и Закрыть"
     QPushButton* CloseProp;       // "Закрыть без сохранения"
-    QPlainTextEdit* newTrackHelp; // how to draw a new track
+    QTextEdit* newTrackHelp;      // how to draw a new track, step by step
     QWidget* helpnew;             // help while a new track is drawn
     QLabel* lengthLimitHint;      // "Shift+LeftButton - ..."
     QLabel* newStartLabel;        // "- Старт"
@@ -66,6 +68,7 @@ public:
     QLabel* editStartLabel;       // "- Старт"
     QLabel* editFinishLabel;      // "- Финиш"
     QLabel* moveViewHint;         // "MiddleButton - ...", under both
+    QList<QLabel*> playerDots;    // the legend's player marker dots, beside "- Игрок"
 
 signals:
     // The user edited the name (TrackPropStringsChange).
@@ -79,6 +82,8 @@ private:
     QWidget* buildPlayer();
     QWidget* buildHelp(bool newTrack);
     void setValue(QTableWidget* table, int row, const QString& text);
+    void layOutSteps();
+    bool layingOutSteps_ = false;
 };
 
 } // namespace korvo

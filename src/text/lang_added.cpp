@@ -301,8 +301,8 @@ const AddedLine kAdded[] = {
      "program ends, and the file is left as it is.\r\n\r\n%1",
      "Файл настроек opt.ini не удалось прочитать: до конца работы действуют настройки по "
      "умолчанию, а файл остаётся как есть.\r\n\r\n%1"},
-    {264, "file dialog filter of packs", "Levels(*.mrg)", "Уровни(*.mrg)"},
-    {265, "file dialog filter of other packs", "Quokka Levels(*.lvl)", "Уровни Quokka(*.lvl)"},
+    {264, "file dialog filter of packs", "Levels (*.mrg)", "Уровни (*.mrg)"},
+    {265, "file dialog filter of other packs", "Quokka Levels (*.lvl)", "Уровни Quokka (*.lvl)"},
     {266, "track panel: the unit of the field size", "px.", "пикс."},
     {267, "game archive packer: the game", "Game archive (*.jar)", "Архив игры (*.jar)"},
     {268, "game archive packer: the pack", "Level pack (*.mrg)", "Пакет уровней (*.mrg)"},
@@ -537,7 +537,7 @@ const AddedLine kAdded[] = {
      "Файлы нельзя перетащить, пока открыт трек: сначала сохраните или закройте его."},
     {371, "a command that waits while a track is open",
      "\"%s\" waits while a track is open: store the track (\"Save and close\") or close it first.",
-     "«%s» недоступно, пока открыт трек: сначала сохраните трек («Сохранить и закрыть») или "
+     "«%s» недоступно, пока открыт трек: сначала сохраните трек («Сохранить и Закрыть») или "
      "закройте его."},
     {372, "legend: the player marker", "- Player", "- Игрок"},
     {373, "store: the finish would lie left of the start",
@@ -562,6 +562,8 @@ const AddedLine kAdded[] = {
     {383, "help window: back button", "&Back", "&Назад"},
     {384, "help window: forward button", "&Forward", "&Вперёд"},
     {385, "help window: close button", "Close", "Закрыть"},
+    {386, "track panel: the button that raises the player marker, with its Alt letter",
+     "^^^ (&R)", "^^^ (&В)"},
 };
 
 } // namespace

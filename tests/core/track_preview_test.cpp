@@ -98,7 +98,8 @@ TEST_F(Preview, EmptyPointsDrawBackgroundFrameZeroLineAndMarks) {
     QImage img(200, 150, QImage::Format_RGB32);
     drawPreview(tracks, j, state, img, colors, PreviewTarget::List);
     EXPECT_EQ(count(img, kLine), 1) << "only the rider point";
-    EXPECT_GT(count(img, QColor(255, 0, 0)), 0) << "finish on node 1";
+    EXPECT_GT(count(img, kStartFlagColor), 0) << "the start on node 1";
+    EXPECT_EQ(count(img, kFinishFlagColor), 0) << "no finish where none lies right of the start";
 
     // Floating, a track of no width keeps the window's height.
     state.decode(tracks[j]);

@@ -295,6 +295,7 @@ enum AddedLineNumber : int {
     kLineHelpBack = 383,
     kLineHelpForward = 384,
     kLineHelpClose = 385,
+    kLinePlayerUpButton = 386, // "^^^" with a letter its Alt key presses it by
 };
 
 } // namespace korvo

@@ -100,9 +100,10 @@ MainWindow::MainWindow(std::optional<ListView> view, const WindowStart& start, Q
     pack_->buildRecentMenu();
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager&) { pack_->sessionEnding(); });
-    new RideCommands(app_, *list_, *editor_, this, right); // Ride, Replay, Check pack
+    ride_ = new RideCommands(app_, *list_, *editor_, this, right); // Ride, Replay, Check pack
     app_.Flags.FirstActivate = true;
-    keepMnemonicsOnShow(); // every dialog's buttons get Alt letters when it shows
+    keepMnemonicsOnShow();          // every dialog's buttons get Alt letters when it shows
+    qApp->installEventFilter(this); // F1 in any window of the program
     loadLanguage();
     connectParts();
 }

@@ -36,7 +36,9 @@ class QUndoGroup;
 namespace korvo {
 
 class EditorController;
+class HelpWindow;
 class ImportCommands;
+class RideCommands;
 class ListController;
 class AboutBox;
 class SubmissionWindow;
@@ -73,11 +75,18 @@ public:
     OptionsDialog& optionsDialog();
     AboutBox& aboutBox();
     SubmissionWindow& submissionWindow();
+    // The manual, in the interface language; built when first asked for.
+    HelpWindow& helpWindow();
+    // Opens the manual on `page` over the window that is active.
+    void showHelpPage(const QString& page);
+    // The manual's page for where the user is in `active` (F1).
+    QString helpPageFor(const QWidget* active) const;
     // Replaces message boxes and file dialogs (tests).
     void setPrompts(std::unique_ptr<Prompts> prompts);
     QString statusText(int panel) const;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override; // F1 in any of its windows
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override; // files from the file manager
@@ -120,6 +129,8 @@ private:
     EditorController* editor_ = nullptr;
     PackCommands* pack_ = nullptr;
     ImportCommands* import_ = nullptr;
+    RideCommands* ride_ = nullptr;
+    HelpWindow* help_ = nullptr;
     QUndoGroup* undoGroup_ = nullptr;
     QStringList startProblems_; // reported once the window is up
     // A problem with "opt.ini" at start-up: its message line, the reason, and

@@ -3,17 +3,24 @@
 #include "dist/packer_launch.h"
 #include "dist/ui/submission_window.h"
 #include "editor_controller.h"
+#include "help_window.h"
+#include "list/ui/copy_dialog.h"
 #include "main_window.h"
 #include "pack_commands.h"
+#include "ride/ui/check_window.h"
+#include "ride/ui/ride_view.h"
+#include "ride_commands.h"
 #include "settings/autosave.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/lang_apply.h"
 #include "settings/ui/options_dialog.h"
 #include "text/lang_added.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QUrl>
 
 namespace korvo {
@@ -107,6 +114,7 @@ void MainWindow::loadLanguage() {
     editor_->history().retranslate();
     refreshUndoTexts();
     if (levtomail_f) levtomail_f->retranslate();
+    if (help_) help_->setLanguage(app_.Lang, manualLanguage(app_.Lang));
     if (settingsProblem_.line) {
         const SettingsProblem p = std::exchange(settingsProblem_, {});
         startProblems_.insert(p.at,
@@ -124,15 +132,69 @@ void MainWindow::reportStartProblems() {
     for (const QString& problem : problems) app_.ask().warning(this, problem);
 }
 
-// Help > Contents: "help.chm" of the base folder, opened by the desktop.
-// A missing file is named; a file the desktop cannot open gets the old words.
+// Help > Contents: "help.chm" of the base folder where there is one, opened
+// by the desktop (a file it cannot open gets the old words); otherwise the
+// manual built into the program.
 void MainWindow::showHelp() {
     const QString help = QDir(app_.BaseFolder).absoluteFilePath("help.chm");
     if (!QFileInfo::exists(help))
-        app_.ask().error(this, QString(),
-                         app_.Lang.format(kLineHelpMissing, QDir::toNativeSeparators(help)));
+        showHelpPage("index.html");
     else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
         app_.ask().error(this, QString(), app_.Lang[kLineHelpNotOpened]);
+}
+
+HelpWindow& MainWindow::helpWindow() {
+    if (!help_) {
+        help_ = new HelpWindow(this);
+        help_->setLanguage(app_.Lang, manualLanguage(app_.Lang));
+    }
+    return *help_;
+}
+
+// The manual comes up over the window in use: a modal dialog would keep the
+// keys and the mouse from a window that is not its own.
+void MainWindow::showHelpPage(const QString& page) {
+    HelpWindow& help = helpWindow();
+    QWidget* over = QApplication::activeModalWidget();
+    if (!over) over = this;
+    if (help.parentWidget() != over && over != &help) {
+        const QRect at = help.geometry();
+        help.setParent(over, Qt::Window);
+        help.setGeometry(at);
+    }
+    help.showPage(page);
+    if (!help.isVisible() && !help.property("placed").toBool()) { // first shown: over the window
+        help.setProperty("placed", true);
+        help.move(over->geometry().center() - help.rect().center());
+    }
+    help.show();
+    help.raise();
+    help.activateWindow();
+}
+
+QString MainWindow::helpPageFor(const QWidget* active) const {
+    if (qobject_cast<const OptionsDialog*>(active)) return "options.html";
+    if (qobject_cast<const SubmissionWindow*>(active)) return "submission.html";
+    if (qobject_cast<const CheckWindow*>(active)) return "check.html";
+    if (qobject_cast<const CopyTracksDialog*>(active)) return "list.html#copy-dialog";
+    if (active != this) return "index.html";
+    if (ride_->view() && ride_->view()->isVisible()) return "ride.html";
+    if (editor_->isOpen()) return editor_->track().isNew() ? "new-track.html" : "editing.html";
+    return "list.html";
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType()) {
+        QWidget* active = static_cast<QWidget*>(watched)->window();
+        if (active == help_) return false; // the manual's own F1: nothing to open
+        if (active == this || active->parentWidget() == this ||
+            (active->parentWidget() && active->parentWidget()->window() == this)) {
+            showHelpPage(helpPageFor(active));
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // buildGameArchive: the packer starts on its own; when it cannot, the message names

@@ -370,7 +370,7 @@ TEST(MainWindow, NewAndOpenAskBeforeUnsavedChangesAreLost) {
     EXPECT_EQ(s.prompts->asked[1],
               s.window.app().Lang.format(72, QDir::toNativeSeparators(base.path("levels.mrg"))));
     EXPECT_EQ(s.prompts->lastFolder, QDir::currentPath());
-    EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg);;Quokka Levels(*.lvl)");
+    EXPECT_EQ(s.prompts->lastFilter, "Levels (*.mrg);;Quokka Levels (*.lvl)");
     EXPECT_EQ(s.window.document().fileName(), base.path("other.mrg"));
     EXPECT_EQ(s.window.statusText(4), "[1/0/1]");
     EXPECT_FALSE(s.window.document().modified());
@@ -404,7 +404,7 @@ TEST(MainWindow, AMalformedPackLeavesTheOpenPackUntouched) {
     EXPECT_EQ(s.window.statusText(4), "[3/2/1]");
 }
 
-TEST(MainWindow, OpeningAMissingFileStartsANewPackAndAMissingHelpIsTold) {
+TEST(MainWindow, OpeningAMissingFileStartsANewPack) {
     BaseFolder base(kSixTracks);
     Started s;
     s.prompts->paths = {base.path("typed.mrg")};
@@ -413,10 +413,6 @@ TEST(MainWindow, OpeningAMissingFileStartsANewPackAndAMissingHelpIsTold) {
     EXPECT_TRUE(s.window.app().Flags.PackWasMissing);
     EXPECT_EQ(s.window.document().fileName(), base.path("levels.new.mrg"));
     EXPECT_EQ(s.window.document().Rows.size(), 3);
-    ctl<QAction>(s.window, "N14")->trigger();
-    ASSERT_EQ(s.prompts->shown.size(), 1);
-    EXPECT_EQ(s.prompts->shown[0],
-              "The help file " + QDir::toNativeSeparators(base.path("help.chm")) + " is missing.");
 }
 
 // Save as writes the new file only (a cancelled one: see OpenTrackWindow).
@@ -433,7 +429,7 @@ TEST(MainWindow, SaveAsWritesTheNewFileOnly) {
     EXPECT_TRUE(s.window.windowTitle().endsWith("copy.mrg"));
     EXPECT_EQ(packLayout(base.path("copy.mrg")), "E: b c a | M: d e | H: f");
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), before);
-    EXPECT_EQ(s.prompts->lastFilter, "Levels(*.mrg)");
+    EXPECT_EQ(s.prompts->lastFilter, "Levels (*.mrg)");
 
     // A Save as that fails (a folder that is not there) keeps the name, the
     // title and the next Save on the file the pack had.

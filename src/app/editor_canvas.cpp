@@ -112,6 +112,12 @@ CorrectionWindow& EditorController::correctionWindow() {
         connect(correction_, &CorrectionWindow::edited, this, [this](const GestureOutcome& out) {
             canvas_->carryOut(out);
             refreshFloatingPreview();
+            // The read-out shows where the node is now.
+            const int k = Session.Gesture.SelNode;
+            if (k >= 1 && k <= Editor.NodeCount)
+                emit pointerMoved(pointerText(Editor.NodeX[size_t(k)],
+                                              Editor.NodeY[size_t(k)] + Editor.YOffset,
+                                              Editor.YOffset));
         });
     }
     return *correction_;
@@ -132,10 +138,10 @@ void EditorController::syncToolButtons() {
 }
 
 // Ctrl + left click on node k: the window goes beside the node on the screen.
-void EditorController::openCorrection(int k) {
+void EditorController::openCorrection(int k, bool byKeys) {
     if (k < 1 || k > Editor.NodeCount) return;
     const QPoint node(Editor.NodeX[size_t(k)], Editor.NodeY[size_t(k)] + Editor.YOffset);
-    correctionWindow().openAt(canvas_->mapToGlobal(canvas_->fromCanvas(node)));
+    correctionWindow().openAt(canvas_->mapToGlobal(canvas_->fromCanvas(node)), byKeys);
 }
 
 void EditorController::connectPreview() {

@@ -94,7 +94,7 @@ private:
     void restored();
     void toggleTool(GestureOutcome (NodeEditor::*click)());
     void syncToolButtons();
-    void openCorrection(int node);
+    void openCorrection(int node, bool byKeys);
     void refreshFloatingPreview();
     void zoomTo(double zoom);
     // The zoom commands each on while it can change the zoom, and the read-out.

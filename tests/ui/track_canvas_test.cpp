@@ -221,11 +221,23 @@ TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
     auto* wnd = ctl<CorrectionWindow>(w, "corrxywnd");
     ASSERT_TRUE(wnd->isVisible());
     EXPECT_EQ(wnd->node(), 3);
-    wnd->close();
-    w.activateWindow();
-    canvas->setFocus();
+    // Opened by Enter, it has the keys: X is ready for typing, Tab goes to Y,
+    // and the status read-out follows the value typed there.
+    QTRY_VERIFY(QApplication::focusWidget() == wnd->findChild<QSpinBox*>("x_"));
+    key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), wnd->findChild<QSpinBox*>("y_"));
+    QTest::keyClicks(QApplication::focusWidget(), "-100"); // 100 down: 121 below node 2
+    key(Qt::Key_Return);
+    EXPECT_EQ(st.node(3), QPoint(200, 100));
+    EXPECT_EQ(w.statusText(0), "X = 200;  Y = -100");
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(wnd->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w)) << "the keys go back to the main window";
+    EXPECT_TRUE(canvas->hasFocus());
+    QTest::keySequence(&w, QKeySequence::Undo); // the correction back
     QTest::keySequence(&w, QKeySequence::Undo); // the last node back
     ASSERT_EQ(st.NodeCount, 4);
+    EXPECT_EQ(st.node(3), QPoint(200, 106));
 
     key(Qt::Key_Backtab); // node 2
     key(Qt::Key_Backtab); // past the first: back to the buttons
@@ -237,6 +249,27 @@ TEST(TrackCanvas, ANodeIsMovedAndTheTrackStoredWithTheKeyboardOnly) {
     ctl<QAction>(w, "N6")->trigger();
     EXPECT_EQ(storedBlock(t.base.path("levels.mrg"), 0),
               editorBlock(1, {{111, 21}, {89, 128}, {100, 106}}, templateAnchorY(1), 0));
+}
+
+// Escape or Ctrl+Tab leaves the canvas for the next control at one press,
+// however many nodes the track has; Ctrl+Shift+Tab for the one before.
+TEST(TrackCanvas, EscapeOrCtrlTabLeavesTheCanvasAtOnePress) {
+    OpenedTrack t(levelNodes(6000, 100)); // 60 segments
+    MainWindow& w = t.w();
+    QWidget* canvas = t.canvas();
+    for (const QKeySequence keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_Tab)}) {
+        canvas->setFocus();
+        QTest::keyClick(canvas, Qt::Key_Tab); // a node selected: the arrows would move it
+        ASSERT_GE(w.editor().track().selectedNode(), 2);
+        QTest::keySequence(canvas, keys);
+        EXPECT_FALSE(canvas->hasFocus()) << keys.toString().toStdString();
+        EXPECT_TRUE(w.editor().isOpen());
+        EXPECT_FALSE(w.editor().track().modified());
+    }
+    canvas->setFocus();
+    QTest::keyClick(canvas, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(panel(w)->CloseProp->hasFocus()) << "back to the panel's last button";
 }
 
 TEST(TrackCanvas, CtrlClickOpensTheCorrectionWindowBesideTheNode) {

@@ -72,7 +72,7 @@ bool CorrectionWindow::showing() const {
     return isVisible() && track_.session().Gesture.CorrOpen;
 }
 
-void CorrectionWindow::openAt(QPoint node) {
+void CorrectionWindow::openAt(QPoint node, bool takeKeys) {
     const EditorState& st = track_.state();
     const int k = track_.selectedNode();
     if (k < 1 || k > st.NodeCount) return;
@@ -89,6 +89,11 @@ void CorrectionWindow::openAt(QPoint node) {
     move(screen ? corrWindowPos(node, frame, screen->availableGeometry()) : node);
     show();
     raise();
+    if (takeKeys) {
+        activateWindow();
+        x_->setFocus(Qt::OtherFocusReason);
+        x_->selectAll();
+    }
 }
 
 void CorrectionWindow::dismiss() {
@@ -129,6 +134,8 @@ void CorrectionWindow::keyPressEvent(QKeyEvent* event) {
 
 void CorrectionWindow::closeEvent(QCloseEvent* event) {
     const bool wasOpen = showing();
+    // The keys it had go back to the window it works for.
+    if (isActiveWindow() && parentWidget()) parentWidget()->window()->activateWindow();
     QWidget::closeEvent(event);
     if (wasOpen) {
         emit edited(track_.nodes().correctionClosed());

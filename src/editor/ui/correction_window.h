@@ -28,8 +28,9 @@ public:
     // Shows the selected node of the open track, or shows another one when
     // the window is open already. `node` is the node's position on the
     // screen; the window goes beside it (corrWindowPos). Filling in the values
-    // does not move the node.
-    void openAt(QPoint node);
+    // does not move the node. `takeKeys`: the window becomes the active one
+    // with the X field ready for typing (opened from the keyboard).
+    void openAt(QPoint node, bool takeKeys = false);
 
     // Hides the window without the closing steps: the track is being closed.
     void dismiss();

@@ -202,7 +202,7 @@ void TrackCanvas::carryOut(const GestureOutcome& out) {
     if (!out.scrollBy.isNull()) panBy(out.scrollBy);
     if (out.grewAbove > 0) followGrowthAbove(out.grewAbove);
     if (!out.pointer.isEmpty()) emit pointerMoved(out.pointer);
-    if (out.openCorrection > 0) emit correctionAsked(out.openCorrection);
+    if (out.openCorrection > 0) emit correctionAsked(out.openCorrection, correctionByKeys_);
     // The message comes last: its box runs an event loop of its own.
     if (out.message != EditorMessage::None) emit messageAsked(out.message);
 }
@@ -294,10 +294,21 @@ bool TrackCanvas::isNodeKey(const QKeyEvent* e) const {
     }
 }
 
+// Escape and Ctrl+Tab (Ctrl+Shift+Tab back) leave the canvas for the next
+// control at once, where Tab would step through every node first.
+bool TrackCanvas::leavesCanvas(const QKeyEvent* e) const {
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if (e->key() == Qt::Key_Escape) return mods == Qt::NoModifier;
+    if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab)
+        return mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
+    return false;
+}
+
 // The window's own Delete (delete tracks) and arrow shortcuts give way while
 // a node is selected here.
 bool TrackCanvas::event(QEvent* e) {
-    if (e->type() == QEvent::ShortcutOverride && isNodeKey(static_cast<QKeyEvent*>(e))) {
+    if (e->type() == QEvent::ShortcutOverride &&
+        (isNodeKey(static_cast<QKeyEvent*>(e)) || leavesCanvas(static_cast<QKeyEvent*>(e)))) {
         e->accept();
         return true;
     }
@@ -322,6 +333,13 @@ void TrackCanvas::showSelection() {
 }
 
 void TrackCanvas::keyPressEvent(QKeyEvent* e) {
+    if (leavesCanvas(e)) {
+        keyRun_ = false;
+        QWidget::focusNextPrevChild(e->key() != Qt::Key_Backtab &&
+                                    !(e->modifiers() & Qt::ShiftModifier));
+        e->accept();
+        return;
+    }
     if (!isNodeKey(e)) {
         // Any other key ends a run of arrows; Shift alone does not (Shift+arrow).
         const int k = e->key();
@@ -348,9 +366,11 @@ void TrackCanvas::keyPressEvent(QKeyEvent* e) {
         keyRun_ = false;
         carryOut(editor_.deleteSelected());
         break;
-    default: // Enter
+    default: // Enter: the window opens with the keys in its X field
         keyRun_ = false;
+        correctionByKeys_ = true;
         carryOut(editor_.correctSelected());
+        correctionByKeys_ = false;
         break;
     }
     showSelection();

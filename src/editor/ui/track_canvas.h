@@ -77,10 +77,11 @@ public:
 signals:
     void messageAsked(korvo::EditorMessage message);
     void pointerMoved(const QString& text); // status panel 0
-    void correctionAsked(int node);         // open the correction window beside node
-    void trackEdited();                     // a node is being dragged: the floating preview follows
-    void fieldChanged();                    // the field grew: "Ширина поля" shows it
-    void zoomChanged(double zoom);          // the view's zoom changed
+    // Open the correction window beside node; `byKeys` (Enter) gives it the keys.
+    void correctionAsked(int node, bool byKeys);
+    void trackEdited();            // a node is being dragged: the floating preview follows
+    void fieldChanged();           // the field grew: "Ширина поля" shows it
+    void zoomChanged(double zoom); // the view's zoom changed
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -106,6 +107,7 @@ private:
     void showSelection();
     // The key (with its modifiers) moves, deletes or corrects the selected node.
     bool isNodeKey(const QKeyEvent* event) const;
+    bool leavesCanvas(const QKeyEvent* event) const;
 
     OpenTrack& track_;
     NodeEditor& editor_;
@@ -116,9 +118,10 @@ private:
     QSize field_;
     double zoom_ = 1.0;
     QMargins room_;
-    QPoint place_;        // the field's offset in a view larger than it
-    QPoint pointer_;      // where on the screen the pointer was last seen over the canvas
-    bool keyRun_ = false; // arrows pressed one after another: one undo step
+    QPoint place_;   // the field's offset in a view larger than it
+    QPoint pointer_; // where on the screen the pointer was last seen over the canvas
+    bool keyRun_ = false;           // arrows pressed one after another: one undo step
+    bool correctionByKeys_ = false; // Enter asked for the correction window
 };
 
 } // namespace korvo

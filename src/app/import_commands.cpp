@@ -180,9 +180,10 @@ QString ImportCommands::imagesFolder() {
     return {};
 }
 
-// pictureOfSelected
+// pictureOfSelected: the track selected last, while any row is selected (a
+// group's header clicked after a track leaves that track).
 void ImportCommands::pictureOfSelected() {
-    const int j = list_.selectedTrack();
+    const int j = list_.selectedRow() >= 0 ? list_.current().Track : 0;
     if (j <= 0) {
         app_.ask().error(app_.window, QString(), app_.Lang[38]); // select a track first
         return;

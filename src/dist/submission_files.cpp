@@ -51,7 +51,8 @@ Message storeAuthor(const QString& baseFolder, const QString& nick, const QStrin
     Message error;
     auto ini = readIniFile(path, &error);
     if (!ini) return error;
-    if (ini->value("Author", "Name") == nick && ini->value("Author", "Email") == email) return {};
+    // The first author stays: an existing [Author] is only read.
+    if (ini->hasKeys("Author")) return {};
     // Without "opt.ini" the next start would find no [Options]: begin with
     // the file a first start writes.
     if (!QFileInfo::exists(path)) *ini = IniText(kDefaultOptionsText);

@@ -25,9 +25,10 @@ QByteArray infoText(const QString& levelName, const QString& nick, const QString
 // reason the archive was not written.
 Message CompressFiles(const QStringList& paths, const QString& baseFolder);
 
-// Sets [Author] Name and Email in "opt.ini" as it is on disk now, every other
-// key kept; nothing is written when both are already so. A missing "opt.ini"
-// is first made with the first-start defaults. Returns "" or the reason.
+// Writes [Author] Name and Email into "opt.ini" as it is on disk now, every
+// other key kept, while it has no [Author] with keys: the first author stays.
+// A missing "opt.ini" is first made with the first-start defaults. Returns ""
+// or the reason.
 Message storeAuthor(const QString& baseFolder, const QString& nick, const QString& email);
 
 } // namespace korvo

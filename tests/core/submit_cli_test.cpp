@@ -23,7 +23,7 @@ QStringList fields(const QString& nick) {
 
 } // namespace
 
-TEST(SubmitCli, SaveOnlyKeepsTheArchiveAndTheAuthorOfTheLastRun) {
+TEST(SubmitCli, SaveOnlyKeepsTheArchiveAndTheFirstAuthor) {
     SubmissionFolder folder;
     // No "opt.ini" yet: it is made with the first-start defaults, then [Author].
     const CliRun first = submit(folder, fields("Rider"));
@@ -39,11 +39,13 @@ TEST(SubmitCli, SaveOnlyKeepsTheArchiveAndTheAuthorOfTheLastRun) {
     EXPECT_EQ(fromBase64(entries[1].toObject()["data"]),
               "Forest\r\nRider\r\na@example.net\r\n10/10/10\r\n");
 
-    // The author of each run that succeeds is the one stored.
-    putFile(ini, fileBytes(ini) + "[Mine]\r\nKept=1\r\n"); // a hand edit stays
+    // The first author stored stays: a later run's nick goes into its
+    // archive only, and "opt.ini" is not written again.
+    putFile(ini, fileBytes(ini) + "[Mine]\r\nKept=1\r\n");
+    const QByteArray settings = fileBytes(ini);
     EXPECT_EQ(submit(folder, fields("Other")).status, 0);
-    EXPECT_EQ(ReadString("Author", "Name", ini, "-"), "Other");
-    EXPECT_EQ(ReadString("Mine", "Kept", ini, "-"), "1");
+    EXPECT_EQ(ReadString("Author", "Name", ini, "-"), "Rider");
+    EXPECT_EQ(fileBytes(ini), settings);
     EXPECT_TRUE(fromBase64(zipDump(archivePath(folder.base))["entries"][1]["data"])
                     .startsWith("Forest\r\nOther\r\n"));
 }

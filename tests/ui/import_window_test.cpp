@@ -130,9 +130,16 @@ TEST(ImportWindow, ATrackGoesOutAsLevAndThePicturesComeOut) {
     EXPECT_TRUE(fileBytes(base.path("images/12-b.gif")).startsWith("GIF89a"));
     ASSERT_EQ(s.prompts->shown.size(), 3);
     EXPECT_EQ(s.prompts->shown[2], w.app().Lang[37]);
-    s.click(0); // a group's header: no track
+    // A group's header clicked after a track: the track selected last.
+    QFile::remove(base.path("images/12-b.gif"));
+    s.click(0);
     ctl<QAction>(w, "N12")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 4);
-    EXPECT_EQ(s.prompts->shown[3], w.app().Lang[38]);
-    EXPECT_TRUE(s.prompts->errors[3]);
+    EXPECT_EQ(s.prompts->shown[3], w.app().Lang[37]);
+    EXPECT_TRUE(fileBytes(base.path("images/12-b.gif")).startsWith("GIF89a"));
+    s.view()->clearSelection(); // nothing selected: nothing to picture
+    ctl<QAction>(w, "N12")->trigger();
+    ASSERT_EQ(s.prompts->shown.size(), 5);
+    EXPECT_EQ(s.prompts->shown[4], w.app().Lang[38]);
+    EXPECT_TRUE(s.prompts->errors[4]);
 }

@@ -118,12 +118,13 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QWidget::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& shown) {
         setWindowTitle(browser_->documentTitle().isEmpty()
                            ? windowTitle()
                            : browser_->documentTitle() + " - " + property("helpTitle").toString());
+        const QString file = shown.path().section('/', -1);
         for (int i = 0; i < contents_->count(); ++i)
-            if (contents_->item(i)->data(kTargetRole).toString() == page())
+            if (contents_->item(i)->data(kTargetRole).toString() == file)
                 contents_->setCurrentRow(i);
     });
     auto open = [this](QListWidgetItem* item) {

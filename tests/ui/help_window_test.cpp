@@ -65,6 +65,8 @@ TEST(HelpWindow, ContentsAndF1OpenThePageForWhereTheUserIsInTheInterfaceLanguage
 
         s.click(1);
         EXPECT_EQ(f1In(w, s.view()), "list.html");
+        ASSERT_TRUE(help.contentsList()->currentItem());
+        EXPECT_EQ(help.contentsList()->currentRow(), 1) << "the contents show where one is";
         help.close();
         QTest::keyClick(s.view(), Qt::Key_Return);
         ASSERT_TRUE(w.editor().isOpen());

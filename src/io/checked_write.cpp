@@ -12,6 +12,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -133,6 +134,15 @@ private:
     std::string buffer_;
 };
 
+// A temporary file is held locked (an advisory lock, gone with its writer)
+// from its creation until it was renamed over the target: a sweep of
+// leftovers by another save passes over it while it is being written.
+bool sameFile(int fd, const QString& path) {
+    struct stat byFd, byName;
+    return ::fstat(fd, &byFd) == 0 && ::lstat(native(path).constData(), &byName) == 0 &&
+           byFd.st_dev == byName.st_dev && byFd.st_ino == byName.st_ino;
+}
+
 int openTemporary(const QString& folder, const QString& name, QString& tmpPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         tmpPath = QDir(folder).filePath(
@@ -140,7 +150,12 @@ int openTemporary(const QString& folder, const QString& name, QString& tmpPath) 
             ".tmp");
         const int fd =
             ::open(native(tmpPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+        if (fd < 0 && errno != EEXIST) return fd;
+        if (fd < 0) continue;
+        // Between the creation and the lock a sweep may have taken the new,
+        // unlocked file for a leftover: then it is gone, and another name is tried.
+        if (::flock(fd, LOCK_EX) == 0 && sameFile(fd, tmpPath)) return fd;
+        ::close(fd);
     }
     errno = EEXIST;
     return -1;
@@ -241,31 +256,46 @@ bool userMayWrite(const QString& path) {
            (errno != EACCES && errno != EPERM);
 }
 
-// "<name>.<random>.tmp" after a dot: the temporary files openTemporary() makes.
-bool isOurTemporary(const QString& entry, const QString& name) {
-    const QString prefix = "." + name + ".";
-    if (!entry.startsWith(prefix) || !entry.endsWith(".tmp")) return false;
-    const QStringView random =
-        QStringView(entry).mid(prefix.size(), entry.size() - prefix.size() - 4);
+// The kinds of file this program writes: a hidden temporary of one of them
+// is ours, whatever its name.
+bool isOurKindOfFile(QStringView name) {
+    static const char* const kinds[] = {".mrg", ".lvl", ".lev", ".ini", ".gif",
+                                        ".dat", ".jar", ".jad", ".zip", ".txt"};
+    for (const char* kind : kinds)
+        if (name.endsWith(QLatin1String(kind), Qt::CaseInsensitive)) return true;
+    return false;
+}
+
+// ".<name>.<random>.tmp": a temporary file openTemporary() makes for a file
+// of our kinds.
+bool isOurTemporary(const QString& entry) {
+    if (!entry.startsWith('.') || !entry.endsWith(".tmp")) return false;
+    const QStringView inner = QStringView(entry).mid(1, entry.size() - 5);
+    const qsizetype dot = inner.lastIndexOf('.');
+    if (dot <= 0) return false;
+    const QStringView random = inner.mid(dot + 1), of = inner.left(dot);
     if (random.isEmpty() || random.size() > 7) return false;
     for (QChar c : random)
         if (!(c >= '0' && c <= '9') && !(c >= 'a' && c <= 'z')) return false;
-    return true;
+    return isOurKindOfFile(of);
 }
 
-// Temporary files a killed run left beside the target go with the next
-// successful write of it.
-// One pass over the folder's names, without a look at each entry: only
-// names that start like ours are read further; a folder of that name is not
-// removed (unlinkat refuses it).
-void removeLeftovers(const QString& folder, const QString& name) {
+// Temporary files a killed run left in the target's folder, of any file of
+// ours, go with the next successful write there. One that its writer still
+// holds (another save under way) stays. Only names that look like ours are
+// opened; a folder of that name is not removed (unlinkat refuses it).
+void removeLeftovers(const QString& folder) {
     DIR* dir = ::opendir(native(folder).constData());
     if (!dir) return;
-    const QByteArray prefix = QFile::encodeName("." + name + ".");
     while (const dirent* e = ::readdir(dir)) {
-        if (std::strncmp(e->d_name, prefix.constData(), size_t(prefix.size())) != 0) continue;
-        if (isOurTemporary(QFile::decodeName(e->d_name), name))
+        if (e->d_name[0] != '.' || !isOurTemporary(QFile::decodeName(e->d_name))) continue;
+        const int fd =
+            ::openat(::dirfd(dir), e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue; // a link, or gone meanwhile
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
             ::unlinkat(::dirfd(dir), e->d_name, 0);
+        ::close(fd);
     }
     ::closedir(dir);
 }
@@ -306,15 +336,14 @@ Message writeFileChecked(const QString& path, const FileProducer& produce,
         ::fchmod(fd, st.st_mode & 07777);
     }
 
+    // The temporary stays open, and so locked, until it is renamed.
     int error = produceInto(fd, produce);
     if (!error && options.sync && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && !error) error = errno;
     if (!error && ::rename(native(tmp).constData(), native(target).constData()) != 0) error = errno;
-    if (error) {
-        ::unlink(native(tmp).constData());
-        return failure(path, error);
-    }
-    removeLeftovers(targetInfo.absolutePath(), targetInfo.fileName());
+    if (error) ::unlink(native(tmp).constData());
+    if (::close(fd) != 0 && !error) error = errno;
+    if (error) return failure(path, error);
+    removeLeftovers(targetInfo.absolutePath());
     if (options.sync) return syncPath(targetInfo.absolutePath(), O_RDONLY | O_DIRECTORY);
     return {};
 }

@@ -23,6 +23,7 @@
 
 #include <fcntl.h>
 #include <functional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -395,18 +396,25 @@ TEST(WriteFaults, EverySaveKeepsTheFilesMode) {
     EXPECT_EQ(statOf(pack + ".old").st_mode & 07777, 0604u);
 }
 
-// Temporary files of ours that a killed run left beside the pack go with the
-// next successful save; names that only look alike stay.
-TEST(WriteFaults, LeftoverTemporariesGoWithTheNextSave) {
+// Temporary files of ours that a killed run left in the pack's folder, of
+// any file of ours, go with the next successful save; one its writer still
+// holds locked (a save under way) stays, and so do names that only look alike.
+TEST(WriteFaults, LeftoverTemporariesGoWithTheNextSaveInTheirFolder) {
     QTemporaryDir dir;
     const QString pack = dir.filePath("levels.mrg");
     writeSample(pack, 3, 10);
-    const QStringList ours{".levels.mrg.0.tmp", ".levels.mrg.1z141z3.tmp"};
+    const QStringList ours{".levels.mrg.0.tmp", ".levels.mrg.1z141z3.tmp", ".other.mrg.abc.tmp",
+                           ".opt.ini.k2.tmp", ".Track.LEV.7.tmp"};
     const QStringList others{".levels.mrg.12345678.tmp", ".levels.mrg.AB.tmp", ".levels.mrg..tmp",
-                             ".other.mrg.abc.tmp", "levels.mrg.abc.tmp"};
+                             "levels.mrg.abc.tmp",       ".notes.odt.abc.tmp", "..abc.tmp"};
     for (const QString& name : ours + others) {
         putFile(dir.filePath(name), "half a pack");
     }
+    const QString held = ".levels.mrg.live.tmp"; // another save, still writing
+    putFile(dir.filePath(held), "being written");
+    const int fd = ::open(QFile::encodeName(dir.filePath(held)).constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
     TrackTable table;
     Rows rows;
     ASSERT_EQ(loadPackFile(pack, table, rows), "");
@@ -414,11 +422,46 @@ TEST(WriteFaults, LeftoverTemporariesGoWithTheNextSave) {
         test::FileSizeLimit full(64); // a failed save leaves them: it did not succeed
         EXPECT_NE(savePackFile(pack, table, rows), "");
     }
-    EXPECT_EQ(entries(dir).size(), 2 + ours.size() + others.size()); // levels.mrg and its .old
+    EXPECT_EQ(entries(dir).size(), 3 + ours.size() + others.size()); // levels.mrg and its .old
     ASSERT_EQ(savePackFile(pack, table, rows), "");
-    QStringList expected = others + QStringList{"levels.mrg", "levels.mrg.old"};
+    QStringList expected = others + QStringList{"levels.mrg", "levels.mrg.old", held};
     expected.sort();
     EXPECT_EQ(entries(dir), expected);
+    ::close(fd); // its writer gone: the next save takes it
+    ASSERT_EQ(savePackFile(pack, table, rows), "");
+    expected.removeOne(held);
+    EXPECT_EQ(entries(dir), expected);
+}
+
+// Two saves into one file at once, fifty times: each reports success, the
+// file is whole (one of the two packs, byte for byte) and no temporary file
+// is left; neither removes the other's temporary while it is written.
+TEST(WriteFaults, TwoSavesIntoOneFileAtOnceBothSucceed) {
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.mrg"), b = dir.filePath("b.mrg");
+    writeSample(a, 400, 120);
+    writeSample(b, 300, 120);
+    const QByteArray bytesA = fileBytes(a), bytesB = fileBytes(b);
+    const QString out = dir.filePath("out/levels.mrg");
+    QDir(dir.path()).mkdir("out");
+    int failed = 0;
+    for (int pair = 0; pair < 50; ++pair) {
+        QProcess first, second;
+        first.start(TRACKPACK_EXE, {"resave", a, out});
+        second.start(TRACKPACK_EXE, {"resave", b, out});
+        for (QProcess* p : {&first, &second}) {
+            ASSERT_TRUE(p->waitForFinished(60000));
+            if (p->exitCode() != 0) {
+                ++failed;
+                ADD_FAILURE() << p->readAllStandardError().toStdString();
+            }
+        }
+        const QByteArray now = fileBytes(out);
+        ASSERT_TRUE(now == bytesA || now == bytesB) << "pair " << pair;
+    }
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"levels.mrg", "levels.mrg.old"}));
 }
 
 // A settings or language file over 1 MB, or with a line over 4 KB, is not

@@ -564,6 +564,7 @@ const AddedLine kAdded[] = {
     {385, "help window: close button", "Close", "Закрыть"},
     {386, "track panel: the button that raises the player marker, with its Alt letter",
      "^^^ (&R)", "^^^ (&В)"},
+    {387, "pictures: how many a run wrote", "%d pictures written.", "Записано картинок: %d."},
 };
 
 } // namespace

@@ -296,6 +296,7 @@ enum AddedLineNumber : int {
     kLineHelpForward = 384,
     kLineHelpClose = 385,
     kLinePlayerUpButton = 386, // "^^^" with a letter its Alt key presses it by
+    kLinePicturesWritten = 387,
 };
 
 } // namespace korvo

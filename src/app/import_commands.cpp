@@ -209,11 +209,13 @@ void ImportCommands::picturesOfAll() {
         return makeAllPictures(app_.doc.Tracks, app_.doc.Rows.rows(), folder,
                                pictureRatio(app_.Settings.RatioPic), editor_.state(), show);
     });
+    const QString count = app_.text(kLinePicturesWritten, run.pictures);
     if (!run.error.empty())
         app_.ask().error(app_.window, QString(),
-                         app_.Lang.format(kLinePicturesFailed, app_.Lang.say(run.error)));
-    else
-        app_.ask().information(app_.window, app_.Lang[37]); // the pictures are in "images"
+                         app_.Lang.format(kLinePicturesFailed, app_.Lang.say(run.error)) + "\n\n" +
+                             count);
+    else // the pictures are in "images"
+        app_.ask().information(app_.window, app_.Lang[37] + "\n\n" + count);
 }
 
 } // namespace korvo

@@ -42,7 +42,12 @@ int picturesCommand(const Cli& cli, const QStringList& args) {
     };
     const PictureRun run = makeAllPictures(tracks, rows, folder, q, st, progress);
     if (terminal) std::fputc('\n', stderr);
-    if (!run.error.empty()) return cli.fail(run.error);
+    const std::string count = cli.said(Message::line(kLinePicturesWritten, run.pictures));
+    if (!run.error.empty()) {
+        std::fprintf(stderr, "trackpack: %s\n", count.c_str());
+        return cli.fail(run.error);
+    }
+    std::printf("%s\n", count.c_str());
     return 0;
 }
 

@@ -343,7 +343,7 @@ Message writeFileChecked(const QString& path, const FileProducer& produce,
     if (error) ::unlink(native(tmp).constData());
     if (::close(fd) != 0 && !error) error = errno;
     if (error) return failure(path, error);
-    removeLeftovers(targetInfo.absolutePath());
+    if (options.sweep) removeLeftovers(targetInfo.absolutePath());
     if (options.sync) return syncPath(targetInfo.absolutePath(), O_RDONLY | O_DIRECTORY);
     return {};
 }

@@ -36,6 +36,9 @@ struct WriteFileOptions {
     // permissions, and one the user may not write is refused. keepOld is not
     // taken here.
     bool direct = false;
+    // After the write, remove the temporary files that killed writes left in
+    // the folder. A run of many files (the pictures) leaves it to its last one.
+    bool sweep = true;
 };
 
 // Replaces `path` with what `produce` writes. A symbolic link is followed:

@@ -10,16 +10,19 @@
 #include "text/cp1251.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QThread>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace korvo {
@@ -125,12 +128,13 @@ void makePicture(const TrackTable& tracks, int j, int q, DecodedTrack& st, Index
     if (out.why.empty()) out.why = encodeGif(scratch, out.gif);
 }
 
-// Each picture is written once, straight into its file: no temporary file
-// and rename, one look-up of the name.
+// Each picture is written beside its name and renamed over it when whole, so
+// a run killed half way never leaves a picture cut short under its name. The
+// leftovers of killed runs go with the catalogue, written last.
 Message writePicture(const QString& path, const std::string& gif, bool sync) {
     WriteFileOptions options;
     options.sync = sync;
-    options.direct = true;
+    options.sweep = false;
     return writeFileChecked(path, gif, options);
 }
 
@@ -241,6 +245,13 @@ PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& 
             trackRows.push_back(r);
             order.push_back(rows[size_t(r)]);
         }
+    // The catalogue of an earlier run goes first: a run that stops half way
+    // never leaves one that looks complete beside pictures of other tracks.
+    const QString bdpic = QStringLiteral("bdpic.dat");
+    if (::unlink(QFile::encodeName(dir.filePath(bdpic)).constData()) != 0 && errno != ENOENT) {
+        run.error = pathMessage(dir.filePath(bdpic), systemError(errno));
+        return run;
+    }
     std::string catalogue; // PicCatalogue
     QStringList written;
     QSet<QString> seen; // two tracks may share a file name; the later one replaces it
@@ -275,7 +286,6 @@ PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& 
         show(120);
         WriteFileOptions options;
         options.sync = false;
-        const QString bdpic = QStringLiteral("bdpic.dat");
         run.error = writeFileChecked(dir.filePath(bdpic), catalogue, options);
         if (run.error.empty()) written << bdpic;
     }

@@ -46,9 +46,9 @@ enum PictureColor : uint8_t { kPicWhite = 0, kPicTrack = 1, kPicBlack = 2, kPicR
 Message drawLevelPicture(const TrackTable& tracks, int j, int q, DecodedTrack& st,
                          IndexedPicture& picture);
 
-// makegif: draws track j and writes its GIF into `folder` (written straight
-// into a file of that name). `sync` false leaves syncing to the caller (see makeAllPictures).
-// Returns "" or "<path>: <reason>"; `fileName` receives the name written.
+// makegif: draws track j and writes its GIF into `folder` (written beside
+// and renamed over the file of that name when whole). `sync` false leaves syncing to the caller
+// (see makeAllPictures). Returns "" or "<path>: <reason>"; `fileName` receives the name written.
 Message makegif(const TrackTable& tracks, int j, const QString& folder, int q, DecodedTrack& st,
                 bool sync = true, QString* fileName = nullptr);
 
@@ -61,15 +61,16 @@ struct PictureRun {
 };
 
 // All levels: renumbers from the rows (Group, NumInGroup, which name the
-// pictures), then the picture of every track row in row order, then "bdpic.dat"
-// (one line per picture, CR LF, Windows-1251). The progress goes 0, 10,
-// r * 100 div n + 9 before the track of row r (n rows in all), 120, 130.
-// Files are written without syncing, then synced together at the end. A
-// failed write stops the run: the pictures written stay, no catalogue is
-// written. `folder` must exist. The pictures are drawn on `threads` threads
-// (0: one per core) and written in row order, each once, straight into its
-// file; the files and the progress are the same for any number of threads.
-// The progress is shown on the calling thread.
+// pictures), removes the "bdpic.dat" of an earlier run, then writes the
+// picture of every track row in row order, then the new "bdpic.dat" (one line
+// per picture, CR LF, Windows-1251). The progress goes 0, 10, r * 100 div n + 9
+// before the track of row r (n rows in all), 120, 130. Each picture is
+// written beside its name and renamed over it when whole, without syncing;
+// all are synced together at the end. A failed write stops the run: the
+// pictures written stay, no catalogue is written. `folder` must exist. The
+// pictures are drawn on `threads` threads (0: one per core) and written in
+// row order, each once; the files and the progress are the same for any
+// number of threads. The progress is shown on the calling thread.
 PictureRun makeAllPictures(TrackTable& tracks, const Rows& rows, const QString& folder, int q,
                            DecodedTrack& st, const PictureProgress& progress = {}, int threads = 0);
 

@@ -347,11 +347,7 @@ const AddedLine kAdded[] = {
      "(at least 30 tracks) with\r\n                         info.txt into tomail/levels.zip and "
      "mail it to the\r\n                         submission mailbox ([Mail] in opt.ini); "
      "--save-only keeps\r\n                         the archive only. Log lines go to standard "
-     "error\r\n\r\nMessages come in the language of opt.ini in the current folder.\r\nExit status: "
-     "0 success, 1 a file was refused or could not be written (submit: the run\r\nwas refused or "
-     "the mail not accepted), 2 usage error. import exits 1 when a track\r\nasked for was not "
-     "copied (a pack holds at most 4095): it tells how many were\r\nleft out and writes OUT "
-     "only when some were copied.",
+     "error",
      "использование: trackpack КОМАНДА ...\r\n\r\n  info PACK              группы, строки "
      "\"j/название\" и текст с числом треков\r\n  info --json PACK       то же одним объектом "
      "JSON:\r\n                         {\"counts\":[e,m,h],\"tracks\":[{number, group, "
@@ -374,11 +370,7 @@ const AddedLine kAdded[] = {
      "треков) с\r\n                         info.txt в tomail/levels.zip и отправить на ящик "
      "приёма\r\n                         уровней ([Mail] в opt.ini); --save-only только "
      "создаёт\r\n                         архив. Журнал идёт в стандартный поток "
-     "ошибок\r\n\r\nСообщения идут на языке opt.ini текущей папки.\r\nКод выхода: 0 успех, 1 файл "
-     "отвергнут или не записан (submit: отправка отвергнута\r\nили письмо не принято), 2 ошибка в "
-     "командной строке. import выходит с кодом 1,\r\nесли запрошенный трек не скопирован (в "
-     "пакете не больше 4095 треков): сообщает,\r\nсколько не вошло, и записывает OUT, только "
-     "если часть скопирована."},
+     "ошибок"},
     {281, "trackpack: a command without its pack; %1 the command", "%1 takes one pack file",
      "%1: нужен один файл пакета"},
     {282, "trackpack: resave without its files", "resave takes an input and an output file",
@@ -474,18 +466,32 @@ const AddedLine kAdded[] = {
     {320, "trackpack: the helper program of a command cannot be started",
      "%1 could not be started: %2", "не удалось запустить %1: %2"},
     {321, "game archive packer: the usage",
-     "usage: jarpacker GAME.jar PACK OUT.jar\r\n  Writes OUT.jar: GAME.jar with its entry "
-     "\"levels.mrg\" replaced by PACK, every\r\n  other entry kept byte for byte. When GAME.jad "
-     "lies beside the game, OUT.jad is\r\n  written beside OUT.jar with MIDlet-Jar-Size and "
-     "MIDlet-Jar-URL updated; the two\r\n  are written together or not at all.\r\n  Without "
-     "arguments a window asks for the three files.\r\nExit status: 0 written, 1 refused or "
-     "failed (nothing written), 2 usage error.",
-     "использование: jarpacker ИГРА.jar ПАКЕТ НОВЫЙ.jar\r\n  Пишет НОВЫЙ.jar: ИГРА.jar, в "
-     "котором элемент \"levels.mrg\" заменён ПАКЕТОМ,\r\n  а все остальные сохранены байт в "
-     "байт. Если рядом с игрой лежит ИГРА.jad,\r\n  рядом с НОВЫЙ.jar пишется НОВЫЙ.jad с новыми "
-     "MIDlet-Jar-Size и MIDlet-Jar-URL;\r\n  оба файла пишутся вместе или ни один.\r\n  Без "
-     "аргументов открывается окно, где выбираются три файла.\r\nКод выхода: 0 записано, 1 "
-     "отказ или ошибка (ничего не записано), 2 ошибка вызова."},
+     "usage: jarpacker GAME.jar PACK OUT.jar\r\n"
+     "  Writes OUT.jar: GAME.jar with its entry \"levels.mrg\" replaced by PACK, every\r\n"
+     "  other entry kept byte for byte. When GAME.jad lies beside the game, OUT.jad is\r\n"
+     "  written beside OUT.jar with MIDlet-Jar-Size and MIDlet-Jar-URL updated; the two\r\n"
+     "  are written together or not at all.\r\n"
+     "  Without arguments a window asks for the three files.\r\n"
+     "\r\n"
+     "  -h, --help     print this text and exit\r\n"
+     "  --version      print the version and exit\r\n"
+     "\r\n"
+     "Messages come in the language of opt.ini in the current folder; without one,\r\n"
+     "in the locale's (LC_ALL, LC_MESSAGES, LANG): Russian for ru*, English otherwise.\r\n"
+     "Exit status: 0 written, 1 refused or failed (nothing written), 2 usage error.",
+     "использование: jarpacker ИГРА.jar ПАКЕТ НОВЫЙ.jar\r\n"
+     "  Пишет НОВЫЙ.jar: ИГРА.jar, в котором элемент \"levels.mrg\" заменён ПАКЕТОМ,\r\n"
+     "  а все остальные сохранены байт в байт. Если рядом с игрой лежит ИГРА.jad,\r\n"
+     "  рядом с НОВЫЙ.jar пишется НОВЫЙ.jad с новыми MIDlet-Jar-Size и MIDlet-Jar-URL;\r\n"
+     "  оба файла пишутся вместе или ни один.\r\n"
+     "  Без аргументов открывается окно, где выбираются три файла.\r\n"
+     "\r\n"
+     "  -h, --help     напечатать этот текст и выйти\r\n"
+     "  --version      напечатать версию и выйти\r\n"
+     "\r\n"
+     "Сообщения идут на языке opt.ini текущей папки, а без него - на языке локали\r\n"
+     "(LC_ALL, LC_MESSAGES, LANG): русском для ru*, иначе английском.\r\n"
+     "Код выхода: 0 записано, 1 отказ или ошибка (ничего не записано), 2 ошибка вызова."},
     {322, "game archive packer: not three files", "three files are needed", "нужны три файла"},
     {323, "game archive packer: an output that is an input; %1 the output",
      "%1 is one of the files read; choose another output",
@@ -562,9 +568,30 @@ const AddedLine kAdded[] = {
     {383, "help window: back button", "&Back", "&Назад"},
     {384, "help window: forward button", "&Forward", "&Вперёд"},
     {385, "help window: close button", "Close", "Закрыть"},
-    {386, "track panel: the button that raises the player marker, with its Alt letter",
-     "^^^ (&R)", "^^^ (&В)"},
-    {387, "pictures: how many a run wrote", "%d pictures written.", "Записано картинок: %d."},
+    {386, "track panel: the button that raises the player marker, with its Alt letter", "^^^ (&R)",
+     "^^^ (&В)"},
+    {387, "pictures: how many a run wrote", "%1 pictures written.", "Записано картинок: %1."},
+    {388, "trackpack: the usage after the commands: options, language, exit codes",
+     "  -h, --help             print this text and exit\r\n"
+     "  --version              print the version and exit\r\n"
+     "\r\n"
+     "Messages come in the language of opt.ini in the current folder; without one,\r\n"
+     "in the locale's (LC_ALL, LC_MESSAGES, LANG): Russian for ru*, English otherwise.\r\n"
+     "Exit status: 0 success, 1 a file was refused or could not be written (submit: the\r\n"
+     "run was refused or the mail not accepted; check: something was found; ride: the\r\n"
+     "track was not finished), 2 usage error. import exits 1 when a track asked for was\r\n"
+     "not copied (a pack holds at most 4095): it tells how many were left out and writes\r\n"
+     "OUT only when some were copied.",
+     "  -h, --help             напечатать этот текст и выйти\r\n"
+     "  --version              напечатать версию и выйти\r\n"
+     "\r\n"
+     "Сообщения идут на языке opt.ini текущей папки, а без него - на языке локали\r\n"
+     "(LC_ALL, LC_MESSAGES, LANG): русском для ru*, иначе английском.\r\n"
+     "Код выхода: 0 успех, 1 файл отвергнут или не записан (submit: отправка отвергнута\r\n"
+     "или письмо не принято; check: есть находки; ride: трек не пройден), 2 ошибка в\r\n"
+     "командной строке. import выходит с кодом 1, если запрошенный трек не скопирован\r\n"
+     "(в пакете не больше 4095 треков): сообщает, сколько не вошло, и записывает OUT,\r\n"
+     "только если часть скопирована."},
 };
 
 } // namespace

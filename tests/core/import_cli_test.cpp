@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -90,6 +91,7 @@ TEST_F(ImportCli, PicturesAndTheirCatalogueGoIntoAFolderMadeForThem) {
     const CliRun r = trackpack({"pictures", pack, out, "--ratio", "4"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.err, "") << "no progress line when not on a terminal";
+    EXPECT_TRUE(r.out.contains(QRegularExpression("^\\D*4\\D*\n$"))) << "how many were written";
     EXPECT_EQ(QDir(out).entryList(QDir::Files),
               (QStringList{"11-Canyon_1.gif", "12-Creek_2.gif", "21-Hills_3.gif", "31-Summit_4.gif",
                            "bdpic.dat"}));

@@ -189,6 +189,8 @@ TEST(LevelPictureRun, AFailedWriteStopsTheRunAndNamesThePath) {
     renumberFromRows(tracks, rows);
     // A folder where the second picture goes cannot be replaced by a file.
     ASSERT_TRUE(QDir(dir.path()).mkdir("12-b.gif"));
+    // The catalogue of an earlier run, naming pictures this run makes anew.
+    putFile(dir.filePath("bdpic.dat"), "1|a|11-a.gif\r\n1|b|12-b.gif\r\n1|c|13-c.gif\r\n");
     EditorState st;
     std::vector<int> progress;
     const PictureRun run =
@@ -198,7 +200,10 @@ TEST(LevelPictureRun, AFailedWriteStopsTheRunAndNamesThePath) {
     EXPECT_EQ(run.pictures, 1);
     EXPECT_TRUE(QFile::exists(dir.filePath("11-a.gif")));
     EXPECT_FALSE(QFile::exists(dir.filePath("13-c.gif")));
-    EXPECT_FALSE(QFile::exists(dir.filePath("bdpic.dat")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("bdpic.dat")))
+        << "a run cut short leaves no catalogue that looks complete";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"11-a.gif"})
+        << "no temporary file of the picture that failed";
     EXPECT_EQ(progress.back(), 42); // row 2 of 6: 2 * 100 div 6 + 9
 
     const QString missing = dir.filePath("images");

@@ -118,8 +118,8 @@ TEST(ImportWindow, ATrackGoesOutAsLevAndThePicturesComeOut) {
     QDir(base.path("")).mkdir("images");
     ctl<QAction>(w, "N13")->trigger();
     ASSERT_EQ(s.prompts->shown.size(), 2);
-    EXPECT_EQ(s.prompts->shown[1], w.app().Lang[37])
-        << "the run ends telling where the pictures are";
+    EXPECT_EQ(s.prompts->shown[1], w.app().Lang[37] + "\n\n3 pictures written.")
+        << "the run ends telling where the pictures are and how many";
     EXPECT_FALSE(s.prompts->errors[1]);
     EXPECT_EQ(QDir(base.path("images")).entryList({"*.gif"}, QDir::Files),
               (QStringList{"11-A_B_C_d.gif", "12-b.gif", "21-c.gif"}));

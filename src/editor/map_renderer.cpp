@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace korvo {
@@ -17,6 +18,20 @@ constexpr int kSelectionFrame = 5; // pixels from the node to the frame around i
 
 bool nodeDots(const CanvasScene& s) {
     return s.IsEditing && !s.IsNewTrack && s.style.pntnd;
+}
+
+// Node dots keep a pixel at least between each other: where nodes lie closer
+// (short segments, a small zoom) their dots are left out, and the line shows
+// instead of a string of beads. Nodes 1 to NodeCount - 1 have dots.
+bool dotStandsClear(const EditorState& st, const CanvasScale& at, int k) {
+    constexpr int kClear = 2 * kDotRadius + 1;
+    const int x = at.px(st.NodeX[size_t(k)]), y = at.py(st.NodeY[size_t(k)]);
+    auto near = [&](int j) { return std::abs(at.py(st.NodeY[size_t(j)]) - y) < kClear; };
+    for (int j = k - 1; j >= 1 && x - at.px(st.NodeX[size_t(j)]) < kClear; --j)
+        if (near(j)) return false;
+    for (int j = k + 1; j < st.NodeCount && at.px(st.NodeX[size_t(j)]) - x < kClear; ++j)
+        if (near(j)) return false;
+    return true;
 }
 
 MapCanvas canvasOf(QPainter& p, const QRect& exposed, const CanvasScene& s) {
@@ -36,7 +51,8 @@ void paintTrack(QPainter& p, const QRect& exposed, const CanvasScene& s) {
     for (int i = first; i <= last; ++i) {
         c.MapLine(st.NodeX[size_t(i)], st.NodeY[size_t(i)], st.NodeX[size_t(i + 1)],
                   st.NodeY[size_t(i + 1)]);
-        if (dots) c.MapDot(st.NodeX[size_t(i)], st.NodeY[size_t(i)], kDotRadius, node);
+        if (dots && dotStandsClear(st, {st.YOffset, s.zoom}, i))
+            c.MapDot(st.NodeX[size_t(i)], st.NodeY[size_t(i)], kDotRadius, node);
     }
 }
 

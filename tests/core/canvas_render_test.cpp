@@ -175,6 +175,46 @@ TEST_F(Canvas, OverlayRubberBandCrossAndRider) {
     EXPECT_EQ(img.pixelColor(40, 40), kBg);
 }
 
+// A node's dot (6 pixels across) shows only with a pixel at least between it
+// and every other node's: where nodes lie closer, at a small zoom or on short
+// segments, the line shows without their dots rather than a string of beads.
+TEST_F(Canvas, NodeDotsShowOnlyClearOfEachOther) {
+    open({{0, -50},    // 1: 7 right of it lies node 2
+          {7, -50},    // 2
+          {14, -50},   // 3: 7 from node 2 but 6 from node 4: no dot
+          {20, -50},   // 4: no dot
+          {100, -50},  // 5: 6 across and 6 up from node 6: neither has a dot
+          {106, -44},  // 6
+          {200, -50},  // 7: 7 across and 7 down to node 8: both have dots
+          {207, -57},  // 8
+          {330, -50},  // 9 to 11: 127 apart, 8 pixels at 1/16
+          {457, -50},  // 10
+          {584, -50},  // 11
+          {711, -50}}, // 12: the last node has no dot in any case
+         -1);
+    auto dotAt = [&](const QImage& img, int k, double zoom) {
+        const QPoint at(int(std::lround(state.NodeX[size_t(k)] * zoom)),
+                        int(std::lround((state.NodeY[size_t(k)] + state.YOffset) * zoom)));
+        return img.pixelColor(at) == kNode;
+    };
+    const QImage actual = paint(QRect(0, 0, 720, 300));
+    std::vector<int> dots;
+    for (int k = 1; k <= 12; ++k)
+        if (dotAt(actual, k, 1.0)) dots.push_back(k);
+    EXPECT_EQ(dots, (std::vector<int>{1, 2, 7, 8, 9, 10, 11}));
+    EXPECT_EQ(actual.pixelColor(state.NodeX[4], state.NodeY[4] + state.YOffset), kLine)
+        << "the line where a dot is left out";
+
+    CanvasScene small = editor.scene(style);
+    small.zoom = 1.0 / 16;
+    const QImage far = paint(QRect(0, 0, 46, 19), small);
+    dots.clear();
+    for (int k = 1; k <= 12; ++k)
+        if (dotAt(far, k, small.zoom)) dots.push_back(k);
+    EXPECT_EQ(dots, (std::vector<int>{9, 10, 11}));
+    EXPECT_EQ(count(far, kNode, QRect(0, 0, 17, 19)), 0) << "no beads where nodes crowd";
+}
+
 // At every zoom: any exposed part painted alone equals that part of the
 // whole picture (no seams between repainted strips), and the track lies
 // where the zoom puts it.

@@ -64,7 +64,7 @@ TEST_F(CopyDialog, ListsThePackAndPreviewsTheTrackUnderTheCursor) {
     EXPECT_EQ(dlg.objectName(), "Form2");
     EXPECT_EQ(dlg.windowTitle(), lang[44]);
     EXPECT_EQ(dlg.copyto->model()->headerData(0, Qt::Horizontal).toString(), lang[45]);
-    EXPECT_EQ(dlg.copyButton->text(), lang[46]);
+    EXPECT_EQ(QString(dlg.copyButton->text()).remove('&'), lang[46]) << "with an Alt letter";
     EXPECT_EQ(dlg.size(), QSize(502, 236));
     EXPECT_EQ(dlg.preimg->size(), QSize(300, 200));
     EXPECT_TRUE(dlg.copyto->showGrid());

@@ -11,7 +11,15 @@
 #include "../core/settings_files.h"
 #include "ui_test_util.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -71,7 +79,7 @@ TEST(LangApply, EveryElementOfEveryWindowGetsItsLine) {
     EXPECT_EQ(w.main.centralWidget()->findChild<QGroupBox*>("GroupBox1")->title(),
               " Player position ");
     for (const char* label : {"Label12", "Label15", "Label20"})
-        EXPECT_EQ(w.options_f->findChild<QLabel*>(label)->text(), "Background");
+        EXPECT_EQ(withoutMnemonic(w.options_f->findChild<QLabel*>(label)->text()), "Background");
     EXPECT_EQ(w.main.centralWidget()->findChild<QLabel*>("Label13")->text(), english[90]);
     EXPECT_EQ(w.options_f->windowTitle(), "Options");
     EXPECT_EQ(w.about->windowTitle(), "About");
@@ -134,4 +142,68 @@ TEST(LangApply, TitlesAndTipsShowTheTextWithoutItsAltMarker) {
     const std::pair<const char*, const char*> cases[] = {
         {"&File", "File"}, {"R&&D", "R&D"}, {"&&&Undo", "&Undo"}, {"Tail&", "Tail"}, {"", ""}};
     for (const auto& [marked, shown] : cases) EXPECT_EQ(withoutMnemonic(marked), shown) << marked;
+}
+
+namespace {
+
+QString letterOf(const QString& text) {
+    const QString plain = QString(text).remove("&&");
+    const int at = int(plain.indexOf('&'));
+    return at >= 0 && at + 1 < plain.size() ? plain.mid(at + 1, 1).toLower() : QString();
+}
+
+} // namespace
+
+// Every kind of widget that takes an Alt letter draws from one pool per
+// window: menu bar titles, buttons, check boxes, group boxes, labels with a
+// buddy and tabs. Two panels shown in place of each other may repeat a letter
+// between them, never one of what lies outside them. A hidden title of the
+// menu bar takes none (the bar would still answer it), nor does a group box
+// around controls with letters of their own.
+TEST(Mnemonics, OnePoolPerWindowThatPanelsShownInPlaceOfEachOtherShare) {
+    QMainWindow window;
+    QAction* hidden = window.menuBar()->addAction("&Secret");
+    hidden->setVisible(false);
+    QMenu* tracks = window.menuBar()->addMenu("Tracks");
+    auto* central = new QWidget;
+    window.setCentralWidget(central);
+    auto* column = new QVBoxLayout(central);
+    auto* tabs = new QTabWidget;
+    tabs->addTab(new QWidget, "Tools");
+    tabs->addTab(new QWidget, "Tips");
+    auto* turns = new QGroupBox("Turns"); // frames a field alone: it stands for it
+    (new QVBoxLayout(turns))->addWidget(new QLineEdit);
+    auto* things = new QGroupBox("Things");
+    auto* toggle = new QCheckBox("Toggle");
+    (new QVBoxLayout(things))->addWidget(toggle);
+    auto* title = new QLabel("Title");
+    title->setBuddy(new QLineEdit(central));
+    auto* side = new QWidget;
+    auto* sides = new QVBoxLayout(side);
+    auto* start = new QPushButton("Start");
+    auto* store = new QPushButton("Store");
+    for (QPushButton* b : {start, store}) {
+        auto* panel = new QWidget;
+        (new QVBoxLayout(panel))->addWidget(b);
+        sides->addWidget(panel);
+    }
+    showsInPlaceOfSiblings(store->parentWidget());
+    for (QWidget* w : {static_cast<QWidget*>(tabs), static_cast<QWidget*>(turns),
+                       static_cast<QWidget*>(things), static_cast<QWidget*>(title), side})
+        column->addWidget(w);
+
+    keepMnemonics(&window);
+    const QStringList outside = {tracks->title(), tabs->tabText(0), tabs->tabText(1),
+                                 turns->title(),  toggle->text(),   title->text()};
+    QStringList letters;
+    for (const QString& t : outside) {
+        EXPECT_FALSE(letterOf(t).isEmpty()) << t.toStdString();
+        EXPECT_FALSE(letters.contains(letterOf(t))) << t.toStdString();
+        letters << letterOf(t);
+    }
+    EXPECT_EQ(letterOf(start->text()), "s");
+    EXPECT_EQ(letterOf(store->text()), "s") << "shown in place of Start: the same letter";
+    EXPECT_FALSE(letters.contains("s"));
+    EXPECT_EQ(hidden->text(), "Secret");
+    EXPECT_EQ(things->title(), "Things");
 }

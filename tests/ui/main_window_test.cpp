@@ -9,11 +9,14 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
 
 using namespace korvo;
 using namespace korvo::test;
@@ -190,6 +193,37 @@ TEST(MainWindow, MoveAndSaveReadsBackInTheNewOrderAndCloseAsksAboutChanges) {
     EXPECT_EQ(s.prompts->asked.size(), 2);
     EXPECT_FALSE(s.window.isVisible());
     EXPECT_TRUE(s.window.app().Flags.MayClose);
+}
+
+// The tool bar from the keyboard: Tab goes on from the list to its buttons
+// and Space presses one, while a click on one leaves the focus where it was;
+// the tip of a command that has a shortcut names it.
+TEST(MainWindow, TabReachesTheToolBarAndItsTipsNameTheShortcuts) {
+    BaseFolder base(kSixTracks);
+    Started s;
+    MainWindow& w = s.window;
+    s.click(2); // b
+    ASSERT_TRUE(s.view()->hasFocus());
+    QTest::mouseClick(ctl<QToolButton>(w, "DownItemButton"), Qt::LeftButton);
+    EXPECT_EQ(s.caption(3), "2/b");
+    EXPECT_TRUE(s.view()->hasFocus()) << "the click left the focus in the list";
+    auto* up = ctl<QToolButton>(w, "UpItemButton");
+    for (int i = 0; i < 20 && !up->hasFocus(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(up->hasFocus());
+    QTest::keyClick(up, Qt::Key_Space);
+    EXPECT_EQ(s.caption(2), "2/b");
+
+    auto tip = [&w](const char* button) {
+        auto* b = ctl<QToolButton>(w, button);
+        QHelpEvent show(QEvent::ToolTip, QPoint(4, 4), b->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(b, &show);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(tip("UpItemButton"), "Move up (Alt+Up)");
+    EXPECT_EQ(tip("EditUndoButton"), "Undo move track (Ctrl+Z)");
+    EXPECT_EQ(tip("RideBtnButton"), "Ride (F5)");
+    EXPECT_EQ(tip("CopyItemButton"), "Clone track") << "no shortcut, no keys";
 }
 
 TEST(MainWindow, CloneAndDeleteThroughTheButtonsAndKeys) {

@@ -9,6 +9,8 @@
 
 #include "app/prompts.h"
 #include "dist/ui/submission_window.h"
+#include "editor/ui/correction_window.h"
+#include "editor/ui/track_canvas.h"
 #include "io/checked_write.h"
 #include "render/ui/progress_window.h"
 #include "settings/options.h"
@@ -20,17 +22,23 @@
 
 #include <QAbstractButton>
 #include <QAbstractFileIconProvider>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <QTableWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -101,6 +109,7 @@ QStringList windowTexts() {
                 if (t->item(r, 0)) texts << t->item(r, 0)->text();
         if (auto* p = qobject_cast<QPlainTextEdit*>(w); p && p->isReadOnly())
             texts << p->toPlainText();
+        if (auto* t = qobject_cast<QTextEdit*>(w); t && t->isReadOnly()) texts << t->toPlainText();
     }
     for (QString& t : texts) t = withoutMnemonic(t); // the words as the user reads them
     return texts;
@@ -174,46 +183,75 @@ TEST_P(OneLanguage, EveryWindowQtsButtonsAndTheMessagesSpeakItAlone) {
     useQtTranslation(false);
 }
 
-// Qt's file dialog words the dates and sizes of its list in the system's
-// locale unless told otherwise; the editor's dialogs speak its language.
-TEST_P(OneLanguage, TheFileDialogsDatesAndSizesSpeakIt) {
+// File > Open in Qt's file dialog: the dates and sizes of its list speak the
+// language (Qt would word them in the system's locale), its filter names the
+// packs with a space before the pattern and shows them alone, and the names
+// of its places and the types of its files show whole.
+TEST_P(OneLanguage, TheFileDialogSpeaksItAndShowsItsNamesWhole) {
     const ActiveLanguage keep("english.lng");
     BaseFolder base({{"a"}, {}, {}});
     chooseLanguage(base);
-    putFile(base.path("two.lev"), QByteArray(2048, 'x'));
-    QFile file(base.path("two.lev"));
+    putFile(base.path("two.mrg"), QByteArray(2048, 'x'));
+    putFile(base.path("notes.txt"), "x");
+    QFile file(base.path("two.mrg"));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2024, 3, 5), QTime(14, 7)),
                                  QFileDevice::FileModificationTime));
     file.close();
-    QString date, size;
+    QString date, size, filter;
+    bool listsOther = true;
+    QStringList cut;
     {
         Started s;
+        s.window.setPrompts(std::make_unique<Prompts>()); // Qt's own dialog
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-            auto* list = dialog->findChild<QTreeView*>();
+            auto* list = dialog->findChild<QTreeView*>("treeView");
             ASSERT_NE(list, nullptr);
-            QModelIndex row;
-            QTest::qWaitFor([&] { // the list is read in the background
+            QAbstractItemModel* model = list->model();
+            auto find = [&](const char* name) {
                 const QModelIndexList found =
-                    list->model()->match(list->model()->index(0, 0, list->rootIndex()),
-                                         Qt::DisplayRole, "two.lev", 1, Qt::MatchExactly);
-                if (!found.isEmpty()) row = found.first();
-                return row.isValid();
+                    model->match(model->index(0, 0, list->rootIndex()), Qt::DisplayRole, name, 1,
+                                 Qt::MatchExactly);
+                return found.isEmpty() ? QModelIndex() : found.first();
+            };
+            QModelIndex row;
+            // The list is read in the background; the type column follows it.
+            QTest::qWaitFor([&] {
+                row = find("two.mrg");
+                return row.isValid() && list->columnWidth(2) >=
+                                            list->sizeHintForIndex(row.siblingAtColumn(2)).width();
             });
             date = row.siblingAtColumn(3).data().toString();
             size = row.siblingAtColumn(1).data().toString();
+            if (list->columnWidth(2) < list->sizeHintForIndex(row.siblingAtColumn(2)).width())
+                cut << "type " + row.siblingAtColumn(2).data().toString();
+            listsOther = find("notes.txt").isValid();
+            filter = dialog->selectedNameFilter();
+            auto* places = dialog->findChild<QListView*>("sidebar");
+            ASSERT_NE(places, nullptr);
+            for (int r = 0; r < places->model()->rowCount(); ++r) {
+                const QModelIndex place = places->model()->index(r, 0);
+                if (places->viewport()->width() < places->sizeHintForIndex(place).width())
+                    cut << "place " + place.data().toString();
+            }
             dialog->reject();
         });
-        EXPECT_EQ(Prompts().openFileName(&s.window, "", base.path(""), "*.lev"), "");
+        ctl<QAction>(s.window, "N16")->trigger();
+        auto scripted = std::make_unique<ScriptedPrompts>(); // to answer the closing
+        s.prompts = scripted.get();
+        s.window.setPrompts(std::move(scripted));
     }
     EXPECT_EQ(date, russian() ? "05.03.2024 14:07" : "3/5/24 2:07 PM");
     EXPECT_EQ(size, russian() ? "2,00 KiB" : "2.00 KiB");
+    EXPECT_EQ(filter, russian() ? QString::fromUtf8("Уровни (*.mrg)") : "Levels (*.mrg)");
+    EXPECT_FALSE(listsOther);
+    EXPECT_EQ(cut.join(", ").toStdString(), "");
     useQtTranslation(false);
 }
 
-// The Alt letter of a menu item or button ("" when it has none).
+// The Alt letter of a text ("" when it has none).
 QString mnemonicOf(const QString& text) {
     static const QRegularExpression kMarker("&([^&])");
     for (auto it = kMarker.globalMatch(QString(text).remove("&&")); it.hasNext();)
@@ -221,14 +259,11 @@ QString mnemonicOf(const QString& text) {
     return {};
 }
 
-// Texts of one menu or window with no Alt letter or a letter another took.
+// Texts of one menu with no Alt letter or a letter another took.
 QStringList badMnemonics(const QStringList& texts) {
     QStringList bad, seen;
     for (const QString& t : texts) {
         const QString m = mnemonicOf(t);
-        bool letters = false;
-        for (QChar c : t) letters = letters || c.isLetter();
-        if (!letters) continue; // "^^^": nothing to mark
         if (m.isEmpty() || seen.contains(m)) bad << t;
         seen << m;
     }
@@ -242,40 +277,229 @@ QStringList actionTexts(const QList<QAction*>& actions) {
     return texts;
 }
 
-// Every menu item, menu title and button of the main window and of the
-// dialogs it opens has an Alt letter of its own in its menu or window, and
-// no tool tip shows the "&" marker.
-TEST_P(OneLanguage, EveryMenuItemAndButtonHasAnAltLetterOfItsOwn) {
+// Something of a window that answers an Alt letter, as Qt has it.
+struct AltTaker {
+    QString name; // for the report
+    QString letter;
+    bool shown;
+    bool needsLetter; // a command or a field's label, not only a frame
+};
+
+// The titles of the window's menu bar (hidden ones too: the bar answers their
+// letters as well), its buttons but those of tool bars, check boxes, radio
+// buttons, group boxes, labels with a buddy and tabs.
+QList<AltTaker> altTakers(QWidget* window) {
+    QList<AltTaker> takers;
+    auto own = [window](QWidget* w) { return w->window() == window; };
+    for (QMenuBar* bar : window->findChildren<QMenuBar*>())
+        if (own(bar))
+            for (QAction* a : bar->actions())
+                if (!a->isSeparator() && !a->text().isEmpty())
+                    takers << AltTaker{"menu " + a->text(), mnemonicOf(a->text()),
+                                       bar->isVisible() && a->isVisible(), true};
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (own(b) && !qobject_cast<QToolButton*>(b) && !b->text().isEmpty())
+            takers << AltTaker{"button " + b->text(), mnemonicOf(b->text()), b->isVisible(), true};
+    for (QGroupBox* g : window->findChildren<QGroupBox*>())
+        if (own(g))
+            takers << AltTaker{"box " + g->title(), mnemonicOf(g->title()), g->isVisible(), false};
+    for (QLabel* l : window->findChildren<QLabel*>())
+        if (own(l) && l->buddy())
+            takers << AltTaker{"label " + l->text(), mnemonicOf(l->text()), l->isVisible(), true};
+    for (QTabBar* bar : window->findChildren<QTabBar*>())
+        if (own(bar))
+            for (int i = 0; i < bar->count(); ++i)
+                takers << AltTaker{"tab " + bar->tabText(i), mnemonicOf(bar->tabText(i)),
+                                   bar->isVisible(), true};
+    return takers;
+}
+
+bool isField(QWidget* w) {
+    if (auto* t = qobject_cast<QPlainTextEdit*>(w)) return !t->isReadOnly();
+    if (auto* t = qobject_cast<QTextEdit*>(w)) return !t->isReadOnly();
+    return qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+           qobject_cast<QAbstractSpinBox*>(w);
+}
+
+// A field of a spin box, combo box or list is part of it.
+bool partOfAnother(QWidget* w) {
+    for (QWidget* p = w->parentWidget(); p && !p->isWindow(); p = p->parentWidget())
+        if (qobject_cast<QAbstractSpinBox*>(p) || qobject_cast<QComboBox*>(p) ||
+            qobject_cast<QAbstractItemView*>(p))
+            return true;
+    return false;
+}
+
+// The widget a group box's Alt letter puts the focus on, as Qt chooses it.
+QWidget* focusOfBox(QGroupBox* box) {
+    for (QWidget* w = box->nextInFocusChain(); w != box && box->isAncestorOf(w);
+         w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisible()) return w;
+    return nullptr;
+}
+
+// What is wrong with the Alt letters of a window as it is shown: a command or
+// a field's label without one, two shown that share one, a field no letter
+// reaches (through its label or the group box it is the first of). The fields
+// named in `reachedOtherwise` are left out.
+QStringList altLetterFaults(QWidget* window, const QStringList& reachedOtherwise = {}) {
+    QStringList faults;
+    QMap<QString, QString> owners;
+    for (const AltTaker& t : altTakers(window)) {
+        if (t.letter.isEmpty()) {
+            if (t.shown && t.needsLetter) faults << "no Alt letter: " + t.name;
+            continue;
+        }
+        if (!t.shown && !t.name.startsWith("menu ")) continue;
+        if (owners.contains(t.letter))
+            faults << "Alt+" + t.letter + ": " + owners[t.letter] + " and " + t.name;
+        owners[t.letter] = t.name;
+    }
+    for (QWidget* field : window->findChildren<QWidget*>()) {
+        if (field->window() != window || !field->isVisible() || !isField(field) ||
+            partOfAnother(field) || reachedOtherwise.contains(field->objectName()))
+            continue;
+        bool reached = false;
+        for (QLabel* l : window->findChildren<QLabel*>())
+            reached = reached ||
+                      (l->buddy() == field && l->isVisible() && !mnemonicOf(l->text()).isEmpty());
+        for (QGroupBox* g : window->findChildren<QGroupBox*>())
+            reached = reached || (g->isVisible() && !mnemonicOf(g->title()).isEmpty() &&
+                                  focusOfBox(g) == field);
+        if (!reached) faults << "no Alt letter reaches the field " + field->objectName();
+    }
+    return faults;
+}
+
+// Alt and the letter of `text`, pressed where the focus is.
+void pressAltLetterOf(const QString& text) {
+    const QString letter = mnemonicOf(text);
+    ASSERT_FALSE(letter.isEmpty()) << text.toStdString();
+    QWidget* at =
+        QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    ASSERT_TRUE(at);
+    const auto key = Qt::Key(letter.toUpper()[0].unicode()); // Cyrillic keys are their letters
+    QTest::sendKeyEvent(QTest::Press, at, key, letter, Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Release, at, key, letter, Qt::AltModifier);
+}
+
+// The buttons of the message box shown now are checked, and the Alt letter of
+// the one whose text is `press` pressed; the box goes in any case.
+void checkMessageBox(const char* what, QStringList& bad, const QString& press) {
+    QTimer::singleShot(0, [what, &bad, press] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box) << what;
+        for (const QString& f : altLetterFaults(box)) bad << QString(what) + ": " + f;
+        box->activateWindow(); // its letters act in the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+        for (QAbstractButton* b : box->buttons())
+            if (withoutMnemonic(b->text()) == press) pressAltLetterOf(b->text());
+        // The button clicks a moment later; should the letter not act, the box goes.
+        if (!QTest::qWaitFor([box] { return !box->isVisible(); })) box->reject();
+    });
+}
+
+// Every command, field and menu title of every window of the program, in each
+// state the main window has, has an Alt letter of its own there; the letters
+// act (they do not only move the focus), and no tool tip shows the "&" marker.
+TEST_P(OneLanguage, EveryControlOfEveryWindowHasAnAltLetterOfItsOwn) {
     const ActiveLanguage keep("english.lng");
-    BaseFolder base({{"a"}, {"b"}, {}});
+    BaseFolder base({});
+    writeHillPack(base);
     chooseLanguage(base);
     {
         Started s;
-        openRow(s, 1); // the panel's buttons too
-        QStringList bad = badMnemonics(actionTexts(s.window.menuBar()->actions()));
-        for (QMenu* menu : s.window.findChildren<QMenu*>()) {
+        MainWindow& w = s.window;
+        const LangLines& lang = w.app().Lang;
+        QStringList bad;
+        auto check = [&bad](const char* state, QWidget* window,
+                            const QStringList& reachedOtherwise = {}) {
+            for (const QString& f : altLetterFaults(window, reachedOtherwise))
+                bad << QString(state) + ": " + f;
+        };
+        auto activate = [&w] {
+            w.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        };
+        check("list", &w);
+
+        openRow(s, 1);
+        check("track open", &w);
+        for (QMenu* menu : w.findChildren<QMenu*>()) {
             emit menu->aboutToShow();
-            bad << badMnemonics(actionTexts(menu->actions()));
+            for (const QString& t : badMnemonics(actionTexts(menu->actions())))
+                bad << "menu " + menu->title() + ": " + t;
             for (QAction* a : menu->actions())
                 if (mnemonicOf(a->toolTip()) != "") bad << "tip: " + a->toolTip();
         }
-        for (QWidget* dialog : std::initializer_list<QWidget*>{
-                 &s.window.optionsDialog(), &s.window.aboutBox(), &s.window.submissionWindow()})
+        for (QToolButton* b : w.findChildren<QToolButton*>())
+            if (mnemonicOf(b->toolTip()) != "") bad << "tip: " + b->toolTip();
+        QTest::mouseClick(ctl<TrackCanvas>(w, "MapImg"), Qt::LeftButton, Qt::ControlModifier,
+                          canvasPoint(w, 2));
+        auto* correction = ctl<CorrectionWindow>(w, "corrxywnd");
+        ASSERT_TRUE(correction && correction->isVisible());
+        check("correction", correction);
+        correction->close();
+        activate();
+        // "^^^" raises the player by its letter; the track then stores and
+        // closes by the letter of "Save and close".
+        const int before = w.editor().state().PlayerYOffset;
+        pressAltLetterOf(panel(w)->PlyrUp->text()); // the button clicks a moment later
+        QTest::qWaitFor([&] { return w.editor().state().PlayerYOffset != before; });
+        EXPECT_NE(w.editor().state().PlayerYOffset, before) << "the player went up";
+        ASSERT_TRUE(panel(w)->SaveTProp->isEnabled());
+        pressAltLetterOf(panel(w)->SaveTProp->text());
+        QTest::qWaitFor([&] { return !w.editor().isOpen(); });
+        EXPECT_FALSE(w.editor().isOpen()) << "stored and closed";
+        EXPECT_TRUE(w.document().modified());
+
+        ctl<QLineEdit>(w, "NameNewTrack")->setText("new");
+        QTest::mouseClick(ctl<QPushButton>(w, "NewTrack"), Qt::LeftButton);
+        ASSERT_TRUE(w.editor().isOpen());
+        check("new track", &w);
+        QTest::mouseClick(panel(w)->CloseProp, Qt::LeftButton);
+        ASSERT_FALSE(w.editor().isOpen());
+
+        for (QWidget* dialog : std::initializer_list<QWidget*>{&w.optionsDialog(), &w.aboutBox()}) {
             dialog->show();
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (!window->isVisible()) continue;
-            QStringList texts;
-            for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
-                if (!b->toolTip().isEmpty() && mnemonicOf(b->toolTip()) != "")
-                    bad << "tip: " + b->toolTip();
-                if (b->window() == window && !qobject_cast<QToolButton*>(b) && !b->text().isEmpty())
-                    texts << b->text();
-            }
-            bad << badMnemonics(texts);
+            check(dialog->metaObject()->className(), dialog);
+            dialog->close();
         }
+        TrackTable tracks;
+        CopyTracksDialog copy(tracks, {kHeaderRow, kHeaderRow, kHeaderRow}, lang,
+                              CopyTracksDialog::Source::Pack, &w);
+        copy.show();
+        check("copy", &copy);
+        copy.close();
+
+        // The submission window; its path field is chosen by the radio button
+        // before it. Sending the open pack with changes asks first.
+        SubmissionWindow& submission = w.submissionWindow();
+        submission.show();
+        check("submission", &submission, {"LevFilePath"});
+        ctl<QRadioButton>(submission, "RadioButton4")->click();
+        ASSERT_TRUE(w.document().modified());
+        checkMessageBox("unsaved pack to send", bad,
+                        withoutMnemonic(QMessageBox().addButton(QMessageBox::Cancel)->text()));
+        QTest::mouseClick(ctl<QPushButton>(submission, "Button2"), Qt::LeftButton);
+        submission.close();
+        activate();
+
+        // The questions with buttons of their own.
+        Prompts prompts;
+        checkMessageBox("changed on disk", bad, lang[kLineButtonOverwrite]);
+        EXPECT_EQ(prompts.choose(&w, lang[kLineChangedOnDisk],
+                                 {lang[kLineButtonOverwrite], lang[kLineButtonSaveAs],
+                                  lang[kLineButtonCancel]}),
+                  0);
+        checkMessageBox("read-only", bad, lang[kLineButtonSaveAs]);
+        EXPECT_EQ(prompts.choose(&w, lang[kLineSaveReadOnly],
+                                 {lang[kLineButtonSaveAs], lang[kLineButtonCancel]}),
+                  0);
         EXPECT_EQ(bad.join("\n").toStdString(), "");
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &s.window) w->close();
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget != &w) widget->close();
     }
     useQtTranslation(false);
 }

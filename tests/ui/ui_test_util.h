@@ -12,10 +12,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -64,7 +64,7 @@ public:
 
 private:
     static QWidget* widgetFor(const QString& name) {
-        if (name == "Memo2") return new QPlainTextEdit;
+        if (name == "Memo2") return new QTextEdit;
         if (name.startsWith("GroupBox")) return new QGroupBox;
         if (name == "pntnd") return new QCheckBox;
         if (name.startsWith("StaticText") || name.startsWith("Label") ||

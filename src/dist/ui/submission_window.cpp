@@ -87,10 +87,15 @@ void SubmissionWindow::buildControls() {
     file->addWidget(LevFilePath);
     file->addWidget(browseButton_);
     auto* fields = new QFormLayout;
-    fields->addRow(named<QLabel>("LabelNick", this), nameauth);
-    fields->addRow(named<QLabel>("LabelEmail", this), emailauth);
-    fields->addRow(named<QLabel>("LabelLevel", this), nameLev);
-    fields->addRow(named<QLabel>("LabelNote", this), note);
+    const std::pair<const char*, QWidget*> rows[] = {{"LabelNick", nameauth},
+                                                     {"LabelEmail", emailauth},
+                                                     {"LabelLevel", nameLev},
+                                                     {"LabelNote", note}};
+    for (auto [name, field] : rows) {
+        auto* label = named<QLabel>(name, this);
+        label->setBuddy(field); // its Alt letter reaches the field
+        fields->addRow(label, field);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(openPackRadio_);
     layout->addWidget(otherPackRadio_);

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -28,6 +29,7 @@ namespace {
 
 constexpr int kKeyColumnMax = 128; // the value column keeps the rest of the 188 pixels
 constexpr int kRowHeight = 18;
+constexpr int kPlayerButtonWidth = 40;
 const QColor kStartColor(0, 128, 0); // the flag colours of the canvas
 const QColor kFinishColor(255, 0, 0);
 
@@ -84,6 +86,20 @@ QTableWidget* keyValueTable(const char* name, const char* key0, const char* key1
     t->setColumnWidth(0, std::min(t->columnWidth(0), kKeyColumnMax));
     return t;
 }
+
+// A button as wide as its text needs, 40 pixels at least: the player
+// buttons share one row of the narrow panel with the step and its unit.
+class SnugButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+    QSize sizeHint() const override {
+        const int text = fontMetrics().size(Qt::TextShowMnemonic, this->text()).width();
+        const int frame = style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this) +
+                          2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        return {std::max(kPlayerButtonWidth, text + frame + 2), QPushButton::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
 
 QLabel* wrappedLabel(const char* name, const char* text, QWidget* parent) {
     auto* l = named(new QLabel(ru(text), parent), name);
@@ -207,9 +223,10 @@ QWidget* TrackPropertiesPanel::buildPlayer() {
     auto* h = new QHBoxLayout(playerBox);
     h->setContentsMargins(6, 2, 6, 4);
     h->setSpacing(3);
-    PlyrUp = named(new QPushButton(ru("^^^ (&В)"), playerBox), "PlyrUp");
-    PlyrDown = named(new QPushButton("vvv", playerBox), "PlyrDown");
-    for (QPushButton* b : {PlyrUp, PlyrDown}) b->setMinimumWidth(40); // "^^^" grows with its letter
+    PlyrUp = named(new SnugButton(ru("^^^ (&В)"), playerBox), "PlyrUp");
+    PlyrDown = named(new SnugButton("vvv", playerBox), "PlyrDown");
+    for (QPushButton* b : {PlyrUp, PlyrDown})
+        b->setSizePolicy(QSizePolicy::Fixed, b->sizePolicy().verticalPolicy());
     playerStep = named(new QLineEdit("1", playerBox), "Edit1");
     playerStep->setFixedWidth(36);
     playerStepUnit = named(new QLabel("px.", playerBox), "Label9");
@@ -270,11 +287,13 @@ void TrackPropertiesPanel::layOutSteps() {
         else if (!words.isEmpty())
             steps.last() = (steps.last() + ' ' + words).simplified();
     }
-    if (steps.join('\n') != newTrackHelp->toPlainText()) newTrackHelp->setPlainText(steps.join('\n'));
+    if (steps.join('\n') != newTrackHelp->toPlainText())
+        newTrackHelp->setPlainText(steps.join('\n'));
     for (QTextBlock b = newTrackHelp->document()->begin(); b.isValid(); b = b.next()) {
         const QRegularExpressionMatch number = kNumber.match(b.text());
-        const int indent =
-            number.hasMatch() ? newTrackHelp->fontMetrics().horizontalAdvance(number.captured()) : 0;
+        const int indent = number.hasMatch()
+                               ? newTrackHelp->fontMetrics().horizontalAdvance(number.captured())
+                               : 0;
         QTextBlockFormat format = b.blockFormat();
         format.setLeftMargin(indent);
         format.setTextIndent(-indent);

@@ -68,7 +68,7 @@ public:
     QLabel* editStartLabel;       // "- Старт"
     QLabel* editFinishLabel;      // "- Финиш"
     QLabel* moveViewHint;         // "MiddleButton - ...", under both
-    QList<QLabel*> playerDots;    // the legend's player marker dots, beside "- Игрок"
+    QList<QLabel*> playerDots; // the legend's player marker dots, beside "- Игрок"
 
 signals:
     // The user edited the name (TrackPropStringsChange).

@@ -2,17 +2,24 @@
 
 #include "mnemonics.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
+#include <QLayout>
+#include <QListView>
 #include <QLocale>
+#include <QSplitter>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace korvo {
 
 namespace {
 
 // The columns of Qt's file list: name, size, type, date modified.
-constexpr int kSizeColumn = 1, kDateColumn = 3;
+constexpr int kSizeColumn = 1, kTypeColumn = 2, kDateColumn = 3;
 
 class FileListInLanguage : public QIdentityProxyModel {
 public:
@@ -31,10 +38,53 @@ public:
     }
 };
 
+// Qt's dialog keeps widths made for the short names of English: Russian
+// "Компьютер" would read "Компью...". As the dialog shows, its side bar of
+// places takes the width its longest name needs, the dialog growing by as
+// much.
+class SideBarFitsItsNames : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show) fit(*static_cast<QFileDialog*>(o));
+        return false;
+    }
+
+private:
+    static void fit(QFileDialog& dialog) {
+        auto* places = dialog.findChild<QListView*>("sidebar");
+        auto* splitter = dialog.findChild<QSplitter*>("splitter");
+        if (!places || !places->model() || !splitter || splitter->count() != 2) return;
+        int widest = 0;
+        for (int r = 0; r < places->model()->rowCount(); ++r)
+            widest =
+                std::max(widest, places->sizeHintForIndex(places->model()->index(r, 0)).width());
+        const int frame = places->width() - places->viewport()->width();
+        const int lacking = widest + frame - places->width();
+        if (lacking <= 0) return;
+        dialog.resize(dialog.width() + lacking, dialog.height());
+        if (dialog.layout()) dialog.layout()->activate();
+        const int rest = std::max(0, splitter->width() - splitter->handleWidth() - widest - frame);
+        splitter->setSizes({widest + frame, rest});
+    }
+};
+
+// The list's type column takes the width of the longest type of each folder
+// read ("Неизвестно" and the like are longer than the column Qt gives).
+void fitTypeColumn(QFileDialog& dialog) {
+    auto* list = dialog.findChild<QTreeView*>("treeView");
+    auto* files = dialog.findChild<QFileSystemModel*>();
+    if (!list || !files) return;
+    QObject::connect(files, &QFileSystemModel::directoryLoaded, list,
+                     [list] { list->resizeColumnToContents(kTypeColumn); });
+}
+
 QStringList run(QFileDialog& dialog) {
     // The caption is often a menu item's text: a title shows no shortcut marker.
     dialog.setWindowTitle(withoutMnemonic(dialog.windowTitle()));
     wordFileListInLanguage(dialog);
+    dialog.installEventFilter(new SideBarFitsItsNames(&dialog));
+    fitTypeColumn(dialog);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles();
 }

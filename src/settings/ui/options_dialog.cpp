@@ -90,8 +90,10 @@ void OptionsDialog::buildLeftColumn(QVBoxLayout* column) {
     at_int->setFixedWidth(60);
     auto* minutes = new QHBoxLayout(minutesGroup);
     minutes->setContentsMargins(20, 0, 0, 0);
+    auto* unit = named<QLabel>("Label1", "Мин.", minutesGroup);
+    unit->setBuddy(at_int); // its Alt letter reaches the minutes
     minutes->addWidget(at_int);
-    minutes->addWidget(named<QLabel>("Label1", "Мин.", minutesGroup));
+    minutes->addWidget(unit);
     minutes->addStretch();
 
     newAtStartRadio_ = named<QRadioButton>("RadioButton1", "... помещать в начало списка", this);
@@ -139,7 +141,9 @@ QGroupBox* OptionsDialog::buildColours() {
     auto colour = [&](const char* label, const char* text, const char* name) {
         auto* cb = new ColorBox(lang_, box);
         cb->setObjectName(name);
-        grid->addWidget(named<QLabel>(label, text, box), row, 0);
+        auto* caption = named<QLabel>(label, text, box);
+        caption->setBuddy(cb);
+        grid->addWidget(caption, row, 0);
         grid->addWidget(cb, row++, 1);
         return cb;
     };
@@ -267,11 +271,11 @@ void OptionsDialog::applyOptions() {
     useOptionsChoice(chosen, options_);
     if (autotime_) applyAutosave(*autotime_, options_);
     if (hooks_.languageChanged) hooks_.languageChanged();
+    if (hooks_.applied) hooks_.applied(); // in force, and shown so, as the box says it
     QMessageBox box(QMessageBox::NoIcon,
                     parentWidget() ? parentWidget()->window()->windowTitle() : windowTitle(),
                     QString(lang_[88]).replace("\r\n", "\n"), QMessageBox::Ok, this);
     box.exec();
-    if (hooks_.applied) hooks_.applied();
     accept();
 }
 

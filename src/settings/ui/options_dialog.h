@@ -29,7 +29,8 @@ struct OptionsHooks {
     // After `Lang` has been set: reload the language and re-caption the
     // windows (`loadLanguage`), this dialog included.
     std::function<void()> languageChanged;
-    // Just before the dialog closes: refresh the status bar's mode texts.
+    // Once everything is in force, before the box that says so: the canvas's
+    // colours and the status bar's mode texts in the new language.
     std::function<void()> applied;
 };
 

@@ -39,6 +39,11 @@ struct WriteFileOptions {
     // After the write, remove the temporary files that killed writes left in
     // the folder. A run of many files (the pictures) leaves it to its last one.
     bool sweep = true;
+    // Remove the previous file before the new one is renamed into its place:
+    // a cut write leaves the name missing, never cut short, and the file
+    // system need not flush the new file as it would for a rename over an
+    // old one. For files that can be made again (the pictures).
+    bool removeFirst = false;
 };
 
 // Replaces `path` with what `produce` writes. A symbolic link is followed:

@@ -51,4 +51,16 @@ QByteArray updatedJad(const QByteArray& jad, qint64 jarSize, const QString& jarU
     return out;
 }
 
+qint64 jadJarSize(const QByteArray& jad) {
+    for (const QByteArray& line : jad.split('\n')) {
+        QByteArray text = line.trimmed();
+        if (text.startsWith("\xEF\xBB\xBF")) text = text.mid(3);
+        if (!text.startsWith("MIDlet-Jar-Size:")) continue;
+        bool ok = false;
+        const qint64 size = text.mid(16).trimmed().toLongLong(&ok);
+        return ok ? size : -1;
+    }
+    return -1;
+}
+
 } // namespace korvo

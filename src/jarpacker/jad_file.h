@@ -12,4 +12,7 @@ namespace korvo {
 // break and a leading byte order mark kept.
 QByteArray updatedJad(const QByteArray& jad, qint64 jarSize, const QString& jarUrl);
 
+// The archive size the descriptor names (MIDlet-Jar-Size), -1 without one.
+qint64 jadJarSize(const QByteArray& jad);
+
 } // namespace korvo

@@ -53,6 +53,27 @@ bool sameFile(const QString& a, const QString& b) {
     return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
 }
 
+// A run that writes an archive and its descriptor marks the pair as being
+// written (OUT.jar.jarpacker-run, holding whether OUT.jar was there before)
+// until both are in place, so that a run killed between the two is found by
+// the next run with the same OUT and put right before anything else.
+
+// The file OUT names, through links; OUT itself when it is not there.
+QString resolvedPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString real = info.canonicalFilePath();
+    return real.isEmpty() ? info.absoluteFilePath() : real;
+}
+
+QString runMarkerOf(const QString& outJar) {
+    return resolvedPath(outJar) + ".jarpacker-run";
+}
+
+// A hard link to the archive a run replaces, beside the file itself.
+QString previousOf(const QString& outJar) {
+    return resolvedPath(outJar) + ".jarpacker-previous";
+}
+
 // A hard link to the previous OUT.jar, so that it can be put back when
 // OUT.jad cannot be written. Costs no space, so a full disk does not stop it.
 class PreviousFile {
@@ -61,16 +82,19 @@ public:
         const QFileInfo info(path);
         if (!info.isFile()) return; // nothing there, or a device written into
         target_ = info.canonicalFilePath();
-        const QString link = target_ + ".jarpacker-previous";
-        ::unlink(QFile::encodeName(link).constData()); // left by a killed run
+        const QString link = previousOf(target_);
+        ::unlink(QFile::encodeName(link).constData()); // left by a run of an older version
         if (::link(QFile::encodeName(target_).constData(), QFile::encodeName(link).constData()) ==
             0)
             link_ = link;
         else
             error_ = errno;
     }
-    ~PreviousFile() {
+    ~PreviousFile() { forget(); }
+    // The new file stands: the previous one is let go.
+    void forget() {
         if (!link_.isEmpty()) ::unlink(QFile::encodeName(link_).constData());
+        link_.clear();
     }
     bool existed() const { return !target_.isEmpty(); }
     bool kept() const { return !link_.isEmpty(); }
@@ -88,6 +112,41 @@ private:
     QString target_, link_;
     int error_ = 0;
 };
+
+bool pairAgrees(const QString& outJar) {
+    std::string jad;
+    const QFileInfo jar(outJar);
+    return jar.isFile() && readWholeFile(jadPathFor(outJar), jad).empty() &&
+           jadJarSize(QByteArray::fromStdString(jad)) == jar.size();
+}
+
+void removeFile(const QString& path) {
+    ::unlink(QFile::encodeName(path).constData());
+}
+
+// What an earlier run cut short left: none, or what was done about it.
+Message finishCutRun(const QString& outJar) {
+    const QString marker = runMarkerOf(outJar), previous = previousOf(outJar);
+    std::string mark;
+    if (!readWholeFile(marker, mark).empty()) return {};
+    const QString shown = QDir::toNativeSeparators(outJar);
+    Message done = Message::line(kLineJarCutRunKept, shown);
+    if (!pairAgrees(outJar)) {
+        if (mark.rfind("existed", 0) == 0) {
+            if (QFileInfo::exists(previous) &&
+                ::rename(QFile::encodeName(previous).constData(),
+                         QFile::encodeName(resolvedPath(outJar)).constData()) != 0)
+                return pathMessage(previous, systemError(errno));
+            done = Message::line(kLineJarCutRunRolledBack, shown);
+        } else {
+            removeFile(outJar);
+            done = Message::line(kLineJarCutRunRemoved, shown);
+        }
+    }
+    removeFile(previous);
+    removeFile(marker);
+    return done;
+}
 
 Message writeSplice(const QString& path, const SplicedJar& jar) {
     return writeFileChecked(path, [&](const FileSink& sink) {
@@ -107,16 +166,11 @@ QString jadPathFor(const QString& jarPath) {
     return info.dir().filePath(stem + ".jad");
 }
 
-JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const QString& outJar,
+namespace {
+
+JarBuildResult writeGameJar(const QString& gameJar, const QString& pack, const QString& outJar,
                             const LangLines& lang) {
     const QString gameJad = jadPathFor(gameJar), outJad = jadPathFor(outJar);
-    // Nothing that is read may be written: not the game, its descriptor or the pack.
-    if (sameFile(gameJar, outJar)) return {2, lang.say(Message::line(kLineJarOverGame))};
-    for (const QString& input : {gameJad, pack})
-        for (const QString& output : {outJar, outJad})
-            if (sameFile(input, output))
-                return {2, lang.say(
-                               Message::line(kLineJarOverInput, QDir::toNativeSeparators(output)))};
 
     // The game is mapped where it can be: its bytes go from the page cache
     // straight into the new archive.
@@ -162,22 +216,53 @@ JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const Q
             return refused(lang.say(pathMessage(outJad, systemError(EISDIR))));
     }
 
-    // Both or neither: when OUT.jad fails, the previous OUT.jar comes back.
-    PreviousFile previous(withJad ? outJar : QString());
-    if (withJad && previous.existed() && !previous.kept())
-        return refused(lang.say(pathMessage(outJar, systemError(previous.error()))));
-    if (Message why = writeSplice(outJar, jar); !why.empty()) return refused(lang.say(why));
-    if (!withJad) return {0, outJar};
-    if (Message why = writeFileChecked(
-            outJad, std::string_view(jadBytes.constData(), size_t(jadBytes.size())));
-        !why.empty()) {
-        if (previous.existed())
-            previous.restore();
-        else
-            QFile::remove(outJar);
-        return refused(lang.say(why));
+    if (!withJad) {
+        if (Message why = writeSplice(outJar, jar); !why.empty()) return refused(lang.say(why));
+        return {0, outJar};
     }
+    // Both or neither: when OUT.jad fails, the previous OUT.jar comes back;
+    // when the run is killed, the next one puts the pair right.
+    const QString marker = runMarkerOf(outJar);
+    if (Message why = writeFileChecked(marker, outInfo.isFile() ? "existed\n" : "new\n");
+        !why.empty())
+        return refused(lang.say(why));
+    PreviousFile previous(outJar);
+    Message why;
+    if (previous.existed() && !previous.kept())
+        why = pathMessage(outJar, systemError(previous.error()));
+    if (why.empty()) why = writeSplice(outJar, jar);
+    if (why.empty())
+        if (why = writeFileChecked(outJad,
+                                   std::string_view(jadBytes.constData(), size_t(jadBytes.size())));
+            !why.empty()) {
+            if (previous.existed())
+                previous.restore();
+            else
+                QFile::remove(outJar);
+        }
+    previous.forget();
+    removeFile(marker);
+    if (!why.empty()) return refused(lang.say(why));
     return {0, outJar + ", " + outJad};
+}
+
+} // namespace
+
+JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const QString& outJar,
+                            const LangLines& lang) {
+    const QString gameJad = jadPathFor(gameJar), outJad = jadPathFor(outJar);
+    // Nothing that is read may be written: not the game, its descriptor or the pack.
+    if (sameFile(gameJar, outJar)) return {2, lang.say(Message::line(kLineJarOverGame))};
+    for (const QString& input : {gameJad, pack})
+        for (const QString& output : {outJar, outJad})
+            if (sameFile(input, output))
+                return {2, lang.say(
+                               Message::line(kLineJarOverInput, QDir::toNativeSeparators(output)))};
+    // A run with this OUT that was cut short is put right first, and said.
+    const QString note = lang.say(finishCutRun(outJar));
+    JarBuildResult built = writeGameJar(gameJar, pack, outJar, lang);
+    built.note = note;
+    return built;
 }
 
 } // namespace korvo

@@ -13,8 +13,14 @@ namespace korvo {
 struct JarBuildResult {
     int status = 0;  // 0 built, 1 refused or failed (nothing written), 2 usage error
     QString message; // what went wrong, or what was written
+    // An earlier run with the same OUT that was killed between the archive
+    // and its descriptor, and what was done about it before this run (the
+    // pair kept, the previous archive put back, or a new one removed).
+    QString note;
 };
 
+// A killed run leaves the previous pair, the new pair, or a mark that the
+// next run with the same OUT finds: it puts the pair right first and says so.
 JarBuildResult buildGameJar(const QString& gameJar, const QString& pack, const QString& outJar,
                             const LangLines& lang);
 

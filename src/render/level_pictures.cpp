@@ -135,6 +135,7 @@ Message writePicture(const QString& path, const std::string& gif, bool sync) {
     WriteFileOptions options;
     options.sync = sync;
     options.sweep = false;
+    options.removeFirst = true;
     return writeFileChecked(path, gif, options);
 }
 

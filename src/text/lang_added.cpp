@@ -592,6 +592,15 @@ const AddedLine kAdded[] = {
      "командной строке. import выходит с кодом 1, если запрошенный трек не скопирован\r\n"
      "(в пакете не больше 4095 треков): сообщает, сколько не вошло, и записывает OUT,\r\n"
      "только если часть скопирована."},
+    {389, "game archive packer: a cut run found, the pair it left agrees; %1 the archive",
+     "%1: an earlier run was cut short; the archive and its descriptor agree and are kept.",
+     "%1: предыдущий запуск был прерван; архив и его дескриптор согласованы и оставлены."},
+    {390, "game archive packer: a cut run found, the previous archive put back; %1 the archive",
+     "%1: an earlier run was cut short; the previous archive is back beside its descriptor.",
+     "%1: предыдущий запуск был прерван; прежний архив возвращён к своему дескриптору."},
+    {391, "game archive packer: a cut run found, its unfinished archive removed; %1 the archive",
+     "%1: an earlier run was cut short; its unfinished archive was removed.",
+     "%1: предыдущий запуск был прерван; его недописанный архив удалён."},
 };
 
 } // namespace

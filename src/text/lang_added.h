@@ -297,6 +297,10 @@ enum AddedLineNumber : int {
     kLineHelpClose = 385,
     kLinePlayerUpButton = 386, // "^^^" with a letter its Alt key presses it by
     kLinePicturesWritten = 387,
+    kLineCliOptionsAndExit = 388, // trackpack --help after the commands
+    kLineJarCutRunKept = 389,
+    kLineJarCutRunRolledBack = 390,
+    kLineJarCutRunRemoved = 391,
 };
 
 } // namespace korvo

@@ -173,6 +173,65 @@ TEST(Jarpacker, AJarWhoseDescriptorCannotBeWrittenIsNotWrittenEither) {
     }
 }
 
+// A run killed between the archive and its descriptor leaves a mark; the
+// next run with the same OUT puts the pair right before anything else (here
+// it then stops: its pack is missing) and says what it did: the previous
+// archive back, an unfinished new one removed, or a pair that agrees kept.
+TEST(Jarpacker, TheNextRunPutsRightAPairThatAKilledRunLeft) {
+    const QByteArray oldJar = "the previous archive";  // 20 bytes
+    const QByteArray newJar = "a new archive, whole!"; // 21 bytes
+    struct Case {
+        const char* what;
+        const char* mark;    // the mark the killed run left
+        bool previous;       // the previous archive kept beside it
+        QByteArray jad;      // OUT.jad as it left it (empty: none)
+        const char* said;    // what the next run says
+        QByteArray jarAfter; // OUT.jar after the next run (empty: gone)
+    };
+    const QList<Case> cases = {
+        {"killed after the archive, before the descriptor", "existed\n", true,
+         "MIDlet-Jar-Size: 20\r\n", "previous archive is back", oldJar},
+        {"a first run killed before its descriptor",
+         "new\n",
+         false,
+         {},
+         "unfinished archive was removed",
+         {}},
+        {"killed after both were written", "existed\n", true, "MIDlet-Jar-Size: 21\r\n",
+         "agree and are kept", newJar},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SubmissionFolder folder;
+        QDir(folder.base).mkpath("lang");
+        QFile::copy(BASE_DIR "/lang/english.lng", folder.path("lang/english.lng"));
+        putFile(folder.path("opt.ini"), "[Options]\r\nLang=english.lng\r\n");
+        makeArchive(folder.path("game.jar"), gameEntries(8));
+        putFile(folder.path("game.jad"), "MIDlet-Jar-Size: 12\r\n");
+        putFile(folder.path("moto.jar"), newJar);
+        if (c.previous) putFile(folder.path("moto.jar.jarpacker-previous"), oldJar);
+        if (!c.jad.isEmpty()) putFile(folder.path("moto.jad"), c.jad);
+        putFile(folder.path("moto.jar.jarpacker-run"), c.mark);
+
+        const Packer run = jarpacker(folder.base, {"game.jar", "missing.mrg", "moto.jar"});
+        EXPECT_EQ(run.status, 1) << "the run itself stops: no pack";
+        EXPECT_TRUE(run.err.contains(c.said)) << run.err.toStdString();
+        if (c.jarAfter.isEmpty())
+            EXPECT_FALSE(QFile::exists(folder.path("moto.jar")));
+        else
+            EXPECT_EQ(fileBytes(folder.path("moto.jar")), c.jarAfter);
+        if (c.jad.isEmpty())
+            EXPECT_FALSE(QFile::exists(folder.path("moto.jad")));
+        else
+            EXPECT_EQ(fileBytes(folder.path("moto.jad")), c.jad) << "the descriptor as it was";
+        EXPECT_FALSE(QFile::exists(folder.path("moto.jar.jarpacker-run")));
+        EXPECT_FALSE(QFile::exists(folder.path("moto.jar.jarpacker-previous")));
+        // Put right, nothing is said again.
+        EXPECT_FALSE(jarpacker(folder.base, {"game.jar", "missing.mrg", "moto.jar"})
+                         .err.contains("cut short"));
+    }
+}
+
 TEST(Jarpacker, RefusesWhatIsNoGameArchiveOrNoPackAndWritesNothing) {
     SubmissionFolder folder;
     putFile(folder.path("text.jar"), "not an archive");

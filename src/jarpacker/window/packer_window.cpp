@@ -59,7 +59,8 @@ void PackerWindow::build() {
     const JarBuildResult r = buildGameJar(QDir::fromNativeSeparators(game_->text()),
                                           QDir::fromNativeSeparators(pack_->text()),
                                           QDir::fromNativeSeparators(out_->text()), lang_);
-    status_->setText(r.status == 0 ? lang_[kLineJarWritten].arg(r.message) : r.message);
+    const QString said = r.status == 0 ? lang_[kLineJarWritten].arg(r.message) : r.message;
+    status_->setText(r.note.isEmpty() ? said : r.note + "\n" + said);
     status_->setStyleSheet(r.status == 0 ? "color: rgb(0,128,0)" : "color: rgb(255,0,0)");
 }
 

@@ -292,6 +292,9 @@ void MainWindow::showEvent(QShowEvent* event) {
         !problem.isEmpty())
         startProblems_ << problem;
     setWindowTitle(appTitle_);
+    // The keys start in the list, on its first track: the arrows, Enter and
+    // the list commands work before anything is clicked.
+    list_->currentView()->setFocus(Qt::OtherFocusReason);
     // Problems of the start-up are told once the window is on the screen.
     if (!startProblems_.isEmpty()) QTimer::singleShot(0, this, &MainWindow::reportStartProblems);
 }

@@ -34,6 +34,7 @@ TEST(MainWindow, StartsOnThePackOfTheBaseFolderInItsLayout) {
     EXPECT_EQ(s.window.statusText(3), s.window.app().Lang[55]);
     EXPECT_TRUE(ctl<LevelsListView>(s.window, "LevelsList")->isVisible());
     EXPECT_FALSE(ctl<LevelsTreeView>(s.window, "LevelsTree")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), s.view()) << "the keys start in the list";
     ASSERT_EQ(s.view()->model()->rowCount(), 9);
     EXPECT_EQ(s.view()->model()->index(0, 0).data().toString(), "---===  Easy  ===---");
     EXPECT_EQ(s.view()->model()->index(4, 0).data().toString(), "---===  Medium  ===---");

@@ -107,14 +107,15 @@ QLabel* wrappedLabel(const char* name, const char* text, QWidget* parent) {
     return l;
 }
 
-QPixmap circle(const QColor& colour) {
+// A filled circle `across` pixels wide in the middle of a 12 x 12 picture.
+QPixmap circle(const QColor& colour, double across = 11) {
     QPixmap dot(12, 12);
     dot.fill(Qt::transparent);
     QPainter p(&dot);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(colour);
     p.setBrush(colour);
-    p.drawEllipse(QRectF(0.5, 0.5, 11, 11));
+    p.drawEllipse(QRectF(6 - across / 2, 6 - across / 2, across, across));
     return dot;
 }
 
@@ -269,7 +270,7 @@ QWidget* TrackPropertiesPanel::buildHelp(bool newTrack) {
 
 // The player marker is drawn in the line colour of the canvas.
 void TrackPropertiesPanel::setPlayerColor(const QColor& colour) {
-    for (QLabel* dot : playerDots) dot->setPixmap(circle(colour));
+    for (QLabel* dot : playerDots) dot->setPixmap(circle(colour, 5)); // the marker is a small dot
 }
 
 // The steps of the new-track help, one paragraph each whatever lines the

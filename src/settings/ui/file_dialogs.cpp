@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLayout>
 #include <QListView>
@@ -19,7 +20,8 @@ namespace korvo {
 namespace {
 
 // The columns of Qt's file list: name, size, type, date modified.
-constexpr int kSizeColumn = 1, kTypeColumn = 2, kDateColumn = 3;
+constexpr int kNameColumn = 0, kSizeColumn = 1, kTypeColumn = 2, kDateColumn = 3;
+constexpr int kNameMinimum = 120; // what the name column keeps when the others grow
 
 class FileListInLanguage : public QIdentityProxyModel {
 public:
@@ -69,14 +71,26 @@ private:
     }
 };
 
-// The list's type column takes the width of the longest type of each folder
-// read ("Неизвестно" and the like are longer than the column Qt gives).
-void fitTypeColumn(QFileDialog& dialog) {
+// The list's type and date columns take the width of the longest entry of
+// each folder read ("Неизвестно" and Russian dates are longer than the
+// columns Qt gives); the name column gives up what the list then lacks.
+void fitListColumns(QFileDialog& dialog) {
     auto* list = dialog.findChild<QTreeView*>("treeView");
     auto* files = dialog.findChild<QFileSystemModel*>();
     if (!list || !files) return;
-    QObject::connect(files, &QFileSystemModel::directoryLoaded, list,
-                     [list] { list->resizeColumnToContents(kTypeColumn); });
+    QObject::connect(files, &QFileSystemModel::directoryLoaded, list, [list] {
+        QHeaderView* header = list->header();
+        for (const int column : {kTypeColumn, kDateColumn}) {
+            const int before = header->sectionSize(column);
+            list->resizeColumnToContents(column);
+            if (header->sectionSize(column) < before) header->resizeSection(column, before);
+        }
+        const int lacking = header->length() - list->viewport()->width();
+        const int name = header->sectionSize(kNameColumn);
+        if (lacking > 0)
+            header->resizeSection(kNameColumn,
+                                  std::max(name - lacking, std::min(name, kNameMinimum)));
+    });
 }
 
 QStringList run(QFileDialog& dialog) {
@@ -84,7 +98,7 @@ QStringList run(QFileDialog& dialog) {
     dialog.setWindowTitle(withoutMnemonic(dialog.windowTitle()));
     wordFileListInLanguage(dialog);
     dialog.installEventFilter(new SideBarFitsItsNames(&dialog));
-    fitTypeColumn(dialog);
+    fitListColumns(dialog);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles();
 }

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the editor needs to build, run and test.
+# Installs the Debian packages the editor needs to build, run, test and
+# package (scdoc writes the manual pages; dpkg-dev and file let CPack find the
+# package's dependencies; lintian and appstream check the package).
 # Each package is checked with dpkg first; apt-get runs only when one is missing.
 set -euo pipefail
 
@@ -12,6 +14,7 @@ PACKAGES=(
   libbox2d-dev python3-aiosmtpd openssl
   desktop-file-utils libxml2-utils librsvg2-bin
   python3-pil qt6-translations-l10n strace
+  scdoc groff-base file dpkg-dev lintian appstream
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/quit_after_first_paint.h"
 #include "settings/base_folder.h"
+#include "text/version.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -21,10 +22,11 @@ void print(std::FILE* to, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), to);
 }
 
-// --help needs no window system, so it is answered before one is asked for.
-bool asksForHelp(int argc, char** argv) {
+// --help and --version need no window system, so they are answered before
+// one is asked for.
+bool asksFor(int argc, char** argv, const char* option, const char* letter = nullptr) {
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
-        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) return true;
+        if (!std::strcmp(argv[i], option) || (letter && !std::strcmp(argv[i], letter))) return true;
     return false;
 }
 
@@ -36,8 +38,12 @@ int refuse(const QString& error) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (asksForHelp(argc, argv)) {
+    if (asksFor(argc, argv, "--help", "-h")) {
         print(stdout, korvo::commandLineHelp());
+        return 0;
+    }
+    if (asksFor(argc, argv, "--version")) {
+        print(stdout, QString("korvote %1\n").arg(korvo::kVersion));
         return 0;
     }
     QApplication app(argc, argv);

@@ -9,10 +9,15 @@
 
 using namespace korvo;
 
-korvo::cli::Cli::Cli() : lang_(languageOfBase(QDir::currentPath())) {}
+// The folder of the installed language files, seen from the program's own
+// folder (KORVO_SHIPPED_FROM_PROGRAM, set for each program by CMake).
+korvo::cli::Cli::Cli()
+    : lang_(languageOfCommandLine(QDir::currentPath(), besideProgram(KORVO_SHIPPED_FROM_PROGRAM))) {
+}
 
 std::string korvo::cli::Cli::usageText() const {
-    QString text = lang_[kLineCliUsage] + "\r\n" + lang_[kLineCliRideUsage];
+    QString text = lang_[kLineCliUsage] + "\r\n" + lang_[kLineCliRideUsage] + "\r\n\r\n" +
+                   lang_[kLineCliOptionsAndExit];
     return text.replace("\r\n", "\n").toStdString() + "\n";
 }
 

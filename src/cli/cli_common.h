@@ -12,7 +12,8 @@ namespace korvo::cli {
 
 class Cli {
 public:
-    // Messages come in the language the editor uses in the current folder.
+    // Messages come in the language the editor uses in the current folder
+    // when it has an "opt.ini", otherwise in the locale's.
     Cli();
     explicit Cli(LangLines lang) : lang_(std::move(lang)) {}
 
@@ -20,7 +21,8 @@ public:
     // The message in the command's language.
     std::string said(const Message& why) const { return lang_.sayStd(why); }
 
-    // The usage text, ending in a line break.
+    // The usage text (the commands, the options, the language, the exit
+    // codes), ending in a line break.
     std::string usageText() const;
     // Prints the reason and the usage to standard error; returns exit status 2.
     int usageError(const Message& why) const;

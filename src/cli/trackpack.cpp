@@ -12,6 +12,7 @@
 #include "settings/options.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
+#include "text/version.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -206,6 +207,10 @@ int main(int argc, char** argv) {
     const QString cmd = args.takeFirst();
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
         std::fputs(cli.usageText().c_str(), stdout);
+        return 0;
+    }
+    if (cmd == "--version") {
+        std::printf("trackpack %s\n", kVersion);
         return 0;
     }
     if (cmd == "info") return info(cli, args);

@@ -10,6 +10,7 @@
 #include "settings/options.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
+#include "text/version.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,12 @@ void printUsage(const korvo::LangLines& lang, FILE* to) {
     std::fprintf(to, "%s\n", text.replace("\r\n", "\n").toUtf8().constData());
 }
 
+// The folder's language when it has an "opt.ini", else the locale's.
+korvo::LangLines language() {
+    return korvo::languageOfCommandLine(QDir::currentPath(),
+                                        korvo::besideProgram(KORVO_SHIPPED_FROM_PROGRAM));
+}
+
 int openWindow(char** argv) {
     std::error_code error;
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -36,7 +43,7 @@ int openWindow(char** argv) {
     char* const args[] = {const_cast<char*>(window.c_str()), nullptr};
     ::execv(window.c_str(), args);
     const int why = errno;
-    const korvo::LangLines lang = korvo::languageOfBase(QDir::currentPath());
+    const korvo::LangLines lang = language();
     std::fprintf(stderr, "jarpacker: %s: %s\n",
                  lang.sayStd(korvo::Message::line(korvo::kLineJarWindowMissing, window)).c_str(),
                  lang.sayStd(korvo::systemError(why)).c_str());
@@ -47,9 +54,13 @@ int openWindow(char** argv) {
 
 int main(int argc, char** argv) {
     if (argc == 1) return openWindow(argv);
-    const korvo::LangLines lang = korvo::languageOfBase(QDir::currentPath());
     QStringList args;
     for (int i = 1; i < argc; ++i) args << QFile::decodeName(argv[i]);
+    if (args == QStringList{"--version"}) {
+        std::printf("jarpacker %s\n", korvo::kVersion);
+        return 0;
+    }
+    const korvo::LangLines lang = language();
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         printUsage(lang, stdout);
         return 0;
@@ -61,6 +72,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const korvo::JarBuildResult r = korvo::buildGameJar(args[0], args[1], args[2], lang);
+    if (!r.note.isEmpty()) std::fprintf(stderr, "jarpacker: %s\n", r.note.toUtf8().constData());
     if (r.status != 0) {
         std::fprintf(stderr, "jarpacker: %s\n", r.message.toUtf8().constData());
         if (r.status == 2) printUsage(lang, stderr);

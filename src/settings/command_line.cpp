@@ -19,6 +19,7 @@ struct Parser {
     QCommandLineOption user{"user", "Use the per-user data folder as the base folder; it is made "
                                     "and given the language files on first use. The desktop menu "
                                     "starts the editor so."};
+    QCommandLineOption version{"version", "Show the version."};
     QCommandLineOption quit{"quit-after-start"};
 
     Parser() {
@@ -26,7 +27,7 @@ struct Parser {
             "Korvo Track Editor: draws, arranges and saves the tracks of a level pack.\n"
             "Without --base or --user the current folder is the base folder.");
         quit.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOptions({help, base, user, quit});
+        parser.addOptions({help, version, base, user, quit});
         parser.addPositionalArgument(
             "PACK", "The pack to open instead of the base folder's \"levels.mrg\".", "[PACK]");
     }

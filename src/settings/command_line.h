@@ -1,5 +1,6 @@
 #pragma once
 // The editor's command line: korvote [--base DIR | --user] [PACK].
+// (--help and --version are answered before the window system is asked for.)
 //
 // Without --base or --user the current folder is the base folder. --base DIR
 // names another folder; --user takes the per-user data folder, which the

@@ -28,4 +28,33 @@ LangLines languageOfBase(const QString& baseFolder, const QString& langFolder) {
     return lang;
 }
 
+QString localeLanguageFile() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty()) return value.startsWith("ru") ? "russian.lng" : kDefaultLangFile;
+    }
+    return kDefaultLangFile;
+}
+
+LangLines languageOfCommandLine(const QString& folder, const QString& shippedFolder) {
+    if (QFileInfo::exists(optionsPath(folder))) return languageOfBase(folder);
+    const QString name = localeLanguageFile();
+    QString file = ":/lang/" + name;
+    for (const QString& from : {folder, shippedFolder}) {
+        if (from.isEmpty()) continue;
+        if (const QString there = langFilePath(from, name); QFileInfo::exists(there)) {
+            file = there;
+            break;
+        }
+    }
+    LangLines lang;
+    lang.load(file);
+    return lang;
+}
+
+QString besideProgram(const QString& relative) {
+    const QFileInfo self(QFileInfo("/proc/self/exe").symLinkTarget());
+    return QDir::cleanPath(self.absolutePath() + "/" + relative);
+}
+
 } // namespace korvo

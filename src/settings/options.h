@@ -68,6 +68,17 @@ OptionsLoad LoadOptions(const QString& baseFolder, Options& options);
 // folder of `langFolder` (the base folder itself when empty), with the same
 // fallback to the built-in texts. Reads only.
 LangLines languageOfBase(const QString& baseFolder, const QString& langFolder = {});
+// The language file the locale asks for: "russian.lng" when the first
+// non-empty of LC_ALL, LC_MESSAGES and LANG starts with "ru", otherwise
+// "english.lng".
+QString localeLanguageFile();
+// The language `trackpack` and `jarpacker` speak in `folder`: with an
+// "opt.ini" there, the one it names (languageOfBase()); without one, the
+// locale's, from the folder's "lang", else from the "lang" of `shippedFolder`
+// (the installed files), else from the program's own copy.
+LangLines languageOfCommandLine(const QString& folder, const QString& shippedFolder);
+// `relative` taken from the folder of the running program.
+QString besideProgram(const QString& relative);
 
 // Reads the copies from a settings text (a missing key reads as "0", a
 // missing colour as its default).

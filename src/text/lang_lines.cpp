@@ -61,6 +61,7 @@ QStringList LangLines::parse(const QByteArray& bytes) {
 }
 
 Message LangLines::load(const QString& path) {
+    if (path.startsWith(':')) registerLangResource(); // the program's own copy
     QByteArray bytes;
     bool beyondLimits = false;
     if (const Message why = readTextFileWithinLimits(path, bytes, &beyondLimits); !why.empty()) {

@@ -99,21 +99,81 @@ TEST(TrackpackCli, RefusalsAndUsageErrors) {
     EXPECT_TRUE(help.out.contains("import") && help.out.contains("4095")); // its exit codes
 }
 
-// trackpack speaks the language the editor would in its folder: the file
-// "opt.ini" names, and the built-in Russian texts when that file is missing.
-TEST(TrackpackCli, SpeaksTheLanguageOfItsBaseFolder) {
+// trackpack speaks the language the editor would in its folder: the file its
+// "opt.ini" names, whatever the locale. Without "opt.ini" the locale decides:
+// the first of LC_ALL, LC_MESSAGES and LANG that is set and not empty,
+// Russian for "ru..." and English for anything else.
+TEST(TrackpackCli, SpeaksTheLocalesLanguageUnlessOptIniNamesOne) {
     QTemporaryDir dir;
     putFile(dir.filePath("bad.mrg"), QByteArray("\0\0\0\0", 4)); // group 1 empty, then the end
-    const auto reason = [&] { return trackpack({"count", "bad.mrg"}, dir.path()).err; };
-    EXPECT_TRUE(reason().contains(QString::fromUtf8("оглавления"))) << "no language file yet";
+    const QString english = "file ends inside the directory";
+    const QString russian = QString::fromUtf8("файл кончается внутри оглавления");
+    struct Case {
+        QStringList locale;
+        QString says;
+    };
+    for (const Case& c : {Case{{"LANG=en_US.UTF-8"}, english}, Case{{"LANG=ru_RU.UTF-8"}, russian},
+                          Case{{"LANG=ru"}, russian}, Case{{"LANG=C.UTF-8"}, english},
+                          Case{{"LANG=en_RU.UTF-8"}, english}, Case{{}, english},
+                          Case{{"LC_ALL=ru_RU.UTF-8", "LANG=en_US.UTF-8"}, russian},
+                          Case{{"LC_MESSAGES=ru_RU.UTF-8", "LANG=en_US.UTF-8"}, russian},
+                          Case{{"LC_ALL=", "LC_MESSAGES=en_US.UTF-8", "LANG=ru_RU.UTF-8"}, english},
+                          Case{{"LC_ALL=", "LC_MESSAGES=", "LANG=ru_RU.UTF-8"}, russian}}) {
+        SCOPED_TRACE(c.locale.join(' ').toStdString());
+        const CliRun r = trackpack({"count", "bad.mrg"}, dir.path(), c.locale);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+    }
+    // The system's reasons too, as a user meets them first.
+    EXPECT_EQ(trackpack({"count", "/nonexist.mrg"}, dir.path(), {"LANG=en_US.UTF-8"}).err,
+              "trackpack: /nonexist.mrg: No such file or directory\n");
+    EXPECT_EQ(trackpack({"count", "/nonexist.mrg"}, dir.path(), {"LANG=ru_RU.UTF-8"}).err,
+              QString::fromUtf8("trackpack: /nonexist.mrg: Нет такого файла или папки\n"));
 
     QDir(dir.path()).mkpath("lang");
     for (const char* name : {"english.lng", "russian.lng"})
         QFile::copy(QString(BASE_DIR "/lang/") + name, dir.filePath("lang/") + name);
-    EXPECT_TRUE(reason().contains("file ends inside the directory")) << "no opt.ini: English";
-
     putFile(dir.filePath("opt.ini"), "[Options]\r\nLang=russian.lng\r\n");
-    const QString russian = reason();
-    EXPECT_TRUE(russian.contains(QString::fromUtf8("файл кончается внутри оглавления")))
-        << russian.toStdString();
+    EXPECT_TRUE(
+        trackpack({"count", "bad.mrg"}, dir.path(), {"LANG=en_US.UTF-8"}).err.contains(russian));
+    putFile(dir.filePath("opt.ini"), "[Options]\r\nLang=english.lng\r\n");
+    EXPECT_TRUE(
+        trackpack({"count", "bad.mrg"}, dir.path(), {"LC_ALL=ru_RU.UTF-8"}).err.contains(english));
+}
+
+// --help prints to standard output and exits 0; a usage error prints the
+// reason and the same usage to standard error and exits 2. The usage lists
+// every command, then the options, then the exit codes.
+TEST(TrackpackCli, HelpListsTheCommandsThenTheOptionsThenTheExitCodes) {
+    QTemporaryDir dir;
+    const CliRun help = trackpack({"--help"}, dir.path(), {"LANG=en_US.UTF-8"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    ASSERT_TRUE(help.out.startsWith("usage: trackpack COMMAND ...\n")) << help.out.toStdString();
+    qsizetype previous = 0;
+    for (const char* command : {"info", "count", "resave", "sample", "import", "export-lev",
+                                "pictures", "submit", "check", "ride"}) {
+        const qsizetype at = help.out.indexOf(QString("\n  ") + command + " ");
+        EXPECT_GT(at, previous) << command;
+        previous = std::max(previous, at);
+    }
+    const qsizetype options = help.out.indexOf("\n  -h, --help ");
+    const qsizetype exitCodes = help.out.indexOf("\nExit status: 0 success");
+    EXPECT_GT(options, previous);
+    EXPECT_GT(exitCodes, options);
+    EXPECT_TRUE(help.out.contains("\n  --version ")) << help.out.toStdString();
+    EXPECT_TRUE(help.out.endsWith("copied.\n"));
+
+    const CliRun wrong = trackpack({"frobnicate"}, dir.path(), {"LANG=en_US.UTF-8"});
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_EQ(wrong.err, "trackpack: unknown command frobnicate\n" + help.out);
+
+    const CliRun russian = trackpack({"--help"}, dir.path(), {"LANG=ru_RU.UTF-8"});
+    EXPECT_TRUE(russian.out.startsWith(QString::fromUtf8("использование: trackpack КОМАНДА")));
+    EXPECT_TRUE(russian.out.contains(QString::fromUtf8("\nКод выхода: 0 успех")));
+
+    const CliRun version = trackpack({"--version"}, dir.path());
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "trackpack " KORVO_VERSION "\n");
 }

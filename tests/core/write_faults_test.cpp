@@ -54,7 +54,10 @@ struct stat statOf(const QString& path) {
     return st;
 }
 
-// An English base folder, so the system's own words come through.
+// An English base folder, so the system's own words come through: its own
+// English language file, which trackpack reads there (no "opt.ini") with an
+// English locale (kEnglish).
+const QStringList kEnglish = {"LANG=en_US.UTF-8"};
 void englishBase(const QTemporaryDir& dir) {
     QDir(dir.path()).mkpath("lang");
     QFile::copy(BASE_DIR "/lang/english.lng", dir.filePath("lang/english.lng"));
@@ -75,6 +78,7 @@ TEST(WriteFaults, ResaveOnAFullDiskFailsAndKeepsThePack) {
 
         englishBase(dir);
         QProcess p;
+        p.setProcessEnvironment(localeEnvironment(kEnglish));
         p.setWorkingDirectory(dir.path());
         p.setProgram("bash");
         p.setArguments({"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" resave \"$1\" \"$2\"",
@@ -204,7 +208,7 @@ TEST(WriteFaults, SpecialTargetsAreWrittenIntoNeverReplaced) {
     englishBase(dir);
     const QString folder = dir.filePath("folder.mrg");
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.mrg"));
-    r = trackpack({"resave", pack, folder}, dir.path());
+    r = trackpack({"resave", pack, folder}, dir.path(), kEnglish);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("folder.mrg: Is a directory")) << r.err.toStdString();
     EXPECT_TRUE(QFileInfo(folder).isDir());
@@ -313,6 +317,7 @@ TEST(WriteFaults, AReadOnlyPackIsRefusedForAnUnprivilegedUser) {
     };
     for (const auto& c : cases) {
         QProcess p;
+        p.setProcessEnvironment(localeEnvironment(kEnglish));
         p.setWorkingDirectory(dir.path());
         if (root)
             p.start("setpriv",
@@ -482,7 +487,7 @@ TEST(WriteFaults, OversizedSettingsAndLanguageFilesAreNotLoaded) {
     } cases[] = {
         {1024 * 1024, 4096, ""},
         {1024 * 1024 + 1, 100, "larger than 1048576 bytes"},
-        {20000, 4097, "longer than 4096 bytes"},
+        {40000, 4097, "longer than 4096 bytes"},
     };
     LangLines shipped;
     ASSERT_EQ(shipped.load(BASE_DIR "/lang/english.lng"), "");

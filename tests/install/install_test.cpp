@@ -4,35 +4,21 @@
 // run offscreen with the hidden --quit-after-start, which ends it once its
 // window is up and its start-up pack read.
 #include "../core/settings_files.h"
+#include "installed_files.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-using korvo::test::fileBytes;
-
-const QStringList kIconSizes = {"16", "22", "24", "32", "48", "64", "128", "256"};
-
-// Files and empty folders below `root`, as paths relative to it.
-QStringList tree(const QString& root) {
-    QStringList found;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        if (entry.isDir() && !QDir(entry.filePath()).isEmpty()) continue;
-        found << QDir(root).relativeFilePath(entry.filePath()) + (entry.isDir() ? "/" : "");
-    }
-    found.sort();
-    return found;
-}
+using namespace korvo::test;
 
 struct Ended {
     int exitCode = -1;
@@ -56,9 +42,16 @@ protected:
     }
 
     // The installed program `program` with `arguments`, found on PATH as the
-    // desktop finds it, with the home folder and data folder of a fresh user.
-    Ended run(const QString& program, const QStringList& arguments, bool display = true) {
+    // desktop finds it, with the home folder and data folder of a fresh user,
+    // and `locale` ("NAME=value" of LC_ALL, LC_MESSAGES and LANG, the others
+    // unset; none: as the tests run).
+    Ended run(const QString& program, const QStringList& arguments, bool display = true,
+              const QStringList& locale = {}, const QString& folder = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!locale.isEmpty())
+            for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) env.remove(name);
+        for (const QString& setting : locale)
+            env.insert(setting.section('=', 0, 0), setting.section('=', 1));
         env.insert("PATH", bin + ":" + env.value("PATH"));
         env.insert("HOME", home);
         env.insert("XDG_DATA_HOME", home + "/.local/share");
@@ -72,7 +65,7 @@ protected:
         }
         QProcess p;
         p.setProcessEnvironment(env);
-        p.setWorkingDirectory(start);
+        p.setWorkingDirectory(folder.isEmpty() ? start : folder);
         p.start(QStandardPaths::findExecutable(program, {bin}), arguments);
         Ended r;
         if (!p.waitForFinished(60000)) {
@@ -113,22 +106,7 @@ protected:
 };
 
 TEST_F(Installed, EveryFileGoesWhereTheDesktopLooksForIt) {
-    QStringList expected = {"bin/jarpacker",
-                            "bin/jarpacker-window",
-                            "bin/korvote",
-                            "bin/trackpack",
-                            DATA_DIR "/applications/korvote.desktop",
-                            DATA_DIR "/icons/hicolor/scalable/apps/korvote.svg",
-                            DATA_DIR "/korvote/images/",
-                            DATA_DIR "/korvote/lang/english.lng",
-                            DATA_DIR "/korvote/lang/russian.lng",
-                            DATA_DIR "/korvote/tomail/",
-                            DATA_DIR "/mime/packages/korvote.xml",
-                            LIBEXEC_DIR "/korvote/trackpack-mail",
-                            LIBEXEC_DIR "/korvote/trackpack-pictures"};
-    for (const QString& size : kIconSizes)
-        expected << DATA_DIR "/icons/hicolor/" + size + "x" + size + "/apps/korvote.png";
-    expected.sort();
+    const QStringList expected = installedFiles("");
     // What the desktop's tools make of them is checked below.
     QStringList ours = tree(prefix);
     ours.removeIf([](const QString& path) {
@@ -230,10 +208,180 @@ TEST_F(Installed, CommandLineNamesTheBaseFolderAndExplainsItself) {
     for (const char* word : {"--base <DIR>", "--user", "PACK", "levels.mrg"})
         EXPECT_TRUE(r.out.contains(word)) << word;
     EXPECT_FALSE(r.out.contains("quit-after-start"));
-    r = run("trackpack", {"--help"}, false);
+    // No "opt.ini" where it runs: the locale's language.
+    r = run("trackpack", {"--help"}, false, {"LANG=ru_RU.UTF-8"});
     EXPECT_EQ(r.exitCode, 0);
-    // No language file where it runs: the built-in Russian texts, as the window would.
     EXPECT_TRUE(r.out.startsWith("использование: trackpack КОМАНДА")) << r.out.toStdString();
+    r = run("trackpack", {"--help"}, false, {"LANG=en_US.UTF-8"});
+    EXPECT_TRUE(r.out.startsWith("usage: trackpack COMMAND")) << r.out.toStdString();
+}
+
+// Each program answers --version with the project's version, and the manual
+// pages and the AppStream metadata carry the same number.
+TEST_F(Installed, EveryProgramTellsTheVersionOfTheProject) {
+    for (const QString name : {"korvote", "trackpack", "jarpacker"}) {
+        const Ended r = run(name, {"--version"}, false);
+        EXPECT_EQ(r.exitCode, 0) << name.toStdString();
+        EXPECT_EQ(r.out.toStdString(), (name + " " KORVO_VERSION "\n").toStdString());
+        EXPECT_EQ(r.err, "");
+        const QString page = manualPageText(prefix + "/" MAN_DIR "/man1/" + name + ".1.gz");
+        EXPECT_TRUE(page.contains("Korvo Track Editor " KORVO_VERSION " ")) << name.toStdString();
+    }
+    EXPECT_TRUE(fileBytes(data + "/metainfo/" APPSTREAM_ID ".metainfo.xml")
+                    .contains("<release version=\"" KORVO_VERSION "\""));
+}
+
+// trackpack's commands as its help lists them, each with the options its
+// entry names (the command's lines up to the next command); a blank line
+// ends the list.
+QMap<QString, QSet<QString>> commandsInHelp(const QString& help) {
+    static const QRegularExpression entry("^  ([a-z][a-z-]*)(?: |$)");
+    QMap<QString, QSet<QString>> commands;
+    QString current;
+    for (const QString& line : help.split('\n')) {
+        if (!line.startsWith(' ')) current.clear();
+        if (const QRegularExpressionMatch m = entry.match(line); m.hasMatch())
+            current = m.captured(1);
+        if (!current.isEmpty()) commands[current].unite(optionsIn(line));
+    }
+    return commands;
+}
+
+// The same of a manual page's COMMANDS section: an entry starts at the
+// section's indent, its text lies deeper.
+QMap<QString, QSet<QString>> commandsInPage(const QString& section) {
+    static const QRegularExpression entry("^ {7}([a-z][a-z-]*)(?: |$)");
+    QMap<QString, QSet<QString>> commands;
+    QString current;
+    for (const QString& line : section.split('\n')) {
+        if (const QRegularExpressionMatch m = entry.match(line); m.hasMatch())
+            current = m.captured(1);
+        if (!current.isEmpty()) commands[current].unite(optionsIn(line));
+    }
+    return commands;
+}
+
+QStringList sorted(const QSet<QString>& set) {
+    QStringList list(set.begin(), set.end());
+    list.sort();
+    return list;
+}
+
+// Every command and option --help prints is in the program's manual page,
+// and the page names none that --help does not.
+TEST_F(Installed, ManualPagesNameEveryCommandAndOptionTheHelpPrints) {
+    for (const QString name : {"korvote", "trackpack", "jarpacker"}) {
+        SCOPED_TRACE(name.toStdString());
+        const Ended help = run(name, {"--help"}, false, {"LANG=en_US.UTF-8"});
+        ASSERT_EQ(help.exitCode, 0);
+        const QString page = manualPageText(prefix + "/" MAN_DIR "/man1/" + name + ".1.gz");
+        ASSERT_TRUE(page.contains("\nNAME\n")) << page.toStdString();
+        const QSet<QString> options = optionsIn(QString::fromUtf8(help.out));
+        EXPECT_TRUE(options.contains("--help") && options.contains("--version"));
+        EXPECT_EQ(sorted(optionsIn(page)), sorted(options));
+        if (name != "trackpack") continue;
+        const auto inHelp = commandsInHelp(QString::fromUtf8(help.out));
+        const auto inPage = commandsInPage(manualSection(page, "COMMANDS"));
+        EXPECT_EQ(inHelp.keys().size(), 10);
+        EXPECT_EQ(inPage.keys(), inHelp.keys());
+        for (const QString& command : inHelp.keys())
+            EXPECT_EQ(sorted(inPage.value(command)), sorted(inHelp[command]))
+                << command.toStdString();
+    }
+    // jarpacker-window's page is jarpacker's.
+    EXPECT_EQ(QFileInfo(prefix + "/" MAN_DIR "/man1/jarpacker-window.1.gz").symLinkTarget(),
+              prefix + "/" MAN_DIR "/man1/jarpacker.1.gz");
+}
+
+// What bash's completion for trackpack offers after `words` (the last one
+// being completed), in `folder`.
+QStringList completions(const QString& script, const QString& folder, const QStringList& words) {
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start("bash", QStringList{"-c",
+                                "source \"$0\" && COMP_WORDS=(\"$@\") && COMP_CWORD=$(($# - 1)) && "
+                                "_trackpack; printf '%s\\n' \"${COMPREPLY[@]}\"",
+                                script} +
+                        words);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+        ADD_FAILURE() << words.join(' ').toStdString() << ": "
+                      << p.readAllStandardError().toStdString();
+        return {};
+    }
+    QStringList offered = QString::fromUtf8(p.readAllStandardOutput()).split('\n');
+    offered.removeAll(QString());
+    offered.sort();
+    return offered;
+}
+
+// bash completes trackpack's commands and each command's options as --help
+// lists them, packs where a pack goes, track files where a track file goes,
+// folders for pictures, and leaves track numbers and option values alone.
+TEST_F(Installed, CompletionOffersWhatEachPlaceOfTheCommandLineTakes) {
+    const QString script = data + "/bash-completion/completions/trackpack";
+    const QString work = dir_.filePath("work");
+    ASSERT_TRUE(QDir().mkpath(work + "/sub"));
+    for (const char* name : {"a.mrg", "B.MRG", "c.lev", "d.txt", "mrg"})
+        putFile(work + "/" + name, "x");
+
+    const Ended help = run("trackpack", {"--help"}, false, {"LANG=en_US.UTF-8"});
+    const auto commands = commandsInHelp(QString::fromUtf8(help.out));
+    ASSERT_EQ(commands.size(), 10);
+    EXPECT_EQ(completions(script, work, {"trackpack", ""}),
+              sorted(QSet<QString>(commands.keyBegin(), commands.keyEnd()) << "--help"
+                                                                           << "--version"));
+    for (const QString& command : commands.keys())
+        EXPECT_EQ(completions(script, work, {"trackpack", command, "-"}), sorted(commands[command]))
+            << command.toStdString();
+
+    const QStringList packs = {"B.MRG", "a.mrg", "sub"}, tracks = {"c.lev", "sub"};
+    struct Case {
+        QStringList words;
+        QStringList offered;
+    };
+    for (const Case& c :
+         {Case{{"info", ""}, packs}, Case{{"resave", "a.mrg", ""}, packs},
+          Case{{"import", "a.mrg", "out.mrg", "--from", ""}, packs},
+          Case{{"import", "a.mrg", "out.mrg", "--lev", "x.lev", ""}, tracks},
+          Case{{"export-lev", "a.mrg", ""}, {}}, Case{{"export-lev", "a.mrg", "2", ""}, tracks},
+          Case{{"ride", "a.mrg", ""}, {}}, Case{{"sample", "out.mrg", "--tracks", ""}, {}},
+          Case{{"import", "a.mrg", "out.mrg", "--pick", ""}, {}},
+          Case{{"pictures", "a.mrg", ""}, {"sub"}},
+          Case{{"pictures", "a.mrg", "sub", "--ratio", ""}, {}}}) {
+        EXPECT_EQ(completions(script, work, QStringList{"trackpack"} + c.words), c.offered)
+            << c.words.join(' ').toStdString();
+    }
+}
+
+// Without "opt.ini" the command lines read the installed language file of
+// the locale (the helper programs in libexec too), unless the folder they
+// run in has its own.
+TEST_F(Installed, CommandLinesReadTheInstalledLanguageFiles) {
+    const QString installed = data + "/korvote/lang/english.lng";
+    QByteArray english = fileBytes(installed);
+    english.replace("file ends inside the directory (group %1 count)", "installed: group %1 cut");
+    english.replace("three files are needed", "installed: three files");
+    putFile(installed, english);
+    const QString work = dir_.filePath("work");
+    ASSERT_TRUE(QDir().mkpath(work));
+    putFile(work + "/bad.mrg", QByteArray("\0\0\0\0", 4));
+
+    const QStringList inEnglish = {"LANG=en_US.UTF-8"};
+    Ended r = run("trackpack", {"count", "bad.mrg"}, false, inEnglish, work);
+    EXPECT_TRUE(r.err.contains("installed: group 2 cut")) << r.err.toStdString();
+    r = run("trackpack", {"pictures", "bad.mrg", "out"}, false, inEnglish, work);
+    EXPECT_TRUE(r.err.contains("installed: group 2 cut")) << r.err.toStdString();
+    r = run("jarpacker", {"bad.mrg"}, false, inEnglish, work);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.startsWith("jarpacker: installed: three files\n")) << r.err.toStdString();
+    r = run("trackpack", {"count", "bad.mrg"}, false, {"LANG=ru_RU.UTF-8"}, work);
+    EXPECT_TRUE(r.err.contains("файл кончается внутри оглавления")) << r.err.toStdString();
+
+    ASSERT_TRUE(QDir().mkpath(work + "/lang"));
+    ASSERT_TRUE(QFile::copy(BASE_DIR "/lang/english.lng", work + "/lang/english.lng"));
+    r = run("trackpack", {"count", "bad.mrg"}, false, inEnglish, work);
+    EXPECT_TRUE(r.err.contains("file ends inside the directory (group 2 count)"))
+        << r.err.toStdString();
 }
 
 } // namespace

@@ -15,9 +15,14 @@ struct Packer {
     QString err;
 };
 
-// Runs in `folder`, which holds no language file: the built-in Russian texts.
+// Runs in `folder`, which holds no "opt.ini", with a Russian locale: the
+// built-in Russian texts.
 Packer jarpacker(const QString& folder, const QStringList& args) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES"}) env.remove(name);
+    env.insert("LANG", "ru_RU.UTF-8");
     QProcess p;
+    p.setProcessEnvironment(env);
     p.setWorkingDirectory(folder);
     p.start(JARPACKER_EXE, args);
     p.waitForFinished(60000);

@@ -11,8 +11,10 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // Started in the editor's base folder: the editor's language.
-    const korvo::LangLines lang = korvo::languageOfBase(QDir::currentPath());
+    // Started in the editor's base folder: the editor's language; started
+    // elsewhere (no "opt.ini"), the locale's.
+    const korvo::LangLines lang = korvo::languageOfCommandLine(
+        QDir::currentPath(), korvo::besideProgram(KORVO_SHIPPED_FROM_PROGRAM));
     korvo::useQtTranslation(lang.cyrillic());
     korvo::PackerWindow window(lang);
     window.show();

@@ -23,6 +23,7 @@
 #include <QAbstractButton>
 #include <QAbstractFileIconProvider>
 #include <QAbstractSpinBox>
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,7 +42,9 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -273,6 +276,36 @@ TEST_P(OneLanguage, TheFileDialogSpeaksItAndShowsItsNamesWhole) {
     useQtTranslation(false);
 }
 
+// The help beside a new track shows each step as one paragraph, whatever
+// lines the language breaks it into, and a step too long for a line wraps
+// under its own words, clear of its number.
+TEST_P(OneLanguage, TheNewTrackHelpWrapsEachStepUnderItsOwnWords) {
+    const ActiveLanguage keep("english.lng");
+    BaseFolder base({{"a"}, {}, {}});
+    chooseLanguage(base);
+    {
+        Started s;
+        ctl<QLineEdit>(s.window, "NameNewTrack")->setText("new");
+        QTest::mouseClick(ctl<QPushButton>(s.window, "NewTrack"), Qt::LeftButton);
+        auto* help = ctl<QTextEdit>(s.window, "Memo2");
+        ASSERT_TRUE(help && help->isVisible());
+        help->document()->documentLayout()->documentSize(); // laid out at its width
+        static const QRegularExpression kNumber(R"(^\d\. )");
+        int blocks = 0, wrapped = 0;
+        for (QTextBlock b = help->document()->begin(); b.isValid(); b = b.next(), ++blocks) {
+            const QRegularExpressionMatch number = kNumber.match(b.text());
+            EXPECT_TRUE(number.hasMatch()) << "a step of its own: " << b.text().toStdString();
+            const qreal words = help->fontMetrics().horizontalAdvance(number.captured());
+            for (int i = 1; i < b.layout()->lineCount(); ++i, ++wrapped)
+                EXPECT_GE(b.layout()->lineAt(i).x(), words - 1)
+                    << "under its words: " << b.text().toStdString();
+        }
+        EXPECT_EQ(blocks, 6);
+        EXPECT_GT(wrapped, 0) << "some steps are longer than the panel is wide";
+    }
+    useQtTranslation(false);
+}
+
 // The Alt letter of a text ("" when it has none).
 QString mnemonicOf(const QString& text) {
     static const QRegularExpression kMarker("&([^&])");
@@ -362,10 +395,16 @@ QWidget* focusOfBox(QGroupBox* box) {
 
 // What is wrong with the Alt letters of a window as it is shown: a command or
 // a field's label without one, two shown that share one, a field no letter
-// reaches (through its label or the group box it is the first of). The fields
-// named in `reachedOtherwise` are left out.
+// reaches (through its label or the group box it is the first of), a button
+// too narrow to show its text and letter. The fields named in
+// `reachedOtherwise` are left out.
 QStringList altLetterFaults(QWidget* window, const QStringList& reachedOtherwise = {}) {
     QStringList faults;
+    for (QPushButton* b : window->findChildren<QPushButton*>())
+        if (b->window() == window && b->isVisible() &&
+            b->contentsRect().width() <
+                b->fontMetrics().size(Qt::TextShowMnemonic, b->text()).width())
+            faults << "cut: button " + b->text();
     QMap<QString, QString> owners;
     for (const AltTaker& t : altTakers(window)) {
         if (t.letter.isEmpty()) {

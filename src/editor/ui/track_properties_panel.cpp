@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -87,8 +88,8 @@ QTableWidget* keyValueTable(const char* name, const char* key0, const char* key1
     return t;
 }
 
-// A button as wide as its text needs, 40 pixels at least: the player
-// buttons share one row of the narrow panel with the step and its unit.
+// A button as wide as its text needs, 40 pixels at least (the player
+// buttons; a push button would take 80).
 class SnugButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
@@ -219,24 +220,25 @@ QWidget* TrackPropertiesPanel::buildLength() {
     return lengthBox;
 }
 
+// "^^^" above "vvv", the step and its unit beside them: the row of the
+// narrow panel keeps room for the button's letter in any language.
 QWidget* TrackPropertiesPanel::buildPlayer() {
     playerBox = named(new QGroupBox(ru(" Позиция игрока "), this), "GroupBox1");
-    auto* h = new QHBoxLayout(playerBox);
-    h->setContentsMargins(6, 2, 6, 4);
-    h->setSpacing(3);
+    auto* grid = new QGridLayout(playerBox);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(2);
     PlyrUp = named(new SnugButton(ru("^^^ (&В)"), playerBox), "PlyrUp");
     PlyrDown = named(new SnugButton("vvv", playerBox), "PlyrDown");
-    for (QPushButton* b : {PlyrUp, PlyrDown})
-        b->setSizePolicy(QSizePolicy::Fixed, b->sizePolicy().verticalPolicy());
     playerStep = named(new QLineEdit("1", playerBox), "Edit1");
     playerStep->setFixedWidth(36);
     playerStepUnit = named(new QLabel("px.", playerBox), "Label9");
     playerStepUnit->setBuddy(playerStep); // its Alt letter reaches the step
-    h->addWidget(PlyrUp);
-    h->addWidget(PlyrDown);
-    h->addWidget(playerStep);
-    h->addWidget(playerStepUnit);
-    h->addStretch(1);
+    grid->addWidget(PlyrUp, 0, 0);
+    grid->addWidget(PlyrDown, 1, 0);
+    grid->addWidget(playerStep, 0, 1, 2, 1, Qt::AlignVCenter);
+    grid->addWidget(playerStepUnit, 0, 2, 2, 1, Qt::AlignVCenter);
+    grid->setColumnStretch(3, 1);
     return playerBox;
 }
 

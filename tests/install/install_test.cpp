@@ -261,10 +261,14 @@ QMap<QString, QSet<QString>> commandsInPage(const QString& section) {
     return commands;
 }
 
-QStringList sorted(const QSet<QString>& set) {
-    QStringList list(set.begin(), set.end());
+// The names in order, one line, as a failure shows them.
+std::string listed(const QStringList& names) {
+    QStringList list = names;
     list.sort();
-    return list;
+    return list.join(' ').toStdString();
+}
+std::string listed(const QSet<QString>& names) {
+    return listed(QStringList(names.begin(), names.end()));
 }
 
 // Every command and option --help prints is in the program's manual page,
@@ -278,14 +282,14 @@ TEST_F(Installed, ManualPagesNameEveryCommandAndOptionTheHelpPrints) {
         ASSERT_TRUE(page.contains("\nNAME\n")) << page.toStdString();
         const QSet<QString> options = optionsIn(QString::fromUtf8(help.out));
         EXPECT_TRUE(options.contains("--help") && options.contains("--version"));
-        EXPECT_EQ(sorted(optionsIn(page)), sorted(options));
+        EXPECT_EQ(listed(optionsIn(page)), listed(options));
         if (name != "trackpack") continue;
         const auto inHelp = commandsInHelp(QString::fromUtf8(help.out));
         const auto inPage = commandsInPage(manualSection(page, "COMMANDS"));
         EXPECT_EQ(inHelp.keys().size(), 10);
-        EXPECT_EQ(inPage.keys(), inHelp.keys());
+        EXPECT_EQ(listed(inPage.keys()), listed(inHelp.keys()));
         for (const QString& command : inHelp.keys())
-            EXPECT_EQ(sorted(inPage.value(command)), sorted(inHelp[command]))
+            EXPECT_EQ(listed(inPage.value(command)), listed(inHelp[command]))
                 << command.toStdString();
     }
     // jarpacker-window's page is jarpacker's.
@@ -310,7 +314,6 @@ QStringList completions(const QString& script, const QString& folder, const QStr
     }
     QStringList offered = QString::fromUtf8(p.readAllStandardOutput()).split('\n');
     offered.removeAll(QString());
-    offered.sort();
     return offered;
 }
 
@@ -327,11 +330,12 @@ TEST_F(Installed, CompletionOffersWhatEachPlaceOfTheCommandLineTakes) {
     const Ended help = run("trackpack", {"--help"}, false, {"LANG=en_US.UTF-8"});
     const auto commands = commandsInHelp(QString::fromUtf8(help.out));
     ASSERT_EQ(commands.size(), 10);
-    EXPECT_EQ(completions(script, work, {"trackpack", ""}),
-              sorted(QSet<QString>(commands.keyBegin(), commands.keyEnd()) << "--help"
-                                                                           << "--version"));
+    EXPECT_EQ(listed(completions(script, work, {"trackpack", ""})),
+              listed(commands.keys() << "--help"
+                                     << "--version"));
     for (const QString& command : commands.keys())
-        EXPECT_EQ(completions(script, work, {"trackpack", command, "-"}), sorted(commands[command]))
+        EXPECT_EQ(listed(completions(script, work, {"trackpack", command, "-"})),
+                  listed(commands[command]))
             << command.toStdString();
 
     const QStringList packs = {"B.MRG", "a.mrg", "sub"}, tracks = {"c.lev", "sub"};
@@ -348,7 +352,8 @@ TEST_F(Installed, CompletionOffersWhatEachPlaceOfTheCommandLineTakes) {
           Case{{"import", "a.mrg", "out.mrg", "--pick", ""}, {}},
           Case{{"pictures", "a.mrg", ""}, {"sub"}},
           Case{{"pictures", "a.mrg", "sub", "--ratio", ""}, {}}}) {
-        EXPECT_EQ(completions(script, work, QStringList{"trackpack"} + c.words), c.offered)
+        EXPECT_EQ(listed(completions(script, work, QStringList{"trackpack"} + c.words)),
+                  listed(c.offered))
             << c.words.join(' ').toStdString();
     }
 }

@@ -59,6 +59,7 @@ void ListController::buildPanel(QWidget* parent) {
     newTrackNameLabel_->setObjectName("Label5");
     NameNewTrack = new QLineEdit(newTrackBox_);
     NameNewTrack->setObjectName("NameNewTrack");
+    newTrackNameLabel_->setBuddy(NameNewTrack); // its Alt letter reaches the field
     NewTrack = new QPushButton(ru("Начать"), newTrackBox_);
     NewTrack->setObjectName("NewTrack");
     add->addWidget(newTrackNameLabel_, 0, 0, 1, 2);

@@ -48,6 +48,8 @@ CorrectionWindow::CorrectionWindow(OpenTrack& track, QWidget* parent)
     yLabel_ = new QLabel("Y :", this);
     yLabel_->setObjectName("Label3");
     y_ = makeSpin("y_", this);
+    xLabel_->setBuddy(x_); // Alt+X and Alt+Y reach the fields
+    yLabel_->setBuddy(y_);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(3, 3, 3, 3);

@@ -301,6 +301,8 @@ enum AddedLineNumber : int {
     kLineJarCutRunKept = 389,
     kLineJarCutRunRolledBack = 390,
     kLineJarCutRunRemoved = 391,
+    kLinePackOpenElsewhere = 392,
+    kLineOpenAnyway = 393,
 };
 
 } // namespace korvo

@@ -24,6 +24,12 @@ namespace {} // namespace
 PackCommands::PackCommands(AppContext& app, ListController& list, EditorController& editor,
                            QWidget* window)
     : QObject(window), app_(app), list_(list), editor_(editor) {
+    // The locks live in the user's state folder, or in the base folder's own
+    // hidden folder when that cannot be made.
+    const QString state = userStateFolder();
+    lock_ = std::make_unique<PackLock>(
+        QDir(state.isEmpty() ? QDir(app.BaseFolder).filePath(".korvote") : state)
+            .filePath("locks"));
     newPackAction_ = namedAction(this, "N4", "Новый *.mrg");
     openPackAction_ = namedAction(this, "N16", "Открыть *.mrg");
     saveAction_ = namedAction(this, "N6", "Сохранить *.mrg");
@@ -60,8 +66,10 @@ QString PackCommands::openStartPack(const QString& startPack, PackReadAhead ahea
     editor_.drawPreview(0);
     editor_.leaveEditor();
     QStringList problems;
-    const Message why = startPack.isEmpty() ? Message() : readPack(startPack, &ahead);
-    if (!startPack.isEmpty() && why.empty()) {
+    // A pack another editor has open is opened only when the user says so.
+    const bool declined = !startPack.isEmpty() && !mayOpenBeside(startPack);
+    const Message why = startPack.isEmpty() || declined ? Message() : readPack(startPack, &ahead);
+    if (!startPack.isEmpty() && !declined && why.empty()) {
         addRecentFile(startPack);
     } else {
         if (!why.empty()) problems << app_.text(kLineStartPackNotOpened, app_.Lang.say(why));
@@ -69,6 +77,8 @@ QString PackCommands::openStartPack(const QString& startPack, PackReadAhead ahea
         if (!QFileInfo::exists(levels)) {
             makeNewPack();
             app_.Flags.PackWasMissing = true;
+        } else if (!mayOpenBeside(levels)) {
+            makeNewPack();
         } else if (const Message refused = readPack(levels, &ahead); !refused.empty()) {
             // A pack that cannot be read is kept as it is; a new one is started beside it.
             problems << app_.Lang.say(refused);
@@ -120,7 +130,25 @@ Message PackCommands::readPack(const QString& path, PackReadAhead* ahead) {
     app_.doc.setFileName(path);
     app_.doc.Rows.reset(rows, app_.doc.Tracks);
     list_.packReplaced();
+    lockPack(path);
     return {};
+}
+
+bool PackCommands::mayOpenBeside(const QString& path) {
+    if (!QFileInfo::exists(path)) return true;
+    const std::optional<LockHolder> other = lock_->otherHolder(path);
+    if (!other) return true;
+    const QString since = other->since.toString("yyyy-MM-dd HH:mm");
+    return app_.ask().choose(app_.window,
+                             app_.text(kLinePackOpenElsewhere, QDir::toNativeSeparators(path),
+                                       other->program, QString::number(other->pid), since),
+                             {app_.Lang[kLineOpenAnyway], app_.Lang[kLineButtonCancel]}) == 0;
+}
+
+// Opened anyway beside another editor, the pack goes without a lock of its own.
+void PackCommands::lockPack(const QString& path) {
+    if (path == lockedPack_) return;
+    lockedPack_ = lock_->take(path, QStringLiteral("korvote")) ? path : QString();
 }
 
 // newPack without its question: an empty pack named "levels.mrg", or
@@ -129,6 +157,7 @@ void PackCommands::makeNewPack() {
     editor_.leaveEditor();
     app_.doc.setFileName(newPackFileName(app_.BaseFolder));
     remember(app_.doc.fileName()); // a file that appears there later is asked about
+    lockPack(app_.doc.fileName());
     autosaveHeldShown_ = false;
     app_.doc.Tracks.ClearArrays();
     app_.doc.Rows.reset();
@@ -152,7 +181,7 @@ void PackCommands::openPackDialog() {
 }
 
 bool PackCommands::openPackFile(const QString& path) {
-    if (!loadPack(path)) return false;
+    if (!mayOpenBeside(path) || !loadPack(path)) return false;
     AppFlags& f = app_.Flags;
     editor_.leaveEditor();
     app_.doc.startFresh();
@@ -193,6 +222,7 @@ bool PackCommands::writePack(const QString& to) {
     }
     if (path != app_.doc.fileName()) app_.doc.setFileName(path);
     remember(path);
+    lockPack(path);
     autosaveHeldShown_ = false;
     app_.doc.markSaved();
     return true;

@@ -7,6 +7,7 @@
 #include "pack/file_identity.h"
 #include "pack/flag_rules.h"
 #include "pack/pack_file.h"
+#include "settings/pack_lock.h"
 
 #include <QObject>
 #include <future>
@@ -75,6 +76,10 @@ protected:
 
 private:
     bool loadPack(const QString& path);
+    // False when another editor has `path` open and the user would rather not.
+    bool mayOpenBeside(const QString& path);
+    // This editor has `path` open now: other editors are told.
+    void lockPack(const QString& path);
     Message readPack(const QString& path, PackReadAhead* ahead = nullptr);
     void makeNewPack();
     bool mayReplacePack(bool forNew = false);
@@ -105,6 +110,8 @@ private:
     FileIdentity toldOnDisk_;        // the changed version the user was told about on focus
     bool autosaveHeldShown_ = false; // "changed on disk" told once for the autosave
     bool focusCheckDue_ = false;
+    std::unique_ptr<PackLock> lock_; // one editor per pack
+    QString lockedPack_;
 };
 
 } // namespace korvo

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -479,4 +480,78 @@ TEST(MainWindow, SaveAsWritesTheNewFileOnly) {
     QTest::keySequence(&s.window, QKeySequence::Save);
     EXPECT_EQ(packLayout(base.path("copy.mrg")), "E: c b a | M: d e | H: f");
     EXPECT_FALSE(QFileInfo::exists(base.path("nosuchdir")));
+}
+
+// A pack another editor has open is said, with the program, its process and
+// since when, and opened only on "Open anyway"; a lock whose program ended
+// stands in nobody's way. The window's own pack is locked for others.
+TEST(MainWindow, APackOpenInAnotherEditorIsSaidAndOpenedOnlyWhenAsked) {
+    QTemporaryDir state;
+    const QByteArray keep = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    {
+        BaseFolder base(kSixTracks);
+        const QString other = base.path("other.mrg");
+        QFile::copy(base.path("levels.mrg"), other);
+        // Another editor: a process holding the lock of other.mrg.
+        QProcess holder;
+        holder.start(
+            SYSTEM_PYTHON,
+            {"-c",
+             "import fcntl,hashlib,os,sys\n"
+             "d=os.path.join(sys.argv[1],'korvote','locks');os.makedirs(d,exist_ok=True)\n"
+             "p=os.path.join(d,hashlib.sha1(os.path.realpath(sys.argv[2]).encode())"
+             ".hexdigest()+'.lock')\n"
+             "f=open(p,'a+');fcntl.flock(f,fcntl.LOCK_EX);f.truncate(0)\n"
+             "f.write('program=korvote\\npid=4242\\nsince=2026-12-08T09:30:00\\n');f.flush()\n"
+             "print('held',flush=True);sys.stdin.read()\n",
+             state.path(), other});
+        ASSERT_TRUE(holder.waitForReadyRead(10000));
+        Started s;
+        EXPECT_TRUE(s.prompts->asked.isEmpty()) << "levels.mrg is nobody else's";
+        s.prompts->paths = {other};
+        s.prompts->choices = {1}; // Cancel
+        ctl<QAction>(s.window, "N16")->trigger();
+        ASSERT_EQ(s.prompts->asked.size(), 1);
+        const QString asked = s.prompts->asked.front();
+        EXPECT_TRUE(asked.contains("4242") && asked.contains("korvote") &&
+                    asked.contains("2026-12-08 09:30") &&
+                    asked.contains(QDir::toNativeSeparators(other)))
+            << asked.toStdString();
+        EXPECT_EQ(s.window.document().fileName(), base.path("levels.mrg"));
+        s.prompts->paths = {other};
+        s.prompts->choices = {0}; // Open anyway
+        ctl<QAction>(s.window, "N16")->trigger();
+        EXPECT_EQ(s.window.document().fileName(), other);
+
+        holder.closeWriteChannel(); // that editor ends
+        ASSERT_TRUE(holder.waitForFinished(10000));
+        s.prompts->paths = {base.path("levels.mrg")};
+        ctl<QAction>(s.window, "N16")->trigger();
+        s.prompts->paths = {other};
+        ctl<QAction>(s.window, "N16")->trigger();
+        EXPECT_EQ(s.prompts->asked.size(), 2u) << "no question: nobody holds it now";
+        EXPECT_EQ(s.window.document().fileName(), other);
+
+        // This window holds other.mrg now: another process cannot lock it.
+        QProcess probe;
+        probe.start(SYSTEM_PYTHON,
+                    {"-c",
+                     "import fcntl,hashlib,os,sys\n"
+                     "p=os.path.join(sys.argv[1],'korvote','locks',hashlib.sha1(os.path.realpath("
+                     "sys.argv[2]).encode()).hexdigest()+'.lock')\n"
+                     "f=open(p,'a+')\n"
+                     "try:\n fcntl.flock(f,fcntl.LOCK_EX|fcntl.LOCK_NB);print('free')\n"
+                     "except OSError:\n print('held:'+open(p).read().replace('\\n',' '))\n",
+                     state.path(), other});
+        ASSERT_TRUE(probe.waitForFinished(10000));
+        const QString said = QString::fromUtf8(probe.readAllStandardOutput());
+        EXPECT_TRUE(said.startsWith("held:program=korvote") &&
+                    said.contains("pid=" + QString::number(QCoreApplication::applicationPid())))
+            << said.toStdString();
+    }
+    if (keep.isEmpty())
+        qunsetenv("XDG_STATE_HOME");
+    else
+        qputenv("XDG_STATE_HOME", keep);
 }

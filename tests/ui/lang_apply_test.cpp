@@ -7,6 +7,7 @@
 #include "settings/ui/options_dialog.h"
 #include "settings/ui/recent_menu.h"
 #include "text/lang_lines.h"
+#include "text/version.h"
 
 #include "../core/settings_files.h"
 #include "ui_test_util.h"
@@ -109,7 +110,9 @@ TEST(AboutBox, LayoutAndCaption) {
     auto* site = about.findChild<QPushButton*>("GotoSite");
     ASSERT_TRUE(site);
     EXPECT_EQ(site->text(), QString::fromUtf8("Посетить сайт программы"));
-    EXPECT_TRUE(about.findChild<QLabel*>()->text().contains("Korvo Track Editor v.2.4 SE"));
+    EXPECT_TRUE(about.findChild<QLabel*>()->text().contains(
+        QString("Korvo Track Editor v.%1 SE").arg(kVersion)))
+        << "the version of the build, as --version says it";
 }
 
 TEST(RecentMenu, ItemsAreNumberedByTheirKeysAndOpenTheirPath) {

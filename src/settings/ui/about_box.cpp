@@ -1,5 +1,7 @@
 #include "about_box.h"
 
+#include "text/version.h"
+
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
@@ -14,7 +16,7 @@ AboutBox::AboutBox(QWidget* parent, QUrl site) : QDialog(parent), site_(std::mov
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(270, 220);
 
-    auto* title = new QLabel("\nKorvo Track Editor v.2.4 SE", this);
+    auto* title = new QLabel(QString("\nKorvo Track Editor v.%1 SE").arg(kVersion), this);
     title->setObjectName("Label1");
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QFont bold = title->font();

@@ -485,6 +485,12 @@ TEST(MainWindow, SaveAsWritesTheNewFileOnly) {
 // A pack another editor has open is said, with the program, its process and
 // since when, and opened only on "Open anyway"; a lock whose program ended
 // stands in nobody's way. The window's own pack is locked for others.
+// Python: p, the lock file of pack argv[2] in state folder argv[1].
+constexpr const char* kLockFileOf =
+    "import fcntl,hashlib,os,sys\n"
+    "d=os.path.join(sys.argv[1],'korvote','locks');os.makedirs(d,exist_ok=True)\n"
+    "p=os.path.join(d,hashlib.sha1(os.path.realpath(sys.argv[2]).encode()).hexdigest()+'.lock')\n";
+
 TEST(MainWindow, APackOpenInAnotherEditorIsSaidAndOpenedOnlyWhenAsked) {
     QTemporaryDir state;
     const QByteArray keep = qgetenv("XDG_STATE_HOME");
@@ -498,13 +504,10 @@ TEST(MainWindow, APackOpenInAnotherEditorIsSaidAndOpenedOnlyWhenAsked) {
         holder.start(
             SYSTEM_PYTHON,
             {"-c",
-             "import fcntl,hashlib,os,sys\n"
-             "d=os.path.join(sys.argv[1],'korvote','locks');os.makedirs(d,exist_ok=True)\n"
-             "p=os.path.join(d,hashlib.sha1(os.path.realpath(sys.argv[2]).encode())"
-             ".hexdigest()+'.lock')\n"
-             "f=open(p,'a+');fcntl.flock(f,fcntl.LOCK_EX);f.truncate(0)\n"
-             "f.write('program=korvote\\npid=4242\\nsince=2026-12-08T09:30:00\\n');f.flush()\n"
-             "print('held',flush=True);sys.stdin.read()\n",
+             QString(kLockFileOf) +
+                 "f=open(p,'a+');fcntl.flock(f,fcntl.LOCK_EX);f.truncate(0)\n"
+                 "f.write('program=korvote\\npid=4242\\nsince=2026-12-08T09:30:00\\n');f.flush()\n"
+                 "print('held',flush=True);sys.stdin.read()\n",
              state.path(), other});
         ASSERT_TRUE(holder.waitForReadyRead(10000));
         Started s;
@@ -537,12 +540,10 @@ TEST(MainWindow, APackOpenInAnotherEditorIsSaidAndOpenedOnlyWhenAsked) {
         QProcess probe;
         probe.start(SYSTEM_PYTHON,
                     {"-c",
-                     "import fcntl,hashlib,os,sys\n"
-                     "p=os.path.join(sys.argv[1],'korvote','locks',hashlib.sha1(os.path.realpath("
-                     "sys.argv[2]).encode()).hexdigest()+'.lock')\n"
-                     "f=open(p,'a+')\n"
-                     "try:\n fcntl.flock(f,fcntl.LOCK_EX|fcntl.LOCK_NB);print('free')\n"
-                     "except OSError:\n print('held:'+open(p).read().replace('\\n',' '))\n",
+                     QString(kLockFileOf) +
+                         "f=open(p,'a+')\n"
+                         "try:\n fcntl.flock(f,fcntl.LOCK_EX|fcntl.LOCK_NB);print('free')\n"
+                         "except OSError:\n print('held:'+open(p).read().replace('\\n',' '))\n",
                      state.path(), other});
         ASSERT_TRUE(probe.waitForFinished(10000));
         const QString said = QString::fromUtf8(probe.readAllStandardOutput());

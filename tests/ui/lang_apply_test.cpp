@@ -183,30 +183,34 @@ TEST(Mnemonics, OnePoolPerWindowThatPanelsShownInPlaceOfEachOtherShare) {
     title->setBuddy(new QLineEdit(central));
     auto* side = new QWidget;
     auto* sides = new QVBoxLayout(side);
+    auto* send = new QPushButton("Send"); // outside the panels: its letter holds in both
     auto* start = new QPushButton("Start");
-    auto* store = new QPushButton("Store");
-    for (QPushButton* b : {start, store}) {
+    auto* stack = new QPushButton("Stack");
+    for (QPushButton* b : {start, stack}) {
         auto* panel = new QWidget;
         (new QVBoxLayout(panel))->addWidget(b);
         sides->addWidget(panel);
     }
-    showsInPlaceOfSiblings(store->parentWidget());
-    for (QWidget* w : {static_cast<QWidget*>(tabs), static_cast<QWidget*>(turns),
-                       static_cast<QWidget*>(things), static_cast<QWidget*>(title), side})
+    showsInPlaceOfSiblings(stack->parentWidget());
+    for (QWidget* w :
+         {static_cast<QWidget*>(tabs), static_cast<QWidget*>(turns), static_cast<QWidget*>(things),
+          static_cast<QWidget*>(title), static_cast<QWidget*>(send), side})
         column->addWidget(w);
 
     keepMnemonics(&window);
     const QStringList outside = {tracks->title(), tabs->tabText(0), tabs->tabText(1),
-                                 turns->title(),  toggle->text(),   title->text()};
+                                 turns->title(),  toggle->text(),   title->text(),
+                                 send->text()};
     QStringList letters;
     for (const QString& t : outside) {
         EXPECT_FALSE(letterOf(t).isEmpty()) << t.toStdString();
         EXPECT_FALSE(letters.contains(letterOf(t))) << t.toStdString();
         letters << letterOf(t);
     }
-    EXPECT_EQ(letterOf(start->text()), "s");
-    EXPECT_EQ(letterOf(store->text()), "s") << "shown in place of Start: the same letter";
-    EXPECT_FALSE(letters.contains("s"));
+    EXPECT_FALSE(letterOf(start->text()).isEmpty());
+    EXPECT_FALSE(letters.contains(letterOf(start->text())));
+    EXPECT_EQ(letterOf(stack->text()), letterOf(start->text()))
+        << "shown in place of Start: the same letter";
     EXPECT_EQ(hidden->text(), "Secret");
     EXPECT_EQ(things->title(), "Things");
 }

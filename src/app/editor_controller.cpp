@@ -110,7 +110,8 @@ TrackPropertiesPanel& EditorController::panel() {
         canvas_->update();
     });
     applyLanguage(app_.Lang, {panel_, nullptr, nullptr});
-    keepMnemonics(app_.window); // unique among the whole window's
+    showsInPlaceOfSiblings(panel_); // in the list's place: their Alt letters may repeat
+    keepMnemonics(app_.window);     // unique among the whole window's
     return *panel_;
 }
 

@@ -113,6 +113,7 @@ void MainWindow::loadLanguage() {
     app_.doc.retranslate();
     editor_->history().retranslate();
     refreshUndoTexts();
+    showModeTexts(); // the status bar speaks the new language at once
     if (levtomail_f) levtomail_f->retranslate();
     if (help_) help_->setLanguage(app_.Lang, manualLanguage(app_.Lang));
     if (settingsProblem_.line) {

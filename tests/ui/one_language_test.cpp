@@ -64,21 +64,26 @@ bool cyrillic(const QString& text) {
 // Latin words of a Russian text, leaving out what is the same in both
 // languages: file names and patterns, addresses, key names, group names,
 // protocol and program names, paths, single letters, and the command line's
-// own words (commands, options, placeholders in capitals, JSON keys).
+// own words (commands, options, placeholders and environment variables in
+// capitals, JSON keys).
 QStringList latinWords(QString text) {
     static const QRegularExpression kNames(
         R"([\w./\\*-]*\.(ini|mrg|lng|chm|lev|lvl|jar|jad|zip|txt|gif|dat|org|net)\b|\S+@\S+|/tomail/|\\tomail\\|\[\w+\]\s*\w*|%\d|%[sd]|(/[\w.+-]+)+)");
     static const QRegularExpression kCommandLine(
-        R"(--[\w-]+|\b[A-Z]{2,}\b|\{[\s\S]*\}|\b(trackpack|info|count|resave|sample|import|export-lev|pictures|submit|old|check|ride|up|down|left|right|finished|crashed|stopped)\b|\b[A-Za-z]\b)");
+        R"(--[\w-]+|\b[A-Z][A-Z_]+\b|\{[\s\S]*\}|\b(trackpack|info|count|resave|sample|import|export-lev|pictures|submit|old|check|ride|up|down|left|right|finished|crashed|stopped)\b|\b[A-Za-z]\b)");
     // "vvv" is a button of arrows; the program's name and version stay as they
     // are, and so do the packer's name, the descriptor's keys and format names.
-    static const QStringList kSame = {
-        "Ctrl",         "Alt",         "Shift", "Del",     "Ins",  "Esc",       "LeftButton",
-        "MiddleButton", "RightButton", "Easy",  "Medium",  "Hard", "SMTP",      "TLS",
-        "GIF",          "zip",         "PATH",  "Email",   "e",    "mail",      "Quokka",
-        "images",       "x",           "X",     "Y",       "vvv",  "Korvo",     "Track",
-        "Editor",       "v",           "SE",    "KorvoTE", "Java", "jarpacker", "MIDlet",
-        "Jar",          "Size",        "ZIP",   "Windows", "dx",   "dy"};
+    static const QStringList kSame = {"Ctrl",        "Alt",       "Shift",      "Del",
+                                      "Ins",         "Esc",       "LeftButton", "MiddleButton",
+                                      "RightButton", "Easy",      "Medium",     "Hard",
+                                      "SMTP",        "TLS",       "GIF",        "zip",
+                                      "PATH",        "Email",     "e",          "mail",
+                                      "Quokka",      "images",    "x",          "X",
+                                      "Y",           "vvv",       "Korvo",      "Track",
+                                      "Editor",      "v",         "SE",         "KorvoTE",
+                                      "Java",        "jarpacker", "MIDlet",     "Jar",
+                                      "Size",        "ZIP",       "Windows",    "dx",
+                                      "dy",          "ru"}; // the locale's code
     text.remove(kNames).remove(kCommandLine);
     QStringList words;
     static const QRegularExpression kWord("[A-Za-z]+");

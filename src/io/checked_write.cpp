@@ -339,7 +339,8 @@ Message writeFileChecked(const QString& path, const FileProducer& produce,
     // The temporary stays open, and so locked, until it is renamed.
     int error = produceInto(fd, produce);
     if (!error && options.sync && ::fsync(fd) != 0) error = errno;
-    if (!error && options.removeFirst && ::unlink(native(target).constData()) != 0 && errno != ENOENT)
+    if (!error && options.removeFirst && ::unlink(native(target).constData()) != 0 &&
+        errno != ENOENT)
         error = errno;
     if (!error && ::rename(native(tmp).constData(), native(target).constData()) != 0) error = errno;
     if (error) ::unlink(native(tmp).constData());

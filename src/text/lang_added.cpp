@@ -601,7 +601,9 @@ const AddedLine kAdded[] = {
     {391, "game archive packer: a cut run found, its unfinished archive removed; %1 the archive",
      "%1: an earlier run was cut short; its unfinished archive was removed.",
      "%1: предыдущий запуск был прерван; его недописанный архив удалён."},
-    {392, "open: the pack is open in another editor; %1 the pack, %2 the program, %3 its process, %4 since when",
+    {392,
+     "open: the pack is open in another editor; %1 the pack, %2 the program, %3 its process, %4 "
+     "since when",
      "%1 is open in another editor (%2, process %3) since %4. Changes saved by one would be lost "
      "in the other. Open it anyway?",
      "%1 уже открыт в другом редакторе (%2, процесс %3) с %4. Изменения, сохранённые в одном, "

@@ -118,8 +118,8 @@ private:
     QSize field_;
     double zoom_ = 1.0;
     QMargins room_;
-    QPoint place_;   // the field's offset in a view larger than it
-    QPoint pointer_; // where on the screen the pointer was last seen over the canvas
+    QPoint place_;                  // the field's offset in a view larger than it
+    QPoint pointer_;                // where on the screen the pointer was last seen over the canvas
     bool keyRun_ = false;           // arrows pressed one after another: one undo step
     bool correctionByKeys_ = false; // Enter asked for the correction window
 };

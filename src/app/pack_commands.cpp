@@ -3,6 +3,7 @@
 #include "actions.h"
 #include "editor_controller.h"
 #include "io/checked_write.h"
+#include "io/whole_file.h"
 #include "list_controller.h"
 #include "pack/flag_rules.h"
 #include "pack/pack_file.h"
@@ -12,6 +13,8 @@
 #include "text/lang_added.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -53,7 +56,11 @@ PackCommands::PackCommands(AppContext& app, ListController& list, EditorControll
     window->installEventFilter(this);
 }
 
-PackCommands::~PackCommands() = default;
+// The window closes: the session ended cleanly, the copy of the pack as it
+// was opened goes. A crash or a kill leaves it.
+PackCommands::~PackCommands() {
+    dropAsOpened();
+}
 
 QAction* PackCommands::action(const char* name) const {
     for (QAction* a : {newPackAction_, openPackAction_, saveAction_, saveAsAction_, exitAction_})
@@ -131,7 +138,34 @@ Message PackCommands::readPack(const QString& path, PackReadAhead* ahead) {
     app_.doc.Rows.reset(rows, app_.doc.Tracks);
     list_.packReplaced();
     lockPack(path);
+    dropAsOpened();
+    openedPack_ = path;
     return {};
+}
+
+void PackCommands::keepAsOpened(const QString& path) {
+    if (path != openedPack_ || !asOpenedCopy_.isEmpty() || !QFileInfo(path).isFile()) return;
+    QString folder = userStateFolder();
+    if (folder.isEmpty()) folder = QDir(app_.BaseFolder).filePath(".korvote");
+    folder = QDir(folder).filePath("opened");
+    std::string bytes;
+    if (!QDir().mkpath(folder) || !readWholeFile(path, bytes).empty()) return;
+    const QString id =
+        QString::fromLatin1(QCryptographicHash::hash(QFileInfo(path).absoluteFilePath().toUtf8(),
+                                                     QCryptographicHash::Sha1)
+                                .toHex()
+                                .left(8));
+    const QString copy =
+        QDir(folder).filePath(QFileInfo(path).fileName() + "." + id + "." +
+                              QString::number(QCoreApplication::applicationPid()) + ".mrg");
+    // A copy that cannot be written does not stop the save; the ".old" rule still holds.
+    if (writeFileChecked(copy, bytes).empty()) asOpenedCopy_ = copy;
+}
+
+void PackCommands::dropAsOpened() {
+    if (!asOpenedCopy_.isEmpty()) QFile::remove(asOpenedCopy_);
+    asOpenedCopy_.clear();
+    openedPack_.clear();
 }
 
 bool PackCommands::mayOpenBeside(const QString& path) {
@@ -158,6 +192,7 @@ void PackCommands::makeNewPack() {
     app_.doc.setFileName(newPackFileName(app_.BaseFolder));
     remember(app_.doc.fileName()); // a file that appears there later is asked about
     lockPack(app_.doc.fileName());
+    dropAsOpened();
     autosaveHeldShown_ = false;
     app_.doc.Tracks.ClearArrays();
     app_.doc.Rows.reset();
@@ -215,6 +250,7 @@ bool PackCommands::savePack() {
 // a failed Save as leaves the title and the next Save on the file the pack had.
 bool PackCommands::writePack(const QString& to) {
     const QString path = to.isEmpty() ? app_.doc.fileName() : to;
+    keepAsOpened(path);
     const Message why = savePackFile(path, app_.doc.Tracks, app_.doc.Rows.rows());
     if (!why.empty()) {
         app_.ask().error(app_.window, QString(), app_.Lang.say(why));

@@ -80,6 +80,11 @@ private:
     bool mayOpenBeside(const QString& path);
     // This editor has `path` open now: other editors are told.
     void lockPack(const QString& path);
+    // The pack as this session opened it is kept in the user's state folder
+    // before the first save or autosave replaces it, until the session with
+    // that pack ends cleanly (another pack opened, the window closed).
+    void keepAsOpened(const QString& path);
+    void dropAsOpened();
     Message readPack(const QString& path, PackReadAhead* ahead = nullptr);
     void makeNewPack();
     bool mayReplacePack(bool forNew = false);
@@ -112,6 +117,8 @@ private:
     bool focusCheckDue_ = false;
     std::unique_ptr<PackLock> lock_; // one editor per pack
     QString lockedPack_;
+    QString openedPack_;   // the pack as read this session
+    QString asOpenedCopy_; // its copy, once a save was about to replace it
 };
 
 } // namespace korvo

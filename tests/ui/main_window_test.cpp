@@ -556,3 +556,53 @@ TEST(MainWindow, APackOpenInAnotherEditorIsSaidAndOpenedOnlyWhenAsked) {
     else
         qputenv("XDG_STATE_HOME", keep);
 }
+
+// Before the first save of a session replaces the pack, the pack as it was
+// opened is kept in the user's state folder, once; it goes when the session
+// with that pack ends cleanly (another pack opened, the window closed).
+TEST(MainWindow, ThePackAsOpenedIsKeptUntilTheSessionEndsCleanly) {
+    QTemporaryDir state;
+    const QByteArray keep = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    const QDir opened(state.filePath("korvote/opened"));
+    auto copies = [&] { return opened.entryList(QDir::Files); };
+    {
+        BaseFolder base(kSixTracks);
+        const QString pack = base.path("levels.mrg");
+        QFile::copy(pack, base.path("other.mrg"));
+        const QByteArray asOpened = fileBytes(pack);
+        {
+            Started s;
+            EXPECT_TRUE(copies().isEmpty()) << "opening alone copies nothing";
+            s.click(1);
+            ctl<QAction>(s.window, "DownItem")->trigger();
+            ctl<QAction>(s.window, "N6")->trigger();
+            ASSERT_EQ(copies().size(), 1);
+            EXPECT_TRUE(copies().front().startsWith("levels.mrg."));
+            EXPECT_EQ(fileBytes(opened.filePath(copies().front())), asOpened);
+            EXPECT_NE(fileBytes(pack), asOpened);
+            ctl<QAction>(s.window, "DownItem")->trigger();
+            ctl<QAction>(s.window, "N6")->trigger();
+            ASSERT_EQ(copies().size(), 1);
+            EXPECT_EQ(fileBytes(opened.filePath(copies().front())), asOpened)
+                << "the pack as opened, not as saved since";
+
+            s.prompts->paths = {base.path("other.mrg")};
+            ctl<QAction>(s.window, "N16")->trigger();
+            EXPECT_TRUE(copies().isEmpty()) << "that session ended cleanly";
+            s.prompts->paths = {pack};
+            ctl<QAction>(s.window, "N16")->trigger();
+            const QByteArray reopened = fileBytes(pack);
+            s.click(1);
+            ctl<QAction>(s.window, "DownItem")->trigger();
+            ctl<QAction>(s.window, "N6")->trigger();
+            ASSERT_EQ(copies().size(), 1);
+            EXPECT_EQ(fileBytes(opened.filePath(copies().front())), reopened);
+        }
+        EXPECT_TRUE(copies().isEmpty()) << "the window closed: the session ended cleanly";
+    }
+    if (keep.isEmpty())
+        qunsetenv("XDG_STATE_HOME");
+    else
+        qputenv("XDG_STATE_HOME", keep);
+}

@@ -216,6 +216,8 @@ void EditorController::openEditor(bool newTrack) {
                                                  canvasScroll_->viewport()->height() / 2);
     syncToolButtons();
     showZoom();
+    // The keys go to the canvas: Tab takes the first node, the arrows move it.
+    canvas_->setFocus(Qt::OtherFocusReason);
     emit openChanged(true);
     emit modeChanged();
 }

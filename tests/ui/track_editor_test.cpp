@@ -297,6 +297,7 @@ TEST(TrackEditor, AfterATrackIsClosedItsRowHasTheKeysAndTheCommands) {
         QTest::keyClick(s.view(), Qt::Key_Return);
         ASSERT_TRUE(w.editor().isOpen()) << "Enter on a track row opens it";
         EXPECT_EQ(w.editor().state().CurTrack, 2);
+        EXPECT_EQ(QApplication::focusWidget(), ctl<QWidget>(w, "MapImg")) << "the keys go along";
         drag(ctl<QWidget>(w, "MapImg"), canvasPoint(w, 2), canvasPoint(w, 2) - QPoint(0, 20));
         ASSERT_TRUE(w.editor().track().modified());
         QTest::mouseClick(panel(w)->SaveTProp, Qt::LeftButton);

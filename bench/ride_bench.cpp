@@ -34,14 +34,15 @@ void BM_RideFrame(benchmark::State& state) {
     static LangLines lang;
     RideView view(lang);
     view.resize(820, 554);
-    view.start(longTrack(), RideParams{}, 1.0);
+    view.start(longTrack(), RideParams{}, 1.0, "1/bench");
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
     QCoreApplication::sendEvent(&view, &up);
     QImage image(view.size(), QImage::Format_RGB32);
     int frame = 0;
     for (auto _ : state) {
         // Throttle held; a new ride whenever one ends, so every frame moves.
-        if (view.world()->end() != RideEnd::Running) view.start(longTrack(), RideParams{}, 1.0);
+        if (view.world()->end() != RideEnd::Running)
+            view.start(longTrack(), RideParams{}, 1.0, "1/bench");
         view.advance(1);
         view.render(&image);
         benchmark::DoNotOptimize(image.constBits());

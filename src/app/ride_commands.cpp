@@ -7,6 +7,7 @@
 #include "ride/ride_params.h"
 #include "ride/ui/check_window.h"
 #include "ride/ui/ride_view.h"
+#include "text/cp1251.h"
 #include "text/lang_added.h"
 
 #include <QAction>
@@ -94,15 +95,24 @@ bool RideCommands::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The one place that reads the editor for a ride: the open track as it lies
-// on the canvas, or else the selected track's record.
-std::optional<RideTrack> RideCommands::trackToRide() const {
-    RideTrack t;
-    if (editor_.isOpen())
-        t = rideTrackOf(editor_.state(), editor_.session().record().Templ > 0);
-    else if (const int j = list_.selectedTrack(); j > 0)
-        t = rideTrackOf(app_.doc.Tracks[j]);
-    if (t.nodes.size() < 2) return std::nullopt;
-    return t;
+// on the canvas, or else a track's record.
+std::optional<RideCommands::Ridden> RideCommands::trackToRide(int j) const {
+    Ridden r;
+    QString name;
+    if (editor_.isOpen() && (j == 0 || editor_.state().CurTrack == j)) {
+        r.track = rideTrackOf(editor_.state(), editor_.session().record().Templ > 0);
+        r.number = editor_.state().CurTrack;
+        name = editor_.session().TrackName;
+        if (name.isEmpty()) name = fromCp1251(editor_.session().record().Name);
+    } else {
+        r.number = j ? j : editor_.isOpen() ? 0 : list_.selectedTrack();
+        if (r.number <= 0 || app_.doc.Rows.findTrack(r.number) < 0) return std::nullopt;
+        r.track = rideTrackOf(app_.doc.Tracks[r.number]);
+        name = fromCp1251(app_.doc.Tracks[r.number].Name);
+    }
+    if (r.track.nodes.size() < 2) return std::nullopt;
+    r.label = QString("%1/%2").arg(r.number).arg(name);
+    return r;
 }
 
 double RideCommands::canvasZoom() const {
@@ -130,19 +140,24 @@ void RideCommands::showView(bool on) {
 }
 
 void RideCommands::ride() {
-    const auto track = trackToRide();
-    if (!track) {
+    const auto ridden = trackToRide();
+    if (!ridden) {
         app_.ask().warning(app_.window, app_.text(kLineRideNoTrack));
         return;
     }
     if (endMark_) endMark_->hide();
-    view_->start(*track, rideParamsOfBase(app_.BaseFolder), canvasZoom());
+    lastTrack_ = ridden->number;
+    view_->start(ridden->track, rideParamsOfBase(app_.BaseFolder), canvasZoom(), ridden->label);
     showView(true);
 }
 
 void RideCommands::replay() {
-    if (!view_->world()) return ride();
-    view_->replay();
+    // The track of the last ride, whatever is selected now; a new ride when
+    // there was none or its track is gone.
+    const auto ridden = view_->world() ? trackToRide(lastTrack_) : std::nullopt;
+    if (!ridden) return ride();
+    if (endMark_) endMark_->hide();
+    view_->replay(ridden->track, rideParamsOfBase(app_.BaseFolder), ridden->label);
     showView(true);
 }
 

@@ -43,7 +43,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::optional<RideTrack> trackToRide() const;
+    struct Ridden {
+        RideTrack track;
+        int number = 0; // the record j
+        QString label;  // "number/name"
+    };
+    // Track `j` as it is now: the open track as it lies on the canvas when it
+    // is `j`, else its record; with 0, the open track or else the selected one.
+    std::optional<Ridden> trackToRide(int j = 0) const;
     double canvasZoom() const;
     void showView(bool on);
     void markEnd(RideEnd end, QPointF place);
@@ -56,6 +63,7 @@ private:
     CheckWindow* check_ = nullptr;
     QWidget* endMark_ = nullptr; // on the canvas: where the last ride ended
     QPointF endPlace_;
+    int lastTrack_ = 0;            // the track of the last ride, which Replay rides again
     std::vector<QWidget*> hidden_; // what the view covers while it is up
     QAction *RideBtn, *ReplayRide, *CheckPack;
     QPushButton* checkButton_ = nullptr; // in the submission window

@@ -26,6 +26,11 @@ int korvo::cli::Cli::usageError(const Message& why) const {
     return 2;
 }
 
+int korvo::cli::Cli::inputError(const Message& why) const {
+    std::fprintf(stderr, "trackpack: %s\n", said(why).c_str());
+    return 2;
+}
+
 int korvo::cli::Cli::fail(const Message& why) const {
     std::fprintf(stderr, "trackpack: %s\n", said(why).c_str());
     return 1;

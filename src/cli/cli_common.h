@@ -26,6 +26,9 @@ public:
     std::string usageText() const;
     // Prints the reason and the usage to standard error; returns exit status 2.
     int usageError(const Message& why) const;
+    // Prints "trackpack: <why>" alone, for a file given with a command that
+    // is not as the command reads it; returns exit status 2.
+    int inputError(const Message& why) const;
     // Prints "trackpack: <why>" to standard error; returns exit status 1.
     int fail(const Message& why) const;
 

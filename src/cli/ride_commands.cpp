@@ -7,6 +7,7 @@
 #include "ride/test_rider.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
+#include "text/text_file_limits.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace korvo::cli {
@@ -41,6 +43,8 @@ int checkCommand(const Cli& cli, const QStringList& args) {
         found.push_back(unreadablePack(cli.lang().say(why)));
     else
         found = checkPack(tracks, rows, rideParamsOfBase(QDir::currentPath()));
+    const auto faults =
+        std::count_if(found.begin(), found.end(), [](const Finding& f) { return !f.hint(); });
     if (json) {
         QJsonArray list;
         for (const Finding& f : found)
@@ -51,12 +55,14 @@ int checkCommand(const Cli& cli, const QStringList& args) {
                                     {"x", f.x},
                                     {"hint", f.hint()},
                                     {"text", findingText(f, cli.lang())}});
-        printJson({{"findings", list}});
+        printJson({{"findings", list}, {"faults", qint64(faults)}});
     } else {
         for (const Finding& f : found)
             std::printf("%s\n", findingLine(f, cli.lang()).toUtf8().constData());
+        if (!found.empty() && faults == 0)
+            std::printf("%s\n", cli.lang()[kLineCheckOnlyHints].toUtf8().constData());
     }
-    return found.empty() ? 0 : 1;
+    return faults == 0 ? 0 : 1;
 }
 
 int rideCommand(const Cli& cli, const QStringList& args) {
@@ -82,11 +88,20 @@ int rideCommand(const Cli& cli, const QStringList& args) {
     if (!ok || n < 1) return cli.usageError(Message::line(kLineCliTrackNumber));
     std::optional<std::vector<KeyEvent>> keys;
     if (!keyFile.isEmpty()) {
-        QFile file(keyFile);
-        if (!file.open(QIODevice::ReadOnly)) return cli.fail(pathMessage(keyFile, fileError(file)));
+        // A key file is typed or recorded: one larger than kMaxTextFileBytes
+        // (1 MiB) is refused before it is read.
+        QByteArray bytes;
+        bool tooLarge = false;
+        if (Message why = readTextFileWithinLimits(keyFile, bytes, &tooLarge); !why.empty())
+            return cli.fail(tooLarge ? Message::line(kLineCliKeyFileTooLarge,
+                                                     QDir::toNativeSeparators(keyFile),
+                                                     kMaxTextFileBytes, kMaxTextLineBytes)
+                                     : why);
         int bad = 0;
-        keys = parseKeyFile(QString::fromUtf8(file.readAll()), &bad);
-        if (!keys) return cli.usageError(Message::line(kLineCliKeyFile, keyFile, bad));
+        keys = parseKeyFile(QString::fromUtf8(bytes), &bad);
+        if (!keys)
+            return cli.inputError(
+                Message::line(kLineCliKeyFile, QDir::toNativeSeparators(keyFile), bad));
     }
     TrackTable tracks;
     Rows rows;

@@ -61,6 +61,7 @@ void checkShape(const TTrackInfo& r, const RideTrack& t, Finding base, std::vect
         f.x = t.finish.x();
         out.push_back(f);
     }
+    if (!t.finishable()) add(FindingKind::EndsLeft, int(t.nodes.size()), t.startX());
 }
 
 } // namespace
@@ -101,7 +102,7 @@ std::vector<Finding> checkPack(const TrackTable& tracks, const Rows& rows, const
             f.value = it->second;
             out.push_back(f);
         }
-        if (ride && t.nodes.size() >= 2) {
+        if (ride && t.finishable()) {
             const RideResult result = rideByTestRider(t, params);
             if (result.end != RideEnd::Finished) {
                 Finding f = base;
@@ -132,6 +133,9 @@ QString findingText(const Finding& f, const LangLines& lang) {
         return line(kLineFindNodeCount, f.value, f.value2);
     case FindingKind::FinishNotRight:
         what = line(kLineFindFinish);
+        break;
+    case FindingKind::EndsLeft:
+        what = line(kLineFindEndsLeft, f.value);
         break;
     case FindingKind::NoTemplate:
         return line(kLineFindNoTemplate);
@@ -171,6 +175,8 @@ const char* findingKindName(FindingKind kind) {
         return "node-count";
     case FindingKind::FinishNotRight:
         return "finish";
+    case FindingKind::EndsLeft:
+        return "ends-left";
     case FindingKind::NoTemplate:
         return "no-template";
     case FindingKind::NameCodePage:

@@ -2,7 +2,8 @@
 // What a player or the submission site would trip over in a pack, track by
 // track: segments outside the editor's limits, a track without segments or
 // whose node count disagrees with its point bytes, a finish that does not lie
-// right of the start, a track without template, names the code page cannot
+// right of the start, a track that ends left of where the bike starts (no
+// ride can finish it), a track without template, names the code page cannot
 // hold, with control characters, too long or used twice, too few tracks for a
 // submission, and, as a hint, tracks the test rider cannot finish.
 
@@ -23,6 +24,8 @@ enum class FindingKind {
     NoSegment,
     NodeCount,      // value: count in the header, value2: count by the point bytes
     FinishNotRight, // the finish falls back left of the start
+    EndsLeft,       // the track ends left of where the bike starts: no ride can finish;
+                    // node: the last node, value: the start's x
     NoTemplate,
     NameCodePage,
     NameControl,

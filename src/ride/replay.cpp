@@ -39,8 +39,8 @@ std::optional<std::vector<KeyEvent>> parseKeyFile(const QString& text, int* badL
     const QStringList lines = text.split('\n');
     static const QRegularExpression blanks("\\s+");
     for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith('#')) continue;
+        const QString line = lines[i].section('#', 0, 0).trimmed(); // '#' starts a comment
+        if (line.isEmpty()) continue;
         const QStringList parts = line.split(blanks);
         bool ok = parts.size() == 3;
         KeyEvent e;

@@ -26,9 +26,9 @@ struct KeyEvent {
 int stepOfMs(int ms);
 int msOfStep(int step);
 
-// Reads a key file. Blank lines and lines starting with '#' are skipped;
-// times must not go back. nullopt with the 1-based line in `badLine` when a
-// line is not "milliseconds key down|up".
+// Reads a key file. '#' starts a comment anywhere on a line, and lines left
+// blank are skipped; times must not go back. nullopt with the 1-based line
+// in `badLine` when a line is not "milliseconds key down|up".
 std::optional<std::vector<KeyEvent>> parseKeyFile(const QString& text, int* badLine = nullptr);
 // The file text of `events`, one line each.
 QString keyFileText(const std::vector<KeyEvent>& events);

@@ -22,6 +22,9 @@ struct RideTrack {
     // first node to the last node.
     int startX() const;
     int finishX() const;
+    // Whether a ride can be won: there are segments and the finish lies right
+    // of the start. A track that ends left of its start cannot be finished.
+    bool finishable() const { return nodes.size() >= 2 && finishX() > startX(); }
     // The track's y under x (the first node's left of it, the last one's right).
     double groundY(double x) const;
     // The steepness under x as dy/dx (positive: the track falls).

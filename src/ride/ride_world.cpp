@@ -38,6 +38,8 @@ const char* rideEndName(RideEnd end) {
         return "crashed";
     case RideEnd::Stopped:
         return "stopped";
+    case RideEnd::Unfinishable:
+        return "unfinishable";
     case RideEnd::Running:
         break;
     }
@@ -150,6 +152,10 @@ void RideWorld::build() {
     };
     std::tie(rear_, rearJoint_) = wheel(-kHalfWheelbase);
     std::tie(front_, frontJoint_) = wheel(kHalfWheelbase);
+    if (!track_.finishable()) {
+        end_ = RideEnd::Unfinishable;
+        endPlace_ = toTrack(cx, cy);
+    }
 }
 
 void RideWorld::applyInput(const RideInput& in) {
@@ -184,17 +190,13 @@ void RideWorld::step(const RideInput& input) {
     world_->Step(kStep, kVelocityIterations, kPositionIterations);
     ++steps_;
     const b2Vec2 p = frame_->GetPosition();
-    if (headTouches()) {
+    if (headTouches())
         end_ = RideEnd::Crashed;
-        const b2Vec2 h = frame_->GetWorldPoint(b2Vec2(kHeadX, kHeadY));
-        endPlace_ = toTrack(h.x, h.y);
-    } else if (x() >= track_.finishX()) {
+    else if (x() >= track_.finishX())
         end_ = RideEnd::Finished;
-        endPlace_ = toTrack(p.x, p.y);
-    } else if (-p.y * kUnitsPerMetre > lowestY_) {
+    else if (-p.y * kUnitsPerMetre > lowestY_ || steps_ >= kLimitSteps)
         end_ = RideEnd::Stopped;
-        endPlace_ = toTrack(p.x, p.y);
-    }
+    if (end_ != RideEnd::Running) endPlace_ = toTrack(p.x, p.y);
 }
 
 double RideWorld::x() const {

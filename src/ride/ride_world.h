@@ -1,9 +1,10 @@
 #pragma once
 // One ride in Box2D: the track's polyline as a static chain, a motorbike of
 // two wheels on sprung wheel joints, a frame that carries the rider, and the
-// rider's head, whose touching the ground ends the ride. The world steps at a
-// fixed 1/60 s with fixed iteration counts, so the same inputs give the same
-// ride on every run of one build.
+// rider's head, whose touching the ground ends the ride; five minutes of
+// simulated time end it too. The world steps at a fixed 1/60 s with fixed
+// iteration counts, so the same inputs give the same ride on every run of
+// one build.
 
 #include "ride_params.h"
 #include "ride_track.h"
@@ -28,7 +29,9 @@ struct RideInput {
     bool operator==(const RideInput&) const = default;
 };
 
-enum class RideEnd { Running, Finished, Crashed, Stopped };
+// Unfinishable: the track ends left of where the bike starts (its finish is
+// not right of its start), so the ride ends before its first step.
+enum class RideEnd { Running, Finished, Crashed, Stopped, Unfinishable };
 
 // The bike as it is drawn, in track units (y down) and radians (clockwise
 // on the screen is positive, as the track's y grows down).
@@ -48,6 +51,8 @@ public:
     // Track units per metre: the rider sprite (52 pixels) is a bike with its
     // rider about 2.6 m long.
     static constexpr double kUnitsPerMetre = 20;
+    // A ride lasts at most five minutes of simulated time; then it stops.
+    static constexpr int kLimitSteps = 5 * 60 * kStepsPerSecond;
 
     RideWorld(const RideTrack& track, const RideParams& params);
     ~RideWorld();
@@ -61,8 +66,8 @@ public:
     int steps() const { return steps_; }
     // Simulated time in milliseconds (steps * 1000 / 60).
     double milliseconds() const { return steps_ * 1000.0 / kStepsPerSecond; }
-    // The frame's x in track units, and where the ride ended (the head's
-    // contact when it crashed).
+    // The frame's x in track units, and where the ride ended: the frame's
+    // centre, for a crash too, so that a ride has one x wherever it is told.
     double x() const;
     QPointF endPlace() const { return endPlace_; }
     BikePose pose() const;
@@ -96,6 +101,7 @@ private:
     QPointF endPlace_;
 };
 
-const char* rideEndName(RideEnd end); // "finished", "crashed", "stopped", "running"
+// "finished", "crashed", "stopped", "unfinishable", "running"
+const char* rideEndName(RideEnd end);
 
 } // namespace korvo

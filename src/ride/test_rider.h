@@ -9,14 +9,14 @@
 
 namespace korvo {
 
-constexpr int kRideLimitSteps = 5 * 60 * RideWorld::kStepsPerSecond;
+constexpr int kRideLimitSteps = RideWorld::kLimitSteps;
 
 struct RideResult {
     RideEnd end = RideEnd::Stopped;
     int steps = 0;
     double ms = 0; // simulated time
     double x = 0;  // the frame's x where it ended, track units
-    QPointF place; // where it ended (the head's contact for a crash)
+    QPointF place; // where it ended: the frame's centre
 };
 
 // The test rider's keys for the next step: the throttle held, a lean that

@@ -578,20 +578,20 @@ const AddedLine kAdded[] = {
      "Messages come in the language of opt.ini in the current folder; without one,\r\n"
      "in the locale's (LC_ALL, LC_MESSAGES, LANG): Russian for ru*, English otherwise.\r\n"
      "Exit status: 0 success, 1 a file was refused or could not be written (submit: the\r\n"
-     "run was refused or the mail not accepted; check: something was found; ride: the\r\n"
-     "track was not finished), 2 usage error. import exits 1 when a track asked for was\r\n"
-     "not copied (a pack holds at most 4095): it tells how many were left out and writes\r\n"
-     "OUT only when some were copied.",
+     "run was refused or the mail not accepted; check: a fault was found, hints alone\r\n"
+     "exit 0; ride: the track was not finished), 2 usage error. import exits 1 when a\r\n"
+     "track asked for was not copied (a pack holds at most 4095): it tells how many were\r\n"
+     "left out and writes OUT only when some were copied.",
      "  -h, --help             напечатать этот текст и выйти\r\n"
      "  --version              напечатать версию и выйти\r\n"
      "\r\n"
      "Сообщения идут на языке opt.ini текущей папки, а без него - на языке локали\r\n"
      "(LC_ALL, LC_MESSAGES, LANG): русском для ru*, иначе английском.\r\n"
      "Код выхода: 0 успех, 1 файл отвергнут или не записан (submit: отправка отвергнута\r\n"
-     "или письмо не принято; check: есть находки; ride: трек не пройден), 2 ошибка в\r\n"
-     "командной строке. import выходит с кодом 1, если запрошенный трек не скопирован\r\n"
-     "(в пакете не больше 4095 треков): сообщает, сколько не вошло, и записывает OUT,\r\n"
-     "только если часть скопирована."},
+     "или письмо не принято; check: найдена ошибка, одни подсказки дают 0; ride: трек\r\n"
+     "не пройден), 2 ошибка в командной строке. import выходит с кодом 1, если\r\n"
+     "запрошенный трек не скопирован (в пакете не больше 4095 треков): сообщает, сколько\r\n"
+     "не вошло, и записывает OUT, только если часть скопирована."},
     {389, "game archive packer: a cut run found, the pair it left agrees; %1 the archive",
      "%1: an earlier run was cut short; the archive and its descriptor agree and are kept.",
      "%1: предыдущий запуск был прерван; архив и его дескриптор согласованы и оставлены."},

@@ -303,6 +303,11 @@ enum AddedLineNumber : int {
     kLineJarCutRunRemoved = 391,
     kLinePackOpenElsewhere = 392,
     kLineOpenAnyway = 393,
+    kLineFindEndsLeft = 394, // %1 the start's x
+    kLineRideUnfinishable = 395,
+    kLineCheckOnlyHints = 396,
+    kLineRideReplayOf = 397,       // %1 number/name
+    kLineCliKeyFileTooLarge = 398, // %1 the file, %2 bytes, %3 bytes a line
 };
 
 } // namespace korvo

@@ -54,22 +54,26 @@ const std::vector<AddedLine>& rideLines() {
         {364, "ride: nothing to ride", "Select a track with segments or open one to ride it.",
          "Выберите трек с отрезками или откройте его для заезда."},
         {365, "trackpack: the usage of check and ride",
-         "  check PACK [--json]    list what a player or the submission site would trip over,\r\n  "
-         "    "
-         "                   one line per finding; exit 0 nothing found, 1 found\r\n  ride PACK N "
-         "[--keys FILE] [--json]\r\n                         ride the N-th track without a window, "
-         "by "
-         "the keys of FILE\r\n                         (lines \"milliseconds up|down|left|right "
-         "down|up\") or the\r\n                         test rider; prints finished, crashed or "
-         "stopped, the time\r\n                         and the x; exit 0 finished, 1 not",
-         "  check PACK [--json]    перечислить, обо что споткнутся игрок или сайт отправки,\r\n    "
-         "    "
-         "                 по строке на находку; код 0 ничего, 1 найдено\r\n  ride PACK N [--keys "
-         "FILE] [--json]\r\n                         проехать N-й трек без окна по клавишам из "
-         "FILE\r\n                         (строки \"миллисекунды up|down|left|right down|up\") "
-         "или\r\n                         тестовым мотоциклистом; печатает finished, crashed "
-         "или\r\n   "
-         "                      stopped, время и x; код 0 доехал, 1 нет"},
+         "  check PACK [--json]    list what a player or the submission site would trip over,\r\n"
+         "                         one line per finding; exit 0 nothing found or only hints\r\n"
+         "                         (the last line says so), 1 a fault found\r\n"
+         "  ride PACK N [--keys FILE] [--json]\r\n"
+         "                         ride the N-th track without a window, by the keys of FILE\r\n"
+         "                         (lines \"milliseconds up|down|left|right down|up\", '#'\r\n"
+         "                         starts a comment, at most 1 MiB) or the test rider, for at\r\n"
+         "                         most 5 minutes; prints finished, crashed, stopped or\r\n"
+         "                         unfinishable (the track ends left of its start), the time\r\n"
+         "                         and the frame's x; exit 0 finished, 1 not",
+         "  check PACK [--json]    перечислить, обо что споткнутся игрок или сайт отправки,\r\n"
+         "                         по строке на находку; код 0 ничего или одни подсказки\r\n"
+         "                         (о чём скажет последняя строка), 1 найдена ошибка\r\n"
+         "  ride PACK N [--keys FILE] [--json]\r\n"
+         "                         проехать N-й трек без окна по клавишам из FILE (строки\r\n"
+         "                         \"миллисекунды up|down|left|right down|up\", '#' начинает\r\n"
+         "                         комментарий, не больше 1 МиБ) или тестовым мотоциклистом,\r\n"
+         "                         не дольше 5 минут; печатает finished, crashed, stopped или\r\n"
+         "                         unfinishable (трек кончается левее старта), время и x\r\n"
+         "                         рамы мотоцикла; код 0 доехал, 1 нет"},
         {366, "trackpack: check without its pack", "check takes a pack file (and --json)",
          "check: нужен файл пакета (и --json)"},
         {367, "trackpack: ride without its arguments",
@@ -78,6 +82,19 @@ const std::vector<AddedLine>& rideLines() {
         {368, "trackpack: a bad key file; %1 the file, %2 the line",
          "%1: line %2 is not \"milliseconds key down|up\"",
          "%1: строка %2 не в виде \"миллисекунды клавиша down|up\""},
+        {394, "check: the track ends left of where the bike starts; %1 the start's x",
+         "the track ends left of its start (x %1), so it cannot be finished",
+         "трек кончается левее старта (x %1), его нельзя пройти"},
+        {395, "ride: the track ends left of its start",
+         "This track cannot be finished: it ends left of its start",
+         "Этот трек нельзя пройти: он кончается левее старта"},
+        {396, "check: the last line when all findings are hints", "only hints, no faults",
+         "только подсказки, ошибок нет"},
+        {397, "ride view: the track of a replay; %1 number/name", "Replay: %1", "Повтор: %1"},
+        {398, "trackpack: a key file too large; %1 the file, %2 bytes, %3 bytes a line",
+         "%1: a key file holds at most %2 bytes and lines of at most %3 bytes; it is not read",
+         "%1: файл клавиш должен быть не больше %2 байт, а строки не длиннее %3 байт; он не "
+         "прочитан"},
     };
     return lines;
 }

@@ -174,6 +174,9 @@ QString LangLines::say(const Message& m) const {
 Message fileError(const QFileDevice& file) {
     // Qt words a system error with qt_error_string(), in the language of
     // Qt's translation if one is installed: the error is found by that text.
+    // Qt refuses to open a folder with words of its own, not the system's.
+    if (file.error() == QFileDevice::OpenError && QFileInfo(file.fileName()).isDir())
+        return Message::systemError(EISDIR);
     const QString said = file.errorString();
     for (int error : kSystemErrors)
         if (said == qt_error_string(error)) return Message::systemError(error);

@@ -1,6 +1,6 @@
 // The test ride without a window: the test rider on flat, gentle and walled
-// tracks, replays that end where the ride ended, and the pack check of
-// `trackpack check` on planted faults and on a clean sample.
+// tracks, replays that end where the ride ended, key files, and the pack
+// check of `trackpack check` on planted faults, hints and a clean sample.
 
 #include "cli_run.h"
 #include "pack/mrg_format.h"
@@ -13,7 +13,9 @@
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
 #include "text/message.h"
+#include "text/system_errors.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,6 +23,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <utility>
 #include <vector>
 
@@ -118,12 +122,63 @@ TEST(Replay, RecordedKeysRideToTheSameEndAndTheKeyFileTwiceGivesTheSameLine) {
     EXPECT_EQ(first.out, second.out);
     const QJsonObject end = QJsonDocument::fromJson(first.out.toUtf8()).object();
     EXPECT_GT(end["x"].toDouble(), 200) << first.out.toStdString();
-    EXPECT_EQ(first.status, end["end"].toString() == "finished" ? 0 : 1);
-    // A key file line that is not "milliseconds key down|up" is a usage error.
-    test::putFile(keyFile, "0 up down\n10 jump down\n");
-    const auto bad = test::trackpack({"ride", pack, "1", "--keys", keyFile}, dir.path());
+    EXPECT_EQ(first.status, 1);
+    // A crash has one x: the frame's, where it ended too.
+    EXPECT_EQ(end["end"].toString(), "crashed");
+    EXPECT_EQ(end["placeX"].toDouble(), end["x"].toDouble());
+}
+
+TEST(KeyFile, CommentsAnywhereAndEachRefusalInOneLineThatNamesTheFile) {
+    TrackTable table;
+    const Rows rows = makeSamplePack(table, {1, 60, 5});
+    QTemporaryDir dir;
+    const QString pack = dir.filePath("p.mrg"), keyFile = dir.filePath("keys.txt");
+    test::putFile(pack, QByteArray::fromStdString(writePack(table, rows)));
+    const LangLines lang;
+    const auto ride = [&](const QByteArray& keys) {
+        test::putFile(keyFile, keys);
+        return test::trackpack({"ride", pack, "1", "--keys", keyFile}, dir.path());
+    };
+    const auto plain = ride("0 up down\n1500 right down\n1550 right up\n");
+    const auto commented =
+        ride("# throttle\n0 up down # and hold it\n1500 right down#lean\n  # on\n1550 right up\n");
+    EXPECT_EQ(commented.status, plain.status);
+    EXPECT_EQ(commented.out, plain.out);
+    EXPECT_EQ(commented.err, "");
+
+    // A malformed line: the file and the line, without the whole usage.
+    const auto bad = ride("0 up down\n# fine\n10 jump down # not a key\n");
     EXPECT_EQ(bad.status, 2);
-    EXPECT_TRUE(bad.err.contains("2")) << bad.err.toStdString();
+    EXPECT_EQ(bad.err,
+              "trackpack: " +
+                  lang.say(Message::line(kLineCliKeyFile, QDir::toNativeSeparators(keyFile), 3)) +
+                  "\n");
+
+    // A folder, in the system's words.
+    const auto folder = test::trackpack({"ride", pack, "1", "--keys", dir.path()}, dir.path());
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.err,
+              "trackpack: " + lang.say(pathMessage(dir.path(), systemError(EISDIR))) + "\n");
+
+    // At most 1 MiB: a file of exactly that is read (the brake held, the
+    // bike stands until the five minutes are up); one byte more is refused.
+    QByteArray full = "0 down down\n";
+    while (full.size() < 1024 * 1024) {
+        const qsizetype room = std::min<qsizetype>(1024, 1024 * 1024 - full.size());
+        full += "#" + QByteArray(room - 2, 'x') + "\n";
+    }
+    ASSERT_EQ(full.size(), 1024 * 1024);
+    const auto atLimit = ride(full);
+    EXPECT_TRUE(atLimit.out.startsWith("stopped 300.000 s x ")) << atLimit.out.toStdString();
+    EXPECT_EQ(atLimit.err, "");
+    const auto over = ride(full + "\n");
+    EXPECT_EQ(over.status, 1);
+    EXPECT_EQ(over.out, "");
+    EXPECT_EQ(over.err,
+              "trackpack: " +
+                  lang.say(Message::line(kLineCliKeyFileTooLarge, QDir::toNativeSeparators(keyFile),
+                                         1024 * 1024, 4096)) +
+                  "\n");
 }
 
 TEST(Replay, AnEventTakesEffectInTheStepItsMillisecondFallsInto) {
@@ -227,6 +282,68 @@ TEST(PackCheck, FindsEachPlantedFaultAndNothingInACleanSample) {
     EXPECT_EQ(cleanRun.status, 0) << cleanRun.out.toStdString();
     EXPECT_EQ(cleanRun.out, "");
     EXPECT_EQ(test::trackpack({"check"}, dir.path()).status, 2);
+}
+
+TEST(PackCheck, ATrackEndingLeftOfItsStartIsAFaultAndCannotBeFinished) {
+    // Without a template the bike starts 30 units past the first node.
+    TTrackInfo endsAtStart = trackOf(1, flat(1, 30));
+    endsAtStart.Header[3] = 0x77;
+    TTrackInfo endsPastStart = trackOf(1, flat(1, 31));
+    endsPastStart.Header[3] = 0x77;
+    QTemporaryDir dir;
+    const QString pack = dir.filePath("p.mrg");
+    test::putFile(
+        pack,
+        QByteArray::fromStdString(test::buildPack(
+            {{{"AtStart", blockOf(endsAtStart)}, {"Past", blockOf(endsPastStart)}}, {}, {}})));
+    const auto run = test::trackpack({"check", pack, "--json"}, dir.path());
+    EXPECT_EQ(run.status, 1);
+    const QJsonArray found =
+        QJsonDocument::fromJson(run.out.toUtf8()).object()["findings"].toArray();
+    using K = std::vector<std::string>;
+    EXPECT_EQ(kindsOf(found, 1), (K{"no-template", "ends-left"}));
+    EXPECT_EQ(kindsOf(found, 2), K{"no-template"});
+    const LangLines lang;
+    for (const auto& v : found)
+        if (v.toObject()["kind"] == "ends-left")
+            EXPECT_EQ(v.toObject()["text"].toString(),
+                      lang.say(Message::line(kLineFindEndsLeft, 30)) + ", " +
+                          lang.say(Message::line(kLineFindAt, 2, 30)));
+
+    const auto atStart = test::trackpack({"ride", pack, "1"}, dir.path());
+    EXPECT_EQ(atStart.status, 1);
+    EXPECT_TRUE(atStart.out.startsWith("unfinishable 0.000 s x ")) << atStart.out.toStdString();
+    const auto past = test::trackpack({"ride", pack, "2"}, dir.path());
+    EXPECT_EQ(past.status, 0);
+    EXPECT_TRUE(past.out.startsWith("finished ")) << past.out.toStdString();
+}
+
+TEST(PackCheck, HintsAloneExitZeroAndSaySoOnTheLastLineAFaultExitsOne) {
+    TrackTable table;
+    const Rows rows = makeSamplePack(table, {30, 40, 3});
+    const std::string name = table[5].Name;
+    table[5] = trackOf(1, flat(4) + Steps{{1, -127}} + flat(8, 80)); // the rider stops at the wall
+    table[5].Name = name;
+    QTemporaryDir dir;
+    const QString pack = dir.filePath("p.mrg");
+    test::putFile(pack, QByteArray::fromStdString(writePack(table, rows)));
+    const LangLines lang;
+    const auto hints = test::trackpack({"check", pack}, dir.path());
+    EXPECT_EQ(hints.status, 0);
+    const QStringList lines = hints.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << hints.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("5/")) << hints.out.toStdString();
+    EXPECT_EQ(lines[1], lang[kLineCheckOnlyHints]);
+    const auto json = test::trackpack({"check", pack, "--json"}, dir.path());
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).object()["faults"].toInt(-1), 0);
+
+    table[6].Name = table[7].Name; // one fault beside the hint
+    test::putFile(pack, QByteArray::fromStdString(writePack(table, rows)));
+    const auto fault = test::trackpack({"check", pack}, dir.path());
+    EXPECT_EQ(fault.status, 1);
+    EXPECT_EQ(fault.out.count('\n'), 2) << fault.out.toStdString();
+    EXPECT_FALSE(fault.out.contains(lang[kLineCheckOnlyHints]));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// The ride view driven by the keys in the main window, and the Check window
-// leading to a finding's node. A ride changes nothing of the pack, the open
+// The ride view driven by the keys in the main window, Replay on the last
+// ride's track, the five-minute limit, and the Check window leading to a
+// finding's node. A ride changes nothing of the pack, the open
 // track or the histories.
 
 #include "../core/settings_files.h"
@@ -7,6 +8,7 @@
 #include "editor_window_util.h"
 #include "ride/ui/check_window.h"
 #include "ride/ui/ride_view.h"
+#include "text/cp1251.h"
 
 #include <QListWidget>
 #include <QSignalSpy>
@@ -59,7 +61,11 @@ TEST(RideWindow, TheKeysDriveTheBikeReplayEndsAlikeAndNothingOfTheTrackChanges) 
     ASSERT_EQ(ended.size(), 1);
     const int liveSteps = view->world()->steps();
     const double liveX = view->world()->x();
-    EXPECT_FALSE(view->statusText().isEmpty());
+    // A crash is told at the frame's x, as trackpack tells it, not the head's.
+    ASSERT_EQ(view->world()->end(), RideEnd::Crashed);
+    const QString frameX = QString::number(std::lround(liveX));
+    ASSERT_NE(QString::number(std::lround(view->world()->pose().head.x())), frameX);
+    EXPECT_TRUE(view->statusText().endsWith(" " + frameX)) << view->statusText().toStdString();
     EXPECT_TRUE(ctl<QWidget>(w, "RideEndMark")->isVisibleTo(ctl<QWidget>(w, "Panel5")));
 
     ctl<QAction>(w, "ReplayRide")->trigger();
@@ -77,6 +83,77 @@ TEST(RideWindow, TheKeysDriveTheBikeReplayEndsAlikeAndNothingOfTheTrackChanges) 
     EXPECT_EQ(w.document().history().count(), packSteps);
     EXPECT_FALSE(w.document().modified());
     EXPECT_EQ(fileBytes(base.path("levels.mrg")), packBefore);
+}
+
+TEST(RideWindow, ReplayRidesTheLastRidesTrackAsItIsNowAndTheViewNamesIt) {
+    BaseFolder base({});
+    writeSample(base.path("levels.mrg"));
+    Started s;
+    MainWindow& w = s.window;
+    openRow(s, 1);
+    ASSERT_TRUE(w.editor().isOpen());
+    const int j = w.editor().state().CurTrack;
+    const QString label = QString("%1/%2").arg(j).arg(fromCp1251(w.document().Tracks[j].Name));
+    QTest::keyClick(&w, Qt::Key_F5);
+    auto* view = w.findChild<RideView*>("RideView");
+    ASSERT_TRUE(view && view->world());
+    EXPECT_EQ(view->trackText(), label);
+    QTest::keyPress(view, Qt::Key_Up);
+    view->advance(30);
+    QTest::keyRelease(view, Qt::Key_Up);
+    QTest::keyClick(view, Qt::Key_Escape);
+
+    // An edit of the open track: Replay rides the track as it lies now.
+    drag(ctl<QWidget>(w, "MapImg"), canvasPoint(w, 3), canvasPoint(w, 3) - QPoint(0, 20));
+    const RideTrack edited = rideTrackOf(w.editor().state(), true);
+    ASSERT_NE(edited.nodes, rideTrackOf(w.document().Tracks[j]).nodes);
+    QTest::keyClick(&w, Qt::Key_F5, Qt::ShiftModifier);
+    ASSERT_TRUE(view->isVisible() && view->replaying());
+    EXPECT_EQ(view->world()->track().nodes, edited.nodes);
+    EXPECT_TRUE(view->trackText().endsWith(label) && view->trackText() != label)
+        << view->trackText().toStdString();
+    QTest::keyClick(view, Qt::Key_Escape);
+
+    // Closed without storing and another track selected: still the last
+    // ride's track, as the pack holds it.
+    w.editor().leaveEditor();
+    ASSERT_FALSE(w.editor().isOpen());
+    s.click(2);
+    const int other = w.list().selectedTrack();
+    ASSERT_TRUE(other > 0 && other != j);
+    QTest::keyClick(&w, Qt::Key_F5, Qt::ShiftModifier);
+    ASSERT_TRUE(view->isVisible() && view->replaying());
+    EXPECT_EQ(view->world()->track().nodes, rideTrackOf(w.document().Tracks[j]).nodes);
+    EXPECT_TRUE(view->trackText().endsWith(label)) << view->trackText().toStdString();
+    // Ride takes the selection.
+    QTest::keyClick(view, Qt::Key_F5);
+    EXPECT_FALSE(view->replaying());
+    EXPECT_TRUE(view->trackText().startsWith(QString("%1/").arg(other)))
+        << view->trackText().toStdString();
+}
+
+TEST(RideWindow, TheRideStopsAtFiveMinutesOfSimulatedTime) {
+    BaseFolder base({});
+    writeSample(base.path("levels.mrg"));
+    Started s;
+    MainWindow& w = s.window;
+    s.click(1);
+    QTest::keyClick(&w, Qt::Key_F5);
+    auto* view = w.findChild<RideView*>("RideView");
+    ASSERT_TRUE(view && view->world() && view->isVisible());
+    QSignalSpy ended(view, &RideView::rideEnded);
+    const QString running = view->statusText();
+    QTest::keyPress(view, Qt::Key_Down); // the brake held: the bike stands
+    view->advance(RideWorld::kLimitSteps - 1);
+    EXPECT_EQ(view->world()->end(), RideEnd::Running);
+    EXPECT_EQ(view->statusText(), running);
+    view->advance(5);
+    QTest::keyRelease(view, Qt::Key_Down);
+    EXPECT_EQ(view->world()->end(), RideEnd::Stopped);
+    EXPECT_EQ(view->world()->steps(), 5 * 60 * 60);
+    EXPECT_EQ(ended.size(), 1);
+    EXPECT_TRUE(
+        view->statusText().endsWith(" " + QString::number(std::lround(view->world()->x()))));
 }
 
 TEST(RideWindow, ADoubleClickOnAFindingOpensItsTrackAtTheNode) {

@@ -32,19 +32,28 @@ RideView::RideView(const LangLines& lang, QWidget* parent) : QWidget(parent), la
     connect(&timer_, &QTimer::timeout, this, &RideView::tick);
 }
 
-void RideView::start(const RideTrack& track, const RideParams& params, double zoom) {
+void RideView::start(const RideTrack& track, const RideParams& params, double zoom,
+                     const QString& label) {
     track_ = track;
     params_ = params;
+    label_ = label;
     zoom_ = zoom > 0 ? zoom : 1;
     lastKeys_.clear();
     recorder_.clear();
     restart(false);
 }
 
-void RideView::replay() {
+void RideView::replay(const RideTrack& track, const RideParams& params, const QString& label) {
     if (!world_) return;
     if (!replaying_ && !recorder_.events().empty()) lastKeys_ = recorder_.events();
+    track_ = track;
+    params_ = params;
+    label_ = label;
     restart(true);
+}
+
+QString RideView::trackText() const {
+    return replaying_ ? lang_[kLineRideReplayOf].arg(label_) : label_;
 }
 
 void RideView::restart(bool replay) {
@@ -94,7 +103,7 @@ void RideView::tick() {
 
 QString RideView::statusText() const {
     if (!world_) return {};
-    const QString x = QString::number(std::lround(world_->endPlace().x()));
+    const QString x = QString::number(std::lround(world_->x())); // the frame's, as trackpack's
     switch (world_->end()) {
     case RideEnd::Finished:
         return lang_[kLineRideFinished].arg(seconds(world_->milliseconds()));
@@ -102,6 +111,8 @@ QString RideView::statusText() const {
         return lang_[kLineRideCrashed].arg(x);
     case RideEnd::Stopped:
         return lang_[kLineRideStopped].arg(x);
+    case RideEnd::Unfinishable:
+        return lang_[kLineRideUnfinishable];
     case RideEnd::Running:
         break;
     }
@@ -214,7 +225,7 @@ void RideView::paintEvent(QPaintEvent*) {
     p.setBrush(kRider);
     p.drawEllipse(at(bike.head), bike.headRadius * zoom_, bike.headRadius * zoom_);
 
-    if (world_->end() != RideEnd::Running && world_->end() != RideEnd::Finished) {
+    if (world_->end() == RideEnd::Crashed || world_->end() == RideEnd::Stopped) {
         const QPointF c = at(world_->endPlace());
         p.setPen(QPen(kCrash, 3));
         p.drawLine(c + QPointF(-8, -8), c + QPointF(8, 8));
@@ -226,9 +237,12 @@ void RideView::paintEvent(QPaintEvent*) {
     big.setPointSize(big.pointSize() + 4);
     big.setBold(true);
     p.setFont(big);
-    p.drawText(QPointF(10, 10 + QFontMetrics(big).ascent()),
-               lang_[kLineRideTime].arg(seconds(world_->milliseconds())));
+    const QString time = lang_[kLineRideTime].arg(seconds(world_->milliseconds()));
+    p.drawText(QPointF(10, 10 + QFontMetrics(big).ascent()), time);
     p.setFont(font());
+    p.drawText(
+        QPointF(30 + QFontMetrics(big).horizontalAdvance(time), 10 + QFontMetrics(big).ascent()),
+        trackText());
     p.drawText(QRectF(10, 40, width() - 20, 40), Qt::AlignLeft | Qt::TextWordWrap, statusText());
 }
 

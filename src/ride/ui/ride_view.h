@@ -3,7 +3,8 @@
 // marker; Up accelerates, Down brakes, Left and Right lean, Space starts
 // again, Escape goes back. The view follows the bike at the canvas's zoom,
 // runs one physics step per 1/60 s and paints only what it shows. The keys
-// of the last ride are kept, and Replay rides them again.
+// of the last ride are kept, and Replay rides them again. The view names the
+// track it rides; a ride stops after five minutes of simulated time.
 
 #include "ride/replay.h"
 #include "ride/ride_world.h"
@@ -23,11 +24,15 @@ class RideView : public QWidget {
 public:
     RideView(const LangLines& lang, QWidget* parent = nullptr);
 
-    // A new ride on `track`, driven by the keys.
-    void start(const RideTrack& track, const RideParams& params, double zoom);
-    // The last ride's keys again, on the same track.
-    void replay();
+    // A new ride on `track`, driven by the keys; `label` names the track
+    // ("number/name") at the top of the view.
+    void start(const RideTrack& track, const RideParams& params, double zoom, const QString& label);
+    // The last ride's keys again, on `track` as it is now (the last ride's
+    // track, perhaps edited since).
+    void replay(const RideTrack& track, const RideParams& params, const QString& label);
     bool replaying() const { return replaying_; }
+    // The line that names the track: "number/name", or "Replay: number/name".
+    QString trackText() const;
     // The keys of the last ride driven by hand.
     const std::vector<KeyEvent>& lastKeys() const { return lastKeys_; }
 
@@ -56,6 +61,7 @@ private:
     const LangLines& lang_;
     RideTrack track_;
     RideParams params_;
+    QString label_;
     double zoom_ = 1;
     std::unique_ptr<RideWorld> world_;
     RideInput held_;

@@ -16,10 +16,14 @@
 namespace korvo::test {
 namespace {
 
-void writeSample(const QString& path, int brokenTrack = 0) {
+void writeSample(const QString& path, int brokenTrack = 0, int walledTrack = 0) {
     TrackTable table;
     const Rows rows = makeSamplePack(table, {30, 40, 3});
     if (brokenTrack) table[brokenTrack].Points[8] = 0; // segment 5 (to node 6) has dx 0
+    if (walledTrack) { // a wall of 127 at segment 5: the test rider stops there
+        table[walledTrack].Points[8] = 1;
+        table[walledTrack].Points[9] = 127;
+    }
     ASSERT_EQ(savePackFile(path, table, rows), "");
 }
 
@@ -154,6 +158,22 @@ TEST(RideWindow, TheRideStopsAtFiveMinutesOfSimulatedTime) {
     EXPECT_EQ(ended.size(), 1);
     EXPECT_TRUE(
         view->statusText().endsWith(" " + QString::number(std::lround(view->world()->x()))));
+}
+
+TEST(RideWindow, TheCheckWindowSaysSoWhenItFindsOnlyHints) {
+    BaseFolder base({});
+    writeSample(base.path("levels.mrg"), 0, 4);
+    Started s;
+    MainWindow& w = s.window;
+    QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    auto* check = w.findChild<CheckWindow*>("CheckWindow");
+    ASSERT_TRUE(check && check->isVisible());
+    ASSERT_FALSE(check->findings().empty());
+    for (const Finding& f : check->findings()) EXPECT_TRUE(f.hint()) << int(f.kind);
+    const int shown = check->list()->count();
+    ASSERT_EQ(shown, int(check->findings().size()) + 1);
+    const QString last = check->list()->item(shown - 1)->text();
+    EXPECT_FALSE(last.startsWith("4/")) << last.toStdString();
 }
 
 TEST(RideWindow, ADoubleClickOnAFindingOpensItsTrackAtTheNode) {

@@ -7,6 +7,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace korvo {
 
 CheckWindow::CheckWindow(const LangLines& lang, QWidget* parent)
@@ -36,7 +38,11 @@ void CheckWindow::showFindings(std::vector<Finding> findings) {
         auto* item = new QListWidgetItem(findingLine(f, lang_), list_);
         if (f.hint()) item->setForeground(QColor(90, 90, 90));
     }
-    if (findings_.empty()) new QListWidgetItem(lang_[kLineCheckNothing], list_);
+    if (findings_.empty())
+        new QListWidgetItem(lang_[kLineCheckNothing], list_);
+    else if (std::all_of(findings_.begin(), findings_.end(),
+                         [](const Finding& f) { return f.hint(); }))
+        new QListWidgetItem(lang_[kLineCheckOnlyHints], list_); // as trackpack check's last line
 }
 
 } // namespace korvo

@@ -1,5 +1,6 @@
 #pragma once
-// The Check window: the findings of the pack check as a list. A double click
+// The Check window: the findings of the pack check as a list, ending in a
+// line that says so when all of them are hints. A double click
 // (or Enter) on a track's finding asks for that track to be opened with the
 // node selected and the view on it.
 

@@ -79,12 +79,14 @@ AboutBox& MainWindow::aboutBox() {
 
 // The submission window mails the pack as last saved.
 SubmissionWindow& MainWindow::submissionWindow() {
-    if (!levtomail_f)
+    if (!levtomail_f) {
         levtomail_f = new SubmissionWindow(
             app_.BaseFolder,
             {[this] { return app_.doc.fileName(); }, [this] { return app_.doc.tracksInRows() > 0; },
              [this] { return app_.doc.modified(); }, [this] { return pack_->savePack(); }},
             app_.Lang, this);
+        ride_->offerCheckIn(levtomail_f);
+    }
     return *levtomail_f;
 }
 

@@ -7,6 +7,7 @@
 #include "ride/ride_params.h"
 #include "ride/ui/check_window.h"
 #include "ride/ui/ride_view.h"
+#include "settings/ui/mnemonics.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
 
@@ -68,15 +69,6 @@ RideCommands::RideCommands(AppContext& app, ListController& list, EditorControll
         bar->addAction(RideBtn);
         bar->widgetForAction(RideBtn)->setObjectName("RideBtnButton");
     }
-    // The submission window offers the check before sending.
-    if (auto* submission = window->findChild<QDialog*>("Tlevtomail_f");
-        submission && submission->layout()) {
-        checkButton_ = new QPushButton(submission);
-        checkButton_->setObjectName("CheckPackButton");
-        submission->layout()->addWidget(checkButton_);
-        submission->installEventFilter(this); // the button speaks the language of each showing
-        connect(checkButton_, &QPushButton::clicked, this, &RideCommands::checkPack);
-    }
     connect(RideBtn, &QAction::triggered, this, &RideCommands::ride);
     connect(ReplayRide, &QAction::triggered, this, &RideCommands::replay);
     connect(CheckPack, &QAction::triggered, this, &RideCommands::checkPack);
@@ -88,9 +80,22 @@ RideCommands::RideCommands(AppContext& app, ListController& list, EditorControll
     });
 }
 
+// The submission window, built when first opened, offers the check before sending.
+void RideCommands::offerCheckIn(QDialog* submission) {
+    if (checkButton_ || !submission || !submission->layout()) return;
+    checkButton_ = new QPushButton(submission);
+    checkButton_->setObjectName("CheckPackButton");
+    checkButton_->setText(app_.text(kLineCheckPackCommand));
+    submission->layout()->addWidget(checkButton_);
+    submission->installEventFilter(this); // the button speaks the language of each showing
+    connect(checkButton_, &QPushButton::clicked, this, &RideCommands::checkPack);
+}
+
 bool RideCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Show && checkButton_ && watched == checkButton_->parent())
+    if (event->type() == QEvent::Show && checkButton_ && watched == checkButton_->parent()) {
         checkButton_->setText(app_.text(kLineCheckPackCommand));
+        keepMnemonics(checkButton_->window()); // its Alt letter among the window's
+    }
     return QObject::eventFilter(watched, event);
 }
 

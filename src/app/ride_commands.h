@@ -4,7 +4,7 @@
 // the preview; "Check pack" (Edit menu, Ctrl+Shift+C) lists the findings,
 // and a double click on one opens its track with the node selected. A ride
 // reads the track and changes nothing of the pack, the open track or the
-// history. The submission window gets a "Check pack" button.
+// history. The submission window gets a "Check pack" button when it is built.
 
 #include "app_context.h"
 #include "ride/pack_check.h"
@@ -14,6 +14,7 @@
 #include <optional>
 
 class QAction;
+class QDialog;
 class QMainWindow;
 class QPushButton;
 
@@ -35,6 +36,8 @@ public:
     void ride();
     void replay();
     void checkPack();
+    // Adds the "Check pack" button to the submission window, once.
+    void offerCheckIn(QDialog* submission);
     void openFinding(const Finding& finding);
     RideView* view() const { return view_; }
     CheckWindow* checkWindow() const { return check_; }

@@ -8,7 +8,10 @@
 #include "editor_window_util.h"
 #include "ride/ui/check_window.h"
 #include "ride/ui/ride_view.h"
+#include "settings/ui/mnemonics.h"
 #include "text/cp1251.h"
+#include "text/lang_added.h"
+#include <QPushButton>
 
 #include <QListWidget>
 #include <QSignalSpy>
@@ -174,6 +177,25 @@ TEST(RideWindow, TheCheckWindowSaysSoWhenItFindsOnlyHints) {
     ASSERT_EQ(shown, int(check->findings().size()) + 1);
     const QString last = check->list()->item(shown - 1)->text();
     EXPECT_FALSE(last.startsWith("4/")) << last.toStdString();
+}
+
+// The submission window, built when first opened, offers the check before
+// sending: its button lists the findings of the pack.
+TEST(RideWindow, TheSubmissionWindowOffersTheCheck) {
+    BaseFolder base({});
+    writeSample(base.path("levels.mrg"), 4);
+    Started s;
+    MainWindow& w = s.window;
+    w.submissionWindow().show();
+    auto* button = w.submissionWindow().findChild<QPushButton*>("CheckPackButton");
+    ASSERT_TRUE(button && button->isVisible());
+    EXPECT_EQ(withoutMnemonic(button->text()),
+              withoutMnemonic(w.app().Lang[kLineCheckPackCommand]));
+    QTest::mouseClick(button, Qt::LeftButton);
+    auto* check = w.findChild<CheckWindow*>("CheckWindow");
+    ASSERT_TRUE(check && check->isVisible());
+    EXPECT_FALSE(check->findings().empty());
+    w.submissionWindow().close();
 }
 
 TEST(RideWindow, ADoubleClickOnAFindingOpensItsTrackAtTheNode) {

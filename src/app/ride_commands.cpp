@@ -23,11 +23,27 @@
 #include <QScrollArea>
 #include <QToolBar>
 
+#include <algorithm>
+#include <cmath>
+
 namespace korvo {
 
 namespace {
 
 // A red cross on the canvas where the last ride ended; it lets the mouse through.
+// The track's height at x, between the nodes around it (the last node's
+// beyond the end).
+double groundY(const EditorState& st, int x) {
+    if (st.NodeCount < 1) return 0;
+    for (int k = 1; k < st.NodeCount; ++k) {
+        const QPoint a = st.node(k), b = st.node(k + 1);
+        if (x <= b.x() && b.x() > a.x())
+            return a.y() + double(b.y() - a.y()) * std::clamp(x - a.x(), 0, b.x() - a.x()) /
+                               (b.x() - a.x());
+    }
+    return st.node(st.NodeCount).y();
+}
+
 class EndMark : public QWidget {
 public:
     explicit EndMark(QWidget* canvas) : QWidget(canvas) {
@@ -216,10 +232,18 @@ void RideCommands::openFinding(const Finding& f) {
     }
     auto* canvas = editor_.canvasPanel()->findChild<TrackCanvas*>();
     auto* box = editor_.canvasPanel()->findChild<QScrollArea*>();
-    const int node = std::min(f.node, editor_.state().NodeCount);
-    if (!canvas || node < 1) return;
-    const QPoint at =
-        canvas->fromCanvas(editor_.state().node(node) + QPoint(0, editor_.state().YOffset));
+    if (!canvas) return;
+    const EditorState& st = editor_.state();
+    if (f.hint()) { // where the test rider stopped or fell: on the ground at its x, marked
+        const QPointF place(f.x, groundY(st, f.x));
+        const QPoint at = canvas->fromCanvas(QPoint(f.x, int(std::lround(place.y())) + st.YOffset));
+        if (box) box->ensureVisible(at.x(), at.y(), box->width() / 3, box->height() / 3);
+        markEnd({}, place);
+        return;
+    }
+    const int node = std::min(f.node, st.NodeCount);
+    if (node < 1) return;
+    const QPoint at = canvas->fromCanvas(st.node(node) + QPoint(0, st.YOffset));
     if (box) box->ensureVisible(at.x(), at.y(), box->width() / 3, box->height() / 3);
     canvas->carryOut(editor_.nodes().chooseForCorrection(node));
 }

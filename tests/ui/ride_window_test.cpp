@@ -12,6 +12,8 @@
 #include "text/cp1251.h"
 #include "text/lang_added.h"
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <QListWidget>
 #include <QSignalSpy>
@@ -224,6 +226,45 @@ TEST(RideWindow, ADoubleClickOnAFindingOpensItsTrackAtTheNode) {
     ASSERT_TRUE(w.editor().isOpen());
     EXPECT_EQ(w.editor().state().CurTrack, 4);
     EXPECT_TRUE(ctl<QWidget>(w, "corrxywnd")->isVisible());
+}
+
+// A double click on a hint ("stops at x ...") opens its track with the view
+// on that place and the place marked on the ground, not at the track's start.
+TEST(RideWindow, ADoubleClickOnAHintOpensItsTrackAtThePlaceMarked) {
+    BaseFolder base({});
+    writeSample(base.path("levels.mrg"), 0, 4); // the test rider stops at the wall of track 4
+    Started s;
+    MainWindow& w = s.window;
+    QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    auto* check = w.findChild<CheckWindow*>("CheckWindow");
+    ASSERT_TRUE(check && check->isVisible());
+    int row = -1;
+    for (size_t i = 0; i < check->findings().size(); ++i)
+        if (check->findings()[i].hint() && check->findings()[i].track == 4) row = int(i);
+    ASSERT_GE(row, 0);
+    const Finding hint = check->findings()[size_t(row)];
+    ASSERT_GT(hint.x, 100) << "at the wall of segment 5, well past the start";
+    QListWidgetItem* item = check->list()->item(row);
+    check->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(check));
+    check->list()->scrollToItem(item);
+    const QPoint at = check->list()->visualItemRect(item).center();
+    QTest::mouseClick(check->list()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(check->list()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(check->list()->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_TRUE(w.editor().isOpen());
+    EXPECT_EQ(w.editor().state().CurTrack, 4);
+    const auto* correction = w.findChild<QWidget*>("corrxywnd");
+    EXPECT_TRUE(!correction || !correction->isVisible()) << "no node is the subject";
+    auto* mark = w.findChild<QWidget*>("RideEndMark");
+    ASSERT_TRUE(mark && mark->isVisible());
+    auto* canvas = ctl<TrackCanvas>(w, "MapImg");
+    const int markX = canvas->toCanvas(QPointF(mark->geometry().center())).x();
+    EXPECT_NEAR(markX, hint.x, 2.0 / canvas->zoom() + 1) << "the mark stands at the hint's x";
+    auto* box = ctl<QScrollArea>(w, "ScrollBox1");
+    const QRect seen(QPoint(box->horizontalScrollBar()->value(), box->verticalScrollBar()->value()),
+                     box->viewport()->size());
+    EXPECT_TRUE(seen.contains(mark->geometry().center())) << "the view is on the place";
 }
 
 } // namespace

@@ -136,11 +136,6 @@ std::optional<RideCommands::Ridden> RideCommands::trackToRide(int j) const {
     return r;
 }
 
-double RideCommands::canvasZoom() const {
-    const auto* canvas = editor_.canvasPanel()->findChild<TrackCanvas*>();
-    return editor_.isOpen() && canvas ? canvas->zoom() : 1.0;
-}
-
 void RideCommands::showView(bool on) {
     if (on == view_->isVisible()) return;
     if (on) {
@@ -168,7 +163,8 @@ void RideCommands::ride() {
     }
     if (endMark_) endMark_->hide();
     lastTrack_ = ridden->number;
-    view_->start(ridden->track, rideParamsOfBase(app_.BaseFolder), canvasZoom(), ridden->label);
+    // The ride starts with the bike at its real size, whatever the canvas's zoom.
+    view_->start(ridden->track, rideParamsOfBase(app_.BaseFolder), 1.0, ridden->label);
     showView(true);
 }
 

@@ -54,7 +54,6 @@ private:
     // Track `j` as it is now: the open track as it lies on the canvas when it
     // is `j`, else its record; with 0, the open track or else the selected one.
     std::optional<Ridden> trackToRide(int j = 0) const;
-    double canvasZoom() const;
     void showView(bool on);
     void markEnd(RideEnd end, QPointF place);
 

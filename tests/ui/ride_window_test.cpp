@@ -267,5 +267,34 @@ TEST(RideWindow, ADoubleClickOnAHintOpensItsTrackAtThePlaceMarked) {
     EXPECT_TRUE(seen.contains(mark->geometry().center())) << "the view is on the place";
 }
 
+// The ride has a zoom of its own: it starts with the bike at its real size
+// whatever the canvas shows, and Ctrl++, Ctrl+- and Ctrl+0 zoom the ride
+// within 1/4..4x, never the hidden canvas.
+TEST(RideWindow, TheRideHasAZoomOfItsOwn) {
+    BaseFolder base({});
+    writeSample(base.path("levels.mrg"));
+    Started s;
+    MainWindow& w = s.window;
+    openRow(s, 1);
+    auto* canvas = ctl<TrackCanvas>(w, "MapImg");
+    QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_9)); // the whole track
+    const double canvasZoom = canvas->zoom();
+    ASSERT_LT(canvasZoom, 0.5);
+    QTest::keyClick(&w, Qt::Key_F5);
+    auto* view = w.findChild<RideView*>("RideView");
+    ASSERT_TRUE(view && view->isVisible());
+    view->setFocus();
+    EXPECT_EQ(view->zoom(), 1.0) << "the bike at its real size";
+    QTest::keySequence(view, QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    EXPECT_EQ(view->zoom(), 2.0);
+    for (int i = 0; i < 3; ++i) QTest::keySequence(view, QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    EXPECT_EQ(view->zoom(), RideView::kMaxZoom);
+    for (int i = 0; i < 6; ++i) QTest::keySequence(view, QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    EXPECT_EQ(view->zoom(), RideView::kMinZoom);
+    QTest::keySequence(view, QKeySequence(Qt::CTRL | Qt::Key_0));
+    EXPECT_EQ(view->zoom(), 1.0);
+    EXPECT_EQ(canvas->zoom(), canvasZoom) << "the hidden canvas keeps its zoom";
+}
+
 } // namespace
 } // namespace korvo::test

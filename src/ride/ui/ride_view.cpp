@@ -37,7 +37,7 @@ void RideView::start(const RideTrack& track, const RideParams& params, double zo
     track_ = track;
     params_ = params;
     label_ = label;
-    zoom_ = zoom > 0 ? zoom : 1;
+    zoom_ = zoom > 0 ? std::clamp(zoom, kMinZoom, kMaxZoom) : 1;
     lastKeys_.clear();
     recorder_.clear();
     restart(false);
@@ -137,7 +137,31 @@ bool RideView::setKey(int key, bool down) {
     return false;
 }
 
+bool RideView::isZoomKey(const QKeyEvent* e) {
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (mods != Qt::ControlModifier) return false;
+    const int k = e->key();
+    return k == Qt::Key_Plus || k == Qt::Key_Equal || k == Qt::Key_Minus || k == Qt::Key_0;
+}
+
+// The canvas's zoom commands are the window's: while a ride is shown, its
+// keys zoom the ride, not the hidden canvas.
+bool RideView::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && isZoomKey(static_cast<QKeyEvent*>(e))) {
+        e->accept();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
 void RideView::keyPressEvent(QKeyEvent* e) {
+    if (isZoomKey(e)) {
+        const int k = e->key();
+        zoom_ = k == Qt::Key_0 ? 1.0 : k == Qt::Key_Minus ? zoom_ / 2 : zoom_ * 2;
+        zoom_ = std::clamp(zoom_, kMinZoom, kMaxZoom);
+        update();
+        return;
+    }
     if (e->key() == Qt::Key_Escape) {
         timer_.stop();
         emit leaveAsked();

@@ -1,7 +1,8 @@
 #pragma once
 // The ride view: a track ridden in the editor. The bike starts on the player
 // marker; Up accelerates, Down brakes, Left and Right lean, Space starts
-// again, Escape goes back. The view follows the bike at the canvas's zoom,
+// again, Escape goes back. The view follows the bike at a zoom of its own
+// (Ctrl++ / Ctrl+- / Ctrl+0, 1/4 to 4x; 1x, the bike at its real size, to start),
 // runs one physics step per 1/60 s and paints only what it shows. The keys
 // of the last ride are kept, and Replay rides them again. The view names the
 // track it rides; a ride stops after five minutes of simulated time.
@@ -31,6 +32,8 @@ public:
     // track, perhaps edited since).
     void replay(const RideTrack& track, const RideParams& params, const QString& label);
     bool replaying() const { return replaying_; }
+    static constexpr double kMinZoom = 0.25, kMaxZoom = 4;
+    double zoom() const { return zoom_; }
     // The line that names the track: "number/name", or "Replay: number/name".
     QString trackText() const;
     // The keys of the last ride driven by hand.
@@ -47,6 +50,7 @@ signals:
     void leaveAsked();                                 // Escape
 
 protected:
+    bool event(QEvent* event) override; // its zoom keys go before the window's
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -57,6 +61,8 @@ private:
     void tick();
     void stepOnce();
     bool setKey(int key, bool down);
+    // Ctrl++, Ctrl+- or Ctrl+0: true when `e` is one of them.
+    static bool isZoomKey(const QKeyEvent* e);
 
     const LangLines& lang_;
     RideTrack track_;

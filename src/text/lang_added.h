@@ -22,10 +22,12 @@ struct AddedLine {
 };
 
 // The table, in line order from kFirstAddedLine: lang_added.cpp, with the
-// test ride's lines from lang_added_ride.cpp.
+// test ride's lines from lang_added_ride.cpp and the window's newer ones
+// from lang_added_window.cpp.
 const AddedLine* addedLines();
 int addedLineCount();
 const std::vector<AddedLine>& rideLines();
+const std::vector<AddedLine>& windowLines();
 
 // Numbers of the added lines, for the code that shows them.
 enum AddedLineNumber : int {

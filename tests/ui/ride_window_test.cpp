@@ -200,6 +200,18 @@ TEST(RideWindow, TheSubmissionWindowOffersTheCheck) {
     w.submissionWindow().close();
 }
 
+// A double click on row `row` of the check window, as a user makes it.
+void doubleClickFinding(CheckWindow* check, int row) {
+    QListWidgetItem* item = check->list()->item(row);
+    check->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(check));
+    check->list()->scrollToItem(item);
+    const QPoint at = check->list()->visualItemRect(item).center();
+    QTest::mouseClick(check->list()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(check->list()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(check->list()->viewport(), Qt::LeftButton, {}, at);
+}
+
 TEST(RideWindow, ADoubleClickOnAFindingOpensItsTrackAtTheNode) {
     BaseFolder base({});
     writeSample(base.path("levels.mrg"), 4);
@@ -213,15 +225,8 @@ TEST(RideWindow, ADoubleClickOnAFindingOpensItsTrackAtTheNode) {
         if (check->findings()[i].kind == FindingKind::StepOutOfLimits) row = int(i);
     ASSERT_GE(row, 0) << check->list()->count();
     EXPECT_TRUE(check->list()->item(row)->text().startsWith("4/"));
-    QListWidgetItem* item = check->list()->item(row);
-    check->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(check));
-    check->list()->scrollToItem(item);
-    const QPoint at = check->list()->visualItemRect(item).center();
     QSignalSpy chosen(check, &CheckWindow::findingChosen);
-    QTest::mouseClick(check->list()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(check->list()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(check->list()->viewport(), Qt::LeftButton, {}, at);
+    doubleClickFinding(check, row);
     EXPECT_EQ(chosen.size(), 1);
     ASSERT_TRUE(w.editor().isOpen());
     EXPECT_EQ(w.editor().state().CurTrack, 4);
@@ -244,14 +249,7 @@ TEST(RideWindow, ADoubleClickOnAHintOpensItsTrackAtThePlaceMarked) {
     ASSERT_GE(row, 0);
     const Finding hint = check->findings()[size_t(row)];
     ASSERT_GT(hint.x, 100) << "at the wall of segment 5, well past the start";
-    QListWidgetItem* item = check->list()->item(row);
-    check->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(check));
-    check->list()->scrollToItem(item);
-    const QPoint at = check->list()->visualItemRect(item).center();
-    QTest::mouseClick(check->list()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(check->list()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(check->list()->viewport(), Qt::LeftButton, {}, at);
+    doubleClickFinding(check, row);
     ASSERT_TRUE(w.editor().isOpen());
     EXPECT_EQ(w.editor().state().CurTrack, 4);
     const auto* correction = w.findChild<QWidget*>("corrxywnd");

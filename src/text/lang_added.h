@@ -28,6 +28,7 @@ const AddedLine* addedLines();
 int addedLineCount();
 const std::vector<AddedLine>& rideLines();
 const std::vector<AddedLine>& windowLines();
+const std::vector<AddedLine>& recoveryLines();
 
 // Numbers of the added lines, for the code that shows them.
 enum AddedLineNumber : int {
@@ -310,6 +311,29 @@ enum AddedLineNumber : int {
     kLineCheckOnlyHints = 396,
     kLineRideReplayOf = 397,       // %1 number/name
     kLineCliKeyFileTooLarge = 398, // %1 the file, %2 bytes, %3 bytes a line
+    // The recovery of unsaved work.
+    kLineRecoveryTitle = 399,
+    kLineRecoveryIntro = 400,
+    kLineRecoveryPack = 401,    // %1 the pack's file
+    kLineRecoveryWritten = 402, // %1 date and time
+    kLineRecoverySteps = 403,   // %1 the pack's steps, %2 the track's
+    kLineRecoveryChanged = 404,
+    kLineRecoveryAdded = 405,
+    kLineRecoveryDeleted = 406,
+    kLineRecoveryNone = 407,
+    kLineRecoveryOpenTrack = 408,
+    kLineRecoveryNewTrack = 409,
+    kLineRecoveryNoTrack = 410,
+    kLineRecover = 411,
+    kLineRecoveryOpenSaved = 412,
+    kLineRecoverySaveAs = 413,
+    kLineRecoveryPackChanged = 414,
+    kLineRecoveryPackGone = 415,
+    kLineRecoveryRefused = 416, // %1 the file, %2 why
+    kLineRecoveryNotOurs = 417,
+    kLineRecoveryOtherVersion = 418,
+    kLineRecoveryDamaged = 419,
+    kLineRecoveryNotWritten = 420, // %1 why
 };
 
 } // namespace korvo

@@ -4,6 +4,7 @@
 #include "io/checked_write.h"
 #include "pack/pack_file.h"
 #include "ride/pack_check.h"
+#include "ride/ride_records.h"
 #include "ride/test_rider.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
@@ -41,8 +42,16 @@ int checkCommand(const Cli& cli, const QStringList& args) {
     std::vector<Finding> found;
     if (Message why = loadPackFile(path, tracks, rows); !why.empty())
         found.push_back(unreadablePack(cli.lang().say(why)));
-    else
-        found = checkPack(tracks, rows, rideParamsOfBase(QDir::currentPath()));
+    else {
+        // Tracks without a finished ride beside the pack are hints: not validated.
+        RideRecords records;
+        const Message unread = records.load(ridesPathOf(path));
+        if (!unread.empty()) found.push_back(unreadableRides(cli.lang().say(unread)));
+        CheckOptions options;
+        options.records = &records;
+        const auto more = checkPack(tracks, rows, rideParamsOfBase(QDir::currentPath()), options);
+        found.insert(found.end(), more.begin(), more.end());
+    }
     const auto faults =
         std::count_if(found.begin(), found.end(), [](const Finding& f) { return !f.hint(); });
     if (json) {

@@ -2,13 +2,16 @@
 
 #include "pack/templates.h"
 #include "pack/track_geometry.h"
+#include "ride_records.h"
 #include "ride_track.h"
 #include "test_rider.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
 
+#include <algorithm>
 #include <map>
+#include <thread>
 
 namespace korvo {
 
@@ -73,45 +76,105 @@ Finding unreadablePack(const QString& reason) {
     return f;
 }
 
-std::vector<Finding> checkPack(const TrackTable& tracks, const Rows& rows, const RideParams& params,
-                               bool ride) {
-    std::vector<Finding> out;
-    int count = 0;
+Finding unreadableRides(const QString& reason) {
+    Finding f;
+    f.kind = FindingKind::RidesUnreadable;
+    f.detail = reason;
+    return f;
+}
+
+std::vector<CheckedTrack> tracksOfRows(const TrackTable& tracks, const Rows& rows) {
+    std::vector<CheckedTrack> out;
     for (int j : rows)
-        if (j != kHeaderRow) ++count;
+        if (j != kHeaderRow) out.push_back({j, &tracks[j]});
+    return out;
+}
+
+namespace {
+
+// The findings of one track that need no other track: shape, name, the ride.
+std::vector<Finding> checkOneTrack(const CheckedTrack& c, const RideParams& params,
+                                   const CheckOptions& options) {
+    std::vector<Finding> out;
+    const TTrackInfo& r = *c.record;
+    Finding base;
+    base.track = c.number;
+    base.name = r.Name;
+    const RideTrack t = rideTrackOf(r);
+    checkShape(r, t, base, out);
+    checkName(r, base, out);
+    if (options.ride && t.finishable()) {
+        const RideResult result = rideByTestRider(t, params);
+        if (result.end != RideEnd::Finished) {
+            Finding f = base;
+            f.kind = FindingKind::RiderStops;
+            f.x = int(std::lround(result.x));
+            f.value = result.end == RideEnd::Crashed ? 1 : 0;
+            out.push_back(f);
+        }
+    }
+    if (options.records && !options.records->validated(trackKey(r))) {
+        Finding f = base;
+        f.kind = FindingKind::NotValidated;
+        out.push_back(f);
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<Finding> checkTracks(const std::vector<CheckedTrack>& tracks, const RideParams& params,
+                                 const CheckOptions& options) {
+    std::vector<Finding> out;
+    const int count = int(tracks.size());
     if (count < kSubmissionTracks) {
         Finding f;
         f.kind = FindingKind::TooFewTracks;
         f.value = count;
         out.push_back(f);
     }
+    CheckProgress own;
+    CheckProgress& progress = options.progress ? *options.progress : own;
+    progress.total = count;
+    progress.done = 0;
+    // Workers take the next track in turn; each track's findings land in its slot.
+    std::vector<std::vector<Finding>> found(tracks.size());
+    std::vector<char> finished(tracks.size(), 0);
+    std::atomic<int> next{0};
+    const auto work = [&] {
+        for (int i; !progress.cancel && (i = next++) < count;) {
+            found[size_t(i)] = checkOneTrack(tracks[size_t(i)], params, options);
+            finished[size_t(i)] = 1;
+            ++progress.done;
+        }
+    };
+    const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+    const int threads =
+        std::clamp(options.threads > 0 ? options.threads : cores, 1, std::max(1, count));
+    {
+        std::vector<std::jthread> pool;
+        for (int k = 1; k < threads; ++k) pool.emplace_back(work);
+        work();
+    }
     std::map<std::string, int> firstWithName;
-    for (int j : rows) {
-        if (j == kHeaderRow) continue;
-        const TTrackInfo& r = tracks[j];
-        Finding base;
-        base.track = j;
-        base.name = r.Name;
-        const RideTrack t = rideTrackOf(r);
-        checkShape(r, t, base, out);
-        checkName(r, base, out);
-        const auto [it, fresh] = firstWithName.emplace(r.Name, j);
+    for (size_t i = 0; i < tracks.size(); ++i) {
+        if (!finished[i]) continue;
+        const CheckedTrack& c = tracks[i];
+        auto& own = found[i];
+        const auto [it, fresh] = firstWithName.emplace(c.record->Name, c.number);
         if (!fresh) {
-            Finding f = base;
+            Finding f;
+            f.track = c.number;
+            f.name = c.record->Name;
             f.kind = FindingKind::NameTwice;
             f.value = it->second;
-            out.push_back(f);
+            // after the name's own findings, before the rider's and validation hints
+            const auto at = std::find_if(own.begin(), own.end(), [](const Finding& g) {
+                return g.kind == FindingKind::RiderStops || g.kind == FindingKind::NotValidated;
+            });
+            own.insert(at, f);
         }
-        if (ride && t.finishable()) {
-            const RideResult result = rideByTestRider(t, params);
-            if (result.end != RideEnd::Finished) {
-                Finding f = base;
-                f.kind = FindingKind::RiderStops;
-                f.x = int(std::lround(result.x));
-                f.value = result.end == RideEnd::Crashed ? 1 : 0;
-                out.push_back(f);
-            }
-        }
+        out.insert(out.end(), own.begin(), own.end());
     }
     return out;
 }
@@ -149,6 +212,10 @@ QString findingText(const Finding& f, const LangLines& lang) {
         return line(kLineFindNameTwice, f.value);
     case FindingKind::RiderStops:
         return line(f.value ? kLineFindRiderCrashes : kLineFindRiderStops, f.x);
+    case FindingKind::NotValidated:
+        return line(kLineFindNotValidated);
+    case FindingKind::RidesUnreadable:
+        return f.detail;
     }
     return what + ", " + line(kLineFindAt, f.node, f.x);
 }
@@ -187,6 +254,10 @@ const char* findingKindName(FindingKind kind) {
         return "name-long";
     case FindingKind::NameTwice:
         return "name-twice";
+    case FindingKind::NotValidated:
+        return "not-validated";
+    case FindingKind::RidesUnreadable:
+        return "rides-unreadable";
     case FindingKind::RiderStops:
         break;
     }

@@ -29,6 +29,7 @@ int addedLineCount();
 const std::vector<AddedLine>& rideLines();
 const std::vector<AddedLine>& windowLines();
 const std::vector<AddedLine>& recoveryLines();
+const std::vector<AddedLine>& ridesLines();
 
 // Numbers of the added lines, for the code that shows them.
 enum AddedLineNumber : int {
@@ -334,6 +335,28 @@ enum AddedLineNumber : int {
     kLineRecoveryOtherVersion = 418,
     kLineRecoveryDamaged = 419,
     kLineRecoveryNotWritten = 420, // %1 why
+    // The best rides, the check on threads, the ride's readouts.
+    kLineRidesNotOurs = 421,
+    kLineRidesVersion = 422,
+    kLineRidesDamaged = 423,
+    kLineFindNotValidated = 424,
+    kLineRideNotKept = 425,
+    kLineCheckProgress = 426,
+    kLineCheckCancel = 427,
+    kLineCheckCancelled = 428,
+    kLineSubmitUnvalidated = 429,
+    kLineSubmitAskUnvalidated = 430,
+    kLineRideSpeed = 431,
+    kLineRideToFinish = 432,
+    kLineRideBestDiff = 433,
+    kLineRidePaused = 434,
+    kLineWatchRider = 435,
+    kLineSaveRideKeys = 436,
+    kLineLoadRideKeys = 437,
+    kLineRideTestRiderOf = 438,
+    kLineKeyFileFilter = 439,
+    kLineRideNewBest = 440,
+    kLineRideGhost = 441,
 };
 
 } // namespace korvo

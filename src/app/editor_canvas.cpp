@@ -14,7 +14,9 @@
 #include "settings/ui/lang_apply.h"
 
 #include <QActionGroup>
+#include <QLineEdit>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace korvo {
 
@@ -202,6 +204,44 @@ void EditorController::styleChanged() {
     canvas_->setField(canvas_->field()); // the player marker may have changed its size
     drawPreview(list_.current().Track);
     refreshFloatingPreview();
+}
+
+KeptTrack EditorController::keptTrack() const {
+    KeptTrack t;
+    t.open = track_.isOpen();
+    t.isNew = track_.isNew();
+    t.record = Editor.CurTrack;
+    t.tool = int(track_.tool());
+    t.zoom = canvas_->zoom();
+    t.scroll = {canvasScroll_->horizontalScrollBar()->value(),
+                canvasScroll_->verticalScrollBar()->value()};
+    t.look = History.look();
+    t.nodes = History.nodes();
+    return t;
+}
+
+void EditorController::reopenKept(const KeptTrack& t) {
+    if (t.isNew) {
+        list_.newTrackName()->setText(t.look.TrackName);
+        startNewTrack();
+    } else {
+        const int row = app_.doc.Rows.findTrack(t.record);
+        if (row < 0) return;
+        list_.selectRow(row);
+        openSelectedTrack();
+    }
+    if (!isOpen()) return;
+    History.restore(t.look, t.nodes, t.steps, t.index, t.cleanIndex);
+    const std::pair<Tool, QAction*> tools[] = {{Tool::AddNode, AddPoint},
+                                               {Tool::DeleteNode, DelPoint},
+                                               {Tool::MoveTail, movemap},
+                                               {Tool::Rider, motopic}};
+    for (const auto& [tool, action] : tools)
+        if (Tool(t.tool) == tool && track_.tool() != tool) action->trigger();
+    canvas_->setZoom(t.zoom);
+    canvasScroll_->horizontalScrollBar()->setValue(t.scroll.x());
+    canvasScroll_->verticalScrollBar()->setValue(t.scroll.y());
+    showZoom();
 }
 
 } // namespace korvo

@@ -7,6 +7,7 @@
 
 #include "app_context.h"
 #include "editor/open_track.h"
+#include "recovery/recovery_file.h"
 
 #include <QObject>
 
@@ -61,6 +62,11 @@ public:
     // drawPreview: the list preview of a track (0: empty).
     void drawPreview(int track);
     void styleChanged();
+    // The open track as the recovery journal keeps it (its history's steps
+    // and index aside), and a kept track opened again with its history,
+    // tool, zoom and place in view.
+    KeptTrack keptTrack() const;
+    void reopenKept(const KeptTrack& kept);
     // Ends the drag or gesture in progress (undo must not cut into it).
     bool gestureInProgress() const { return History.busy(); }
 

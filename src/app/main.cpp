@@ -1,5 +1,5 @@
 // korvote: the track editor.
-//   korvote [--base DIR | --user] [PACK]
+//   korvote [--base DIR | --user] [--recover | PACK]
 // Without --base or --user the current folder is its base folder, where it
 // reads "levels.mrg" or starts a new pack. The installed program finds its
 // shipped files (language files, "images", "tomail") beside it in
@@ -7,10 +7,13 @@
 // tree's "base" (KORVO_SOURCE_BASE).
 #include "app/main_window.h"
 #include "app/quit_after_first_paint.h"
+#include "recovery/recovery_folder.h"
 #include "settings/base_folder.h"
+#include "text/lang_lines.h"
 #include "text/version.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
@@ -35,6 +38,25 @@ int refuse(const QString& error) {
     return 2;
 }
 
+// --recover needs no window system either: the recovery files, one a line.
+int listRecovery(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("korvote");
+    const korvo::CommandLine line = korvo::readCommandLine(QCoreApplication::arguments());
+    if (!line.error.isEmpty()) return refuse(line.error);
+    const QString shipped = korvo::shippedFilesFolder(
+        QCoreApplication::applicationDirPath() + "/" KORVO_SHIPPED_FROM_BIN, KORVO_SOURCE_BASE);
+    const korvo::BaseChoice base = korvo::chooseBaseFolder(
+        line, shipped, QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    if (!base.error.isEmpty()) return refuse(base.error);
+    korvo::LangLines lang;
+    lang.load(QDir(shipped).filePath("lang/english.lng"));
+    const QString folder = korvo::recoveryFolder(base.folder);
+    const QString list = korvo::describeJournals(folder, lang);
+    print(stdout, list.isEmpty() ? "No recovery files in " + folder + ".\n" : list);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -46,6 +68,7 @@ int main(int argc, char** argv) {
         print(stdout, QString("korvote %1\n").arg(korvo::kVersion));
         return 0;
     }
+    if (asksFor(argc, argv, "--recover")) return listRecovery(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName("korvote"); // names the per-user folder
     // No display name: the window manager would show every title with

@@ -7,6 +7,7 @@
 #include "import_commands.h"
 #include "list_controller.h"
 #include "pack_commands.h"
+#include "recovery_keeper.h"
 #include "ride_commands.h"
 #include "settings/ui/about_box.h"
 #include "settings/ui/mnemonics.h"
@@ -77,6 +78,7 @@ MainWindow::MainWindow(std::optional<ListView> view, const WindowStart& start, Q
     list_ = new ListController(app_, left);
     editor_ = new EditorController(app_, *list_, left, right);
     pack_ = new PackCommands(app_, *list_, *editor_, this);
+    recovery_ = new RecoveryKeeper(app_, *list_, *editor_, *pack_);
     import_ = new ImportCommands(app_, *list_, *editor_, this);
     setAcceptDrops(true);
     stack(left)->addWidget(list_->panel());
@@ -274,8 +276,11 @@ void MainWindow::connectParts() {
     connect(editor_, &EditorController::pointerMoved, this,
             [this](const QString& text) { StatusPanels[0]->setText(text); });
     connect(editor_, &EditorController::zoomShown, ZoomPanel, &QLabel::setText);
-    connect(pack_, &PackCommands::statusMessage, this,
-            [this](const QString& text) { statusBar()->showMessage(text, kStatusNoteMs); });
+    const auto note = [this](const QString& text) {
+        statusBar()->showMessage(text, kStatusNoteMs);
+    };
+    connect(pack_, &PackCommands::statusMessage, this, note);
+    connect(recovery_, &RecoveryKeeper::statusMessage, this, note);
     connect(pack_, &PackCommands::packReplaced, this, [this] {
         updateCountText();
         setTitle();
@@ -313,8 +318,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
     import_->dropFiles(event->mimeData());
 }
 
+// A clean end: the user answered for the unsaved work, so its journal goes.
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->setAccepted(pack_->mayCloseWindow());
+    if (event->isAccepted()) recovery_->endSession();
 }
 
 void MainWindow::setPrompts(std::unique_ptr<Prompts> prompts) {

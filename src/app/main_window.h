@@ -39,6 +39,7 @@ class EditorController;
 class HelpWindow;
 class ImportCommands;
 class RideCommands;
+class RecoveryKeeper;
 class ListController;
 class AboutBox;
 class SubmissionWindow;
@@ -70,6 +71,7 @@ public:
     ListController& list() { return *list_; }
     EditorController& editor() { return *editor_; }
     PackCommands& packCommands() { return *pack_; }
+    RecoveryKeeper& recovery() { return *recovery_; }
     // The windows opened from the menus, built when first asked for (the
     // start-up paints the main window without them).
     OptionsDialog& optionsDialog();
@@ -128,6 +130,7 @@ private:
     ListController* list_ = nullptr;
     EditorController* editor_ = nullptr;
     PackCommands* pack_ = nullptr;
+    RecoveryKeeper* recovery_ = nullptr;
     ImportCommands* import_ = nullptr;
     RideCommands* ride_ = nullptr;
     HelpWindow* help_ = nullptr;

@@ -143,6 +143,16 @@ Message PackCommands::readPack(const QString& path, PackReadAhead* ahead) {
     return {};
 }
 
+void PackCommands::adoptRecovered(const QString& path, const FileIdentity& identity) {
+    app_.Flags.PackWasMissing = !identity.exists;
+    autosaveHeldShown_ = false;
+    app_.doc.setFileName(path);
+    remember(path, identity);
+    lockPack(path);
+    dropAsOpened();
+    if (identity.exists && fileIdentity(path) == identity) openedPack_ = path;
+}
+
 void PackCommands::keepAsOpened(const QString& path) {
     if (path != openedPack_ || !asOpenedCopy_.isEmpty() || !QFileInfo(path).isFile()) return;
     QString folder = userStateFolder();

@@ -63,6 +63,12 @@ public:
     bool mayCloseWindow();
     // The desktop session ends: close without asking.
     void sessionEnding() { sessionEnding_ = true; }
+    // The pack's file as this window last read or saved it.
+    const FileIdentity& knownIdentity() const { return identity_; }
+    // A recovered session takes the window: its pack, with the file's
+    // identity as that session knew it (a file changed since is asked about
+    // at the next save).
+    void adoptRecovered(const QString& path, const FileIdentity& identity);
     // The window got the focus: a pack another program changed on disk is
     // offered for reloading, or the user is told that it changed.
     void checkDiskOnFocus();

@@ -1,5 +1,7 @@
 #include "prompts.h"
 
+#include "recovery_window.h"
+
 #include "list/ui/copy_dialog.h"
 #include "main_window.h"
 #include "settings/ui/file_dialogs.h"
@@ -63,6 +65,10 @@ QStringList Prompts::openFileNames(QWidget* parent, const QString& caption, cons
 
 bool Prompts::chooseTracks(CopyTracksDialog& dialog) {
     return dialog.exec() == QDialog::Accepted;
+}
+
+int Prompts::recoveryChoice(RecoveryWindow& window) {
+    return window.ask();
 }
 
 } // namespace korvo

@@ -10,6 +10,7 @@ class QWidget;
 namespace korvo {
 
 class CopyTracksDialog;
+class RecoveryWindow;
 
 class Prompts {
 public:
@@ -32,6 +33,8 @@ public:
                                       const QString& folder, const QString& filter);
     // The copy dialog: true when the user copies the tracks ticked in it.
     virtual bool chooseTracks(CopyTracksDialog& dialog);
+    // The recovery window: what the user chose in it (RecoveryWindow::Choice).
+    virtual int recoveryChoice(RecoveryWindow& window);
 };
 
 } // namespace korvo

@@ -4,41 +4,38 @@ namespace korvo {
 
 class TrackEditCommand : public QUndoCommand {
 public:
-    TrackEditCommand(TrackHistory& h, TrackStep step, const QString& text, SpanChange<QPoint> nodes,
-                     TrackLook before, TrackLook after, bool keyRun, bool continuesRun)
-        : QUndoCommand(text), h_(h), step_(step), nodes_(std::move(nodes)),
-          before_(std::move(before)), after_(std::move(after)), keyRun_(keyRun),
-          continuesRun_(continuesRun) {}
+    TrackEditCommand(TrackHistory& h, const QString& text, TrackStepData data, bool done = true)
+        : QUndoCommand(text), h_(h), d_(std::move(data)), done_(done) {}
 
     void redo() override {
         if (std::exchange(done_, false)) return;
         apply(true);
     }
     void undo() override { apply(false); }
-    TrackStep step() const { return step_; }
-    int id() const override { return keyRun_ ? 2 : step_ == TrackStep::CorrectNode ? 1 : -1; }
+    const TrackStepData& data() const { return d_; }
+    int id() const override {
+        if (h_.restoring_) return -1;
+        return d_.keyRun ? 2 : d_.step == TrackStep::CorrectNode ? 1 : -1;
+    }
     bool mergeWith(const QUndoCommand* other) override {
-        const auto* next = static_cast<const TrackEditCommand*>(other);
-        if (keyRun_ && !next->continuesRun_) return false;
+        const TrackStepData& next = static_cast<const TrackEditCommand*>(other)->d_;
+        if (d_.keyRun && !next.continuesRun) return false;
         // A run goes on from its own last step (the history checked that);
         // the window may have changed the look between two presses.
-        if (!keyRun_ && !(next->before_ == after_)) return false;
-        if (!nodes_.absorb(next->nodes_)) return false;
-        after_ = next->after_;
+        if (!d_.keyRun && !(next.before == d_.after)) return false;
+        if (!d_.nodes.absorb(next.nodes)) return false;
+        d_.after = next.after;
         return true;
     }
 
 private:
     void apply(bool forward) {
-        h_.put(forward ? after_ : before_, nodes_.applied(h_.nodes(), forward));
+        h_.put(forward ? d_.after : d_.before, d_.nodes.applied(h_.nodes(), forward));
     }
 
     TrackHistory& h_;
-    TrackStep step_;
-    SpanChange<QPoint> nodes_;
-    TrackLook before_, after_;
-    bool keyRun_, continuesRun_;
-    bool done_ = true;
+    TrackStepData d_;
+    bool done_;
 };
 
 TrackHistory::TrackHistory(TrackSession& session) : s_(session) {
@@ -123,7 +120,7 @@ void TrackHistory::retranslate() {
     if (!names_) return;
     for (int i = 0; i < stack_.count(); ++i) {
         auto* c = static_cast<TrackEditCommand*>(const_cast<QUndoCommand*>(stack_.command(i)));
-        c->setText(names_(c->step()));
+        c->setText(names_(c->data().step));
     }
 }
 
@@ -145,11 +142,45 @@ bool TrackHistory::end(bool keyRun, bool continuesRun) {
     continuesRun = continuesRun && keyRun && stack_.index() == keyRunIndex_;
     const QString text = names_ ? names_(step_) : QString();
     quiet_ = true;
-    stack_.push(new TrackEditCommand(*this, step_, text, std::move(change), std::move(lookBefore_),
-                                     std::move(after), keyRun, continuesRun));
+    stack_.push(new TrackEditCommand(*this, text,
+                                     {step_, std::move(change), std::move(lookBefore_),
+                                      std::move(after), keyRun, continuesRun}));
     keyRunIndex_ = keyRun ? stack_.index() : -1;
     quiet_ = false;
     return true;
+}
+
+const TrackStepData& TrackHistory::step(int i) const {
+    return static_cast<const TrackEditCommand*>(stack_.command(i))->data();
+}
+
+std::optional<TrackStepData> TrackHistory::pending() const {
+    if (!open_) return std::nullopt;
+    TrackStepData d{step_, SpanChange<QPoint>::between(nodesBefore_, nodes()), lookBefore_, look()};
+    if (d.nodes.empty() && d.before == d.after) return std::nullopt;
+    return d;
+}
+
+void TrackHistory::restore(const TrackLook& l, const std::vector<QPoint>& n,
+                           std::vector<TrackStepData> steps, int index, int cleanIndex) {
+    restart();
+    put(l, n);
+    quiet_ = restoring_ = true;
+    // The steps up to `index` are done already; those after it are redone as
+    // they are pushed and undone again, so each finds the track it left.
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const QString text = names_ ? names_(steps[i].step) : QString();
+        stack_.push(new TrackEditCommand(*this, text, std::move(steps[i]), int(i) < index));
+    }
+    if (cleanIndex >= 0 && cleanIndex <= stack_.count()) {
+        stack_.setIndex(cleanIndex);
+        stack_.setClean();
+    } else {
+        stack_.resetClean();
+    }
+    stack_.setIndex(index);
+    restoring_ = quiet_ = false;
+    emit restored();
 }
 
 } // namespace korvo

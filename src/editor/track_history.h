@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QUndoStack>
 
+#include <optional>
+
 namespace korvo {
 
 // Everything of the open track but its nodes.
@@ -45,6 +47,15 @@ enum class TrackStep {
     FieldSize,
 };
 
+// What one step holds: enough to undo and redo it.
+struct TrackStepData {
+    TrackStep step = TrackStep::MoveNode;
+    SpanChange<QPoint> nodes;
+    TrackLook before, after;
+    bool keyRun = false, continuesRun = false;
+    bool operator==(const TrackStepData&) const = default;
+};
+
 class TrackHistory : public QObject {
     Q_OBJECT
 public:
@@ -70,21 +81,34 @@ public:
     // Names every step afresh after the language changed.
     void retranslate();
 
+    // For the recovery journal: the steps, oldest first (a step stays the
+    // same object until the history drops it), the track as it stands, and
+    // the action in progress as the step it would become if it ended now.
+    int stepCount() const { return stack_.count(); }
+    const TrackStepData& step(int i) const;
+    TrackLook look() const;
+    std::vector<QPoint> nodes() const;
+    std::optional<TrackStepData> pending() const;
+    // Puts back a kept history on the open track: the track takes `look` and
+    // `nodes`, which stand at `index`; `cleanIndex` is where the track equals
+    // the pack's record (-1: nowhere). Restored steps never merge.
+    void restore(const TrackLook& look, const std::vector<QPoint>& nodes,
+                 std::vector<TrackStepData> steps, int index, int cleanIndex);
+
 signals:
     // Undo or redo changed the open track: repaint it, refresh panel and previews.
     void restored();
 
 private:
     friend class TrackEditCommand;
-    TrackLook look() const;
-    std::vector<QPoint> nodes() const;
     void put(const TrackLook& look, const std::vector<QPoint>& nodes);
 
     TrackSession& s_;
     QUndoStack stack_;
     std::function<QString(TrackStep)> names_;
     bool open_ = false;
-    bool quiet_ = false; // a new step or a fresh start, not an undo or redo, moves the index
+    bool quiet_ = false;     // a new step or a fresh start, not an undo or redo, moves the index
+    bool restoring_ = false; // a kept history is put back: its steps do not merge
     TrackStep step_ = TrackStep::MoveNode;
     int keyRunIndex_ = -1; // the history's index after the last key run's step
     TrackLook lookBefore_;

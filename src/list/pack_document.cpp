@@ -4,26 +4,18 @@
 
 namespace korvo {
 
-namespace {
-
-// A record before and after a step.
-struct RecordChange {
-    int j = 0;
-    TTrackInfo before, after;
-};
-
-} // namespace
-
 // One step of the pack's history. The change was made already when the step
 // is pushed, so its first redo does nothing.
 class PackEditCommand : public QUndoCommand {
 public:
-    PackEditCommand(PackDocument& doc, const StepName& name, const QString& text,
-                    SpanChange<RowItem> rows, std::vector<RecordChange> records, int subject)
-        : QUndoCommand(text), name_(name), doc_(doc), rows_(std::move(rows)),
-          records_(std::move(records)), subject_(subject) {}
+    PackEditCommand(PackDocument& doc, const QString& text, PackStep step, bool done = true)
+        : QUndoCommand(text), step_(std::move(step)), doc_(doc), done_(done) {}
 
-    const StepName name_;
+    const PackStep step_;
+    // Told apart from every other step of the process, even one made later
+    // at the same address.
+    const quint64 serial_ = ++lastSerial;
+    static inline quint64 lastSerial = 0;
 
     void redo() override {
         if (std::exchange(done_, false)) return;
@@ -33,9 +25,9 @@ public:
 
 private:
     void apply(bool forward) {
-        for (const RecordChange& r : records_) doc_.Tracks[r.j] = forward ? r.after : r.before;
+        for (const RecordChange& r : step_.records) doc_.Tracks[r.j] = forward ? r.after : r.before;
         const std::vector<RowItem> old = doc_.rowItems();
-        const std::vector<RowItem> items = rows_.applied(old, forward);
+        const std::vector<RowItem> items = step_.rows.applied(old, forward);
         Rows data;
         std::vector<std::string> captions;
         data.reserve(items.size());
@@ -60,15 +52,12 @@ private:
         for (size_t r = 0; r < now.size(); ++r)
             if (now[r].data != kHeaderRow && !has(old, now[r].data)) return int(r);
         for (size_t r = 0; r < now.size(); ++r)
-            if (subject_ > 0 && now[r].data == subject_) return int(r);
-        return int(rows_.first);
+            if (step_.subject > 0 && now[r].data == step_.subject) return int(r);
+        return int(step_.rows.first);
     }
 
     PackDocument& doc_;
-    SpanChange<RowItem> rows_;
-    std::vector<RecordChange> records_;
-    int subject_; // the record selected when the step was made (0: none)
-    bool done_ = true;
+    bool done_;
 };
 
 PackDocument::PackDocument() {
@@ -102,7 +91,7 @@ QString PackDocument::textOf(const StepName& name) const {
 void PackDocument::retranslate() {
     for (int i = 0; i < history_.count(); ++i) {
         auto* step = static_cast<PackEditCommand*>(const_cast<QUndoCommand*>(history_.command(i)));
-        step->setText(textOf(step->name_));
+        step->setText(textOf(step->step_.name));
     }
 }
 
@@ -124,9 +113,35 @@ bool PackDocument::edit(const StepName& name, const std::function<void()>& chang
         return r.before == r.after;
     });
     if (rows.empty() && changed.empty()) return false;
-    history_.push(new PackEditCommand(*this, name, textOf(name), std::move(rows),
-                                      std::move(changed), subject));
+    history_.push(new PackEditCommand(*this, textOf(name),
+                                      {name, std::move(rows), std::move(changed), subject}));
     return true;
+}
+
+const PackStep& PackDocument::step(int i) const {
+    return static_cast<const PackEditCommand*>(history_.command(i))->step_;
+}
+
+quint64 PackDocument::stepSerial(int i) const {
+    return static_cast<const PackEditCommand*>(history_.command(i))->serial_;
+}
+
+void PackDocument::restoreHistory(std::vector<PackStep> steps, int index, int cleanIndex) {
+    history_.clear();
+    // The steps up to `index` are done already; those after it are redone
+    // as they are pushed and then undone, so each finds the state it left.
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const QString text = textOf(steps[i].name);
+        history_.push(new PackEditCommand(*this, text, std::move(steps[i]), int(i) < index));
+    }
+    if (cleanIndex >= 0 && cleanIndex <= history_.count()) {
+        history_.setIndex(cleanIndex);
+        history_.setClean();
+    } else {
+        history_.resetClean();
+    }
+    history_.setIndex(index);
+    emit modifiedChanged(modified());
 }
 
 } // namespace korvo

@@ -31,6 +31,23 @@ struct StepName {
     StepName(const QString& t) : text(t) {}
     StepName(const char* t) : text(QString::fromUtf8(t)) {}
     StepName(int l, int c = -1) : line(l), count(c) {}
+    bool operator==(const StepName&) const = default;
+};
+
+// A record before and after a step.
+struct RecordChange {
+    int j = 0;
+    TTrackInfo before, after;
+    bool operator==(const RecordChange&) const = default;
+};
+
+// What one step of the pack's history holds: enough to undo and redo it.
+struct PackStep {
+    StepName name{""};
+    SpanChange<RowItem> rows;
+    std::vector<RecordChange> records;
+    int subject = 0; // the record selected when the step was made (0: none)
+    bool operator==(const PackStep&) const = default;
 };
 
 class PackDocument : public QObject {
@@ -65,6 +82,15 @@ public:
     // made on it select it again where it comes back.
     void setSelection(std::function<int()> selected) { selected_ = std::move(selected); }
     void retranslate();
+
+    // The steps of the history, oldest first, for the recovery journal.
+    int stepCount() const { return history_.count(); }
+    const PackStep& step(int i) const;
+    quint64 stepSerial(int i) const; // no two steps of the process share one
+    // Puts back a history that was kept: the rows and records must stand as
+    // they were at `index`. `cleanIndex` is where the pack equals its file
+    // (-1: nowhere).
+    void restoreHistory(std::vector<PackStep> steps, int index, int cleanIndex);
 
     // Group, NumInGroup and GroupCount from the rows.
     void renumber() { renumberFromRows(Tracks, Rows.rows()); }

@@ -15,6 +15,7 @@ template <class T> struct SpanChange {
     std::vector<T> to;   // the items there after
 
     bool empty() const { return from.empty() && to.empty(); }
+    bool operator==(const SpanChange&) const = default;
 
     static SpanChange between(const std::vector<T>& before, const std::vector<T>& after) {
         const size_t shorter = std::min(before.size(), after.size());

@@ -7,7 +7,7 @@ namespace korvo {
 
 namespace {
 
-const char* const kUsage = "Usage: korvote [--base DIR | --user] [PACK]";
+const char* const kUsage = "Usage: korvote [--base DIR | --user] [--recover | PACK]";
 
 struct Parser {
     QCommandLineParser parser;
@@ -20,6 +20,10 @@ struct Parser {
                                     "and given the language files on first use. The desktop menu "
                                     "starts the editor so."};
     QCommandLineOption version{"version", "Show the version."};
+    QCommandLineOption recover{"recover",
+                               "List the recovery files of unsaved work that stopped sessions "
+                               "left, with their packs and when they were written; the editor "
+                               "offers each when its pack is opened."};
     QCommandLineOption quit{"quit-after-start"};
 
     Parser() {
@@ -27,7 +31,7 @@ struct Parser {
             "Korvo Track Editor: draws, arranges and saves the tracks of a level pack.\n"
             "Without --base or --user the current folder is the base folder.");
         quit.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOptions({help, version, base, user, quit});
+        parser.addOptions({help, version, recover, base, user, quit});
         parser.addPositionalArgument(
             "PACK", "The pack to open instead of the base folder's \"levels.mrg\".", "[PACK]");
     }
@@ -45,6 +49,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
         return line;
     }
     line.quitAfterStart = p.parser.isSet(p.quit);
+    line.listRecovery = p.parser.isSet(p.recover);
     const QStringList packs = p.parser.positionalArguments();
     if (p.parser.isSet(p.base) && p.parser.isSet(p.user))
         line.error = "--base and --user name two base folders; give one of them.";

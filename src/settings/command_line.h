@@ -1,5 +1,5 @@
 #pragma once
-// The editor's command line: korvote [--base DIR | --user] [PACK].
+// The editor's command line: korvote [--base DIR | --user] [--recover | PACK].
 // (--help and --version are answered before the window system is asked for.)
 //
 // Without --base or --user the current folder is the base folder. --base DIR
@@ -20,6 +20,7 @@ struct CommandLine {
     QString baseDir; // with --base, as given
     QString pack;    // absolute; empty: the base folder's "levels.mrg"
     bool quitAfterStart = false;
+    bool listRecovery = false; // --recover: list the recovery files and end
     bool help = false;
     QString error; // a mistake on the command line: the program does not start
 };

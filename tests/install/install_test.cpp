@@ -203,7 +203,7 @@ TEST_F(Installed, CommandLineNamesTheBaseFolderAndExplainsItself) {
     // --help needs no display.
     r = run("korvote", {"--help"}, false);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.out.startsWith("Usage: korvote [--base DIR | --user] [PACK]\n"))
+    EXPECT_TRUE(r.out.startsWith("Usage: korvote [--base DIR | --user] [--recover | PACK]\n"))
         << r.out.toStdString();
     for (const char* word : {"--base <DIR>", "--user", "PACK", "levels.mrg"})
         EXPECT_TRUE(r.out.contains(word)) << word;

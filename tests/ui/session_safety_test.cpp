@@ -11,30 +11,6 @@
 using namespace korvo;
 using namespace korvo::test;
 
-namespace {
-
-// The user's state folder of the program, a fresh one for one test.
-class StateFolder {
-public:
-    StateFolder() : keep_(qgetenv("XDG_STATE_HOME")) {
-        qputenv("XDG_STATE_HOME", dir_.path().toUtf8());
-    }
-    ~StateFolder() {
-        if (keep_.isEmpty())
-            qunsetenv("XDG_STATE_HOME");
-        else
-            qputenv("XDG_STATE_HOME", keep_);
-    }
-    QString path() const { return dir_.path(); }
-    QString filePath(const QString& name) const { return dir_.filePath(name); }
-
-private:
-    QTemporaryDir dir_;
-    QByteArray keep_;
-};
-
-} // namespace
-
 // Python: p, the lock file of pack argv[2] in state folder argv[1].
 constexpr const char* kLockFileOf =
     "import fcntl,hashlib,os,sys\n"

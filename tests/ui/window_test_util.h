@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/pack_commands.h"
 #include "app/prompts.h"
+#include "app/recovery_window.h"
 #include "editor/ui/correction_window.h"
 #include "editor/ui/track_canvas.h"
 #include "editor/ui/track_properties_panel.h"
@@ -122,13 +123,22 @@ public:
     bool chooseTracks(CopyTracksDialog& dialog) override {
         return copyDialog ? copyDialog(dialog) : false;
     }
+    int recoveryChoice(RecoveryWindow& window) override {
+        recoveryShown.push_back(window.summary());
+        if (recoveryChoices.empty()) return RecoveryWindow::OpenSaved;
+        const int c = recoveryChoices.front();
+        recoveryChoices.pop_front();
+        return c;
+    }
 
     std::deque<bool> answers; // Yes/No, in order; No when empty
     std::deque<int> choices;  // buttons of choose(), in order; cancel when empty
     QStringList fileLists;    // the next multi-file dialog's result
     std::function<bool(CopyTracksDialog&)>
-        copyDialog;            // the user in the copy dialog; cancels when empty
-    std::deque<QString> paths; // dialog results; cancelled when empty
+        copyDialog;                  // the user in the copy dialog; cancels when empty
+    std::deque<QString> paths;       // dialog results; cancelled when empty
+    std::deque<int> recoveryChoices; // the recovery window's; Open the saved pack when empty
+    QStringList recoveryShown;       // the recovery windows' texts
     QStringList asked;
     QStringList shown;
     std::vector<bool> errors;                 // shown[i] was an error box
@@ -170,12 +180,35 @@ private:
     QString previous_;
 };
 
+// The user's state folder of the program, a fresh one for one test.
+class StateFolder {
+public:
+    StateFolder() : keep_(qgetenv("XDG_STATE_HOME")) {
+        qputenv("XDG_STATE_HOME", dir_.path().toUtf8());
+    }
+    ~StateFolder() {
+        if (keep_.isEmpty())
+            qunsetenv("XDG_STATE_HOME");
+        else
+            qputenv("XDG_STATE_HOME", keep_);
+    }
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray keep_;
+};
+
 // The main window started in the current folder, its prompts scripted.
 struct Started {
-    explicit Started(std::optional<ListView> viewMode = kListView, const WindowStart& start = {})
+    // `answers` scripts the prompts before the window is shown.
+    explicit Started(std::optional<ListView> viewMode = kListView, const WindowStart& start = {},
+                     const std::function<void(ScriptedPrompts&)>& answers = {})
         : window(viewMode, start) {
         auto p = std::make_unique<ScriptedPrompts>();
         prompts = p.get();
+        if (answers) answers(*p);
         window.setPrompts(std::move(p));
         window.show();
         window.activateWindow(); // window shortcuts need the active window

@@ -139,8 +139,8 @@ public:
         l.LengthRow = number(0, 13);
         in_ >> l.LengthPending >> l.LengthChanged >> l.PlayerButtonsEnabled >> l.SaveEnabled >>
             l.IsEditing;
-        const int w = number(0, 1 << 24);
-        l.canvasSize = QSize(w, number(0, 1 << 24));
+        const int w = number(-1, 1 << 24); // -1: no size yet
+        l.canvasSize = QSize(w, number(-1, 1 << 24));
         in_ >> l.Templ >> l.Lines;
         l.NextNode = number(0, kNodeCapacity + 1);
         return l;

@@ -23,24 +23,8 @@ using korvo::test::ctl;
 
 namespace {
 
+using bench::bigBaseFolder;
 using bench::ensureApp;
-
-// A base folder holding a "levels.mrg" of 4095 tracks of 499 segments, the
-// language files, and settings without autosave (no save inside a timing).
-QString bigBaseFolder() {
-    static QTemporaryDir dir;
-    static const bool written = [] {
-        if (!bench::prepareBaseFolder(dir.path())) return false;
-        TrackTable table;
-        SampleOptions opt;
-        opt.tracks = kMaxTracks;
-        opt.segments = kMaxSegments;
-        const Rows rows = makeSamplePack(table, opt);
-        return savePackFile(QDir(dir.path()).filePath("levels.mrg"), table, rows).empty();
-    }();
-    (void)written;
-    return dir.path();
-}
 
 class YesPrompts : public Prompts {
 public:

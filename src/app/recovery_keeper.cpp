@@ -14,6 +14,7 @@
 #include <QFileInfo>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -33,7 +34,9 @@ public:
         cv_.notify_all();
         thread_.join();
     }
-    void write(const QString& file, QByteArray bytes) {
+    // `bytes` makes the file's bytes: the parts are put together and summed
+    // here, off the window's thread.
+    void write(const QString& file, std::function<QByteArray()> bytes) {
         std::lock_guard lock(m_);
         // A newer write of the same file replaces one that has not started.
         std::erase_if(jobs_, [&](const Job& j) { return !j.remove && j.file == file; });
@@ -59,7 +62,7 @@ public:
 private:
     struct Job {
         QString file;
-        QByteArray bytes;
+        std::function<QByteArray()> bytes;
         bool remove = false;
     };
     void run() {
@@ -72,11 +75,13 @@ private:
             busy_ = true;
             lock.unlock();
             Message why;
-            if (job.remove)
+            if (job.remove) {
                 removeJournal(job.file);
-            else
-                why = writeFileChecked(
-                    job.file, std::string_view(job.bytes.constData(), size_t(job.bytes.size())));
+            } else {
+                const QByteArray bytes = job.bytes();
+                why = writeFileChecked(job.file,
+                                       std::string_view(bytes.constData(), size_t(bytes.size())));
+            }
             lock.lock();
             if (!why.empty()) failure_ = why;
             busy_ = false;
@@ -118,7 +123,12 @@ QString RecoveryKeeper::journal() const {
 }
 
 void RecoveryKeeper::changed() {
-    if (!restoring_ && !timer_.isActive()) timer_.start();
+    if (keeping_ && !restoring_ && !timer_.isActive()) timer_.start();
+}
+
+void RecoveryKeeper::setKeeping(bool on) {
+    keeping_ = on;
+    if (!on) endSession();
 }
 
 void RecoveryKeeper::packChanged() {
@@ -140,7 +150,8 @@ void RecoveryKeeper::packReplaced() {
 
 bool RecoveryKeeper::unsavedWork() const {
     const OpenTrack& t = editor_.track();
-    return app_.doc.modified() || t.modified() || (t.isOpen() && t.isNew());
+    return app_.doc.modified() || t.modified() ||
+           (t.isOpen() && (t.isNew() || editor_.history().pending()));
 }
 
 void RecoveryKeeper::dropJournal() {
@@ -176,10 +187,15 @@ void RecoveryKeeper::write() {
     }
     packSteps_ = std::move(kept);
     const QUndoStack& h = doc.history();
-    const QByteArray bytes = recoveryFileBytes(
-        encodeRecoveryHead(doc.fileName(), pack_.knownIdentity(), QDateTime::currentDateTimeUtc()),
-        packBytes_, steps, h.index(), h.cleanIndex(), trackPart());
-    writer_->write(owner_->file(), bytes);
+    // The parts share their bytes with what is kept here: handing them over
+    // copies nothing, and they are put together and summed on the writer's
+    // thread.
+    writer_->write(owner_->file(), [head = encodeRecoveryHead(doc.fileName(), pack_.knownIdentity(),
+                                                              QDateTime::currentDateTimeUtc()),
+                                    pack = packBytes_, steps, index = h.index(),
+                                    clean = h.cleanIndex(), track = trackPart()] {
+        return recoveryFileBytes(head, pack, steps, index, clean, track);
+    });
     // A journal left for this pack and not recovered goes with the first
     // change after it was offered: until then a wrong click loses nothing.
     for (const QString& left : std::exchange(offered_, {})) writer_->remove(left);

@@ -42,6 +42,8 @@ public:
     void endSession();
     // As if the program were killed now: the journal stays (tests).
     void abandon();
+    // Journalling on (the default) or off (the benchmarks compare the two).
+    void setKeeping(bool on);
     // Offers the newest journal left for the open pack, if there is one.
     void offerLeftJournal();
     // Puts a recovered session in place of the window's.
@@ -70,6 +72,7 @@ private:
     QStringList offered_;    // left journals of the open pack kept until its next change
     bool restoring_ = false; // a recovery or an offer is under way
     bool failureShown_ = false;
+    bool keeping_ = true;
     // What is encoded already: the pack's part until it changes, and the
     // pack's steps by their serial numbers.
     QByteArray packBytes_;

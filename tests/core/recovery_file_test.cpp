@@ -4,8 +4,11 @@
 #include "recovery/recovery_file.h"
 #include "text/lang_added.h"
 
+#include <QCryptographicHash>
 #include <QtEndian>
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace korvo;
 
@@ -113,4 +116,34 @@ TEST(RecoveryFile, RefusesAnotherVersionACutFileAChangedByteAndAHistoryThatDoesN
     PackStep twice = k.step;
     twice.rows.from = {{1, "1/one"}, {1, "1/one"}};
     EXPECT_EQ(refusal(k.file(encodePackStep(twice))), kLineRecoveryDamaged);
+}
+
+// Bodies changed at random and summed again, as a file damaged on purpose
+// would be: each is read back or refused, never read past its end.
+TEST(RecoveryFile, ChangedBodiesWithTheirSumsAreReadOrRefusedNeverMisread) {
+    const QByteArray good = Kept().file();
+    constexpr int kPrefix = 17 + 4 + 8 + 20;
+    std::mt19937 random(20261208);
+    int refused = 0;
+    for (int run = 0; run < 3000; ++run) {
+        QByteArray body = good.mid(kPrefix);
+        for (int n = 1 + int(random() % 4); n > 0; --n)
+            body[qsizetype(random() % quint32(body.size()))] = char(random());
+        if (random() % 8 == 0) body.truncate(qsizetype(random() % quint32(body.size())));
+        QByteArray file = good.left(kPrefix);
+        qToBigEndian<quint64>(quint64(body.size()), file.data() + 17 + 4);
+        const QByteArray sum = QCryptographicHash::hash(body, QCryptographicHash::Sha1);
+        std::copy(sum.begin(), sum.end(), file.begin() + 17 + 12);
+        Message why;
+        const std::optional<RecoveryData> d = decodeRecoveryFile(file + body, &why);
+        if (!d) {
+            EXPECT_EQ(why.number(), kLineRecoveryDamaged);
+            ++refused;
+            continue;
+        }
+        // What is read back is a pack the window can take.
+        EXPECT_LE(d->records.size(), size_t(kMaxTracks));
+        EXPECT_LE(d->index, int(d->steps.size()));
+    }
+    EXPECT_GT(refused, 1000);
 }

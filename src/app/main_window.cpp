@@ -319,9 +319,15 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 // A clean end: the user answered for the unsaved work, so its journal goes.
+// The desktop session ending closes without asking: the journal stays, and
+// the next start offers the work back.
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->setAccepted(pack_->mayCloseWindow());
-    if (event->isAccepted()) recovery_->endSession();
+    if (!event->isAccepted()) return;
+    if (pack_->endsWithSession())
+        recovery_->abandon();
+    else
+        recovery_->endSession();
 }
 
 void MainWindow::setPrompts(std::unique_ptr<Prompts> prompts) {

@@ -63,6 +63,7 @@ public:
     bool mayCloseWindow();
     // The desktop session ends: close without asking.
     void sessionEnding() { sessionEnding_ = true; }
+    bool endsWithSession() const { return sessionEnding_; }
     // The pack's file as this window last read or saved it.
     const FileIdentity& knownIdentity() const { return identity_; }
     // A recovered session takes the window: its pack, with the file's

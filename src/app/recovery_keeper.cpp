@@ -10,6 +10,7 @@
 #include "text/lang_added.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -123,7 +124,15 @@ QString RecoveryKeeper::journal() const {
 }
 
 void RecoveryKeeper::changed() {
-    if (keeping_ && !restoring_ && !timer_.isActive()) timer_.start();
+    if (!keeping_ || restoring_) return;
+    // Nothing left unsaved (a save, an undo back to it): the journal goes at
+    // once, so a stop right after a save offers nothing.
+    if (owner_ && !unsavedWork()) {
+        timer_.stop();
+        dropJournal();
+        return;
+    }
+    if (!timer_.isActive()) timer_.start();
 }
 
 void RecoveryKeeper::setKeeping(bool on) {
@@ -243,7 +252,13 @@ void RecoveryKeeper::abandon() {
 void RecoveryKeeper::offerLeftJournal() {
     if (restoring_ || QApplication::activeModalWidget()) return;
     const QStringList left = leftJournals(folder_, app_.doc.fileName());
-    if (left.isEmpty()) return;
+    if (left.isEmpty()) {
+        // At the start, work left for other packs is told: it is offered
+        // when its pack is opened.
+        if (!std::exchange(startTold_, true)) tellOtherPacks();
+        return;
+    }
+    startTold_ = true;
     const QString file = left.front();
     QFile in(file);
     Message why;
@@ -267,6 +282,17 @@ void RecoveryKeeper::offerLeftJournal() {
     }
     recover(*data);
     if (choice == RecoveryWindow::SaveAs) pack_.savePackAs();
+}
+
+void RecoveryKeeper::tellOtherPacks() {
+    QStringList packs;
+    for (const QString& file : leftJournals(folder_)) {
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly)) continue;
+        if (const std::optional<RecoveryData> d = decodeRecoveryFile(in.readAll(), nullptr))
+            if (!packs.contains(d->packPath)) packs << QDir::toNativeSeparators(d->packPath);
+    }
+    if (!packs.isEmpty()) emit statusMessage(app_.text(kLineRecoveryOtherPacks, packs.join(", ")));
 }
 
 void RecoveryKeeper::recover(const RecoveryData& d) {

@@ -60,6 +60,7 @@ private:
     bool unsavedWork() const;
     QByteArray trackPart();
     void dropJournal();
+    void tellOtherPacks();
 
     AppContext& app_;
     ListController& list_;
@@ -73,6 +74,7 @@ private:
     bool restoring_ = false; // a recovery or an offer is under way
     bool failureShown_ = false;
     bool keeping_ = true;
+    bool startTold_ = false; // work left for other packs was told at the start
     // What is encoded already: the pack's part until it changes, and the
     // pack's steps by their serial numbers.
     QByteArray packBytes_;

@@ -357,6 +357,7 @@ enum AddedLineNumber : int {
     kLineKeyFileFilter = 439,
     kLineRideNewBest = 440,
     kLineRideGhost = 441,
+    kLineRecoveryOtherPacks = 442, // %1 the packs
 };
 
 } // namespace korvo

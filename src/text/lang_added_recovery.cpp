@@ -44,6 +44,9 @@ const std::vector<AddedLine>& recoveryLines() {
         {420, "the journal cannot be written; %1 why",
          "Unsaved work cannot be kept for recovery: %1",
          "Несохранённую работу не удаётся сохранить для восстановления: %1"},
+        {442, "the start: unsaved work of other packs can be recovered; %1 the packs",
+         "Unsaved work of %1 can be recovered: open that pack.",
+         "Несохранённую работу в %1 можно восстановить: откройте этот пакет."},
     };
     return lines;
 }

@@ -9,6 +9,7 @@
 #include "text/lang_added.h"
 
 #include <QAction>
+#include <QStatusBar>
 
 using namespace korvo;
 using namespace korvo::test;
@@ -113,7 +114,12 @@ TEST(Recovery, AStoppedSessionComesBackWithBothHistoriesItsOpenTrackAndItsTool) 
         EXPECT_FALSE(w.document().modified()) << "the pack's clean state came back too";
         EXPECT_EQ(s.caption(1), "1/Hill");
         doc.redo();
-        s.prompts->answers.assign(8, true);
+        ctl<QAction>(w, "N6")->trigger();
+        EXPECT_TRUE(journals(state).isEmpty()) << "a save that leaves nothing unsaved removes it";
+        doc.undo();
+        s.window.recovery().flush();
+        EXPECT_EQ(journals(state).size(), 1);
+        s.prompts->answers = {false}; // the question at the end: not saved
     }
     EXPECT_TRUE(journals(state).isEmpty()) << "a clean end removes the journal";
 }
@@ -132,6 +138,14 @@ TEST(Recovery, AWrongClickLosesNothingAndADamagedJournalIsRefused) {
     }
     ASSERT_EQ(journals(state).size(), 1);
     const QString left = QDir(recoveryDir(state)).filePath(journals(state).front());
+    {
+        // Another pack at the start: the work left is told, not offered.
+        QFile::copy(base.path("levels.mrg"), base.path("other.mrg"));
+        Started s(kListView, {{}, base.path("other.mrg"), {}});
+        QTRY_VERIFY(s.window.statusBar()->currentMessage().contains(
+            QDir::toNativeSeparators(base.path("levels.mrg"))));
+        EXPECT_TRUE(s.prompts->recoveryShown.isEmpty());
+    }
     for (int start = 0; start < 2; ++start) {
         Started s; // Open the saved pack, then a clean end without a change
         QTRY_COMPARE(s.prompts->recoveryShown.size(), 1);

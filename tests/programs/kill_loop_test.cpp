@@ -25,6 +25,12 @@ bool wholeGif(const QString& path) {
     return bytes.startsWith("GIF89a") && bytes.endsWith(';');
 }
 
+// Runs of a loop: 50, or KORVO_KILL_RUNS for a longer loop by hand.
+int killRuns() {
+    const int runs = qEnvironmentVariableIntValue("KORVO_KILL_RUNS");
+    return runs > 0 ? runs : 50;
+}
+
 } // namespace
 
 TEST(KillLoop, AKilledPictureRunLeavesWholePicturesAndNoFalseCatalogue) {
@@ -48,7 +54,7 @@ TEST(KillLoop, AKilledPictureRunLeavesWholePicturesAndNoFalseCatalogue) {
     const quint32 runMicroseconds = quint32(timer.nsecsElapsed() / 1000) + 1;
     QRandomGenerator random(2026);
     int finished = 0, cut = 0, bad = 0;
-    for (int run = 0; run < 50; ++run) {
+    for (int run = 0; run < killRuns(); ++run) {
         QProcess p;
         p.start(TRACKPACK_EXE, {"pictures", pack, images});
         ASSERT_TRUE(p.waitForStarted());
@@ -123,7 +129,7 @@ TEST(KillLoop, AKilledPackerLeavesAPairThatAgreesOrThatTheNextRunPutsRight) {
     };
     QRandomGenerator random(2027);
     int whole = 0, marked = 0, bad = 0;
-    for (int run = 0; run < 50; ++run) {
+    for (int run = 0; run < killRuns(); ++run) {
         QProcess p;
         p.start(JARPACKER_EXE, {game, pack, out});
         ASSERT_TRUE(p.waitForStarted());

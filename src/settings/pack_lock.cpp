@@ -60,7 +60,8 @@ QString userStateFolder() {
     QString base = qEnvironmentVariable("XDG_STATE_HOME");
     if (base.isEmpty() || !QDir::isAbsolutePath(base)) base = QDir::homePath() + "/.local/state";
     const QString folder = QDir(base).filePath("korvote");
-    return QDir().mkpath(folder) ? folder : QString();
+    // A folder there that this user may not write is as good as none.
+    return QDir().mkpath(folder) && QFileInfo(folder).isWritable() ? folder : QString();
 }
 
 PackLock::PackLock(QString folder) : folder_(std::move(folder)) {}

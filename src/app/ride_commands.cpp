@@ -1,10 +1,13 @@
 #include "ride_commands.h"
 
 #include "actions.h"
+#include "dist/ui/submission_window.h"
 #include "editor/ui/track_canvas.h"
 #include "editor_controller.h"
 #include "list_controller.h"
+#include "pack/pack_file.h"
 #include "ride/ride_params.h"
+#include "ride/test_rider.h"
 #include "ride/ui/check_window.h"
 #include "ride/ui/ride_view.h"
 #include "settings/ui/mnemonics.h"
@@ -15,11 +18,15 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QToolBar>
 
@@ -74,11 +81,17 @@ RideCommands::RideCommands(AppContext& app, ListController& list, EditorControll
     RideBtn->setShortcut(Qt::Key_F5);
     ReplayRide = namedAction(window, "ReplayRide", "Повтор заезда");
     ReplayRide->setShortcut(Qt::SHIFT | Qt::Key_F5);
+    WatchRider = namedAction(window, "WatchRider", "Смотреть тестового мотоциклиста");
+    WatchRider->setShortcut(Qt::CTRL | Qt::Key_F5);
+    LoadRideKeys = namedAction(window, "LoadRideKeys", "Заезд по клавишам из файла...");
+    LoadRideKeys->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_F5);
+    SaveRideKeys = namedAction(window, "SaveRideKeys", "Сохранить клавиши заезда...");
+    SaveRideKeys->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_K);
     CheckPack = namedAction(window, "CheckPack", "Проверить пакет");
     CheckPack->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     if (auto* menu = window->findChild<QMenu*>("EditMenu")) {
         menu->addSeparator();
-        menu->addActions({RideBtn, ReplayRide, CheckPack});
+        menu->addActions({RideBtn, ReplayRide, WatchRider, LoadRideKeys, SaveRideKeys, CheckPack});
     }
     if (auto* bar = window->findChild<QToolBar*>("ToolBar1")) {
         bar->addSeparator();
@@ -87,9 +100,17 @@ RideCommands::RideCommands(AppContext& app, ListController& list, EditorControll
     }
     connect(RideBtn, &QAction::triggered, this, &RideCommands::ride);
     connect(ReplayRide, &QAction::triggered, this, &RideCommands::replay);
+    connect(WatchRider, &QAction::triggered, this, &RideCommands::watchTestRider);
+    connect(LoadRideKeys, &QAction::triggered, this, &RideCommands::rideKeysFromFile);
+    connect(SaveRideKeys, &QAction::triggered, this, &RideCommands::saveRideKeys);
     connect(CheckPack, &QAction::triggered, this, &RideCommands::checkPack);
     connect(view_, &RideView::leaveAsked, this, [this] { showView(false); });
     connect(view_, &RideView::rideEnded, this, &RideCommands::markEnd);
+    connect(view_, &RideView::rideEnded, this, [this](RideEnd end) {
+        if (end == RideEnd::Finished) keepFinish();
+    });
+    // Finishes held while the pack had no file go beside it once it has one.
+    connect(&app_.doc, &PackDocument::fileNameChanged, this, [this] { records(); });
     connect(&editor_, &EditorController::openChanged, this, [this](bool) {
         if (endMark_) endMark_->hide();
         showView(false);
@@ -103,13 +124,45 @@ void RideCommands::offerCheckIn(QDialog* submission) {
     checkButton_->setObjectName("CheckPackButton");
     checkButton_->setText(app_.text(kLineCheckPackCommand));
     submission->layout()->addWidget(checkButton_);
+    unvalidated_ = new QLabel(submission);
+    unvalidated_->setObjectName("UnvalidatedCount");
+    submission->layout()->addWidget(unvalidated_);
     submission->installEventFilter(this); // the button speaks the language of each showing
     connect(checkButton_, &QPushButton::clicked, this, &RideCommands::checkPack);
+    if (auto* window = qobject_cast<SubmissionWindow*>(submission)) {
+        window->beforeSend = [this](const QString& path) { return askUnvalidated(path); };
+        for (auto* choice : window->findChildren<QRadioButton*>())
+            connect(choice, &QRadioButton::toggled, this, &RideCommands::showUnvalidated);
+        for (auto* field : window->findChildren<QLineEdit*>("LevFilePath"))
+            connect(field, &QLineEdit::textChanged, this, &RideCommands::showUnvalidated);
+    }
+}
+
+// "Not validated: n of m tracks" for the pack the submission would send.
+void RideCommands::showUnvalidated() {
+    auto* window = unvalidated_ ? qobject_cast<SubmissionWindow*>(unvalidated_->window()) : nullptr;
+    if (!window) return;
+    Unvalidated n;
+    const QString path = window->packToSend();
+    const bool known = !path.isEmpty() && unvalidatedInPack(path, n).empty();
+    unvalidated_->setText(known ? app_.text(kLineSubmitUnvalidated).arg(n.count).arg(n.total)
+                                : QString());
+    unvalidated_->setVisible(known);
+}
+
+bool RideCommands::askUnvalidated(const QString& packPath) {
+    showUnvalidated();
+    Unvalidated n;
+    unvalidatedInPack(packPath, n); // a pack that cannot be read is the submission's to tell
+    if (n.count == 0) return true;
+    return app_.ask().confirm(unvalidated_->window(),
+                              app_.text(kLineSubmitAskUnvalidated, n.count));
 }
 
 bool RideCommands::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && checkButton_ && watched == checkButton_->parent()) {
         checkButton_->setText(app_.text(kLineCheckPackCommand));
+        showUnvalidated();
         keepMnemonics(checkButton_->window()); // its Alt letter among the window's
     }
     return QObject::eventFilter(watched, event);
@@ -125,10 +178,14 @@ std::optional<RideCommands::Ridden> RideCommands::trackToRide(int j) const {
         r.number = editor_.state().CurTrack;
         name = editor_.session().TrackName;
         if (name.isEmpty()) name = fromCp1251(editor_.session().record().Name);
+        // The record storing would write: a finish validates the track as it will be stored.
+        TTrackInfo stored;
+        if (editor_.session().recordToStore(name, stored).ok() && r.number > 0) r.record = stored;
     } else {
         r.number = j ? j : editor_.isOpen() ? 0 : list_.selectedTrack();
         if (r.number <= 0 || app_.doc.Rows.findTrack(r.number) < 0) return std::nullopt;
         r.track = rideTrackOf(app_.doc.Tracks[r.number]);
+        r.record = app_.doc.Tracks[r.number];
         name = fromCp1251(app_.doc.Tracks[r.number].Name);
     }
     if (r.track.nodes.size() < 2) return std::nullopt;
@@ -163,8 +220,10 @@ void RideCommands::ride() {
     }
     if (endMark_) endMark_->hide();
     lastTrack_ = ridden->number;
+    ridden_ = *ridden;
     // The ride starts with the bike at its real size, whatever the canvas's zoom.
-    view_->start(ridden->track, rideParamsOfBase(app_.BaseFolder), 1.0, ridden->label);
+    view_->start(ridden->track, rideParamsOfBase(app_.BaseFolder), 1.0, ridden->label,
+                 bestOf(*ridden));
     showView(true);
 }
 
@@ -174,8 +233,110 @@ void RideCommands::replay() {
     const auto ridden = view_->world() ? trackToRide(lastTrack_) : std::nullopt;
     if (!ridden) return ride();
     if (endMark_) endMark_->hide();
-    view_->replay(ridden->track, rideParamsOfBase(app_.BaseFolder), ridden->label);
+    ridden_ = *ridden;
+    view_->replay(ridden->track, rideParamsOfBase(app_.BaseFolder), ridden->label, bestOf(*ridden));
     showView(true);
+}
+
+void RideCommands::watchTestRider() {
+    const auto ridden = trackToRide();
+    if (!ridden) {
+        app_.ask().warning(app_.window, app_.text(kLineRideNoTrack));
+        return;
+    }
+    if (endMark_) endMark_->hide();
+    lastTrack_ = ridden->number;
+    ridden_ = *ridden;
+    view_->watch(ridden->track, rideParamsOfBase(app_.BaseFolder), ridden->label, testRiderInput,
+                 bestOf(*ridden));
+    showView(true);
+}
+
+static QString keyFileFolder(const AppContext& app) {
+    const QString pack = app.doc.fileName();
+    return pack.isEmpty() ? app.BaseFolder : QFileInfo(pack).absolutePath();
+}
+
+void RideCommands::rideKeysFromFile() {
+    const QString path =
+        app_.ask().openFileName(app_.window, app_.text(kLineLoadRideKeys), keyFileFolder(app_),
+                                app_.text(kLineKeyFileFilter));
+    if (path.isEmpty()) return;
+    if (Message why = rideKeysFrom(path); !why.empty())
+        app_.ask().warning(app_.window, app_.Lang.say(why));
+}
+
+Message RideCommands::rideKeysFrom(const QString& path) {
+    const auto ridden = trackToRide();
+    if (!ridden) return Message::line(kLineRideNoTrack);
+    std::vector<KeyEvent> keys;
+    if (Message why = readKeyFile(path, keys); !why.empty()) return why;
+    if (endMark_) endMark_->hide();
+    lastTrack_ = ridden->number;
+    ridden_ = *ridden;
+    view_->rideKeys(ridden->track, rideParamsOfBase(app_.BaseFolder), ridden->label,
+                    std::move(keys), bestOf(*ridden));
+    showView(true);
+    return {};
+}
+
+void RideCommands::saveRideKeys() {
+    if (view_->lastKeys().empty() && view_->keysOfRide().empty()) return;
+    const QString path =
+        app_.ask().saveFileName(app_.window, app_.text(kLineSaveRideKeys), keyFileFolder(app_),
+                                app_.text(kLineKeyFileFilter), "keys");
+    if (path.isEmpty()) return;
+    if (Message why = saveRideKeysTo(path); !why.empty())
+        app_.ask().warning(app_.window, app_.Lang.say(why));
+}
+
+Message RideCommands::saveRideKeysTo(const QString& path) {
+    // The ride shown when it was driven, else the last one that was.
+    const auto& keys =
+        view_->replaying() || view_->keysOfRide().empty() ? view_->lastKeys() : view_->keysOfRide();
+    return writeKeyFile(path, keys);
+}
+
+RideRecords RideCommands::records(Message* why) {
+    RideRecords all;
+    const QString pack = app_.doc.fileName();
+    Message unread;
+    if (!pack.isEmpty()) unread = all.load(ridesPathOf(pack));
+    if (!held_.empty() && !pack.isEmpty() && unread.empty()) {
+        all.merge(held_);
+        unread = all.save(ridesPathOf(pack));
+        if (unread.empty()) held_ = {};
+    }
+    all.merge(held_);
+    if (why) *why = unread;
+    return all;
+}
+
+std::optional<BestRide> RideCommands::bestOf(const Ridden& r) {
+    if (!r.record) return std::nullopt;
+    const RideRecords all = records();
+    const BestRide* best = all.bestFor(trackKey(*r.record));
+    return best ? std::optional<BestRide>(*best) : std::nullopt;
+}
+
+// A finish by hand or by keys (not the test rider's) is the track's best
+// ride when it is faster than the one kept.
+void RideCommands::keepFinish() {
+    if (view_->mode() == RideMode::Watch || !ridden_.record || !view_->world()) return;
+    const BestRide ride{int(std::lround(view_->world()->milliseconds())),
+                        view_->mode() == RideMode::Person ? "window" : "keys", view_->keysOfRide()};
+    const QByteArray key = trackKey(*ridden_.record);
+    const QString pack = app_.doc.fileName();
+    bool kept = false;
+    Message why;
+    if (pack.isEmpty())
+        kept = held_.offer(key, ride);
+    else
+        why = recordFinish(pack, *ridden_.record, ride.ms, ride.keys, ride.by, &kept);
+    if (!why.empty())
+        view_->setNote(app_.text(kLineRideNotKept).arg(app_.Lang.say(why)));
+    else if (kept)
+        view_->setNote(app_.text(kLineRideNewBest).arg(QString::number(ride.ms / 1000.0, 'f', 2)));
 }
 
 void RideCommands::markEnd(RideEnd, QPointF place) {
@@ -194,23 +355,31 @@ void RideCommands::markEnd(RideEnd, QPointF place) {
     endMark_->raise();
 }
 
+std::unique_ptr<CheckJob> RideCommands::checkJob() {
+    auto job = std::make_unique<CheckJob>();
+    for (int j : app_.doc.Rows.rows())
+        if (j != kHeaderRow) job->tracks.emplace_back(j, app_.doc.Tracks[j]);
+    job->params = rideParamsOfBase(app_.BaseFolder);
+    Message unread;
+    job->records = records(&unread);
+    if (!unread.empty()) job->before.push_back(unreadableRides(app_.Lang.say(unread)));
+    return job;
+}
+
 void RideCommands::checkPack() {
-    const auto findings = [this] {
-        return korvo::checkPack(app_.doc.Tracks, app_.doc.Rows.rows(),
-                                rideParamsOfBase(app_.BaseFolder));
-    };
     // Over the submission window (modal), the findings are listed there alone.
     if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != check_) {
         CheckWindow over(app_.Lang, modal);
-        over.showFindings(findings());
+        over.run(checkJob());
         over.exec();
         return;
     }
     if (!check_) {
         check_ = new CheckWindow(app_.Lang, app_.window);
+        check_->addAction(CheckPack); // Ctrl+Shift+C there checks again
         connect(check_, &CheckWindow::findingChosen, this, &RideCommands::openFinding);
     }
-    check_->showFindings(findings());
+    check_->run(checkJob());
     check_->show();
     check_->raise();
 }
@@ -230,6 +399,7 @@ void RideCommands::openFinding(const Finding& f) {
     auto* box = editor_.canvasPanel()->findChild<QScrollArea*>();
     if (!canvas) return;
     const EditorState& st = editor_.state();
+    if (f.kind == FindingKind::NotValidated) return; // the track itself is the subject
     if (f.hint()) { // where the test rider stopped or fell: on the ground at its x, marked
         const QPointF place(f.x, groundY(st, f.x));
         const QPoint at = canvas->fromCanvas(QPoint(f.x, int(std::lround(place.y())) + st.YOffset));

@@ -97,20 +97,11 @@ int rideCommand(const Cli& cli, const QStringList& args) {
     if (!ok || n < 1) return cli.usageError(Message::line(kLineCliTrackNumber));
     std::optional<std::vector<KeyEvent>> keys;
     if (!keyFile.isEmpty()) {
-        // A key file is typed or recorded: one larger than kMaxTextFileBytes
-        // (1 MiB) is refused before it is read.
-        QByteArray bytes;
-        bool tooLarge = false;
-        if (Message why = readTextFileWithinLimits(keyFile, bytes, &tooLarge); !why.empty())
-            return cli.fail(tooLarge ? Message::line(kLineCliKeyFileTooLarge,
-                                                     QDir::toNativeSeparators(keyFile),
-                                                     kMaxTextFileBytes, kMaxTextLineBytes)
-                                     : why);
-        int bad = 0;
-        keys = parseKeyFile(QString::fromUtf8(bytes), &bad);
-        if (!keys)
-            return cli.inputError(
-                Message::line(kLineCliKeyFile, QDir::toNativeSeparators(keyFile), bad));
+        keys.emplace();
+        if (Message why = readKeyFile(keyFile, *keys); !why.empty())
+            return why.kind() == Message::Kind::Line && why.number() == kLineCliKeyFile
+                       ? cli.inputError(why)
+                       : cli.fail(why);
     }
     TrackTable tracks;
     Rows rows;

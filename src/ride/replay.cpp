@@ -1,5 +1,10 @@
 #include "replay.h"
 
+#include "io/checked_write.h"
+#include "text/lang_added.h"
+#include "text/text_file_limits.h"
+
+#include <QDir>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -67,6 +72,27 @@ QString keyFileText(const std::vector<KeyEvent>& events) {
         text +=
             QString("%1 %2 %3\n").arg(e.ms).arg(kKeyNames[int(e.key)]).arg(e.down ? "down" : "up");
     return text;
+}
+
+Message readKeyFile(const QString& path, std::vector<KeyEvent>& keys) {
+    // A key file is typed or recorded: one larger than kMaxTextFileBytes
+    // (1 MiB) is refused before it is read.
+    QByteArray bytes;
+    bool tooLarge = false;
+    if (Message why = readTextFileWithinLimits(path, bytes, &tooLarge); !why.empty())
+        return tooLarge ? Message::line(kLineCliKeyFileTooLarge, QDir::toNativeSeparators(path),
+                                        kMaxTextFileBytes, kMaxTextLineBytes)
+                        : why;
+    int bad = 0;
+    auto read = parseKeyFile(QString::fromUtf8(bytes), &bad);
+    if (!read) return Message::line(kLineCliKeyFile, QDir::toNativeSeparators(path), bad);
+    keys = std::move(*read);
+    return {};
+}
+
+Message writeKeyFile(const QString& path, const std::vector<KeyEvent>& keys) {
+    const QByteArray bytes = keyFileText(keys).toUtf8();
+    return writeFileChecked(path, std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
 RideInput KeyPlayer::inputForStep(int step) {

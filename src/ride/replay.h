@@ -4,6 +4,7 @@
 // from a ride that a person drives.
 
 #include "ride_world.h"
+#include "text/message.h"
 
 #include <QString>
 
@@ -32,6 +33,11 @@ int msOfStep(int step);
 std::optional<std::vector<KeyEvent>> parseKeyFile(const QString& text, int* badLine = nullptr);
 // The file text of `events`, one line each.
 QString keyFileText(const std::vector<KeyEvent>& events);
+// Reads the key file at `path` (at most kMaxTextFileBytes): no message, or
+// "<path>: <reason>", the size refused, or the line that is not a key line.
+Message readKeyFile(const QString& path, std::vector<KeyEvent>& keys);
+// Writes `keys` to `path` through the checked write path.
+Message writeKeyFile(const QString& path, const std::vector<KeyEvent>& keys);
 
 // Plays events back: the keys held during each step, asked for in order.
 class KeyPlayer {

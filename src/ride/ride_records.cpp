@@ -2,6 +2,7 @@
 
 #include "io/checked_write.h"
 #include "io/whole_file.h"
+#include "pack/pack_file.h"
 #include "pack/track_info.h"
 #include "text/lang_added.h"
 #include "text/system_errors.h"
@@ -118,12 +119,30 @@ Message RideRecords::save(const QString& path) const {
 }
 
 Message recordFinish(const QString& packPath, const TTrackInfo& track, int ms,
-                     const std::vector<KeyEvent>& keys, const QString& by) {
+                     const std::vector<KeyEvent>& keys, const QString& by, bool* kept) {
     const QString path = ridesPathOf(packPath);
     RideRecords records;
+    if (kept) *kept = false;
     if (Message why = records.load(path); !why.empty()) return why;
     if (!records.offer(trackKey(track), BestRide{ms, by, keys})) return {};
-    return records.save(path);
+    Message why = records.save(path);
+    if (kept) *kept = why.empty();
+    return why;
+}
+
+Message unvalidatedInPack(const QString& packPath, Unvalidated& out) {
+    out = {};
+    TrackTable tracks;
+    Rows rows;
+    if (Message why = loadPackFile(packPath, tracks, rows); !why.empty()) return why;
+    RideRecords records;
+    const Message unread = records.load(ridesPathOf(packPath));
+    for (int j : rows) {
+        if (j == kHeaderRow) continue;
+        ++out.total;
+        if (!records.validated(trackKey(tracks[j]))) ++out.count;
+    }
+    return unread;
 }
 
 } // namespace korvo

@@ -69,6 +69,13 @@ private:
 // kept if it is the track's best, written back. Returns no message, or why the
 // file could not be read or written (a damaged file is not overwritten).
 Message recordFinish(const QString& packPath, const TTrackInfo& track, int ms,
-                     const std::vector<KeyEvent>& keys, const QString& by);
+                     const std::vector<KeyEvent>& keys, const QString& by, bool* kept = nullptr);
+
+// The tracks of the pack file at `packPath` that have no best ride beside
+// it, and all its tracks; a message when the pack or its rides cannot be read.
+struct Unvalidated {
+    int count = 0, total = 0;
+};
+Message unvalidatedInPack(const QString& packPath, Unvalidated& out);
 
 } // namespace korvo

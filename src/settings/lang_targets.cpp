@@ -56,6 +56,8 @@ constexpr LangBinding kBindings[] = {
     {kLinePreviewTitle, M, Title, "preimg_f"}, {kLinePixelUnit, M, Cap, "Label9"},
     {kLineRideCommand, M, Cap, "RideBtn"}, {kLineRideCommand, M, Hint, "RideBtn"},
     {kLineReplayCommand, M, Cap, "ReplayRide"}, {kLineCheckPackCommand, M, Cap, "CheckPack"},
+    {kLineWatchRider, M, Cap, "WatchRider"}, {kLineLoadRideKeys, M, Cap, "LoadRideKeys"},
+    {kLineSaveRideKeys, M, Cap, "SaveRideKeys"},
     {kLineLegendPlayer, M, Cap, "PlayerLegendNew"}, {kLineLegendPlayer, M, Cap, "PlayerLegendEdit"},
     {kLinePlayerUpButton, M, Cap, "PlyrUp"},
 };

@@ -173,6 +173,7 @@ TEST(RideWindow, TheCheckWindowSaysSoWhenItFindsOnlyHints) {
     QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     auto* check = w.findChild<CheckWindow*>("CheckWindow");
     ASSERT_TRUE(check && check->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!check->running(), 30000);
     ASSERT_FALSE(check->findings().empty());
     for (const Finding& f : check->findings()) EXPECT_TRUE(f.hint()) << int(f.kind);
     const int shown = check->list()->count();
@@ -196,6 +197,7 @@ TEST(RideWindow, TheSubmissionWindowOffersTheCheck) {
     QTest::mouseClick(button, Qt::LeftButton);
     auto* check = w.findChild<CheckWindow*>("CheckWindow");
     ASSERT_TRUE(check && check->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!check->running(), 30000);
     EXPECT_FALSE(check->findings().empty());
     w.submissionWindow().close();
 }
@@ -220,6 +222,7 @@ TEST(RideWindow, ADoubleClickOnAFindingOpensItsTrackAtTheNode) {
     QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     auto* check = w.findChild<CheckWindow*>("CheckWindow");
     ASSERT_TRUE(check && check->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!check->running(), 30000);
     int row = -1;
     for (size_t i = 0; i < check->findings().size(); ++i)
         if (check->findings()[i].kind == FindingKind::StepOutOfLimits) row = int(i);
@@ -243,9 +246,11 @@ TEST(RideWindow, ADoubleClickOnAHintOpensItsTrackAtThePlaceMarked) {
     QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     auto* check = w.findChild<CheckWindow*>("CheckWindow");
     ASSERT_TRUE(check && check->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!check->running(), 30000);
     int row = -1;
     for (size_t i = 0; i < check->findings().size(); ++i)
-        if (check->findings()[i].hint() && check->findings()[i].track == 4) row = int(i);
+        if (check->findings()[i].kind == FindingKind::RiderStops && check->findings()[i].track == 4)
+            row = int(i);
     ASSERT_GE(row, 0);
     const Finding hint = check->findings()[size_t(row)];
     ASSERT_GT(hint.x, 100) << "at the wall of segment 5, well past the start";

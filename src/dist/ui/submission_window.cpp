@@ -163,6 +163,12 @@ void SubmissionWindow::openPackChosen() {
     browseButton_->setEnabled(false);
 }
 
+QString SubmissionWindow::packToSend() const {
+    if (otherPackRadio_->isChecked()) return QDir::fromNativeSeparators(LevFilePath->text());
+    const bool open = openPackRadio_->isChecked() && openPack_.hasTracks && openPack_.hasTracks();
+    return open && openPack_.fileName ? openPack_.fileName() : QString();
+}
+
 void SubmissionWindow::runSubmission() {
     if (submission_->running()) return;
     const bool other = otherPackRadio_->isChecked();
@@ -170,11 +176,10 @@ void SubmissionWindow::runSubmission() {
         (other && !LevFilePath->text().isEmpty()) ||
         (openPackRadio_->isChecked() && openPack_.hasTracks && openPack_.hasTracks());
     if (chosen && !other && !openPackReady()) return;
-    sendButton_->setEnabled(false);
     SubmissionRequest r;
-    if (chosen)
-        r.packPath = other ? QDir::fromNativeSeparators(LevFilePath->text())
-                           : (openPack_.fileName ? openPack_.fileName() : QString());
+    if (chosen) r.packPath = packToSend();
+    if (!r.packPath.isEmpty() && beforeSend && !beforeSend(r.packPath)) return;
+    sendButton_->setEnabled(false);
     r.nick = nameauth->text();
     r.email = emailauth->text();
     r.levelName = nameLev->text();

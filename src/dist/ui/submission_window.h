@@ -53,6 +53,13 @@ public:
     // A run is going on (sendButton_ is off).
     bool running() const;
 
+    // The pack file a run would send now: the open pack's, or the one chosen;
+    // empty when none.
+    QString packToSend() const;
+    // Asked with that pack before a run starts: false stops it. The editor
+    // sets it (whether the tracks were all finished in a test ride).
+    std::function<bool(const QString& packPath)> beforeSend;
+
     static constexpr int kMaxLogLines = 2000;
 
 protected:

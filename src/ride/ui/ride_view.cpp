@@ -21,6 +21,33 @@ QString seconds(double ms) {
     return QString::number(ms / 1000, 'f', 2);
 }
 
+// The bike: wheels with a spoke, the frame, the rider and his head.
+template <class At> void drawBike(QPainter& p, const BikePose& bike, At at, double zoom) {
+    const double r = bike.wheelRadius * zoom;
+    p.setBrush(Qt::NoBrush);
+    for (auto [centre, turn] :
+         {std::pair{bike.rearWheel, bike.rearTurn}, std::pair{bike.frontWheel, bike.frontTurn}}) {
+        const QPointF c = at(centre);
+        p.setPen(QPen(kBike, std::max(1.0, 2 * zoom)));
+        p.drawEllipse(c, r, r);
+        p.drawLine(c, c + QPointF(std::cos(turn), std::sin(turn)) * r);
+    }
+    p.save();
+    p.translate(at(bike.frame));
+    p.rotate(bike.angle * 180 / 3.14159265358979323846);
+    p.scale(zoom, zoom);
+    p.setPen(QPen(kBike, 2));
+    p.setBrush(QColor(200, 60, 30));
+    p.drawRect(QRectF(-12, -3, 24, 6));
+    p.setPen(QPen(kRider, 3));
+    p.drawLine(QPointF(1, -2), QPointF(2, -13));  // the body
+    p.drawLine(QPointF(2, -12), QPointF(10, -6)); // the arms on the bars
+    p.restore();
+    p.setPen(QPen(kRider, 1));
+    p.setBrush(kRider);
+    p.drawEllipse(at(bike.head), bike.headRadius * zoom, bike.headRadius * zoom);
+}
+
 } // namespace
 
 RideView::RideView(const LangLines& lang, QWidget* parent) : QWidget(parent), lang_(lang) {
@@ -32,37 +59,74 @@ RideView::RideView(const LangLines& lang, QWidget* parent) : QWidget(parent), la
     connect(&timer_, &QTimer::timeout, this, &RideView::tick);
 }
 
-void RideView::start(const RideTrack& track, const RideParams& params, double zoom,
-                     const QString& label) {
+void RideView::begin(const RideTrack& track, const RideParams& params, const QString& label,
+                     std::optional<BestRide> ghost) {
     track_ = track;
     params_ = params;
     label_ = label;
+    best_ = std::move(ghost);
+    note_.clear();
+}
+
+void RideView::start(const RideTrack& track, const RideParams& params, double zoom,
+                     const QString& label, std::optional<BestRide> ghost) {
+    begin(track, params, label, std::move(ghost));
     zoom_ = zoom > 0 ? std::clamp(zoom, kMinZoom, kMaxZoom) : 1;
     lastKeys_.clear();
     recorder_.clear();
-    restart(false);
+    restart(RideMode::Person);
 }
 
-void RideView::replay(const RideTrack& track, const RideParams& params, const QString& label) {
+void RideView::replay(const RideTrack& track, const RideParams& params, const QString& label,
+                      std::optional<BestRide> ghost) {
     if (!world_) return;
-    if (!replaying_ && !recorder_.events().empty()) lastKeys_ = recorder_.events();
-    track_ = track;
-    params_ = params;
-    label_ = label;
-    restart(true);
+    begin(track, params, label, std::move(ghost));
+    restart(RideMode::Replay);
+}
+
+void RideView::rideKeys(const RideTrack& track, const RideParams& params, const QString& label,
+                        std::vector<KeyEvent> keys, std::optional<BestRide> ghost) {
+    begin(track, params, label, std::move(ghost));
+    recorder_.clear();
+    lastKeys_ = std::move(keys);
+    restart(RideMode::Replay);
+}
+
+void RideView::watch(const RideTrack& track, const RideParams& params, const QString& label,
+                     RideDriver driver, std::optional<BestRide> ghost) {
+    begin(track, params, label, std::move(ghost));
+    driver_ = std::move(driver);
+    recorder_.clear();
+    restart(RideMode::Watch);
 }
 
 QString RideView::trackText() const {
-    return replaying_ ? lang_[kLineRideReplayOf].arg(label_) : label_;
+    switch (mode_) {
+    case RideMode::Replay:
+        return lang_[kLineRideReplayOf].arg(label_);
+    case RideMode::Watch:
+        return lang_[kLineRideTestRiderOf].arg(label_);
+    case RideMode::Person:
+        break;
+    }
+    return label_;
 }
 
-void RideView::restart(bool replay) {
-    if (!replaying_ && !recorder_.events().empty()) lastKeys_ = recorder_.events();
-    replaying_ = replay;
+const std::vector<KeyEvent>& RideView::keysOfRide() const {
+    return mode_ == RideMode::Replay ? lastKeys_ : recorder_.events();
+}
+
+void RideView::restart(RideMode mode) {
+    // The keys of a ride driven by hand or by a driver are the last keys.
+    if (mode_ != RideMode::Replay && !recorder_.events().empty()) lastKeys_ = recorder_.events();
+    mode_ = mode;
     world_ = std::make_unique<RideWorld>(track_, params_);
+    ghost_ = best_ ? std::make_unique<RideWorld>(track_, params_) : nullptr;
+    ghostPlayer_ = best_ ? std::make_unique<KeyPlayer>(best_->keys) : nullptr;
     held_ = {};
     recorder_.clear();
-    player_ = replay ? std::make_unique<KeyPlayer>(lastKeys_) : nullptr;
+    player_ = mode == RideMode::Replay ? std::make_unique<KeyPlayer>(lastKeys_) : nullptr;
+    paused_ = false;
     stepsAtClock_ = 0;
     clock_.start();
     timer_.start();
@@ -73,20 +137,41 @@ void RideView::stepOnce() {
     if (!world_ || world_->end() != RideEnd::Running) return;
     const int step = world_->steps();
     RideInput in = held_;
-    if (player_)
+    if (mode_ == RideMode::Replay)
         in = player_->inputForStep(step);
-    else
-        recorder_.record(step, in);
+    else if (mode_ == RideMode::Watch && driver_)
+        in = driver_(*world_);
+    if (mode_ != RideMode::Replay) recorder_.record(step, in);
     world_->step(in);
+    if (ghost_ && ghost_->end() == RideEnd::Running)
+        ghost_->step(ghostPlayer_->inputForStep(ghost_->steps()));
     if (world_->end() != RideEnd::Running) {
         timer_.stop();
-        if (!replaying_) lastKeys_ = recorder_.events();
+        if (mode_ != RideMode::Replay) lastKeys_ = recorder_.events();
         emit rideEnded(world_->end(), world_->endPlace());
     }
 }
 
 void RideView::advance(int steps) {
-    for (int i = 0; i < steps; ++i) stepOnce();
+    for (int i = 0; i < steps && !paused_; ++i) stepOnce();
+    update();
+}
+
+void RideView::setPaused(bool on) {
+    if (!world_ || on == paused_) return;
+    paused_ = on;
+    if (on) {
+        timer_.stop();
+    } else if (world_->end() == RideEnd::Running) {
+        stepsAtClock_ = 0; // the clock starts again from here
+        clock_.start();
+        timer_.start();
+    }
+    update();
+}
+
+void RideView::setNote(const QString& note) {
+    note_ = note;
     update();
 }
 
@@ -105,8 +190,15 @@ QString RideView::statusText() const {
     if (!world_) return {};
     const QString x = QString::number(std::lround(world_->x())); // the frame's, as trackpack's
     switch (world_->end()) {
-    case RideEnd::Finished:
-        return lang_[kLineRideFinished].arg(seconds(world_->milliseconds()));
+    case RideEnd::Finished: {
+        QString text = lang_[kLineRideFinished].arg(seconds(world_->milliseconds()));
+        if (best_) {
+            const double diff = double(std::lround(world_->milliseconds()) - best_->ms);
+            text += ", " + lang_[kLineRideBestDiff].arg(seconds(best_->ms),
+                                                        (diff > 0 ? "+" : "") + seconds(diff));
+        }
+        return text;
+    }
     case RideEnd::Crashed:
         return lang_[kLineRideCrashed].arg(x);
     case RideEnd::Stopped:
@@ -116,7 +208,25 @@ QString RideView::statusText() const {
     case RideEnd::Running:
         break;
     }
-    return replaying_ ? lang_[kLineReplayCommand] : lang_[kLineRideKeys];
+    if (paused_) return lang_[kLineRidePaused];
+    switch (mode_) {
+    case RideMode::Replay:
+        return lang_[kLineReplayCommand];
+    case RideMode::Watch:
+        return lang_[kLineWatchRider];
+    case RideMode::Person:
+        break;
+    }
+    return lang_[kLineRideKeys];
+}
+
+QString RideView::readoutText() const {
+    if (!world_) return {};
+    const double kmh = world_->speed() * 3.6;
+    const double metres =
+        std::max(0.0, (track_.finishX() - world_->x()) / RideWorld::kUnitsPerMetre);
+    return lang_[kLineRideSpeed].arg(std::lround(kmh)) + "    " +
+           lang_[kLineRideToFinish].arg(std::lround(metres));
 }
 
 bool RideView::setKey(int key, bool down) {
@@ -166,7 +276,10 @@ void RideView::keyPressEvent(QKeyEvent* e) {
         timer_.stop();
         emit leaveAsked();
     } else if (e->key() == Qt::Key_Space) {
-        if (!e->isAutoRepeat() && world_) restart(false);
+        if (!e->isAutoRepeat() && world_)
+            restart(mode_ == RideMode::Watch ? RideMode::Watch : RideMode::Person);
+    } else if (e->key() == Qt::Key_P && !(e->modifiers() & ~Qt::KeypadModifier)) {
+        if (!e->isAutoRepeat()) setPaused(!paused_);
     } else if (!setKey(e->key(), true)) {
         QWidget::keyPressEvent(e);
     }
@@ -224,30 +337,12 @@ void RideView::paintEvent(QPaintEvent*) {
         }
     }
 
-    // The bike: wheels with a spoke, the frame, the rider and his head.
-    const double r = bike.wheelRadius * zoom_;
-    p.setBrush(Qt::NoBrush);
-    for (auto [centre, turn] :
-         {std::pair{bike.rearWheel, bike.rearTurn}, std::pair{bike.frontWheel, bike.frontTurn}}) {
-        const QPointF c = at(centre);
-        p.setPen(QPen(kBike, std::max(1.0, 2 * zoom_)));
-        p.drawEllipse(c, r, r);
-        p.drawLine(c, c + QPointF(std::cos(turn), std::sin(turn)) * r);
+    if (ghost_) { // the best ride, behind the bike
+        p.setOpacity(0.3);
+        drawBike(p, ghost_->pose(), at, zoom_);
+        p.setOpacity(1);
     }
-    p.save();
-    p.translate(at(bike.frame));
-    p.rotate(bike.angle * 180 / 3.14159265358979323846);
-    p.scale(zoom_, zoom_);
-    p.setPen(QPen(kBike, 2));
-    p.setBrush(QColor(200, 60, 30));
-    p.drawRect(QRectF(-12, -3, 24, 6));
-    p.setPen(QPen(kRider, 3));
-    p.drawLine(QPointF(1, -2), QPointF(2, -13));  // the body
-    p.drawLine(QPointF(2, -12), QPointF(10, -6)); // the arms on the bars
-    p.restore();
-    p.setPen(QPen(kRider, 1));
-    p.setBrush(kRider);
-    p.drawEllipse(at(bike.head), bike.headRadius * zoom_, bike.headRadius * zoom_);
+    drawBike(p, bike, at, zoom_);
 
     if (world_->end() == RideEnd::Crashed || world_->end() == RideEnd::Stopped) {
         const QPointF c = at(world_->endPlace());
@@ -267,7 +362,13 @@ void RideView::paintEvent(QPaintEvent*) {
     p.drawText(
         QPointF(30 + QFontMetrics(big).horizontalAdvance(time), 10 + QFontMetrics(big).ascent()),
         trackText());
-    p.drawText(QRectF(10, 40, width() - 20, 40), Qt::AlignLeft | Qt::TextWordWrap, statusText());
+    const int line = QFontMetrics(font()).lineSpacing();
+    p.drawText(QPointF(10, 40 + QFontMetrics(font()).ascent()), readoutText());
+    QString below = statusText();
+    if (ghost_ && best_) below += "\n" + lang_[kLineRideGhost].arg(seconds(best_->ms));
+    if (!note_.isEmpty()) below += "\n" + note_;
+    p.drawText(QRectF(10, 40 + line * 1.5, width() - 20, line * 5),
+               Qt::AlignLeft | Qt::TextWordWrap, below);
 }
 
 } // namespace korvo

@@ -2,7 +2,10 @@
 // killed fifty times at random points leaves no picture cut short under its
 // name, and never a catalogue that names a picture missing or cut short; the
 // game-archive packer killed fifty times leaves an archive and descriptor
-// that agree, or a mark the next run finds and puts right.
+// that agree, or a mark the next run finds and puts right; an editor killed
+// while it keeps its recovery journal leaves one the next start recovers.
+#include "recovery/recovery_file.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -161,4 +164,62 @@ TEST(KillLoop, AKilledPackerLeavesAPairThatAgreesOrThatTheNextRunPutsRight) {
     }
     EXPECT_EQ(bad, 0);
     std::printf("jarpacker: %d whole, %d marked and put right, %d bad\n", whole, marked, bad);
+}
+
+// Editor sessions that move a track without end, keeping the journal after
+// each move, killed at random moments: every journal left reads back whole,
+// each start recovers the last one and goes on from it, and the start after
+// the last kill brings back the rows the last journal holds, unsaved.
+TEST(KillLoop, AKilledEditorLeavesAWholeJournalThatTheNextStartRecovers) {
+    QTemporaryDir dir;
+    const QDir base(dir.filePath("base")), recovery(dir.filePath("state/korvote/recovery"));
+    ASSERT_TRUE(base.mkpath("lang"));
+    for (const char* name : {"english.lng", "russian.lng"})
+        QFile::copy(QString(BASE_DIR "/lang/") + name, base.filePath("lang/") + name);
+    QProcess sample;
+    sample.start(TRACKPACK_EXE,
+                 {"sample", base.filePath("levels.mrg"), "--tracks", "1000", "--segments", "200"});
+    ASSERT_TRUE(sample.waitForFinished(60000));
+    QFile pack(base.filePath("levels.mrg"));
+    ASSERT_TRUE(pack.open(QIODevice::ReadOnly));
+    const QByteArray onDisk = pack.readAll();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_STATE_HOME", dir.filePath("state"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    auto readJournal = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? korvo::decodeRecoveryFile(f.readAll(), nullptr)
+                                           : std::optional<korvo::RecoveryData>();
+    };
+    QRandomGenerator random(2028);
+    int whole = 0, bad = 0;
+    for (int run = 0; run < std::max(1, killRuns() / 2); ++run) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(JOURNAL_CHILD_EXE, {"edit", base.path()});
+        ASSERT_TRUE(p.waitForReadyRead(30000)) << "run " << run;
+        QThread::usleep(random.bounded(200000u));
+        ::kill(pid_t(p.processId()), SIGKILL);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const QStringList left = recovery.entryList({"*.journal"}, QDir::Files);
+        ASSERT_FALSE(left.isEmpty()) << "run " << run;
+        for (const QString& name : left) {
+            const bool read = bool(readJournal(recovery.filePath(name)));
+            read ? ++whole : ++bad;
+            EXPECT_TRUE(read) << "run " << run << ": " << name.toStdString();
+        }
+    }
+    const QStringList left = recovery.entryList({"*.journal"}, QDir::Files, QDir::Time);
+    const std::optional<korvo::RecoveryData> last = readJournal(recovery.filePath(left.front()));
+    ASSERT_TRUE(last);
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(JOURNAL_CHILD_EXE, {"recover", base.path()});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    QStringList expected{"unsaved"};
+    for (const korvo::RowItem& row : last->rows) expected << QString::fromStdString(row.caption);
+    EXPECT_EQ(QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed().split('\n'), expected);
+    pack.seek(0);
+    EXPECT_EQ(pack.readAll(), onDisk) << "nothing was saved";
+    std::printf("editor: %d journals left by kills read back whole, %d cut\n", whole, bad);
 }

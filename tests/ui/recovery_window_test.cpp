@@ -178,3 +178,38 @@ TEST(Recovery, AWrongClickLosesNothingAndADamagedJournalIsRefused) {
     EXPECT_TRUE(QFile::exists(mine + ".refused")) << "set aside, not offered again";
     EXPECT_TRUE(journals(state).isEmpty());
 }
+
+// A new track still being drawn comes back being drawn: its name, the nodes
+// placed so far, and the next click places the next node.
+TEST(Recovery, ANewTrackBeingDrawnComesBackBeingDrawn) {
+    const StateFolder state;
+    BaseFolder base(kSixTracks);
+    std::vector<QPoint> placed;
+    {
+        Started s;
+        s.window.findChild<QLineEdit*>("NameNewTrack")->setText("Fresh");
+        QTest::mouseClick(s.window.findChild<QPushButton*>("NewTrack"), Qt::LeftButton);
+        auto* canvas = ctl<TrackCanvas>(s.window, "MapImg");
+        for (QPoint p : {QPoint(20, 300), QPoint(120, 280), QPoint(220, 320)})
+            QTest::mouseClick(canvas, Qt::LeftButton, {}, p);
+        placed = s.window.editor().history().nodes();
+        s.window.recovery().flush();
+        stopAsKilled(s);
+    }
+    Started s(kListView, {},
+              [](ScriptedPrompts& p) { p.recoveryChoices = {RecoveryWindow::Recover}; });
+    QTRY_COMPARE(s.prompts->recoveryShown.size(), 1);
+    EXPECT_TRUE(s.prompts->recoveryShown.front().contains(
+        s.window.app().text(kLineRecoveryNewTrack, "Fresh")));
+    EditorController& e = s.window.editor();
+    ASSERT_TRUE(e.isOpen());
+    EXPECT_TRUE(e.session().isDrawing());
+    EXPECT_EQ(e.session().TrackName, "Fresh");
+    EXPECT_EQ(e.history().nodes(), placed);
+    QTest::mouseClick(ctl<TrackCanvas>(s.window, "MapImg"), Qt::LeftButton, {}, QPoint(320, 300));
+    EXPECT_EQ(e.history().nodes().size(), placed.size() + 1);
+    e.history().stack().undo();
+    EXPECT_EQ(e.history().nodes(), placed);
+    s.prompts->answers.assign(8, true);
+    e.leaveEditor();
+}

@@ -24,11 +24,15 @@ RideParams rideParamsFrom(const IniText& ini) {
     take(ini, "BikeMass", p.BikeMass);
     take(ini, "WheelMass", p.WheelMass);
     take(ini, "RiderMass", p.RiderMass);
+    take(ini, "RiderForward", p.RiderForward, true);
     take(ini, "Spring", p.Spring);
     take(ini, "Damping", p.Damping, true);
     take(ini, "EngineTorque", p.EngineTorque, true);
+    take(ini, "StartTorque", p.StartTorque, true);
+    take(ini, "FullTorqueSpeed", p.FullTorqueSpeed);
     take(ini, "BrakeTorque", p.BrakeTorque, true);
     take(ini, "LeanTorque", p.LeanTorque, true);
+    take(ini, "LeanRate", p.LeanRate);
     take(ini, "Gravity", p.Gravity, true);
     take(ini, "Grip", p.Grip, true);
     take(ini, "TopSpeed", p.TopSpeed);

@@ -16,8 +16,10 @@ constexpr int kPositionIterations = 3;
 constexpr float kHalfWheelbase = 0.7f;
 constexpr float kAxleBelowFrame = 0.2f;
 constexpr float kFrameHalfLength = 0.6f, kFrameHalfHeight = 0.14f;
-constexpr float kTorsoX = 0.05f, kTorsoY = 0.42f, kTorsoHalfWidth = 0.12f, kTorsoHalfHeight = 0.32f;
-constexpr float kHeadX = 0.12f, kHeadY = 0.88f, kHeadRadius = 0.15f;
+// The rider's torso and head stand over the frame, `RiderForward` ahead of its
+// centre; the head leans 7 cm further forward than the torso.
+constexpr float kTorsoY = 0.42f, kTorsoHalfWidth = 0.12f, kTorsoHalfHeight = 0.32f;
+constexpr float kHeadAhead = 0.07f, kHeadY = 0.88f, kHeadRadius = 0.15f;
 constexpr float kSuspensionTravel = 0.12f;
 constexpr float kFrameAngularDamping = 3.0f; // the rider steadies the bike
 constexpr float kRollingTorque = 1.0f;       // the engine's drag with the throttle shut
@@ -111,7 +113,8 @@ void RideWorld::build() {
     frameFixture.friction = 0.5f;
     frame_->CreateFixture(&frameFixture);
     b2PolygonShape torso;
-    torso.SetAsBox(kTorsoHalfWidth, kTorsoHalfHeight, b2Vec2(kTorsoX, kTorsoY), 0.0f);
+    const float riderX = float(params_.RiderForward);
+    torso.SetAsBox(kTorsoHalfWidth, kTorsoHalfHeight, b2Vec2(riderX, kTorsoY), 0.0f);
     b2FixtureDef torsoFixture;
     torsoFixture.shape = &torso;
     torsoFixture.density = float(params_.RiderMass / (4 * kTorsoHalfWidth * kTorsoHalfHeight));
@@ -119,7 +122,7 @@ void RideWorld::build() {
     frame_->CreateFixture(&torsoFixture);
     b2CircleShape headShape;
     headShape.m_radius = kHeadRadius;
-    headShape.m_p.Set(kHeadX, kHeadY);
+    headShape.m_p.Set(riderX + kHeadAhead, kHeadY);
     b2FixtureDef headFixture;
     headFixture.shape = &headShape;
     headFixture.density = 1.0f;
@@ -166,13 +169,26 @@ void RideWorld::applyInput(const RideInput& in) {
         }
     } else {
         rearJoint_->SetMotorSpeed(in.up ? -float(params_.TopSpeed / params_.WheelRadius) : 0.0f);
-        rearJoint_->SetMaxMotorTorque(in.up ? float(params_.EngineTorque) : kRollingTorque);
+        rearJoint_->SetMaxMotorTorque(in.up ? float(engineTorque()) : kRollingTorque);
         frontJoint_->SetMotorSpeed(0.0f);
         frontJoint_->SetMaxMotorTorque(kRollingTorque);
     }
+    // A lean shifts the rider's weight: it turns the frame until it turns at
+    // LeanRate, and no faster.
     const float lean = float(params_.LeanTorque);
-    if (in.left && !in.right) frame_->ApplyTorque(lean, true);
-    if (in.right && !in.left) frame_->ApplyTorque(-lean, true);
+    const float most = float(params_.LeanRate * kPi / 180);
+    const float spin = frame_->GetAngularVelocity();
+    if (in.left && !in.right && spin < most) frame_->ApplyTorque(lean, true);
+    if (in.right && !in.left && spin > -most) frame_->ApplyTorque(-lean, true);
+}
+
+double RideWorld::engineTorque() const {
+    // The clutch slips at low speed: StartTorque at a standstill, rising in a
+    // straight line to EngineTorque at FullTorqueSpeed of the rear wheel.
+    const double v = std::abs(rear_->GetAngularVelocity()) * params_.WheelRadius;
+    const double full = std::min(1.0, v / params_.FullTorqueSpeed);
+    const double start = std::min(params_.StartTorque, params_.EngineTorque);
+    return start + (params_.EngineTorque - start) * full;
 }
 
 bool RideWorld::headTouches() const {
@@ -226,7 +242,7 @@ BikePose RideWorld::pose() const {
     pose.frontTurn = -front_->GetAngle();
     pose.frame = at(frame_->GetPosition());
     pose.angle = -frame_->GetAngle();
-    pose.head = at(frame_->GetWorldPoint(b2Vec2(kHeadX, kHeadY)));
+    pose.head = at(frame_->GetWorldPoint(b2Vec2(float(params_.RiderForward) + kHeadAhead, kHeadY)));
     pose.headRadius = kHeadRadius * kUnitsPerMetre;
     return pose;
 }

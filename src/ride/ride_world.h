@@ -82,6 +82,7 @@ public:
 private:
     void build();
     void applyInput(const RideInput& input);
+    double engineTorque() const;
     bool headTouches() const;
     QPointF toTrack(double wx, double wy) const;
 

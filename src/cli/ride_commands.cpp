@@ -5,6 +5,7 @@
 #include "pack/pack_file.h"
 #include "ride/pack_check.h"
 #include "ride/ride_records.h"
+#include "ride/ride_solver.h"
 #include "ride/test_rider.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
@@ -29,6 +30,14 @@ void printJson(const QJsonObject& o) {
 
 QString fixed(double v, int digits) {
     return QString::number(v, 'f', digits);
+}
+
+// The whole number after option i (which it skips), or 0 when there is none.
+int wholeNumberAfter(const QStringList& args, int& i) {
+    bool ok = false;
+    const int v = i + 1 < args.size() ? args[i + 1].toInt(&ok) : 0;
+    if (ok) ++i;
+    return ok ? v : 0;
 }
 
 } // namespace
@@ -76,11 +85,23 @@ int checkCommand(const Cli& cli, const QStringList& args) {
 
 int rideCommand(const Cli& cli, const QStringList& args) {
     QStringList rest;
-    QString keyFile;
-    bool json = false;
+    QString keyFile, keysOut;
+    bool json = false, solve = false;
+    SolveOptions solveOptions;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == "--json") {
             json = true;
+        } else if (args[i] == "--solve") {
+            solve = true;
+        } else if (args[i] == "--budget") {
+            if (const int s = wholeNumberAfter(args, i); s > 0)
+                solveOptions.budgetSeconds = s;
+            else
+                return cli.usageError(Message::line(kLineCliNeedsNumber, "--budget"));
+        } else if (args[i] == "--keys-out") {
+            if (i + 1 >= args.size())
+                return cli.usageError(Message::line(kLineCliNeedsValue, "--keys-out"));
+            keysOut = args[++i];
         } else if (args[i] == "--keys") {
             if (i + 1 >= args.size())
                 return cli.usageError(Message::line(kLineCliNeedsValue, "--keys"));
@@ -91,7 +112,8 @@ int rideCommand(const Cli& cli, const QStringList& args) {
             rest << args[i];
         }
     }
-    if (rest.size() != 2) return cli.usageError(Message::line(kLineCliRideArgs));
+    if (rest.size() != 2 || (solve && !keyFile.isEmpty()) || (!solve && !keysOut.isEmpty()))
+        return cli.usageError(Message::line(kLineCliRideArgs));
     bool ok = false;
     const int n = rest[1].toInt(&ok);
     if (!ok || n < 1) return cli.usageError(Message::line(kLineCliTrackNumber));
@@ -111,19 +133,32 @@ int rideCommand(const Cli& cli, const QStringList& args) {
         if (j == kHeaderRow || ++seen != n) continue;
         const RideTrack track = rideTrackOf(tracks[j]);
         const RideParams params = rideParamsOfBase(QDir::currentPath());
-        const RideResult r =
-            keys ? rideByKeys(track, params, *keys) : rideByTestRider(track, params);
-        if (json)
-            printJson({{"end", rideEndName(r.end)},
-                       {"ms", r.ms},
-                       {"steps", r.steps},
-                       {"x", r.x},
-                       {"placeX", r.place.x()},
-                       {"placeY", r.place.y()}});
-        else
+        RideResult r;
+        QJsonObject more;
+        if (solve) {
+            // The best ride found; one that does not finish tells how far it got.
+            const SolveResult found = solveTrack(track, params, solveOptions);
+            r = found.ride;
+            if (r.end != RideEnd::Finished) r.x = found.reach;
+            more = {{"rides", found.rides}};
+            if (!keysOut.isEmpty())
+                if (Message why = writeFileChecked(keysOut, keyFileText(found.keys).toStdString());
+                    !why.empty())
+                    return cli.fail(why);
+        } else {
+            r = keys ? rideByKeys(track, params, *keys) : rideByTestRider(track, params);
+        }
+        if (json) {
+            QJsonObject o{{"end", rideEndName(r.end)}, {"ms", r.ms},
+                          {"steps", r.steps},          {"x", r.x},
+                          {"placeX", r.place.x()},     {"placeY", r.place.y()}};
+            for (auto it = more.begin(); it != more.end(); ++it) o.insert(it.key(), it.value());
+            printJson(o);
+        } else {
             std::printf("%s %s s x %s\n", rideEndName(r.end),
                         fixed(r.ms / 1000, 3).toUtf8().constData(),
                         fixed(r.x, 3).toUtf8().constData());
+        }
         return r.end == RideEnd::Finished ? 0 : 1;
     }
     return cli.fail(pathMessage(rest[0], Message::line(kLineCliNoSuchTrack, n, seen)));

@@ -1,5 +1,6 @@
 #include "test_rider.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvo {
@@ -16,19 +17,44 @@ constexpr int kStuckSteps = 30 * RideWorld::kStepsPerSecond;
 
 } // namespace
 
-RideInput testRiderInput(const RideWorld& w) {
-    const RideTrack& t = w.track();
-    const double x = w.x();
+RiderSight sightOf(const RideWorld& w) {
+    return {w.x(), w.tilt(), w.tiltRate(), w.speed()};
+}
+
+RideInput testRiderWants(const RideTrack& t, const RiderSight& seen) {
+    // Where the bike is now, as the rider expects it from what it saw.
+    const double late = double(kReactionSteps) / RideWorld::kStepsPerSecond;
+    const double x = seen.x + seen.speed * late * RideWorld::kUnitsPerMetre;
+    const double tilt = seen.tilt + seen.tiltRate * late;
     const double half = 14;
     const double ground = std::atan(-(t.groundY(x + half) - t.groundY(x - half)) / (2 * half));
-    const double control = kTiltGain * (w.tilt() - ground) + kTiltRateGain * w.tiltRate();
+    const double control = kTiltGain * (tilt - ground) + kTiltRateGain * seen.tiltRate;
     RideInput in;
     in.right = control > kDeadBand;
     in.left = control < -kDeadBand;
     const bool steep = t.slopeAt(x + kLookAhead) > kSteepDescent || t.slopeAt(x) > kSteepDescent;
-    in.down = steep && w.speed() > kBrakeAbove;
+    in.down = steep && seen.speed > kBrakeAbove;
     in.up = !in.down;
     return in;
+}
+
+void TestRider::see(const RideWorld& w) {
+    seen_[size_t(seenSteps_++ % int(seen_.size()))] = sightOf(w);
+}
+
+void TestRider::holdFrom(const RideInput& keys, int step) {
+    if (keys == held_) return;
+    held_ = keys;
+    changedAt_ = step;
+}
+
+RideInput TestRider::next(const RideWorld& w) {
+    see(w);
+    const int step = w.steps();
+    if (step - changedAt_ < kHoldSteps) return held_;
+    const int seenAt = std::max(0, seenSteps_ - 1 - kReactionSteps);
+    holdFrom(testRiderWants(w.track(), seen_[size_t(seenAt % int(seen_.size()))]), step);
+    return held_;
 }
 
 RideResult rideTrack(const RideTrack& track, const RideParams& params,
@@ -56,7 +82,9 @@ RideResult rideTrack(const RideTrack& track, const RideParams& params,
 }
 
 RideResult rideByTestRider(const RideTrack& track, const RideParams& params) {
-    return rideTrack(track, params, testRiderInput, true);
+    TestRider rider;
+    return rideTrack(
+        track, params, [&](const RideWorld& w) { return rider.next(w); }, true);
 }
 
 RideResult rideByKeys(const RideTrack& track, const RideParams& params,

@@ -11,6 +11,7 @@
 #include "ride/pack_check.h"
 #include "ride/ride_records.h"
 #include "ride/test_rider.h"
+#include "ride_test_util.h"
 #include "settings_files.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
@@ -33,36 +34,11 @@
 namespace korvo {
 namespace {
 
-using Steps = std::vector<std::pair<int, int>>; // dx, dy (down positive)
-
-// A record on template `preset` with the given steps from (0, 0).
-TTrackInfo trackOf(int preset, const Steps& steps) {
-    TTrackInfo r;
-    copyTemplateHeader(r, preset);
-    r.Templ = int16_t(preset);
-    for (size_t i = 0; i < steps.size(); ++i) {
-        const int up = -steps[i].second;
-        r.Points[2 * i] = uint8_t(steps[i].first);
-        r.Points[2 * i + 1] = uint8_t(up < 0 ? up + 255 : up);
-    }
-    r.PointsLen = int32_t(2 * steps.size());
-    writeBE16(r.Header.data() + 17, uint16_t(steps.size() + 1));
-    return r;
-}
-
-Steps flat(int n, int dx = 60) {
-    return Steps(size_t(n), {dx, 0});
-}
-
-Steps operator+(Steps a, const Steps& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-std::string blockOf(const TTrackInfo& r) {
-    return std::string(reinterpret_cast<const char*>(r.Header.data()), size_t(r.HeaderLen)) +
-           std::string(reinterpret_cast<const char*>(r.Points.data()), size_t(r.PointsLen + 1));
-}
+using test::blockOf;
+using test::flat;
+using test::Steps;
+using test::trackOf;
+using test::operator+;
 
 // Up and down at 17 degrees on the shortest preset: what any rider finishes.
 const Steps gentle = flat(3) + Steps(4, {60, -18}) + flat(2) + Steps(4, {60, 18}) + flat(3);

@@ -16,8 +16,8 @@ korvo::cli::Cli::Cli()
 }
 
 std::string korvo::cli::Cli::usageText() const {
-    QString text = lang_[kLineCliUsage] + "\r\n" + lang_[kLineCliRideUsage] + "\r\n\r\n" +
-                   lang_[kLineCliOptionsAndExit];
+    QString text = lang_[kLineCliUsage] + "\r\n" + lang_[kLineCliRideUsage] + "\r\n" +
+                   lang_[kLineCliSolveUsage] + "\r\n\r\n" + lang_[kLineCliOptionsAndExit];
     return text.replace("\r\n", "\n").toStdString() + "\n";
 }
 

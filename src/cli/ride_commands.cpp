@@ -18,7 +18,12 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <mutex>
+#include <thread>
 
 namespace korvo::cli {
 
@@ -42,13 +47,61 @@ int wholeNumberAfter(const QStringList& args, int& i) {
 
 } // namespace
 
+namespace {
+
+// Ctrl+C during `check --solve`: the check stops after the rides in hand.
+std::atomic<bool>* interrupted = nullptr;
+
+extern "C" void stopOnSignal(int) {
+    if (interrupted) interrupted->store(true);
+}
+
+// The progress of a check on standard error, once a second and at the end.
+void reportProgress(const Cli& cli, const CheckProgress& progress, const std::atomic<bool>& over) {
+    int told = -1;
+    while (!over) {
+        for (int i = 0; i < 10 && !over; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (progress.done != told) {
+            told = progress.done;
+            std::fprintf(stderr, "%s\n",
+                         cli.lang()
+                             .say(Message::line(kLineCliCheckProgress, told, int(progress.total)))
+                             .toUtf8()
+                             .constData());
+        }
+    }
+}
+
+} // namespace
+
 int checkCommand(const Cli& cli, const QStringList& args) {
-    const bool json = args.size() == 2 && args.contains("--json");
-    if (args.size() != 1 && !json) return cli.usageError(Message::line(kLineCliCheckArgs));
-    const QString path = args[0] == "--json" ? args[1] : args[0];
+    QStringList rest;
+    bool json = false;
+    std::optional<SolveOptions> solve;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json") {
+            json = true;
+        } else if (args[i] == "--solve") {
+            if (!solve) solve.emplace();
+        } else if (args[i] == "--budget") {
+            const int s = wholeNumberAfter(args, i);
+            if (s <= 0) return cli.usageError(Message::line(kLineCliNeedsNumber, "--budget"));
+            if (!solve) solve.emplace();
+            solve->budgetSeconds = s;
+        } else if (args[i].startsWith("--")) {
+            return cli.usageError(Message::line(kLineCliUnknownOption, args[i]));
+        } else {
+            rest << args[i];
+        }
+    }
+    if (rest.size() != 1) return cli.usageError(Message::line(kLineCliCheckArgs));
+    const QString path = rest[0];
     TrackTable tracks;
     Rows rows;
     std::vector<Finding> found;
+    CheckProgress progress;
+    bool stopped = false;
     if (Message why = loadPackFile(path, tracks, rows); !why.empty())
         found.push_back(unreadablePack(cli.lang().say(why)));
     else {
@@ -58,8 +111,33 @@ int checkCommand(const Cli& cli, const QStringList& args) {
         if (!unread.empty()) found.push_back(unreadableRides(cli.lang().say(unread)));
         CheckOptions options;
         options.records = &records;
+        options.progress = &progress;
+        // The solver's finishes, kept beside the pack once the check is over.
+        std::mutex finishesLock;
+        std::vector<std::pair<const TTrackInfo*, SolveResult>> finishes;
+        std::atomic<bool> over{false};
+        std::optional<std::jthread> reporter;
+        if (solve) {
+            solve->stop = &progress.cancel;
+            options.solve = &*solve;
+            options.solved = [&](const CheckedTrack& c, const SolveResult& r) {
+                const std::lock_guard lock(finishesLock);
+                finishes.emplace_back(c.record, r);
+            };
+            interrupted = &progress.cancel;
+            std::signal(SIGINT, stopOnSignal);
+            reporter.emplace([&] { reportProgress(cli, progress, over); });
+        }
         const auto more = checkPack(tracks, rows, rideParamsOfBase(QDir::currentPath()), options);
+        over = true;
+        reporter.reset();
+        stopped = progress.cancel;
         found.insert(found.end(), more.begin(), more.end());
+        for (const auto& [record, r] : finishes)
+            if (Message why =
+                    recordFinish(path, *record, int(std::lround(r.ride.ms)), r.keys, "solver");
+                !why.empty())
+                return cli.fail(why);
     }
     const auto faults =
         std::count_if(found.begin(), found.end(), [](const Finding& f) { return !f.hint(); });
@@ -79,6 +157,15 @@ int checkCommand(const Cli& cli, const QStringList& args) {
             std::printf("%s\n", findingLine(f, cli.lang()).toUtf8().constData());
         if (!found.empty() && faults == 0)
             std::printf("%s\n", cli.lang()[kLineCheckOnlyHints].toUtf8().constData());
+    }
+    if (stopped) {
+        std::fprintf(
+            stderr, "trackpack: %s\n",
+            cli.lang()
+                .say(Message::line(kLineCliCheckStopped, int(progress.done), int(progress.total)))
+                .toUtf8()
+                .constData());
+        return 130;
     }
     return faults == 0 ? 0 : 1;
 }

@@ -103,8 +103,18 @@ std::vector<Finding> checkOneTrack(const CheckedTrack& c, const RideParams& para
     const RideTrack t = rideTrackOf(r);
     checkShape(r, t, base, out);
     checkName(r, base, out);
+    bool solved = false;
     if (options.ride && t.finishable()) {
-        const RideResult result = rideByTestRider(t, params);
+        RideResult result;
+        if (options.solve) {
+            const SolveResult found = solveTrack(t, params, *options.solve);
+            result = found.ride;
+            result.x = found.reach;
+            solved = result.end == RideEnd::Finished;
+            if (solved && options.solved) options.solved(c, found);
+        } else {
+            result = rideByTestRider(t, params);
+        }
         if (result.end != RideEnd::Finished) {
             Finding f = base;
             f.kind = FindingKind::RiderStops;
@@ -113,7 +123,7 @@ std::vector<Finding> checkOneTrack(const CheckedTrack& c, const RideParams& para
             out.push_back(f);
         }
     }
-    if (options.records && !options.records->validated(trackKey(r))) {
+    if (options.records && !solved && !options.records->validated(trackKey(r))) {
         Finding f = base;
         f.kind = FindingKind::NotValidated;
         out.push_back(f);
@@ -144,6 +154,7 @@ std::vector<Finding> checkTracks(const std::vector<CheckedTrack>& tracks, const 
     const auto work = [&] {
         for (int i; !progress.cancel && (i = next++) < count;) {
             found[size_t(i)] = checkOneTrack(tracks[size_t(i)], params, options);
+            if (progress.cancel) break; // its ride may have been cut short
             finished[size_t(i)] = 1;
             ++progress.done;
         }

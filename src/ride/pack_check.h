@@ -12,11 +12,13 @@
 
 #include "pack/mrg_format.h"
 #include "ride_params.h"
+#include "ride_solver.h"
 #include "text/lang_lines.h"
 
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <vector>
 
 namespace korvo {
@@ -58,6 +60,7 @@ constexpr int kSubmissionTracks = 30;
 constexpr int kListedNameLength = 40;
 
 class RideRecords;
+struct CheckedTrack;
 
 // How far a check has come, read and stopped from another thread.
 struct CheckProgress {
@@ -67,7 +70,11 @@ struct CheckProgress {
 };
 
 struct CheckOptions {
-    bool ride = true;                     // run the test rider on every finishable track
+    bool ride = true; // run the test rider on every finishable track
+    // With it, the solver searches keys instead (a finish validates the
+    // track); `solved` hears of each finish, on the thread that found it.
+    const SolveOptions* solve = nullptr;
+    std::function<void(const CheckedTrack&, const SolveResult&)> solved;
     const RideRecords* records = nullptr; // with them, unfinished tracks are "not validated"
     int threads = 0;                      // 0: one per core
     CheckProgress* progress = nullptr;

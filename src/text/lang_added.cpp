@@ -580,7 +580,8 @@ const AddedLine kAdded[] = {
 const std::vector<AddedLine>& allLines() {
     static const std::vector<AddedLine> all = [] {
         std::vector<AddedLine> v(std::begin(kAdded), std::end(kAdded));
-        for (const auto* more : {&rideLines(), &windowLines(), &recoveryLines(), &ridesLines()})
+        for (const auto* more :
+             {&rideLines(), &windowLines(), &recoveryLines(), &ridesLines(), &solverLines()})
             v.insert(v.end(), more->begin(), more->end());
         std::sort(v.begin(), v.end(),
                   [](const AddedLine& a, const AddedLine& b) { return a.number < b.number; });

@@ -30,6 +30,7 @@ const std::vector<AddedLine>& rideLines();
 const std::vector<AddedLine>& windowLines();
 const std::vector<AddedLine>& recoveryLines();
 const std::vector<AddedLine>& ridesLines();
+const std::vector<AddedLine>& solverLines();
 
 // Numbers of the added lines, for the code that shows them.
 enum AddedLineNumber : int {
@@ -358,6 +359,9 @@ enum AddedLineNumber : int {
     kLineRideNewBest = 440,
     kLineRideGhost = 441,
     kLineRecoveryOtherPacks = 442, // %1 the packs
+    kLineCliSolveUsage = 443,
+    kLineCliCheckProgress = 444, // %1 tracks done, %2 of all
+    kLineCliCheckStopped = 445,  // %1 tracks done, %2 of all
 };
 
 } // namespace korvo

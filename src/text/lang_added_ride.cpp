@@ -74,11 +74,14 @@ const std::vector<AddedLine>& rideLines() {
          "                         не дольше 5 минут; печатает finished, crashed, stopped или\r\n"
          "                         unfinishable (трек кончается левее старта), время и x\r\n"
          "                         рамы мотоцикла; код 0 доехал, 1 нет"},
-        {366, "trackpack: check without its pack", "check takes a pack file (and --json)",
-         "check: нужен файл пакета (и --json)"},
+        {366, "trackpack: check without its pack",
+         "check takes a pack file (and --json, --solve, --budget SECONDS)",
+         "check: нужен файл пакета (и --json, --solve, --budget СЕКУНДЫ)"},
         {367, "trackpack: ride without its arguments",
-         "ride takes a pack file and a track number (and --keys FILE, --json)",
-         "ride: нужны файл пакета и номер трека (и --keys FILE, --json)"},
+         "ride takes a pack file and a track number (and --keys FILE or --solve with "
+         "--budget SECONDS and --keys-out FILE, --json)",
+         "ride: нужны файл пакета и номер трека (и --keys FILE или --solve с --budget "
+         "СЕКУНДЫ и --keys-out FILE, --json)"},
         {368, "trackpack: a bad key file; %1 the file, %2 the line",
          "%1: line %2 is not \"milliseconds key down|up\"",
          "%1: строка %2 не в виде \"миллисекунды клавиша down|up\""},

@@ -9,13 +9,18 @@
 #include "ride/ride_solver.h"
 #include "ride_test_util.h"
 #include "settings_files.h"
+#include "text/lang_added.h"
+#include "text/lang_lines.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
+#include <set>
 
 namespace korvo {
 namespace {
@@ -168,6 +173,50 @@ TEST(Solver, FindsKeysThatFinishWhereTheRiderFailsAndTheyReplayToTheMillisecond)
     EXPECT_NE(o["end"].toString(), "finished");
     EXPECT_GT(o["x"].toDouble(), 200);
     EXPECT_LT(o["x"].toDouble(), 241);
+}
+
+// The tracks of `kind` in the findings of `trackpack check --json`.
+std::set<int> tracksWith(const test::CliRun& run, const char* kind) {
+    std::set<int> out;
+    for (const auto& v : QJsonDocument::fromJson(run.out.toUtf8()).object()["findings"].toArray())
+        if (v.toObject()["kind"] == kind) out.insert(v.toObject()["track"].toInt());
+    return out;
+}
+
+TEST(CheckSolve, TheSolverValidatesWhatTheRiderCannotAndCtrlCStopsItCleanly) {
+    QTemporaryDir dir;
+    const QString pack = ridePack(dir);
+    const auto plain = test::trackpack({"check", pack, "--json"}, dir.path());
+    EXPECT_EQ(tracksWith(plain, "rider"), (std::set<int>{5, 6}));
+    const auto solved =
+        test::trackpack({"check", pack, "--solve", "--budget", "3", "--json"}, dir.path());
+    EXPECT_EQ(solved.status, 1) << "fewer than 30 tracks";
+    EXPECT_EQ(tracksWith(solved, "rider"), std::set<int>{5}) << "no key gets over the wall";
+    EXPECT_EQ(tracksWith(solved, "not-validated"), std::set<int>{5});
+    const LangLines lang;
+    EXPECT_TRUE(solved.err.endsWith(lang.say(Message::line(kLineCliCheckProgress, 6, 6)) + "\n"))
+        << solved.err.toStdString();
+    // The finishes are kept beside the pack: the plain check finds them validated.
+    const auto after = test::trackpack({"check", pack, "--json"}, dir.path());
+    EXPECT_EQ(tracksWith(after, "not-validated"), std::set<int>{5});
+
+    TrackTable table;
+    const Rows rows = makeSamplePack(table, {30, 60, 1});
+    const QString big = dir.filePath("big.mrg");
+    test::putFile(big, QByteArray::fromStdString(writePack(table, rows)));
+    QProcess run;
+    run.setProcessEnvironment(test::localeEnvironment({"LANG=ru_RU.UTF-8"}));
+    run.setWorkingDirectory(dir.path());
+    run.start(TRACKPACK_EXE, {"check", big, "--solve"});
+    run.setReadChannel(QProcess::StandardError);
+    ASSERT_TRUE(run.waitForReadyRead(10000)) << "progress once a second";
+    ::kill(pid_t(run.processId()), SIGINT);
+    ASSERT_TRUE(run.waitForFinished(30000)) << "stops within the rides in hand";
+    EXPECT_EQ(run.exitCode(), 130);
+    const QString err = QString::fromUtf8(run.readAllStandardError());
+    const QString stopped = "trackpack: " + lang.say(Message::line(kLineCliCheckStopped, 0, 30));
+    EXPECT_TRUE(err.contains(stopped.section(' ', 0, 1))) << err.toStdString();
+    EXPECT_TRUE(err.endsWith(" 30\n")) << err.toStdString();
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 
 using namespace korvo;

@@ -102,6 +102,7 @@ int checkCommand(const Cli& cli, const QStringList& args) {
     std::vector<Finding> found;
     CheckProgress progress;
     bool stopped = false;
+    Message notKept;
     if (Message why = loadPackFile(path, tracks, rows); !why.empty())
         found.push_back(unreadablePack(cli.lang().say(why)));
     else {
@@ -133,11 +134,16 @@ int checkCommand(const Cli& cli, const QStringList& args) {
         reporter.reset();
         stopped = progress.cancel;
         found.insert(found.end(), more.begin(), more.end());
-        for (const auto& [record, r] : finishes)
-            if (Message why =
-                    recordFinish(path, *record, int(std::lround(r.ride.ms)), r.keys, "solver");
-                !why.empty())
-                return cli.fail(why);
+        // Read again and written once: a window may have kept a ride meanwhile.
+        // A file that cannot be read is left as it is (the check said why).
+        RideRecords now;
+        bool kept = false;
+        if (!finishes.empty() && now.load(ridesPathOf(path)).empty()) {
+            for (const auto& [record, r] : finishes)
+                kept |= now.offer(trackKey(*record),
+                                  BestRide{int(std::lround(r.ride.ms)), "solver", r.keys});
+            if (kept) notKept = now.save(ridesPathOf(path));
+        }
     }
     const auto faults =
         std::count_if(found.begin(), found.end(), [](const Finding& f) { return !f.hint(); });
@@ -158,6 +164,7 @@ int checkCommand(const Cli& cli, const QStringList& args) {
         if (!found.empty() && faults == 0)
             std::printf("%s\n", cli.lang()[kLineCheckOnlyHints].toUtf8().constData());
     }
+    if (!notKept.empty()) return cli.fail(notKept);
     if (stopped) {
         std::fprintf(
             stderr, "trackpack: %s\n",

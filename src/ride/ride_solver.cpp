@@ -109,7 +109,6 @@ SolveResult solveTrack(const RideTrack& track, const RideParams& params,
         }
         const Candidate& parent = beam[rng() % 2 ? 0 : rng() % beam.size()];
         const int length = int(parent.keys.size());
-        if (length < 1) break;
         const bool finished = parent.end == RideEnd::Finished;
         int from = 0;
         if (!finished && rng() % 8 != 0)
@@ -117,9 +116,11 @@ SolveResult solveTrack(const RideTrack& track, const RideParams& params,
         else
             from = int(rng() % unsigned(length));
         from = changeableAt(parent.keys, from);
-        if (from >= length) continue;
         const RideInput choice = kChoices[rng() % std::size(kChoices)];
-        if (from > 0 && choice == parent.keys[size_t(from - 1)]) continue;
+        if (from >= length || (from > 0 && choice == parent.keys[size_t(from - 1)])) {
+            ++sinceBetter; // nothing new to ride from this parent
+            continue;
+        }
         const int hold = kHoldSteps * int(1 + (rng() % 4 == 0 ? rng() % 30 : rng() % 8));
         std::vector<RideInput> plan(parent.keys.begin(), parent.keys.begin() + from);
         plan.insert(plan.end(), size_t(hold), choice);

@@ -78,7 +78,7 @@ TEST(WriteFaults, ResaveOnAFullDiskFailsAndKeepsThePack) {
 
         englishBase(dir);
         QProcess p;
-        p.setProcessEnvironment(localeEnvironment(kEnglish));
+        p.setProcessEnvironment(test::localeEnvironment(kEnglish));
         p.setWorkingDirectory(dir.path());
         p.setProgram("bash");
         p.setArguments({"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" resave \"$1\" \"$2\"",
@@ -317,7 +317,7 @@ TEST(WriteFaults, AReadOnlyPackIsRefusedForAnUnprivilegedUser) {
     };
     for (const auto& c : cases) {
         QProcess p;
-        p.setProcessEnvironment(localeEnvironment(kEnglish));
+        p.setProcessEnvironment(test::localeEnvironment(kEnglish));
         p.setWorkingDirectory(dir.path());
         if (root)
             p.start("setpriv",

@@ -68,7 +68,7 @@ bool cyrillic(const QString& text) {
 // capitals, JSON keys).
 QStringList latinWords(QString text) {
     static const QRegularExpression kNames(
-        R"([\w./\\*-]*\.(ini|mrg|lng|chm|lev|lvl|jar|jad|zip|txt|gif|dat|org|net)\b|\S+@\S+|/tomail/|\\tomail\\|\[\w+\]\s*\w*|%\d|%[sd]|(/[\w.+-]+)+)");
+        R"([\w./\\*-]*\.(ini|mrg|lng|chm|lev|lvl|jar|jad|zip|txt|gif|dat|org|net|rides|keys)\b|\S+@\S+|/tomail/|\\tomail\\|\[\w+\]\s*\w*|%\d|%[sd]|(/[\w.+-]+)+)");
     static const QRegularExpression kCommandLine(
         R"(--[\w-]+|\b[A-Z][A-Z_]+\b|\{[\s\S]*\}|\b(trackpack|info|count|resave|sample|import|export-lev|pictures|submit|old|check|ride|up|down|left|right|finished|crashed|stopped|unfinishable)\b|\b[A-Za-z]\b)");
     // "vvv" is a button of arrows; the program's name and version stay as they

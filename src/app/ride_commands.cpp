@@ -247,8 +247,10 @@ void RideCommands::watchTestRider() {
     if (endMark_) endMark_->hide();
     lastTrack_ = ridden->number;
     ridden_ = *ridden;
-    view_->watch(ridden->track, rideParamsOfBase(app_.BaseFolder), ridden->label, testRiderInput,
-                 bestOf(*ridden));
+    view_->watch(
+        ridden->track, rideParamsOfBase(app_.BaseFolder), ridden->label,
+        [rider = TestRider()](const RideWorld& w) mutable { return rider.next(w); },
+        bestOf(*ridden));
     showView(true);
 }
 

@@ -49,8 +49,9 @@ void TestRider::holdFrom(const RideInput& keys, int step) {
 }
 
 RideInput TestRider::next(const RideWorld& w) {
-    see(w);
     const int step = w.steps();
+    if (step == 0) *this = TestRider(); // a new ride
+    see(w);
     if (step - changedAt_ < kHoldSteps) return held_;
     const int seenAt = std::max(0, seenSteps_ - 1 - kReactionSteps);
     holdFrom(testRiderWants(w.track(), seen_[size_t(seenAt % int(seen_.size()))]), step);

@@ -39,7 +39,8 @@ RiderSight sightOf(const RideWorld& world);
 // expects the frame to be now, the brake on steep descents.
 RideInput testRiderWants(const RideTrack& track, const RiderSight& seen);
 
-// The test rider with its limits. Ask next() once for every step, in order.
+// The test rider with its limits. Ask next() once for every step, in order;
+// a ride from its start (step 0) starts it afresh.
 class TestRider {
 public:
     RideInput next(const RideWorld& world);

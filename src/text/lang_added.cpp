@@ -552,7 +552,8 @@ const AddedLine kAdded[] = {
      "run was refused or the mail not accepted; check: a fault was found, hints alone\r\n"
      "exit 0; ride: the track was not finished), 2 usage error. import exits 1 when a\r\n"
      "track asked for was not copied (a pack holds at most 4095): it tells how many were\r\n"
-     "left out and writes OUT only when some were copied.",
+     "left out and writes OUT only when some were copied. check --solve stopped by\r\n"
+     "Ctrl+C exits 130.",
      "  -h, --help             напечатать этот текст и выйти\r\n"
      "  --version              напечатать версию и выйти\r\n"
      "\r\n"
@@ -562,7 +563,8 @@ const AddedLine kAdded[] = {
      "или письмо не принято; check: найдена ошибка, одни подсказки дают 0; ride: трек\r\n"
      "не пройден), 2 ошибка в командной строке. import выходит с кодом 1, если\r\n"
      "запрошенный трек не скопирован (в пакете не больше 4095 треков): сообщает, сколько\r\n"
-     "не вошло, и записывает OUT, только если часть скопирована."},
+     "не вошло, и записывает OUT, только если часть скопирована. check --solve,\r\n"
+     "остановленная Ctrl+C, выходит с кодом 130."},
     {389, "game archive packer: a cut run found, the pair it left agrees; %1 the archive",
      "%1: an earlier run was cut short; the archive and its descriptor agree and are kept.",
      "%1: предыдущий запуск был прерван; архив и его дескриптор согласованы и оставлены."},

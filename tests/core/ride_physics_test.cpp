@@ -45,10 +45,11 @@ Steps rolling15() { // up and down, never steeper than 15 degrees (16 in 60)
 const Steps kCourses[] = {
     flat(60),
     rolling15(),
-    flat(4) + repeat(10, {{60, -45}}) + flat(8),          // 3: climb, 37 degrees
-    flat(10) + repeat(5, {{1, 127}}) + flat(14),          // 4: a drop of 32 m
-    flat(4) + Steps{{1, -127}} + flat(8, 80),             // 5: a wall
-    flat(3) + repeat(8, {{60, -35}, {15, 35}}) + flat(6), // 6: sawtooth, 30 up and 67 down
+    flat(4) + repeat(10, {{60, -45}}) + flat(8),                  // 3: climb, 37 degrees
+    flat(10) + repeat(5, {{1, 127}}) + flat(14),                  // 4: a drop of 32 m
+    flat(4) + Steps{{1, -127}} + flat(8, 80),                     // 5: a wall
+    flat(3) + repeat(8, {{60, -35}, {15, 35}}) + flat(6),         // 6: sawtooth, 30 up and 67 down
+    flat(8) + repeat(2, {{40, -25}}) + Steps{{1, 50}} + flat(16), // 7: a kicker, 32 degrees
 };
 
 QString ridePack(const QTemporaryDir& dir) {
@@ -87,6 +88,10 @@ TEST(RidePhysics, KeyFilesOfAPersonsHabitsFinishAndWhatIsHardStaysHard) {
         {"throttle alone on rolling ground", 2, "0 up down", "finished"},
         {"throttle alone loops over on a 37-degree climb", 3, "0 up down", "crashed"},
         {"leaning forward up the climb", 3, "0 up down\n250 right down\n2250 right up", "finished"},
+        {"throttle alone off the kicker lands on the rear and loops over", 7, "0 up down",
+         "crashed"},
+        {"leaning forward in the air off the kicker (2.9 s to 4.2 s)", 7,
+         "0 up down\n3400 right down\n3600 right up", "finished"},
         {"braking before the drop", 4,
          "0 up down\n1000 up up\n1000 down down\n1500 down up\n1500 up down", "finished"},
         {"the wall", 5, "0 up down", "stopped"},
@@ -194,7 +199,7 @@ TEST(CheckSolve, TheSolverValidatesWhatTheRiderCannotAndCtrlCStopsItCleanly) {
     EXPECT_EQ(tracksWith(solved, "rider"), std::set<int>{5}) << "no key gets over the wall";
     EXPECT_EQ(tracksWith(solved, "not-validated"), std::set<int>{5});
     const LangLines lang;
-    EXPECT_TRUE(solved.err.endsWith(lang.say(Message::line(kLineCliCheckProgress, 6, 6)) + "\n"))
+    EXPECT_TRUE(solved.err.endsWith(lang.say(Message::line(kLineCliCheckProgress, 7, 7)) + "\n"))
         << solved.err.toStdString();
     // The finishes are kept beside the pack: the plain check finds them validated.
     const auto after = test::trackpack({"check", pack, "--json"}, dir.path());

@@ -17,7 +17,7 @@ constexpr RideInput kChoices[] = {
 };
 constexpr size_t kBeamWidth = 8;
 // A ride of the search whose x gains nothing for 5 s is over.
-constexpr int kStuckSteps = 5 * RideWorld::kStepsPerSecond;
+constexpr int kHopelessSteps = 5 * RideWorld::kStepsPerSecond;
 // Rides without a better best after which the search ends, for 10 s of budget.
 constexpr int kPatience = 400;
 // Where a change is tried on a ride that does not finish: in the last 3 s.
@@ -61,7 +61,7 @@ Candidate ride(const RideTrack& track, const RideParams& params, const std::vect
         if (world.x() > c.reach + 1) {
             c.reach = world.x();
             reachedAt = world.steps();
-        } else if (world.steps() - reachedAt > kStuckSteps) {
+        } else if (world.steps() - reachedAt > kHopelessSteps) {
             break;
         }
     }
@@ -94,11 +94,11 @@ SolveResult solveTrack(const RideTrack& track, const RideParams& params,
     const auto keep = [&](Candidate c) {
         for (const Candidate& b : beam)
             if (b.end == c.end && b.steps == c.steps && b.reach == c.reach) return false;
-        const auto at = std::upper_bound(beam.begin(), beam.end(), c, better);
-        if (size_t(at - beam.begin()) >= kBeamWidth) return false;
-        beam.insert(at, std::move(c));
+        const auto place = std::upper_bound(beam.begin(), beam.end(), c, better) - beam.begin();
+        if (size_t(place) >= kBeamWidth) return false;
+        beam.insert(beam.begin() + place, std::move(c));
         if (beam.size() > kBeamWidth) beam.pop_back();
-        return at == beam.begin();
+        return place == 0; // a new best
     };
     int sinceBetter = 0;
     const bool startsRunning = beam.front().steps > 0;

@@ -550,10 +550,10 @@ const AddedLine kAdded[] = {
      "in the locale's (LC_ALL, LC_MESSAGES, LANG): Russian for ru*, English otherwise.\r\n"
      "Exit status: 0 success, 1 a file was refused or could not be written (submit: the\r\n"
      "run was refused or the mail not accepted; check: a fault was found, hints alone\r\n"
-     "exit 0; ride: the track was not finished), 2 usage error. import exits 1 when a\r\n"
-     "track asked for was not copied (a pack holds at most 4095): it tells how many were\r\n"
-     "left out and writes OUT only when some were copied. check --solve stopped by\r\n"
-     "Ctrl+C exits 130.",
+     "exit 0; ride: the track was not finished), 2 usage error, 130 check --solve\r\n"
+     "stopped by Ctrl+C. import exits 1 when a track asked for was not copied (a pack\r\n"
+     "holds at most 4095): it tells how many were left out and writes OUT only when\r\n"
+     "some were copied.",
      "  -h, --help             напечатать этот текст и выйти\r\n"
      "  --version              напечатать версию и выйти\r\n"
      "\r\n"
@@ -561,10 +561,10 @@ const AddedLine kAdded[] = {
      "(LC_ALL, LC_MESSAGES, LANG): русском для ru*, иначе английском.\r\n"
      "Код выхода: 0 успех, 1 файл отвергнут или не записан (submit: отправка отвергнута\r\n"
      "или письмо не принято; check: найдена ошибка, одни подсказки дают 0; ride: трек\r\n"
-     "не пройден), 2 ошибка в командной строке. import выходит с кодом 1, если\r\n"
-     "запрошенный трек не скопирован (в пакете не больше 4095 треков): сообщает, сколько\r\n"
-     "не вошло, и записывает OUT, только если часть скопирована. check --solve,\r\n"
-     "остановленная Ctrl+C, выходит с кодом 130."},
+     "не пройден), 2 ошибка в командной строке, 130 check --solve остановлена Ctrl+C.\r\n"
+     "import выходит с кодом 1, если запрошенный трек не скопирован (в пакете не больше\r\n"
+     "4095 треков): сообщает, сколько не вошло, и записывает OUT, только если часть\r\n"
+     "скопирована."},
     {389, "game archive packer: a cut run found, the pair it left agrees; %1 the archive",
      "%1: an earlier run was cut short; the archive and its descriptor agree and are kept.",
      "%1: предыдущий запуск был прерван; архив и его дескриптор согласованы и оставлены."},

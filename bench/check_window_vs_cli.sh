@@ -14,7 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 stats() { sort -g | awk '{a[NR]=$1} END {printf "%s (min %s, max %s)", a[int((NR+1)/2)], a[1], a[NR]}'; }
 bench_cpu() { # the one repetition's processor time of benchmark $1
-  QT_QPA_PLATFORM=offscreen "$build/bench/benchmarks" --benchmark_filter="$1\$" \
+  QT_QPA_PLATFORM=offscreen "$build/bench/benchmarks" --benchmark_filter="^$1/" \
     --benchmark_repetitions=1 --benchmark_format=csv 2>/dev/null |
     awk -F, -v name="$1" 'index($1, "\"" name "/") == 1 {print $3; exit}'
 }

@@ -180,7 +180,8 @@ std::optional<RideCommands::Ridden> RideCommands::trackToRide(int j) const {
         if (name.isEmpty()) name = fromCp1251(editor_.session().record().Name);
         // The record storing would write: a finish validates the track as it will be stored.
         TTrackInfo stored;
-        if (editor_.session().recordToStore(name, stored).ok() && r.number > 0) r.record = stored;
+        const SaveOutcome out = editor_.session().recordToStore(name, stored);
+        if (out.ok() && out.track > 0) r.record = stored;
     } else {
         r.number = j ? j : editor_.isOpen() ? 0 : list_.selectedTrack();
         if (r.number <= 0 || app_.doc.Rows.findTrack(r.number) < 0) return std::nullopt;

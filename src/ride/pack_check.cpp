@@ -8,6 +8,7 @@
 #include "text/cp1251.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
+#include "vector_state.h"
 
 #include <algorithm>
 #include <map>
@@ -152,6 +153,7 @@ std::vector<Finding> checkTracks(const std::vector<CheckedTrack>& tracks, const 
     std::vector<char> finished(tracks.size(), 0);
     std::atomic<int> next{0};
     const auto work = [&] {
+        clearUpperVectorState();
         for (int i; !progress.cancel && (i = next++) < count;) {
             found[size_t(i)] = checkOneTrack(tracks[size_t(i)], params, options);
             if (progress.cancel) break; // its ride may have been cut short

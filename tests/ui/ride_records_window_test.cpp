@@ -94,6 +94,19 @@ TEST(RideRecordsWindow, TheTestRidersKeysSavedRiddenFromTheFileKeptAndRiddenAlon
     EXPECT_EQ(view->statusText(),
               w.app().Lang[kLineRideFinished].arg(QString::number(offline.ms / 1000, 'f', 2)) +
                   ", " + w.app().Lang[kLineRideBestDiff].arg(seconds, "0.00"));
+
+    // Open, the track is known by the bytes it would be stored as: the ghost
+    // rides along until a node moves.
+    QTest::keyClick(view, Qt::Key_Escape);
+    openRow(s, 1);
+    ASSERT_TRUE(w.editor().isOpen());
+    QTest::keyClick(&w, Qt::Key_F5);
+    EXPECT_TRUE(view->ghost());
+    QTest::keyClick(view, Qt::Key_Escape);
+    drag(ctl<QWidget>(w, "MapImg"), canvasPoint(w, 3), canvasPoint(w, 3) - QPoint(0, 20));
+    QTest::keyClick(&w, Qt::Key_F5);
+    ASSERT_TRUE(view->world());
+    EXPECT_FALSE(view->ghost());
 }
 
 TEST(RideRecordsWindow, PPausesTheRideAndItsClock) {

@@ -1,5 +1,6 @@
 #include "ride_view.h"
 
+#include "ride/vector_state.h"
 #include "text/lang_added.h"
 #include "text/lang_lines.h"
 
@@ -153,6 +154,7 @@ void RideView::stepOnce() {
 }
 
 void RideView::advance(int steps) {
+    clearUpperVectorState();
     for (int i = 0; i < steps && !paused_; ++i) stepOnce();
     update();
 }
@@ -179,6 +181,7 @@ void RideView::tick() {
     const qint64 due = clock_.elapsed() * RideWorld::kStepsPerSecond / 1000;
     int n = int(std::min<qint64>(due - stepsAtClock_, kMaxStepsPerTick));
     if (due - stepsAtClock_ > kMaxStepsPerTick) stepsAtClock_ = int(due) - kMaxStepsPerTick;
+    clearUpperVectorState(); // the painting left them in use
     for (int i = 0; i < n; ++i) {
         stepOnce();
         ++stepsAtClock_;

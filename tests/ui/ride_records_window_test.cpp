@@ -109,6 +109,45 @@ TEST(RideRecordsWindow, TheTestRidersKeysSavedRiddenFromTheFileKeptAndRiddenAlon
     EXPECT_FALSE(view->ghost());
 }
 
+// A pack without a file holds its finishes until it has one, then writes them beside it.
+TEST(RideRecordsWindow, APackWithoutAFileKeepsItsFinishesUntilItIsSaved) {
+    BaseFolder base({});
+    writeSizedPack(base.path("levels.mrg"));
+    Started s;
+    MainWindow& w = s.window;
+    w.document().setFileName(QString()); // as a pack never saved
+    // A track the test rider finishes.
+    for (int row = 1; row < 8; ++row) {
+        s.click(row);
+        const int j = w.list().selectedTrack();
+        if (j > 0 &&
+            rideByTestRider(rideTrackOf(w.document().Tracks[j]), {}).end == RideEnd::Finished)
+            break;
+    }
+    const QByteArray key = trackKey(w.document().Tracks[w.list().selectedTrack()]);
+    QTest::keyClick(&w, Qt::Key_F5, Qt::ControlModifier);
+    auto* view = w.findChild<RideView*>("RideView");
+    ASSERT_TRUE(view && view->isVisible());
+    rideUntilItEnds(view);
+    ASSERT_EQ(view->world()->end(), RideEnd::Finished);
+    const QString keys = base.path("rider.keys");
+    s.prompts->paths = {keys, keys};
+    QTest::keyClick(view, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_F5, Qt::ControlModifier | Qt::ShiftModifier);
+    rideUntilItEnds(view);
+    ASSERT_EQ(view->world()->end(), RideEnd::Finished);
+    const QStringList before =
+        QDir(base.path("")).entryList({"*.rides"}, QDir::Files | QDir::Hidden);
+    EXPECT_TRUE(before.isEmpty()) << before.join(' ').toStdString();
+    QTest::keyClick(view, Qt::Key_Escape);
+    s.prompts->paths = {base.path("new.mrg")};
+    ctl<QAction>(w, "mrg1")->trigger(); // Save as
+    RideRecords kept;
+    ASSERT_EQ(kept.load(base.path("new.mrg.rides")), Message());
+    ASSERT_TRUE(kept.bestFor(key));
+    EXPECT_EQ(kept.bestFor(key)->ms, int(std::lround(view->world()->milliseconds())));
+}
+
 TEST(RideRecordsWindow, PPausesTheRideAndItsClock) {
     BaseFolder base({});
     writeSizedPack(base.path("levels.mrg"));

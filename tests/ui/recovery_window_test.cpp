@@ -42,7 +42,7 @@ TEST(Recovery, AStoppedSessionComesBackWithBothHistoriesItsOpenTrackAndItsTool) 
     BaseFolder base({});
     writeHillPack(base); // Easy: Hill, b; Medium: c
     const QByteArray onDisk = fileBytes(base.path("levels.mrg"));
-    std::string pack;
+    std::string pack, redone;
     std::vector<QPoint> nodes;
     {
         Started s;
@@ -51,7 +51,11 @@ TEST(Recovery, AStoppedSessionComesBackWithBothHistoriesItsOpenTrackAndItsTool) 
         s.click(4);
         s.prompts->answers = {true};
         ctl<QAction>(s.window, "N24")->trigger(); // c deleted
-        openRow(s, 2);                            // Hill
+        s.click(1);
+        ctl<QAction>(s.window, "DownItem")->trigger(); // b below Hill, then undone:
+        redone = packBytes(s.window);                  // a step to redo after the stop
+        s.window.document().history().undo();
+        openRow(s, 2); // Hill
         ASSERT_TRUE(s.window.editor().isOpen());
         auto* canvas = ctl<TrackCanvas>(s.window, "MapImg");
         drag(canvas, canvasPoint(s.window, 2), canvasPoint(s.window, 2) + QPoint(0, 40));
@@ -109,6 +113,9 @@ TEST(Recovery, AStoppedSessionComesBackWithBothHistoriesItsOpenTrackAndItsTool) 
         ASSERT_FALSE(w.editor().isOpen());
         QUndoStack& doc = w.document().history();
         EXPECT_EQ(doc.undoText(), w.app().Lang.format(kLineStepDeleteTracks, 1));
+        doc.redo();
+        EXPECT_EQ(packBytes(w), redone) << "the step undone before the stop is redone";
+        doc.undo();
         doc.undo();
         doc.undo();
         EXPECT_FALSE(w.document().modified()) << "the pack's clean state came back too";

@@ -304,6 +304,8 @@ RideRecords RideCommands::records(Message* why) {
     RideRecords all;
     const QString pack = app_.doc.fileName();
     Message unread;
+    std::optional<RidesFileLock> lock;
+    if (!held_.empty() && !pack.isEmpty()) lock.emplace(ridesPathOf(pack)); // read, merged, written
     if (!pack.isEmpty()) unread = all.load(ridesPathOf(pack));
     if (!held_.empty() && !pack.isEmpty() && unread.empty()) {
         all.merge(held_);

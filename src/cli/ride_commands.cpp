@@ -138,6 +138,7 @@ int checkCommand(const Cli& cli, const QStringList& args) {
         // A file that cannot be read is left as it is (the check said why).
         RideRecords now;
         bool kept = false;
+        const RidesFileLock lock(ridesPathOf(path));
         if (!finishes.empty() && now.load(ridesPathOf(path)).empty()) {
             for (const auto& [record, r] : finishes)
                 kept |= now.offer(trackKey(*record),

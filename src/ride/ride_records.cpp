@@ -4,14 +4,20 @@
 #include "io/whole_file.h"
 #include "pack/pack_file.h"
 #include "pack/track_info.h"
+#include "settings/pack_lock.h"
 #include "text/lang_added.h"
 #include "text/system_errors.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QList>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace korvo {
 
@@ -118,9 +124,32 @@ Message RideRecords::save(const QString& path) const {
     return writeFileChecked(path, std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
+RidesFileLock::RidesFileLock(const QString& ridesPath) {
+    QString folder = userStateFolder();
+    folder = folder.isEmpty() ? QDir::tempPath() : QDir(folder).filePath("locks");
+    QDir().mkpath(folder);
+    const QFileInfo info(ridesPath);
+    const QString real =
+        info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+    const QString lock = QDir(folder).filePath(
+        QString::fromLatin1(
+            QCryptographicHash::hash(real.toUtf8(), QCryptographicHash::Sha1).toHex()) +
+        ".rides.lock");
+    const QByteArray name = QFile::encodeName(lock);
+    fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0) fd_ = ::open(name.constData(), O_RDONLY | O_CLOEXEC); // another user's
+    // Without a lock the rides are still kept, as before there was one.
+    if (fd_ >= 0) ::flock(fd_, LOCK_EX);
+}
+
+RidesFileLock::~RidesFileLock() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
 Message recordFinish(const QString& packPath, const TTrackInfo& track, int ms,
                      const std::vector<KeyEvent>& keys, const QString& by, bool* kept) {
     const QString path = ridesPathOf(packPath);
+    const RidesFileLock lock(path);
     RideRecords records;
     if (kept) *kept = false;
     if (Message why = records.load(path); !why.empty()) return why;

@@ -65,6 +65,22 @@ private:
     std::map<QByteArray, BestRide> best_;
 };
 
+// Held while a rides file is read, merged and written again: two programs
+// (the window, trackpack check --solve) keeping rides at once then lose
+// neither's. An advisory lock in the user's state folder (the system's
+// temporary folder when there is none), let go of when the object goes or
+// its process ends.
+class RidesFileLock {
+public:
+    explicit RidesFileLock(const QString& ridesPath);
+    ~RidesFileLock();
+    RidesFileLock(const RidesFileLock&) = delete;
+    RidesFileLock& operator=(const RidesFileLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 // Records a finish of `track` in the file beside the pack at `packPath`: read,
 // kept if it is the track's best, written back. Returns no message, or why the
 // file could not be read or written (a damaged file is not overwritten).

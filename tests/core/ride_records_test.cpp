@@ -19,8 +19,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <set>
+#include <thread>
 
 namespace korvo {
 namespace {
@@ -144,6 +146,28 @@ TEST(RideRecords, AFullDiskKeepsThePreviousRecordsByteForByte) {
     EXPECT_EQ(why, pathMessage(ridesPathOf(pack), Message::systemError(EFBIG)));
     EXPECT_EQ(test::fileBytes(ridesPathOf(pack)), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.mrg.rides"});
+}
+
+// Two writers keeping finishes in one file at once (the window and a check
+// --solve, here two threads) lose none: each read, merge and write is held
+// against the other.
+TEST(RideRecords, TwoWritersAtOnceLoseNoFinish) {
+    TrackTable table;
+    const Rows rows = makeSamplePack(table, {60, 8, 3});
+    QTemporaryDir dir;
+    const QString pack = dir.filePath("levels.mrg");
+    std::atomic<int> failed{0};
+    auto keep = [&](int first) {
+        for (int j = first; j <= table.TrackCount; j += 2)
+            if (!recordFinish(pack, table[j], 1000 + j, kKeys, "window").empty()) ++failed;
+    };
+    std::thread a(keep, 1), b(keep, 2);
+    a.join();
+    b.join();
+    EXPECT_EQ(failed, 0);
+    RideRecords read;
+    ASSERT_EQ(read.load(ridesPathOf(pack)), Message());
+    EXPECT_EQ(read.size(), table.TrackCount);
 }
 
 } // namespace

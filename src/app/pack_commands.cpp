@@ -155,19 +155,10 @@ void PackCommands::adoptRecovered(const QString& path, const FileIdentity& ident
 
 void PackCommands::keepAsOpened(const QString& path) {
     if (path != openedPack_ || !asOpenedCopy_.isEmpty() || !QFileInfo(path).isFile()) return;
-    QString folder = userStateFolder();
-    if (folder.isEmpty()) folder = QDir(app_.BaseFolder).filePath(".korvote");
-    folder = QDir(folder).filePath("opened");
-    std::string bytes;
-    if (!QDir().mkpath(folder) || !readWholeFile(path, bytes).empty()) return;
-    const QString id =
-        QString::fromLatin1(QCryptographicHash::hash(QFileInfo(path).absoluteFilePath().toUtf8(),
-                                                     QCryptographicHash::Sha1)
-                                .toHex()
-                                .left(8));
     const QString copy =
-        QDir(folder).filePath(QFileInfo(path).fileName() + "." + id + "." +
-                              QString::number(QCoreApplication::applicationPid()) + ".mrg");
+        asOpenedCopyPath(app_.BaseFolder, path, QCoreApplication::applicationPid());
+    std::string bytes;
+    if (!QDir().mkpath(QFileInfo(copy).path()) || !readWholeFile(path, bytes).empty()) return;
     // A copy that cannot be written does not stop the save; the ".old" rule still holds.
     if (writeFileChecked(copy, bytes).empty()) asOpenedCopy_ = copy;
 }

@@ -273,7 +273,7 @@ void RecoveryKeeper::offerLeftJournal() {
         return;
     }
     restoring_ = true;
-    RecoveryWindow window(app_, *data, app_.window);
+    RecoveryWindow window(app_, *data, file, app_.window);
     const auto choice = RecoveryWindow::Choice(app_.ask().recoveryChoice(window));
     restoring_ = false;
     if (choice == RecoveryWindow::OpenSaved) {

@@ -1,11 +1,14 @@
 #include "recovery_window.h"
 
 #include "pack/pack_file.h"
+#include "recovery/recovery_folder.h"
+#include "settings/pack_lock.h"
 #include "text/cp1251.h"
 #include "text/lang_added.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -54,7 +57,8 @@ QImage nodesPicture(const std::vector<QPoint>& nodes, QSize size, QColor line) {
     return image;
 }
 
-RecoveryWindow::RecoveryWindow(AppContext& app, const RecoveryData& d, QWidget* parent)
+RecoveryWindow::RecoveryWindow(AppContext& app, const RecoveryData& d, const QString& journal,
+                               QWidget* parent)
     : QDialog(parent) {
     setObjectName("RecoveryWindow");
     setWindowTitle(app.Lang[kLineRecoveryTitle]);
@@ -82,6 +86,10 @@ RecoveryWindow::RecoveryWindow(AppContext& app, const RecoveryData& d, QWidget* 
         lines << app.Lang[kLineRecoveryPackGone];
     else if (changedSince)
         lines << app.Lang[kLineRecoveryPackChanged];
+    // A save of that session replaced the pack: its copy as opened is kept.
+    const QString asOpened = asOpenedCopyPath(app.BaseFolder, d.packPath, journalProcess(journal));
+    if (QFileInfo::exists(asOpened))
+        lines << app.text(kLineRecoveryAsOpened, QDir::toNativeSeparators(asOpened));
     if (!d.track.open) {
         lines << app.Lang[kLineRecoveryNoTrack];
     } else {

@@ -21,7 +21,9 @@ class RecoveryWindow : public QDialog {
 public:
     enum Choice { Recover, OpenSaved, SaveAs };
 
-    RecoveryWindow(AppContext& app, const RecoveryData& data, QWidget* parent = nullptr);
+    // `journal`: the file `data` was read from.
+    RecoveryWindow(AppContext& app, const RecoveryData& data, const QString& journal,
+                   QWidget* parent = nullptr);
 
     Choice choice() const { return choice_; }
     // The window's text, line by line (tests).

@@ -58,6 +58,12 @@ QStringList leftJournals(const QString& folder, const QString& pack) {
     return left;
 }
 
+qint64 journalProcess(const QString& file) {
+    // "<key>.<process>-<n>.journal"
+    const QStringList parts = QFileInfo(file).fileName().split('.');
+    return parts.size() == 3 ? parts[1].section('-', 0, 0).toLongLong() : 0;
+}
+
 void removeJournal(const QString& file) {
     QFile::remove(file);
     QFile::remove(lockOf(file));

@@ -20,6 +20,9 @@ QString recoveryFolder(const QString& baseFolder);
 // `pack`, only those of that pack.
 QStringList leftJournals(const QString& folder, const QString& pack = {});
 
+// The process that wrote a journal, by its name (0 when it does not say).
+qint64 journalProcess(const QString& file);
+
 // Takes a left journal out of the way: it and its lock file are removed.
 void removeJournal(const QString& file);
 // Renames a journal that cannot be read to "<file>.refused", so it is not

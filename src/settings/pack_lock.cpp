@@ -64,6 +64,18 @@ QString userStateFolder() {
     return QDir().mkpath(folder) && QFileInfo(folder).isWritable() ? folder : QString();
 }
 
+QString asOpenedCopyPath(const QString& baseFolder, const QString& pack, qint64 pid) {
+    QString folder = userStateFolder();
+    if (folder.isEmpty()) folder = QDir(baseFolder).filePath(".korvote");
+    const QString id =
+        QString::fromLatin1(QCryptographicHash::hash(QFileInfo(pack).absoluteFilePath().toUtf8(),
+                                                     QCryptographicHash::Sha1)
+                                .toHex()
+                                .left(8));
+    return QDir(QDir(folder).filePath("opened"))
+        .filePath(QFileInfo(pack).fileName() + "." + id + "." + QString::number(pid) + ".mrg");
+}
+
 PackLock::PackLock(QString folder) : folder_(std::move(folder)) {}
 
 PackLock::~PackLock() {

@@ -16,6 +16,11 @@ namespace korvo {
 // The user's state folder of the program; "" when it cannot be made.
 QString userStateFolder();
 
+// Where the session of process `pid` keeps `pack` as it opened it, before a
+// save replaces it: "opened/NAME.ID.PROCESS.mrg" in the state folder (the
+// base folder's ".korvote" when there is none).
+QString asOpenedCopyPath(const QString& baseFolder, const QString& pack, qint64 pid);
+
 struct LockHolder {
     QString program;
     qint64 pid = 0;

@@ -362,6 +362,7 @@ enum AddedLineNumber : int {
     kLineCliSolveUsage = 443,
     kLineCliCheckProgress = 444, // %1 tracks done, %2 of all
     kLineCliCheckStopped = 445,  // %1 tracks done, %2 of all
+    kLineRecoveryAsOpened = 446, // %1 the copy of the pack as opened
 };
 
 } // namespace korvo

@@ -47,6 +47,8 @@ const std::vector<AddedLine>& recoveryLines() {
         {442, "the start: unsaved work of other packs can be recovered; %1 the packs",
          "Unsaved work of %1 can be recovered: open that pack.",
          "Несохранённую работу в %1 можно восстановить: откройте этот пакет."},
+        {446, "recovery: %1 the copy of the pack as the stopped session opened it",
+         "The pack as that session opened it: %1", "Пакет, каким его открыл тот сеанс: %1"},
     };
     return lines;
 }

@@ -6,6 +6,7 @@
 #include "editor_window_util.h"
 #include "pack/mrg_format.h"
 #include "recovery/recovery_folder.h"
+#include "settings/pack_lock.h"
 #include "text/lang_added.h"
 
 #include <QAction>
@@ -203,11 +204,18 @@ TEST(Recovery, ANewTrackBeingDrawnComesBackBeingDrawn) {
         s.window.recovery().flush();
         stopAsKilled(s);
     }
+    // What a save of the killed session would have left: the pack as opened.
+    const QString asOpened = asOpenedCopyPath(QDir::currentPath(), base.path("levels.mrg"),
+                                              QCoreApplication::applicationPid());
+    QDir().mkpath(QFileInfo(asOpened).path());
+    QFile::copy(base.path("levels.mrg"), asOpened);
     Started s(kListView, {},
               [](ScriptedPrompts& p) { p.recoveryChoices = {RecoveryWindow::Recover}; });
     QTRY_COMPARE(s.prompts->recoveryShown.size(), 1);
-    EXPECT_TRUE(s.prompts->recoveryShown.front().contains(
-        s.window.app().text(kLineRecoveryNewTrack, "Fresh")));
+    for (const QString& line :
+         {s.window.app().text(kLineRecoveryNewTrack, "Fresh"),
+          s.window.app().text(kLineRecoveryAsOpened, QDir::toNativeSeparators(asOpened))})
+        EXPECT_TRUE(s.prompts->recoveryShown.front().contains(line)) << line.toStdString();
     EditorController& e = s.window.editor();
     ASSERT_TRUE(e.isOpen());
     EXPECT_TRUE(e.session().isDrawing());

@@ -213,15 +213,22 @@ void RideCommands::showView(bool on) {
     }
 }
 
-void RideCommands::ride() {
-    const auto ridden = trackToRide();
-    if (!ridden) {
-        app_.ask().warning(app_.window, app_.text(kLineRideNoTrack));
-        return;
-    }
+std::optional<RideCommands::Ridden> RideCommands::selectedTrackOrSay() {
+    auto ridden = trackToRide();
+    if (!ridden) app_.ask().warning(app_.window, app_.text(kLineRideNoTrack));
+    return ridden;
+}
+
+void RideCommands::startRiding(const Ridden& ridden) {
     if (endMark_) endMark_->hide();
-    lastTrack_ = ridden->number;
-    ridden_ = *ridden;
+    lastTrack_ = ridden.number;
+    ridden_ = ridden;
+}
+
+void RideCommands::ride() {
+    const auto ridden = selectedTrackOrSay();
+    if (!ridden) return;
+    startRiding(*ridden);
     // The ride starts with the bike at its real size, whatever the canvas's zoom.
     view_->start(ridden->track, rideParamsOfBase(app_.BaseFolder), 1.0, ridden->label,
                  bestOf(*ridden));
@@ -240,14 +247,9 @@ void RideCommands::replay() {
 }
 
 void RideCommands::watchTestRider() {
-    const auto ridden = trackToRide();
-    if (!ridden) {
-        app_.ask().warning(app_.window, app_.text(kLineRideNoTrack));
-        return;
-    }
-    if (endMark_) endMark_->hide();
-    lastTrack_ = ridden->number;
-    ridden_ = *ridden;
+    const auto ridden = selectedTrackOrSay();
+    if (!ridden) return;
+    startRiding(*ridden);
     view_->watch(
         ridden->track, rideParamsOfBase(app_.BaseFolder), ridden->label,
         [rider = TestRider()](const RideWorld& w) mutable { return rider.next(w); },
@@ -274,9 +276,7 @@ Message RideCommands::rideKeysFrom(const QString& path) {
     if (!ridden) return Message::line(kLineRideNoTrack);
     std::vector<KeyEvent> keys;
     if (Message why = readKeyFile(path, keys); !why.empty()) return why;
-    if (endMark_) endMark_->hide();
-    lastTrack_ = ridden->number;
-    ridden_ = *ridden;
+    startRiding(*ridden);
     view_->rideKeys(ridden->track, rideParamsOfBase(app_.BaseFolder), ridden->label,
                     std::move(keys), bestOf(*ridden));
     showView(true);

@@ -73,6 +73,10 @@ private:
     // Track `j` as it is now: the open track as it lies on the canvas when it
     // is `j`, else its record; with 0, the open track or else the selected one.
     std::optional<Ridden> trackToRide(int j = 0) const;
+    // The open or selected track, or a message that there is none.
+    std::optional<Ridden> selectedTrackOrSay();
+    // `ridden` is the track of the ride starting now (Replay rides it again).
+    void startRiding(const Ridden& ridden);
     void showView(bool on);
     void markEnd(RideEnd end, QPointF place);
     void keepFinish(); // a finished ride by hand or by keys: the track's best?

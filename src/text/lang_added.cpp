@@ -1,6 +1,5 @@
 #include "lang_added.h"
 
-#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -578,26 +577,9 @@ const AddedLine kAdded[] = {
 
 } // namespace
 
-// Every added line in number order: this file's, the test ride's and the window's.
-const std::vector<AddedLine>& allLines() {
-    static const std::vector<AddedLine> all = [] {
-        std::vector<AddedLine> v(std::begin(kAdded), std::end(kAdded));
-        for (const auto* more :
-             {&rideLines(), &windowLines(), &recoveryLines(), &ridesLines(), &solverLines()})
-            v.insert(v.end(), more->begin(), more->end());
-        std::sort(v.begin(), v.end(),
-                  [](const AddedLine& a, const AddedLine& b) { return a.number < b.number; });
-        return v;
-    }();
-    return all;
-}
-
-const AddedLine* addedLines() {
-    return allLines().data();
-}
-
-int addedLineCount() {
-    return int(allLines().size());
+const std::vector<AddedLine>& listAndFileLines() {
+    static const std::vector<AddedLine> lines(std::begin(kAdded), std::end(kAdded));
+    return lines;
 }
 
 } // namespace korvo

@@ -21,11 +21,12 @@ struct AddedLine {
     const char* russian; // UTF-8 here; Windows-1251 in the language file
 };
 
-// The table, in line order from kFirstAddedLine: lang_added.cpp, with the
-// test ride's lines from lang_added_ride.cpp and the window's newer ones
-// from lang_added_window.cpp.
+// The table, in line order from kFirstAddedLine: every part's lines below.
 const AddedLine* addedLines();
 int addedLineCount();
+// The tables: the list's, files' and programs' lines (lang_added.cpp), then
+// one file a part; lang_added_index.cpp puts them in one order.
+const std::vector<AddedLine>& listAndFileLines();
 const std::vector<AddedLine>& rideLines();
 const std::vector<AddedLine>& windowLines();
 const std::vector<AddedLine>& recoveryLines();

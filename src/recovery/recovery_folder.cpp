@@ -44,8 +44,10 @@ bool unowned(const QString& journal) {
 
 QString recoveryFolder(const QString& baseFolder) {
     const QString state = userStateFolder();
-    return QDir(state.isEmpty() ? QDir(baseFolder).filePath(".korvote") : state)
-        .filePath("recovery");
+    const QString folder = QDir(state).filePath("recovery");
+    // A "recovery" there that this user may not write is as good as none.
+    if (!state.isEmpty() && QDir().mkpath(folder) && QFileInfo(folder).isWritable()) return folder;
+    return QDir(baseFolder).filePath(".korvote/recovery");
 }
 
 QStringList leftJournals(const QString& folder, const QString& pack) {
